@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace airmotor::core {
+
+// VB-style format masks ("####0.0", "#0.00", "#####", "0.00000", "#" ...): '#' optional digit,
+// '0' required digit, half away from zero on the exact binary value, '.' always the separator,
+// '#' decimals drop trailing zeros, an integer part 0 under only '#' prints nothing.
+std::string FormatNumber(double value, std::string_view mask);
+
+// The classic number-to-text conversion: a leading blank for non-negative numbers,
+// shortest text of the value at single (7 significant digits) or double (15) precision.
+std::string StrSingle(float value);
+std::string StrDouble(double value);
+
+} // namespace airmotor::core

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace airmotor::core {
+
+inline constexpr int kTextCount = 229; // keys 0..228
+
+// The six language settings, in the order of the start list.
+inline constexpr std::array<std::string_view, 6> kLanguageNames = {
+    "English", "English_Imperial", "German", "French", "Italian", "Spanish"};
+bool IsLanguageName(std::string_view name);
+
+class TextTable {
+public:
+    const std::string& operator()(int key) const;
+    void set(int key, std::string text);
+    const std::array<std::string, kTextCount>& all() const { return strText; }
+
+private:
+    std::array<std::string, kTextCount> strText{};
+};
+
+// SI units per displayed unit: typed value x factor = SI value.
+struct UnitFactors {
+    float sngUnitMass = 1.0f;
+    float sngUnitTorque = 1.0f;
+    float sngUnitPower = 1.0f;
+    float sngUnitAir = 1.0f;
+    float sngUnitPressure = 1.0f;
+
+    static UnitFactors ForImperial(std::int16_t intImperialUnits);
+};
+
+// A row of tblLanguage: key and the five text columns (English, German, French, Italian, Spanish).
+struct LanguageRow {
+    std::int64_t key = 0;
+    std::array<std::optional<std::string>, 5> texts;
+};
+struct ImperialRow {
+    std::int64_t key = 0;
+    std::optional<std::string> text;
+};
+
+// Shared language state: strLanguage, intImperialUnits, the text table and the unit factors.
+struct LanguageState {
+    std::string strLanguage = "English";
+    std::int16_t intImperialUnits = 0;
+    TextTable strText;
+    UnitFactors units; // follow intImperialUnits only when NyaIndataB runs
+};
+
+struct TextLoadError {
+    std::string message;
+};
+
+// ApplyLanguage steps 2-3 and 6-8 on rows read from the store: keys not listed keep their text.
+// Returns an error for an unknown language or a key outside 0..228 (nothing is changed then).
+std::optional<TextLoadError> ApplyLanguageTexts(LanguageState& state, const std::vector<LanguageRow>& rows,
+                                                const std::vector<ImperialRow>& imperialRows);
+
+} // namespace airmotor::core
