@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/catalogue/Settings.h"
+#include "core/language/Language.h"
+
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace airmotor::cli {
+
+// Exit status 2: unknown option, malformed number in a non-field option.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+// Exit status 1: the program folder or the database cannot be used.
+struct FolderError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// What every command gets after the global options were read: the program folder, the settings,
+// the language (texts loaded, unit factors set as after NyaIndataB) and the loaded catalogue.
+struct CliContext {
+    std::filesystem::path folder;
+    core::Settings settings;
+    core::LanguageState language;
+    core::MotorCatalogue catalogue;
+    bool json = false;
+    std::ostream* out = nullptr;
+};
+
+// A command's own arguments (everything after the command name, global options removed).
+using CommandArgs = std::vector<std::string>;
+
+} // namespace airmotor::cli
