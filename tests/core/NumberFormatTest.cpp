@@ -1,0 +1,119 @@
+#include "core/format/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace airmotor::core;
+
+namespace {
+
+struct MaskCase {
+    double value;
+    const char* mask;
+    const char* expected;
+};
+
+void ExpectMasks(std::initializer_list<MaskCase> cases) {
+    for (const MaskCase& c : cases) {
+        EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << c.value << " with \"" << c.mask << '"';
+    }
+}
+
+} // namespace
+
+// Half away from zero on the exact binary value: true ties round up in magnitude, values whose
+// binary form lies just below a printed tie round down.
+TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheBinaryValue) {
+    ExpectMasks({
+        {0.125, "#0.00", "0.13"}, // exact tie (half-to-even would give 0.12)
+        {2.5, "0", "3"},
+        {-2.5, "0", "-3"},        // away from zero, not upwards
+        {1.005, "#0.00", "1.00"}, // 1.00499999999999989...
+        {static_cast<double>(1.005f), "#0.00", "1.00"},
+        {static_cast<double>(2.345f), "##0.00", "2.35"}, // 2.34500002861...
+        {0.35, "####0.0", "0.3"},                        // 0.34999999999999997...
+        {12.345, "#######.##", "12.35"},                 // 12.3450000000000006...
+        {0.0005, "#######.###", ".001"},                 // 0.000500000000000000010...
+        {1.2346, "##0.0##", "1.235"},
+        // Carries into the integer part.
+        {9.9951, "#0.00", "10.00"},
+        {9.995, "#0.00", "9.99"}, // 9.99499999999999921...
+        {9999.5, "####0", "10000"},
+        {0.996, "#.##", "1"},
+        {-0.96, "###.0", "-1.0"},
+    });
+}
+
+// '#' decimals show only significant digits (and no point when none remain); '0' decimals always.
+TEST(FormatNumber, OptionalAndRequiredPlaces) {
+    ExpectMasks({
+        {12.0, "#######.##", "12"},
+        {12.501, "#######.##", "12.5"},
+        {2.0, "##0.0##", "2.0"},
+        {1.25, "##0.0##", "1.25"},
+        {0.0, "0.00000", "0.00000"},
+        {3.0, "#0.00", "3.00"},
+        // An integer part 0 under only '#' is printed as nothing.
+        {0.4, "#####", ""},
+        {0.5, "#####", "1"},
+        {0.25, "###.0", ".3"},
+        {0.0, "##.00", ".00"},
+        {0.0, "#", ""},
+        {0.001, "#######.##", ""},
+        {0.0, "#0", "0"},
+        {0.4, "###0", "0"},
+        // Wider than the mask: every digit is kept.
+        {123456.7, "#", "123457"},
+        {1e20, "0", "100000000000000000000"},
+        {std::numeric_limits<double>::denorm_min(), "0.00", "0.00"},
+    });
+    EXPECT_EQ(FormatNumber(std::numeric_limits<double>::max(), "#").size(), 309u);
+}
+
+TEST(FormatNumber, SignsAndNonFiniteValues) {
+    ExpectMasks({
+        {-1.234, "#0.00", "-1.23"},
+        {-0.25, "###.0", "-.3"},
+        {-12.0, "#######.##", "-12"},
+        // Rounded to zero: no sign, a "-0" would read as a real quantity.
+        {-0.4, "###0", "0"},
+        {-0.004, "#0.00", "0.00"},
+        {-0.4, "#####", ""},
+        {std::numeric_limits<double>::infinity(), "#0.00", "Inf"},
+        {-std::numeric_limits<double>::infinity(), "#0.00", "-Inf"},
+        {std::numeric_limits<double>::quiet_NaN(), "#0.00", "NaN"},
+    });
+}
+
+TEST(StrSingle, ClassicLayout) {
+    const struct {
+        float value;
+        const char* expected;
+    } cases[] = {
+        {0.0f, " 0"},
+        {-0.0f, " 0"},
+        {0.5f, " .5"},
+        {-0.5f, "-.5"},
+        {6.3f, " 6.3"}, // shortest at 7 digits, not 6.30000019
+        {-123.0f, "-123"},
+        {9999999.0f, " 9999999"},
+        {12345678.0f, " 1.234568E+07"},
+        {1e8f, " 1E+08"},
+        {0.0001f, " .0001"},
+        {0.00012345f, " .00012345"},
+        {0.00001f, " 1E-05"},
+        {-2.5e-20f, "-2.5E-20"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StrSingle(c.value), c.expected) << c.value;
+    }
+}
+
+TEST(StrDouble, FifteenDigits) {
+    EXPECT_EQ(StrDouble(1.0 / 3.0), " .333333333333333");
+    EXPECT_EQ(StrDouble(static_cast<double>(6.3f)), " 6.30000019073486");
+    EXPECT_EQ(StrDouble(123456789012345.0), " 123456789012345");
+    EXPECT_EQ(StrDouble(1e15), " 1E+15");
+    EXPECT_EQ(StrDouble(1e100), " 1E+100");
+}
