@@ -1,1 +1,88 @@
-namespace airmotor::platform {}
+#include "platform/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace airmotor::platform {
+namespace {
+
+const QString kDatabaseName = QStringLiteral("Zevodida.db");
+const QString kSettingsName = QStringLiteral("ZEVODIDA.DAT");
+
+} // namespace
+
+bool IsWritableFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+QString UserSettingsFolder() {
+    // One fixed folder for the desktop program and the CLI alike, whatever the executable is called.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("airmotor"));
+}
+
+ProgramFolder ResolveProgramFolder(const QString& commandLineText, const QString& programDir,
+                                   const std::function<bool(const QString&)>& isWritable,
+                                   const QString& userFolder) {
+    QString folder = commandLineText.trimmed();
+    if (folder.isEmpty()) {
+        folder = programDir;
+        if (!QFileInfo::exists(QDir(programDir).filePath(kDatabaseName))) {
+            const QString installed = QDir::cleanPath(programDir + QStringLiteral("/../share/airmotor"));
+            if (QFileInfo::exists(QDir(installed).filePath(kDatabaseName)))
+                folder = installed;
+        }
+    }
+    folder = QDir::cleanPath(folder);
+    ProgramFolder result;
+    result.folder = folder;
+    const QString own = QDir(folder).filePath(kSettingsName);
+    if (isWritable(folder)) {
+        result.settingsFile = own;
+    } else {
+        result.settingsFile = QDir(userFolder).filePath(kSettingsName);
+        result.fallbackSettingsFile = own;
+    }
+    return result;
+}
+
+SettingsFile::SettingsFile(ProgramFolder folder) : folder_(std::move(folder)) {}
+
+std::optional<core::Settings> SettingsFile::readFile(const QString& path) {
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The file is one short line; a large file is not a settings file.
+    const QByteArray bytes = in.read(64 * 1024);
+    return core::ParseSettings(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+core::Settings SettingsFile::read() const {
+    QString path = folder_.settingsFile;
+    if (!QFileInfo::exists(path) && !folder_.fallbackSettingsFile.isEmpty())
+        path = folder_.fallbackSettingsFile;
+    if (auto settings = readFile(path))
+        return *settings;
+    return core::Settings{};
+}
+
+std::optional<std::string> SettingsFile::write(const core::Settings& settings) const {
+    const QString& path = folder_.settingsFile;
+    const QString name = QDir::toNativeSeparators(path);
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return (name + QStringLiteral(": cannot create its folder")).toStdString();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return (name + QStringLiteral(": cannot be written: ") + out.errorString()).toStdString();
+    const std::string line = core::FormatSettings(settings);
+    if (out.write(line.data(), static_cast<qint64>(line.size())) != static_cast<qint64>(line.size()) ||
+        !out.commit())
+        return (name + QStringLiteral(": cannot be written: ") + out.errorString()).toStdString();
+    return std::nullopt;
+}
+
+} // namespace airmotor::platform

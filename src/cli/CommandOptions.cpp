@@ -1,0 +1,105 @@
+#include "cli/CommandOptions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace airmotor::cli {
+namespace {
+
+template <class T> std::optional<T> ParseWhole(std::string_view text) {
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    T value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    if constexpr (std::is_floating_point_v<T>)
+        if (!std::isfinite(value))
+            return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<float> ParseSingle(std::string_view text) {
+    return ParseWhole<float>(text);
+}
+std::optional<double> ParseDouble(std::string_view text) {
+    return ParseWhole<double>(text);
+}
+std::optional<int> ParseInt(std::string_view text) {
+    return ParseWhole<int>(text);
+}
+
+CommandOptions::CommandOptions(std::string_view command, const CommandArgs& args,
+                               std::initializer_list<std::string_view> names)
+    : command_(command) {
+    auto known = [&](std::string_view n) {
+        for (auto k : names)
+            if (k == n)
+                return true;
+        return false;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0)
+            throw UsageError(command_ + ": unexpected argument \"" + arg + "\"");
+        std::string name = arg.substr(2);
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (!known(name))
+            throw UsageError(command_ + ": unknown option --" + name);
+        if (!value) {
+            if (i + 1 >= args.size())
+                throw UsageError(command_ + ": option --" + name + " needs a value");
+            value = args[++i];
+        }
+        values_[name] = *value;
+    }
+}
+
+std::optional<std::string> CommandOptions::text(std::string_view name) const {
+    const auto it = values_.find(std::string(name));
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::string CommandOptions::required(std::string_view name) const {
+    auto v = text(name);
+    if (!v)
+        throw UsageError(command_ + ": option --" + std::string(name) + " is required");
+    return *v;
+}
+
+std::optional<float> CommandOptions::single(std::string_view name) const {
+    const auto t = text(name);
+    if (!t)
+        return std::nullopt;
+    if (auto v = ParseSingle(*t))
+        return v;
+    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a number");
+}
+
+std::optional<double> CommandOptions::number(std::string_view name) const {
+    const auto t = text(name);
+    if (!t)
+        return std::nullopt;
+    if (auto v = ParseDouble(*t))
+        return v;
+    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a number");
+}
+
+std::optional<int> CommandOptions::integer(std::string_view name) const {
+    const auto t = text(name);
+    if (!t)
+        return std::nullopt;
+    if (auto v = ParseInt(*t))
+        return v;
+    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a whole number");
+}
+
+} // namespace airmotor::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cli/CliContext.h"
+
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace airmotor::cli {
+
+// The "--name value" (or "--name=value") options of one command. Anything else on the line —
+// an unknown option, a missing value, a stray word — is a usage error.
+class CommandOptions {
+public:
+    CommandOptions(std::string_view command, const CommandArgs& args,
+                   std::initializer_list<std::string_view> names);
+
+    bool has(std::string_view name) const { return values_.count(std::string(name)) != 0; }
+    std::optional<std::string> text(std::string_view name) const;
+    // The option's text as a number; a malformed number is a usage error naming the option.
+    std::optional<float> single(std::string_view name) const;
+    std::optional<double> number(std::string_view name) const;
+    std::optional<int> integer(std::string_view name) const;
+    // Throws a usage error when the option is absent.
+    std::string required(std::string_view name) const;
+
+private:
+    std::string command_;
+    std::map<std::string, std::string> values_;
+};
+
+// Whole-text number parsing with '.' as the decimal separator whatever the locale.
+std::optional<float> ParseSingle(std::string_view text);
+std::optional<double> ParseDouble(std::string_view text);
+std::optional<int> ParseInt(std::string_view text);
+
+} // namespace airmotor::cli

@@ -1,0 +1,77 @@
+#include "cli/ContextBuilder.h"
+
+#include "core/catalogue/CatalogueLoader.h"
+#include "platform/CatalogueStore.h"
+#include "platform/LanguageLoader.h"
+#include "platform/SettingsFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace airmotor::cli {
+
+GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
+    GlobalOptions options;
+    bool haveCommand = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        auto takeValue = [&](const std::string& name) -> std::string {
+            const std::string prefix = name + "=";
+            if (arg.rfind(prefix, 0) == 0)
+                return arg.substr(prefix.size());
+            if (i + 1 >= arguments.size())
+                throw UsageError("option " + name + " needs a value");
+            return arguments[++i];
+        };
+        if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--folder" || arg.rfind("--folder=", 0) == 0) {
+            options.folder = takeValue("--folder");
+        } else if (arg == "--language" || arg.rfind("--language=", 0) == 0) {
+            options.language = takeValue("--language");
+            if (!core::IsLanguageName(*options.language))
+                throw UsageError("unknown language \"" + *options.language +
+                                 "\" (English, English_Imperial, German, French, Italian or Spanish)");
+        } else if (!haveCommand && arg.rfind("--", 0) == 0) {
+            throw UsageError("unknown option " + arg);
+        } else if (!haveCommand) {
+            options.command = arg;
+            haveCommand = true;
+        } else {
+            options.args.push_back(arg);
+        }
+    }
+    if (!haveCommand)
+        throw UsageError("no command given");
+    return options;
+}
+
+CliContext BuildContext(const GlobalOptions& options, const std::string& programDir, std::ostream& warnings) {
+    CliContext context;
+    context.json = options.json;
+    const platform::ProgramFolder folder = platform::ResolveProgramFolder(
+        QString::fromStdString(options.folder.value_or(std::string())), QString::fromStdString(programDir));
+    if (!QFileInfo(folder.folder).isDir())
+        throw FolderError(QDir::toNativeSeparators(folder.folder).toStdString() +
+                          ": the program folder does not exist");
+    context.folder = folder.folder.toStdString();
+    context.settings = platform::SettingsFile(folder).read();
+
+    const QString database = QDir(folder.folder).filePath(QStringLiteral("Zevodida.db"));
+    context.language.strLanguage = options.language.value_or(
+        context.settings.strLanguage.empty() ? std::string("English") : context.settings.strLanguage);
+    if (auto error = platform::LanguageLoader(database).load(context.language))
+        throw FolderError(*error);
+    context.language.units = core::UnitFactors::ForImperial(context.language.intImperialUnits);
+
+    auto loaded = platform::CatalogueStore(database).loadCatalogue();
+    if (auto* error = std::get_if<core::LoadError>(&loaded))
+        throw FolderError(error->message);
+    auto& result = std::get<core::CatalogueLoadResult>(loaded);
+    for (const auto& warning : result.warnings)
+        warnings << "airmotor-cli: warning: " << warning << '\n';
+    context.catalogue = std::move(result.catalogue);
+    return context;
+}
+
+} // namespace airmotor::cli

@@ -1,0 +1,204 @@
+#include "core/catalogue/CatalogueLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace airmotor::core;
+
+namespace {
+
+// A valid tblMotordata row; `changes` replaces single fields (std::nullopt = Null).
+MotorRow Row(std::int64_t katalogindex,
+             const std::map<std::string, std::optional<FieldValue>>& changes = {}) {
+    MotorRow row;
+    for (const std::string& column : MotorTableColumns()) {
+        std::optional<FieldValue> v;
+        if (column == "intKatalogindex")
+            v = katalogindex;
+        else if (column == "intSokindex")
+            v = std::int64_t{katalogindex};
+        else if (column.rfind("str", 0) == 0 || column == "txtRotation")
+            v = std::string(column == "txtRotation" ? "A" : column + "-" + std::to_string(katalogindex));
+        else if (column.rfind("bol", 0) == 0 || column.rfind("int", 0) == 0)
+            v = std::int64_t{column.rfind("intGradtal", 0) == 0 ? 3 : 0};
+        else
+            v = 1.5;
+        if (auto it = changes.find(column); it != changes.end())
+            v = it->second;
+        row.fields.emplace_back(column, v);
+    }
+    return row;
+}
+
+CatalogueLoadResult Loaded(const std::vector<MotorRow>& rows) {
+    auto result = LoadCatalogue(rows, "Zevodida.db");
+    if (auto* error = std::get_if<LoadError>(&result))
+        ADD_FAILURE() << error->message;
+    return std::get<CatalogueLoadResult>(std::move(result));
+}
+
+std::string ErrorOf(const std::vector<MotorRow>& rows) {
+    auto result = LoadCatalogue(rows, "Zevodida.db");
+    if (auto* error = std::get_if<LoadError>(&result))
+        return error->message;
+    ADD_FAILURE() << "load succeeded";
+    return {};
+}
+
+} // namespace
+
+TEST(CatalogueLoader, VeryOldRowsAreSkippedAndShiftTheSearchIndex) {
+    const auto loaded =
+        Loaded({Row(1, {{"bolVeryOld", std::int64_t{-1}}}), Row(2, {{"bolVeryOld", 1.0}}),
+                Row(3, {{"intSokindex", std::int64_t{7}}}), Row(4, {{"bolVeryOld", std::int64_t{1}}}),
+                Row(5, {{"intSokindex", std::int64_t{9}}})});
+    const MotorCatalogue& c = loaded.catalogue;
+    EXPECT_EQ(c.intAntalMotorer, 2);
+    EXPECT_EQ(c.strBenamning[1], "strBenamning-3");
+    EXPECT_EQ(c.intSokindex[1], 5); // two very old rows before it
+    EXPECT_EQ(c.strBenamning[2], "strBenamning-5");
+    EXPECT_EQ(c.intSokindex[2], 6); // three before it
+    EXPECT_TRUE(c.strBenamning[3].empty());
+}
+
+TEST(CatalogueLoader, NullInTheFourTestedTextsLeavesTheElementEmpty) {
+    const auto loaded = Loaded({Row(1, {{"strDetaljnr1", std::nullopt},
+                                        {"strDetaljnr2", std::nullopt},
+                                        {"strDetaljnr3", std::nullopt},
+                                        {"txtRotation", std::nullopt}}),
+                                Row(2, {{"strDetaljnr2", std::nullopt}})});
+    const MotorCatalogue& c = loaded.catalogue;
+    EXPECT_EQ(c.strDetaljnr1[1], "");
+    EXPECT_EQ(c.strDetaljnr2[1], "");
+    EXPECT_EQ(c.strDetaljnr3[1], "");
+    EXPECT_EQ(c.txtRotation[1], "");
+    EXPECT_EQ(c.strDetaljnr1[2], "strDetaljnr1-2");
+    EXPECT_EQ(c.strDetaljnr2[2], "");
+    EXPECT_EQ(c.strDetaljnr3[2], "strDetaljnr3-2");
+    EXPECT_FLOAT_EQ(c.sngTomgVarvtal[2], 1.5f);
+}
+
+TEST(CatalogueLoader, RotationKeepsOneCharacterPaddedWithABlank) {
+    const struct {
+        std::string stored;
+        std::string kept;
+    } cases[] = {{"A", "A"}, {"VR", "V"}, {"", " "}, {"\xC3\x85x", "\xC3\x85"}};
+    for (const auto& tc : cases) {
+        const auto loaded = Loaded({Row(1, {{"txtRotation", tc.stored}})});
+        EXPECT_EQ(loaded.catalogue.txtRotation[1], tc.kept) << tc.stored;
+    }
+}
+
+TEST(CatalogueLoader, FieldConversions) {
+    const auto loaded = Loaded({Row(1, {{"sngC0_M", 12.25},
+                                        {"sngC3_M", -2.5e-9},
+                                        {"sngC4_L", 7.0},
+                                        {"intGradtal_M", std::int64_t{4}},
+                                        {"intGradtal_L", 2.0},
+                                        {"bolLubricationFree", std::int64_t{-1}},
+                                        {"bolStainless", std::int64_t{1}},
+                                        {"bolBrake", std::int64_t{0}},
+                                        {"bolOldMotor", std::int64_t{2}},
+                                        {"sngTomgVarvtal", std::int64_t{6000}},
+                                        {"strMattskiss", std::int64_t{42}}})});
+    const MotorCatalogue& c = loaded.catalogue;
+    EXPECT_EQ(c.sngStallmoment[1], 12.25f);
+    EXPECT_EQ(c.cM(0, 1), 12.25f);
+    EXPECT_EQ(c.cM(3, 1), -2.5e-9f);
+    EXPECT_EQ(c.sngC_L[4 * kCatalogueSize + 1], 7.0f);
+    EXPECT_EQ(c.intGradtal_M[1], 4.0f);
+    EXPECT_EQ(c.intGradtal_L[1], 2.0f);
+    EXPECT_TRUE(c.bolLubricationFree[1]);
+    EXPECT_TRUE(c.bolStainless[1]);
+    EXPECT_FALSE(c.bolBrake[1]);
+    EXPECT_TRUE(c.bolOldMotor[1]);
+    EXPECT_EQ(c.sngTomgVarvtal[1], 6000.0f);
+    EXPECT_EQ(c.strMattskiss[1], "42");
+    // Room for coefficient 5 stays zero.
+    EXPECT_EQ(c.cM(5, 1), 0.0f);
+}
+
+TEST(CatalogueLoader, MaxSpeedIsRoundedHalfToEven) {
+    const struct {
+        FieldValue stored;
+        std::int16_t held;
+    } cases[] = {{2.5, 2},
+                 {3.5, 4},
+                 {-2.5, -2},
+                 {7499.5, 7500},
+                 {7500.5, 7500},
+                 {7500.49, 7500},
+                 {7500.51, 7501},
+                 {std::int64_t{0}, 0},
+                 {std::int64_t{12000}, 12000},
+                 {-0.4, 0}};
+    for (const auto& tc : cases) {
+        const auto loaded = Loaded({Row(1, {{"sngMax_VarvDiagram", tc.stored}})});
+        EXPECT_EQ(loaded.catalogue.sngMax_VarvDiagram[1], tc.held);
+    }
+    EXPECT_NE(ErrorOf({Row(1, {{"sngMax_VarvDiagram", 40000.0}})}).find("sngMax_VarvDiagram"),
+              std::string::npos);
+}
+
+TEST(CatalogueLoader, MoreThan980UsableRowsKeepTheFirst980AndWarn) {
+    std::vector<MotorRow> rows;
+    rows.push_back(Row(1, {{"bolVeryOld", std::int64_t{1}}}));
+    for (int k = 2; k <= 986; ++k)
+        rows.push_back(Row(k));
+    rows.push_back(Row(987, {{"bolVeryOld", std::int64_t{1}}}));
+    const auto loaded = Loaded(rows);
+    EXPECT_EQ(loaded.catalogue.intAntalMotorer, 980);
+    EXPECT_EQ(loaded.catalogue.strBenamning[980], "strBenamning-981");
+    ASSERT_EQ(loaded.warnings.size(), 1u);
+    EXPECT_NE(loaded.warnings[0].find("5 motors"), std::string::npos) << loaded.warnings[0];
+
+    rows.resize(981); // exactly 980 usable rows: no warning
+    EXPECT_TRUE(Loaded(rows).warnings.empty());
+}
+
+TEST(CatalogueLoader, BrokenRowsStopTheLoadNamingFileRowAndField) {
+    const struct {
+        const char* field;
+        std::optional<FieldValue> value;
+        const char* problem;
+    } cases[] = {
+        {"strBenamning", std::nullopt, "Null"},       {"sngC2_L", std::nullopt, "Null"},
+        {"bolVeryOld", std::nullopt, "Null"},         {"sngPris", std::string("cheap"), "number"},
+        {"bolBrake", std::string("yes"), "boolean"},  {"intSokindex", std::int64_t{40000}, "16-bit"},
+        {"intGradtal_M", std::int64_t{7}, "0 and 5"}, {"intGradtal_L", 2.5, "0 and 5"},
+    };
+    for (const auto& tc : cases) {
+        const std::string message = ErrorOf({Row(1), Row(17, {{tc.field, tc.value}}), Row(18)});
+        EXPECT_NE(message.find("Zevodida.db"), std::string::npos) << message;
+        EXPECT_NE(message.find("17"), std::string::npos) << message;
+        EXPECT_NE(message.find(tc.field), std::string::npos) << message;
+        EXPECT_NE(message.find(tc.problem), std::string::npos) << message;
+    }
+}
+
+TEST(CatalogueLoader, MissingColumnIsAnErrorEvenOnSkippedRows) {
+    MotorRow row = Row(3, {{"bolVeryOld", std::int64_t{1}}});
+    std::erase_if(row.fields, [](const auto& f) { return f.first == "sngVikt"; });
+    const std::string message = ErrorOf({Row(1), row});
+    EXPECT_NE(message.find("sngVikt"), std::string::npos) << message;
+    EXPECT_NE(message.find("missing"), std::string::npos) << message;
+}
+
+TEST(CatalogueLoader, SearchIndexNamingNoMotorIsWarnedAbout) {
+    // 3 after one skipped row becomes 2: in range. 9 stays out of range for two motors.
+    const auto loaded =
+        Loaded({Row(1, {{"bolVeryOld", std::int64_t{1}}}), Row(2, {{"intSokindex", std::int64_t{3}}}),
+                Row(3, {{"intSokindex", std::int64_t{10}}})});
+    ASSERT_EQ(loaded.warnings.size(), 1u);
+    EXPECT_NE(loaded.warnings[0].find("strBenamning-3 (9)"), std::string::npos) << loaded.warnings[0];
+    EXPECT_TRUE(
+        Loaded({Row(1, {{"intSokindex", std::int64_t{2}}}), Row(2, {{"intSokindex", std::int64_t{1}}})})
+            .warnings.empty());
+}
+
+TEST(CatalogueLoader, EmptyTableGivesAnEmptyCatalogue) {
+    const auto loaded = Loaded({});
+    EXPECT_EQ(loaded.catalogue.intAntalMotorer, 0);
+    EXPECT_TRUE(loaded.warnings.empty());
+}

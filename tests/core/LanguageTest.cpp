@@ -1,0 +1,145 @@
+#include "core/language/Language.h"
+
+#include <gtest/gtest.h>
+
+using namespace airmotor::core;
+
+namespace {
+
+LanguageRow Texts(std::int64_t key, std::optional<std::string> english,
+                  std::optional<std::string> german = "de", std::optional<std::string> french = "fr",
+                  std::optional<std::string> italian = "it", std::optional<std::string> spanish = "es") {
+    return LanguageRow{key, {english, german, french, italian, spanish}};
+}
+
+LanguageState Applied(const std::string& language, const std::vector<LanguageRow>& rows,
+                      const std::vector<ImperialRow>& imperial = {}) {
+    LanguageState state;
+    state.strLanguage = language;
+    const auto error = ApplyLanguageTexts(state, rows, imperial);
+    EXPECT_FALSE(error.has_value()) << (error ? error->message : "");
+    return state;
+}
+
+} // namespace
+
+TEST(Language, ColumnIsChosenByLanguage) {
+    const std::vector<LanguageRow> rows = {Texts(5, "en", "de", "fr", "it", "es")};
+    const struct {
+        const char* language;
+        const char* text;
+        int imperial;
+    } cases[] = {{"English", "en", 0}, {"English_Imperial", "en", 1}, {"German", "de", 0},
+                 {"French", "fr", 0},  {"Italian", "it", 0},          {"Spanish", "es", 0}};
+    for (const auto& tc : cases) {
+        const auto state = Applied(tc.language, rows);
+        EXPECT_EQ(state.strText(5), tc.text) << tc.language;
+        EXPECT_EQ(state.intImperialUnits, tc.imperial) << tc.language;
+    }
+}
+
+TEST(Language, EllipsisAndNullTexts) {
+    const struct {
+        std::optional<std::string> stored;
+        std::string shown;
+    } cases[] = {
+        {"Print\xE2\x80\xA6", "Print..."},          // U+2026 at the end
+        {std::string("Print\x85"), "Print..."},     // Windows-1252 ellipsis byte
+        {"Print\xC2\x85", "Print..."},              // the same code decoded as Latin-1 (U+0085)
+        {"Print...", "Print..."},                   // already three stops
+        {"\xE2\x80\xA6 more", "\xE2\x80\xA6 more"}, // only a trailing one is replaced
+        {"\xE2\x80\xA6\xE2\x80\xA6", "\xE2\x80\xA6..."},
+        {"\xC3\x85", "\xC3\x85"}, // "Å" ends in byte 0x85 but is no ellipsis
+        {"", ""},
+        {std::nullopt, ""},
+    };
+    for (const auto& tc : cases) {
+        LanguageState state;
+        state.strText.set(7, "previous");
+        state.strLanguage = "English";
+        ASSERT_FALSE(ApplyLanguageTexts(state, {Texts(7, tc.stored)}, {}));
+        EXPECT_EQ(state.strText(7), tc.shown) << tc.stored.value_or("<Null>");
+    }
+}
+
+TEST(Language, KeysNotListedKeepThePreviousLanguage) {
+    LanguageState state = Applied("German", {Texts(1, "one", "eins"), Texts(2, "two", "zwei")});
+    state.strLanguage = "English";
+    ASSERT_FALSE(ApplyLanguageTexts(state, {Texts(1, "one")}, {}));
+    EXPECT_EQ(state.strText(1), "one");
+    EXPECT_EQ(state.strText(2), "zwei");
+    EXPECT_EQ(state.strText(3), "");
+}
+
+TEST(Language, ImperialRowsOverwriteOnlyForTheImperialVariant) {
+    const std::vector<LanguageRow> rows = {Texts(84, "Torque [Nm]"), Texts(99, "Air consum. [l/s]"),
+                                           Texts(100, "Min. Starting torque [Nm]")};
+    const std::vector<ImperialRow> imperial = {
+        {84, "Torque [lbf ft]"}, {99, std::nullopt}, {101, "Free speed\x85"}};
+    const auto imp = Applied("English_Imperial", rows, imperial);
+    EXPECT_EQ(imp.strText(84), "Torque [lbf ft]");
+    EXPECT_EQ(imp.strText(99), "");
+    EXPECT_EQ(imp.strText(100), "Min. Starting torque [Nm]");
+    EXPECT_EQ(imp.strText(101), "Free speed...");
+
+    LanguageState state = imp;
+    state.strLanguage = "English";
+    ASSERT_FALSE(ApplyLanguageTexts(state, rows, imperial));
+    EXPECT_EQ(state.strText(84), "Torque [Nm]");
+    EXPECT_EQ(state.strText(99), "Air consum. [l/s]");
+    EXPECT_EQ(state.intImperialUnits, 0);
+    EXPECT_EQ(state.strText(101), "Free speed..."); // not listed in tblLanguage: kept
+}
+
+TEST(Language, BadInputChangesNothing) {
+    LanguageState state = Applied("German", {Texts(1, "one", "eins")});
+    const LanguageState before = state;
+    const struct {
+        std::string language;
+        std::vector<LanguageRow> rows;
+        std::vector<ImperialRow> imperial;
+    } cases[] = {
+        {"Swedish", {Texts(1, "x")}, {}},
+        {"english", {Texts(1, "x")}, {}},
+        {"English", {Texts(1, "x"), Texts(229, "x")}, {}},
+        {"English", {Texts(1, "x"), Texts(-1, "x")}, {}},
+        {"English_Imperial", {Texts(1, "x")}, {{1, "y"}, {300, "z"}}},
+    };
+    for (const auto& tc : cases) {
+        state.strLanguage = tc.language;
+        const auto error = ApplyLanguageTexts(state, tc.rows, tc.imperial);
+        EXPECT_TRUE(error.has_value()) << tc.language;
+        EXPECT_EQ(state.strText.all(), before.strText.all()) << tc.language;
+        EXPECT_EQ(state.intImperialUnits, before.intImperialUnits);
+    }
+    // An out-of-range imperial key does not matter when the imperial table is not used.
+    state.strLanguage = "English";
+    EXPECT_FALSE(ApplyLanguageTexts(state, {Texts(1, "x")}, {{300, "z"}}).has_value());
+}
+
+TEST(Language, UnitFactors) {
+    const UnitFactors si = UnitFactors::ForImperial(0);
+    for (float f : {si.sngUnitMass, si.sngUnitTorque, si.sngUnitPower, si.sngUnitAir, si.sngUnitPressure})
+        EXPECT_EQ(f, 1.0f);
+    const UnitFactors imp = UnitFactors::ForImperial(1);
+    EXPECT_EQ(imp.sngUnitMass, 0.453592f);
+    EXPECT_EQ(imp.sngUnitTorque, 1.35582f);
+    EXPECT_EQ(imp.sngUnitPower, 0.7457f);
+    EXPECT_EQ(imp.sngUnitAir, 0.471947f);
+    EXPECT_EQ(imp.sngUnitPressure, 0.0689476f);
+    // Only exactly 1 switches to imperial units (the legacy flag is never -1 here).
+    EXPECT_EQ(UnitFactors::ForImperial(-1).sngUnitTorque, 1.0f);
+}
+
+TEST(Language, TextTableKeys) {
+    TextTable table;
+    table.set(0, "a");
+    table.set(228, "z");
+    EXPECT_EQ(table(0), "a");
+    EXPECT_EQ(table(228), "z");
+    EXPECT_EQ(table(229), "");
+    EXPECT_EQ(table(-1), "");
+    EXPECT_THROW(table.set(229, "x"), std::out_of_range);
+    EXPECT_TRUE(IsLanguageName("English_Imperial"));
+    EXPECT_FALSE(IsLanguageName("Deutsch"));
+}

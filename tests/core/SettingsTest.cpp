@@ -1,0 +1,71 @@
+#include "core/catalogue/Settings.h"
+
+#include <gtest/gtest.h>
+
+using namespace airmotor::core;
+
+TEST(Settings, ReadsTheThreeFreeFormatValues) {
+    const struct {
+        const char* text;
+        const char* setting1;
+        const char* language;
+        int setting3;
+    } cases[] = {
+        {"\"2017-01-12\",\"English\",0\r\n", "2017-01-12", "English", 0},
+        {"\"2017-01-12\",\"German\",3\n", "2017-01-12", "German", 3},
+        {"\"2017-01-12\",\"French\",-7", "2017-01-12", "French", -7},     // no line end at all
+        {"  \"a, b\" , \"Spanish\"  ,  12  \r\n", "a, b", "Spanish", 12}, // quoted comma, blanks
+        {"\"d\"junk,\"Italian\"x y,5\n", "d", "Italian", 5},              // text after a closing quote
+        {"plain date,English_Imperial,1\n", "plain date", "English_Imperial", 1}, // unquoted texts
+        {"\"d\",\"English\",2.5\n", "d", "English", 2},                           // rounded half to even
+        {"\"d\",\"English\",\n", "d", "English", 0},                              // empty number
+        {"\"d\"\r\n\"German\"\r\n4\r\n", "d", "German", 4},                       // one value per line
+        {"\xEF\xBB\xBF\"d\",\"German\",1", "d", "German", 1},                     // byte-order mark
+        {"\"d\",\"English\",1\r\n\"ignored\",\"German\",2\r\n", "d", "English", 1},
+    };
+    for (const auto& tc : cases) {
+        const auto s = ParseSettings(tc.text);
+        ASSERT_TRUE(s.has_value()) << tc.text;
+        EXPECT_EQ(s->strSetting1, tc.setting1) << tc.text;
+        EXPECT_EQ(s->strLanguage, tc.language) << tc.text;
+        EXPECT_EQ(s->intSetting3, tc.setting3) << tc.text;
+    }
+}
+
+TEST(Settings, LanguageOutsideTheSixNamesReadsAsNoLanguage) {
+    for (const char* text :
+         {"\"d\",\"english\",0", "\"d\",\"Swedish\",0", "\"d\",\"\",0", "\"d\",\"Englis\",0"}) {
+        const auto s = ParseSettings(text);
+        ASSERT_TRUE(s.has_value()) << text;
+        EXPECT_EQ(s->strLanguage, "") << text;
+        EXPECT_EQ(s->strSetting1, "d");
+    }
+}
+
+TEST(Settings, MalformedFilesGiveNothing) {
+    for (const char* text : {"", "\r\n", "\"d\",\"English\"", "\"d\",\"English\"\r\n",
+                             "\"d\",\"English\",abc", "\"d\",\"English\",40000", "\"d\",\"English\",\"3\"",
+                             "\"unterminated,English,0", "\"d\",\"English\",1e999"}) {
+        EXPECT_FALSE(ParseSettings(text).has_value()) << text;
+    }
+}
+
+TEST(Settings, WrittenLineReadsBackTheSameValues) {
+    const Settings cases[] = {
+        {"2017-01-12", "English_Imperial", 0},
+        {"price list, spring", "German", -32768},
+        {"", "", 32767},
+    };
+    for (const Settings& in : cases) {
+        const std::string line = FormatSettings(in);
+        EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
+        const auto out = ParseSettings(line);
+        ASSERT_TRUE(out.has_value()) << line;
+        EXPECT_EQ(out->strSetting1, in.strSetting1);
+        EXPECT_EQ(out->strLanguage, in.strLanguage);
+        EXPECT_EQ(out->intSetting3, in.intSetting3);
+    }
+    EXPECT_EQ(FormatSettings({"2017-01-12", "French", 0}), "\"2017-01-12\",\"French\",0\r\n");
+    // A quote cannot be written inside a quoted value; it is dropped rather than cutting the value short.
+    EXPECT_EQ(ParseSettings(FormatSettings({"a\"b", "German", 1}))->strSetting1, "ab");
+}

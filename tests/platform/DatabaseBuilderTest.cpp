@@ -1,0 +1,172 @@
+#include "platform/DatabaseBuilder.h"
+#include "platform/CatalogueStore.h"
+#include "platform/LanguageLoader.h"
+
+#include "TestDatabase.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace airmotor;
+using namespace airmotor::platform;
+using namespace airmotor::platform::test;
+
+namespace {
+
+class DatabaseBuilderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        motors =
+            MotorHeader() + MotorRecord(3, 2, "TKM22-A300") + MotorRecord(1, 1, "\"TKM \"\"quoted\"\", x\"");
+        texts = "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\r\n"
+                "0,English,Deutsch,Fran\xC3\xA7"
+                "ais,Italiano,Espa\xC3\xB1ol\r\n"
+                "84,Torque [Nm],Drehmoment [Nm],Couple [Nm],Coppia [Nm],Par [Nm]\r\n"
+                "4,\"No motor\r\nfound\",\\N,\"\\N\",,Ninguno\r\n";
+        imperial = "intKey,strText\n84,Torque [lbf ft]\n4,\\N\n";
+    }
+
+    void writeSources() {
+        WriteFile(path("motors.csv"), motors);
+        WriteFile(path("texts.csv"), texts);
+        WriteFile(path("imperial.csv"), imperial);
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    std::variant<BuildSummary, BuildError> build() {
+        return DatabaseBuilder::build(dir.path(), path("out.db"));
+    }
+
+    QStringList leftovers() const {
+        return QDir(dir.path()).entryList({QStringLiteral("out.db*")}, QDir::Files | QDir::Hidden);
+    }
+
+    QTemporaryDir dir;
+    QByteArray motors, texts, imperial;
+};
+
+} // namespace
+
+TEST_F(DatabaseBuilderTest, GoodSourcesGiveACompleteDatabase) {
+    writeSources();
+    WriteFile(path("out.db"), "an older file that is replaced");
+    const auto result = build();
+    ASSERT_TRUE(std::holds_alternative<BuildSummary>(result)) << std::get<BuildError>(result).message;
+    EXPECT_EQ(std::get<BuildSummary>(result).motors, 2);
+    EXPECT_EQ(std::get<BuildSummary>(result).texts, 3);
+    EXPECT_EQ(std::get<BuildSummary>(result).imperialTexts, 2);
+    EXPECT_EQ(leftovers(), QStringList{"out.db"});
+
+    const CatalogueStore store(path("out.db"));
+    auto loaded = store.loadCatalogue();
+    ASSERT_TRUE(std::holds_alternative<core::CatalogueLoadResult>(loaded))
+        << std::get<core::LoadError>(loaded).message;
+    const auto& c = std::get<core::CatalogueLoadResult>(loaded).catalogue;
+    ASSERT_EQ(c.intAntalMotorer, 2);
+    EXPECT_EQ(c.strBenamning[1], "TKM \"quoted\", x"); // ordered by intKatalogindex
+    EXPECT_EQ(c.strBenamning[2], "TKM22-A300");
+    EXPECT_EQ(c.strDetaljnr2[1], "");
+    EXPECT_EQ(c.strMattskiss[1], "TKM22A11,TKM22A12");
+    EXPECT_TRUE(c.bolBrake[1]);
+    EXPECT_EQ(c.cM(2, 1), -1.0639403e-09f);
+    EXPECT_EQ(c.sngMax_VarvDiagram[1], 7500);
+
+    core::LanguageState german;
+    german.strLanguage = "German";
+    ASSERT_FALSE(LanguageLoader(path("out.db")).load(german));
+    EXPECT_EQ(german.strText(0), "Deutsch");
+    EXPECT_EQ(german.strText(4), ""); // \N is Null
+    core::LanguageState french;
+    french.strLanguage = "French";
+    ASSERT_FALSE(LanguageLoader(path("out.db")).load(french));
+    EXPECT_EQ(french.strText(4), "\\N"); // quoted, it is the text itself
+    core::LanguageState imperialState;
+    imperialState.strLanguage = "English_Imperial";
+    ASSERT_FALSE(LanguageLoader(path("out.db")).load(imperialState));
+    EXPECT_EQ(imperialState.strText(84), "Torque [lbf ft]");
+    EXPECT_EQ(imperialState.strText(4), "");
+    core::LanguageState english;
+    english.strLanguage = "English";
+    ASSERT_FALSE(LanguageLoader(path("out.db")).load(english));
+    EXPECT_EQ(english.strText(4), "No motor\r\nfound");
+}
+
+TEST_F(DatabaseBuilderTest, SchemaIsTheDocumentedOne) {
+    writeSources();
+    ASSERT_TRUE(std::holds_alternative<BuildSummary>(build()));
+    SqliteConnection connection(path("out.db"), SqliteConnection::Mode::ReadOnly);
+    ASSERT_TRUE(connection.open());
+    QSqlQuery q(connection.database());
+    ASSERT_TRUE(q.exec("SELECT sql FROM sqlite_master WHERE type = 'table' ORDER BY rowid"));
+    std::vector<std::string> stored;
+    while (q.next())
+        stored.push_back(q.value(0).toString().toStdString());
+    EXPECT_EQ(stored, DatabaseBuilder::schema());
+}
+
+TEST_F(DatabaseBuilderTest, BadRecordIsReportedWithFileAndLineAndOutputIsUntouched) {
+    const QByteArray header = MotorHeader();
+    const QByteArray good = MotorRecord(1, 1, "TKM22-A300");
+    const struct {
+        const char* file;
+        QByteArray content;
+        const char* where;
+        const char* what;
+    } cases[] = {
+        {"motors.csv", "intKatalogindex,intSokindex\n", "motors.csv:1", "header"},
+        {"motors.csv", header + good + "2,2,short\n", "motors.csv:3", "fields"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",6000,", ",6.0.0,"), "motors.csv:3",
+         "sngTomgVarvtal"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",6000,", ",,"), "motors.csv:3",
+         "sngTomgVarvtal"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",6000,", ",inf,"), "motors.csv:3",
+         "sngTomgVarvtal"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "\\N"), "motors.csv:3", "strBenamning"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",0,0,-1,", ",0,x,-1,"), "motors.csv:3",
+         "bolStainless"},
+        {"motors.csv", header + good + good, "motors.csv:3", "twice"},
+        {"motors.csv", header + good + "\"2,2,unterminated\n", "motors.csv:3", "closing quote"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "T\xFF"), "motors.csv:3", "UTF-8"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "a\"b"), "motors.csv:3", "quote"},
+        {"texts.csv",
+         "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\n0,a,b,c,d,e\n229,a,b,c,d,e\n",
+         "texts.csv:3", "229"},
+        {"texts.csv",
+         "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\n0,a,b,c,d,e\n\n0,a,b,c,d,e\n",
+         "texts.csv:4", "twice"},
+        {"texts.csv", "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\n\\N,a,b,c,d,e\n",
+         "texts.csv:2", "intKey"},
+        {"imperial.csv", "intKey,strText\n-1,x\n", "imperial.csv:2", "outside"},
+        {"imperial.csv", "intKey,strText\n\"1\"x,y\n", "imperial.csv:2", "closing quote"},
+    };
+    for (const auto& tc : cases) {
+        writeSources();
+        WriteFile(path(tc.file), tc.content);
+        WriteFile(path("out.db"), "previous database");
+        const auto result = build();
+        ASSERT_TRUE(std::holds_alternative<BuildError>(result)) << tc.file << ": " << tc.what;
+        const std::string message = std::get<BuildError>(result).message;
+        EXPECT_NE(message.find(tc.where), std::string::npos) << message;
+        EXPECT_NE(message.find(tc.what), std::string::npos) << message;
+        EXPECT_EQ(ReadFile(path("out.db")), "previous database");
+        EXPECT_EQ(leftovers(), QStringList{"out.db"});
+    }
+}
+
+TEST_F(DatabaseBuilderTest, MissingSourceOrOutputFolder) {
+    writeSources();
+    QFile::remove(path("imperial.csv"));
+    auto result = build();
+    ASSERT_TRUE(std::holds_alternative<BuildError>(result));
+    EXPECT_NE(std::get<BuildError>(result).message.find("imperial.csv"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(path("out.db")));
+
+    writeSources();
+    result = DatabaseBuilder::build(dir.path(), path("no/such/folder/out.db"));
+    ASSERT_TRUE(std::holds_alternative<BuildError>(result));
+    EXPECT_NE(std::get<BuildError>(result).message.find("out.db"), std::string::npos);
+}

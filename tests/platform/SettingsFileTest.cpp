@@ -1,0 +1,100 @@
+#include "platform/SettingsFile.h"
+
+#include "TestDatabase.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace airmotor;
+using namespace airmotor::platform;
+using namespace airmotor::platform::test;
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        ASSERT_TRUE(QDir(root.path()).mkpath("prefix/bin"));
+        ASSERT_TRUE(QDir(root.path()).mkpath("prefix/share/airmotor"));
+        ASSERT_TRUE(QDir(root.path()).mkpath("other"));
+    }
+    QString path(const QString& name) const { return QDir::cleanPath(root.filePath(name)); }
+    QTemporaryDir root;
+};
+
+const auto kWritable = [](const QString&) { return true; };
+const auto kReadOnly = [](const QString&) { return false; };
+
+} // namespace
+
+TEST_F(SettingsFileTest, ProgramFolderRule) {
+    const QString bin = path("prefix/bin");
+    const QString user = path("user");
+    // Nothing anywhere: the program's own folder.
+    EXPECT_EQ(ResolveProgramFolder("", bin, kWritable, user).folder, bin);
+    // An installed program: the data folder beside bin/ holds the database.
+    WriteFile(path("prefix/share/airmotor/Zevodida.db"), "db");
+    EXPECT_EQ(ResolveProgramFolder("", bin, kWritable, user).folder, path("prefix/share/airmotor"));
+    // A build tree: the database next to the program wins.
+    WriteFile(path("prefix/bin/Zevodida.db"), "db");
+    EXPECT_EQ(ResolveProgramFolder("", bin, kWritable, user).folder, bin);
+    // The command-line text always wins, with or without a database there.
+    const ProgramFolder given = ResolveProgramFolder(path("other") + "/", bin, kWritable, user);
+    EXPECT_EQ(given.folder, path("other"));
+    EXPECT_EQ(given.settingsFile, path("other/ZEVODIDA.DAT"));
+    EXPECT_TRUE(given.fallbackSettingsFile.isEmpty());
+    // A folder that cannot be written keeps its settings in the user's folder.
+    const ProgramFolder readOnly = ResolveProgramFolder("", bin, kReadOnly, user);
+    EXPECT_EQ(readOnly.folder, bin);
+    EXPECT_EQ(readOnly.settingsFile, path("user/ZEVODIDA.DAT"));
+    EXPECT_EQ(readOnly.fallbackSettingsFile, path("prefix/bin/ZEVODIDA.DAT"));
+}
+
+TEST_F(SettingsFileTest, MissingOrMalformedFileReadsAsNoLanguage) {
+    const SettingsFile file(ResolveProgramFolder(path("other"), "", kWritable, path("user")));
+    EXPECT_EQ(file.read().strLanguage, "");
+    for (const QByteArray& content :
+         {QByteArray(""), QByteArray("\"2017-01-12\",\"German\""), QByteArray("\"2017-01-12\",\"Klingon\",0"),
+          QByteArray("\x00\x01\x02", 3)}) {
+        WriteFile(path("other/ZEVODIDA.DAT"), content);
+        EXPECT_EQ(file.read().strLanguage, "") << content.toStdString();
+    }
+    WriteFile(path("other/ZEVODIDA.DAT"), "\"1999-05-05\",\"English_Imperial\",4\r\n");
+    const core::Settings s = file.read();
+    EXPECT_EQ(s.strSetting1, "1999-05-05");
+    EXPECT_EQ(s.strLanguage, "English_Imperial");
+    EXPECT_EQ(s.intSetting3, 4);
+}
+
+TEST_F(SettingsFileTest, RewriteReplacesTheWholeFile) {
+    const SettingsFile file(ResolveProgramFolder(path("other"), "", kWritable, path("user")));
+    WriteFile(path("other/ZEVODIDA.DAT"), "\"1999-05-05\",\"\",4\r\nsome longer trailing content\r\n");
+    core::Settings s = file.read();
+    s.strLanguage = "Italian";
+    ASSERT_FALSE(file.write(s).has_value());
+    EXPECT_EQ(ReadFile(path("other/ZEVODIDA.DAT")), "\"1999-05-05\",\"Italian\",4\r\n");
+    EXPECT_EQ(QDir(path("other")).entryList(QDir::Files | QDir::Hidden), QStringList{"ZEVODIDA.DAT"});
+}
+
+TEST_F(SettingsFileTest, UnwritableFolderUsesTheUserFolder) {
+    WriteFile(path("prefix/bin/ZEVODIDA.DAT"), "\"2017-01-12\",\"German\",0\r\n");
+    const SettingsFile file(ResolveProgramFolder("", path("prefix/bin"), kReadOnly, path("user/config")));
+    EXPECT_EQ(file.read().strLanguage, "German"); // the bundled file until the user has a copy
+    core::Settings s = file.read();
+    s.strLanguage = "Spanish";
+    ASSERT_FALSE(file.write(s).has_value());
+    EXPECT_EQ(ReadFile(path("user/config/ZEVODIDA.DAT")), "\"2017-01-12\",\"Spanish\",0\r\n");
+    EXPECT_EQ(ReadFile(path("prefix/bin/ZEVODIDA.DAT")), "\"2017-01-12\",\"German\",0\r\n");
+    EXPECT_EQ(file.read().strLanguage, "Spanish");
+}
+
+TEST_F(SettingsFileTest, WriteFailureIsReported) {
+    WriteFile(path("blocker"), "a file where a folder is needed");
+    const SettingsFile file(ResolveProgramFolder("", path("prefix/bin"), kReadOnly, path("blocker/sub")));
+    const auto error = file.write(core::Settings{});
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("ZEVODIDA.DAT"), std::string::npos) << *error;
+}
