@@ -1,0 +1,160 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/common/MessageSink.h"
+#include "core/language/Language.h"
+#include "core/model/MotorCurves.h"
+#include "core/model/PressureFactors.h"
+#include "core/results/CurrentMotor.h"
+#include "core/results/ResultTable.h"
+#include "core/selection/OptionStates.h"
+#include "core/selection/RequirementInput.h"
+#include "core/selection/SelectionEvents.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace airmotor::core {
+
+// The whole behaviour of the main selection window without its widgets. The desktop window and the
+// CLI drive it with the user's actions and render its state; neither holds a rule of its own.
+// After every action the window re-reads the state it shows.
+class SelectionSession {
+public:
+    SelectionSession(const MotorCatalogue& catalogue, LanguageState& language, MessageSink& messages);
+
+    void SetListener(SelectionListener* listener) { listener_ = listener; }
+
+    // Main window load: start state (TKM and TKS ticked, PGW unticked and hidden, only new motors),
+    // NyaIndataB, catalogue view and its listing with the click on row 1.
+    void Load();
+
+    // --- Requirement fields ---
+    // Replaces the field's text as typed (the whole text was selected on focus): every character
+    // passes NumericKeyFilter, then the change rule runs once. An Enter key in the text acts as Enter.
+    void TypeIntoField(RequirementField field, std::string_view typed);
+    // Sets the text directly (no key filter); the change rule runs when the text differs.
+    void SetFieldText(RequirementField field, const std::string& text);
+    TextSelection FocusField(RequirementField field) const;
+    // LostFocus: interplay rules; for the pressure field also the leave rule and a search or listing.
+    void LeaveField(RequirementField field);
+    // Enter: interplay rules; for the pressure field also the row click on the current cell.
+    void PressEnter(RequirementField field);
+    // The pressure leave rule alone (raise below 3 bar / 44 psi), without a search or listing.
+    void ApplyPressureLeaveRule();
+    void RunInterplayRules();
+    // Enables a disabled field with colour 14 (a user can only type into an enabled field).
+    void EnableField(RequirementField field);
+
+    // --- Buttons ---
+    void ClickSearch();        // SökMotorB
+    void ClickAllMotors();     // AllMotorsB
+    void ClickNewSearchData(); // NyaIndataB
+
+    // --- Options (a click selects the option even when it is disabled) ---
+    void ClickMotorType(int index, bool ticked); // chkMotortype(index)
+    void ClickRotation(int index);
+    void ClickSteel(int index);
+    void ClickBrake(int index);
+    void ClickLubricated(int index);
+    void ClickSteelTKS(int index);
+    void ClickLubricatedTKS(int index);
+    void ClickTKSRestricted(int index);
+    void ClickCatalogue(int index);
+    void ClickObsoleteMotors(int index);
+    void ToggleOnlyObsoleteMotors();   // mnuOnlyObsoleteMotors
+    void ClickDefaultOptions();        // cmdDefaultOptions
+    void ToggleShowAlwaysDiagram();    // mnuShowAlwaysDiagram
+    void ClickOutputOption(int index); // EnbartDiagramB(index)
+    // The diagram alternative (intPressureMode 0..5) without side effects: read by CurrentScale.
+    void SetDiagramAlternative(int intPressureMode);
+    // optDiagramAlternativ(index): the alternative, then the available pressure (6.3 bar for the
+    // standard diagram, else the pressure field's value), the factors, Label17 and the current cell
+    // again. The window draws the diagram after this, so it never shows the previous pressure.
+    void ClickDiagramAlternative(int index);
+
+    // --- Result grid ---
+    // Row is 1-based (grid row under the header), column 0 or 1. True when the cell named a motor
+    // that became current (an empty cell changes only Label17 and the pressure factors).
+    bool ClickCell(int row, int column);
+
+    // The window has reloaded the language texts: NyaIndataB, then AllMotorsB.
+    void LanguageChanged();
+
+    // --- State ---
+    const MotorCatalogue& catalogue() const { return catalogue_; }
+    const RequirementInput& input() const { return input_; }
+    const OptionStates& options() const { return options_; }
+    const ResultTable& results() const { return results_; }
+    const CurrentMotor& current() const { return current_; }
+    const DetailPanel& panel() const { return panel_; }
+    const OutputControls& outputs() const { return outputs_; }
+    const PressureFactorValues& factors() const { return factors_; }
+    const SelectionRequests& requests() const { return requests_; }
+    // Diagram scale of the current motor (display units), for the diagram alternative chosen.
+    std::optional<DiagramScale> CurrentScale() const;
+
+    bool bolKatalogMode() const { return bolKatalogMode_; }
+    bool bolKatalogLista() const { return bolKatalogLista_; }
+    bool bolResultatRensat() const { return bolResultatRensat_; }
+    bool bolArbetspunkt() const { return bolArbetspunkt_; }
+    int intPressureMode() const { return intPressureMode_; }
+    // Case 1..12 chosen by the last search; nullopt when it stopped before choosing.
+    std::optional<int> lastSearchCase() const { return lastSearchCase_; }
+    // The last search or listing stopped with message 140, 167 or 141.
+    bool lastActionRefused() const { return lastActionRefused_; }
+    // The last search found the maintenance code instead of searching.
+    bool lastSearchWasMaintenance() const { return lastSearchWasMaintenance_; }
+    // The information message of the last click on a bracketed cell, if any.
+    const std::optional<std::string>& lastInformation() const { return lastInformation_; }
+
+private:
+    void OnFieldChanged(RequirementField field, bool runPartnerRule);
+    void ChangeFieldText(RequirementField field, const std::string& text, bool runPartnerRule);
+    void ApplyPartnerRule(RequirementField field);
+    void ClearResults();
+    void ClearDetails();
+    void ComputeArbetspunkt();
+    void ShowMessage(int key, MessageIcon icon = MessageIcon::None);
+    void RequestHideDiagramAndDrawing();
+    void SetMotorTypeTick(int index, bool ticked);
+    void SelectRotation(int index);
+    void SelectSteel(int index);
+    void SelectBrake(int index);
+    void SelectLubricated(int index);
+    void SelectSteelTKS(int index);
+    void SelectLubricatedTKS(int index);
+    void SelectCatalogue(int index);
+    void SelectObsoleteMotors(int index);
+    void BeginOptionClick();
+    void UpdateSeriesFlags();
+    bool RunCellClick(int row, int column);
+
+    const MotorCatalogue& catalogue_;
+    LanguageState& language_;
+    MessageSink& messages_;
+    SelectionListener* listener_ = nullptr;
+
+    RequirementInput input_;
+    OptionStates options_;
+    ResultTable results_;
+    CurrentMotor current_;
+    DetailPanel panel_;
+    OutputControls outputs_;
+    PressureFactorValues factors_;
+    SelectionRequests requests_;
+
+    bool bolKatalogMode_ = true;
+    bool bolKatalogLista_ = false;
+    bool bolResultatRensat_ = false;
+    bool bolArbetspunkt_ = false;
+    int intPressureMode_ = 0;
+    std::optional<int> lastSearchCase_;
+    bool lastActionRefused_ = false;
+    bool lastSearchWasMaintenance_ = false;
+    std::optional<std::string> lastInformation_;
+};
+
+} // namespace airmotor::core

@@ -1,0 +1,162 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(AIRMOTOR_BIN_DIR "/airmotor-cli"),
+                  QStringList{"--folder", QStringLiteral(AIRMOTOR_BIN_DIR), "--language", "English"} +
+                      arguments);
+    CliRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QJsonObject Json(const QStringList& arguments) {
+    const CliRun run = RunCli(arguments + QStringList{"--json"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    return document.object();
+}
+
+void ExpectKeys(const QJsonObject& object, const QStringList& keys) {
+    for (const QString& key : keys)
+        EXPECT_TRUE(object.contains(key)) << key.toStdString();
+    EXPECT_EQ(object.size(), keys.size()) << QJsonDocument(object).toJson().toStdString();
+}
+
+TEST(SearchCommand, SearchListsMotorsInTheContractShape) {
+    const QJsonObject o = Json({"search", "--torque", "10", "--speed", "3000", "--pressure", "6"});
+    ExpectKeys(o, {"command", "case", "refused", "messages", "rows", "grid", "label23", "maintenance",
+                   "fields", "current"});
+    EXPECT_EQ(o["command"].toString(), "search");
+    EXPECT_EQ(o["case"].toInt(), 10);
+    EXPECT_FALSE(o["refused"].toBool());
+    const QJsonArray rows = o["rows"].toArray();
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_LE(rows.size(), 15 + 15);
+    for (int k = 0; k < rows.size(); ++k) {
+        const QJsonObject row = rows[k].toObject();
+        ExpectKeys(row, {"row", "index", "designation", "throttle", "pressure"});
+        EXPECT_EQ(row["row"].toInt(), k + 1);
+        EXPECT_GT(row["index"].toInt(), 0);
+        EXPECT_LE(row["pressure"].toDouble(), 6.0 + 1e-6) << "never above the available pressure";
+    }
+    const QJsonArray grid = o["grid"].toArray();
+    ASSERT_EQ(grid.size(), rows.size());
+    for (const auto& g : grid) {
+        ExpectKeys(g.toObject(), {"cells", "colour"});
+        EXPECT_EQ(g.toObject()["cells"].toArray().size(), 2);
+        EXPECT_TRUE(g.toObject()["colour"].isNull());
+    }
+    const QJsonObject fields = o["fields"].toObject();
+    ExpectKeys(fields, {"ArbetsMomentB", "ArbetsVarvtalB", "MinStartmomentB", "StallmomentMinB",
+                        "StallmomentMaxB", "TomgVarvMinB", "TomgVarvMaxB", "TillgLuftTryckB"});
+    EXPECT_EQ(fields["ArbetsMomentB"].toObject()["text"].toString(), "10");
+    EXPECT_EQ(fields["TillgLuftTryckB"].toObject()["text"].toString(), "6");
+    EXPECT_EQ(fields["TillgLuftTryckB"].toObject()["colour"].toInt(), 14);
+
+    const QJsonObject current = o["current"].toObject();
+    ExpectKeys(current, {"row", "column", "index", "strCurrentBenamning", "factors", "values", "labels",
+                         "NtomgangRColour", "information", "mountingPositions", "scale"});
+    EXPECT_EQ(current["index"].toInt(), rows[0].toObject()["index"].toInt());
+    EXPECT_EQ(current["strCurrentBenamning"].toString(), rows[0].toObject()["designation"].toString());
+    ExpectKeys(current["factors"].toObject(), {"sngKm", "sngKn", "sngKl"});
+    ExpectKeys(current["values"].toObject(), {"sngStallEst", "sngCurrentUtvaxling", "sngCurMaxEffekt",
+                                              "sngCurVarvMaxeff", "sngCurMomentMaxeff", "sngCurLuftMaxeff",
+                                              "sngCurMinStartMoment", "sngCurTomgVarv", "sngCurStallmoment"});
+    ExpectKeys(current["labels"].toObject(),
+               {"Label17", "MaxeffektR", "NMaxeffR", "MinStartMomentR", "StallmomentR", "lblWeight", "QmR",
+                "RelativprisR", "lblProductNumber", "MmaxeffR", "NtomgangR", "Label15", "ArbetstryckR",
+                "StrypningR", "Label24", "lblClass"});
+    EXPECT_TRUE(current["labels"].toObject()["Label17"].toString().contains("6.00"));
+    const QJsonObject scale = current["scale"].toObject();
+    ExpectKeys(scale, {"sngTopVarv", "sngStartVarv", "sngMaxMomentAxel", "sngMaxLuftAxel", "speed", "power",
+                       "torque", "air"});
+    ExpectKeys(scale["speed"].toObject(), {"maximum", "step", "labelStep", "divisions"});
+}
+
+TEST(SearchCommand, RefusalsAndTheMaintenanceCodeAreReportedNotFailed) {
+    const QJsonObject none = Json({"search", "--torque", "10"});
+    EXPECT_TRUE(none["refused"].toBool());
+    EXPECT_TRUE(none["case"].isNull());
+    EXPECT_TRUE(none["current"].isNull());
+    ASSERT_EQ(none["messages"].toArray().size(), 1);
+    EXPECT_EQ(none["messages"].toArray()[0].toObject()["key"].toInt(), 141);
+
+    const QJsonObject red = Json({"search", "--torque", "20000", "--speed", "100"});
+    EXPECT_TRUE(red["refused"].toBool());
+    EXPECT_EQ(red["messages"].toArray()[0].toObject()["key"].toInt(), 167);
+
+    const QJsonObject maintenance =
+        Json({"search", "--torque", "10", "--speed", "3000", "--pressure", "583196"});
+    EXPECT_TRUE(maintenance["maintenance"].toBool());
+    EXPECT_TRUE(maintenance["rows"].toArray().isEmpty());
+    EXPECT_EQ(maintenance["fields"].toObject()["TillgLuftTryckB"].toObject()["text"].toString(), "6.3");
+
+    // Counter-clockwise then stainless: message 62 and the search goes on.
+    const QJsonObject ccw = Json({"search", "--torque", "1", "--speed", "1000", "--rotation",
+                                  "counter-clockwise", "--steel", "stainless"});
+    ASSERT_FALSE(ccw["messages"].toArray().isEmpty());
+    EXPECT_EQ(ccw["messages"].toArray()[0].toObject()["key"].toInt(), 62);
+    EXPECT_FALSE(ccw["refused"].toBool());
+}
+
+TEST(SearchCommand, ListShowsTheCatalogueView) {
+    const QJsonObject o = Json({"list"});
+    EXPECT_EQ(o["command"].toString(), "list");
+    EXPECT_TRUE(o["case"].isNull());
+    EXPECT_TRUE(o["messages"].toArray().isEmpty());
+    const QJsonArray rows = o["rows"].toArray();
+    ASSERT_FALSE(rows.isEmpty());
+    for (const auto& r : rows) {
+        EXPECT_EQ(r.toObject()["throttle"].toDouble(), 0.0);
+        EXPECT_EQ(r.toObject()["pressure"].toDouble(), 0.0);
+        EXPECT_FALSE(r.toObject()["designation"].toString().startsWith("PGW"));
+    }
+    EXPECT_EQ(o["fields"].toObject()["ArbetsMomentB"].toObject()["colour"].toInt(), 0);
+    EXPECT_FALSE(o["current"].isNull());
+
+    const QJsonObject obsolete = Json({"list", "--obsolete", "only-obsolete", "--series", "TKM,TKS,PGW"});
+    for (const auto& g : obsolete["grid"].toArray())
+        EXPECT_EQ(g.toObject()["colour"].toInt(), 9);
+
+    const QJsonObject second = Json({"list", "--select", "2", "--column", "0"});
+    EXPECT_EQ(second["current"].toObject()["row"].toInt(), 2);
+    EXPECT_EQ(second["current"].toObject()["index"].toInt(),
+              second["rows"].toArray()[1].toObject()["index"].toInt());
+    const QJsonObject beyond = Json({"list", "--select", "5000"});
+    EXPECT_TRUE(beyond["current"].isNull());
+}
+
+TEST(SearchCommand, UsageErrorsPrintNothingOnStdout) {
+    for (const QStringList& args :
+         {QStringList{"search", "--nonsense", "1"}, QStringList{"search", "--select", "x"},
+          QStringList{"list", "--rotation", "left"}, QStringList{"search", "--series", "ABC"},
+          QStringList{"search", "--alternative", "6"}, QStringList{"search", "--obsolete", "all"}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(run.err.isEmpty());
+    }
+}
+
+} // namespace

@@ -1,0 +1,321 @@
+#include "core/results/CurrentMotorDetails.h"
+#include "core/format/NumberFormat.h"
+#include "core/model/PressureFactors.h"
+#include "core/results/ExplosionMarking.h"
+#include "core/selection/SelectionSession.h"
+
+#include "SelectionTestCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace airmotor::core {
+namespace {
+
+using F = RequirementField;
+using testing::AddMotor;
+using testing::MotorSpec;
+using testing::Tkm;
+using testing::Tks;
+
+// Searches 50 Nm at 2000 r/min (or lists the catalogue) over the motors given and clicks.
+class CellClickTest : public ::testing::Test {
+protected:
+    void Start(std::int16_t imperial = 0, const std::string& strLanguage = "") {
+        language = testing::KeyedLanguage(imperial);
+        if (!strLanguage.empty())
+            language.strLanguage = strLanguage;
+        session = std::make_unique<SelectionSession>(catalogue, language, sink);
+        session->Load();
+        sink.messages.clear();
+    }
+    void Search(const std::string& torque = "50", const std::string& speed = "2000",
+                const std::string& pressure = "") {
+        session->ClickCatalogue(1);
+        session->TypeIntoField(F::ArbetsMomentB, torque);
+        session->TypeIntoField(F::ArbetsVarvtalB, speed);
+        if (!pressure.empty())
+            session->TypeIntoField(F::TillgLuftTryckB, pressure);
+        sink.messages.clear();
+        session->ClickSearch();
+    }
+    const DetailPanel& Panel() const { return session->panel(); }
+
+    MotorCatalogue catalogue;
+    LanguageState language;
+    RecordingMessageSink sink;
+    std::unique_ptr<SelectionSession> session;
+};
+
+TEST_F(CellClickTest, DetailFiguresAndFormats) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    Start();
+    Search();
+    const DetailPanel& p = Panel();
+    EXPECT_EQ(p.Label17, "T227 6.30 T56:");
+    EXPECT_EQ(p.MaxeffektR, "26.18 ");
+    EXPECT_EQ(p.NMaxeffR, "5000 ");
+    EXPECT_EQ(p.MinStartMomentR, "80.0 ");
+    EXPECT_EQ(p.StallmomentR, "100.0 ");
+    EXPECT_EQ(p.lblWeight, "2.50 ");
+    EXPECT_EQ(p.QmR, "15.0 ") << "air 5 + 0.002 x 5000 at the speed of maximum power";
+    EXPECT_EQ(p.RelativprisR, "100.0 ");
+    EXPECT_EQ(p.lblProductNumber, "8112 0000 01");
+    EXPECT_EQ(p.MmaxeffR, "50.0 ");
+    EXPECT_EQ(p.NtomgangR, "10000 ");
+    EXPECT_EQ(p.Label15, "T101");
+    EXPECT_EQ(p.NtomgangRColour, 10);
+    EXPECT_EQ(p.lblClass, std::string(kMarkingT110));
+    EXPECT_EQ(p.Label24, "T152");
+    const CurrentMotor& c = session->current();
+    EXPECT_EQ(c.sngStallEst, 100.0f);
+    EXPECT_EQ(c.sngCurStallmoment, 100.0f);
+    EXPECT_EQ(c.sngCurLuftMaxeff, 15.0f);
+    EXPECT_EQ(session->results().intValdRad, 1);
+    EXPECT_EQ(c.intValdKolumn, 0);
+}
+
+TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall) {
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.minStart = 9.996f;   // below 10: two decimals, and the stall torque follows
+    m.momentMaxeff = 0.5f; // below 1: two decimals
+    m.vikt = 12.0f;
+    m.pris = 0.0f;
+    m.n0 = 99.0f;
+    m.stall = 0.9f;
+    AddMotor(catalogue, m);
+    Start(); // the catalogue listing clicks row 1
+    const DetailPanel& p = Panel();
+    EXPECT_EQ(p.MinStartMomentR, "10.00 ");
+    EXPECT_EQ(p.StallmomentR, "1.00 ");
+    EXPECT_EQ(p.MmaxeffR, "0.50 ");
+    EXPECT_EQ(p.lblWeight, "12.0 ");
+    EXPECT_EQ(p.RelativprisR, "");
+    EXPECT_EQ(p.NtomgangR, "99.0 ");
+}
+
+TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.maxSpeed = 8000;
+    AddMotor(catalogue, m);
+    Start();
+    Search("50", "2000", "5");
+    PressureFactorValues at5;
+    PressureFactors(5.0f, "TKM22-A100-", at5);
+    EXPECT_EQ(Panel().Label15, "T153");
+    EXPECT_EQ(Panel().NtomgangR, FormatNumber(static_cast<float>(8000 * at5.sngKn), "####0") + " ");
+    EXPECT_EQ(Panel().NtomgangRColour, 12);
+    EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
+}
+
+TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
+    AddMotor(catalogue, Tks("TKS05-100-"));
+    Start();
+    Search("50", "2000"); // reduced pressure
+    const ResultRow& row = session->results().rows.at(0);
+    ASSERT_GT(row.sngRadTryck, 0.0f);
+    EXPECT_EQ(Panel().ArbetstryckR, FormatNumber(row.sngRadTryck, "##0.00") + " ");
+    EXPECT_EQ(Panel().StrypningR, "");
+
+    Search("10", "2700"); // throttled only: r = 0.3 of 10000 r/min
+    const ResultRow& throttled = session->results().rows.at(0);
+    ASSERT_EQ(throttled.sngRadTryck, 0.0f);
+    EXPECT_EQ(Panel().ArbetstryckR, "");
+    EXPECT_EQ(Panel().StrypningR, FormatNumber(throttled.sngRadStrypning * 10000.0f, "#####") + " ");
+    EXPECT_EQ(Panel().StrypningR, "3000 ");
+}
+
+TEST_F(CellClickTest, PgwFreeSpeedIsBlanked) {
+    MotorSpec pgw = Tkm("PGW03-100");
+    pgw.maxSpeed = 3000;
+    AddMotor(catalogue, pgw);
+    Start();
+    session->ClickMotorType(2, true);
+    EXPECT_EQ(session->current().strCurrentBenamning, "PGW03-100");
+    EXPECT_EQ(Panel().NtomgangR, " ");
+    EXPECT_EQ(Panel().lblClass, "");
+}
+
+TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.nr1 = "11 1234 5678 01";
+    m.nr2 = "12 1234 5678 02";
+    AddMotor(catalogue, m);
+    MotorSpec shortSecond = Tkm("TKM33-A100-");
+    shortSecond.nr1 = "11 1111 2222 01";
+    shortSecond.nr2 = "12 1111 22"; // 10 characters: too short for a product number
+    AddMotor(catalogue, shortSecond);
+    Start();
+    EXPECT_EQ(Panel().lblProductNumber, "1234 5678 01");
+    EXPECT_TRUE(session->ClickCell(1, 1));
+    EXPECT_EQ(Panel().lblProductNumber, "1234 5678 02");
+    EXPECT_EQ(session->current().intValdKolumn, 1);
+    EXPECT_TRUE(session->ClickCell(2, 1));
+    EXPECT_EQ(Panel().lblProductNumber, "1111 2222 01");
+}
+
+TEST_F(CellClickTest, EmptyCellChangesOnlyTheHeadingAndFactors) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    AddMotor(catalogue, Tkm("TKM33-A100-"));
+    Start();
+    ASSERT_TRUE(session->ClickCell(2, 0));
+    const CurrentMotor before = session->current();
+    const DetailPanel panelBefore = Panel();
+    session->TypeIntoField(F::TillgLuftTryckB, "5");
+    EXPECT_FALSE(session->ClickCell(1, 1)) << "row 1 has one cell";
+    EXPECT_EQ(session->current().strCurrentBenamning, before.strCurrentBenamning);
+    EXPECT_EQ(session->current().sngCurMomentMaxeff, before.sngCurMomentMaxeff);
+    EXPECT_EQ(Panel().MaxeffektR, panelBefore.MaxeffektR);
+    EXPECT_EQ(session->results().intValdRad, 2);
+    EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
+    EXPECT_FALSE(session->ClickCell(7, 0)) << "below the last row";
+}
+
+TEST_F(CellClickTest, HighlightMovesWithTheClick) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    MotorSpec old = Tkm("TKM33-A100-");
+    old.old = true;
+    AddMotor(catalogue, old);
+    Start();
+    session->ClickObsoleteMotors(0);
+    ASSERT_EQ(session->results().grid.size(), 2u);
+    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourObsolete);
+    session->ClickCell(2, 0);
+    EXPECT_EQ(session->results().grid[0].cellColour, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourSelected);
+    session->ClickCell(1, 0);
+    EXPECT_EQ(session->results().grid[1].cellColour, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(session->current().intForraRad, 1);
+}
+
+TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactors) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    MotorSpec pgw = Tkm("PGW03-100");
+    pgw.maxSpeed = 5000;
+    AddMotor(catalogue, pgw); // the last motor the search visits
+    Start();
+    session->ClickMotorType(2, true);
+    Search("50", "2000", "5");
+    ASSERT_EQ(session->results().rows.size(), 2u);
+    PressureFactorValues tkm;
+    PressureFactors(5.0f, "TKM22-A100-", tkm);
+    EXPECT_EQ(session->current().strCurrentBenamning, "TKM22-A100-");
+    EXPECT_EQ(session->factors().sngKm, tkm.sngKm);
+    EXPECT_EQ(session->factors().sngKn, tkm.sngKn);
+    EXPECT_EQ(session->current().sngCurMomentMaxeff, tkm.sngKm * 50.0f);
+    session->ClickCell(2, 0);
+    PressureFactorValues pgwFactors;
+    PressureFactors(5.0f, "PGW03-100", pgwFactors);
+    EXPECT_EQ(session->factors().sngKm, pgwFactors.sngKm);
+    EXPECT_EQ(session->current().sngCurMaxEffekt, pgwFactors.sngKm * 26.18f * pgwFactors.sngKn);
+}
+
+TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.minStart = 40;
+    AddMotor(catalogue, m);
+    Start();
+    Search();
+    ASSERT_EQ(session->results().grid.at(0).cells[0], "( TKM22-A100- )");
+    const float p = session->results().rows.at(0).sngRadTryck;
+    const std::string v1 = FormatNumber(40.0f * p / 6.3, "##0.00");
+    const std::string expected = "T138 (T20 " + v1 + " T58 ,  T17 40.00 T58) T139 (50.00 T58).";
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, expected);
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(session->lastInformation(), expected);
+    // An unbracketed cell shows none.
+    session->ClickCell(1, 0);
+    EXPECT_EQ(sink.messages.size(), 2u);
+}
+
+TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorkingTorqueAndUsesDisplayUnits) {
+    MotorCatalogue c;
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.minStart = 60;
+    const int k = AddMotor(c, m);
+    const LanguageState si = testing::KeyedLanguage();
+    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, si),
+              "T138 (T20 40.00 T58) T139 (50.00 T58).");
+    const LanguageState imperial = testing::KeyedLanguage(1);
+    // 60 Nm at 4.2 bar = 40 Nm = 29.50 lbf ft; 50 Nm = 36.88 lbf ft.
+    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, imperial),
+              "T138 (T20 29.50 T58) T139 (36.88 T58).");
+}
+
+TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    AddMotor(catalogue, Tkm("TKM22-A100-5-BG"));
+    Start(0, "Spanish");
+    EXPECT_EQ(session->requests().openMountingPositions, 0);
+    EXPECT_TRUE(Panel().picExVisible[0]);
+    session->ClickCell(2, 0);
+    EXPECT_EQ(session->requests().openMountingPositions, 1);
+    EXPECT_EQ(Panel().Label24, "T221");
+    EXPECT_EQ(Panel().Label24Height, 430);
+    EXPECT_FALSE(Panel().lblCertificateNumberVisible);
+    EXPECT_FALSE(Panel().Label21Visible);
+    EXPECT_FALSE(Panel().Label22Visible);
+    EXPECT_EQ(Panel().picExVisible, (std::array<bool, 2>{false, false}));
+    session->ClickCell(1, 0);
+    EXPECT_EQ(Panel().Label24, "T152");
+    EXPECT_EQ(Panel().Label24Height, 255);
+    EXPECT_TRUE(Panel().picExVisible[0]);
+    EXPECT_EQ(session->requests().openMountingPositions, 1);
+}
+
+TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
+    MotorSpec web = Tkm("TKM22-A100-");
+    web.mattskiss = "https://example.invalid/drawing";
+    AddMotor(catalogue, web);
+    AddMotor(catalogue, Tkm("TKM33-A100-"));
+    Start();
+    const OutputControls& o = session->outputs();
+    EXPECT_TRUE(o.PrinterutskriftBEnabled);
+    EXPECT_TRUE(o.mnuPrintEnabled);
+    EXPECT_TRUE(o.cboDiagramAlternativEnabled);
+    EXPECT_EQ(o.EnbartDiagramB, 0);
+    EXPECT_FALSE(o.EnbartDiagramBEnabled[2]) << "a web link cannot be printed as a drawing";
+    session->ClickCell(2, 0);
+    EXPECT_TRUE(o.EnbartDiagramBEnabled[2]);
+    EXPECT_EQ(session->requests().showDiagram, 0);
+    session->ToggleShowAlwaysDiagram();
+    session->ClickCell(1, 0);
+    EXPECT_EQ(session->requests().showDiagram, 1);
+    session->ClickOutputOption(1);
+    EXPECT_TRUE(o.frameDiagramAlternativVisible);
+    EXPECT_EQ(session->requests().showDiagramWindow, 1);
+    const int invalidated = session->requests().calculatorsInvalidated;
+    session->ClickCell(2, 0);
+    EXPECT_EQ(session->requests().calculatorsInvalidated, invalidated + 1);
+    ASSERT_TRUE(session->CurrentScale().has_value());
+    EXPECT_EQ(session->CurrentScale()->sngTopVarv, 10000.0f);
+}
+
+TEST_F(CellClickTest, DiagramAlternativeZeroShowsTheCatalogueValues) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    Start();
+    Search("50", "2000", "5");
+    PressureFactorValues at5;
+    PressureFactors(5.0f, "TKM22-A100-", at5);
+    ASSERT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
+    session->ClickDiagramAlternative(0);
+    EXPECT_EQ(session->intPressureMode(), 0);
+    EXPECT_EQ(session->current().sngCurMomentMaxeff, 50.0f);
+    EXPECT_EQ(Panel().Label17, "T227 6.30 T56:");
+    session->ClickDiagramAlternative(4);
+    EXPECT_EQ(session->intPressureMode(), 4);
+    EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
+    EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
+}
+
+TEST_F(CellClickTest, ImperialHeadingShowsWholePsi) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    Start(1);
+    EXPECT_EQ(Panel().Label17, "T227 91 T56:");
+    EXPECT_EQ(Panel().MmaxeffR, FormatNumber(50.0f / 1.35582f, "####0.0") + " ");
+}
+
+} // namespace
+} // namespace airmotor::core

@@ -1,0 +1,408 @@
+#include "core/selection/MotorSearch.h"
+#include "core/model/PressureFactors.h"
+#include "core/selection/CatalogueListing.h"
+
+#include "SelectionTestCatalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace airmotor::core {
+namespace {
+
+using testing::AddMotor;
+using testing::KeyedLanguage;
+using testing::MotorSpec;
+using testing::Tkm;
+using testing::Tks;
+
+struct Found {
+    int searchCase = 0;
+    SearchOutcome outcome;
+};
+
+RequirementValues Duty(float torque, float speed, float pressure = 6.3f) {
+    RequirementValues v;
+    v.sngArbetsMoment = torque;
+    v.sngArbetsVarvtal = speed;
+    v.sngTillgLuftTryck = pressure;
+    return v;
+}
+
+Found Search(const MotorCatalogue& c, const RequirementValues& v,
+             const OptionStates& options = OptionStates{}) {
+    static const LanguageState language = KeyedLanguage();
+    Found f;
+    f.searchCase = ChooseSearchCase(v, WorkingPointGiven(v, "x", "x"));
+    PressureFactorValues factors;
+    MotorSearch search(c, v, f.searchCase, MotorFilter::From(options), factors);
+    f.outcome = search.Run(language.strText);
+    return f;
+}
+
+// ------------------------------------------------------------------ case choice
+
+TEST(SearchCaseChoice, FirstMatchingRowWinsAndNoCaseIsZero) {
+    struct Row {
+        float start, stallMin, stallMax, freeMin, freeMax;
+        bool wp;
+        int expected;
+    } rows[] = {
+        {5, 0, 0, 0, 0, true, 1},     {5, 0, 0, 900, 0, false, 2}, {5, 0, 0, 0, 900, false, 3},
+        {0, 5, 0, 0, 0, true, 4},     {0, 5, 0, 900, 0, false, 5}, {0, 5, 0, 0, 900, false, 6},
+        {0, 0, 5, 0, 0, true, 7},     {0, 0, 5, 900, 0, false, 8}, {0, 0, 5, 0, 900, false, 9},
+        {0, 0, 0, 0, 0, true, 10},    {0, 0, 0, 900, 0, true, 11}, {0, 0, 0, 0, 900, true, 12},
+        {5, 5, 5, 900, 900, true, 1}, // more than two values: the first case still decides
+        {5, 0, 0, 0, 0, false, 0},    {0, 0, 0, 0, 0, false, 0},   {0, 5, 5, 0, 0, false, 0},
+    };
+    for (const Row& r : rows) {
+        RequirementValues v;
+        v.sngMinStartmoment = r.start;
+        v.sngStallmomentMin = r.stallMin;
+        v.sngStallmomentMax = r.stallMax;
+        v.sngTomgVarvMin = r.freeMin;
+        v.sngTomgVarvMax = r.freeMax;
+        EXPECT_EQ(ChooseSearchCase(v, r.wp), r.expected) << r.start << " " << r.stallMin << " " << r.stallMax;
+    }
+}
+
+TEST(SearchCaseChoice, WorkingPointAtStandstillOrFreeRunningNeedsTheTextZero) {
+    EXPECT_TRUE(WorkingPointGiven(Duty(25, 0), "25", "0"));
+    EXPECT_FALSE(WorkingPointGiven(Duty(25, 0), "25", ""));
+    EXPECT_FALSE(WorkingPointGiven(Duty(25, 0), "25", "0.0"));
+    EXPECT_TRUE(WorkingPointGiven(Duty(0, 3000), "0", "3000"));
+    EXPECT_FALSE(WorkingPointGiven(Duty(0, 3000), "", "3000"));
+    EXPECT_TRUE(WorkingPointGiven(Duty(1, 1), "", ""));
+    EXPECT_FALSE(WorkingPointGiven(Duty(-1, 3000), "-1", "3000"));
+}
+
+// ------------------------------------------------------------------ the twelve cases
+// One straight-line TKM motor: stall 100 Nm, free speed 10000 r/min, start torque 80 Nm,
+// estimated stall 100 Nm, at 6.3 bar.
+
+struct CaseRow {
+    const char* name;
+    float torque, speed, start, stallMin, stallMax, freeMin, freeMax;
+    int expectedCase;
+    bool listed;
+    int pressure;   // -1: p = 0, 1: p > 0, 0: not checked
+    float throttle; // expected r (0 = none); negative: not checked
+};
+
+class SearchCases : public ::testing::TestWithParam<CaseRow> {};
+
+TEST_P(SearchCases, ListsAsTheCaseTestsSay) {
+    const CaseRow& row = GetParam();
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    RequirementValues v = Duty(row.torque, row.speed);
+    v.sngMinStartmoment = row.start;
+    v.sngStallmomentMin = row.stallMin;
+    v.sngStallmomentMax = row.stallMax;
+    v.sngTomgVarvMin = row.freeMin;
+    v.sngTomgVarvMax = row.freeMax;
+    const Found f = Search(c, v);
+    EXPECT_EQ(f.searchCase, row.expectedCase);
+    ASSERT_EQ(f.outcome.rows.size(), row.listed ? 1u : 0u);
+    if (!row.listed)
+        return;
+    const ResultRow& r = f.outcome.rows[0];
+    if (row.pressure > 0) {
+        EXPECT_GT(r.sngRadTryck, 3.0f);
+        EXPECT_LE(r.sngRadTryck, 6.3f);
+    } else if (row.pressure < 0) {
+        EXPECT_EQ(r.sngRadTryck, 0.0f);
+    }
+    if (row.throttle >= 0) {
+        EXPECT_NEAR(r.sngRadStrypning, row.throttle, 1e-4);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllCases, SearchCases,
+    ::testing::Values(
+        // Start torque 80 x p/6.3 at the reduced pressure (about 4.3 bar) is below 70: p dropped, r < 0.5.
+        CaseRow{"c1_start_fails_at_p", 50, 2000, 70, 0, 0, 0, 0, 1, false, 0, -1},
+        CaseRow{"c1_listed_at_p", 50, 2000, 50, 0, 0, 0, 0, 1, true, 1, 0},
+        CaseRow{"c2_listed", 0, 0, 70, 0, 0, 9000, 0, 2, true, -1, 0},
+        CaseRow{"c2_free_speed_short", 0, 0, 70, 0, 0, 11000, 0, 2, false, 0, -1},
+        CaseRow{"c2_start_short", 0, 0, 81, 0, 0, 9000, 0, 2, false, 0, -1},
+        // Free speed 10000 throttled to 8000: r = 0.8; the start test at the reduced pressure fails.
+        CaseRow{"c3_throttled", 0, 0, 70, 0, 0, 0, 8000, 3, true, -1, 0.8f},
+        CaseRow{"c3_below_bound", 0, 0, 70, 0, 0, 0, 12000, 3, true, -1, 0},
+        CaseRow{"c3_bound_below_half", 0, 0, 70, 0, 0, 0, 4000, 3, false, 0, -1},
+        CaseRow{"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
+        CaseRow{"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
+        CaseRow{"c5_listed", 0, 0, 0, 90, 0, 9000, 0, 5, true, -1, 0},
+        CaseRow{"c5_stall_short", 0, 0, 0, 110, 0, 9000, 0, 5, false, 0, -1},
+        CaseRow{"c6_throttled", 0, 0, 0, 90, 0, 0, 8000, 6, true, -1, 0.8f},
+        CaseRow{"c7_listed_at_p", 50, 2000, 0, 0, 80, 0, 0, 7, true, 1, 0},
+        CaseRow{"c7_too_strong_at_p", 50, 2000, 0, 0, 60, 0, 0, 7, false, 0, -1},
+        // Stall 100 above the bound 80: p = 80/100 x 6.3 = 5.04 bar, free speed there about 9350.
+        CaseRow{"c8_listed_at_p", 0, 0, 0, 0, 80, 5000, 0, 8, true, 1, 0},
+        CaseRow{"c8_free_speed_short_at_p", 0, 0, 0, 0, 80, 9500, 0, 8, false, 0, -1},
+        CaseRow{"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
+        CaseRow{"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
+        CaseRow{"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
+        CaseRow{"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
+        CaseRow{"c11_listed", 50, 2000, 0, 0, 0, 5000, 0, 11, true, 1, 0},
+        CaseRow{"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
+        CaseRow{"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
+        CaseRow{"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1}),
+    [](const ::testing::TestParamInfo<CaseRow>& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------------ throttle limit per series
+
+TEST(ThrottleLimit, TksKeepsARatioOfPoint3OthersDoNot) {
+    // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
+    // the torque that far (p = 0).
+    MotorCatalogue c;
+    MotorSpec tks = Tks("TKS05-100-1");
+    tks.n0 = 10000;
+    AddMotor(c, tks);
+    AddMotor(c, Tkm("TKM22-A100-"));
+    const Found f = Search(c, Duty(10, 2700));
+    EXPECT_EQ(f.searchCase, 10);
+    ASSERT_EQ(f.outcome.rows.size(), 1u);
+    EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 1);
+    EXPECT_NEAR(f.outcome.rows[0].sngRadStrypning, 0.3f, 1e-4);
+    EXPECT_EQ(f.outcome.rows[0].sngRadTryck, 0.0f);
+    EXPECT_EQ(ThrottleLimit("TKS05"), 0.2);
+    EXPECT_EQ(ThrottleLimit("PGW03"), 0.5);
+}
+
+TEST(ThrottleRatio, IsScaledWithTheSpeedFactorAndLimited) {
+    MotorCatalogue c;
+    const int i = AddMotor(c, Tkm("TKM22-A100-"));
+    PressureFactorValues shared;
+    RequirementValues v = Duty(50, 3000, 5.0f);
+    MotorSearch search(c, v, 10, MotorFilter{}, shared);
+    search.PrepareMotor(i);
+    PressureFactorValues at5;
+    PressureFactors(5.0f, "TKM22-A100-", at5);
+    EXPECT_EQ(search.sngKmAv, at5.sngKm);
+    EXPECT_EQ(search.sngKnAv, at5.sngKn);
+    // The line at 5 bar meets 50 Nm at Kn * n0 * (1 - 50 / (Km * 100)); times Kn again.
+    const double onLine = at5.sngKn * 10000.0 * (1.0 - 50.0 / (at5.sngKm * 100.0));
+    EXPECT_NEAR(search.ThrottleRatio(i), 3000.0 / onLine * at5.sngKn, 2e-4);
+
+    MotorSearch slow(c, Duty(50, 900), 10, MotorFilter{},
+                     shared); // r = 0.18: outside 0.1 .. 1.1 no, below 0.5
+    slow.PrepareMotor(i);
+    EXPECT_EQ(slow.ThrottleRatio(i), 0.0f);
+    MotorSearch fast(c, Duty(50, 5200), 10, MotorFilter{}, shared); // above the line: r > 1
+    fast.PrepareMotor(i);
+    EXPECT_EQ(fast.ThrottleRatio(i), 0.0f);
+}
+
+TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
+    MotorCatalogue c;
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.n0 = 0;
+    m.stall = 0;
+    const int i = AddMotor(c, m);
+    c.cM(1, i) = 0;
+    PressureFactorValues shared;
+    MotorSearch search(c, Duty(10, 3000), 10, MotorFilter{}, shared);
+    search.PrepareMotor(i);
+    EXPECT_EQ(search.ThrottleRatio(i), 0.0f);
+    EXPECT_EQ(search.ReducedPressure(10, 3000, i), 0.0f);
+}
+
+// ------------------------------------------------------------------ reduced pressure
+
+TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
+    MotorCatalogue c;
+    const int i = AddMotor(c, Tkm("TKM22-A100-"));
+    PressureFactorValues shared;
+    MotorSearch search(c, Duty(50, 2000), 10, MotorFilter{}, shared);
+    search.PrepareMotor(i);
+    const float p = search.ReducedPressure(50, 2000, i);
+    ASSERT_GT(p, 3.0f);
+    ASSERT_LT(p, 6.3f);
+    PressureFactorValues at;
+    PressureFactors(p, "TKM22-A100-", at);
+    EXPECT_NEAR(at.sngKm * (100.0f * (1.0f - 2000.0f / at.sngKn / 10000.0f)), 50.0f, 0.2f);
+    // Above the torque at 6.3 bar, or below the torque at the lowest pressure: none.
+    EXPECT_EQ(search.ReducedPressure(81, 2000, i), 0.0f);
+    EXPECT_EQ(search.ReducedPressure(5, 2000, i), 0.0f);
+
+    // Not above the available pressure.
+    MotorSearch low(c, Duty(50, 2000, 3.5f), 10, MotorFilter{}, shared);
+    low.PrepareMotor(i);
+    EXPECT_EQ(low.ReducedPressure(70, 2000, i), 0.0f);
+}
+
+// ------------------------------------------------------------------ motor tests and listing
+
+TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
+    MotorCatalogue c;
+    MotorSpec m = Tkm("TKM22-A100-");
+    m.momentMaxeff = 25; // estimated stall 50
+    AddMotor(c, m);
+    EXPECT_TRUE(Search(c, Duty(50, 100)).outcome.rows.empty());
+    EXPECT_EQ(Search(c, Duty(49.9f, 100)).outcome.rows.size(), 1u);
+}
+
+TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
+    MotorCatalogue c;
+    MotorSpec pgw = Tkm("PGW03-100");
+    AddMotor(c, pgw);
+    pgw.maxSpeed = 3000;
+    AddMotor(c, pgw);
+    OptionStates all;
+    all.chkMotortype = {true, true, true};
+    all.intTypPGW = 1;
+    const Found f = Search(c, Duty(50, 2000), all);
+    ASSERT_EQ(f.outcome.rows.size(), 1u);
+    EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 2);
+    EXPECT_TRUE(Search(c, Duty(50, 3001), all).outcome.rows.empty());
+}
+
+TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-")); // 1 clockwise
+    MotorSpec ccw = Tkm("TKM22-V100-");
+    ccw.rotation = "V";
+    AddMotor(c, ccw); // 2
+    MotorSpec steel = Tkm("TKM22-S100-");
+    steel.stainless = true;
+    AddMotor(c, steel); // 3
+    MotorSpec old = Tkm("TKM22-O100-");
+    old.old = true;
+    AddMotor(c, old); // 4
+    MotorSpec lubeFreeTks = Tks("TKS05-100-F");
+    lubeFreeTks.lubeFree = true;
+    AddMotor(c, lubeFreeTks);        // 5
+    AddMotor(c, Tks("TKS05-100-L")); // 6
+    AddMotor(c, Tkm("PGW03-100"));   // 7: PGW not ticked
+    const Found f = Search(c, Duty(50, 2000));
+    std::vector<int> listed;
+    for (const ResultRow& r : f.outcome.rows)
+        listed.push_back(r.intRadKatalogindex);
+    EXPECT_EQ(listed, (std::vector<int>{1, 6}));
+
+    OptionStates options;
+    options.optRotation = 1;
+    options.optLubricatedTKS = 1;
+    options.chkMotortype = {true, false, false};
+    options.intTypTKS = 0;
+    listed.clear();
+    for (const ResultRow& r : Search(c, Duty(50, 2000), options).outcome.rows)
+        listed.push_back(r.intRadKatalogindex);
+    EXPECT_EQ(listed, (std::vector<int>{2}));
+}
+
+TEST(Listing, FifteenRowsPlusOnePerBrakeMotor) {
+    MotorCatalogue c;
+    for (int k = 0; k < 16; ++k)
+        AddMotor(c, Tks("TKS05-100-" + std::to_string(k)));
+    const Found plain = Search(c, Duty(50, 2000));
+    ASSERT_EQ(plain.outcome.rows.size(), 15u);
+    EXPECT_EQ(plain.outcome.rows.back().intRadKatalogindex, 15);
+
+    MotorCatalogue braked;
+    AddMotor(braked, Tks("TKS05-R-B-1"));
+    for (int k = 0; k < 16; ++k)
+        AddMotor(braked, Tks("TKS05-100-" + std::to_string(k)));
+    const Found withBrake = Search(braked, Duty(50, 2000));
+    EXPECT_EQ(withBrake.outcome.rows.size(), 16u);
+    EXPECT_EQ(withBrake.outcome.grid.size(), 16u);
+}
+
+TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    AddMotor(c, Tkm("TKM33-A100-"));
+    c.intSokindex[1] = 2;
+    c.intSokindex[2] = 1;
+    const Found f = Search(c, Duty(50, 2000));
+    ASSERT_EQ(f.outcome.rows.size(), 2u);
+    EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 2);
+    EXPECT_EQ(f.outcome.grid[0].cells[0], "TKM33-A100-")
+        << "start torque 80 at about 4.3 bar still reaches 50";
+}
+
+TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
+    struct Row {
+        const char* designation;
+        float minStart, torque, speed;
+        bool bracketed;
+    } rows[] = {
+        {"TKM22-A100-", 1000, 50, 2000, false}, // ample at any pressure
+        {"TKM22-A100-", 40, 50, 2000, true},    // below the working torque
+        {"TKM22-A100-", 50, 50, 2000,
+         true}, // equal, but scaled down with the reduced pressure (about 4.3 bar)
+        {"TKS05-A100-", 10, 10, 2700, false}, // throttled only (p = 0): the catalogue start torque counts
+        {"TKS05-A100-", 9, 10, 2700, true},
+    };
+    for (const Row& row : rows) {
+        MotorCatalogue c;
+        MotorSpec m = Tkm(row.designation);
+        m.minStart = row.minStart;
+        m.nr1 = "11 0000 01";
+        m.nr2 = "12 0000 02";
+        AddMotor(c, m);
+        const Found f = Search(c, Duty(row.torque, row.speed));
+        ASSERT_EQ(f.outcome.grid.size(), 1u) << row.minStart << " " << row.speed;
+        const GridRow& g = f.outcome.grid[0];
+        const std::string d = row.designation;
+        if (row.bracketed) {
+            EXPECT_EQ(g.cells[0], "( " + d + "11 )");
+            EXPECT_EQ(g.cells[1], "( " + d + "12 )");
+        } else {
+            EXPECT_EQ(g.cells[0], d + "11");
+            EXPECT_EQ(g.cells[1], d + "12");
+        }
+    }
+}
+
+TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {
+    MotorCatalogue c;
+    AddMotor(c, Tks("TKS05-100-U"));
+    AddMotor(c, Tks("TKS05-100-"));
+    for (int choice : {0, 1, 2}) {
+        OptionStates options;
+        options.optTKSRestricted = choice;
+        const Found f = Search(c, Duty(50, 2000), options);
+        EXPECT_EQ(f.outcome.rows.size(), choice == 0 ? 1u : 2u) << choice;
+        EXPECT_EQ(f.outcome.Label23Visible, choice != 0) << choice;
+        const SearchOutcome list =
+            CatalogueListing(c, MotorFilter::From(options), 2, KeyedLanguage().strText);
+        EXPECT_EQ(list.rows.size(), choice == 0 ? 1u : 2u) << choice;
+        EXPECT_EQ(list.Label23Visible, choice != 0) << choice;
+    }
+}
+
+TEST(Listing, MaximumDiagramSpeedBoundsTheWorkingAndFreeSpeed) {
+    MotorCatalogue c;
+    MotorSpec m = Tks("TKS05-100-");
+    m.maxSpeed = 1900;
+    AddMotor(c, m);
+    EXPECT_TRUE(Search(c, Duty(50, 2000)).outcome.rows.empty());
+    EXPECT_EQ(Search(c, Duty(50, 1900)).outcome.rows.size(), 1u);
+}
+
+TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    MotorSpec old = Tks("TKS05-100-");
+    old.old = true;
+    AddMotor(c, old);
+    c.intSokindex[1] = 2;
+    c.intSokindex[2] = 1;
+    const TextTable texts = KeyedLanguage().strText;
+    const MotorFilter filter = MotorFilter::From(OptionStates{});
+    const SearchOutcome all = CatalogueListing(c, filter, 0, texts);
+    ASSERT_EQ(all.rows.size(), 2u);
+    EXPECT_EQ(all.rows[0].intRadKatalogindex, 1);
+    EXPECT_FALSE(all.grid[0].obsolete);
+    EXPECT_EQ(all.grid[0].cellColour[0], kCellColourDefault);
+    EXPECT_TRUE(all.grid[1].obsolete);
+    EXPECT_EQ(all.grid[1].cellColour, (std::array<int, 2>{9, 9}));
+    EXPECT_EQ(CatalogueListing(c, filter, 1, texts).rows.size(), 1u);
+    EXPECT_EQ(CatalogueListing(c, filter, 1, texts).rows[0].intRadKatalogindex, 2);
+    EXPECT_EQ(CatalogueListing(c, filter, 2, texts).rows[0].intRadKatalogindex, 1);
+}
+
+} // namespace
+} // namespace airmotor::core

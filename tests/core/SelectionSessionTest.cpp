@@ -1,0 +1,573 @@
+#include "core/selection/SelectionSession.h"
+#include "core/model/PressureFactors.h"
+
+#include "SelectionTestCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace airmotor::core {
+namespace {
+
+using F = RequirementField;
+using testing::AddMotor;
+using testing::MotorSpec;
+using testing::Tkm;
+using testing::Tks;
+
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest() {
+        AddMotor(catalogue, Tkm("TKM22-A100-")); // 1
+        AddMotor(catalogue, Tks("TKS05-100-"));  // 2
+        MotorSpec pgw = Tkm("PGW03-100");
+        pgw.maxSpeed = 5000;
+        AddMotor(catalogue, pgw); // 3
+        MotorSpec old = Tkm("TKM33-A100-");
+        old.old = true;
+        AddMotor(catalogue, old); // 4
+    }
+
+    void Start(std::int16_t imperial = 0) {
+        language = testing::KeyedLanguage(imperial);
+        session = std::make_unique<SelectionSession>(catalogue, language, sink);
+        session->Load();
+        sink.messages.clear();
+    }
+    void StartSearchView(std::int16_t imperial = 0) {
+        Start(imperial);
+        session->ClickCatalogue(1);
+        sink.messages.clear();
+    }
+    std::vector<int> MessageKeys() const {
+        std::vector<int> keys;
+        for (const Message& m : sink.messages)
+            keys.push_back(m.key);
+        return keys;
+    }
+    std::vector<int> ListedIndexes() const {
+        std::vector<int> indexes;
+        for (const ResultRow& r : session->results().rows)
+            indexes.push_back(r.intRadKatalogindex);
+        return indexes;
+    }
+    const NumericTextBox& Box(F f) const { return session->input().box(f); }
+    void Type(F f, const std::string& text) { session->TypeIntoField(f, text); }
+
+    MotorCatalogue catalogue;
+    LanguageState language;
+    RecordingMessageSink sink;
+    std::unique_ptr<SelectionSession> session;
+};
+
+// ------------------------------------------------------------------ start state
+
+TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
+    Start();
+    const OptionStates& o = session->options();
+    EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
+    EXPECT_FALSE(o.chkMotortypeVisible[2]);
+    EXPECT_EQ(o.intTypTKM, 1);
+    EXPECT_EQ(o.intTypTKS, 1);
+    EXPECT_EQ(o.intTypPGW, 0);
+    EXPECT_EQ(o.optObsoleteMotors, 2);
+    EXPECT_FALSE(o.fraObsoleteMotorsVisible);
+    EXPECT_EQ(o.optCatalogue, 0);
+    EXPECT_FALSE(o.fraSearchDataVisible);
+    EXPECT_EQ(o.optLubricated, 1);
+    EXPECT_EQ(o.Frame3D5Width, 1600);
+    EXPECT_TRUE(session->bolKatalogMode());
+    EXPECT_TRUE(session->bolKatalogLista());
+    for (int k = 0; k < kDutyFieldCount; ++k) {
+        EXPECT_EQ(Box(static_cast<F>(k)).text, "");
+        EXPECT_FALSE(Box(static_cast<F>(k)).enabled);
+        EXPECT_EQ(Box(static_cast<F>(k)).colour, kColourDisabled);
+    }
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "6.3");
+    EXPECT_EQ(Box(F::TillgLuftTryckB).colour, kColourValid);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2})) << "no PGW, no obsolete motor";
+    EXPECT_TRUE(session->current().valid);
+    EXPECT_EQ(session->current().strCurrentBenamning, "TKM22-A100-");
+    EXPECT_EQ(session->results().grid[0].cellColour[0], kCellColourSelected);
+    EXPECT_TRUE(session->outputs().PrinterutskriftBEnabled);
+    EXPECT_TRUE(session->outputs().PrinterutskriftBVisible)
+        << "hidden by the reset, shown again by the click";
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    session->ClickSearch();
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
+    session->ClickMotorType(2, true);
+    EXPECT_EQ(session->options().intTypPGW, 1);
+    session->ClickSearch();
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3}));
+    session->ClickMotorType(0, false);
+    EXPECT_EQ(session->options().intTypTKM, 0);
+    EXPECT_FALSE(session->options().fraTKMAlternativVisible);
+    session->ClickSearch();
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
+}
+
+// ------------------------------------------------------------------ fields
+
+TEST_F(SessionTest, TypingFiltersKeysThenValidatesAndConverts) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "1,5");
+    EXPECT_EQ(Box(F::ArbetsMomentB).text, "1.5");
+    EXPECT_EQ(session->input().values.sngArbetsMoment, 1.5f);
+    Type(F::ArbetsMomentB, "12a b");
+    EXPECT_EQ(Box(F::ArbetsMomentB).text, "12");
+    EXPECT_EQ(session->requests().beeps, 3);
+    Type(F::ArbetsMomentB, "1234\b");
+    EXPECT_EQ(Box(F::ArbetsMomentB).text, "123");
+    Type(F::ArbetsMomentB, "*");
+    EXPECT_EQ(Box(F::ArbetsMomentB).text, " 0");
+    EXPECT_EQ(session->input().values.sngArbetsMoment, 0.0f);
+    Type(F::ArbetsMomentB, "10000");
+    EXPECT_EQ(Box(F::ArbetsMomentB).colour, kColourValid);
+    Type(F::ArbetsMomentB, "10000.001");
+    EXPECT_EQ(Box(F::ArbetsMomentB).colour, kColourAboveRange);
+    Type(F::MinStartmomentB, "5001");
+    EXPECT_EQ(Box(F::MinStartmomentB).colour, kColourAboveRange);
+    Type(F::ArbetsVarvtalB, "30000");
+    EXPECT_EQ(Box(F::ArbetsVarvtalB).colour, kColourValid);
+    Type(F::ArbetsVarvtalB, "-1");
+    EXPECT_EQ(Box(F::ArbetsVarvtalB).colour, kColourBelowRange);
+}
+
+TEST_F(SessionTest, TorqueIsConvertedFromImperialUnitsSpeedIsNot) {
+    StartSearchView(1);
+    Type(F::ArbetsMomentB, "10");
+    Type(F::ArbetsVarvtalB, "3000");
+    EXPECT_EQ(session->input().values.sngArbetsMoment, 10.0f * 1.35582f);
+    EXPECT_EQ(session->input().values.sngArbetsVarvtal, 3000.0f);
+}
+
+TEST_F(SessionTest, Imperial91PsiIsExactlyTheReferencePressure) {
+    StartSearchView(1);
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
+    EXPECT_EQ(session->input().values.sngTillgLuftTryck, 6.3f);
+    Type(F::TillgLuftTryckB, "90");
+    EXPECT_EQ(session->input().values.sngTillgLuftTryck, 90.0f * 0.0689476f);
+    EXPECT_NE(session->factors().sngKm, 1.0f);
+    Type(F::TillgLuftTryckB, "91");
+    EXPECT_EQ(session->input().values.sngTillgLuftTryck, 6.3f);
+    EXPECT_EQ(session->factors().sngKm, 1.0f);
+    EXPECT_EQ(session->factors().sngKn, 1.0f);
+    EXPECT_EQ(session->factors().sngKl, 1.0f);
+    Type(F::TillgLuftTryckB, "91.5");
+    EXPECT_EQ(Box(F::TillgLuftTryckB).colour, kColourAboveRange);
+}
+
+TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    Type(F::TillgLuftTryckB, "2");
+    EXPECT_EQ(Box(F::TillgLuftTryckB).colour, kColourBelowRange);
+    session->LeaveField(F::TillgLuftTryckB);
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "3");
+    EXPECT_EQ(session->input().values.sngTillgLuftTryck, 3.0f);
+    EXPECT_EQ(session->lastSearchCase(), 10) << "leaving the pressure in the search view searches";
+
+    Start(1);
+    Type(F::TillgLuftTryckB, "40");
+    session->LeaveField(F::TillgLuftTryckB);
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "44");
+    EXPECT_TRUE(session->bolKatalogLista()) << "in the catalogue view it lists";
+    EXPECT_FALSE(session->lastSearchCase().has_value());
+}
+
+TEST_F(SessionTest, PressureChangeInTheCatalogueViewKeepsTheList) {
+    Start();
+    ASSERT_EQ(session->results().rowCount(), 2);
+    Type(F::TillgLuftTryckB, "5");
+    EXPECT_EQ(session->results().rowCount(), 2);
+    PressureFactorValues at5;
+    PressureFactors(5.0f, "TKM22-A100-", at5);
+    EXPECT_EQ(session->factors().sngKm, at5.sngKm);
+    session->PressEnter(F::TillgLuftTryckB);
+    EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f)
+        << "Enter recomputes the current motor";
+}
+
+TEST_F(SessionTest, AChangeClearsTheSearchResults) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    session->ClickSearch();
+    ASSERT_FALSE(session->results().rows.empty());
+    EXPECT_FALSE(session->bolResultatRensat());
+    Type(F::ArbetsVarvtalB, "2001");
+    EXPECT_TRUE(session->results().rows.empty());
+    EXPECT_TRUE(session->results().grid.empty());
+    EXPECT_EQ(session->panel().MaxeffektR, "");
+    EXPECT_TRUE(session->bolResultatRensat());
+}
+
+TEST_F(SessionTest, PowerLabelShowsTheWorkingPointPower) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "5000");
+    EXPECT_EQ(session->input().EffektA.text, "26.180");
+    EXPECT_EQ(session->input().EffektA.colour, 12);
+    Type(F::ArbetsVarvtalB, "4587.5"); // 24.02009 is above 24.02 but shows 24.020: the shown value decides
+    EXPECT_EQ(session->input().EffektA.text, "24.020");
+    EXPECT_EQ(session->input().EffektA.colour, 10);
+    Type(F::ArbetsVarvtalB, "4587.7");
+    EXPECT_EQ(session->input().EffektA.text, "24.021");
+    EXPECT_EQ(session->input().EffektA.colour, 12);
+    session->ClickNewSearchData();
+    EXPECT_EQ(session->input().EffektA.text, "");
+}
+
+TEST_F(SessionTest, BoundPartnersEmptyAndLockEachOther) {
+    StartSearchView();
+    Type(F::StallmomentMinB, "20");
+    Type(F::StallmomentMaxB, "50");
+    EXPECT_EQ(Box(F::StallmomentMinB).text, "");
+    EXPECT_EQ(session->input().values.sngStallmomentMin, 0.0f);
+    EXPECT_FALSE(Box(F::StallmomentMinB).enabled);
+    EXPECT_EQ(Box(F::StallmomentMinB).colour, kColourDisabled);
+    EXPECT_EQ(Box(F::StallmomentMaxB).text, "50") << "the emptied partner does not empty the field typed";
+    Type(F::StallmomentMaxB, "");
+    EXPECT_TRUE(Box(F::StallmomentMinB).enabled);
+    EXPECT_EQ(Box(F::StallmomentMinB).colour, kColourValid);
+
+    Type(F::TomgVarvMaxB, "3000");
+    session->ClickSearch(); // TKS ticked with a free-speed bound
+    EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
+    Type(F::TomgVarvMinB, "100");
+    EXPECT_EQ(Box(F::TomgVarvMaxB).text, "");
+    EXPECT_FALSE(Box(F::TomgVarvMaxB).enabled);
+    EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
+    Type(F::TomgVarvMinB, "");
+    EXPECT_TRUE(session->options().optTKSRestrictedEnabled[1]) << "both free-speed values are 0 again";
+    EXPECT_TRUE(Box(F::TomgVarvMaxB).enabled);
+}
+
+// ------------------------------------------------------------------ interplay rules
+
+TEST_F(SessionTest, RuleALocksAfterEnterAndGReleases) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    Type(F::MinStartmomentB, "30");
+    session->PressEnter(F::MinStartmomentB);
+    for (F f : {F::TomgVarvMaxB, F::TomgVarvMinB, F::StallmomentMinB, F::StallmomentMaxB}) {
+        EXPECT_FALSE(Box(f).enabled) << FieldName(f);
+        EXPECT_EQ(Box(f).colour, kColourDisabled) << FieldName(f);
+    }
+    for (F f : {F::ArbetsMomentB, F::ArbetsVarvtalB, F::MinStartmomentB, F::TillgLuftTryckB})
+        EXPECT_TRUE(Box(f).enabled) << FieldName(f);
+    session->ClickSearch();
+    EXPECT_EQ(session->lastSearchCase(), 1) << "black fields do not refuse the search";
+    Type(F::MinStartmomentB, "");
+    session->LeaveField(F::MinStartmomentB);
+    for (F f : {F::TomgVarvMaxB, F::TomgVarvMinB, F::StallmomentMinB, F::StallmomentMaxB}) {
+        EXPECT_TRUE(Box(f).enabled) << FieldName(f);
+        EXPECT_EQ(Box(f).colour, kColourValid) << FieldName(f);
+    }
+}
+
+TEST_F(SessionTest, InterplayRulesBToG) {
+    struct Row {
+        const char* name;
+        const char *torque, *speed, *start, *stallMin, *stallMax, *freeMin, *freeMax;
+        std::vector<F> disabled;
+    } rows[] = {
+        {"B",
+         "50",
+         "2000",
+         "",
+         "",
+         "",
+         "",
+         "3000",
+         {F::MinStartmomentB, F::StallmomentMinB, F::StallmomentMaxB, F::TomgVarvMinB}},
+        {"C",
+         "50",
+         "2000",
+         "",
+         "20",
+         "",
+         "",
+         "",
+         {F::MinStartmomentB, F::TomgVarvMaxB, F::TomgVarvMinB, F::StallmomentMaxB}},
+        {"D",
+         "",
+         "",
+         "30",
+         "",
+         "",
+         "100",
+         "",
+         {F::ArbetsMomentB, F::ArbetsVarvtalB, F::StallmomentMinB, F::StallmomentMaxB, F::TomgVarvMaxB}},
+        {"E",
+         "",
+         "",
+         "30",
+         "",
+         "40",
+         "",
+         "",
+         {F::ArbetsMomentB, F::ArbetsVarvtalB, F::TomgVarvMaxB, F::TomgVarvMinB, F::StallmomentMinB}},
+        {"F",
+         "",
+         "",
+         "",
+         "20",
+         "",
+         "",
+         "3000",
+         {F::ArbetsMomentB, F::ArbetsVarvtalB, F::MinStartmomentB, F::StallmomentMaxB, F::TomgVarvMinB}},
+        // Working point at standstill counts for rule B.
+        {"B0",
+         "50",
+         "0",
+         "",
+         "",
+         "",
+         "100",
+         "",
+         {F::MinStartmomentB, F::StallmomentMinB, F::StallmomentMaxB, F::TomgVarvMaxB}},
+        // The partner rule's locks stay under every rule; G releases only what has no given partner.
+        {"G", "50", "", "", "", "40", "", "", {F::StallmomentMinB}},
+    };
+    for (const Row& row : rows) {
+        StartSearchView();
+        const std::pair<F, const char*> texts[] = {
+            {F::ArbetsMomentB, row.torque},     {F::ArbetsVarvtalB, row.speed},
+            {F::MinStartmomentB, row.start},    {F::StallmomentMinB, row.stallMin},
+            {F::StallmomentMaxB, row.stallMax}, {F::TomgVarvMinB, row.freeMin},
+            {F::TomgVarvMaxB, row.freeMax}};
+        for (const auto& [field, text] : texts)
+            if (*text)
+                Type(field, text);
+        session->PressEnter(F::ArbetsMomentB);
+        for (int k = 0; k < kDutyFieldCount; ++k) {
+            const F f = static_cast<F>(k);
+            const bool shouldBeDisabled =
+                std::find(row.disabled.begin(), row.disabled.end(), f) != row.disabled.end();
+            EXPECT_EQ(!Box(f).enabled, shouldBeDisabled) << row.name << " " << FieldName(f);
+        }
+    }
+}
+
+// ------------------------------------------------------------------ options
+
+TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
+    Start();
+    session->ClickMotorType(0, false);
+    session->ClickSteel(1);
+    const OptionStates& o = session->options();
+    EXPECT_TRUE(o.chkMotortype[0]) << "stainless ticks TKM";
+    EXPECT_EQ(o.intTypTKM, 1);
+    EXPECT_FALSE(o.optRotationEnabled[1]);
+    EXPECT_EQ(o.optLubricated, 1);
+    EXPECT_FALSE(o.optLubricatedEnabled[0]);
+    EXPECT_EQ(o.intOptSteel, 1);
+    session->ClickSteel(0);
+    EXPECT_TRUE(o.optLubricatedEnabled[0]);
+    EXPECT_TRUE(o.optRotationEnabled[1]);
+
+    session->ClickBrake(1);
+    EXPECT_EQ(o.optRotation, 2);
+    EXPECT_FALSE(o.optRotationEnabled[0]);
+    EXPECT_FALSE(o.optRotationEnabled[1]);
+    EXPECT_EQ(o.intOptBrake, 1);
+    session->ClickSteel(1);
+    session->ClickSteel(0);
+    EXPECT_FALSE(o.optRotationEnabled[1]) << "standard steel leaves counter-clockwise locked while braked";
+    session->ClickBrake(0);
+    EXPECT_TRUE(o.optRotationEnabled[0]);
+    EXPECT_TRUE(o.optRotationEnabled[1]);
+
+    session->ClickRotation(1);
+    EXPECT_FALSE(o.optSteelEnabled[1]);
+    session->ClickRotation(0);
+    EXPECT_TRUE(o.optSteelEnabled[1]);
+
+    session->ClickSteelTKS(1);
+    EXPECT_EQ(o.optLubricatedTKS, 1);
+    EXPECT_FALSE(o.optLubricatedTKSEnabled[0]);
+    session->ClickSteelTKS(0);
+    EXPECT_TRUE(o.optLubricatedTKSEnabled[0]);
+}
+
+TEST_F(SessionTest, DefaultOptionsEndWithLubeFree) {
+    Start();
+    session->ClickRotation(2);
+    session->ClickSteel(1);
+    session->ClickDefaultOptions();
+    const OptionStates& o = session->options();
+    EXPECT_EQ(o.optRotation, 0);
+    EXPECT_EQ(o.optSteel, 0);
+    EXPECT_EQ(o.optBrake, 0);
+    EXPECT_EQ(o.optLubricated, 1);
+    EXPECT_EQ(o.intOptLubricated, 1);
+}
+
+TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
+    Start();
+    session->ClickCatalogue(1);
+    EXPECT_TRUE(session->options().fraSearchDataVisible);
+    EXPECT_TRUE(session->results().grid.empty());
+    for (int k = 0; k < kDutyFieldCount; ++k) {
+        EXPECT_TRUE(Box(static_cast<F>(k)).enabled);
+        EXPECT_EQ(Box(static_cast<F>(k)).colour, kColourValid);
+    }
+    session->ClickObsoleteMotors(1);
+    EXPECT_EQ(session->options().optCatalogue, 0) << "only obsolete motors forces the catalogue view";
+    EXPECT_FALSE(session->options().optCatalogueEnabled[1]);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{4}));
+    EXPECT_TRUE(session->results().grid[0].obsolete);
+    session->ClickObsoleteMotors(0);
+    EXPECT_TRUE(session->options().optCatalogueEnabled[1]);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 4}));
+
+    session->ToggleOnlyObsoleteMotors();
+    const OptionStates& o = session->options();
+    EXPECT_TRUE(o.mnuOnlyObsoleteMotors);
+    EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, true}));
+    EXPECT_TRUE(o.chkMotortypeVisible[2]);
+    EXPECT_EQ(o.Frame3D5Width, 2505);
+    EXPECT_TRUE(o.fraObsoleteMotorsVisible);
+    EXPECT_EQ(o.optObsoleteMotors, 0);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3, 4}));
+    session->ToggleOnlyObsoleteMotors();
+    EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
+    EXPECT_EQ(o.intTypPGW, 0);
+    EXPECT_FALSE(o.chkMotortypeVisible[2]);
+    EXPECT_EQ(o.optObsoleteMotors, 2);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
+}
+
+// ------------------------------------------------------------------ search refusals and warnings
+
+TEST_F(SessionTest, SearchRefusalsAndWarnings) {
+    StartSearchView();
+    session->ClickMotorType(0, false);
+    session->ClickMotorType(1, false);
+    sink.messages.clear();
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{140}));
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(session->lastActionRefused());
+
+    StartSearchView();
+    Type(F::ArbetsMomentB, "10001");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{167}));
+    EXPECT_TRUE(session->results().grid.empty()) << "a refused search leaves the grid cleared";
+
+    StartSearchView();
+    Type(F::TillgLuftTryckB, "2.5"); // white pressure refuses as well
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{167}));
+
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{141}));
+    EXPECT_EQ(session->requests().helpTopicSuggested, 1);
+    EXPECT_EQ(session->requests().lastHelpTopic, 2);
+    EXPECT_GE(session->requests().hideDiagramAndDrawing, 1);
+    EXPECT_FALSE(session->lastSearchCase().has_value());
+
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    Type(F::MinStartmomentB, "10");
+    Type(F::StallmomentMaxB, "500");
+    Type(F::TomgVarvMinB, "100");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{158, 142}));
+    EXPECT_EQ(sink.messages[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(session->lastSearchCase(), 1) << "the warning does not stop the search";
+    EXPECT_EQ(session->options().optTKSRestricted, 0);
+    EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
+
+    // Counter-clockwise then stainless: both stay selected, the search warns and goes on.
+    StartSearchView();
+    session->ClickRotation(1);
+    session->ClickSteel(1);
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    sink.messages.clear();
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{62}));
+    EXPECT_EQ(session->lastSearchCase(), 10);
+}
+
+TEST_F(SessionTest, NoMotorListedShowsTheEmptyRow) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "5000");
+    Type(F::ArbetsVarvtalB, "2000");
+    session->ClickSearch();
+    ASSERT_EQ(session->results().grid.size(), 1u);
+    EXPECT_EQ(session->results().grid[0].cells, (std::array<std::string, 2>{"T4", "T4"}));
+    EXPECT_TRUE(session->results().rows.empty());
+    EXPECT_FALSE(session->current().valid);
+    const std::string before = session->current().strCurrentBenamning;
+    EXPECT_FALSE(session->ClickCell(1, 0)) << "the empty-result row names no motor";
+    EXPECT_EQ(session->current().strCurrentBenamning, before);
+    EXPECT_EQ(session->factors().sngKm, 1.0f);
+}
+
+TEST_F(SessionTest, MaintenanceCodeLeavesCatalogueModeWithoutSearching) {
+    for (std::int16_t imperial : {0, 1}) {
+        StartSearchView(imperial);
+        Type(F::ArbetsMomentB, "50");
+        Type(F::ArbetsVarvtalB, "2000");
+        Type(F::TillgLuftTryckB, "583196");
+        session->ClickSearch();
+        EXPECT_FALSE(session->bolKatalogMode());
+        EXPECT_TRUE(session->lastSearchWasMaintenance());
+        EXPECT_EQ(session->requests().maintenanceModeEntered, 1);
+        EXPECT_EQ(Box(F::TillgLuftTryckB).text, imperial ? "91" : "6.3");
+        EXPECT_EQ(Box(F::TillgLuftTryckB).colour, kColourValid);
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_TRUE(session->results().rows.empty());
+    }
+}
+
+TEST_F(SessionTest, NewSearchDataResetsTheInput) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::StallmomentMaxB, "500");
+    Type(F::TillgLuftTryckB, "5");
+    session->SetDiagramAlternative(4);
+    session->ClickNewSearchData();
+    for (F f : kAllRequirementFields) {
+        EXPECT_TRUE(Box(f).enabled);
+        EXPECT_EQ(Box(f).colour, kColourValid);
+    }
+    EXPECT_EQ(Box(F::ArbetsMomentB).text, "");
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "6.3");
+    EXPECT_EQ(session->input().values.sngStallmomentMax, 0.0f);
+    EXPECT_EQ(session->intPressureMode(), 0);
+    EXPECT_FALSE(session->bolArbetspunkt());
+}
+
+TEST_F(SessionTest, LanguageChangeRereadsTheUnitsAndListsAgain) {
+    StartSearchView();
+    Type(F::ArbetsMomentB, "10");
+    language.intImperialUnits = 1;
+    session->LanguageChanged();
+    EXPECT_EQ(language.units.sngUnitTorque, 1.35582f);
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
+    EXPECT_EQ(session->input().values.sngTillgLuftTryck, 6.3f);
+    EXPECT_EQ(session->input().values.sngArbetsMoment, 0.0f);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{})) << "the search view lists nothing";
+    session->ClickCatalogue(0);
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
+}
+
+} // namespace
+} // namespace airmotor::core

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/language/Language.h"
+
+#include <string>
+
+namespace airmotor::core::testing {
+
+// A motor with a straight torque line M(n) = stall * (1 - n / n0) and a linear air curve.
+struct MotorSpec {
+    std::string designation = "TKM22-A100-";
+    std::string rotation = "A";
+    float n0 = 10000.0f;
+    float stall = 100.0f;       // coefficient 0 of the torque line, also sngStallmoment
+    float momentMaxeff = 50.0f; // sngStallEst = 2 * this
+    float minStart = 80.0f;
+    float varvMaxeff = 5000.0f;
+    float maxEffekt = 26.18f;
+    float utvaxling = 1.0f;
+    float vikt = 2.5f;
+    float pris = 100.0f;
+    bool stainless = false;
+    bool brake = false;
+    bool lubeFree = false;
+    bool old = false;
+    std::int16_t maxSpeed = 0;
+    float minSpeed = 0.0f;
+    std::string nr1 = "8112 0000 01";
+    std::string nr2 = "";
+    std::string mattskiss = "TKM22A";
+};
+
+// Appends the motor with the next catalogue index; the search order is the catalogue order.
+inline int AddMotor(MotorCatalogue& c, const MotorSpec& m) {
+    const int i = ++c.intAntalMotorer;
+    const auto k = static_cast<std::size_t>(i);
+    c.intSokindex[k] = static_cast<std::int16_t>(i);
+    c.strBenamning[k] = m.designation;
+    c.txtRotation[k] = m.rotation;
+    c.strDetaljnr1[k] = m.nr1;
+    c.strDetaljnr2[k] = m.nr2;
+    c.sngTomgVarvtal[k] = m.n0;
+    c.sngStallmoment[k] = m.stall;
+    c.intGradtal_M[k] = 1;
+    c.cM(0, i) = m.stall;
+    c.cM(1, i) = -m.stall / m.n0;
+    c.intGradtal_L[k] = 1;
+    c.cL(0, i) = 5.0f;
+    c.cL(1, i) = 0.002f;
+    c.sngLuftforbrTomgang[k] = 25.0f;
+    c.sngMomentMaxeff[k] = m.momentMaxeff;
+    c.sngMinStartMoment[k] = m.minStart;
+    c.sngVarvMaxeff[k] = m.varvMaxeff;
+    c.sngMaxEffekt[k] = m.maxEffekt;
+    c.sngUtvaxling[k] = m.utvaxling;
+    c.sngVikt[k] = m.vikt;
+    c.sngPris[k] = m.pris;
+    c.bolStainless[k] = m.stainless;
+    c.bolBrake[k] = m.brake;
+    c.bolLubricationFree[k] = m.lubeFree;
+    c.bolOldMotor[k] = m.old;
+    c.sngMax_VarvDiagram[k] = m.maxSpeed;
+    c.sngMin_VarvDiagram[k] = m.minSpeed;
+    c.strMattskiss[k] = m.mattskiss;
+    return i;
+}
+
+inline MotorSpec Tkm(std::string designation) {
+    MotorSpec m;
+    m.designation = std::move(designation);
+    return m;
+}
+inline MotorSpec Tks(std::string designation) {
+    MotorSpec m;
+    m.designation = std::move(designation);
+    m.rotation = "R";
+    return m;
+}
+
+// Every text is "T<key>", so a message or label names the key it came from.
+inline LanguageState KeyedLanguage(std::int16_t imperial = 0) {
+    LanguageState language;
+    language.strLanguage = imperial == 1 ? "English_Imperial" : "English";
+    language.intImperialUnits = imperial;
+    for (int k = 0; k < kTextCount; ++k)
+        language.strText.set(k, "T" + std::to_string(k));
+    language.strText.set(60, "##0.00"); // this text is the format of the working pressure
+    language.units = UnitFactors::ForImperial(imperial);
+    return language;
+}
+
+} // namespace airmotor::core::testing
