@@ -58,6 +58,13 @@ int main(int argc, char** argv) {
         paints = paints || std::string_view(argv[i]) == "diagram" || std::string_view(argv[i]) == "drawing";
     if (paints && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A failing command writes exactly one line to stderr: the GUI start-up notes of Qt (runtime
+    // folder, font cache) are left out, its critical errors are not.
+    if (paints)
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << text.toStdString() << '\n';
+        });
     std::unique_ptr<QCoreApplication> app = paints ? std::make_unique<QGuiApplication>(argc, argv)
                                                    : std::make_unique<QCoreApplication>(argc, argv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);

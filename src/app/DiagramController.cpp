@@ -1,0 +1,82 @@
+#include "app/DiagramController.h"
+
+#include "app/DiagramWindow.h"
+#include "app/DrawingWindow.h"
+#include "app/HelpWindow.h"
+#include "app/MainWindow.h"
+#include "app/ProgramContext.h"
+#include "core/diagram/SessionDiagramInput.h"
+
+#include <QApplication>
+
+namespace airmotor::app {
+
+DiagramController::DiagramController(MainWindow& main, ProgramContext& program)
+    : QObject(&main), main_(main), program_(program) {
+    diagram_ = new DiagramWindow(
+        [this] { return core::DiagramInputFromSession(main_.session(), program_.language); }, &main);
+    drawing_ = new DrawingWindow(program.folder.folder, &main);
+    connect(&main, &MainWindow::diagramRequested, this, &DiagramController::showDiagram);
+    connect(&main, &MainWindow::diagramWindowRequested, this, [this] {
+        diagram_->redraw();
+        diagram_->show();
+        diagram_->raise();
+    });
+    connect(&main, &MainWindow::drawingRequested, this, &DiagramController::showDrawingOnly);
+    connect(&main, &MainWindow::hideDiagramAndDrawingRequested, this, &DiagramController::hideAll);
+    connect(&main, &MainWindow::languageChanged, this, &DiagramController::applyTexts);
+    connect(diagram_, &DiagramWindow::helpRequested, this, [this](int topic) {
+        main_.help().openTopic(topic);
+        main_.help().show();
+        main_.help().raise();
+    });
+    connect(drawing_, &DrawingWindow::mainWindowRequested, this, [this] {
+        main_.raise();
+        main_.activateWindow();
+    });
+    applyTexts();
+}
+
+DiagramController::~DiagramController() = default;
+
+void DiagramController::applyTexts() {
+    const core::TextTable& t = program_.language.strText;
+    diagram_->setTexts(QString::fromStdString(t(122)));
+    drawing_->setTexts(QString::fromStdString(t(123)), QString::fromStdString(t(110)));
+    diagram_->redraw();
+}
+
+void DiagramController::showDiagram() {
+    const core::SelectionSession& session = main_.session();
+    if (session.results().intValdRad == 0 || !session.current().valid)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    diagram_->redraw();
+    QApplication::restoreOverrideCursor();
+    const int k = session.current().katalogIndex;
+    if (k >= 1 && k <= session.catalogue().intAntalMotorer)
+        drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
+                              session.current().intValdKolumn);
+    applyTexts();
+    diagram_->show();
+    diagram_->raise();
+}
+
+void DiagramController::showDrawingOnly() {
+    const core::SelectionSession& session = main_.session();
+    const int k = session.current().katalogIndex;
+    if (!session.current().valid || k < 1 || k > session.catalogue().intAntalMotorer)
+        return;
+    drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
+                          session.current().intValdKolumn);
+    drawing_->raise();
+}
+
+void DiagramController::hideAll() {
+    if (diagram_)
+        diagram_->hide();
+    if (drawing_)
+        drawing_->hide();
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+namespace airmotor::app {
+
+class DiagramWindow;
+class DrawingWindow;
+class MainWindow;
+struct ProgramContext;
+
+// Wires the diagram window F2 and the dimension-drawing window to the main window: the diagram
+// command (button, "show always diagram", alternatives), the drawing button, hiding both, help topic 3
+// and the captions of the language.
+class DiagramController : public QObject {
+    Q_OBJECT
+public:
+    DiagramController(MainWindow& main, ProgramContext& program);
+    ~DiagramController() override;
+
+    DiagramWindow& diagram() { return *diagram_; }
+    DrawingWindow& drawing() { return *drawing_; }
+
+    // MotordiagramB: nothing without a current row; otherwise draw, show the drawing and the diagram.
+    void showDiagram();
+    void showDrawingOnly();
+    void hideAll();
+    void applyTexts();
+
+private:
+    MainWindow& main_;
+    ProgramContext& program_;
+    DiagramWindow* diagram_ = nullptr; // children of the main window, as this controller is
+    DrawingWindow* drawing_ = nullptr;
+};
+
+} // namespace airmotor::app

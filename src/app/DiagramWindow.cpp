@@ -1,0 +1,96 @@
+#include "app/DiagramWindow.h"
+
+#include "app/AuxWindowPlacement.h"
+#include "platform/DiagramExport.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+DiagramView::DiagramView(InputProvider provider, QWidget* parent)
+    : QWidget(parent), provider_(std::move(provider)) {
+    setObjectName("DiagramView");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(320, 240);
+}
+
+void DiagramView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const core::MotorDiagramInput input = provider_ ? provider_() : core::MotorDiagramInput{};
+    platform::PaintMotorDiagram(painter, QRectF(rect()), core::CanvasKind::Window, logicalDpiX(), input);
+}
+
+DiagramWindow::DiagramWindow(DiagramView::InputProvider provider, QWidget* parent)
+    : QWidget(parent, Qt::Window), view_(new DiagramView(std::move(provider), this)),
+      cmdHelp_(new QPushButton(QStringLiteral("?"), this)) {
+    setObjectName("F2");
+    setWindowTitle(QStringLiteral("Motor diagram"));
+    cmdHelp_->setObjectName("cmdHelp");
+    cmdHelp_->setFixedWidth(32);
+    cmdHelp_->setFocusPolicy(Qt::NoFocus);
+    cmdHelp_->setToolTip(QStringLiteral("Help: reading the diagram"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_, 1);
+    cmdHelp_->raise();
+    connect(cmdHelp_, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+    applyPlacement();
+}
+
+void DiagramWindow::setTexts(const QString& title) {
+    if (!title.isEmpty())
+        setWindowTitle(title);
+}
+
+void DiagramWindow::redraw() {
+    view_->update();
+}
+
+void DiagramWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DiagramWindow::applyPlacement() {
+    if (placing_ || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        return;
+    placing_ = true;
+    const QRect target = DiagramWindowGeometry(this);
+    if (geometry() != target)
+        setGeometry(target);
+    placing_ = false;
+}
+
+void DiagramWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    cmdHelp_->move(width() - cmdHelp_->width() - 6, 6);
+    applyPlacement();
+    redraw();
+}
+
+void DiagramWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    const bool maximised = windowState() & Qt::WindowMaximized;
+    if (maximised && intDiagramFlag_ == 1)
+        intDiagramFlag_ = 0;
+    else if (!maximised && intDiagramFlag_ == 0)
+        intDiagramFlag_ = 1;
+    applyPlacement();
+    redraw();
+}
+
+void DiagramWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applyPlacement();
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "core/diagram/MotorDiagram.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QPushButton;
+
+namespace airmotor::app {
+
+// The chart area of the diagram window: paints the motor diagram of whatever the provider returns,
+// so every repaint (and so every resize) draws the current state.
+class DiagramView : public QWidget {
+    Q_OBJECT
+public:
+    using InputProvider = std::function<core::MotorDiagramInput()>;
+    explicit DiagramView(InputProvider provider, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    InputProvider provider_;
+};
+
+// The diagram window F2: sizes itself by the screen in normal state, redraws on every resize, hides
+// on Enter, and asks for the diagram's help topic.
+class DiagramWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit DiagramWindow(DiagramView::InputProvider provider, QWidget* parent = nullptr);
+
+    void redraw();
+    // 1 = normal size (opened from a table click), 0 = maximised.
+    int intDiagramFlag() const { return intDiagramFlag_; }
+    void setTexts(const QString& title);
+    DiagramView& view() { return *view_; }
+
+    static constexpr int kHelpTopic = 3;
+
+signals:
+    void helpRequested(int topic);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void applyPlacement();
+
+    DiagramView* view_;
+    QPushButton* cmdHelp_;
+    int intDiagramFlag_ = 1;
+    bool placing_ = false;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/diagram/Canvas.h"
+#include "core/language/Language.h"
+#include "core/model/MotorCurves.h"
+#include "core/model/PressureFactors.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace airmotor::core {
+
+// Everything the motor diagram reads, filled by the window or the CLI from the selection session.
+struct MotorDiagramInput {
+    const MotorCatalogue* catalogue = nullptr;
+    int index = 0; // catalogue index of the current row; 0 = no current motor, nothing is drawn
+    std::string strCurrentBenamning;
+    PressureFactorValues factors; // at the available pressure
+    float sngTillgLuftTryck = 6.3f;
+    int intPressureMode = 0; // diagram alternative 0..5
+    UnitFactors units;
+    std::int16_t intImperialUnits = 0;
+    std::string strLanguage = "English";
+    const TextTable* texts = nullptr;
+    bool hasWorkingPoint = false;
+    float sngArbetsVarvtal = 0.0f; // r/min
+    float sngArbetsMoment = 0.0f;  // Nm
+    float sngRadStrypning = 0.0f;  // throttle ratio of the current row, 0 = none
+    float sngRadTryck = 0.0f;      // reduced pressure of the current row, bar, 0 = none
+    bool bolKatalogMode = true;
+    bool productionData = false; // the main window's production-data check box
+    bool landscapePage = true;   // printer page orientation (the window ignores it)
+};
+
+enum class CurveQuantity { Torque, Power, Air };
+
+struct PlotCurve {
+    CurveQuantity quantity = CurveQuantity::Torque;
+    int colour = 0;           // palette index
+    std::int16_t width = 14;  // 300-dpi dots
+    std::int16_t style = 0;   // line style
+    std::vector<float> speed; // r/min
+    std::vector<float> value; // display units of the quantity
+    std::string label;        // supply pressure of a family member, "" otherwise
+};
+
+struct LegendEntry {
+    int colour = 0;
+    std::int16_t width = 8;
+    std::int16_t style = 0;
+    std::string text;
+};
+
+// What the diagram shows, computed before anything is drawn.
+struct MotorPlot {
+    bool drawable = false;
+    DiagramScale scale;
+    int torqueDecimals = 0, powerDecimals = 0, airDecimals = 0;
+    bool colouredLabels = true; // the curve families print their axes in black
+    std::string designation;
+    std::string title;    // the alternative's title, centred above the diagram
+    std::string subtitle; // pressure line
+    std::vector<PlotCurve> curves;
+    std::vector<LegendEntry> legend;
+    bool showWorkingPoint = false;
+    float workingSpeed = 0.0f;  // r/min
+    float workingTorque = 0.0f; // display units
+};
+
+// Supply pressures of the curve families, bar.
+inline constexpr float kFamilyPressures[5] = {4.0f, 4.5f, 5.0f, 5.5f, 6.3f};
+// Samples per curve: 1000 equal speed steps.
+inline constexpr int kCurveSteps = 1000;
+
+MotorPlot ComputeMotorPlot(const MotorDiagramInput& input);
+void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInput& input);
+// Nothing is drawn without a current motor.
+void DrawMotorDiagram(Canvas& canvas, const MotorDiagramInput& input);
+
+// Title of a value axis in the input's language, with its unit.
+std::string AxisTitle(const MotorDiagramInput& input, CurveQuantity quantity);
+// Text of key k, "" without a table.
+std::string DiagramText(const MotorDiagramInput& input, int key);
+
+} // namespace airmotor::core

@@ -1,0 +1,323 @@
+#include "core/diagram/MotorDiagram.h"
+#include "SelectionTestCatalogue.h"
+#include "core/diagram/RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace airmotor::core;
+using namespace airmotor::core::testing;
+
+namespace {
+
+struct Fixture {
+    Fixture() {
+        tkm = AddMotor(catalogue, Tkm("TKM22-A100-"));
+        MotorSpec limited = Tkm("TKM22-A200-");
+        limited.maxSpeed = 8000;
+        limitedIndex = AddMotor(catalogue, limited);
+        pgw = AddMotor(catalogue, Tkm("PGW03-A600"));
+    }
+    MotorDiagramInput Input(int index, int mode = 0) const {
+        MotorDiagramInput in;
+        in.catalogue = &catalogue;
+        in.index = index;
+        if (index > 0 && index <= catalogue.intAntalMotorer)
+            in.strCurrentBenamning = catalogue.strBenamning[static_cast<std::size_t>(index)];
+        in.intPressureMode = mode;
+        in.texts = &language.strText;
+        in.strLanguage = language.strLanguage;
+        return in;
+    }
+    MotorCatalogue catalogue;
+    LanguageState language = KeyedLanguage();
+    int tkm = 0, limitedIndex = 0, pgw = 0;
+};
+
+std::vector<const PlotCurve*> Of(const MotorPlot& plot, CurveQuantity q) {
+    std::vector<const PlotCurve*> out;
+    for (const auto& c : plot.curves)
+        if (c.quantity == q)
+            out.push_back(&c);
+    return out;
+}
+
+} // namespace
+
+TEST(MotorDiagram, NothingIsDrawnWithoutACurrentMotor) {
+    Fixture f;
+    for (MotorDiagramInput in : {f.Input(0), f.Input(99), f.Input(-1)}) {
+        RecordingCanvas canvas;
+        DrawMotorDiagram(canvas, in);
+        EXPECT_TRUE(canvas.lines.empty() && canvas.polylines.empty() && canvas.texts.empty());
+    }
+    MotorDiagramInput noCatalogue = f.Input(f.tkm);
+    noCatalogue.catalogue = nullptr;
+    RecordingCanvas canvas;
+    DrawMotorDiagram(canvas, noCatalogue);
+    EXPECT_TRUE(canvas.texts.empty());
+}
+
+TEST(MotorDiagram, CurveEndSpeedsFollowTopSpeedPgwAndMaximumAllowedSpeed) {
+    Fixture f;
+    const PressureFactorValues reduced{0.8f, 0.9f, 0.85f};
+    struct Case {
+        const char* name;
+        int index;
+        float expectedEnd; // drawn speed of the last sample, r/min
+    } cases[] = {
+        // 1.03 x free speed, drawn at the speed factor of the pressure.
+        {"plain", f.tkm, 0.9f * 1.03f * 10000.0f},
+        // The governed PGW ends at 1.03 x its top speed whatever the pressure.
+        {"PGW", f.pgw, 1.03f * 10000.0f},
+        // The maximum allowed speed is the end.
+        {"maximum allowed", f.limitedIndex, 8000.0f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MotorDiagramInput in = f.Input(c.index);
+        in.factors = reduced;
+        const MotorPlot plot = ComputeMotorPlot(in);
+        ASSERT_TRUE(plot.drawable);
+        for (const auto& curve : plot.curves) {
+            ASSERT_GE(curve.speed.size(), 1001u);
+            EXPECT_NEAR(curve.speed.back(), c.expectedEnd, c.expectedEnd * 2e-4);
+            EXPECT_NEAR(curve.speed.front(), 0.9f * plot.scale.sngStartVarv, 1e-2);
+        }
+    }
+}
+
+TEST(MotorDiagram, CurvesValuesFollowFactorsAndUnits) {
+    Fixture f;
+    MotorDiagramInput in = f.Input(f.tkm);
+    in.factors = {0.8f, 0.9f, 0.85f};
+    in.units = UnitFactors::ForImperial(1);
+    const MotorPlot plot = ComputeMotorPlot(in);
+    const auto torque = Of(plot, CurveQuantity::Torque);
+    const auto power = Of(plot, CurveQuantity::Power);
+    const auto air = Of(plot, CurveQuantity::Air);
+    ASSERT_EQ(torque.size(), 1u);
+    // At catalogue speed x the point lies at 0.9 x with torque 0.8 * M(x), in lbf ft.
+    const float x = plot.scale.sngStartVarv;
+    EXPECT_NEAR(torque[0]->value.front(), 0.8f * 100.0f * (1 - x / 10000.0f) / 1.35582f, 1e-3);
+    EXPECT_NEAR(air[0]->value.front(), 0.85f * (5.0f + 0.002f * x) / 0.471947f, 1e-3);
+    const float n = 0.9f * x, t = 0.8f * 100.0f * (1 - x / 10000.0f);
+    EXPECT_NEAR(power[0]->value.front(), 2 * 3.14159265f * t * n / 60000.0f / 0.7457f, 1e-3);
+}
+
+TEST(MotorDiagram, CurvesAndColoursPerAlternative) {
+    Fixture f;
+    struct Case {
+        int mode;
+        std::size_t torque, power, air;
+        int colour; // -1: each quantity in its own colour
+        int width;
+        bool colouredLabels;
+    } cases[] = {
+        {0, 1, 1, 1, -1, 14, true}, {1, 5, 5, 5, 0, 8, false}, {2, 5, 0, 0, 0, 8, false},
+        {3, 0, 5, 0, 0, 8, false},  {4, 0, 0, 5, 0, 8, false}, {5, 1, 1, 1, -1, 8, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        const MotorPlot plot = ComputeMotorPlot(f.Input(f.tkm, c.mode));
+        EXPECT_EQ(Of(plot, CurveQuantity::Torque).size(), c.torque);
+        EXPECT_EQ(Of(plot, CurveQuantity::Power).size(), c.power);
+        EXPECT_EQ(Of(plot, CurveQuantity::Air).size(), c.air);
+        EXPECT_EQ(plot.colouredLabels, c.colouredLabels);
+        for (const auto& curve : plot.curves) {
+            const int expected = c.colour >= 0                             ? c.colour
+                                 : curve.quantity == CurveQuantity::Torque ? 12
+                                 : curve.quantity == CurveQuantity::Power  ? 2
+                                                                           : 9;
+            EXPECT_EQ(curve.colour, expected);
+            EXPECT_EQ(curve.width, c.width);
+        }
+    }
+    // Titles of the families and of the available-pressure diagram.
+    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 1)).title, "T46");
+    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 2)).title, "T47");
+    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 3)).title, "T48");
+    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 4)).title, "T49");
+    MotorDiagramInput five = f.Input(f.tkm, 5);
+    five.sngTillgLuftTryck = 5.5f;
+    const MotorPlot p5 = ComputeMotorPlot(five);
+    EXPECT_EQ(p5.title, "T50");
+    EXPECT_EQ(p5.subtitle, "T224 5.50 T56");
+}
+
+TEST(MotorDiagram, FamiliesAreAtTheFiveListPressures) {
+    Fixture f;
+    const MotorPlot plot = ComputeMotorPlot(f.Input(f.tkm, 2));
+    const auto torque = Of(plot, CurveQuantity::Torque);
+    ASSERT_EQ(torque.size(), 5u);
+    const char* labels[] = {"4.0", "4.5", "5.0", "5.5", "6.3"};
+    float previous = 0.0f;
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(torque[i]->label, labels[i]);
+        // Higher pressure, more torque at the start speed.
+        EXPECT_GT(torque[i]->value.front(), previous);
+        previous = torque[i]->value.front();
+    }
+    // The 6.3 bar member is the catalogue curve itself.
+    EXPECT_NEAR(torque[4]->value.front(), 100.0f * (1 - plot.scale.sngStartVarv / 10000.0f), 1e-3);
+}
+
+TEST(MotorDiagram, ThrottledAndReducedPressureCurvesInTheStandardDiagram) {
+    Fixture f;
+    MotorDiagramInput in = f.Input(f.tkm);
+    in.sngRadStrypning = 0.6f;
+    in.sngRadTryck = 5.0f;
+    const MotorPlot plot = ComputeMotorPlot(in);
+    ASSERT_EQ(plot.curves.size(), 7u);
+    int throttled = 0, reduced = 0;
+    for (const auto& c : plot.curves) {
+        if (c.width == 2) {
+            ++throttled;
+            EXPECT_EQ(c.colour, 12);
+            if (c.quantity == CurveQuantity::Torque) {
+                // Stall torque kept, free speed scaled by the throttle ratio.
+                const auto it =
+                    std::find_if(c.speed.begin(), c.speed.end(), [](float n) { return n >= 6000.0f; });
+                ASSERT_NE(it, c.speed.end());
+                EXPECT_NEAR(c.value[static_cast<std::size_t>(it - c.speed.begin())], 0.0f, 0.2f);
+            }
+        } else if (c.width == 7) {
+            ++reduced;
+            EXPECT_EQ(c.colour, 9);
+        }
+        if (c.quantity == CurveQuantity::Air) {
+            EXPECT_EQ(c.width, 14) << "air only at the supply pressure";
+        }
+    }
+    EXPECT_EQ(throttled, 2);
+    EXPECT_EQ(reduced, 2);
+    EXPECT_EQ(plot.legend.size(), 3u);
+    // The other alternatives show no regulated curves.
+    EXPECT_EQ(ComputeMotorPlot([&] {
+                  MotorDiagramInput five = in;
+                  five.intPressureMode = 5;
+                  return five;
+              }())
+                  .curves.size(),
+              3u);
+}
+
+TEST(MotorDiagram, WorkingPointMarkerOnlyWithAWorkingPoint) {
+    Fixture f;
+    for (CanvasKind kind : {CanvasKind::Window, CanvasKind::Printer}) {
+        MotorDiagramInput in = f.Input(f.tkm);
+        RecordingCanvas without(kind);
+        DrawMotorDiagram(without, in);
+        EXPECT_TRUE(without.circles.empty());
+
+        in.hasWorkingPoint = true;
+        in.sngArbetsVarvtal = 4000.0f;
+        in.sngArbetsMoment = 40.0f;
+        RecordingCanvas with(kind);
+        DrawMotorDiagram(with, in);
+        ASSERT_EQ(with.circles.size(), 1u);
+        EXPECT_EQ(with.circles[0].colour, QBColor(12));
+        EXPECT_EQ(with.circles[0].state.width, kind == CanvasKind::Window ? 1 : 12);
+        // On the torque axis: 40 of the axis maximum, at 4000 of the speed maximum.
+        const MotorPlot plot = ComputeMotorPlot(in);
+        const float lenX = 140.0f; // window and landscape page
+        EXPECT_NEAR(with.circles[0].x, 4000.0f / static_cast<float>(plot.scale.speed.maximum) * lenX, 1e-3);
+    }
+}
+
+TEST(MotorDiagram, CurvesStayInsideTheAxisBox) {
+    Fixture f;
+    for (int mode = 0; mode <= 5; ++mode) {
+        for (int index : {f.tkm, f.limitedIndex, f.pgw}) {
+            MotorDiagramInput in = f.Input(index, mode);
+            in.sngRadStrypning = 0.7f;
+            in.sngRadTryck = 4.2f;
+            RecordingCanvas canvas;
+            DrawMotorDiagram(canvas, in);
+            ASSERT_FALSE(canvas.polylines.empty()) << mode;
+            // Curves are the only paths; axes, ticks and grid are single lines.
+            for (const auto& p : canvas.polylines)
+                for (std::size_t i = 0; i + 1 < p.xy.size(); i += 2) {
+                    EXPECT_TRUE(p.xy[i] >= -1e-3f && p.xy[i] <= 140.0f + 1e-3f) << mode << " x " << p.xy[i];
+                    EXPECT_TRUE(p.xy[i + 1] >= -1e-3f && p.xy[i + 1] <= 120.0f + 1e-3f)
+                        << mode << " y " << p.xy[i + 1];
+                }
+        }
+    }
+}
+
+TEST(MotorDiagram, TextsDoNotOverlapInAnyAlternativeOrLanguage) {
+    Fixture f;
+    // The longest captions of the bundled tables.
+    LanguageState longTexts = KeyedLanguage();
+    longTexts.strText.set(84, "Drehmoment [Nm]");
+    longTexts.strText.set(86, "Leistung [kW]");
+    longTexts.strText.set(99, "Consumo aire [l/s]");
+    longTexts.strText.set(46, "Moment, Leistung und Luftverbrauch bei versch. Drücken");
+    longTexts.strText.set(17, "A la presión de alimentación");
+    longTexts.strText.set(18, "sin regulación");
+    longTexts.strText.set(19, "Estrangulado");
+    longTexts.strText.set(39, "al punto de trabajo");
+    longTexts.strText.set(20, "A presión reducida");
+    longTexts.strText.set(56, "bar(e)");
+    longTexts.strText.set(60, "#0.00");
+    for (const char* language : {"English", "German", "French", "Italian"}) {
+        for (int mode = 0; mode <= 5; ++mode) {
+            MotorDiagramInput in = f.Input(f.tkm, mode);
+            in.strLanguage = language;
+            in.texts = &longTexts.strText;
+            in.sngRadStrypning = 0.7f;
+            in.sngRadTryck = 5.0f;
+            RecordingCanvas canvas;
+            DrawMotorDiagram(canvas, in);
+            const auto& t = canvas.texts;
+            for (std::size_t i = 0; i < t.size(); ++i) {
+                const float wi = 0.6f * t[i].state.fontSize * static_cast<float>(t[i].text.size());
+                const float hi = t[i].state.fontSize;
+                for (std::size_t j = i + 1; j < t.size(); ++j) {
+                    if (t[i].text == "-1" || t[j].text == "-1")
+                        continue; // the raised exponent belongs to its unit
+                    const float wj = 0.6f * t[j].state.fontSize * static_cast<float>(t[j].text.size());
+                    const float hj = t[j].state.fontSize;
+                    // Boxes run from the top-left corner down (y points up).
+                    const bool apart = t[i].x + wi <= t[j].x || t[j].x + wj <= t[i].x ||
+                                       t[i].y - hi >= t[j].y || t[j].y - hj >= t[i].y;
+                    EXPECT_TRUE(apart) << language << " mode " << mode << ": \"" << t[i].text << "\" and \""
+                                       << t[j].text << "\"";
+                }
+            }
+        }
+    }
+}
+
+TEST(MotorDiagram, AxisTitlesAndSpeedUnitByLanguage) {
+    Fixture f;
+    struct Case {
+        const char* language;
+        const char* unit;
+    } cases[] = {{"English", "[r/min]"},
+                 {"Spanish", "[r/min]"},
+                 {"Italian", "[giri/min]"},
+                 {"French", "[tr/mn]"},
+                 {"German", "[min   ]"}};
+    for (const auto& c : cases) {
+        MotorDiagramInput in = f.Input(f.tkm);
+        in.strLanguage = c.language;
+        RecordingCanvas canvas;
+        DrawMotorDiagram(canvas, in);
+        EXPECT_NE(canvas.findText(c.unit), nullptr) << c.language;
+        EXPECT_EQ(canvas.findText("-1") != nullptr, std::string(c.language) == "German") << c.language;
+        for (const char* title : {"T84", "T86", "T99"})
+            EXPECT_NE(canvas.findText(title), nullptr) << title;
+    }
+    // Axis labels in the axis colours in the standard diagram, black in the families.
+    RecordingCanvas standard;
+    DrawMotorDiagram(standard, f.Input(f.tkm, 0));
+    EXPECT_EQ(standard.findText("T84")->state.colour, QBColor(12));
+    EXPECT_EQ(standard.findText("T86")->state.colour, QBColor(2));
+    EXPECT_EQ(standard.findText("T99")->state.colour, QBColor(9));
+    RecordingCanvas family;
+    DrawMotorDiagram(family, f.Input(f.tkm, 1));
+    EXPECT_EQ(family.findText("T84")->state.colour, QBColor(0));
+}

@@ -1,0 +1,173 @@
+// Writes one parametric dimension drawing (a Windows metafile) for every drawing name the bundled
+// catalogue refers to, so every reference of the demo catalogue opens a real drawing.
+//
+// usage: airmotor-drawings MOTORS.CSV OUTPUT_FOLDER
+
+#include "MotorOutline.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace airmotor::drawings;
+
+namespace {
+
+// One CSV record (RFC 4180 quoting), fields in order.
+bool ReadRecord(std::istream& in, std::vector<std::string>& fields) {
+    fields.clear();
+    std::string field;
+    bool quoted = false, any = false;
+    char c;
+    while (in.get(c)) {
+        any = true;
+        if (quoted) {
+            if (c == '"') {
+                if (in.peek() == '"') {
+                    in.get(c);
+                    field.push_back('"');
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field.push_back(c);
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.push_back(field);
+            field.clear();
+        } else if (c == '\n') {
+            break;
+        } else if (c != '\r') {
+            field.push_back(c);
+        }
+    }
+    if (!any)
+        return false;
+    fields.push_back(field);
+    return true;
+}
+
+std::string Trim(const std::string& s) {
+    const auto a = s.find_first_not_of(' ');
+    if (a == std::string::npos)
+        return {};
+    return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+double Number(const std::string& s) {
+    try {
+        return std::stod(s);
+    } catch (...) {
+        return 0.0;
+    }
+}
+
+bool PlainName(const std::string& name) {
+    if (name.empty() || name == "?" || name.rfind("http", 0) == 0)
+        return false;
+    for (char c : name)
+        if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 32)
+            return false;
+    return name.find("..") == std::string::npos;
+}
+
+// Writes through a temporary file so a failed run never leaves a half-written drawing behind.
+bool WriteAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    const fs::path tmp = path.string() + ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return false;
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out)
+            return false;
+    }
+    std::error_code ec;
+    fs::rename(tmp, path, ec);
+    return !ec;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: airmotor-drawings MOTORS.CSV OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const fs::path csvPath = argv[1];
+    const fs::path outDir = argv[2];
+    std::ifstream in(csvPath, std::ios::binary);
+    if (!in) {
+        std::cerr << csvPath.string() << ": cannot be read\n";
+        return 1;
+    }
+    std::vector<std::string> header;
+    if (!ReadRecord(in, header)) {
+        std::cerr << csvPath.string() << ": empty file\n";
+        return 1;
+    }
+    std::map<std::string, std::size_t> column;
+    for (std::size_t i = 0; i < header.size(); ++i)
+        column[header[i]] = i;
+    for (const char* needed : {"strBenamning", "strMattskiss", "sngMaxEffekt", "sngVikt", "sngTomgVarvtal"})
+        if (!column.count(needed)) {
+            std::cerr << csvPath.string() << ": column " << needed << " is missing\n";
+            return 1;
+        }
+
+    // The first motor that names a drawing gives its proportions.
+    std::map<std::string, OutlineParameters> drawings;
+    std::vector<std::string> fields;
+    long line = 1;
+    while (ReadRecord(in, fields)) {
+        ++line;
+        if (fields.size() == 1 && fields[0].empty())
+            continue;
+        if (fields.size() != header.size()) {
+            std::cerr << csvPath.string() << ": line " << line << " has " << fields.size()
+                      << " fields, expected " << header.size() << "\n";
+            return 1;
+        }
+        const std::string reference = Trim(fields[column["strMattskiss"]]);
+        if (reference.rfind("http", 0) == 0)
+            continue;
+        std::vector<std::string> names;
+        std::stringstream parts(reference);
+        for (std::string part; std::getline(parts, part, ',');)
+            names.push_back(Trim(part));
+        for (const auto& name : names) {
+            if (!PlainName(name) || drawings.count(name))
+                continue;
+            OutlineParameters p;
+            p.drawingName = name;
+            p.designation = fields[column["strBenamning"]];
+            p.powerKw = Number(fields[column["sngMaxEffekt"]]);
+            p.weightKg = Number(fields[column["sngVikt"]]);
+            p.freeSpeed = Number(fields[column["sngTomgVarvtal"]]);
+            drawings[name] = p;
+        }
+    }
+
+    std::error_code ec;
+    fs::create_directories(outDir, ec);
+    int written = 0;
+    for (const auto& [name, params] : drawings) {
+        const fs::path path = outDir / (name + ".WMF");
+        if (!WriteAtomically(path, DrawMotorOutline(params))) {
+            std::cerr << path.string() << ": cannot be written\n";
+            return 1;
+        }
+        ++written;
+    }
+    std::cout << "wrote " << written << " dimension drawings to " << outDir.string() << "\n";
+    return 0;
+}
