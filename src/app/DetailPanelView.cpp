@@ -1,0 +1,178 @@
+#include "app/DetailPanelView.h"
+
+#include "app/QbColor.h"
+#include "app/SessionDriver.h"
+#include "core/selection/SelectionSession.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+
+namespace airmotor::app {
+
+namespace {
+
+// The explosion-protection sign: "Ex" in a yellow hexagon, drawn rather than shipped as a bitmap.
+QPixmap ExSign(int size) {
+    QPixmap pix(size, size);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double r = size / 2.0 - 1.0;
+    const QPointF c(size / 2.0, size / 2.0);
+    QPolygonF hex;
+    for (int k = 0; k < 6; ++k) {
+        const double a = (60.0 * k - 90.0) * 3.14159265358979 / 180.0;
+        hex << c + QPointF(r * std::cos(a), r * std::sin(a));
+    }
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(255, 214, 0));
+    p.drawPolygon(hex);
+    QFont f;
+    f.setBold(true);
+    f.setPixelSize(size * 4 / 10);
+    p.setFont(f);
+    p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, "Ex");
+    return pix;
+}
+
+} // namespace
+
+QLabel* DetailPanelView::heading(const char* name, const char* text, bool bold) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        label->setFont(f);
+    }
+    return label;
+}
+
+QLabel* DetailPanelView::result(const char* name) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(84);
+    label->setFixedHeight(label->fontMetrics().height() + 8);
+    label->setAutoFillBackground(true);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMargin(1);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, QColor(250, 250, 244));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
+    values.insert(name, label);
+    return label;
+}
+
+DetailPanelView::DetailPanelView(QWidget* parent) : QGroupBox("Performance current motor:", parent) {
+    setObjectName("Frame3D3");
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(3);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnMinimumWidth(1, 90);
+    grid->setColumnMinimumWidth(4, 120);
+    grid->setColumnMinimumWidth(2, 14);
+
+    // Left half: the figures at the available pressure.
+    Label17 = heading("Label17", "PERFORM. AT 6,3 bar(e):", true);
+    grid->addWidget(Label17, 0, 0, 1, 2);
+    grid->addWidget(heading("Label16", "MAXPOWER POINT:", true), 1, 0, 1, 2);
+    int r = 2;
+    auto pair = [&](QLabel* caption, const char* valueName, int column) {
+        grid->addWidget(caption, r, column);
+        grid->addWidget(result(valueName), r, column + 1);
+        ++r;
+    };
+    pair(heading("Label4", "Torque [Nm]"), "MmaxeffR", 0);
+    pair(heading("Label8", "Speed [r/min]"), "NMaxeffR", 0);
+    pair(heading("Label7", "Max power [kW]"), "MaxeffektR", 0);
+    pair(heading("Label9", "Air consum. [l/s]"), "QmR", 0);
+    grid->setRowMinimumHeight(r++, 6);
+    pair(heading("Label6", "Min. Starting torque [Nm]"), "MinStartMomentR", 0);
+    Label15 = heading("Label15", "Free speed [r/min]");
+    pair(Label15, "NtomgangR", 0);
+    pair(heading("Label10_3", "Stall torque [Nm]"), "StallmomentR", 0);
+    pair(heading("Label10_4", "Weight [kg]"), "lblWeight", 0);
+    const int leftRows = r;
+
+    // Right half: regulation to the working point, price, ordering and class.
+    r = 0;
+    grid->addWidget(heading("Label18", "REG. TO WORKING POINT:", true), r++, 3, 1, 2);
+    pair(heading("Label10_1", "Working pressure [bar(e)]"), "ArbetstryckR", 3);
+    grid->addWidget(heading("Label10_5", "Or"), r++, 3);
+    pair(heading("Label10_2", "Restricted to free speed [r/min]"), "StrypningR", 3);
+    grid->setRowMinimumHeight(r++, 6);
+    pair(heading("Label10_0", "LISTPRICE PER 1993-01-01"), "RelativprisR", 3);
+    pair(heading("Label19", "Product number"), "lblProductNumber", 3);
+    values["lblProductNumber"]->setMinimumWidth(120);
+    // The class marking is long: it takes the whole width of this half, under its heading and the signs.
+    Label24 = heading("Label24", "Class");
+    auto* signs = new QHBoxLayout;
+    signs->addStretch(1);
+    for (int k = 0; k < 2; ++k) {
+        picEx[k] = new QLabel(this);
+        picEx[k]->setObjectName(QString("picEx_%1").arg(k));
+        picEx[k]->setPixmap(ExSign(24));
+        signs->addWidget(picEx[k]);
+    }
+    grid->addWidget(Label24, r, 3);
+    grid->addLayout(signs, r++, 4);
+    auto* lblClass = result("lblClass");
+    lblClass->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(lblClass, r++, 3, 1, 2);
+    Label22 = heading("Label22", "Certification ordering No.");
+    grid->addWidget(Label22, r, 3);
+    auto* certificate = result("lblCertificateNumber");
+    grid->addWidget(certificate, r++, 4);
+    Label21 = heading("Label21", "Always order as one delivery together with motor");
+    grid->addWidget(Label21, r++, 3, 1, 2);
+    Label14 = heading("Label14", "");
+    grid->addWidget(Label14, std::max(r, leftRows), 0, 1, 5);
+    grid->setRowStretch(std::max(r, leftRows) + 1, 1);
+}
+
+void DetailPanelView::refresh(const core::SelectionSession& session, const core::TextTable& strText) {
+    const core::DetailPanel& p = session.panel();
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"MaxeffektR", &p.MaxeffektR},
+        {"NMaxeffR", &p.NMaxeffR},
+        {"MinStartMomentR", &p.MinStartMomentR},
+        {"StallmomentR", &p.StallmomentR},
+        {"lblWeight", &p.lblWeight},
+        {"QmR", &p.QmR},
+        {"RelativprisR", &p.RelativprisR},
+        {"lblProductNumber", &p.lblProductNumber},
+        {"MmaxeffR", &p.MmaxeffR},
+        {"NtomgangR", &p.NtomgangR},
+        {"ArbetstryckR", &p.ArbetstryckR},
+        {"StrypningR", &p.StrypningR},
+        {"lblClass", &p.lblClass},
+        {"lblCertificateNumber", &p.lblCertificateNumber},
+    };
+    for (const auto& [name, text] : texts)
+        values[name]->setText(Q(*text).trimmed());
+
+    QPalette pal = values["NtomgangR"]->palette();
+    pal.setColor(QPalette::WindowText, p.NtomgangRColour == 12 ? QbColor(12) : QColor(0, 140, 0));
+    values["NtomgangR"]->setPalette(pal);
+
+    Label17->setText(Q(p.Label17.empty() ? strText(94) : p.Label17));
+    Label15->setText(Q(p.Label15.empty() ? strText(101) : p.Label15));
+    Label24->setText(Q(p.Label24.empty() ? strText(152) : p.Label24));
+    values["lblCertificateNumber"]->setVisible(p.lblCertificateNumberVisible);
+    Label21->setVisible(p.Label21Visible);
+    Label22->setVisible(p.Label22Visible);
+    for (int k = 0; k < 2; ++k)
+        picEx[k]->setVisible(p.picExVisible[k]);
+    Label14->setVisible(session.outputs().Label14Visible);
+}
+
+} // namespace airmotor::app

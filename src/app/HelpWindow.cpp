@@ -1,0 +1,66 @@
+#include "app/HelpWindow.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+HelpWindow::HelpWindow(const QString& programFolder, core::MessageSink& messages, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFolder(QDir(programFolder).filePath("help")), messages(messages),
+      browser(new QTextBrowser(this)) {
+    setObjectName("HelpWindow");
+    setWindowTitle("Air Motor Selector – Help");
+    browser->setObjectName("helpBrowser");
+    browser->setOpenExternalLinks(true);
+    browser->setSearchPaths({helpFolder});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+    resize(720, 640);
+}
+
+QString HelpWindow::topicPage(int topicId) {
+    switch (topicId) {
+    case 2:
+        return "search.html";
+    case 3:
+        return "diagram.html";
+    default:
+        return "index.html";
+    }
+}
+
+void HelpWindow::openContents() {
+    openPage("index.html");
+}
+
+void HelpWindow::openTopic(int topicId) {
+    openPage(topicPage(topicId));
+}
+
+QString HelpWindow::currentPage() const {
+    return QFileInfo(browser->source().toLocalFile()).fileName();
+}
+
+void HelpWindow::openPage(const QString& fileName) {
+    const QString path = QDir(helpFolder).filePath(fileName);
+    if (!QFileInfo::exists(path)) {
+        core::Message m;
+        m.text = ("The file " + QDir::toNativeSeparators(path) +
+                  " does not exist.\nPlease make sure the help folder was installed beside the program.")
+                     .toStdString();
+        m.icon = core::MessageIcon::Critical;
+        m.title = "Help";
+        messages.show(m);
+        return;
+    }
+    browser->setSource(QUrl::fromLocalFile(path));
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace airmotor::app

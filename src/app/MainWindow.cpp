@@ -1,0 +1,340 @@
+#include "app/MainWindow.h"
+
+#include "app/CaptionApplier.h"
+#include "app/DetailPanelView.h"
+#include "app/FieldLineEdit.h"
+#include "app/HelpWindow.h"
+#include "app/MountingPositionsWindow.h"
+#include "app/OptionsPanel.h"
+#include "app/OutputPanel.h"
+#include "app/ProgramContext.h"
+#include "app/RequirementPanel.h"
+#include "app/ResultGridModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+namespace {
+
+const char* const kNews[] = {
+    "44 new TKS-motors added.",
+    "New TKM66: TKM66 A005-16 and TKM66 A0025-16.",
+    "Link to drawings for all new motors by pressing a command button in the Dimensional drawing menu.",
+    "Internet connecton required to get the Dimensional drawing.",
+    "All TKS*BF*-motors now lubrication free.",
+    "38 old TKS moved to 'Obsolete motors'.",
+    "Some smaller bugs corrected.",
+};
+
+} // namespace
+
+MainWindow::MainWindow(ProgramContext& program, core::MessageSink& messages, QWidget* parent)
+    : QMainWindow(parent), program(program), messages(messages),
+      session_(std::make_unique<core::SelectionSession>(program.catalogue, program.language, messages)) {
+    setObjectName("LUFTMOTOR");
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    session_->SetListener(this);
+    help_ = new HelpWindow(program.folder.folder, messages, this);
+    mounting_ = new MountingPositionsWindow(this);
+    connect(mounting_, &MountingPositionsWindow::positionChosen, this, &MainWindow::chooseMountingPosition);
+    buildMenus();
+    setCentralWidget(buildCentral());
+    resize(1280, 800);
+}
+
+MainWindow::~MainWindow() {
+    session_->SetListener(nullptr);
+}
+
+const core::LanguageState& MainWindow::language() const {
+    return program.language;
+}
+
+QWidget* MainWindow::buildCentral() {
+    auto* central = new QWidget(this);
+    requirements = new RequirementPanel(*this, central);
+    options = new OptionsPanel(*this, central);
+    output = new OutputPanel(*this, central);
+    details = new DetailPanelView(central);
+
+    connect(output, &OutputPanel::diagramRequested, this, &MainWindow::diagramRequested);
+    connect(output, &OutputPanel::diagramWindowRequested, this, &MainWindow::diagramWindowRequested);
+    connect(output, &OutputPanel::drawingRequested, this, &MainWindow::drawingRequested);
+    connect(output, &OutputPanel::printRequested, this, [this] { emit printRequested(false); });
+    connect(output, &OutputPanel::tablePrintRequested, this, &MainWindow::tablePrintRequested);
+    connect(output, &OutputPanel::calculatorRequested, this, &MainWindow::calculatorRequested);
+
+    model = new ResultGridModel(this);
+    grid_ = new QTableView(central);
+    grid_->setObjectName("MSFlexGrid1");
+    grid_->setModel(model);
+    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setWordWrap(false);
+    grid_->setAlternatingRowColors(false);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->verticalHeader()->setMinimumWidth(28);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->setMinimumWidth(380);
+    auto cellClicked = [this](const QModelIndex& index) {
+        const int row = index.row() + 1;
+        const int column = index.column();
+        run([row, column](core::SelectionSession& s) { s.ClickCell(row, column); });
+    };
+    connect(grid_, &QTableView::clicked, this, cellClicked);
+    connect(grid_, &QTableView::activated, this, cellClicked);
+
+    Label23 =
+        new QLabel("-U= motor without restrictors (should not be run above allowed max speed)", central);
+    Label23->setObjectName("Label23");
+    Label23->setWordWrap(true);
+    Label23->hide();
+
+    // Three columns: duty, options and output, then the results taking the extra room.
+    auto* left = new QVBoxLayout;
+    left->addWidget(options->motorTypeArea());
+    left->addWidget(requirements);
+    left->addStretch(1);
+    left->addWidget(output->calculatorArea());
+
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(options->seriesOptionsArea());
+    middle->addWidget(output);
+    middle->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(grid_, 1);
+    right->addWidget(Label23);
+    right->addWidget(details);
+
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(8, 6, 8, 8);
+    columns->setSpacing(10);
+    columns->addLayout(left, 0);
+    columns->addLayout(middle, 0);
+    columns->addLayout(right, 1);
+    return central;
+}
+
+void MainWindow::buildMenus() {
+    auto action = [this](QMenu* menu, const char* name, const QString& text) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(name);
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("FileMenu");
+    mnuPrint = action(file, "mnuPrint", "&Print...");
+    connect(mnuPrint, &QAction::triggered, this, [this] { emit printRequested(true); });
+    file->addSeparator();
+    connect(action(file, "mnuBackToStartMenu", "&Back to Start menu"), &QAction::triggered, this,
+            &MainWindow::backToStartRequested);
+    connect(action(file, "ExitMenu", "E&xit"), &QAction::triggered, this, &MainWindow::exitRequested);
+
+    QMenu* opts = menuBar()->addMenu("&Options");
+    opts->setObjectName("Options");
+    for (int k = 0; k < 6; ++k) {
+        mnuLanguage[k] = action(opts, QString("mnuLanguage_%1").arg(k).toLatin1().constData(),
+                                QString::fromUtf8(core::LanguageOfMenuItem(k).data()));
+        mnuLanguage[k]->setCheckable(true);
+        connect(mnuLanguage[k], &QAction::triggered, this, [this, k] { chooseLanguage(k); });
+    }
+    opts->addSeparator();
+    mnuOnlyObsoleteMotors = action(opts, "mnuOnlyObsoleteMotors", "Include obsolete motors");
+    mnuOnlyObsoleteMotors->setCheckable(true);
+    connect(mnuOnlyObsoleteMotors, &QAction::triggered, this,
+            [this] { run([](core::SelectionSession& s) { s.ToggleOnlyObsoleteMotors(); }); });
+    mnuShowAlwaysDiagram = action(opts, "mnuShowAlwaysDiagram", "&Show always diagram");
+    mnuShowAlwaysDiagram->setCheckable(true);
+    connect(mnuShowAlwaysDiagram, &QAction::triggered, this,
+            [this] { run([](core::SelectionSession& s) { s.ToggleShowAlwaysDiagram(); }); });
+    auto* own = action(opts, "mnuOwnMotorData", "Allow own motordata for Wagon and Rot. mass");
+    own->setCheckable(true);
+    opts->addSeparator();
+    connect(action(opts, "NewPrices", "&New prices"), &QAction::triggered, this,
+            [this] { showMessage(166); });
+
+    QMenu* helpMenu = menuBar()->addMenu("&Help");
+    helpMenu->setObjectName("Help");
+    action(helpMenu, "UsingHelp", "Using &Help");
+    connect(action(helpMenu, "Contents", "&Contents"), &QAction::triggered, this,
+            [this] { help_->openContents(); });
+    helpMenu->addSeparator();
+    connect(action(helpMenu, "mnuNewsInThisVersion", "News in this version"), &QAction::triggered, this,
+            &MainWindow::showNews);
+    connect(action(helpMenu, "About", "&About Air Motor Selector..."), &QAction::triggered, this,
+            &MainWindow::showAbout);
+}
+
+std::optional<std::string> MainWindow::load() {
+    if (auto error = program.loadTexts())
+        return error;
+    busy_ = true;
+    applyCaptionsEverywhere();
+    session_->Load();
+    busy_ = false;
+    refresh();
+    return std::nullopt;
+}
+
+void MainWindow::run(const std::function<void(core::SelectionSession&)>& action) {
+    if (busy_)
+        return;
+    busy_ = true;
+    action(*session_);
+    busy_ = false;
+    refresh();
+    if (pendingFocus) {
+        requirements->field(*pendingFocus)->setFocus(Qt::OtherFocusReason);
+        pendingFocus.reset();
+    }
+}
+
+void MainWindow::refresh() {
+    const bool wasBusy = busy_;
+    busy_ = true;
+    const core::SelectionSession& s = *session_;
+    const core::TextTable& strText = program.language.strText;
+    requirements->refresh(s);
+    options->refresh(s);
+    output->refresh(s);
+    details->refresh(s, strText);
+
+    const core::ResultTable& results = s.results();
+    model->setRows(results.grid);
+    model->setHeaders(Q(strText(core::kGridHeaderKey0)), Q(strText(core::kGridHeaderKey1)));
+    if (results.currentGridRow > 0 && results.currentGridRow <= model->rowCount())
+        grid_->setCurrentIndex(model->index(results.currentGridRow - 1, results.currentGridColumn));
+    Label23->setVisible(results.Label23Visible);
+
+    const core::CurrentMotor& current = s.current();
+    const bool choiceStands = current.valid && !mountingChoice.text.isEmpty() &&
+                              mountingChoice.row == results.intValdRad &&
+                              mountingChoice.katalogIndex == current.katalogIndex;
+    if (choiceStands)
+        details->value("lblClass")->setText(mountingChoice.text);
+    else
+        mountingChoice = {};
+
+    const core::OutputControls& outputs = s.outputs();
+    mnuPrint->setEnabled(outputs.mnuPrintEnabled);
+    mnuOnlyObsoleteMotors->setChecked(s.options().mnuOnlyObsoleteMotors);
+    mnuShowAlwaysDiagram->setChecked(s.options().mnuShowAlwaysDiagram);
+    const int item = core::MenuItemOfLanguage(program.language.strLanguage);
+    for (int k = 0; k < 6; ++k)
+        mnuLanguage[k]->setChecked(k == item);
+    busy_ = wasBusy;
+}
+
+void MainWindow::applyCaptionsEverywhere() {
+    const core::CaptionContext context = program.captionContext();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        ApplyCaptions(window, program.language.strText, context);
+    // The mounting window belongs to this window and is a window of its own.
+    ApplyCaptions(mounting_, program.language.strText, context);
+}
+
+void MainWindow::chooseLanguage(int menuItem) {
+    if (busy_)
+        return;
+    const std::string previous = program.language.strLanguage;
+    program.language.strLanguage = std::string(core::LanguageOfMenuItem(menuItem));
+    if (auto error = program.loadTexts()) {
+        program.language.strLanguage = previous;
+        program.language.intImperialUnits = previous == "English_Imperial" ? 1 : 0;
+        core::Message m;
+        m.text = *error;
+        m.icon = core::MessageIcon::Critical;
+        messages.show(m);
+        refresh();
+        return;
+    }
+    emit hideDiagramAndDrawingRequested();
+    applyCaptionsEverywhere();
+    program.settings.strLanguage = program.language.strLanguage;
+    if (auto error = program.writeSettings()) {
+        core::Message m;
+        m.text = *error;
+        m.icon = core::MessageIcon::Warning;
+        messages.show(m);
+    }
+    run([](core::SelectionSession& s) { s.LanguageChanged(); });
+    emit languageChanged();
+}
+
+void MainWindow::OpenMountingPositions() {
+    mountingChoice = {};
+    const core::TextTable& strText = program.language.strText;
+    std::array<QString, 6> choices;
+    for (int k = 0; k < 6; ++k)
+        choices[std::size_t(k)] = Q(core::MountingPositionText(k, strText));
+    mounting_->setTexts(Q(strText(222)), choices);
+    mounting_->ask();
+}
+
+void MainWindow::chooseMountingPosition(int picture) {
+    const core::SelectionSession& s = *session_;
+    mountingChoice.text = Q(core::MountingPositionText(picture, program.language.strText));
+    mountingChoice.row = s.results().intValdRad;
+    mountingChoice.katalogIndex = s.current().katalogIndex;
+    refresh();
+}
+
+void MainWindow::HelpTopicSuggested(int topic) {
+    help_->openTopic(topic);
+}
+
+void MainWindow::FocusField(core::RequirementField field) {
+    pendingFocus = field;
+}
+
+void MainWindow::Beep() {
+    QApplication::beep();
+}
+
+void MainWindow::showMessage(int key) {
+    core::Message m;
+    m.key = key;
+    m.text = program.language.strText(key);
+    messages.show(m);
+}
+
+void MainWindow::showAbout() {
+    core::Message m;
+    m.title = "About Air Motor Selector";
+    m.icon = core::MessageIcon::Information;
+    m.text = "\nAir Motor Selector\nVersion:  " +
+             core::VersionText(AIRMOTOR_VERSION_MAJOR, AIRMOTOR_VERSION_MINOR, AIRMOTOR_VERSION_PATCH) +
+             "\nDate: " + std::string(AIRMOTOR_VERSION_DATE) +
+             "\n\nSelection of compressed-air motors from the catalogue.\nAir Motor Selector project";
+    messages.show(m);
+}
+
+void MainWindow::showNews() {
+    core::Message m;
+    m.title = "News in this version";
+    for (const char* line : kNews)
+        m.text += std::string(m.text.empty() ? "" : "\n\n") + line;
+    messages.show(m);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    help_->close();
+    mounting_->hide();
+    if (!program.intTillbakaStart)
+        emit exitRequested();
+    event->accept();
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/SessionDriver.h"
+#include "core/common/MessageSink.h"
+#include "core/selection/SelectionEvents.h"
+#include "core/selection/SelectionSession.h"
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTableView;
+
+namespace airmotor::app {
+
+class DetailPanelView;
+class HelpWindow;
+class MountingPositionsWindow;
+class OptionsPanel;
+class OutputPanel;
+class RequirementPanel;
+class ResultGridModel;
+struct ProgramContext;
+
+// The selection window LUFTMOTOR. It forwards every user action to the selection session and then
+// mirrors the session's state into its widgets; it holds no selection rule of its own.
+class MainWindow : public QMainWindow, private SessionDriver, private core::SelectionListener {
+    Q_OBJECT
+public:
+    MainWindow(ProgramContext& program, core::MessageSink& messages, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The load step: texts and captions of the language, start state and the catalogue listing.
+    // Returns an error message when the texts cannot be read.
+    std::optional<std::string> load();
+
+    core::SelectionSession& session() { return *session_; }
+    const core::SelectionSession& session() const { return *session_; }
+    HelpWindow& help() { return *help_; }
+    MountingPositionsWindow& mountingPositions() { return *mounting_; }
+    QTableView& grid() { return *grid_; }
+
+    // Language menu item 0..5: texts, captions of every window, new search data, settings file, listing.
+    void chooseLanguage(int menuItem);
+    // Re-sets the captions of every open window of the program from the current texts.
+    void applyCaptionsEverywhere();
+    void refresh();
+
+signals:
+    void backToStartRequested();
+    void exitRequested();
+    // The diagram and drawing windows connect here.
+    void diagramRequested();
+    void diagramWindowRequested();
+    void drawingRequested();
+    void hideDiagramAndDrawingRequested();
+    void printRequested(bool askForPrinter);
+    void tablePrintRequested();
+    void calculatorRequested(int index);
+    void languageChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // SessionDriver
+    void run(const std::function<void(core::SelectionSession&)>& action) override;
+    bool busy() const override { return busy_; }
+    const core::LanguageState& language() const override;
+    // SelectionListener
+    void OpenMountingPositions() override;
+    void HideDiagramAndDrawing() override { emit hideDiagramAndDrawingRequested(); }
+    void ShowDiagram() override { emit diagramRequested(); }
+    void ShowDiagramWindow() override { emit diagramWindowRequested(); }
+    void HelpTopicSuggested(int topic) override;
+    void FocusField(core::RequirementField field) override;
+    void Beep() override;
+
+    void buildMenus();
+    QWidget* buildCentral();
+    void showAbout();
+    void showNews();
+    void showMessage(int key);
+    void chooseMountingPosition(int picture);
+
+    ProgramContext& program;
+    core::MessageSink& messages;
+    std::unique_ptr<core::SelectionSession> session_;
+    bool busy_ = false;
+    // A focus request of the session waits until the refresh has shown the field.
+    std::optional<core::RequirementField> pendingFocus;
+
+    RequirementPanel* requirements = nullptr;
+    OptionsPanel* options = nullptr;
+    OutputPanel* output = nullptr;
+    DetailPanelView* details = nullptr;
+    ResultGridModel* model = nullptr;
+    QTableView* grid_ = nullptr;
+    QLabel* Label23 = nullptr;
+    HelpWindow* help_ = nullptr;
+    MountingPositionsWindow* mounting_ = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuOnlyObsoleteMotors = nullptr;
+    QAction* mnuShowAlwaysDiagram = nullptr;
+    std::array<QAction*, 6> mnuLanguage{};
+
+    // The mounting position chosen for the current motor; it stands in its class field until another
+    // motor is made current.
+    struct MountingChoice {
+        QString text;
+        int row = 0;
+        int katalogIndex = 0;
+    } mountingChoice;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/common/MessageSink.h"
+
+class QWidget;
+
+namespace airmotor::app {
+
+// Shows each message in a box with an OK button, over the active window.
+class MessageBoxSink final : public core::MessageSink {
+public:
+    void show(const core::Message& message) override;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace airmotor::core {
+class SelectionSession;
+}
+
+namespace airmotor::app {
+
+class SessionDriver;
+
+// Output of the current motor: printout choice, diagram, dimension drawing, diagram alternatives,
+// print buttons and the calculator buttons. The work behind diagram, drawing, printing and the
+// calculators is done by their windows, which connect to the signals.
+class OutputPanel : public QWidget {
+    Q_OBJECT
+public:
+    OutputPanel(SessionDriver& driver, QWidget* parent = nullptr);
+
+    void refresh(const core::SelectionSession& session);
+    QWidget* calculatorArea() const { return calculators; }
+
+signals:
+    void diagramRequested();             // MotordiagramB
+    void diagramWindowRequested();       // Command1: close the alternatives and show the diagram window
+    void drawingRequested();             // dimension drawing of the current motor
+    void printRequested();               // PrinterutskriftB
+    void tablePrintRequested();          // TabellB
+    void calculatorRequested(int index); // Command2(index)
+
+private:
+    SessionDriver& driver;
+    QButtonGroup* enbart;
+    std::array<QRadioButton*, 3> EnbartDiagramB{};
+    QButtonGroup* alternatives;
+    std::array<QRadioButton*, 6> optDiagramAlternativ{};
+    QGroupBox* frameDiagramAlternativ;
+    QPushButton* MotordiagramB;
+    QPushButton* drawing;
+    QPushButton* cboDiagramAlternativ;
+    QPushButton* PrinterutskriftB;
+    QWidget* calculators;
+    bool lastFrameVisible = false;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,41 @@
+#include "app/ProgramContext.h"
+
+#include "platform/CatalogueStore.h"
+#include "platform/LanguageLoader.h"
+
+#include <QDir>
+
+namespace airmotor::app {
+
+QString ProgramContext::databaseFile() const {
+    return QDir(folder.folder).filePath("Zevodida.db");
+}
+
+core::CaptionContext ProgramContext::captionContext() const {
+    core::CaptionContext context;
+    context.priceListDate = settings.strSetting1;
+    context.versionMajor = AIRMOTOR_VERSION_MAJOR;
+    context.versionMinor = AIRMOTOR_VERSION_MINOR;
+    context.versionPatch = AIRMOTOR_VERSION_PATCH;
+    return context;
+}
+
+std::optional<std::string> ProgramContext::loadCatalogue() {
+    const platform::CatalogueStore store(databaseFile());
+    auto result = store.loadCatalogue();
+    if (auto* error = std::get_if<core::LoadError>(&result))
+        return error->message;
+    catalogue = std::move(std::get<core::CatalogueLoadResult>(result).catalogue);
+    return std::nullopt;
+}
+
+std::optional<std::string> ProgramContext::loadTexts() {
+    language.intImperialUnits = language.strLanguage == "English_Imperial" ? 1 : 0;
+    return platform::LanguageLoader(databaseFile()).load(language);
+}
+
+std::optional<std::string> ProgramContext::writeSettings() const {
+    return platform::SettingsFile(folder).write(settings);
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/catalogue/Settings.h"
+#include "core/language/CaptionKeys.h"
+#include "core/language/Language.h"
+#include "platform/SettingsFile.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace airmotor::app {
+
+// The state the windows share for one run: program folder, settings, language and catalogue.
+// It is created by main() (or a test) and handed to every window by reference.
+struct ProgramContext {
+    platform::ProgramFolder folder;
+    core::Settings settings;
+    core::LanguageState language;
+    core::MotorCatalogue catalogue;
+    // True while the main window is closed to go back to the start window: the program goes on.
+    bool intTillbakaStart = false;
+
+    QString databaseFile() const;
+    core::CaptionContext captionContext() const;
+
+    // Fills the catalogue from the database; an error message naming the file on failure.
+    std::optional<std::string> loadCatalogue();
+    // Re-reads the texts of language.strLanguage (imperial flag set from it first).
+    std::optional<std::string> loadTexts();
+    std::optional<std::string> writeSettings() const;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,98 @@
+#include "app/ProgramShell.h"
+
+#include "app/DiagramController.h"
+#include "app/HelpWindow.h"
+#include "app/MainWindow.h"
+#include "app/ProgramContext.h"
+#include "app/StartWindow.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace airmotor::app {
+
+ProgramShell::ProgramShell(ProgramContext& program, core::MessageSink& messages, int splashMs,
+                           QObject* parent)
+    : QObject(parent), program(program), messages(messages), splashMs(splashMs) {}
+
+ProgramShell::~ProgramShell() {
+    delete main_.data();
+    delete start_.data();
+}
+
+bool ProgramShell::start() {
+    if (auto error = program.loadCatalogue()) {
+        fail(*error);
+        return false;
+    }
+    openStartWindow();
+    return true;
+}
+
+void ProgramShell::fail(const std::string& text) {
+    core::Message m;
+    m.text = text;
+    m.icon = core::MessageIcon::Critical;
+    m.title = "Air Motor Selector";
+    messages.show(m);
+    emit finished(1);
+}
+
+void ProgramShell::openStartWindow() {
+    delete start_.data();
+    start_ = new StartWindow(program, splashMs);
+    connect(start_, &StartWindow::proceed, this, &ProgramShell::openMainWindow);
+    connect(start_, &StartWindow::abandoned, this, [this] {
+        if (!main_)
+            emit finished(0);
+    });
+    connect(start_, &StartWindow::settingsNotWritten, this, [this](const QString& text) {
+        core::Message m;
+        m.text = text.toStdString();
+        m.icon = core::MessageIcon::Warning;
+        messages.show(m);
+    });
+    start_->start();
+}
+
+void ProgramShell::openMainWindow() {
+    if (main_)
+        return;
+    main_ = new MainWindow(program, messages);
+    connect(main_, &MainWindow::backToStartRequested, this, &ProgramShell::backToStart);
+    connect(main_, &MainWindow::exitRequested, this, &ProgramShell::exitProgram);
+    if (auto error = main_->load()) {
+        delete main_.data();
+        fail(*error);
+        return;
+    }
+    new DiagramController(*main_, program); // owned by the main window
+    main_->show();
+    if (start_) {
+        start_->hide();
+        start_->deleteLater();
+    }
+    emit mainWindowOpened(main_);
+}
+
+void ProgramShell::backToStart() {
+    program.intTillbakaStart = true;
+    if (main_) {
+        emit main_->hideDiagramAndDrawingRequested();
+        main_->close();
+        main_->deleteLater();
+        main_ = nullptr;
+    }
+    openStartWindow();
+    program.intTillbakaStart = false;
+}
+
+void ProgramShell::exitProgram() {
+    if (main_ && !program.intTillbakaStart) {
+        emit main_->hideDiagramAndDrawingRequested();
+        main_->help().close();
+    }
+    emit finished(0);
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,184 @@
+#include "app/RequirementPanel.h"
+
+#include "app/FieldLineEdit.h"
+#include "app/QbColor.h"
+#include "app/SessionDriver.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+using core::RequirementField;
+
+namespace {
+
+QLabel* MakeLabel(const char* name, const char* text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+RequirementPanel::RequirementPanel(SessionDriver& driver, QWidget* parent)
+    : QWidget(parent), driver(driver), fraSearchData(new QGroupBox("Search data:", this)),
+      EffektA(new QLabel(this)) {
+    fraSearchData->setObjectName("fraSearchData");
+    auto* grid = new QGridLayout(fraSearchData);
+    grid->setVerticalSpacing(4);
+    grid->setColumnStretch(0, 1);
+
+    auto* workingPoint = MakeLabel("Label13", "Working point:", fraSearchData);
+    QFont bold = workingPoint->font();
+    bold.setBold(true);
+    workingPoint->setFont(bold);
+    grid->addWidget(workingPoint, 0, 0, 1, 2);
+
+    struct Row {
+        const char* label;
+        const char* caption;
+        RequirementField field;
+    };
+    const Row rows[] = {
+        {"Label11", "Torque [Nm]", RequirementField::ArbetsMomentB},
+        {"Label12", "Speed [r/min]", RequirementField::ArbetsVarvtalB},
+        {"Label1", "Min Start-torque", RequirementField::MinStartmomentB},
+        {"Label2_0", "Stall torque Min", RequirementField::StallmomentMinB},
+        {"Label2_1", "Stall torque Max", RequirementField::StallmomentMaxB},
+        {"Label3_0", "Free speed Min", RequirementField::TomgVarvMinB},
+        {"Label3_1", "Free speed Max", RequirementField::TomgVarvMaxB},
+    };
+    int r = 1;
+    for (const Row& row : rows) {
+        auto* label = MakeLabel(row.label, row.caption, fraSearchData);
+        label->setWordWrap(true);
+        auto* edit = makeField(row.field);
+        label->setBuddy(edit);
+        grid->addWidget(label, r, 0);
+        grid->addWidget(edit, r, 1);
+        ++r;
+        if (row.field == RequirementField::ArbetsVarvtalB) {
+            grid->addWidget(MakeLabel("Label20", "Power [kW]", fraSearchData), r, 0);
+            EffektA->setObjectName("EffektA");
+            EffektA->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            EffektA->setAutoFillBackground(true);
+            EffektA->setMargin(2);
+            EffektA->setFixedWidth(90);
+            grid->addWidget(EffektA, r, 1);
+            ++r;
+        }
+    }
+
+    auto* search = new QPushButton("Search (Enter)", fraSearchData);
+    search->setObjectName("SökMotorB");
+    search->setDefault(false);
+    search->setAutoDefault(false);
+    connect(search, &QPushButton::clicked, this,
+            [this] { this->driver.run([](core::SelectionSession& s) { s.ClickSearch(); }); });
+    auto* fresh = new QPushButton("New search data", fraSearchData);
+    fresh->setObjectName("NyaIndataB");
+    fresh->setAutoDefault(false);
+    connect(fresh, &QPushButton::clicked, this,
+            [this] { this->driver.run([](core::SelectionSession& s) { s.ClickNewSearchData(); }); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(search);
+    buttons->addWidget(fresh);
+    grid->addLayout(buttons, r, 0, 1, 2);
+
+    // The pressure stays visible in the catalogue view: it scales the figures of the current motor.
+    auto* pressureRow = new QGridLayout;
+    auto* pressureLabel = MakeLabel("Label5", "Available pressure (bar(e))", this);
+    pressureLabel->setWordWrap(true);
+    auto* pressure = makeField(RequirementField::TillgLuftTryckB);
+    pressureLabel->setBuddy(pressure);
+    pressureRow->addWidget(pressureLabel, 0, 0);
+    pressureRow->addWidget(pressure, 0, 1);
+    pressureRow->setColumnStretch(0, 1);
+    pressureRow->setContentsMargins(10, 0, 10, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(fraSearchData);
+    layout->addLayout(pressureRow);
+
+    // Tab order runs down the search data and ends in the pressure.
+    QWidget* previous = nullptr;
+    for (RequirementField f : core::kAllRequirementFields) {
+        if (previous)
+            setTabOrder(previous, field(f));
+        previous = field(f);
+    }
+}
+
+FieldLineEdit* RequirementPanel::makeField(RequirementField f) {
+    auto* edit = new FieldLineEdit(this);
+    const auto name = core::FieldName(f);
+    edit->setObjectName(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(90);
+    edit->setMaxLength(12);
+    fields[std::size_t(core::FieldIndex(f))] = edit;
+    connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) { onEdited(f, text); });
+    connect(edit, &FieldLineEdit::enterPressed, this, [this, f] { onEnter(f); });
+    connect(edit, &FieldLineEdit::focusLeft, this, [this, f] {
+        if (!this->driver.busy())
+            this->driver.run([f](core::SelectionSession& s) { s.LeaveField(f); });
+    });
+    connect(edit, &FieldLineEdit::focusEntered, this, [this, edit] {
+        // After a mouse click the click itself places the cursor: select on the next turn of the loop.
+        QTimer::singleShot(0, edit, [edit] {
+            if (edit->hasFocus())
+                edit->selectAll();
+        });
+    });
+    return edit;
+}
+
+void RequirementPanel::onEdited(RequirementField f, const QString& text) {
+    if (driver.busy())
+        return;
+    const std::string typed = text.toStdString();
+    driver.run([f, typed](core::SelectionSession& s) { s.TypeIntoField(f, typed); });
+}
+
+void RequirementPanel::onEnter(RequirementField f) {
+    if (driver.busy())
+        return;
+    driver.run([f](core::SelectionSession& s) {
+        s.PressEnter(f);
+        // Enter is the search key of the search view (the search button's caption says so).
+        if (s.options().optCatalogue == 1)
+            s.ClickSearch();
+    });
+}
+
+void RequirementPanel::refresh(const core::SelectionSession& session) {
+    const auto& input = session.input();
+    for (RequirementField f : core::kAllRequirementFields) {
+        const auto& box = input.box(f);
+        FieldLineEdit* edit = field(f);
+        const QString text = Q(box.text);
+        if (edit->text() != text) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(text);
+            edit->setCursorPosition(std::min(cursor, int(text.size())));
+        }
+        edit->setEnabled(box.enabled);
+        edit->setPaletteColour(box.colour);
+    }
+    EffektA->setText(Q(input.EffektA.text));
+    QPalette pal = EffektA->palette();
+    // An empty power label shows no verdict colour.
+    pal.setColor(QPalette::Window, input.EffektA.text.empty() ? palette().color(QPalette::Window)
+                                                              : QbColor(input.EffektA.colour));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    EffektA->setPalette(pal);
+    fraSearchData->setVisible(session.options().fraSearchDataVisible);
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/selection/RequirementInput.h"
+
+#include <QWidget>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace airmotor::core {
+class SelectionSession;
+}
+
+namespace airmotor::app {
+
+class FieldLineEdit;
+class SessionDriver;
+
+// The search data (working point, start torque, free speed and stall torque bounds), the available
+// pressure and the search buttons.
+class RequirementPanel : public QWidget {
+    Q_OBJECT
+public:
+    RequirementPanel(SessionDriver& driver, QWidget* parent = nullptr);
+
+    void refresh(const core::SelectionSession& session);
+    FieldLineEdit* field(core::RequirementField f) const { return fields[std::size_t(core::FieldIndex(f))]; }
+
+private:
+    FieldLineEdit* makeField(core::RequirementField f);
+    void onEdited(core::RequirementField f, const QString& text);
+    void onEnter(core::RequirementField f);
+
+    SessionDriver& driver;
+    std::array<FieldLineEdit*, core::kRequirementFieldCount> fields{};
+    QGroupBox* fraSearchData;
+    QLabel* EffektA;
+};
+
+} // namespace airmotor::app

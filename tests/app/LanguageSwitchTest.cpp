@@ -1,0 +1,152 @@
+// Language switching: every caption of the caption table follows the chosen language, units follow
+// the imperial setting, the choice is stored, and nothing is clipped in the longest languages.
+
+#include "AppTestSupport.h"
+#include "app/CaptionApplier.h"
+#include "app/MainWindow.h"
+#include "app/MountingPositionsWindow.h"
+#include "app/ProgramContext.h"
+#include "core/language/CaptionKeys.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+
+class LanguageSwitchTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestFolder> folder;
+    std::unique_ptr<ProgramContext> program;
+    core::RecordingMessageSink messages;
+    std::unique_ptr<MainWindow> window;
+
+    // The texts of a language as the command-line program reads them from the same database.
+    core::TextTable cliTexts(const QString& language) {
+        const QJsonObject answer = RunCli(folder->folder(), {"--language", language, "texts"});
+        const QJsonObject texts = answer.value("texts").toObject();
+        core::TextTable table;
+        for (int key = 0; key < core::kTextCount; ++key)
+            table.set(key, texts.value(QString::number(key)).toString().toStdString());
+        return table;
+    }
+
+private slots:
+    void init() {
+        folder = std::make_unique<TestFolder>("English");
+        program = folder->context();
+        program->settings = platform::SettingsFile(program->folder).read();
+        program->language.strLanguage = program->settings.strLanguage;
+        QVERIFY(!program->loadCatalogue());
+        messages.messages.clear();
+        window = std::make_unique<MainWindow>(*program, messages);
+        QVERIFY(!window->load());
+        window->resize(1280, 800);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() {
+        window.reset();
+        program.reset();
+        folder.reset();
+    }
+
+    void everyCaptionFollowsTheChosenLanguage_data() {
+        QTest::addColumn<int>("menuItem");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German") << 1 << "German";
+        QTest::newRow("French") << 2 << "French";
+        QTest::newRow("Imperial") << 3 << "English_Imperial";
+        QTest::newRow("Italian") << 4 << "Italian";
+        QTest::newRow("Spanish") << 5 << "Spanish";
+    }
+    void everyCaptionFollowsTheChosenLanguage() {
+        QFETCH(int, menuItem);
+        QFETCH(QString, language);
+        // Open the mounting window once so that a window other than the main one is re-captioned too.
+        window->mountingPositions().setTexts("stale", {});
+        window->findChild<QAction*>(QString("mnuLanguage_%1").arg(menuItem))->trigger();
+
+        const core::TextTable expected = cliTexts(language);
+        const core::CaptionContext context = program->captionContext();
+        int checked = 0;
+        for (const core::CaptionEntry& entry : core::CaptionKeys()) {
+            QWidget* target = nullptr;
+            if (entry.window == "LUFTMOTOR")
+                target = window.get();
+            else if (entry.window == "frmMountingPositions")
+                target = &window->mountingPositions();
+            if (!target)
+                continue;
+            const QString control = QString::fromUtf8(entry.control.data(), qsizetype(entry.control.size()));
+            const QString want = QString::fromStdString(core::CaptionText(entry, expected, context));
+            // The detail headings show the current motor's texts once a motor is current.
+            if (control == "Label17" || control == "Label15" || control == "Label24")
+                continue;
+            QCOMPARE(CurrentCaption(target, control), want);
+            ++checked;
+        }
+        QVERIFY(checked > 90);
+        QVERIFY(window->findChild<QAction*>(QString("mnuLanguage_%1").arg(menuItem))->isChecked());
+        QVERIFY(folder->settingsText().contains("\"" + language + "\""));
+        QCOMPARE(window->grid().model()->headerData(0, Qt::Horizontal).toString(),
+                 QString::fromStdString(expected(79)));
+        const bool imperial = language == "English_Imperial";
+        QCOMPARE(window->findChild<QLineEdit*>("TillgLuftTryckB")->text(), QString(imperial ? "91" : "6.3"));
+        QCOMPARE(program->language.units.sngUnitTorque, imperial ? 1.35582f : 1.0f);
+
+        // Back to English: the unit factors return to SI.
+        window->findChild<QAction*>("mnuLanguage_0")->trigger();
+        QCOMPARE(program->language.units.sngUnitPressure, 1.0f);
+        QCOMPARE(CurrentCaption(window.get(), "Label11"), QString::fromStdString(cliTexts("English")(84)));
+    }
+
+    void everyListedControlExists() {
+        const QStringList missing =
+            ApplyCaptions(window.get(), program->language.strText, program->captionContext());
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+        QVERIFY(
+            ApplyCaptions(&window->mountingPositions(), program->language.strText, program->captionContext())
+                .isEmpty());
+    }
+
+    void noCaptionIsClippedAt1280x800_data() {
+        QTest::addColumn<int>("menuItem");
+        for (int item = 0; item < 6; ++item)
+            QTest::newRow(core::LanguageOfMenuItem(item).data()) << item;
+    }
+    void noCaptionIsClippedAt1280x800() {
+        QFETCH(int, menuItem);
+        window->findChild<QAction*>(QString("mnuLanguage_%1").arg(menuItem))->trigger();
+        // The search view shows the most controls.
+        window->findChild<QAbstractButton*>("optCatalogue_1")->click();
+        window->resize(1280, 800);
+        QCoreApplication::processEvents();
+        QVERIFY2(window->width() <= 1280 && window->height() <= 800,
+                 qPrintable(QString("window grew to %1x%2").arg(window->width()).arg(window->height())));
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->isVisible())
+                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
+        }
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->isVisible() && !label->wordWrap())
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
+            if (label->isVisible() && label->wordWrap())
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                         qPrintable(label->objectName()));
+        }
+        for (QGroupBox* box : window->findChildren<QGroupBox*>()) {
+            if (box->isVisible())
+                QVERIFY2(box->width() >= box->fontMetrics().horizontalAdvance(box->title()),
+                         qPrintable(box->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(LanguageSwitchTest)
+#include "LanguageSwitchTest.moc"

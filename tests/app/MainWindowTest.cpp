@@ -1,0 +1,429 @@
+// The main selection window driven through its controls, checked against the command-line program
+// (which runs the same selection model without any window).
+
+#include "app/MainWindow.h"
+#include "AppTestSupport.h"
+#include "app/CaptionApplier.h"
+#include "app/FieldLineEdit.h"
+#include "app/HelpWindow.h"
+#include "app/MountingPositionsWindow.h"
+#include "app/ResultGridModel.h"
+#include "core/language/CaptionKeys.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableView>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Opened {
+        std::unique_ptr<TestFolder> folder;
+        std::unique_ptr<ProgramContext> program;
+        core::RecordingMessageSink messages;
+        std::unique_ptr<MainWindow> window;
+    };
+
+    static std::unique_ptr<Opened> open(const QString& language) {
+        auto o = std::make_unique<Opened>();
+        o->folder = std::make_unique<TestFolder>(language);
+        o->program = o->folder->context();
+        o->program->settings = platform::SettingsFile(o->program->folder).read();
+        o->program->language.strLanguage = o->program->settings.strLanguage;
+        if (auto error = o->program->loadCatalogue())
+            qFatal("%s", error->c_str());
+        o->window = std::make_unique<MainWindow>(*o->program, o->messages);
+        if (auto error = o->window->load())
+            qFatal("%s", error->c_str());
+        o->window->show();
+        return o;
+    }
+
+    template <class T> static T* find(MainWindow& w, const QString& name) {
+        T* widget = w.findChild<T*>(name);
+        if (!widget)
+            qWarning() << "no control" << name;
+        return widget;
+    }
+    static FieldLineEdit* field(MainWindow& w, const char* name) { return find<FieldLineEdit>(w, name); }
+
+    static QStringList gridRows(MainWindow& w) {
+        QStringList rows;
+        QAbstractItemModel* m = w.grid().model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            rows << m->index(r, 0).data().toString() + "|" + m->index(r, 1).data().toString();
+        return rows;
+    }
+    static void clickCell(MainWindow& w, int row, int column) {
+        QTableView& grid = w.grid();
+        const QRect cell = grid.visualRect(grid.model()->index(row - 1, column));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    // On the indicator: a click beyond the end of a short caption does not hit an option button.
+    static void clickOption(QAbstractButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    static QString label(MainWindow& w, const char* name) { return find<QLabel>(w, name)->text(); }
+    static QList<int> messageKeys(const core::RecordingMessageSink& sink) {
+        QList<int> keys;
+        for (const auto& m : sink.messages)
+            keys << m.key;
+        return keys;
+    }
+    // Search view, fields typed in order, Enter in the last one.
+    static void search(MainWindow& w, const QList<QPair<const char*, QString>>& entries) {
+        clickOption(find<QRadioButton>(w, "optCatalogue_1"));
+        FieldLineEdit* last = nullptr;
+        for (const auto& [name, text] : entries) {
+            if (last)
+                Leave(last);
+            last = field(w, name);
+            TypeInto(last, text);
+        }
+        QTest::keyClick(last, Qt::Key_Return);
+    }
+
+private slots:
+    void startupListingEqualsCliListing() {
+        auto o = open("English");
+        QVERIFY(gridRows(*o->window).size() > 1);
+        QCOMPARE(gridRows(*o->window), CliGrid(RunCli(o->folder->folder(), {"list"})));
+        QCOMPARE(o->window->grid().model()->headerData(0, Qt::Horizontal).toString(),
+                 QString::fromStdString(o->program->language.strText(79)));
+        QVERIFY(o->messages.messages.empty());
+        // Before any search the requirement frame is hidden and the pressure is the reference pressure.
+        QVERIFY(!find<QGroupBox>(*o->window, "fraSearchData")->isVisible());
+        QCOMPARE(field(*o->window, "TillgLuftTryckB")->text(), QString("6.3"));
+    }
+
+    void enterSearchShowsTheCliRows_data() {
+        QTest::addColumn<QString>("torque");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QString>("pressure");
+        QTest::newRow("10 Nm at 3000 r/min, 6 bar") << "10"
+                                                    << "3000"
+                                                    << "6";
+        QTest::newRow("reference pressure") << "2"
+                                            << "5000"
+                                            << "6.3";
+        QTest::newRow("reduced pressure 5 bar") << "25"
+                                                << "400"
+                                                << "5";
+        QTest::newRow("standstill working point") << "25"
+                                                  << "0"
+                                                  << "6.3";
+        QTest::newRow("decimal comma typed") << "1,5"
+                                             << "2000"
+                                             << "5,5";
+        QTest::newRow("nothing fits") << "9000"
+                                      << "29000"
+                                      << "6.3";
+    }
+    void enterSearchShowsTheCliRows() {
+        QFETCH(QString, torque);
+        QFETCH(QString, speed);
+        QFETCH(QString, pressure);
+        auto o = open("English");
+        auto& w = *o->window;
+        search(w, {{"ArbetsMomentB", torque}, {"ArbetsVarvtalB", speed}, {"TillgLuftTryckB", pressure}});
+        const QJsonObject cli = RunCli(
+            o->folder->folder(), {"search", "--torque", torque, "--speed", speed, "--pressure", pressure});
+        QVERIFY(!cli.isEmpty());
+        QCOMPARE(gridRows(w), CliGrid(cli));
+        QCOMPARE(field(w, "ArbetsMomentB")->text(), QString(torque).replace(',', '.'));
+        // The search's own click on row 1 fills the detail panel as the CLI reports it.
+        const QJsonObject current = cli.value("current").toObject();
+        if (!current.isEmpty()) {
+            const QJsonObject labels = current.value("labels").toObject();
+            for (const char* name :
+                 {"MaxeffektR", "NMaxeffR", "QmR", "MmaxeffR", "lblProductNumber", "Label17"})
+                QCOMPARE(label(w, name), labels.value(name).toString().trimmed());
+            QVERIFY(find<QWidget>(w, "PrinterutskriftB")->isEnabled());
+        }
+    }
+
+    void clickInColumnOneShowsTheSecondProductNumber() {
+        auto o = open("English");
+        auto& w = *o->window;
+        const QStringList rows = gridRows(w);
+        int row = 0;
+        for (int r = 0; r < rows.size() && row == 0; ++r)
+            if (!rows[r].endsWith('|') && !rows[r].section('|', 1).startsWith(' '))
+                row = r + 1;
+        QVERIFY2(row > 0, "the listing holds a motor with two ordering numbers");
+        clickCell(w, row, 1);
+        const QJsonObject cli =
+            RunCli(o->folder->folder(), {"list", "--select", QString::number(row), "--column", "1"});
+        const QJsonObject labels = cli.value("current").toObject().value("labels").toObject();
+        QCOMPARE(label(w, "lblProductNumber"), labels.value("lblProductNumber").toString().trimmed());
+        const int index = cli.value("current").toObject().value("index").toInt();
+        const std::string second = o->program->catalogue.strDetaljnr2[std::size_t(index)];
+        QVERIFY(QString::fromStdString(second).endsWith(label(w, "lblProductNumber")));
+        // The clicked cell is highlighted, the rest of the row is not.
+        auto* m = w.grid().model();
+        QCOMPARE(m->index(row - 1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 255));
+        QVERIFY(!m->index(row - 1, 0).data(Qt::BackgroundRole).isValid());
+        // Clicking the empty second cell of a one-cell row leaves the current motor as it is.
+        for (int r = 0; r < rows.size(); ++r) {
+            if (rows[r].endsWith('|')) {
+                clickCell(w, r + 1, 1);
+                QCOMPARE(label(w, "lblProductNumber"), labels.value("lblProductNumber").toString().trimmed());
+                break;
+            }
+        }
+    }
+
+    void ruleALocksTheOtherBoundsAfterEnter() {
+        auto o = open("English");
+        auto& w = *o->window;
+        search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"MinStartmomentB", "5"}});
+        for (const char* name : {"ArbetsMomentB", "ArbetsVarvtalB", "MinStartmomentB", "TillgLuftTryckB"})
+            QVERIFY2(field(w, name)->isEnabled(), name);
+        for (const char* name : {"TomgVarvMinB", "TomgVarvMaxB", "StallmomentMinB", "StallmomentMaxB"}) {
+            QVERIFY2(!field(w, name)->isEnabled(), name);
+            QCOMPARE(field(w, name)->palette().color(QPalette::Disabled, QPalette::Base), QColor(Qt::black));
+        }
+        // New search data opens every field again, yellow.
+        QTest::mouseClick(find<QWidget>(w, "NyaIndataB"), Qt::LeftButton);
+        for (const char* name : {"TomgVarvMinB", "StallmomentMaxB", "ArbetsMomentB"}) {
+            QVERIFY(field(w, name)->isEnabled());
+            QCOMPARE(field(w, name)->palette().color(QPalette::Base), QColor(255, 255, 0));
+            QVERIFY(field(w, name)->text().isEmpty());
+        }
+    }
+
+    void fieldColoursFollowTheLimits() {
+        auto o = open("English");
+        auto& w = *o->window;
+        clickOption(find<QRadioButton>(w, "optCatalogue_1"));
+        FieldLineEdit* torque = field(w, "ArbetsMomentB");
+        TypeInto(torque, "10001");
+        QCOMPARE(torque->palette().color(QPalette::Base), QColor(255, 0, 0));
+        TypeInto(torque, "10000");
+        QCOMPARE(torque->palette().color(QPalette::Base), QColor(255, 255, 0));
+        TypeInto(torque, "1a2");
+        QCOMPARE(torque->text(), QString("12"));
+        TypeInto(torque, "50");
+        TypeInto(field(w, "ArbetsVarvtalB"), "5000");
+        QCOMPARE(label(w, "EffektA"), QString("26.180"));
+        QCOMPARE(find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), QColor(255, 0, 0));
+    }
+
+    void pressureBelowTheMinimumIsRaisedOnLeaving_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("raised");
+        QTest::newRow("2 bar") << "English"
+                               << "2"
+                               << "3";
+        QTest::newRow("3 bar stays") << "German"
+                                     << "3"
+                                     << "3";
+        QTest::newRow("40 psi") << "English_Imperial"
+                                << "40"
+                                << "44";
+    }
+    void pressureBelowTheMinimumIsRaisedOnLeaving() {
+        QFETCH(QString, language);
+        QFETCH(QString, typed);
+        QFETCH(QString, raised);
+        auto o = open(language);
+        auto& w = *o->window;
+        FieldLineEdit* pressure = field(w, "TillgLuftTryckB");
+        TypeInto(pressure, typed);
+        Leave(pressure);
+        QCOMPARE(pressure->text(), raised);
+        QCOMPARE(pressure->palette().color(QPalette::Base), QColor(255, 255, 0));
+    }
+
+    void imperialUnitsTake91PsiAsTheReferencePressure() {
+        auto o = open("English_Imperial");
+        auto& w = *o->window;
+        QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("91"));
+        search(w, {{"ArbetsMomentB", "7"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "91"}});
+        QCOMPARE(w.session().input().values.sngTillgLuftTryck, 6.3f);
+        const QJsonObject cli =
+            RunCli(o->folder->folder(), {"--language", "English_Imperial", "search", "--torque", "7",
+                                         "--speed", "3000", "--pressure", "91"});
+        QCOMPARE(gridRows(w), CliGrid(cli));
+        QCOMPARE(label(w, "Label11"), QString::fromStdString(o->program->language.strText(84)));
+    }
+
+    void obsoleteMotorMenuShowsTheFilterAndThirdSeries() {
+        auto o = open("English");
+        auto& w = *o->window;
+        auto* menu = find<QAction>(w, "mnuOnlyObsoleteMotors");
+        QVERIFY(!find<QCheckBox>(w, "chkMotortype_2")->isVisible());
+        menu->trigger();
+        QVERIFY(menu->isChecked());
+        QVERIFY(find<QCheckBox>(w, "chkMotortype_2")->isVisible());
+        QVERIFY(find<QCheckBox>(w, "chkMotortype_2")->isChecked());
+        QVERIFY(find<QGroupBox>(w, "fraObsoleteMotors")->isVisible());
+        QVERIFY(find<QRadioButton>(w, "optObsoleteMotors_0")->isChecked());
+        const QJsonObject cli =
+            RunCli(o->folder->folder(), {"list", "--series", "TKM,TKS,PGW", "--obsolete", "all"});
+        QCOMPARE(gridRows(w), CliGrid(cli));
+        // Obsolete rows carry their own colour in the grid.
+        const QJsonArray grid = cli.value("grid").toArray();
+        int obsolete = 0;
+        for (int r = 0; r < grid.size(); ++r) {
+            if (grid[r].toObject().value("colour").toInt() == 9 && r > 0) {
+                QVERIFY(w.grid().model()->index(r, 0).data(Qt::ForegroundRole).isValid());
+                ++obsolete;
+            }
+        }
+        QVERIFY(obsolete > 0);
+        clickOption(find<QRadioButton>(w, "optObsoleteMotors_1"));
+        QVERIFY(!find<QRadioButton>(w, "optCatalogue_1")->isEnabled());
+        menu->trigger();
+        QVERIFY(!menu->isChecked());
+        QVERIFY(!find<QCheckBox>(w, "chkMotortype_2")->isVisible());
+        QVERIFY(!find<QGroupBox>(w, "fraObsoleteMotors")->isVisible());
+        QVERIFY(find<QRadioButton>(w, "optObsoleteMotors_2")->isChecked());
+    }
+
+    void stainlessAndCounterClockwiseExcludeEachOther() {
+        auto o = open("English");
+        auto& w = *o->window;
+        clickOption(find<QRadioButton>(w, "optRotation_1"));
+        QVERIFY(find<QRadioButton>(w, "optRotation_1")->isChecked());
+        QVERIFY(!find<QRadioButton>(w, "optSteel_1")->isEnabled());
+        QCOMPARE(gridRows(w),
+                 CliGrid(RunCli(o->folder->folder(), {"list", "--rotation", "counter-clockwise"})));
+        clickOption(find<QRadioButton>(w, "optRotation_0"));
+        QVERIFY(find<QRadioButton>(w, "optSteel_1")->isEnabled());
+        clickOption(find<QRadioButton>(w, "optSteel_1"));
+        QVERIFY(!find<QRadioButton>(w, "optRotation_1")->isEnabled());
+        QVERIFY(find<QRadioButton>(w, "optLubricated_1")->isChecked());
+        QVERIFY(!find<QRadioButton>(w, "optLubricated_0")->isEnabled());
+        QCOMPARE(gridRows(w), CliGrid(RunCli(o->folder->folder(), {"list", "--steel", "stainless"})));
+        // Unticking TKM hides its options.
+        clickOption(find<QCheckBox>(w, "chkMotortype_0"));
+        QVERIFY(!find<QGroupBox>(w, "fraTKMAlternativ")->isVisible());
+    }
+
+    void mountingPositionIsRequiredForBgMotors() {
+        auto o = open("English");
+        auto& w = *o->window;
+        const QStringList rows = gridRows(w);
+        int row = 0;
+        for (int r = 0; r < rows.size() && row == 0; ++r)
+            if (rows[r].contains("5-BG"))
+                row = r + 1;
+        QVERIFY2(row > 0, "the listing holds a motor ordered with a mounting position");
+        clickCell(w, row, 0);
+        MountingPositionsWindow& window = w.mountingPositions();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.findChild<QLabel*>("Label1")->text(),
+                 QString::fromStdString(o->program->language.strText(222)));
+        for (int k = 0; k < 6; ++k)
+            QVERIFY(window.findChild<QWidget*>(QString("Picture1_%1").arg(k)));
+        window.close();
+        QVERIFY2(window.isVisible(), "closing without a choice keeps the question open");
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QVERIFY(window.isVisible());
+        QWidget* picture = window.findChild<QWidget*>("Picture1_2");
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(label(w, "lblClass"), QString("8990 0020 27"));
+        QCOMPARE(label(w, "Label24"), QString::fromStdString(o->program->language.strText(221)));
+        // The last picture stands for a position stated with the order.
+        clickCell(w, row, 0);
+        QVERIFY(window.isVisible());
+        picture = window.findChild<QWidget*>("Picture1_5");
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+        QCOMPARE(label(w, "lblClass"), QString::fromStdString(o->program->language.strText(223)));
+        // Another motor: the choice does not stay with it.
+        clickCell(w, row == 1 ? 2 : 1, 0);
+        QVERIFY(label(w, "lblClass") != QString::fromStdString(o->program->language.strText(223)));
+    }
+
+    void aSearchThatFitsNoCaseOpensTheSearchHelp() {
+        auto o = open("English");
+        auto& w = *o->window;
+        search(w, {{"TomgVarvMinB", "3000"}});
+        QVERIFY(messageKeys(o->messages).contains(141));
+        QVERIFY(w.help().isVisible());
+        QCOMPARE(w.help().currentPage(), QString("search.html"));
+        w.findChild<QAction*>("Contents")->trigger();
+        QCOMPARE(w.help().currentPage(), QString("index.html"));
+        w.close();
+        QVERIFY(!w.help().isVisible());
+    }
+
+    void maintenanceCodeInThePressureFieldSearchesNothing() {
+        auto o = open("English");
+        auto& w = *o->window;
+        search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "583196"}});
+        QVERIFY(!w.session().bolKatalogMode());
+        QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("6.3"));
+        QCOMPARE(field(w, "TillgLuftTryckB")->palette().color(QPalette::Base), QColor(255, 255, 0));
+        QVERIFY(o->messages.messages.empty());
+    }
+
+    void helpTopicsAndAMissingHelpFolder() {
+        TestFolder folder("English");
+        core::RecordingMessageSink messages;
+        HelpWindow help(folder.folder(), messages);
+        help.openTopic(3);
+        QCOMPARE(help.currentPage(), QString("diagram.html"));
+        help.openTopic(99);
+        QCOMPARE(help.currentPage(), QString("index.html"));
+        QVERIFY(messages.messages.empty());
+
+        QTemporaryDir empty;
+        HelpWindow missing(empty.path(), messages);
+        missing.openTopic(2);
+        QVERIFY(!missing.isVisible());
+        QCOMPARE(messages.messages.size(), std::size_t(1));
+        QVERIFY(QString::fromStdString(messages.messages[0].text).contains("search.html"));
+    }
+
+    void noSeriesTickedRefusesTheListing() {
+        auto o = open("English");
+        auto& w = *o->window;
+        clickOption(find<QCheckBox>(w, "chkMotortype_0"));
+        clickOption(find<QCheckBox>(w, "chkMotortype_1"));
+        QVERIFY(messageKeys(o->messages).contains(140));
+    }
+
+    void gridModelKeepsItsContract() {
+        auto o = open("English");
+        auto& w = *o->window;
+        QAbstractItemModelTester tester(w.grid().model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}});
+        clickCell(w, 2, 0);
+        clickOption(find<QRadioButton>(w, "optCatalogue_0"));
+        find<QAction>(w, "mnuOnlyObsoleteMotors")->trigger();
+    }
+
+    void aboutAndNewsGoThroughTheMessages() {
+        auto o = open("English");
+        auto& w = *o->window;
+        find<QAction>(w, "About")->trigger();
+        find<QAction>(w, "mnuNewsInThisVersion")->trigger();
+        QCOMPARE(o->messages.messages.size(), std::size_t(2));
+        const QString about = QString::fromStdString(o->messages.messages[0].text);
+        QVERIFY(about.contains("Air Motor Selector"));
+        QVERIFY(about.contains(QString("Version:  %1.%2.%3")
+                                   .arg(AIRMOTOR_VERSION_MAJOR)
+                                   .arg(AIRMOTOR_VERSION_MINOR)
+                                   .arg(AIRMOTOR_VERSION_PATCH)));
+        QVERIFY(about.contains(AIRMOTOR_VERSION_DATE));
+        QCOMPARE(QString::fromStdString(o->messages.messages[1].title), QString("News in this version"));
+        QVERIFY(
+            QString::fromStdString(o->messages.messages[1].text).contains("44 new TKS-motors added.\n\n"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

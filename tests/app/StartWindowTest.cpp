@@ -1,0 +1,146 @@
+// Start-up and navigation: first start with the language list, stored language with the splash,
+// back to the start window without the pause, and a program folder without a usable database.
+
+#include "app/StartWindow.h"
+#include "AppTestSupport.h"
+#include "app/MainWindow.h"
+#include "app/ProgramShell.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableView>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+
+class StartWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartAsksForTheLanguage_data() {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English SI units") << 0 << "English";
+        QTest::newRow("English Imp. units") << 1 << "English_Imperial";
+        QTest::newRow("Deutsch") << 2 << "German";
+        QTest::newRow("Français") << 3 << "French";
+        QTest::newRow("Italiano") << 4 << "Italian";
+        QTest::newRow("Spanish") << 5 << "Spanish";
+    }
+    void firstStartAsksForTheLanguage() {
+        QFETCH(int, entry);
+        QFETCH(QString, language);
+        TestFolder folder("");
+        auto program = folder.context();
+        core::RecordingMessageSink messages;
+        // A long splash: a first start must not wait for it.
+        ProgramShell shell(*program, messages, 600000);
+        QVERIFY(shell.start());
+        StartWindow* start = shell.startWindow();
+        QVERIFY(start->languageList()->isVisible());
+        QCOMPARE(start->languageList()->count(), 6);
+        const QStringList entries{"English SI units", "English Imp. units", "Deutsch",
+                                  "Français",         "Italiano",           "Spanish"};
+        for (int k = 0; k < 6; ++k)
+            QCOMPARE(start->languageList()->itemText(k), entries[k]);
+        QVERIFY(!shell.mainWindow());
+
+        QSignalSpy opened(&shell, &ProgramShell::mainWindowOpened);
+        emit start->languageList()->activated(entry);
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(folder.settingsText().startsWith("\"2017-01-12\",\"" + language + "\","));
+        MainWindow* main = shell.mainWindow();
+        QVERIFY(main && main->isVisible());
+        // The main window speaks the chosen language and lists the catalogue.
+        const QJsonObject texts = RunCli(folder.folder(), {"--language", language, "texts"});
+        QCOMPARE(main->findChild<QLabel*>("Label11")->text(),
+                 texts.value("texts").toObject().value("84").toString());
+        QVERIFY(main->grid().model()->rowCount() > 1);
+        QVERIFY(messages.messages.empty());
+    }
+
+    void storedLanguageShowsTheSplashThenTheMainWindow() {
+        TestFolder folder("French");
+        auto program = folder.context();
+        core::RecordingMessageSink messages;
+        ProgramShell shell(*program, messages, 150);
+        QVERIFY(shell.start());
+        QVERIFY(!shell.startWindow()->languageList()->isVisible());
+        QVERIFY(shell.startWindow()->waiting());
+        QVERIFY(!shell.mainWindow());
+        QTRY_VERIFY_WITH_TIMEOUT(shell.mainWindow() != nullptr, 5000);
+        QCOMPARE(program->language.strLanguage, std::string("French"));
+        QCOMPARE(folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
+    }
+
+    void backToStartSkipsThePause() {
+        TestFolder folder("");
+        auto program = folder.context();
+        core::RecordingMessageSink messages;
+        ProgramShell shell(*program, messages, 600000);
+        QSignalSpy finished(&shell, &ProgramShell::finished);
+        QVERIFY(shell.start());
+        emit shell.startWindow()->languageList()->activated(2);
+        QPointer<MainWindow> first = shell.mainWindow();
+        QVERIFY(first);
+
+        first->findChild<QAction*>("mnuBackToStartMenu")->trigger();
+        // The stored language is used at once: no list, no pause, a new main window.
+        QTRY_VERIFY_WITH_TIMEOUT(shell.mainWindow() != nullptr && shell.mainWindow() != first.data(), 2000);
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(!program->intTillbakaStart);
+        QCOMPARE(finished.count(), 0);
+        QCOMPARE(program->language.strLanguage, std::string("German"));
+
+        shell.mainWindow()->findChild<QAction*>("ExitMenu")->trigger();
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+    }
+
+    void closingTheMainWindowEndsTheProgram() {
+        TestFolder folder("English");
+        auto program = folder.context();
+        core::RecordingMessageSink messages;
+        ProgramShell shell(*program, messages, 0);
+        QSignalSpy finished(&shell, &ProgramShell::finished);
+        QVERIFY(shell.start());
+        QTRY_VERIFY(shell.mainWindow() != nullptr);
+        shell.mainWindow()->close();
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void unusableDatabaseStopsWithAMessage_data() {
+        QTest::addColumn<QByteArray>("content"); // empty: no database file at all
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("this is not a database file\n");
+    }
+    void unusableDatabaseStopsWithAMessage() {
+        QFETCH(QByteArray, content);
+        TestFolder folder("English", false);
+        if (!content.isEmpty()) {
+            QFile file(folder.path("Zevodida.db"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        auto program = folder.context();
+        core::RecordingMessageSink messages;
+        ProgramShell shell(*program, messages, 0);
+        QSignalSpy finished(&shell, &ProgramShell::finished);
+        QVERIFY(!shell.start());
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(finished.at(0).at(0).toInt() != 0);
+        QCOMPARE(messages.messages.size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(messages.messages[0].text).contains("Zevodida.db"),
+                 messages.messages[0].text.c_str());
+        QVERIFY(!shell.startWindow());
+        QVERIFY(!shell.mainWindow());
+        // A missing database is reported, not created.
+        QCOMPARE(QFile::exists(folder.path("Zevodida.db")), !content.isEmpty());
+    }
+};
+
+QTEST_MAIN(StartWindowTest)
+#include "StartWindowTest.moc"

@@ -1,0 +1,77 @@
+#include "core/language/CaptionKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+using namespace airmotor::core;
+
+TEST(CaptionKeys, EveryControlOfAWindowIsListedOnceWithAKeyOfTheTable) {
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const CaptionEntry& e : CaptionKeys()) {
+        EXPECT_GE(e.key, 0);
+        EXPECT_LT(e.key, kTextCount);
+        EXPECT_TRUE(seen.emplace(std::string(e.window), std::string(e.control)).second)
+            << e.window << " " << e.control;
+    }
+    // Each window that has a title in the table has exactly one.
+    for (const char* window : {"LUFTMOTOR", "F2", "MÅTTSKISS", "frmWagonCalculation", "frmRotatingMass"})
+        EXPECT_EQ(seen.count({window, ""}), 1u) << window;
+}
+
+TEST(CaptionKeys, ComposedCaptions) {
+    TextTable t;
+    t.set(63, "Air Motor Selector");
+    t.set(108, "LISTPRICE AS OF");
+    t.set(228, "only available as lubricated motors.");
+    t.set(84, "Torque [Nm]");
+    CaptionContext context{"2017-01-12", 1, 0, 7};
+    auto caption = [&](std::string_view control) {
+        for (const CaptionEntry& e : CaptionKeys())
+            if (e.window == "LUFTMOTOR" && e.control == control)
+                return CaptionText(e, t, context);
+        return std::string("<missing>");
+    };
+    EXPECT_EQ(caption(""), "Air Motor Selector   (1.0.7)");
+    EXPECT_EQ(caption("Label10_0"), "LISTPRICE AS OF\n2017-01-12");
+    EXPECT_EQ(caption("Label25"), "TKM42/(46)/54/66/77 only available as lubricated motors.");
+    EXPECT_EQ(caption("Label11"), "Torque [Nm]");
+    // A key without text gives an empty caption, not a stale one.
+    EXPECT_EQ(caption("Label12"), "");
+}
+
+TEST(CaptionKeys, VersionUsesTheThreeMasks) {
+    struct Case {
+        int major, minor, patch;
+        const char* text;
+    };
+    for (const Case& c : {Case{1, 0, 0, "1.0.0"}, Case{2, 15, 1234, "2.15.1234"}, Case{0, 9, 10, "0.9.10"}})
+        EXPECT_EQ(VersionText(c.major, c.minor, c.patch), c.text);
+}
+
+TEST(CaptionKeys, LanguageMenuAndStartListMapToTheSixSettings) {
+    const char* const menu[6] = {"English", "German", "French", "English_Imperial", "Italian", "Spanish"};
+    for (int item = 0; item < 6; ++item) {
+        EXPECT_EQ(LanguageOfMenuItem(item), menu[item]);
+        EXPECT_EQ(MenuItemOfLanguage(menu[item]), item);
+        EXPECT_EQ(LanguageOfStartEntry(item), kLanguageNames[std::size_t(item)]);
+    }
+    // Both the menu's French item and the start list's "Français" give French.
+    EXPECT_EQ(LanguageOfMenuItem(2), LanguageOfStartEntry(3));
+    for (int outside : {-1, 6, 100}) {
+        EXPECT_EQ(LanguageOfStartEntry(outside), "English");
+        EXPECT_EQ(LanguageOfMenuItem(outside), "English");
+    }
+    EXPECT_EQ(MenuItemOfLanguage("english"), -1);
+}
+
+TEST(CaptionKeys, MountingPositionChoices) {
+    TextTable t;
+    t.set(223, "Other position");
+    const char* const expected[6] = {"8990 0020 01", "8990 0020 19", "8990 0020 27",
+                                     "8990 0020 35", "8990 0020 43", "Other position"};
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(MountingPositionText(k, t), expected[k]);
+}
