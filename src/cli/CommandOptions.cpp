@@ -32,7 +32,7 @@ std::optional<int> ParseInt(std::string_view text) {
 }
 
 CommandOptions::CommandOptions(std::string_view command, const CommandArgs& args,
-                               std::initializer_list<std::string_view> names)
+                               const std::vector<std::string_view>& names)
     : command_(command) {
     auto known = [&](std::string_view n) {
         for (auto k : names)

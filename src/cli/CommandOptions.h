@@ -2,11 +2,11 @@
 
 #include "cli/CliContext.h"
 
-#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace airmotor::cli {
 
@@ -15,7 +15,7 @@ namespace airmotor::cli {
 class CommandOptions {
 public:
     CommandOptions(std::string_view command, const CommandArgs& args,
-                   std::initializer_list<std::string_view> names);
+                   const std::vector<std::string_view>& names);
 
     bool has(std::string_view name) const { return values_.count(std::string(name)) != 0; }
     std::optional<std::string> text(std::string_view name) const;

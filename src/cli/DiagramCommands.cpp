@@ -2,6 +2,7 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
 #include "core/diagram/DrawingReference.h"
 #include "core/diagram/SessionDiagramInput.h"
@@ -19,40 +20,6 @@
 
 namespace airmotor::cli {
 namespace {
-
-using core::RequirementField;
-
-struct FieldOption {
-    std::string_view option;
-    RequirementField field;
-};
-
-// Entered in this order, as the search command does: a later field's rule acts on an earlier one.
-constexpr std::array<FieldOption, 8> kFieldOptions = {{
-    {"torque", RequirementField::ArbetsMomentB},
-    {"speed", RequirementField::ArbetsVarvtalB},
-    {"start-torque", RequirementField::MinStartmomentB},
-    {"stall-min", RequirementField::StallmomentMinB},
-    {"stall-max", RequirementField::StallmomentMaxB},
-    {"free-min", RequirementField::TomgVarvMinB},
-    {"free-max", RequirementField::TomgVarvMaxB},
-    {"pressure", RequirementField::TillgLuftTryckB},
-}};
-
-int Choice(const CommandOptions& options, std::string_view name,
-           std::initializer_list<std::string_view> choices) {
-    const auto given = options.text(name);
-    int index = 0;
-    for (std::string_view c : choices) {
-        if (given == std::string(c))
-            return index;
-        ++index;
-    }
-    std::string list;
-    for (std::string_view c : choices)
-        list += (list.empty() ? "" : "|") + std::string(c);
-    throw UsageError("diagram: --" + std::string(name) + " must be one of " + list);
-}
 
 int Bounded(const CommandOptions& options, std::string_view command, std::string_view name, int fallback,
             int low, int high) {
@@ -78,76 +45,20 @@ QSize ParseSize(const std::optional<std::string>& text, std::string_view command
 // Puts the session into the state the options describe, presses the search (any requirement field
 // given) or the listing, and clicks the cell. True when a motor became current.
 bool DriveSession(core::SelectionSession& session, const CommandOptions& options) {
-    bool search = false;
-    for (const FieldOption& f : kFieldOptions)
-        search = search || options.has(f.option);
-    session.Load();
-    if (const auto text = options.text("series")) {
-        std::array<bool, 3> ticks{false, false, false};
-        std::stringstream stream(*text);
-        for (std::string item; std::getline(stream, item, ',');) {
-            if (item == "TKM")
-                ticks[0] = true;
-            else if (item == "TKS")
-                ticks[1] = true;
-            else if (item == "PGW")
-                ticks[2] = true;
-            else if (!item.empty())
-                throw UsageError("diagram: --series takes TKM, TKS and PGW, not \"" + item + "\"");
-        }
-        for (int k = 0; k < 3; ++k)
-            if (session.options().chkMotortype[static_cast<std::size_t>(k)] !=
-                ticks[static_cast<std::size_t>(k)])
-                session.ClickMotorType(k, ticks[static_cast<std::size_t>(k)]);
-    }
-    if (options.has("rotation"))
-        session.ClickRotation(Choice(options, "rotation", {"clockwise", "counter-clockwise", "reversible"}));
-    if (options.has("steel"))
-        session.ClickSteel(Choice(options, "steel", {"standard", "stainless"}));
-    if (options.has("brake"))
-        session.ClickBrake(Choice(options, "brake", {"without", "with"}));
-    if (options.has("lubrication"))
-        session.ClickLubricated(Choice(options, "lubrication", {"lubricated", "lube-free"}));
-    if (options.has("tks-steel"))
-        session.ClickSteelTKS(Choice(options, "tks-steel", {"standard", "stainless"}));
-    if (options.has("tks-lubrication"))
-        session.ClickLubricatedTKS(Choice(options, "tks-lubrication", {"lubricated", "lube-free"}));
-    if (options.has("tks-versions"))
-        session.ClickTKSRestricted(Choice(options, "tks-versions", {"restricted", "both", "fallback"}));
-    if (options.has("obsolete"))
-        session.ClickObsoleteMotors(Choice(options, "obsolete", {"all", "only-obsolete", "only-new"}));
-    if (search)
-        session.ClickCatalogue(1);
-    for (const FieldOption& f : kFieldOptions) {
-        const auto text = options.text(f.option);
-        if (!text)
-            continue;
-        if (!session.input().box(f.field).enabled)
-            session.EnableField(f.field);
-        session.TypeIntoField(f.field, *text);
-    }
-    session.ApplyPressureLeaveRule();
-    session.RunInterplayRules();
-    session.SetDiagramAlternative(Bounded(options, "diagram", "alternative", 0, 0, 5));
-    if (search)
-        session.ClickSearch();
-    else
-        session.ClickAllMotors();
+    const SessionScript script = SessionScript::Read(options, "diagram", AnyFieldOption(options));
+    script.Prepare(session, options);
+    script.Press(session);
     if (session.lastActionRefused() || session.lastSearchWasMaintenance())
         return false;
-    return session.ClickCell(Bounded(options, "diagram", "select", 1, -32768, 32767),
-                             Bounded(options, "diagram", "column", 0, -32768, 32767));
+    return session.ClickCell(script.select, script.column);
 }
 
 } // namespace
 
 int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
-    const CommandOptions options("diagram", args,
-                                 {"torque",       "speed",    "start-torque", "stall-min", "stall-max",
-                                  "free-min",     "free-max", "pressure",     "series",    "rotation",
-                                  "steel",        "brake",    "lubrication",  "tks-steel", "tks-lubrication",
-                                  "tks-versions", "obsolete", "select",       "column",    "alternative",
-                                  "out",          "size"});
+    std::vector<std::string_view> names = SessionOptionNames(true);
+    names.insert(names.end(), {"out", "size"});
+    const CommandOptions options("diagram", args, names);
     const std::string out = options.required("out");
     const QSize size = ParseSize(options.text("size"), "diagram");
 

@@ -2,6 +2,7 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
 #include "core/selection/SelectionSession.h"
 
@@ -14,67 +15,6 @@ namespace airmotor::cli {
 namespace {
 
 using core::RequirementField;
-
-struct FieldOption {
-    std::string_view option;
-    RequirementField field;
-};
-
-// In the order the fields are entered: a later field's change rule acts on an earlier one.
-constexpr std::array<FieldOption, 8> kFieldOptions = {{
-    {"torque", RequirementField::ArbetsMomentB},
-    {"speed", RequirementField::ArbetsVarvtalB},
-    {"start-torque", RequirementField::MinStartmomentB},
-    {"stall-min", RequirementField::StallmomentMinB},
-    {"stall-max", RequirementField::StallmomentMaxB},
-    {"free-min", RequirementField::TomgVarvMinB},
-    {"free-max", RequirementField::TomgVarvMaxB},
-    {"pressure", RequirementField::TillgLuftTryckB},
-}};
-
-// Index of text among the choices; a usage error otherwise.
-int Choice(const CommandOptions& options, std::string_view command, std::string_view name,
-           std::initializer_list<std::string_view> choices) {
-    const auto given = options.text(name);
-    int index = 0;
-    for (std::string_view c : choices) {
-        if (given == std::string(c))
-            return index;
-        ++index;
-    }
-    std::string list;
-    for (std::string_view c : choices)
-        list += (list.empty() ? "" : "|") + std::string(c);
-    throw UsageError(std::string(command) + ": --" + std::string(name) + " must be one of " + list);
-}
-
-std::array<bool, 3> ParseSeries(const std::string& text, std::string_view command) {
-    std::array<bool, 3> ticks{false, false, false};
-    std::stringstream stream(text);
-    std::string item;
-    while (std::getline(stream, item, ',')) {
-        if (item == "TKM")
-            ticks[0] = true;
-        else if (item == "TKS")
-            ticks[1] = true;
-        else if (item == "PGW")
-            ticks[2] = true;
-        else if (!item.empty())
-            throw UsageError(std::string(command) + ": --series takes TKM, TKS and PGW, not \"" + item +
-                             "\"");
-    }
-    return ticks;
-}
-
-int IntegerOption(const CommandOptions& options, std::string_view name, int fallback, int low, int high,
-                  std::string_view command) {
-    const std::optional<int> value = options.integer(name);
-    if (!value)
-        return fallback;
-    if (*value < low || *value > high)
-        throw UsageError(std::string(command) + ": --" + std::string(name) + " out of range");
-    return *value;
-}
 
 void WriteAxis(JsonWriter& json, std::string_view name, const core::AxisRecord& axis) {
     json.key(name)
@@ -295,89 +235,19 @@ void WriteTable(std::ostream& out, bool listOnly, const core::SelectionSession& 
 
 int RunSearchCommand(CliContext& ctx, const CommandArgs& args, bool listOnly) {
     const std::string_view command = listOnly ? "list" : "search";
-    std::initializer_list<std::string_view> searchNames = {
-        "torque",       "speed",    "start-torque", "stall-min",  "stall-max",
-        "free-min",     "free-max", "pressure",     "series",     "rotation",
-        "steel",        "brake",    "lubrication",  "tks-steel",  "tks-lubrication",
-        "tks-versions", "select",   "column",       "alternative"};
-    std::initializer_list<std::string_view> listNames = {
-        "torque",       "speed",    "start-torque", "stall-min", "stall-max",
-        "free-min",     "free-max", "pressure",     "series",    "rotation",
-        "steel",        "brake",    "lubrication",  "tks-steel", "tks-lubrication",
-        "tks-versions", "obsolete", "select",       "column",    "alternative"};
-    const CommandOptions options(command, args, listOnly ? listNames : searchNames);
-
-    // Every option is checked before anything runs: a usage error prints nothing on stdout.
-    std::optional<std::array<bool, 3>> series;
-    if (const auto text = options.text("series"))
-        series = ParseSeries(*text, command);
-    std::optional<int> rotation, steel, brake, lubrication, tksSteel, tksLubrication, tksVersions, obsolete;
-    if (options.has("rotation"))
-        rotation = Choice(options, command, "rotation", {"clockwise", "counter-clockwise", "reversible"});
-    if (options.has("steel"))
-        steel = Choice(options, command, "steel", {"standard", "stainless"});
-    if (options.has("brake"))
-        brake = Choice(options, command, "brake", {"without", "with"});
-    if (options.has("lubrication"))
-        lubrication = Choice(options, command, "lubrication", {"lubricated", "lube-free"});
-    if (options.has("tks-steel"))
-        tksSteel = Choice(options, command, "tks-steel", {"standard", "stainless"});
-    if (options.has("tks-lubrication"))
-        tksLubrication = Choice(options, command, "tks-lubrication", {"lubricated", "lube-free"});
-    if (options.has("tks-versions"))
-        tksVersions = Choice(options, command, "tks-versions", {"restricted", "both", "fallback"});
-    if (options.has("obsolete"))
-        obsolete = Choice(options, command, "obsolete", {"all", "only-obsolete", "only-new"});
-    const int select = IntegerOption(options, "select", 1, -32768, 32767, command);
-    const int column = IntegerOption(options, "column", 0, -32768, 32767, command);
-    const int alternative = IntegerOption(options, "alternative", 0, 0, 5, command);
+    // --obsolete belongs to the listing only: the search view ignores the obsolete filter.
+    const CommandOptions options(command, args, SessionOptionNames(listOnly));
+    const SessionScript script = SessionScript::Read(options, command, !listOnly);
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
-    session.Load();
-
-    if (series)
-        for (int k = 0; k < 3; ++k)
-            if (session.options().chkMotortype[static_cast<std::size_t>(k)] !=
-                (*series)[static_cast<std::size_t>(k)])
-                session.ClickMotorType(k, (*series)[static_cast<std::size_t>(k)]);
-    if (rotation)
-        session.ClickRotation(*rotation);
-    if (steel)
-        session.ClickSteel(*steel);
-    if (brake)
-        session.ClickBrake(*brake);
-    if (lubrication)
-        session.ClickLubricated(*lubrication);
-    if (tksSteel)
-        session.ClickSteelTKS(*tksSteel);
-    if (tksLubrication)
-        session.ClickLubricatedTKS(*tksLubrication);
-    if (tksVersions)
-        session.ClickTKSRestricted(*tksVersions);
-    if (obsolete)
-        session.ClickObsoleteMotors(*obsolete);
-    if (!listOnly)
-        session.ClickCatalogue(1);
-
-    for (const FieldOption& f : kFieldOptions) {
-        const auto text = options.text(f.option);
-        if (!text)
-            continue;
-        if (!session.input().box(f.field).enabled)
-            session.EnableField(f.field);
-        session.TypeIntoField(f.field, *text);
-    }
-    session.ApplyPressureLeaveRule();
-    session.RunInterplayRules();
-    session.SetDiagramAlternative(alternative);
+    script.Prepare(session, options);
+    const int select = script.select;
+    const int column = script.column;
 
     // Only the command's own search or listing, and the clicks after it, report messages.
     const std::size_t firstMessage = sink.messages.size();
-    if (listOnly)
-        session.ClickAllMotors();
-    else
-        session.ClickSearch();
+    script.Press(session);
     ClickReport click;
     if (!session.lastActionRefused() && !session.lastSearchWasMaintenance()) {
         const int mountingBeforeClick = session.requests().openMountingPositions;

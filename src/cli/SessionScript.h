@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/CommandOptions.h"
+#include "core/selection/SelectionSession.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace airmotor::cli {
+
+// The main window's state as the search/list options describe it. Every option is checked when
+// the script is read, so a usage error is raised before the session has done anything.
+struct SessionScript {
+    bool search = false; // search view and SökMotorB; otherwise the catalogue listing
+    std::optional<std::array<bool, 3>> series;
+    std::optional<int> rotation, steel, brake, lubrication, tksSteel, tksLubrication, tksVersions, obsolete;
+    int select = 1;
+    int column = 0;
+    int alternative = 0;
+
+    static SessionScript Read(const CommandOptions& options, std::string_view command, bool search);
+
+    // Start-up, option clicks in the window's order, the fields, the pressure leave rule and the
+    // interplay rules: everything up to pressing the search or listing button.
+    void Prepare(core::SelectionSession& session, const CommandOptions& options) const;
+    void Press(core::SelectionSession& session) const;
+};
+
+// Option names of the session options (with --obsolete where the command takes it).
+std::vector<std::string_view> SessionOptionNames(bool withObsolete);
+// True when any requirement field was given on the line.
+bool AnyFieldOption(const CommandOptions& options);
+
+} // namespace airmotor::cli
