@@ -218,15 +218,6 @@ void MainWindow::refresh() {
         grid_->setCurrentIndex(model->index(results.currentGridRow - 1, results.currentGridColumn));
     Label23->setVisible(results.Label23Visible);
 
-    const core::CurrentMotor& current = s.current();
-    const bool choiceStands = current.valid && !mountingChoice.text.isEmpty() &&
-                              mountingChoice.row == results.intValdRad &&
-                              mountingChoice.katalogIndex == current.katalogIndex;
-    if (choiceStands)
-        details->value("lblClass")->setText(mountingChoice.text);
-    else
-        mountingChoice = {};
-
     const core::OutputControls& outputs = s.outputs();
     mnuPrint->setEnabled(outputs.mnuPrintEnabled);
     mnuOnlyObsoleteMotors->setChecked(s.options().mnuOnlyObsoleteMotors);
@@ -274,7 +265,6 @@ void MainWindow::chooseLanguage(int menuItem) {
 }
 
 void MainWindow::OpenMountingPositions() {
-    mountingChoice = {};
     const core::TextTable& strText = program.language.strText;
     std::array<QString, 6> choices;
     for (int k = 0; k < 6; ++k)
@@ -284,11 +274,7 @@ void MainWindow::OpenMountingPositions() {
 }
 
 void MainWindow::chooseMountingPosition(int picture) {
-    const core::SelectionSession& s = *session_;
-    mountingChoice.text = Q(core::MountingPositionText(picture, program.language.strText));
-    mountingChoice.row = s.results().intValdRad;
-    mountingChoice.katalogIndex = s.current().katalogIndex;
-    refresh();
+    run([picture](core::SelectionSession& s) { s.ChooseMountingPosition(picture); });
 }
 
 void MainWindow::HelpTopicSuggested(int topic) {

@@ -106,14 +106,6 @@ private:
     QAction* mnuOnlyObsoleteMotors = nullptr;
     QAction* mnuShowAlwaysDiagram = nullptr;
     std::array<QAction*, 6> mnuLanguage{};
-
-    // The mounting position chosen for the current motor; it stands in its class field until another
-    // motor is made current.
-    struct MountingChoice {
-        QString text;
-        int row = 0;
-        int katalogIndex = 0;
-    } mountingChoice;
 };
 
 } // namespace airmotor::app

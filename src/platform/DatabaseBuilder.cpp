@@ -23,14 +23,14 @@ namespace {
 
 enum class Kind { Integer, Real, Text };
 
-struct ColumnSpec {
+struct ColumnDef {
     const char* name;
     Kind kind;
     bool notNull;
 };
 
 // tblMotordata in schema order: type and NOT NULL of each column as the CREATE TABLE states them.
-constexpr ColumnSpec kMotorColumns[] = {
+constexpr ColumnDef kMotorColumns[] = {
     {"intKatalogindex", Kind::Integer, true},
     {"intSokindex", Kind::Integer, true},
     {"strBenamning", Kind::Text, true},
@@ -71,12 +71,12 @@ constexpr ColumnSpec kMotorColumns[] = {
     {"sngMax_VarvDiagram", Kind::Real, true},
 };
 
-constexpr ColumnSpec kTextColumns[] = {
+constexpr ColumnDef kTextColumns[] = {
     {"intKey", Kind::Integer, true},  {"strEnglish", Kind::Text, false}, {"strGerman", Kind::Text, false},
     {"strFrench", Kind::Text, false}, {"strItalian", Kind::Text, false}, {"strSpanish", Kind::Text, false},
 };
 
-constexpr ColumnSpec kImperialColumns[] = {
+constexpr ColumnDef kImperialColumns[] = {
     {"intKey", Kind::Integer, true},
     {"strText", Kind::Text, false},
 };
@@ -111,7 +111,7 @@ std::optional<double> ParseReal(std::string_view text) {
 }
 
 template <std::size_t N>
-std::variant<Table, Failure> ReadSource(const QString& file, const ColumnSpec (&columns)[N]) {
+std::variant<Table, Failure> ReadSource(const QString& file, const ColumnDef (&columns)[N]) {
     const std::string name = QDir::toNativeSeparators(file).toStdString();
     QFile in(file);
     if (!in.exists())
@@ -147,7 +147,7 @@ std::variant<Table, Failure> ReadSource(const QString& file, const ColumnSpec (&
         row.reserve(N);
         for (std::size_t k = 0; k < N; ++k) {
             const CsvField& field = record.fields[k];
-            const ColumnSpec& column = columns[k];
+            const ColumnDef& column = columns[k];
             const std::string what = where + "field " + column.name;
             if (field.isNull()) {
                 if (column.notNull)

@@ -15,7 +15,7 @@ namespace {
 
 using F = RequirementField;
 using testing::AddMotor;
-using testing::MotorSpec;
+using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
@@ -77,7 +77,7 @@ TEST_F(CellClickTest, DetailFiguresAndFormats) {
 }
 
 TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall) {
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.minStart = 9.996f;   // below 10: two decimals, and the stall torque follows
     m.momentMaxeff = 0.5f; // below 1: two decimals
     m.vikt = 12.0f;
@@ -96,7 +96,7 @@ TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall)
 }
 
 TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.maxSpeed = 8000;
     AddMotor(catalogue, m);
     Start();
@@ -127,7 +127,7 @@ TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
 }
 
 TEST_F(CellClickTest, PgwFreeSpeedIsBlanked) {
-    MotorSpec pgw = Tkm("PGW03-100");
+    TestMotor pgw = Tkm("PGW03-100");
     pgw.maxSpeed = 3000;
     AddMotor(catalogue, pgw);
     Start();
@@ -138,11 +138,11 @@ TEST_F(CellClickTest, PgwFreeSpeedIsBlanked) {
 }
 
 TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.nr1 = "11 1234 5678 01";
     m.nr2 = "12 1234 5678 02";
     AddMotor(catalogue, m);
-    MotorSpec shortSecond = Tkm("TKM33-A100-");
+    TestMotor shortSecond = Tkm("TKM33-A100-");
     shortSecond.nr1 = "11 1111 2222 01";
     shortSecond.nr2 = "12 1111 22"; // 10 characters: too short for a product number
     AddMotor(catalogue, shortSecond);
@@ -174,7 +174,7 @@ TEST_F(CellClickTest, EmptyCellChangesOnlyTheHeadingAndFactors) {
 
 TEST_F(CellClickTest, HighlightMovesWithTheClick) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
-    MotorSpec old = Tkm("TKM33-A100-");
+    TestMotor old = Tkm("TKM33-A100-");
     old.old = true;
     AddMotor(catalogue, old);
     Start();
@@ -191,7 +191,7 @@ TEST_F(CellClickTest, HighlightMovesWithTheClick) {
 
 TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactors) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
-    MotorSpec pgw = Tkm("PGW03-100");
+    TestMotor pgw = Tkm("PGW03-100");
     pgw.maxSpeed = 5000;
     AddMotor(catalogue, pgw); // the last motor the search visits
     Start();
@@ -212,7 +212,7 @@ TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactors) {
 }
 
 TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.minStart = 40;
     AddMotor(catalogue, m);
     Start();
@@ -232,7 +232,7 @@ TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
 
 TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorkingTorqueAndUsesDisplayUnits) {
     MotorCatalogue c;
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.minStart = 60;
     const int k = AddMotor(c, m);
     const LanguageState si = testing::KeyedLanguage();
@@ -258,7 +258,15 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     EXPECT_FALSE(Panel().Label21Visible);
     EXPECT_FALSE(Panel().Label22Visible);
     EXPECT_EQ(Panel().picExVisible, (std::array<bool, 2>{false, false}));
+    // The answer of the mounting window stands in the class field; a stray picture number is ignored.
+    session->ChooseMountingPosition(5);
+    EXPECT_EQ(Panel().lblClass, "T223");
+    session->ChooseMountingPosition(0);
+    EXPECT_EQ(Panel().lblClass, "8990 0020 01");
+    session->ChooseMountingPosition(6);
+    EXPECT_EQ(Panel().lblClass, "8990 0020 01");
     session->ClickCell(1, 0);
+    EXPECT_EQ(Panel().lblClass, kMarkingT110);
     EXPECT_EQ(Panel().Label24, "T152");
     EXPECT_EQ(Panel().Label24Height, 255);
     EXPECT_TRUE(Panel().picExVisible[0]);
@@ -266,7 +274,7 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
 }
 
 TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
-    MotorSpec web = Tkm("TKM22-A100-");
+    TestMotor web = Tkm("TKM22-A100-");
     web.mattskiss = "https://example.invalid/drawing";
     AddMotor(catalogue, web);
     AddMotor(catalogue, Tkm("TKM33-A100-"));

@@ -38,7 +38,7 @@ TEST(GridRowText, VariantCodesAndGearTextsInOrderOfPrecedence) {
     const LanguageState language = testing::KeyedLanguage();
     for (const Row& row : rows) {
         MotorCatalogue c;
-        testing::MotorSpec m = testing::Tkm(row.designation);
+        testing::TestMotor m = testing::Tkm(row.designation);
         m.nr1 = row.nr1;
         m.nr2 = row.nr2;
         const int i = testing::AddMotor(c, m);

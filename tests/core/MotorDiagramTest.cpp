@@ -14,7 +14,7 @@ namespace {
 struct Fixture {
     Fixture() {
         tkm = AddMotor(catalogue, Tkm("TKM22-A100-"));
-        MotorSpec limited = Tkm("TKM22-A200-");
+        TestMotor limited = Tkm("TKM22-A200-");
         limited.maxSpeed = 8000;
         limitedIndex = AddMotor(catalogue, limited);
         pgw = AddMotor(catalogue, Tkm("PGW03-A600"));

@@ -11,7 +11,7 @@ namespace {
 
 using testing::AddMotor;
 using testing::KeyedLanguage;
-using testing::MotorSpec;
+using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
@@ -156,7 +156,7 @@ TEST(ThrottleLimit, TksKeepsARatioOfPoint3OthersDoNot) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
     MotorCatalogue c;
-    MotorSpec tks = Tks("TKS05-100-1");
+    TestMotor tks = Tks("TKS05-100-1");
     tks.n0 = 10000;
     AddMotor(c, tks);
     AddMotor(c, Tkm("TKM22-A100-"));
@@ -196,7 +196,7 @@ TEST(ThrottleRatio, IsScaledWithTheSpeedFactorAndLimited) {
 
 TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
     MotorCatalogue c;
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.n0 = 0;
     m.stall = 0;
     const int i = AddMotor(c, m);
@@ -236,7 +236,7 @@ TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
 
 TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
     MotorCatalogue c;
-    MotorSpec m = Tkm("TKM22-A100-");
+    TestMotor m = Tkm("TKM22-A100-");
     m.momentMaxeff = 25; // estimated stall 50
     AddMotor(c, m);
     EXPECT_TRUE(Search(c, Duty(50, 100)).outcome.rows.empty());
@@ -245,7 +245,7 @@ TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
 
 TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
     MotorCatalogue c;
-    MotorSpec pgw = Tkm("PGW03-100");
+    TestMotor pgw = Tkm("PGW03-100");
     AddMotor(c, pgw);
     pgw.maxSpeed = 3000;
     AddMotor(c, pgw);
@@ -261,16 +261,16 @@ TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
 TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-")); // 1 clockwise
-    MotorSpec ccw = Tkm("TKM22-V100-");
+    TestMotor ccw = Tkm("TKM22-V100-");
     ccw.rotation = "V";
     AddMotor(c, ccw); // 2
-    MotorSpec steel = Tkm("TKM22-S100-");
+    TestMotor steel = Tkm("TKM22-S100-");
     steel.stainless = true;
     AddMotor(c, steel); // 3
-    MotorSpec old = Tkm("TKM22-O100-");
+    TestMotor old = Tkm("TKM22-O100-");
     old.old = true;
     AddMotor(c, old); // 4
-    MotorSpec lubeFreeTks = Tks("TKS05-100-F");
+    TestMotor lubeFreeTks = Tks("TKS05-100-F");
     lubeFreeTks.lubeFree = true;
     AddMotor(c, lubeFreeTks);        // 5
     AddMotor(c, Tks("TKS05-100-L")); // 6
@@ -337,7 +337,7 @@ TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
     };
     for (const Row& row : rows) {
         MotorCatalogue c;
-        MotorSpec m = Tkm(row.designation);
+        TestMotor m = Tkm(row.designation);
         m.minStart = row.minStart;
         m.nr1 = "11 0000 01";
         m.nr2 = "12 0000 02";
@@ -375,7 +375,7 @@ TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {
 
 TEST(Listing, MaximumDiagramSpeedBoundsTheWorkingAndFreeSpeed) {
     MotorCatalogue c;
-    MotorSpec m = Tks("TKS05-100-");
+    TestMotor m = Tks("TKS05-100-");
     m.maxSpeed = 1900;
     AddMotor(c, m);
     EXPECT_TRUE(Search(c, Duty(50, 2000)).outcome.rows.empty());
@@ -385,7 +385,7 @@ TEST(Listing, MaximumDiagramSpeedBoundsTheWorkingAndFreeSpeed) {
 TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    MotorSpec old = Tks("TKS05-100-");
+    TestMotor old = Tks("TKS05-100-");
     old.old = true;
     AddMotor(c, old);
     c.intSokindex[1] = 2;

@@ -12,7 +12,7 @@ namespace {
 
 using F = RequirementField;
 using testing::AddMotor;
-using testing::MotorSpec;
+using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
@@ -21,10 +21,10 @@ protected:
     SessionTest() {
         AddMotor(catalogue, Tkm("TKM22-A100-")); // 1
         AddMotor(catalogue, Tks("TKS05-100-"));  // 2
-        MotorSpec pgw = Tkm("PGW03-100");
+        TestMotor pgw = Tkm("PGW03-100");
         pgw.maxSpeed = 5000;
         AddMotor(catalogue, pgw); // 3
-        MotorSpec old = Tkm("TKM33-A100-");
+        TestMotor old = Tkm("TKM33-A100-");
         old.old = true;
         AddMotor(catalogue, old); // 4
     }

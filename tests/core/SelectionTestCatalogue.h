@@ -8,7 +8,7 @@
 namespace airmotor::core::testing {
 
 // A motor with a straight torque line M(n) = stall * (1 - n / n0) and a linear air curve.
-struct MotorSpec {
+struct TestMotor {
     std::string designation = "TKM22-A100-";
     std::string rotation = "A";
     float n0 = 10000.0f;
@@ -32,7 +32,7 @@ struct MotorSpec {
 };
 
 // Appends the motor with the next catalogue index; the search order is the catalogue order.
-inline int AddMotor(MotorCatalogue& c, const MotorSpec& m) {
+inline int AddMotor(MotorCatalogue& c, const TestMotor& m) {
     const int i = ++c.intAntalMotorer;
     const auto k = static_cast<std::size_t>(i);
     c.intSokindex[k] = static_cast<std::int16_t>(i);
@@ -66,13 +66,13 @@ inline int AddMotor(MotorCatalogue& c, const MotorSpec& m) {
     return i;
 }
 
-inline MotorSpec Tkm(std::string designation) {
-    MotorSpec m;
+inline TestMotor Tkm(std::string designation) {
+    TestMotor m;
     m.designation = std::move(designation);
     return m;
 }
-inline MotorSpec Tks(std::string designation) {
-    MotorSpec m;
+inline TestMotor Tks(std::string designation) {
+    TestMotor m;
     m.designation = std::move(designation);
     m.rotation = "R";
     return m;

@@ -1,5 +1,7 @@
 #include "core/selection/SelectionSession.h"
 
+#include "core/language/CaptionKeys.h"
+
 #include "core/results/CurrentMotorDetails.h"
 #include "core/selection/CatalogueListing.h"
 #include "core/selection/Designation.h"
@@ -722,6 +724,12 @@ std::optional<DiagramScale> SelectionSession::CurrentScale() const {
         return std::nullopt;
     return CurrentMotorScale(catalogue_, current_.katalogIndex, factors_, language_.units, intPressureMode_,
                              bolKatalogMode_);
+}
+
+void SelectionSession::ChooseMountingPosition(int picture) {
+    if (!current_.valid || picture < 0 || picture > 5)
+        return;
+    panel_.lblClass = MountingPositionText(picture, language_.strText);
 }
 
 } // namespace airmotor::core

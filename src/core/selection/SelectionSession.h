@@ -79,6 +79,9 @@ public:
     // Row is 1-based (grid row under the header), column 0 or 1. True when the cell named a motor
     // that became current (an empty cell changes only Label17 and the pressure factors).
     bool ClickCell(int row, int column);
+    // The answer of the mounting-position window (picture 0..5) for a "5-BG" motor: it stands in the
+    // class field until the next click rewrites the panel.
+    void ChooseMountingPosition(int picture);
 
     // The window has reloaded the language texts: NyaIndataB, then AllMotorsB.
     void LanguageChanged();
