@@ -14,7 +14,7 @@ class TextTable;
 namespace airmotor::app {
 
 // "Performance current motor": the figures of the current motor, its product number and class.
-class DetailPanelView : public QGroupBox {
+class DetailPanelView final : public QGroupBox {
     Q_OBJECT
 public:
     explicit DetailPanelView(QWidget* parent = nullptr);

@@ -12,7 +12,7 @@ struct ProgramContext;
 // Wires the diagram window F2 and the dimension-drawing window to the main window: the diagram
 // command (button, "show always diagram", alternatives), the drawing button, hiding both, help topic 3
 // and the captions of the language.
-class DiagramController : public QObject {
+class DiagramController final : public QObject {
     Q_OBJECT
 public:
     DiagramController(MainWindow& main, ProgramContext& program);

@@ -12,7 +12,7 @@ namespace airmotor::app {
 
 // The chart area of the diagram window: paints the motor diagram of whatever the provider returns,
 // so every repaint (and so every resize) draws the current state.
-class DiagramView : public QWidget {
+class DiagramView final : public QWidget {
     Q_OBJECT
 public:
     using InputProvider = std::function<core::MotorDiagramInput()>;
@@ -27,7 +27,7 @@ private:
 
 // The diagram window F2: sizes itself by the screen in normal state, redraws on every resize, hides
 // on Enter, and asks for the diagram's help topic.
-class DiagramWindow : public QWidget {
+class DiagramWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit DiagramWindow(DiagramView::InputProvider provider, QWidget* parent = nullptr);

@@ -14,7 +14,7 @@ namespace airmotor::app {
 
 // The viewer ImageMan1: the whole drawing fitted without distortion, or a source rectangle that
 // fills the view. A dragged rectangle zooms; a plain click is reported.
-class DrawingView : public QWidget {
+class DrawingView final : public QWidget {
     Q_OBJECT
 public:
     explicit DrawingView(QWidget* parent = nullptr);
@@ -51,7 +51,7 @@ private:
 };
 
 // The dimension-drawing window MÅTTSKISS of the current motor.
-class DrawingWindow : public QWidget {
+class DrawingWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit DrawingWindow(QString programFolder, QWidget* parent = nullptr);

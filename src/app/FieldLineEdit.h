@@ -6,7 +6,7 @@ namespace airmotor::app {
 
 // A numeric requirement box: reports focus changes made by the user (not those caused by message
 // boxes or popups, which the classic text box never saw) and the Enter key.
-class FieldLineEdit : public QLineEdit {
+class FieldLineEdit final : public QLineEdit {
     Q_OBJECT
 public:
     using QLineEdit::QLineEdit;

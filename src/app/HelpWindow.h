@@ -11,7 +11,7 @@ namespace airmotor::app {
 
 // The program's help: HTML pages in the help folder of the program folder, shown in one browser window.
 // Topic numbers are those the rest of the program asks for (2: entering a search, 3: the diagram).
-class HelpWindow : public QWidget {
+class HelpWindow final : public QWidget {
     Q_OBJECT
 public:
     HelpWindow(const QString& programFolder, core::MessageSink& messages, QWidget* parent = nullptr);

@@ -27,7 +27,7 @@ struct ProgramContext;
 
 // The selection window LUFTMOTOR. It forwards every user action to the selection session and then
 // mirrors the session's state into its widgets; it holds no selection rule of its own.
-class MainWindow : public QMainWindow, private SessionDriver, private core::SelectionListener {
+class MainWindow final : public QMainWindow, private SessionDriver, private core::SelectionListener {
     Q_OBJECT
 public:
     MainWindow(ProgramContext& program, core::MessageSink& messages, QWidget* parent = nullptr);

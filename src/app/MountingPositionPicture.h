@@ -5,7 +5,7 @@
 namespace airmotor::app {
 
 // One clickable vector picture of a mounting position (index 0..5), drawn to any size.
-class MountingPositionPicture : public QWidget {
+class MountingPositionPicture final : public QWidget {
     Q_OBJECT
 public:
     MountingPositionPicture(int position, QWidget* parent = nullptr);

@@ -11,7 +11,7 @@ namespace airmotor::app {
 class MountingPositionPicture;
 
 // Asks for one of six mounting positions. A choice is required: the window cannot be closed without one.
-class MountingPositionsWindow : public QDialog {
+class MountingPositionsWindow final : public QDialog {
     Q_OBJECT
 public:
     explicit MountingPositionsWindow(QWidget* parent = nullptr);

@@ -19,7 +19,7 @@ namespace airmotor::app {
 class SessionDriver;
 
 // Motor type, catalogue/search view, the TKM and TKS options and the obsolete-motor filter.
-class OptionsPanel : public QWidget {
+class OptionsPanel final : public QWidget {
     Q_OBJECT
 public:
     OptionsPanel(SessionDriver& driver, QWidget* parent = nullptr);

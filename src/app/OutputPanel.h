@@ -19,7 +19,7 @@ class SessionDriver;
 // Output of the current motor: printout choice, diagram, dimension drawing, diagram alternatives,
 // print buttons and the calculator buttons. The work behind diagram, drawing, printing and the
 // calculators is done by their windows, which connect to the signals.
-class OutputPanel : public QWidget {
+class OutputPanel final : public QWidget {
     Q_OBJECT
 public:
     OutputPanel(SessionDriver& driver, QWidget* parent = nullptr);

@@ -12,7 +12,7 @@ namespace airmotor::app {
 struct ProgramContext;
 
 // Moves between the start window and the main window for one run of the program.
-class ProgramShell : public QObject {
+class ProgramShell final : public QObject {
     Q_OBJECT
 public:
     // splashMs: the start window's pause when a language is stored (3000 in the program, 0 in tests).

@@ -20,7 +20,7 @@ class SessionDriver;
 
 // The search data (working point, start torque, free speed and stall torque bounds), the available
 // pressure and the search buttons.
-class RequirementPanel : public QWidget {
+class RequirementPanel final : public QWidget {
     Q_OBJECT
 public:
     RequirementPanel(SessionDriver& driver, QWidget* parent = nullptr);

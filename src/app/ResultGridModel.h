@@ -10,7 +10,7 @@ namespace airmotor::app {
 
 // The result grid MSFlexGrid1: two columns, the header row as the section headers, one line per listed motor.
 // Cell colours are palette indexes: 11 highlights the selected cell, 9 marks obsolete motors, 0 resets.
-class ResultGridModel : public QAbstractTableModel {
+class ResultGridModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;

@@ -15,7 +15,7 @@
 namespace airmotor::app {
 
 // The product sign of the splash: a motor silhouette and the product name, drawn at any size.
-class SplashPicture : public QWidget {
+class SplashPicture final : public QWidget {
 public:
     using QWidget::QWidget;
     QSize sizeHint() const override { return {420, 150}; }

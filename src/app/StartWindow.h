@@ -12,7 +12,7 @@ struct ProgramContext;
 class SplashPicture;
 
 // frmStartmeny: a splash while the stored language is used, or the language list on a first start.
-class StartWindow : public QWidget {
+class StartWindow final : public QWidget {
     Q_OBJECT
 public:
     // pauseMs: how long the splash stays when a language is stored (3000 in the program).

@@ -12,7 +12,7 @@ namespace airmotor::cli {
 
 // The "--name value" (or "--name=value") options of one command. Anything else on the line —
 // an unknown option, a missing value, a stray word — is a usage error.
-class CommandOptions {
+class CommandOptions final {
 public:
     CommandOptions(std::string_view command, const CommandArgs& args,
                    const std::vector<std::string_view>& names);

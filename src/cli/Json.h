@@ -14,7 +14,7 @@ namespace airmotor::cli {
 // Streaming writer of one compact JSON document. Commas are placed automatically; keys and
 // values must alternate inside objects. Floats are written with 9 significant digits (enough to
 // read back the same single-precision value), doubles with 17; a non-finite number is null.
-class JsonWriter {
+class JsonWriter final {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
 

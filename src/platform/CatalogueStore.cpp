@@ -42,7 +42,7 @@ std::optional<core::FieldValue> ToField(const QVariant& v) {
 }
 
 // Everything a read needs: the open connection plus the table names, checked once.
-class Reader {
+class Reader final {
 public:
     explicit Reader(const QString& file) : file_(file), connection_(file, SqliteConnection::Mode::ReadOnly) {}
 

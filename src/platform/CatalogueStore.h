@@ -21,7 +21,7 @@ template <class T> using StoreResult = std::variant<T, StoreError>;
 // Read access to the catalogue database Zevodida.db. Every operation opens its own read-only
 // connection and closes it before returning, so no connection outlives a call and a missing
 // file is reported instead of being created empty.
-class CatalogueStore {
+class CatalogueStore final {
 public:
     explicit CatalogueStore(QString databaseFile);
 

@@ -23,7 +23,7 @@ struct BuildError {
 // imperial.csv (intKey, strText). Every source is checked before anything is written; the new
 // database is written into a temporary file beside the output and renamed over it, so the
 // output is either the complete new database or left untouched.
-class DatabaseBuilder {
+class DatabaseBuilder final {
 public:
     static std::variant<BuildSummary, BuildError> build(const QString& dataFolder, const QString& outputFile);
 

@@ -13,7 +13,7 @@ namespace airmotor::platform {
 
 // A dimension drawing loaded for display: a Windows metafile (through SVG), or an .SVG or .PNG of
 // the same name when no metafile exists. A failed load keeps a message for the view.
-class DimensionDrawing {
+class DimensionDrawing final {
 public:
     DimensionDrawing();
     ~DimensionDrawing();

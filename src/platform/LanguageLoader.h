@@ -12,7 +12,7 @@ namespace airmotor::platform {
 // Fills the text table of a LanguageState from the catalogue database: the column of
 // state.strLanguage from tblLanguage, then, for "English_Imperial", the rows of tblImperialUnits.
 // Captions are the windows' business. On error the state is left as it was.
-class LanguageLoader {
+class LanguageLoader final {
 public:
     explicit LanguageLoader(QString databaseFile);
 

@@ -31,7 +31,7 @@ ProgramFolder ResolveProgramFolder(const QString& commandLineText, const QString
 
 // ZEVODIDA.DAT. A missing, unreadable or malformed file reads as defaults with no language, so the
 // start window offers the language list instead of the program stopping.
-class SettingsFile {
+class SettingsFile final {
 public:
     explicit SettingsFile(ProgramFolder folder);
 

@@ -9,7 +9,7 @@ namespace airmotor::platform {
 
 // One short-lived, uniquely named QSQLITE connection. The connection is removed from Qt's
 // registry on destruction, after the QSqlDatabase handle the caller used has gone.
-class SqliteConnection {
+class SqliteConnection final {
 public:
     enum class Mode { ReadOnly, ReadWrite };
 

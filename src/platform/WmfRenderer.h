@@ -6,7 +6,7 @@
 namespace airmotor::platform {
 
 // Windows metafile -> SVG text, entirely in memory.
-class WmfRenderer {
+class WmfRenderer final {
 public:
     struct Result {
         QByteArray svg; // empty on failure

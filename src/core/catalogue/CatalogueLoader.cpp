@@ -40,7 +40,7 @@ std::string KeyText(const MotorRow& row) {
     return "\"" + std::get<std::string>(v) + "\"";
 }
 
-class RowReader {
+class RowReader final {
 public:
     explicit RowReader(const MotorRow& row) : row_(row) {}
 

@@ -26,7 +26,7 @@ bool IsLineEnd(char c) {
 // to its closing quote and whatever follows up to the next comma is ignored; an unquoted value runs
 // to a comma or the end of the line, without its surrounding blanks. A line end separates values
 // like a comma does (CR LF counts as one line end).
-class FreeFormatReader {
+class FreeFormatReader final {
 public:
     explicit FreeFormatReader(std::string_view text) : text_(text) {}
 

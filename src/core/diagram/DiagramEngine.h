@@ -11,7 +11,7 @@ namespace airmotor::core {
 
 // The drawing primitives every diagram and printed table goes through. Line widths are given in
 // printer dots at 300 dpi and font sizes in printer points; the engine converts them for the window.
-class DiagramEngine {
+class DiagramEngine final {
 public:
     explicit DiagramEngine(Canvas& canvas) : canvas_(canvas) {}
 

@@ -17,7 +17,7 @@ inline constexpr std::array<std::string_view, 6> kLanguageNames = {
     "English", "English_Imperial", "German", "French", "Italian", "Spanish"};
 bool IsLanguageName(std::string_view name);
 
-class TextTable {
+class TextTable final {
 public:
     const std::string& operator()(int key) const;
     void set(int key, std::string text);

@@ -35,7 +35,7 @@ struct SearchOutcome {
 // One run of the search loop over the catalogue (search order) for a chosen case. The shared
 // pressure factors are the program's own: the tests at a reduced pressure leave them as the
 // last motor's ("BS" designations keep the previous factors).
-class MotorSearch {
+class MotorSearch final {
 public:
     MotorSearch(const MotorCatalogue& catalogue, const RequirementValues& values, int searchCase,
                 const MotorFilter& filter, PressureFactorValues& factors);

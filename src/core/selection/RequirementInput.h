@@ -53,7 +53,7 @@ struct PowerLabel {
 
 // Fields, the values they hold and the power label; the rules that need the rest of the window
 // (clearing results, pressure factors, option states) live in SelectionSession.
-class RequirementInput {
+class RequirementInput final {
 public:
     NumericTextBox& box(RequirementField field) {
         return fields_[static_cast<std::size_t>(FieldIndex(field))];

@@ -21,7 +21,7 @@ namespace airmotor::core {
 // The whole behaviour of the main selection window without its widgets. The desktop window and the
 // CLI drive it with the user's actions and render its state; neither holds a rule of its own.
 // After every action the window re-reads the state it shows.
-class SelectionSession {
+class SelectionSession final {
 public:
     SelectionSession(const MotorCatalogue& catalogue, LanguageState& language, MessageSink& messages);
 
