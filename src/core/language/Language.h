@@ -13,8 +13,8 @@ namespace airmotor::core {
 inline constexpr int kTextCount = 229; // keys 0..228
 
 // The six language settings, in the order of the start list.
-inline constexpr std::array<std::string_view, 6> kLanguageNames = {
-    "English", "English_Imperial", "German", "French", "Italian", "Spanish"};
+inline constexpr std::array<std::string_view, 6> kLanguageNames = {"English", "English_Imperial", "German",
+                                                                   "French",  "Italian",          "Spanish"};
 bool IsLanguageName(std::string_view name);
 
 class TextTable final {

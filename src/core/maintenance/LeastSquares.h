@@ -10,6 +10,7 @@ std::vector<float> FitPolynomial(const std::vector<float>& x, const std::vector<
 
 // Gauss-Jordan inversion in single precision of a square matrix; false when singular.
 bool InvertMatrix(std::vector<std::vector<float>>& matrix);
-std::vector<float> MatrixTimesVector(const std::vector<std::vector<float>>& matrix, const std::vector<float>& v);
+std::vector<float> MatrixTimesVector(const std::vector<std::vector<float>>& matrix,
+                                     const std::vector<float>& v);
 
 } // namespace airmotor::core
