@@ -25,7 +25,9 @@ std::optional<std::string> ProgramContext::loadCatalogue() {
     auto result = store.loadCatalogue();
     if (auto* error = std::get_if<core::LoadError>(&result))
         return error->message;
-    catalogue = std::move(std::get<core::CatalogueLoadResult>(result).catalogue);
+    auto& loaded = std::get<core::CatalogueLoadResult>(result);
+    catalogue = std::move(loaded.catalogue);
+    loadWarnings = std::move(loaded.warnings);
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace airmotor::app {
 
@@ -27,7 +28,9 @@ struct ProgramContext {
     core::CaptionContext captionContext() const;
 
     // Fills the catalogue from the database; an error message naming the file on failure.
+    // What the load kept but had to leave out (rows beyond the catalogue's size) is in loadWarnings.
     std::optional<std::string> loadCatalogue();
+    std::vector<std::string> loadWarnings;
     // Re-reads the texts of language.strLanguage (imperial flag set from it first).
     std::optional<std::string> loadTexts();
     std::optional<std::string> writeSettings() const;

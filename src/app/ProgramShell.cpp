@@ -25,6 +25,14 @@ bool ProgramShell::start() {
         fail(*error);
         return false;
     }
+    // A catalogue that had to be cut short must not look complete.
+    for (const std::string& warning : program.loadWarnings) {
+        core::Message m;
+        m.text = warning;
+        m.icon = core::MessageIcon::Warning;
+        m.title = "Air Motor Selector";
+        messages.show(m);
+    }
     openStartWindow();
     return true;
 }

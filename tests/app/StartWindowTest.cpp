@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableView>
 
 using namespace airmotor;
@@ -139,6 +141,34 @@ private slots:
         QVERIFY(!shell.mainWindow());
         // A missing database is reported, not created.
         QCOMPARE(QFile::exists(folder.path("Zevodida.db")), !content.isEmpty());
+    }
+
+    void oversizedCatalogueIsLoadedWithAWarning() {
+        TestFolder folder("English");
+        {
+            // Four copies of the bundled motors under fresh keys: far more than the catalogue holds.
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "oversized");
+            db.setDatabaseName(folder.path("Zevodida.db"));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("CREATE TEMP TABLE copy AS SELECT * FROM tblMotordata"));
+            for (int k = 0; k < 3; ++k) {
+                QVERIFY(q.exec("UPDATE copy SET intKatalogindex = intKatalogindex + 10000"));
+                QVERIFY(q.exec("INSERT INTO tblMotordata SELECT * FROM copy"));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("oversized");
+        auto program = folder.context();
+        core::RecordingMessageSink messages;
+        ProgramShell shell(*program, messages, 0);
+        QVERIFY(shell.start());
+        QCOMPARE(program->catalogue.intAntalMotorer, std::int16_t(980));
+        bool warned = false;
+        for (const core::Message& m : messages.messages)
+            warned = warned || (m.icon == core::MessageIcon::Warning &&
+                                QString::fromStdString(m.text).contains("left out"));
+        QVERIFY(warned);
     }
 };
 
