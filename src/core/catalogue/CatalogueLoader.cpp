@@ -5,7 +5,6 @@
 #include <limits>
 #include <optional>
 #include <sstream>
-#include <string_view>
 
 namespace airmotor::core {
 namespace {
@@ -97,18 +96,18 @@ public:
         throw FieldProblem{name, "holds a text where a boolean (0 or not 0) is expected"};
     }
 
-    std::string text(const std::string& name) const { return ToText(name, notNull(name)); }
+    std::string text(const std::string& name) const { return ToText(notNull(name)); }
 
     // Null leaves the catalogue element as it was (empty).
     std::optional<std::string> nullableText(const std::string& name) const {
         const auto& v = raw(name);
         if (!v.has_value())
             return std::nullopt;
-        return ToText(name, *v);
+        return ToText(*v);
     }
 
 private:
-    static std::string ToText(const std::string&, const FieldValue& v) {
+    static std::string ToText(const FieldValue& v) {
         if (const auto* s = std::get_if<std::string>(&v))
             return *s;
         if (const auto* i = std::get_if<std::int64_t>(&v))

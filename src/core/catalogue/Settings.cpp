@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 namespace airmotor::core {
 namespace {

@@ -12,6 +12,26 @@ bool Finite(float a, float b, float c, float d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
+struct TextCorner {
+    float left, top;
+};
+
+// Corner handed to the canvas for a w x h text anchored at (x, y): anchors 1-3 start at x, 4-6 are
+// centred on it, 7-9 end at it; 1/4/7 put the corner h above y, 2/5/8 h / 2, 3/6/9 at y.
+TextCorner AnchoredCorner(float x, float y, float w, float h, int anchor) {
+    float left = x;
+    if (anchor >= 4 && anchor <= 6)
+        left = x - w / 2.0f;
+    else if (anchor >= 7 && anchor <= 9)
+        left = x - w;
+    float top = y;
+    if (anchor == 1 || anchor == 4 || anchor == 7)
+        top = y + h;
+    else if (anchor == 2 || anchor == 5 || anchor == 8)
+        top = y + h / 2.0f;
+    return {left, top};
+}
+
 } // namespace
 
 std::string_view TrimLeadingBlanks(std::string_view text) {
@@ -221,27 +241,8 @@ void DiagramEngine::DrawText(std::string_view t, float x, float y, float size, b
     canvas_.setFont(CanvasFontSize(size), bold);
     const float w = canvas_.textWidth(t);
     const float h = std::fabs(canvas_.textHeight(t));
-    float left = x;
-    if (anchor >= 4 && anchor <= 6)
-        left = x - w / 2.0f;
-    else if (anchor >= 7 && anchor <= 9)
-        left = x - w;
-    float top = y;
-    switch (anchor) {
-    case 1:
-    case 4:
-    case 7:
-        top = y + h;
-        break;
-    case 2:
-    case 5:
-    case 8:
-        top = y + h / 2.0f;
-        break;
-    default:
-        break;
-    }
-    canvas_.text(left, top, t);
+    const TextCorner corner = AnchoredCorner(x, y, w, h, anchor);
+    canvas_.text(corner.left, corner.top, t);
 }
 
 void DiagramEngine::LabelValue(std::string_view label, std::string_view value, float x, float y, float xr) {
@@ -272,22 +273,13 @@ void DiagramEngine::SpeedUnitLabel(float x, float y, float size, int anchor) {
     const float w = canvas_.textWidth(unit);
     const float h = std::fabs(canvas_.textHeight(unit));
     const float wOpen = canvas_.textWidth("[min");
-    float left = x;
-    if (anchor >= 4 && anchor <= 6)
-        left = x - w / 2.0f;
-    else if (anchor >= 7 && anchor <= 9)
-        left = x - w;
-    float top = y;
-    if (anchor == 1 || anchor == 4 || anchor == 7)
-        top = y + h;
-    else if (anchor == 2 || anchor == 5 || anchor == 8)
-        top = y + h / 2.0f;
+    const TextCorner corner = AnchoredCorner(x, y, w, h, anchor);
     const float raise = (yUp_ ? 1.0f : -1.0f) * h / 3.0f;
     const float small = 0.8f * size;
     // The exponent sits in the blanks after "[min" whatever the anchor.
-    const float xExp = left + wOpen + 0.4f;
+    const float xExp = corner.left + wOpen + 0.4f;
     canvas_.setFont(CanvasFontSize(small), false);
-    canvas_.text(xExp, top + raise, "-1");
+    canvas_.text(xExp, corner.top + raise, "-1");
 }
 
 } // namespace airmotor::core

@@ -1,5 +1,7 @@
 #include "core/diagram/DrawingReference.h"
 
+#include "core/selection/Designation.h"
+
 namespace airmotor::core {
 
 namespace {
@@ -13,7 +15,7 @@ std::string_view Trim(std::string_view s) {
 }
 
 bool IsLink(std::string_view s) {
-    return s.substr(0, 4) == "http";
+    return StartsWith(s, "http");
 }
 
 } // namespace

@@ -2,10 +2,10 @@
 
 #include "core/diagram/DiagramEngine.h"
 #include "core/format/NumberFormat.h"
+#include "core/selection/Designation.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace airmotor::core {
 
@@ -29,10 +29,6 @@ struct CurveStyle {
     int colour = -1; // -1: the quantity's own colour
 };
 
-bool IsPgw(std::string_view designation) {
-    return designation.substr(0, 3) == "PGW";
-}
-
 // Samples the catalogue curves of motor k with torque factor fm, speed factor fn and air factor fl.
 // The sampled variable is the catalogue (6.3 bar) speed x; a point is drawn at speed fn * x. The end
 // speed is 1.03 x the top speed; a governed PGW motor and a motor with a maximum allowed speed end
@@ -43,7 +39,7 @@ void PlotCurves(const MotorDiagramInput& in, const DiagramScale& scale, float fm
     const int k = in.index;
     const auto idx = static_cast<std::size_t>(k);
     float top = scale.sngTopVarv;
-    if (IsPgw(in.strCurrentBenamning))
+    if (Series(in.strCurrentBenamning) == "PGW")
         top = top / fn;
     float end = 1.03f * top;
     if (cat.sngMax_VarvDiagram[idx] > 0)
@@ -53,27 +49,13 @@ void PlotCurves(const MotorDiagramInput& in, const DiagramScale& scale, float fm
         return;
     const float h = (end - start) / static_cast<float>(kCurveSteps);
 
-    PlotCurve torque{CurveQuantity::Torque,
-                     style.colour < 0 ? kTorqueColour : style.colour,
-                     style.width,
-                     style.style,
-                     {},
-                     {},
-                     label};
-    PlotCurve power{CurveQuantity::Power,
-                    style.colour < 0 ? kPowerColour : style.colour,
-                    style.width,
-                    style.style,
-                    {},
-                    {},
-                    label};
-    PlotCurve air{CurveQuantity::Air,
-                  style.colour < 0 ? kAirColour : style.colour,
-                  style.width,
-                  style.style,
-                  {},
-                  {},
-                  label};
+    const auto emptyCurve = [&](CurveQuantity quantity, int ownColour) {
+        return PlotCurve{
+            quantity, style.colour < 0 ? ownColour : style.colour, style.width, style.style, {}, {}, label};
+    };
+    PlotCurve torque = emptyCurve(CurveQuantity::Torque, kTorqueColour);
+    PlotCurve power = emptyCurve(CurveQuantity::Power, kPowerColour);
+    PlotCurve air = emptyCurve(CurveQuantity::Air, kAirColour);
     const float limit = 1.0001f * end;
     for (int step = 0; step <= kCurveSteps + 1; ++step) {
         const float x = start + static_cast<float>(step) * h;
@@ -275,6 +257,19 @@ constexpr float kTitleSize = 12.0f;
 constexpr float kDesignationSize = 13.0f;
 constexpr float kCurveLabelSize = 10.0f;
 
+// Value at the top of the axis a curve of this quantity is drawn against.
+double AxisMaximum(const DiagramScale& s, CurveQuantity quantity) {
+    switch (quantity) {
+    case CurveQuantity::Power:
+        return s.power.maximum;
+    case CurveQuantity::Air:
+        return s.air.maximum;
+    case CurveQuantity::Torque:
+        break;
+    }
+    return s.torque.maximum;
+}
+
 struct PlacedLabel {
     float x, y; // anchor point in world units
     int anchor;
@@ -377,11 +372,7 @@ void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, c
 
 void DrawCurve(DiagramEngine& e, const MotorPlot& plot, const PlotCurve& c, const Layout& L) {
     const DiagramScale& s = plot.scale;
-    double axisMax = s.torque.maximum;
-    if (c.quantity == CurveQuantity::Power)
-        axisMax = s.power.maximum;
-    else if (c.quantity == CurveQuantity::Air)
-        axisMax = s.air.maximum;
+    const double axisMax = AxisMaximum(s, c.quantity);
     if (c.speed.size() < 2)
         return;
     e.sngAxisLenX = L.lenX;
@@ -409,9 +400,7 @@ void DrawFamilyLabels(DiagramEngine& e, const MotorPlot& plot, const Layout& L) 
     for (const auto& c : plot.curves) {
         if (c.label.empty() || c.speed.empty())
             continue;
-        double axisMax = c.quantity == CurveQuantity::Torque  ? s.torque.maximum
-                         : c.quantity == CurveQuantity::Power ? s.power.maximum
-                                                              : s.air.maximum;
+        const double axisMax = AxisMaximum(s, c.quantity);
         const auto wx = [&](std::size_t i) {
             return c.speed[i] / static_cast<float>(s.speed.maximum) * L.lenX;
         };
@@ -495,13 +484,13 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
 void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInput& in) {
     DiagramEngine e(canvas);
     e.strLanguage = in.strLanguage;
-    const Layout L = canvas.kind() == CanvasKind::Window ? WindowLayout() : PrinterLayout(in.landscapePage);
+    const bool window = canvas.kind() == CanvasKind::Window;
+    const Layout L = window ? WindowLayout() : PrinterLayout(in.landscapePage);
     e.SetScale(L.left, L.bottom, L.right, L.top, "Underkant");
     e.sngRightEdge = L.right;
 
     // Heading, one line each: designation, the alternative's title, the pressure line.
     // On paper the printout's own data block names the motor; the title centres over the box there.
-    const bool window = canvas.kind() == CanvasKind::Window;
     const float centre = window ? (L.left + L.right) / 2.0f : L.lenX / 2.0f;
     float y = L.top - 1.0f;
     e.SetColour(QBColor(0));
@@ -535,7 +524,7 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
         const float wy = plot.workingTorque / static_cast<float>(plot.scale.torque.maximum) * L.lenY;
         // Only inside the axis box: outside it the ring would sit on the tick labels.
         if (x >= 0.0f && x <= L.lenX && wy >= 0.0f && wy <= L.lenY)
-            e.DrawMarker(x, wy, 2.2f, kTorqueColour, canvas.kind() == CanvasKind::Window ? 5 : 12);
+            e.DrawMarker(x, wy, 2.2f, kTorqueColour, window ? 5 : 12);
     }
 }
 

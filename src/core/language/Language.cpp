@@ -1,6 +1,7 @@
 #include "core/language/Language.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace airmotor::core {
 namespace {
@@ -123,7 +124,7 @@ std::optional<TextLoadError> ApplyLanguageTexts(LanguageState& state, const std:
         for (const auto& row : imperialRows)
             table.set(static_cast<int>(row.key), row.text ? WithFullStops(*row.text) : std::string());
 
-    state.strText = table;
+    state.strText = std::move(table);
     state.intImperialUnits = imperial ? 1 : 0;
     return std::nullopt;
 }

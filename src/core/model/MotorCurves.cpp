@@ -10,16 +10,7 @@ namespace airmotor::core {
 
 namespace {
 
-// The catalogue keeps coefficients 0..4; a degree outside that (a damaged record) must not
-// index past them.
 constexpr int kMaxDegree = 4;
-
-int WholeDegree(float intGradtal) {
-    if (!(intGradtal >= 0.0f)) {
-        return 0;
-    }
-    return static_cast<int>(std::min(std::floor(intGradtal), static_cast<float>(kMaxDegree)));
-}
 
 // x^k of a single in double. Up to k = 2 the power is exact (48 significant bits at most), so the
 // product equals the library power; above that the library power decides the last bit.
@@ -36,13 +27,12 @@ double PowerOf(double x, int k) {
     }
 }
 
-// Sum in float, every term c_k * x^k in double: figures are compared with other tools that
-// evaluate the catalogue curves this way, to the last digit.
-template <typename Coefficient> float Polynomial(float degree, float x, Coefficient coefficient) {
-    const int g = WholeDegree(degree);
+// Sum in float of the terms k = 0..terms-1, every term c_k * x^k in double: figures are compared
+// with other tools that evaluate the catalogue curves this way, to the last digit.
+template <typename Coefficient> float SumOfTerms(int terms, float x, Coefficient coefficient) {
     const double xd = static_cast<double>(x);
     float sum = 0.0f;
-    for (int k = 0; k <= g; ++k) {
+    for (int k = 0; k < terms; ++k) {
         sum = static_cast<float>(static_cast<double>(sum) +
                                  static_cast<double>(coefficient(k)) * PowerOf(xd, k));
     }
@@ -78,13 +68,25 @@ AxisRecord SharedGridAxis(double maximumToShow, int divisions, double margin) {
 
 } // namespace
 
+int WholeDegree(float intGradtal) {
+    if (!(intGradtal >= 0.0f)) {
+        return 0;
+    }
+    return static_cast<int>(std::min(std::floor(intGradtal), static_cast<float>(kMaxDegree)));
+}
+
+float EvaluatePolynomial(const std::vector<float>& coefficients, float x) {
+    return SumOfTerms(static_cast<int>(coefficients.size()), x,
+                      [&](int k) { return coefficients[static_cast<std::size_t>(k)]; });
+}
+
 float TorquePolynomial(const MotorCatalogue& catalogue, int i, float x) {
-    return Polynomial(catalogue.intGradtal_M[static_cast<std::size_t>(i)], x,
+    return SumOfTerms(WholeDegree(catalogue.intGradtal_M[static_cast<std::size_t>(i)]) + 1, x,
                       [&](int k) { return catalogue.cM(k, i); });
 }
 
 float AirPolynomial(const MotorCatalogue& catalogue, int i, float x) {
-    return Polynomial(catalogue.intGradtal_L[static_cast<std::size_t>(i)], x,
+    return SumOfTerms(WholeDegree(catalogue.intGradtal_L[static_cast<std::size_t>(i)]) + 1, x,
                       [&](int k) { return catalogue.cL(k, i); });
 }
 

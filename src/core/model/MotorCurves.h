@@ -5,12 +5,19 @@
 #include "core/model/PressureFactors.h"
 
 #include <optional>
+#include <vector>
 
 namespace airmotor::core {
+
+// A stored degree as the whole number 0..4 the curve evaluation uses: the catalogue keeps
+// coefficients 0..4, and a damaged degree (negative, NaN, too large) must not index past them.
+int WholeDegree(float intGradtal);
 
 // Catalogue polynomials at 6.3 bar: summed in float, each term in double (see MotorCurves.cpp).
 float TorquePolynomial(const MotorCatalogue& catalogue, int i, float x);
 float AirPolynomial(const MotorCatalogue& catalogue, int i, float x);
+// A fitted polynomial (coefficients 0..n) evaluated the same way.
+float EvaluatePolynomial(const std::vector<float>& coefficients, float x);
 
 // At the pressure whose factors are given: Km * M(n / Kn), Kl * L(n / Kn).
 float TorqueAt(const MotorCatalogue& catalogue, int i, float n, const PressureFactorValues& factors);

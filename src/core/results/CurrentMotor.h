@@ -1,11 +1,7 @@
 #pragma once
 
-#include "core/model/MotorCurves.h"
-#include "core/model/PressureFactors.h"
-
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace airmotor::core {

@@ -90,7 +90,6 @@ void FillDetailPanel(DetailPanel& panel, const CurrentMotor& c, const MotorCatal
     // Explosion-protection panel.
     panel.picExVisible[0] = true;
     panel.Label24 = strText(152);
-    panel.lblClass.clear();
     const ExplosionMarkingResult marking =
         ExplosionMarking(c.strCurrentBenamning, c.sngCurrentUtvaxling, cellText);
     panel.lblClass = marking.lblClass;

@@ -6,7 +6,6 @@
 #include "core/results/CurrentMotor.h"
 #include "core/results/ResultTable.h"
 
-#include <optional>
 #include <string>
 
 namespace airmotor::core {

@@ -6,7 +6,6 @@
 #include "core/selection/GridRowText.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace airmotor::core {
 
@@ -15,15 +14,6 @@ namespace {
 constexpr float kReferencePressure = 6.3f;
 constexpr int kThrottlePoints = 11;
 constexpr int kBaseRowLimit = 15;
-
-// Polynomial in float, each term in double, rounded after each addition (as the catalogue curves).
-float EvaluateFit(const std::vector<float>& c, float x) {
-    float sum = 0.0f;
-    for (std::size_t k = 0; k < c.size(); ++k)
-        sum = static_cast<float>(sum + static_cast<double>(c[k]) *
-                                           std::pow(static_cast<double>(x), static_cast<double>(k)));
-    return sum;
-}
 
 } // namespace
 
@@ -120,9 +110,8 @@ float MotorSearch::ThrottleRatio(int i) const {
         y[static_cast<std::size_t>(p + 1)] = sngKnAv * n;
     }
     // A damaged degree (negative, NaN, above the stored coefficients) must not reach the fit as such.
-    const float g = catalogue_.intGradtal_M[k];
-    const int degree = g >= 0.0f ? static_cast<int>(std::min(std::floor(g), 4.0f)) : 0;
-    const float nM = EvaluateFit(FitPolynomial(x, y, kThrottlePoints, degree), mReq);
+    const int degree = WholeDegree(catalogue_.intGradtal_M[k]);
+    const float nM = EvaluatePolynomial(FitPolynomial(x, y, kThrottlePoints, degree), mReq);
     r = nReq / nM;
     if (r > 1.0)
         return 0.0f;

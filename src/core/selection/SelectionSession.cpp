@@ -8,6 +8,8 @@
 #include "core/selection/MotorFilter.h"
 #include "core/selection/MotorSearch.h"
 
+#include <initializer_list>
+
 namespace airmotor::core {
 
 namespace {
@@ -33,6 +35,15 @@ F PartnerOf(F field) {
     }
 }
 
+bool AnySeriesTicked(const OptionStates& options) {
+    return options.chkMotortype[0] || options.chkMotortype[1] || options.chkMotortype[2];
+}
+
+// The pressure field's reference value (6.3 bar) in the units the field shows: "6.3" psi would be wrong.
+const char* ReferencePressureText(const LanguageState& language) {
+    return language.intImperialUnits == 1 ? "91" : "6.3";
+}
+
 } // namespace
 
 SelectionSession::SelectionSession(const MotorCatalogue& catalogue, LanguageState& language,
@@ -44,11 +55,32 @@ SelectionSession::SelectionSession(const MotorCatalogue& catalogue, LanguageStat
 // ---------------------------------------------------------------- helpers
 
 void SelectionSession::ShowMessage(int key, MessageIcon icon) {
+    ShowMessage(key, language_.strText(key), icon);
+}
+
+void SelectionSession::ShowMessage(int key, std::string text, MessageIcon icon) {
     Message m;
     m.key = key;
-    m.text = language_.strText(key);
+    m.text = std::move(text);
     m.icon = icon;
     messages_.show(m);
+}
+
+bool SelectionSession::ShowOutcome(SearchOutcome&& outcome) {
+    results_.rows = std::move(outcome.rows);
+    results_.grid = std::move(outcome.grid);
+    results_.Label23Visible = outcome.Label23Visible;
+    if (results_.rows.empty()) {
+        GridRow none;
+        none.cells = {language_.strText(4), language_.strText(4)};
+        results_.grid.push_back(none);
+        RequestHideDiagramAndDrawing();
+        return false;
+    }
+    results_.currentGridRow = 1;
+    results_.currentGridColumn = 0;
+    RunCellClick(1, 0);
+    return true;
 }
 
 void SelectionSession::RequestHideDiagramAndDrawing() {
@@ -234,8 +266,7 @@ void SelectionSession::ClickSearch() {
         ++requests_.maintenanceModeEntered;
         if (listener_)
             listener_->MaintenanceModeEntered();
-        // Back to the reference pressure in the units the field shows ("6.3" psi would be wrong).
-        SetFieldText(F::TillgLuftTryckB, language_.intImperialUnits == 1 ? "91" : "6.3");
+        SetFieldText(F::TillgLuftTryckB, ReferencePressureText(language_));
         return;
     }
     results_.Label23Visible = false;
@@ -251,7 +282,7 @@ void SelectionSession::ClickSearch() {
     } else {
         options_.optTKSRestrictedEnabled[1] = true;
     }
-    if (!options_.chkMotortype[0] && !options_.chkMotortype[1] && !options_.chkMotortype[2]) {
+    if (!AnySeriesTicked(options_)) {
         ShowMessage(140, MessageIcon::Information);
         lastActionRefused_ = true;
         return;
@@ -290,21 +321,9 @@ void SelectionSession::ClickSearch() {
     MotorSearch search(catalogue_, v, searchCase, MotorFilter::From(options_), factors_);
     SearchOutcome outcome = search.Run(language_.strText);
     factors_ = PressureFactorValues{1.0f, 1.0f, 1.0f};
-    results_.rows = std::move(outcome.rows);
-    results_.grid = std::move(outcome.grid);
-    results_.Label23Visible = outcome.Label23Visible;
-    results_.intValdRad = static_cast<std::int16_t>(results_.rows.size());
-    if (!results_.rows.empty()) {
-        results_.currentGridRow = 1;
-        results_.currentGridColumn = 0;
-        RunCellClick(1, 0);
-    } else {
-        GridRow none;
-        none.cells = {language_.strText(4), language_.strText(4)};
-        results_.grid.push_back(none);
-        RequestHideDiagramAndDrawing();
+    results_.intValdRad = static_cast<std::int16_t>(outcome.rows.size());
+    if (!ShowOutcome(std::move(outcome)))
         ClearDetails();
-    }
     bolResultatRensat_ = false;
 }
 
@@ -317,7 +336,7 @@ void SelectionSession::ClickAllMotors() {
         row.sngRadTryck = 0.0f;
     }
     results_.Label23Visible = false;
-    if (!options_.chkMotortype[0] && !options_.chkMotortype[1] && !options_.chkMotortype[2]) {
+    if (!AnySeriesTicked(options_)) {
         ShowMessage(140, MessageIcon::Information);
         lastActionRefused_ = true;
         return;
@@ -332,21 +351,8 @@ void SelectionSession::ClickAllMotors() {
         SetFieldEnabled(input_.box(static_cast<F>(k)), false, kColourDisabled);
     results_.clearGrid();
 
-    SearchOutcome outcome = CatalogueListing(catalogue_, MotorFilter::From(options_),
-                                             options_.optObsoleteMotors, language_.strText);
-    results_.rows = std::move(outcome.rows);
-    results_.grid = std::move(outcome.grid);
-    results_.Label23Visible = outcome.Label23Visible;
-    if (!results_.grid.empty()) {
-        results_.currentGridRow = 1;
-        results_.currentGridColumn = 0;
-        RunCellClick(1, 0);
-    } else {
-        GridRow none;
-        none.cells = {language_.strText(4), language_.strText(4)};
-        results_.grid.push_back(none);
-        RequestHideDiagramAndDrawing();
-    }
+    ShowOutcome(CatalogueListing(catalogue_, MotorFilter::From(options_), options_.optObsoleteMotors,
+                                 language_.strText));
     bolResultatRensat_ = false;
     outputs_.Label14Visible = false;
     outputs_.frameDiagramAlternativVisible = false;
@@ -359,7 +365,7 @@ void SelectionSession::ClickNewSearchData() {
     bolArbetspunkt_ = false;
     for (int k = 0; k < kDutyFieldCount; ++k)
         SetFieldText(static_cast<F>(k), "");
-    SetFieldText(F::TillgLuftTryckB, language_.intImperialUnits == 1 ? "91" : "6.3");
+    SetFieldText(F::TillgLuftTryckB, ReferencePressureText(language_));
     for (F f : kAllRequirementFields) {
         input_.box(f).enabled = true;
         input_.box(f).colour = kColourValid;
@@ -702,11 +708,7 @@ bool SelectionSession::RunCellClick(int row, int column) {
     if (!cellText.empty() && cellText[0] == '(') {
         lastInformation_ =
             StartTorqueInformation(catalogue_, k, resultRow, input_.values.sngArbetsMoment, language_);
-        Message m;
-        m.key = 138;
-        m.text = *lastInformation_;
-        m.icon = MessageIcon::Information;
-        messages_.show(m);
+        ShowMessage(138, *lastInformation_, MessageIcon::Information);
     }
     ++requests_.calculatorsInvalidated;
     if (listener_)

@@ -11,12 +11,13 @@
 #include "core/selection/RequirementInput.h"
 #include "core/selection/SelectionEvents.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace airmotor::core {
+
+struct SearchOutcome;
 
 // The whole behaviour of the main selection window without its widgets. The desktop window and the
 // CLI drive it with the user's actions and render its state; neither holds a rule of its own.
@@ -121,6 +122,10 @@ private:
     void ClearDetails();
     void ComputeArbetspunkt();
     void ShowMessage(int key, MessageIcon icon = MessageIcon::None);
+    void ShowMessage(int key, std::string text, MessageIcon icon);
+    // A search or listing into the grid with a click on its first cell; an empty one gets the
+    // "no motor" line and hides the diagram. False when it found nothing.
+    bool ShowOutcome(SearchOutcome&& outcome);
     void RequestHideDiagramAndDrawing();
     void SetMotorTypeTick(int index, bool ticked);
     void SelectRotation(int index);
