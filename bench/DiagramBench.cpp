@@ -6,6 +6,7 @@
 #include "platform/DimensionDrawing.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -47,7 +48,7 @@ struct DiagramFixture {
         c.cL(0, 1) = 30.0f;
         c.cL(1, 1) = 0.012f;
         c.cL(2, 1) = 4.0e-7f;
-        for (int k = 0; k < kTextCountForBench; ++k)
+        for (int k = 0; k < core::kTextCount; ++k)
             language.strText.set(k, "Text " + std::to_string(k));
         input.catalogue = &c;
         input.index = 1;
@@ -58,7 +59,6 @@ struct DiagramFixture {
         input.sngArbetsMoment = 10.0f;
         input.sngRadStrypning = 0.8f;
     }
-    static constexpr int kTextCountForBench = core::kTextCount;
     core::MotorCatalogue c;
     core::LanguageState language;
     core::MotorDiagramInput input;

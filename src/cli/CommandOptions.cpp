@@ -6,7 +6,7 @@
 namespace airmotor::cli {
 namespace {
 
-template <class T> std::optional<T> ParseWhole(std::string_view text) {
+template <class T> std::optional<T> ParseNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     T value{};
@@ -22,13 +22,13 @@ template <class T> std::optional<T> ParseWhole(std::string_view text) {
 } // namespace
 
 std::optional<float> ParseSingle(std::string_view text) {
-    return ParseWhole<float>(text);
+    return ParseNumber<float>(text);
 }
 std::optional<double> ParseDouble(std::string_view text) {
-    return ParseWhole<double>(text);
+    return ParseNumber<double>(text);
 }
 std::optional<int> ParseInt(std::string_view text) {
-    return ParseWhole<int>(text);
+    return ParseNumber<int>(text);
 }
 
 CommandOptions::CommandOptions(std::string_view command, const CommandArgs& args,
@@ -100,6 +100,15 @@ std::optional<int> CommandOptions::integer(std::string_view name) const {
     if (auto v = ParseInt(*t))
         return v;
     throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a whole number");
+}
+
+int CommandOptions::integer(std::string_view name, int fallback, int low, int high) const {
+    const std::optional<int> value = integer(name);
+    if (!value)
+        return fallback;
+    if (*value < low || *value > high)
+        throw UsageError(command_ + ": --" + std::string(name) + " out of range");
+    return *value;
 }
 
 } // namespace airmotor::cli

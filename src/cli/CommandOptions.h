@@ -23,6 +23,8 @@ public:
     std::optional<float> single(std::string_view name) const;
     std::optional<double> number(std::string_view name) const;
     std::optional<int> integer(std::string_view name) const;
+    // The whole number, or `fallback` when absent; outside low..high is a usage error.
+    int integer(std::string_view name, int fallback, int low, int high) const;
     // Throws a usage error when the option is absent.
     std::string required(std::string_view name) const;
 

@@ -48,7 +48,6 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
 
 CliContext BuildContext(const GlobalOptions& options, const std::string& programDir, std::ostream& warnings) {
     CliContext context;
-    context.json = options.json;
     const platform::ProgramFolder folder = platform::ResolveProgramFolder(
         QString::fromStdString(options.folder.value_or(std::string())), QString::fromStdString(programDir));
     if (!QFileInfo(folder.folder).isDir())
@@ -57,7 +56,7 @@ CliContext BuildContext(const GlobalOptions& options, const std::string& program
     context.folder = folder.folder.toStdString();
     context.settings = platform::SettingsFile(folder).read();
 
-    const QString database = QDir(folder.folder).filePath(QStringLiteral("Zevodida.db"));
+    const QString database = folder.databaseFile();
     context.language.strLanguage = options.language.value_or(
         context.settings.strLanguage.empty() ? std::string("English") : context.settings.strLanguage);
     if (auto error = platform::LanguageLoader(database).load(context.language))

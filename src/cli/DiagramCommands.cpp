@@ -10,26 +10,14 @@
 #include "platform/DiagramExport.h"
 #include "platform/DimensionDrawing.h"
 
-#include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
 
-#include <array>
-#include <sstream>
+#include <algorithm>
 
 namespace airmotor::cli {
 namespace {
-
-int Bounded(const CommandOptions& options, std::string_view command, std::string_view name, int fallback,
-            int low, int high) {
-    const auto value = options.integer(name);
-    if (!value)
-        return fallback;
-    if (*value < low || *value > high)
-        throw UsageError(std::string(command) + ": --" + std::string(name) + " out of range");
-    return *value;
-}
 
 QSize ParseSize(const std::optional<std::string>& text, std::string_view command) {
     if (!text)
@@ -91,10 +79,10 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
 
 int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
     const CommandOptions options("drawing", args, {"index", "column", "out", "size"});
-    const int index = Bounded(options, "drawing", "index", 0, 1, ctx.catalogue.intAntalMotorer);
+    const int index = options.integer("index", 0, 1, ctx.catalogue.intAntalMotorer);
     if (!options.has("index"))
         throw UsageError("drawing: --index is required");
-    const int column = Bounded(options, "drawing", "column", 0, 0, 1);
+    const int column = options.integer("column", 0, 0, 1);
     const std::string out = options.required("out");
     const QSize size = ParseSize(options.text("size"), "drawing");
 

@@ -1,5 +1,6 @@
 #include "cli/ModelCommands.h"
 
+#include "cli/AxisJson.h"
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
 #include "core/maintenance/LeastSquares.h"
@@ -30,15 +31,6 @@ std::vector<float> SingleList(const std::string& option, const std::string& text
     if (values.size() != count)
         throw UsageError(option + ": " + std::to_string(count) + " comma-separated numbers expected");
     return values;
-}
-
-void WriteAxis(JsonWriter& json, const core::AxisRecord& axis) {
-    json.beginObject()
-        .field("maximum", axis.maximum)
-        .field("step", axis.step)
-        .field("labelStep", axis.labelStep)
-        .field("divisions", axis.divisions)
-        .endObject();
 }
 
 } // namespace

@@ -1,30 +1,19 @@
 #include "cli/SearchCommand.h"
 
+#include "cli/AxisJson.h"
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
 #include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
 #include "core/selection/SelectionSession.h"
 
-#include <array>
 #include <iomanip>
 #include <optional>
-#include <sstream>
 
 namespace airmotor::cli {
 namespace {
 
 using core::RequirementField;
-
-void WriteAxis(JsonWriter& json, std::string_view name, const core::AxisRecord& axis) {
-    json.key(name)
-        .beginObject()
-        .field("maximum", axis.maximum)
-        .field("step", axis.step)
-        .field("labelStep", axis.labelStep)
-        .field("divisions", axis.divisions)
-        .endObject();
-}
 
 struct ClickReport {
     bool clicked = false;
@@ -97,10 +86,10 @@ void WriteCurrent(JsonWriter& json, const core::SelectionSession& s, const Click
             .field("sngStartVarv", scale->sngStartVarv)
             .field("sngMaxMomentAxel", scale->sngMaxMomentAxel)
             .field("sngMaxLuftAxel", scale->sngMaxLuftAxel);
-        WriteAxis(json, "speed", scale->speed);
-        WriteAxis(json, "power", scale->power);
-        WriteAxis(json, "torque", scale->torque);
-        WriteAxis(json, "air", scale->air);
+        WriteAxis(json.key("speed"), scale->speed);
+        WriteAxis(json.key("power"), scale->power);
+        WriteAxis(json.key("torque"), scale->torque);
+        WriteAxis(json.key("air"), scale->air);
         json.endObject();
     } else {
         json.null();

@@ -59,16 +59,6 @@ std::array<bool, 3> ParseSeries(const std::string& text, std::string_view comman
     return ticks;
 }
 
-int IntegerOption(const CommandOptions& options, std::string_view name, int fallback, int low, int high,
-                  std::string_view command) {
-    const std::optional<int> value = options.integer(name);
-    if (!value)
-        return fallback;
-    if (*value < low || *value > high)
-        throw UsageError(std::string(command) + ": --" + std::string(name) + " out of range");
-    return *value;
-}
-
 } // namespace
 
 SessionScript SessionScript::Read(const CommandOptions& options, std::string_view command, bool search) {
@@ -84,9 +74,9 @@ SessionScript SessionScript::Read(const CommandOptions& options, std::string_vie
     s.tksLubrication = Choice(options, command, "tks-lubrication", {"lubricated", "lube-free"});
     s.tksVersions = Choice(options, command, "tks-versions", {"restricted", "both", "fallback"});
     s.obsolete = Choice(options, command, "obsolete", {"all", "only-obsolete", "only-new"});
-    s.select = IntegerOption(options, "select", 1, -32768, 32767, command);
-    s.column = IntegerOption(options, "column", 0, -32768, 32767, command);
-    s.alternative = IntegerOption(options, "alternative", 0, 0, 5, command);
+    s.select = options.integer("select", 1, -32768, 32767);
+    s.column = options.integer("column", 0, -32768, 32767);
+    s.alternative = options.integer("alternative", 0, 0, 5);
     return s;
 }
 

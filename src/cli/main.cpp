@@ -89,10 +89,7 @@ int main(int argc, char** argv) {
     } catch (const UsageError& e) {
         std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';
         return 2;
-    } catch (const FolderError& e) {
-        std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';
-        return 1;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) { // FolderError and anything unforeseen
         std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';
         return 1;
     }

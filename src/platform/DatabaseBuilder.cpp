@@ -1,13 +1,11 @@
 #include "platform/DatabaseBuilder.h"
 
-#include "core/catalogue/MotorRow.h"
 #include "core/language/Language.h"
 #include "platform/CsvReader.h"
 #include "platform/SqliteConnection.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
@@ -17,6 +15,7 @@
 #include <cmath>
 #include <cstdio>
 #include <set>
+#include <type_traits>
 
 namespace airmotor::platform {
 namespace {
@@ -90,23 +89,18 @@ struct Table {
     std::vector<int> lines; // source line of each row
 };
 
-std::optional<std::int64_t> ParseInteger(std::string_view text) {
+// The whole field as a number, '.' as the decimal separator whatever the locale; an explicit '+'
+// is allowed, a non-finite real is not.
+template <class T> std::optional<T> ParseNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    std::int64_t value = 0;
+    T value{};
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size())
         return std::nullopt;
-    return value;
-}
-
-std::optional<double> ParseReal(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
+    if constexpr (std::is_floating_point_v<T>)
+        if (!std::isfinite(value))
+            return std::nullopt;
     return value;
 }
 
@@ -160,14 +154,14 @@ std::variant<Table, Failure> ReadSource(const QString& file, const ColumnDef (&c
                 row.emplace_back(QString::fromStdString(field.text));
                 break;
             case Kind::Integer: {
-                const auto value = ParseInteger(field.text);
+                const auto value = ParseNumber<std::int64_t>(field.text);
                 if (!value)
                     return Failure{what + ": \"" + field.text + "\" is not a whole number"};
                 row.emplace_back(static_cast<qlonglong>(*value));
                 break;
             }
             case Kind::Real: {
-                const auto value = ParseReal(field.text);
+                const auto value = ParseNumber<double>(field.text);
                 if (!value)
                     return Failure{what + ": \"" + field.text + "\" is not a number"};
                 row.emplace_back(*value);
@@ -186,13 +180,14 @@ std::optional<Failure> CheckKeys(const QString& file, const Table& table, std::o
     std::set<qlonglong> seen;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const qlonglong key = table.rows[r][0].toLongLong();
-        const std::string where =
-            QDir::toNativeSeparators(file).toStdString() + ":" + std::to_string(table.lines[r]) + ": ";
+        const auto fail = [&](const std::string& what) {
+            return Failure{QDir::toNativeSeparators(file).toStdString() + ":" +
+                           std::to_string(table.lines[r]) + ": key " + std::to_string(key) + what};
+        };
         if (maxKey && (key < 0 || key > *maxKey))
-            return Failure{where + "key " + std::to_string(key) + " is outside 0.." +
-                           std::to_string(*maxKey)};
+            return fail(" is outside 0.." + std::to_string(*maxKey));
         if (!seen.insert(key).second)
-            return Failure{where + "key " + std::to_string(key) + " appears twice"};
+            return fail(" appears twice");
     }
     return std::nullopt;
 }

@@ -25,8 +25,8 @@ void PaintMotorDiagramPage(QPainter& painter, const QRectF& page, double dpi, co
 }
 
 QImage RenderMotorDiagram(const core::MotorDiagramInput& input, QSize size) {
+    // Left uninitialised: PaintMotorDiagram fills the whole area white first.
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
     QPainter painter(&image);
     PaintMotorDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), core::CanvasKind::Window, 96.0, input);
     painter.end();

@@ -24,6 +24,14 @@ QString FindWithSuffix(const QDir& dir, const QString& name, const char* suffix)
     return {};
 }
 
+// A renderer for SVG text that draws something, or null.
+std::unique_ptr<QSvgRenderer> DrawableSvg(const QByteArray& svg) {
+    auto renderer = std::make_unique<QSvgRenderer>(svg);
+    if (!renderer->isValid() || renderer->viewBoxF().isEmpty())
+        return nullptr;
+    return renderer;
+}
+
 } // namespace
 
 DimensionDrawing::DimensionDrawing() = default;
@@ -71,17 +79,12 @@ DimensionDrawing DimensionDrawing::FromFile(const QString& path) {
     }
     const QByteArray bytes = file.readAll();
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("wmf")) {
-        DimensionDrawing w = FromWmfData(bytes, path);
-        return w;
-    }
+    if (suffix == QLatin1String("wmf"))
+        return FromWmfData(bytes, path);
     if (suffix == QLatin1String("svg")) {
-        auto renderer = std::make_unique<QSvgRenderer>(bytes);
-        if (!renderer->isValid() || renderer->viewBoxF().isEmpty()) {
+        d.svg_ = DrawableSvg(bytes);
+        if (!d.svg_)
             d.error_ = QStringLiteral("%1: not a readable SVG drawing").arg(QDir::toNativeSeparators(path));
-            return d;
-        }
-        d.svg_ = std::move(renderer);
         return d;
     }
     QImage image;
@@ -101,13 +104,10 @@ DimensionDrawing DimensionDrawing::FromWmfData(const QByteArray& wmf, const QStr
         d.error_ = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(sourceName), converted.error);
         return d;
     }
-    auto renderer = std::make_unique<QSvgRenderer>(converted.svg);
-    if (!renderer->isValid() || renderer->viewBoxF().isEmpty()) {
+    d.svg_ = DrawableSvg(converted.svg);
+    if (!d.svg_)
         d.error_ =
             QStringLiteral("%1: the metafile could not be drawn").arg(QDir::toNativeSeparators(sourceName));
-        return d;
-    }
-    d.svg_ = std::move(renderer);
     return d;
 }
 

@@ -16,6 +16,10 @@ QString ToQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+QColor ToQColor(core::Rgb colour) {
+    return QColor(colour.r, colour.g, colour.b);
+}
+
 // Window font sizes are the printer size less six; at this reference height one such unit is one
 // point at 96 dpi scaled so tick labels stay legible on a large window.
 constexpr double kWindowFontReference = 230.0;
@@ -64,7 +68,7 @@ void PainterCanvas::applyPen() {
 }
 
 void PainterCanvas::setColour(core::Rgb colour) {
-    colour_ = QColor(colour.r, colour.g, colour.b);
+    colour_ = ToQColor(colour);
     applyPen();
 }
 
@@ -118,7 +122,7 @@ void PainterCanvas::polyline(const float* xy, int pointCount) {
 
 void PainterCanvas::point(float x, float y, core::Rgb colour) {
     painter_.save();
-    painter_.setPen(QPen(QColor(colour.r, colour.g, colour.b), 1));
+    painter_.setPen(QPen(ToQColor(colour), 1));
     painter_.drawPoint(map(x, y));
     painter_.restore();
 }
@@ -126,7 +130,7 @@ void PainterCanvas::point(float x, float y, core::Rgb colour) {
 void PainterCanvas::circle(float x, float y, float radius, core::Rgb colour) {
     const double r = std::fabs(radius / worldWidth_ * device_.width());
     painter_.save();
-    painter_.setPen(QPen(QColor(colour.r, colour.g, colour.b), width_));
+    painter_.setPen(QPen(ToQColor(colour), width_));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawEllipse(map(x, y), r, r);
     painter_.restore();

@@ -14,6 +14,10 @@ const QString kSettingsName = QStringLiteral("ZEVODIDA.DAT");
 
 } // namespace
 
+QString ProgramFolder::databaseFile() const {
+    return QDir(folder).filePath(kDatabaseName);
+}
+
 bool IsWritableFolder(const QString& folder) {
     const QFileInfo info(folder);
     return info.isDir() && info.isWritable();

@@ -15,6 +15,9 @@ struct ProgramFolder {
     QString folder;               // holds Zevodida.db, the help file and the drawings
     QString settingsFile;         // ZEVODIDA.DAT as read and rewritten
     QString fallbackSettingsFile; // read while settingsFile does not exist yet; may be empty
+
+    // The catalogue database Zevodida.db in folder.
+    QString databaseFile() const;
 };
 
 bool IsWritableFolder(const QString& folder);

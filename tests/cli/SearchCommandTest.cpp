@@ -1,40 +1,21 @@
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QStringList>
+#include "CliRunner.h"
 
-#include <gtest/gtest.h>
+#include <QJsonArray>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using airmotor::cli::test::CliResult;
 
-CliRun RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(AIRMOTOR_BIN_DIR "/airmotor-cli"),
-                  QStringList{"--folder", QStringLiteral(AIRMOTOR_BIN_DIR), "--language", "English"} +
-                      arguments);
-    CliRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+// The bundled program folder with English texts, whatever its settings file names.
+CliResult RunCli(const QStringList& arguments) {
+    return airmotor::cli::test::RunCli(
+        QStringList{"--folder", QStringLiteral(AIRMOTOR_BIN_DIR), "--language", "English"} + arguments);
 }
 
 QJsonObject Json(const QStringList& arguments) {
-    const CliRun run = RunCli(arguments + QStringList{"--json"});
+    const CliResult run = RunCli(arguments + QStringList{"--json"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
-    return document.object();
+    return run.json();
 }
 
 void ExpectKeys(const QJsonObject& object, const QStringList& keys) {
@@ -152,7 +133,7 @@ TEST(SearchCommand, UsageErrorsPrintNothingOnStdout) {
          {QStringList{"search", "--nonsense", "1"}, QStringList{"search", "--select", "x"},
           QStringList{"list", "--rotation", "left"}, QStringList{"search", "--series", "ABC"},
           QStringList{"search", "--alternative", "6"}, QStringList{"search", "--obsolete", "all"}}) {
-        const CliRun run = RunCli(args);
+        const CliResult run = RunCli(args);
         EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_FALSE(run.err.isEmpty());

@@ -2,6 +2,8 @@
 #include "../core/SelectionTestCatalogue.h"
 #include "core/diagram/MotorDiagram.h"
 
+#include "TestDatabase.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -40,10 +42,7 @@ struct DiagramSetup {
 };
 
 QString ReadAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
+    return QString::fromUtf8(platform::test::ReadFile(path));
 }
 
 // Curves are long point chains; axes, ticks, grid and legend lines have two points.

@@ -1,8 +1,9 @@
 #include "platform/DimensionDrawing.h"
 #include "platform/WmfRenderer.h"
 
+#include "TestDatabase.h"
+
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 
 using airmotor::platform::DimensionDrawing;
 using airmotor::platform::WmfRenderer;
+using airmotor::platform::test::WriteFile;
 
 namespace {
 
@@ -57,12 +59,6 @@ QByteArray SmallWmf() {
         bytes.append(static_cast<char>(v >> 8));
     }
     return bytes;
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // Renders or fails with a message; never both, never neither.
@@ -120,15 +116,16 @@ TEST(WmfRenderer, TruncatedAndGarbageMetafilesFailCleanly) {
 TEST(DimensionDrawing, MetafileFirstThenSvgThenPngAndClearMessages) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    Write(dir.filePath(QStringLiteral("BOTH.WMF")), SmallWmf());
-    Write(dir.filePath(QStringLiteral("BOTH.SVG")),
-          "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'/>");
-    Write(dir.filePath(QStringLiteral("VECTOR.svg")), "<svg xmlns='http://www.w3.org/2000/svg' width='40' "
-                                                      "height='20'><rect width='40' height='20'/></svg>");
+    WriteFile(dir.filePath(QStringLiteral("BOTH.WMF")), SmallWmf());
+    WriteFile(dir.filePath(QStringLiteral("BOTH.SVG")),
+              "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'/>");
+    WriteFile(dir.filePath(QStringLiteral("VECTOR.svg")),
+              "<svg xmlns='http://www.w3.org/2000/svg' width='40' "
+              "height='20'><rect width='40' height='20'/></svg>");
     QImage png(30, 10, QImage::Format_RGB32);
     png.fill(Qt::blue);
     ASSERT_TRUE(png.save(dir.filePath(QStringLiteral("PICTURE.PNG"))));
-    Write(dir.filePath(QStringLiteral("BROKEN.WMF")), "garbage garbage garbage garbage");
+    WriteFile(dir.filePath(QStringLiteral("BROKEN.WMF")), "garbage garbage garbage garbage");
 
     if (WmfRenderer::Available()) {
         const DimensionDrawing both = DimensionDrawing::Load(dir.path(), QStringLiteral(" BOTH"));
@@ -155,10 +152,10 @@ TEST(DimensionDrawing, MetafileFirstThenSvgThenPngAndClearMessages) {
 TEST(DimensionDrawing, SourceRectangleMapsOntoTheTarget) {
     QTemporaryDir dir;
     // Left half red, right half blue: showing the right half must fill the view with blue.
-    Write(dir.filePath(QStringLiteral("HALF.SVG")),
-          "<svg xmlns='http://www.w3.org/2000/svg' width='100' height='50'>"
-          "<rect x='0' y='0' width='50' height='50' fill='#ff0000'/>"
-          "<rect x='50' y='0' width='50' height='50' fill='#0000ff'/></svg>");
+    WriteFile(dir.filePath(QStringLiteral("HALF.SVG")),
+              "<svg xmlns='http://www.w3.org/2000/svg' width='100' height='50'>"
+              "<rect x='0' y='0' width='50' height='50' fill='#ff0000'/>"
+              "<rect x='50' y='0' width='50' height='50' fill='#0000ff'/></svg>");
     const DimensionDrawing d = DimensionDrawing::Load(dir.path(), QStringLiteral("HALF"));
     ASSERT_TRUE(d.isValid());
     QImage image(100, 100, QImage::Format_ARGB32_Premultiplied);

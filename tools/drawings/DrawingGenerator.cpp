@@ -4,57 +4,23 @@
 // usage: airmotor-drawings MOTORS.CSV OUTPUT_FOLDER
 
 #include "MotorOutline.h"
+#include "platform/CsvReader.h"
 
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace fs = std::filesystem;
+namespace platform = airmotor::platform;
 using namespace airmotor::drawings;
 
 namespace {
-
-// One CSV record (RFC 4180 quoting), fields in order.
-bool ReadRecord(std::istream& in, std::vector<std::string>& fields) {
-    fields.clear();
-    std::string field;
-    bool quoted = false, any = false;
-    char c;
-    while (in.get(c)) {
-        any = true;
-        if (quoted) {
-            if (c == '"') {
-                if (in.peek() == '"') {
-                    in.get(c);
-                    field.push_back('"');
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field.push_back(c);
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields.push_back(field);
-            field.clear();
-        } else if (c == '\n') {
-            break;
-        } else if (c != '\r') {
-            field.push_back(c);
-        }
-    }
-    if (!any)
-        return false;
-    fields.push_back(field);
-    return true;
-}
 
 std::string Trim(const std::string& s) {
     const auto a = s.find_first_not_of(' ');
@@ -110,34 +76,40 @@ int main(int argc, char** argv) {
         std::cerr << csvPath.string() << ": cannot be read\n";
         return 1;
     }
-    std::vector<std::string> header;
-    if (!ReadRecord(in, header)) {
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    auto parsed = platform::ParseCsv(text);
+    if (const auto* error = std::get_if<platform::CsvError>(&parsed)) {
+        std::cerr << csvPath.string() << ":" << error->line << ": " << error->message << "\n";
+        return 1;
+    }
+    const auto& records = std::get<std::vector<platform::CsvRecord>>(parsed);
+    if (records.empty()) {
         std::cerr << csvPath.string() << ": empty file\n";
         return 1;
     }
+    const auto& header = records.front().fields;
     std::map<std::string, std::size_t> column;
     for (std::size_t i = 0; i < header.size(); ++i)
-        column[header[i]] = i;
+        column[header[i].text] = i;
     for (const char* needed : {"strBenamning", "strMattskiss", "sngMaxEffekt", "sngVikt", "sngTomgVarvtal"})
         if (!column.count(needed)) {
             std::cerr << csvPath.string() << ": column " << needed << " is missing\n";
             return 1;
         }
+    const auto field = [&](const platform::CsvRecord& record, const char* name) -> const std::string& {
+        return record.fields[column.at(name)].text;
+    };
 
     // The first motor that names a drawing gives its proportions.
     std::map<std::string, OutlineParameters> drawings;
-    std::vector<std::string> fields;
-    long line = 1;
-    while (ReadRecord(in, fields)) {
-        ++line;
-        if (fields.size() == 1 && fields[0].empty())
-            continue;
-        if (fields.size() != header.size()) {
-            std::cerr << csvPath.string() << ": line " << line << " has " << fields.size()
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const platform::CsvRecord& record = records[r];
+        if (record.fields.size() != header.size()) {
+            std::cerr << csvPath.string() << ": line " << record.line << " has " << record.fields.size()
                       << " fields, expected " << header.size() << "\n";
             return 1;
         }
-        const std::string reference = Trim(fields[column["strMattskiss"]]);
+        const std::string reference = Trim(field(record, "strMattskiss"));
         if (reference.rfind("http", 0) == 0)
             continue;
         std::vector<std::string> names;
@@ -149,10 +121,10 @@ int main(int argc, char** argv) {
                 continue;
             OutlineParameters p;
             p.drawingName = name;
-            p.designation = fields[column["strBenamning"]];
-            p.powerKw = Number(fields[column["sngMaxEffekt"]]);
-            p.weightKg = Number(fields[column["sngVikt"]]);
-            p.freeSpeed = Number(fields[column["sngTomgVarvtal"]]);
+            p.designation = field(record, "strBenamning");
+            p.powerKw = Number(field(record, "sngMaxEffekt"));
+            p.weightKg = Number(field(record, "sngVikt"));
+            p.freeSpeed = Number(field(record, "sngTomgVarvtal"));
             drawings[name] = p;
         }
     }

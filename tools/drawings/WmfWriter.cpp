@@ -20,6 +20,23 @@ std::uint32_t ColorRef(std::uint32_t rgb) {
     return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
 }
 
+// Bytes two to a word, low byte first; an odd count is padded with a zero byte.
+void AppendBytes(std::vector<std::uint16_t>& params, std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        const auto lo = static_cast<std::uint8_t>(bytes[i]);
+        const auto hi = i + 1 < bytes.size() ? static_cast<std::uint8_t>(bytes[i + 1]) : std::uint8_t{0};
+        params.push_back(static_cast<std::uint16_t>(lo | (hi << 8)));
+    }
+}
+
+// The point count followed by the coordinates, as POLYLINE and POLYGON take them.
+std::vector<std::uint16_t> PointParams(const std::vector<int>& xy) {
+    std::vector<std::uint16_t> p = {W(static_cast<int>(xy.size() / 2))};
+    for (int v : xy)
+        p.push_back(W(v));
+    return p;
+}
+
 void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
     out.push_back(static_cast<std::uint8_t>(v & 0xFF));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -86,14 +103,8 @@ void WmfWriter::solidBrush(std::uint32_t rgb) {
 void WmfWriter::font(int height, int weight) {
     std::vector<std::uint16_t> p = {W(-height), 0, 0, 0,     W(weight),
                                     0,          0, 0, 0x2200 /*variable pitch, sans serif*/};
-    const std::string face = "Helvetica";
-    std::string padded = face;
-    padded.push_back('\0');
-    if (padded.size() % 2)
-        padded.push_back('\0');
-    for (std::size_t i = 0; i < padded.size(); i += 2)
-        p.push_back(static_cast<std::uint16_t>(static_cast<std::uint8_t>(padded[i]) |
-                                               (static_cast<std::uint8_t>(padded[i + 1]) << 8)));
+    // The face name is NUL-terminated.
+    AppendBytes(p, std::string_view("Helvetica", sizeof "Helvetica"));
     replace(font_, createObject(0x02FB, p));
 }
 
@@ -112,17 +123,11 @@ void WmfWriter::line(int x1, int y1, int x2, int y2) {
 }
 
 void WmfWriter::polyline(const std::vector<int>& xy) {
-    std::vector<std::uint16_t> p = {W(static_cast<int>(xy.size() / 2))};
-    for (int v : xy)
-        p.push_back(W(v));
-    record(0x0325, p);
+    record(0x0325, PointParams(xy));
 }
 
 void WmfWriter::polygon(const std::vector<int>& xy) {
-    std::vector<std::uint16_t> p = {W(static_cast<int>(xy.size() / 2))};
-    for (int v : xy)
-        p.push_back(W(v));
-    record(0x0324, p);
+    record(0x0324, PointParams(xy));
 }
 
 void WmfWriter::rectangle(int left, int top, int right, int bottom) {
@@ -135,12 +140,7 @@ void WmfWriter::ellipse(int left, int top, int right, int bottom) {
 
 void WmfWriter::text(int x, int y, std::string_view latin1) {
     std::vector<std::uint16_t> p = {W(static_cast<int>(latin1.size()))};
-    std::string padded(latin1);
-    if (padded.size() % 2)
-        padded.push_back('\0');
-    for (std::size_t i = 0; i < padded.size(); i += 2)
-        p.push_back(static_cast<std::uint16_t>(static_cast<std::uint8_t>(padded[i]) |
-                                               (static_cast<std::uint8_t>(padded[i + 1]) << 8)));
+    AppendBytes(p, latin1);
     p.push_back(W(y));
     p.push_back(W(x));
     record(0x0521, p); // TEXTOUT
