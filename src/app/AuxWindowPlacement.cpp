@@ -40,4 +40,15 @@ QRect DrawingWindowGeometry(const QWidget* window) {
         core::DrawingWindowRect(screen.width() * kTwipsPerPixel, screen.height() * kTwipsPerPixel), screen);
 }
 
+void KeepPlaced(QWidget* window, QRect (*geometry)(const QWidget*), bool& placing) {
+    if (placing ||
+        (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        return;
+    placing = true;
+    const QRect target = geometry(window);
+    if (window->geometry() != target)
+        window->setGeometry(target);
+    placing = false;
+}
+
 } // namespace airmotor::app

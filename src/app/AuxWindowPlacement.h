@@ -11,4 +11,8 @@ namespace airmotor::app {
 QRect DiagramWindowGeometry(const QWidget* window);
 QRect DrawingWindowGeometry(const QWidget* window);
 
+// Puts the window where geometry says unless the user maximised, minimised or full-screened it.
+// placing is the window's own guard against the resize that setGeometry itself causes.
+void KeepPlaced(QWidget* window, QRect (*geometry)(const QWidget*), bool& placing);
+
 } // namespace airmotor::app

@@ -1,5 +1,7 @@
 #include "app/CaptionApplier.h"
 
+#include "app/TextConversion.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QGroupBox>
@@ -60,10 +62,10 @@ QStringList ApplyCaptions(QWidget* window, const core::TextTable& strText,
     QStringList missing;
     const QString windowName = window->objectName();
     for (const core::CaptionEntry& entry : core::CaptionKeys()) {
-        if (QString::fromUtf8(entry.window.data(), qsizetype(entry.window.size())) != windowName)
+        if (Q(entry.window) != windowName)
             continue;
-        const QString text = QString::fromStdString(core::CaptionText(entry, strText, context));
-        const QString control = QString::fromUtf8(entry.control.data(), qsizetype(entry.control.size()));
+        const QString text = Q(core::CaptionText(entry, strText, context));
+        const QString control = Q(entry.control);
         if (control.isEmpty()) {
             window->setWindowTitle(text);
             continue;

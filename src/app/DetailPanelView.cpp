@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <cmath>
+#include <numbers>
+
 namespace airmotor::app {
 
 namespace {
@@ -23,7 +26,7 @@ QPixmap ExSign(int size) {
     const QPointF c(size / 2.0, size / 2.0);
     QPolygonF hex;
     for (int k = 0; k < 6; ++k) {
-        const double a = (60.0 * k - 90.0) * 3.14159265358979 / 180.0;
+        const double a = (60.0 * k - 90.0) * std::numbers::pi / 180.0;
         hex << c + QPointF(r * std::cos(a), r * std::sin(a));
     }
     p.setPen(QPen(Qt::black, 1.5));

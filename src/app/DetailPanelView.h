@@ -7,7 +7,6 @@ class QLabel;
 
 namespace airmotor::core {
 class SelectionSession;
-struct CaptionContext;
 class TextTable;
 } // namespace airmotor::core
 

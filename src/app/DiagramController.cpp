@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
+#include "app/SessionDriver.h"
 #include "core/diagram/SessionDiagramInput.h"
 
 #include <QApplication>
@@ -41,8 +42,8 @@ DiagramController::~DiagramController() = default;
 
 void DiagramController::applyTexts() {
     const core::TextTable& t = program_.language.strText;
-    diagram_->setTexts(QString::fromStdString(t(122)));
-    drawing_->setTexts(QString::fromStdString(t(123)), QString::fromStdString(t(110)));
+    diagram_->setTexts(Q(t(122)));
+    drawing_->setTexts(Q(t(123)), Q(t(110)));
     diagram_->redraw();
 }
 
@@ -53,23 +54,25 @@ void DiagramController::showDiagram() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     diagram_->redraw();
     QApplication::restoreOverrideCursor();
-    const int k = session.current().katalogIndex;
-    if (k >= 1 && k <= session.catalogue().intAntalMotorer)
-        drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
-                              session.current().intValdKolumn);
+    showCurrentDrawing();
     applyTexts();
     diagram_->show();
     diagram_->raise();
 }
 
 void DiagramController::showDrawingOnly() {
+    if (showCurrentDrawing())
+        drawing_->raise();
+}
+
+bool DiagramController::showCurrentDrawing() {
     const core::SelectionSession& session = main_.session();
     const int k = session.current().katalogIndex;
     if (!session.current().valid || k < 1 || k > session.catalogue().intAntalMotorer)
-        return;
+        return false;
     drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
                           session.current().intValdKolumn);
-    drawing_->raise();
+    return true;
 }
 
 void DiagramController::hideAll() {

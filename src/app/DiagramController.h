@@ -28,6 +28,9 @@ public:
     void applyTexts();
 
 private:
+    // The current motor's dimension drawing; false when no catalogue motor is current.
+    bool showCurrentDrawing();
+
     MainWindow& main_;
     ProgramContext& program_;
     DiagramWindow* diagram_ = nullptr; // children of the main window, as this controller is

@@ -59,13 +59,7 @@ void DiagramWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void DiagramWindow::applyPlacement() {
-    if (placing_ || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-        return;
-    placing_ = true;
-    const QRect target = DiagramWindowGeometry(this);
-    if (geometry() != target)
-        setGeometry(target);
-    placing_ = false;
+    KeepPlaced(this, DiagramWindowGeometry, placing_);
 }
 
 void DiagramWindow::resizeEvent(QResizeEvent* event) {

@@ -178,13 +178,7 @@ void DrawingWindow::showDrawing(const std::string& strMattskiss, int intValdKolu
 }
 
 void DrawingWindow::applyPlacement() {
-    if (placing_ || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-        return;
-    placing_ = true;
-    const QRect target = DrawingWindowGeometry(this);
-    if (geometry() != target)
-        setGeometry(target);
-    placing_ = false;
+    KeepPlaced(this, DrawingWindowGeometry, placing_);
 }
 
 void DrawingWindow::resizeEvent(QResizeEvent* event) {

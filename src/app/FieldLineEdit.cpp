@@ -4,7 +4,6 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QTimer>
 
 namespace airmotor::app {
 

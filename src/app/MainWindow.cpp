@@ -146,7 +146,7 @@ void MainWindow::buildMenus() {
     opts->setObjectName("Options");
     for (int k = 0; k < 6; ++k) {
         mnuLanguage[k] = action(opts, QString("mnuLanguage_%1").arg(k).toLatin1().constData(),
-                                QString::fromUtf8(core::LanguageOfMenuItem(k).data()));
+                                Q(core::LanguageOfMenuItem(k)));
         mnuLanguage[k]->setCheckable(true);
         connect(mnuLanguage[k], &QAction::triggered, this, [this, k] { chooseLanguage(k); });
     }
@@ -243,7 +243,6 @@ void MainWindow::chooseLanguage(int menuItem) {
     program.language.strLanguage = std::string(core::LanguageOfMenuItem(menuItem));
     if (auto error = program.loadTexts()) {
         program.language.strLanguage = previous;
-        program.language.intImperialUnits = previous == "English_Imperial" ? 1 : 0;
         core::Message m;
         m.text = *error;
         m.icon = core::MessageIcon::Critical;

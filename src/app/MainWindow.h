@@ -11,7 +11,6 @@
 
 class QAction;
 class QLabel;
-class QMenu;
 class QTableView;
 
 namespace airmotor::app {

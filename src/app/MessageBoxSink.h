@@ -2,8 +2,6 @@
 
 #include "core/common/MessageSink.h"
 
-class QWidget;
-
 namespace airmotor::app {
 
 // Shows each message in a box with an OK button, over the active window.

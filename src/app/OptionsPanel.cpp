@@ -18,13 +18,13 @@ using core::SelectionSession;
 
 OptionsPanel::OptionsPanel(SessionDriver& driver, QWidget* parent)
     : QWidget(parent), driver(driver), motorType(new QWidget(this)), seriesOptions(new QWidget(this)),
-      Frame3D5(nullptr), fraTKMAlternativ(new QGroupBox("Options for TKM only:", seriesOptions)),
+      fraTKMAlternativ(new QGroupBox("Options for TKM only:", seriesOptions)),
       fraTKSAlternativ(new QGroupBox("Options for TKS only:", seriesOptions)),
       fraObsoleteMotors(new QGroupBox(seriesOptions)) {
     // Motor type and view.
     auto* frame3D1 = new QGroupBox("MOTOR TYPE:", motorType);
     frame3D1->setObjectName("Frame3D1");
-    Frame3D5 = new QWidget(frame3D1);
+    auto* Frame3D5 = new QWidget(frame3D1);
     Frame3D5->setObjectName("Frame3D5");
     auto* types = new QHBoxLayout(Frame3D5);
     types->setContentsMargins(0, 0, 0, 0);

@@ -7,7 +7,6 @@
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
-class QLabel;
 class QRadioButton;
 
 namespace airmotor::core {
@@ -43,7 +42,6 @@ private:
     SessionDriver& driver;
     QWidget* motorType;
     QWidget* seriesOptions;
-    QWidget* Frame3D5;
     std::array<QCheckBox*, 3> chkMotortype{};
     QGroupBox* fraTKMAlternativ;
     QGroupBox* fraTKSAlternativ;

@@ -3,12 +3,10 @@
 #include "platform/CatalogueStore.h"
 #include "platform/LanguageLoader.h"
 
-#include <QDir>
-
 namespace airmotor::app {
 
 QString ProgramContext::databaseFile() const {
-    return QDir(folder.folder).filePath("Zevodida.db");
+    return folder.databaseFile();
 }
 
 core::CaptionContext ProgramContext::captionContext() const {
@@ -32,7 +30,6 @@ std::optional<std::string> ProgramContext::loadCatalogue() {
 }
 
 std::optional<std::string> ProgramContext::loadTexts() {
-    language.intImperialUnits = language.strLanguage == "English_Imperial" ? 1 : 0;
     return platform::LanguageLoader(databaseFile()).load(language);
 }
 

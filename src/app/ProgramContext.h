@@ -31,7 +31,8 @@ struct ProgramContext {
     // What the load kept but had to leave out (rows beyond the catalogue's size) is in loadWarnings.
     std::optional<std::string> loadCatalogue();
     std::vector<std::string> loadWarnings;
-    // Re-reads the texts of language.strLanguage (imperial flag set from it first).
+    // Re-reads the texts of language.strLanguage; the loader sets the imperial flag with them, and a
+    // failed load changes neither.
     std::optional<std::string> loadTexts();
     std::optional<std::string> writeSettings() const;
 };

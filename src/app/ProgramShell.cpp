@@ -6,9 +6,6 @@
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
 
-#include <QApplication>
-#include <QTimer>
-
 namespace airmotor::app {
 
 ProgramShell::ProgramShell(ProgramContext& program, core::MessageSink& messages, int splashMs,
@@ -26,23 +23,14 @@ bool ProgramShell::start() {
         return false;
     }
     // A catalogue that had to be cut short must not look complete.
-    for (const std::string& warning : program.loadWarnings) {
-        core::Message m;
-        m.text = warning;
-        m.icon = core::MessageIcon::Warning;
-        m.title = "Air Motor Selector";
-        messages.show(m);
-    }
+    for (const std::string& warning : program.loadWarnings)
+        messages.show({.text = warning, .icon = core::MessageIcon::Warning, .title = "Air Motor Selector"});
     openStartWindow();
     return true;
 }
 
 void ProgramShell::fail(const std::string& text) {
-    core::Message m;
-    m.text = text;
-    m.icon = core::MessageIcon::Critical;
-    m.title = "Air Motor Selector";
-    messages.show(m);
+    messages.show({.text = text, .icon = core::MessageIcon::Critical, .title = "Air Motor Selector"});
     emit finished(1);
 }
 

@@ -117,8 +117,7 @@ RequirementPanel::RequirementPanel(SessionDriver& driver, QWidget* parent)
 
 FieldLineEdit* RequirementPanel::makeField(RequirementField f) {
     auto* edit = new FieldLineEdit(this);
-    const auto name = core::FieldName(f);
-    edit->setObjectName(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    edit->setObjectName(Q(core::FieldName(f)));
     edit->setAlignment(Qt::AlignRight);
     edit->setFixedWidth(90);
     edit->setMaxLength(12);

@@ -7,7 +7,6 @@
 
 class QGroupBox;
 class QLabel;
-class QPushButton;
 
 namespace airmotor::core {
 class SelectionSession;

@@ -2,37 +2,21 @@
 
 #include "app/QbColor.h"
 
+#include <algorithm>
+
 namespace airmotor::app {
 
-namespace {
-
-bool SameTexts(const std::vector<core::GridRow>& a, const std::vector<core::GridRow>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t r = 0; r < a.size(); ++r)
-        if (a[r].cells != b[r].cells)
-            return false;
-    return true;
-}
-
-} // namespace
-
 void ResultGridModel::setRows(const std::vector<core::GridRow>& newRows) {
-    if (!SameTexts(rows, newRows)) {
+    if (!std::ranges::equal(rows, newRows, {}, &core::GridRow::cells, &core::GridRow::cells)) {
         beginResetModel();
         rows = newRows;
         endResetModel();
         return;
     }
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (int c = 0; c < 2; ++c) {
-            if (rows[r].cellColour[std::size_t(c)] != newRows[r].cellColour[std::size_t(c)] ||
-                rows[r].obsolete != newRows[r].obsolete) {
-                rows[r] = newRows[r];
-                emit dataChanged(index(int(r), 0), index(int(r), 1),
-                                 {Qt::BackgroundRole, Qt::ForegroundRole});
-                break;
-            }
+        if (rows[r].cellColour != newRows[r].cellColour || rows[r].obsolete != newRows[r].obsolete) {
+            rows[r] = newRows[r];
+            emit dataChanged(index(int(r), 0), index(int(r), 1), {Qt::BackgroundRole, Qt::ForegroundRole});
         }
     }
 }

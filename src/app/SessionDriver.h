@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/TextConversion.h"
 #include "core/language/Language.h"
 #include "core/selection/SelectionSession.h"
-
-#include <QString>
 
 #include <functional>
 
@@ -20,10 +19,5 @@ public:
     virtual bool busy() const = 0;
     virtual const core::LanguageState& language() const = 0;
 };
-
-// Helpers for the widgets' text conversions.
-inline QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 } // namespace airmotor::app

@@ -1,6 +1,7 @@
 #include "app/StartWindow.h"
 
 #include "app/ProgramContext.h"
+#include "app/TextConversion.h"
 #include "core/language/CaptionKeys.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QVBoxLayout>
 
 namespace airmotor::app {
+
+namespace {
 
 // The product sign of the splash: a motor silhouette and the product name, drawn at any size.
 class SplashPicture final : public QWidget {
@@ -66,6 +69,8 @@ protected:
     }
 };
 
+} // namespace
+
 StartWindow::StartWindow(ProgramContext& program, int pauseMs, QWidget* parent)
     : QWidget(parent, Qt::Window), program(program), pauseMs(pauseMs), Combo1(new QComboBox(this)),
       prompt(new QLabel(this)), pause(new QTimer(this)) {
@@ -102,7 +107,6 @@ void StartWindow::start() {
     program.settings = platform::SettingsFile(program.folder).read();
     program.language.strLanguage = program.settings.strLanguage;
     if (!program.settings.strLanguage.empty()) {
-        program.language.intImperialUnits = program.settings.strLanguage == "English_Imperial" ? 1 : 0;
         setFixedSize(420, 150);
         show();
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -119,7 +123,7 @@ void StartWindow::start() {
     }
     Combo1->clear();
     for (std::string_view entry : core::kStartListEntries)
-        Combo1->addItem(QString::fromUtf8(entry.data(), qsizetype(entry.size())));
+        Combo1->addItem(Q(entry));
     Combo1->setCurrentIndex(-1);
     Combo1->setPlaceholderText("…");
     Combo1->show();
@@ -137,7 +141,6 @@ void StartWindow::closeEvent(QCloseEvent* event) {
 void StartWindow::chooseLanguage(int entry) {
     program.settings.strLanguage = std::string(core::LanguageOfStartEntry(entry));
     program.language.strLanguage = program.settings.strLanguage;
-    program.language.intImperialUnits = program.settings.strLanguage == "English_Imperial" ? 1 : 0;
     if (auto error = program.writeSettings())
         emit settingsNotWritten(QString::fromStdString(*error));
     emit proceed();

@@ -9,7 +9,6 @@ class QTimer;
 namespace airmotor::app {
 
 struct ProgramContext;
-class SplashPicture;
 
 // frmStartmeny: a splash while the stored language is used, or the language list on a first start.
 class StartWindow final : public QWidget {

@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/MountingPositionsWindow.h"
 #include "app/ProgramContext.h"
+#include "app/TextConversion.h"
 #include "core/language/CaptionKeys.h"
 
 #include <QAbstractButton>
@@ -21,10 +22,11 @@ using namespace airmotor::app::test;
 class LanguageSwitchTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> folder;
-    std::unique_ptr<ProgramContext> program;
-    core::RecordingMessageSink messages;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<OpenedMainWindow> opened;
+    // Short names for the parts of the opened window.
+    TestFolder* folder = nullptr;
+    ProgramContext* program = nullptr;
+    MainWindow* window = nullptr;
 
     // The texts of a language as the command-line program reads them from the same database.
     core::TextTable cliTexts(const QString& language) {
@@ -38,22 +40,19 @@ class LanguageSwitchTest : public QObject {
 
 private slots:
     void init() {
-        folder = std::make_unique<TestFolder>("English");
-        program = folder->context();
-        program->settings = platform::SettingsFile(program->folder).read();
-        program->language.strLanguage = program->settings.strLanguage;
-        QVERIFY(!program->loadCatalogue());
-        messages.messages.clear();
-        window = std::make_unique<MainWindow>(*program, messages);
-        QVERIFY(!window->load());
+        opened = OpenMainWindow("English");
+        folder = opened->folder.get();
+        program = opened->program.get();
+        window = opened->window.get();
         window->resize(1280, 800);
         window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     void cleanup() {
-        window.reset();
-        program.reset();
-        folder.reset();
+        window = nullptr;
+        program = nullptr;
+        folder = nullptr;
+        opened.reset();
     }
 
     void everyCaptionFollowsTheChosenLanguage_data() {
@@ -78,12 +77,12 @@ private slots:
         for (const core::CaptionEntry& entry : core::CaptionKeys()) {
             QWidget* target = nullptr;
             if (entry.window == "LUFTMOTOR")
-                target = window.get();
+                target = window;
             else if (entry.window == "frmMountingPositions")
                 target = &window->mountingPositions();
             if (!target)
                 continue;
-            const QString control = QString::fromUtf8(entry.control.data(), qsizetype(entry.control.size()));
+            const QString control = Q(entry.control);
             const QString want = QString::fromStdString(core::CaptionText(entry, expected, context));
             // The detail headings show the current motor's texts once a motor is current.
             if (control == "Label17" || control == "Label15" || control == "Label24")
@@ -103,12 +102,27 @@ private slots:
         // Back to English: the unit factors return to SI.
         window->findChild<QAction*>("mnuLanguage_0")->trigger();
         QCOMPARE(program->language.units.sngUnitPressure, 1.0f);
-        QCOMPARE(CurrentCaption(window.get(), "Label11"), QString::fromStdString(cliTexts("English")(84)));
+        QCOMPARE(CurrentCaption(window, "Label11"), QString::fromStdString(cliTexts("English")(84)));
+    }
+
+    void aFailedSwitchKeepsTheLanguageAndItsUnits() {
+        QVERIFY(QFile::remove(folder->path("Zevodida.db")));
+        const QString settingsBefore = folder->settingsText();
+        window->findChild<QAction*>("mnuLanguage_3")->trigger(); // English_Imperial
+        QCOMPARE(opened->messages.messages.size(), std::size_t(1));
+        QCOMPARE(opened->messages.messages[0].icon, core::MessageIcon::Critical);
+        QVERIFY(QString::fromStdString(opened->messages.messages[0].text).contains("Zevodida.db"));
+        QCOMPARE(program->language.strLanguage, std::string("English"));
+        QCOMPARE(program->language.intImperialUnits, std::int16_t(0));
+        QCOMPARE(folder->settingsText(), settingsBefore);
+        QVERIFY(window->findChild<QAction*>("mnuLanguage_0")->isChecked());
+        QVERIFY(!window->findChild<QAction*>("mnuLanguage_3")->isChecked());
+        QCOMPARE(window->findChild<QLineEdit*>("TillgLuftTryckB")->text(), QString("6.3"));
     }
 
     void everyListedControlExists() {
         const QStringList missing =
-            ApplyCaptions(window.get(), program->language.strText, program->captionContext());
+            ApplyCaptions(window, program->language.strText, program->captionContext());
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
         QVERIFY(
             ApplyCaptions(&window->mountingPositions(), program->language.strText, program->captionContext())

@@ -3,12 +3,9 @@
 
 #include "app/MainWindow.h"
 #include "AppTestSupport.h"
-#include "app/CaptionApplier.h"
 #include "app/FieldLineEdit.h"
 #include "app/HelpWindow.h"
 #include "app/MountingPositionsWindow.h"
-#include "app/ResultGridModel.h"
-#include "core/language/CaptionKeys.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -16,7 +13,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTableView>
 
 using namespace airmotor;
 using namespace airmotor::app;
@@ -25,35 +21,13 @@ using namespace airmotor::app::test;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    struct Opened {
-        std::unique_ptr<TestFolder> folder;
-        std::unique_ptr<ProgramContext> program;
-        core::RecordingMessageSink messages;
-        std::unique_ptr<MainWindow> window;
-    };
-
-    static std::unique_ptr<Opened> open(const QString& language) {
-        auto o = std::make_unique<Opened>();
-        o->folder = std::make_unique<TestFolder>(language);
-        o->program = o->folder->context();
-        o->program->settings = platform::SettingsFile(o->program->folder).read();
-        o->program->language.strLanguage = o->program->settings.strLanguage;
-        if (auto error = o->program->loadCatalogue())
-            qFatal("%s", error->c_str());
-        o->window = std::make_unique<MainWindow>(*o->program, o->messages);
-        if (auto error = o->window->load())
-            qFatal("%s", error->c_str());
+    static std::unique_ptr<OpenedMainWindow> open(const QString& language) {
+        auto o = OpenMainWindow(language);
         o->window->show();
         return o;
     }
 
-    template <class T> static T* find(MainWindow& w, const QString& name) {
-        T* widget = w.findChild<T*>(name);
-        if (!widget)
-            qWarning() << "no control" << name;
-        return widget;
-    }
-    static FieldLineEdit* field(MainWindow& w, const char* name) { return find<FieldLineEdit>(w, name); }
+    static FieldLineEdit* field(MainWindow& w, const char* name) { return Find<FieldLineEdit>(w, name); }
 
     static QStringList gridRows(MainWindow& w) {
         QStringList rows;
@@ -62,33 +36,12 @@ class MainWindowTest : public QObject {
             rows << m->index(r, 0).data().toString() + "|" + m->index(r, 1).data().toString();
         return rows;
     }
-    static void clickCell(MainWindow& w, int row, int column) {
-        QTableView& grid = w.grid();
-        const QRect cell = grid.visualRect(grid.model()->index(row - 1, column));
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
-    }
-    // On the indicator: a click beyond the end of a short caption does not hit an option button.
-    static void clickOption(QAbstractButton* button) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    }
-    static QString label(MainWindow& w, const char* name) { return find<QLabel>(w, name)->text(); }
+    static QString label(MainWindow& w, const char* name) { return Find<QLabel>(w, name)->text(); }
     static QList<int> messageKeys(const core::RecordingMessageSink& sink) {
         QList<int> keys;
         for (const auto& m : sink.messages)
             keys << m.key;
         return keys;
-    }
-    // Search view, fields typed in order, Enter in the last one.
-    static void search(MainWindow& w, const QList<QPair<const char*, QString>>& entries) {
-        clickOption(find<QRadioButton>(w, "optCatalogue_1"));
-        FieldLineEdit* last = nullptr;
-        for (const auto& [name, text] : entries) {
-            if (last)
-                Leave(last);
-            last = field(w, name);
-            TypeInto(last, text);
-        }
-        QTest::keyClick(last, Qt::Key_Return);
     }
 
 private slots:
@@ -100,7 +53,7 @@ private slots:
                  QString::fromStdString(o->program->language.strText(79)));
         QVERIFY(o->messages.messages.empty());
         // Before any search the requirement frame is hidden and the pressure is the reference pressure.
-        QVERIFY(!find<QGroupBox>(*o->window, "fraSearchData")->isVisible());
+        QVERIFY(!Find<QGroupBox>(*o->window, "fraSearchData")->isVisible());
         QCOMPARE(field(*o->window, "TillgLuftTryckB")->text(), QString("6.3"));
     }
 
@@ -133,7 +86,7 @@ private slots:
         QFETCH(QString, pressure);
         auto o = open("English");
         auto& w = *o->window;
-        search(w, {{"ArbetsMomentB", torque}, {"ArbetsVarvtalB", speed}, {"TillgLuftTryckB", pressure}});
+        Search(w, {{"ArbetsMomentB", torque}, {"ArbetsVarvtalB", speed}, {"TillgLuftTryckB", pressure}});
         const QJsonObject cli = RunCli(
             o->folder->folder(), {"search", "--torque", torque, "--speed", speed, "--pressure", pressure});
         QVERIFY(!cli.isEmpty());
@@ -146,7 +99,7 @@ private slots:
             for (const char* name :
                  {"MaxeffektR", "NMaxeffR", "QmR", "MmaxeffR", "lblProductNumber", "Label17"})
                 QCOMPARE(label(w, name), labels.value(name).toString().trimmed());
-            QVERIFY(find<QWidget>(w, "PrinterutskriftB")->isEnabled());
+            QVERIFY(Find<QWidget>(w, "PrinterutskriftB")->isEnabled());
         }
     }
 
@@ -159,7 +112,7 @@ private slots:
             if (!rows[r].endsWith('|') && !rows[r].section('|', 1).startsWith(' '))
                 row = r + 1;
         QVERIFY2(row > 0, "the listing holds a motor with two ordering numbers");
-        clickCell(w, row, 1);
+        ClickCell(w, row, 1);
         const QJsonObject cli =
             RunCli(o->folder->folder(), {"list", "--select", QString::number(row), "--column", "1"});
         const QJsonObject labels = cli.value("current").toObject().value("labels").toObject();
@@ -174,7 +127,7 @@ private slots:
         // Clicking the empty second cell of a one-cell row leaves the current motor as it is.
         for (int r = 0; r < rows.size(); ++r) {
             if (rows[r].endsWith('|')) {
-                clickCell(w, r + 1, 1);
+                ClickCell(w, r + 1, 1);
                 QCOMPARE(label(w, "lblProductNumber"), labels.value("lblProductNumber").toString().trimmed());
                 break;
             }
@@ -184,7 +137,7 @@ private slots:
     void ruleALocksTheOtherBoundsAfterEnter() {
         auto o = open("English");
         auto& w = *o->window;
-        search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"MinStartmomentB", "5"}});
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"MinStartmomentB", "5"}});
         for (const char* name : {"ArbetsMomentB", "ArbetsVarvtalB", "MinStartmomentB", "TillgLuftTryckB"})
             QVERIFY2(field(w, name)->isEnabled(), name);
         for (const char* name : {"TomgVarvMinB", "TomgVarvMaxB", "StallmomentMinB", "StallmomentMaxB"}) {
@@ -192,7 +145,7 @@ private slots:
             QCOMPARE(field(w, name)->palette().color(QPalette::Disabled, QPalette::Base), QColor(Qt::black));
         }
         // New search data opens every field again, yellow.
-        QTest::mouseClick(find<QWidget>(w, "NyaIndataB"), Qt::LeftButton);
+        QTest::mouseClick(Find<QWidget>(w, "NyaIndataB"), Qt::LeftButton);
         for (const char* name : {"TomgVarvMinB", "StallmomentMaxB", "ArbetsMomentB"}) {
             QVERIFY(field(w, name)->isEnabled());
             QCOMPARE(field(w, name)->palette().color(QPalette::Base), QColor(255, 255, 0));
@@ -203,7 +156,7 @@ private slots:
     void fieldColoursFollowTheLimits() {
         auto o = open("English");
         auto& w = *o->window;
-        clickOption(find<QRadioButton>(w, "optCatalogue_1"));
+        ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
         FieldLineEdit* torque = field(w, "ArbetsMomentB");
         TypeInto(torque, "10001");
         QCOMPARE(torque->palette().color(QPalette::Base), QColor(255, 0, 0));
@@ -214,7 +167,7 @@ private slots:
         TypeInto(torque, "50");
         TypeInto(field(w, "ArbetsVarvtalB"), "5000");
         QCOMPARE(label(w, "EffektA"), QString("26.180"));
-        QCOMPARE(find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(Find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), QColor(255, 0, 0));
     }
 
     void pressureBelowTheMinimumIsRaisedOnLeaving_data() {
@@ -248,7 +201,7 @@ private slots:
         auto o = open("English_Imperial");
         auto& w = *o->window;
         QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("91"));
-        search(w, {{"ArbetsMomentB", "7"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "91"}});
+        Search(w, {{"ArbetsMomentB", "7"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "91"}});
         QCOMPARE(w.session().input().values.sngTillgLuftTryck, 6.3f);
         const QJsonObject cli =
             RunCli(o->folder->folder(), {"--language", "English_Imperial", "search", "--torque", "7",
@@ -260,14 +213,14 @@ private slots:
     void obsoleteMotorMenuShowsTheFilterAndThirdSeries() {
         auto o = open("English");
         auto& w = *o->window;
-        auto* menu = find<QAction>(w, "mnuOnlyObsoleteMotors");
-        QVERIFY(!find<QCheckBox>(w, "chkMotortype_2")->isVisible());
+        auto* menu = Find<QAction>(w, "mnuOnlyObsoleteMotors");
+        QVERIFY(!Find<QCheckBox>(w, "chkMotortype_2")->isVisible());
         menu->trigger();
         QVERIFY(menu->isChecked());
-        QVERIFY(find<QCheckBox>(w, "chkMotortype_2")->isVisible());
-        QVERIFY(find<QCheckBox>(w, "chkMotortype_2")->isChecked());
-        QVERIFY(find<QGroupBox>(w, "fraObsoleteMotors")->isVisible());
-        QVERIFY(find<QRadioButton>(w, "optObsoleteMotors_0")->isChecked());
+        QVERIFY(Find<QCheckBox>(w, "chkMotortype_2")->isVisible());
+        QVERIFY(Find<QCheckBox>(w, "chkMotortype_2")->isChecked());
+        QVERIFY(Find<QGroupBox>(w, "fraObsoleteMotors")->isVisible());
+        QVERIFY(Find<QRadioButton>(w, "optObsoleteMotors_0")->isChecked());
         const QJsonObject cli =
             RunCli(o->folder->folder(), {"list", "--series", "TKM,TKS,PGW", "--obsolete", "all"});
         QCOMPARE(gridRows(w), CliGrid(cli));
@@ -281,33 +234,33 @@ private slots:
             }
         }
         QVERIFY(obsolete > 0);
-        clickOption(find<QRadioButton>(w, "optObsoleteMotors_1"));
-        QVERIFY(!find<QRadioButton>(w, "optCatalogue_1")->isEnabled());
+        ClickOption(Find<QRadioButton>(w, "optObsoleteMotors_1"));
+        QVERIFY(!Find<QRadioButton>(w, "optCatalogue_1")->isEnabled());
         menu->trigger();
         QVERIFY(!menu->isChecked());
-        QVERIFY(!find<QCheckBox>(w, "chkMotortype_2")->isVisible());
-        QVERIFY(!find<QGroupBox>(w, "fraObsoleteMotors")->isVisible());
-        QVERIFY(find<QRadioButton>(w, "optObsoleteMotors_2")->isChecked());
+        QVERIFY(!Find<QCheckBox>(w, "chkMotortype_2")->isVisible());
+        QVERIFY(!Find<QGroupBox>(w, "fraObsoleteMotors")->isVisible());
+        QVERIFY(Find<QRadioButton>(w, "optObsoleteMotors_2")->isChecked());
     }
 
     void stainlessAndCounterClockwiseExcludeEachOther() {
         auto o = open("English");
         auto& w = *o->window;
-        clickOption(find<QRadioButton>(w, "optRotation_1"));
-        QVERIFY(find<QRadioButton>(w, "optRotation_1")->isChecked());
-        QVERIFY(!find<QRadioButton>(w, "optSteel_1")->isEnabled());
+        ClickOption(Find<QRadioButton>(w, "optRotation_1"));
+        QVERIFY(Find<QRadioButton>(w, "optRotation_1")->isChecked());
+        QVERIFY(!Find<QRadioButton>(w, "optSteel_1")->isEnabled());
         QCOMPARE(gridRows(w),
                  CliGrid(RunCli(o->folder->folder(), {"list", "--rotation", "counter-clockwise"})));
-        clickOption(find<QRadioButton>(w, "optRotation_0"));
-        QVERIFY(find<QRadioButton>(w, "optSteel_1")->isEnabled());
-        clickOption(find<QRadioButton>(w, "optSteel_1"));
-        QVERIFY(!find<QRadioButton>(w, "optRotation_1")->isEnabled());
-        QVERIFY(find<QRadioButton>(w, "optLubricated_1")->isChecked());
-        QVERIFY(!find<QRadioButton>(w, "optLubricated_0")->isEnabled());
+        ClickOption(Find<QRadioButton>(w, "optRotation_0"));
+        QVERIFY(Find<QRadioButton>(w, "optSteel_1")->isEnabled());
+        ClickOption(Find<QRadioButton>(w, "optSteel_1"));
+        QVERIFY(!Find<QRadioButton>(w, "optRotation_1")->isEnabled());
+        QVERIFY(Find<QRadioButton>(w, "optLubricated_1")->isChecked());
+        QVERIFY(!Find<QRadioButton>(w, "optLubricated_0")->isEnabled());
         QCOMPARE(gridRows(w), CliGrid(RunCli(o->folder->folder(), {"list", "--steel", "stainless"})));
         // Unticking TKM hides its options.
-        clickOption(find<QCheckBox>(w, "chkMotortype_0"));
-        QVERIFY(!find<QGroupBox>(w, "fraTKMAlternativ")->isVisible());
+        ClickOption(Find<QCheckBox>(w, "chkMotortype_0"));
+        QVERIFY(!Find<QGroupBox>(w, "fraTKMAlternativ")->isVisible());
     }
 
     void mountingPositionIsRequiredForBgMotors() {
@@ -319,7 +272,7 @@ private slots:
             if (rows[r].contains("5-BG"))
                 row = r + 1;
         QVERIFY2(row > 0, "the listing holds a motor ordered with a mounting position");
-        clickCell(w, row, 0);
+        ClickCell(w, row, 0);
         MountingPositionsWindow& window = w.mountingPositions();
         QVERIFY(window.isVisible());
         QCOMPARE(window.findChild<QLabel*>("Label1")->text(),
@@ -336,20 +289,20 @@ private slots:
         QCOMPARE(label(w, "lblClass"), QString("8990 0020 27"));
         QCOMPARE(label(w, "Label24"), QString::fromStdString(o->program->language.strText(221)));
         // The last picture stands for a position stated with the order.
-        clickCell(w, row, 0);
+        ClickCell(w, row, 0);
         QVERIFY(window.isVisible());
         picture = window.findChild<QWidget*>("Picture1_5");
         QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
         QCOMPARE(label(w, "lblClass"), QString::fromStdString(o->program->language.strText(223)));
         // Another motor: the choice does not stay with it.
-        clickCell(w, row == 1 ? 2 : 1, 0);
+        ClickCell(w, row == 1 ? 2 : 1, 0);
         QVERIFY(label(w, "lblClass") != QString::fromStdString(o->program->language.strText(223)));
     }
 
     void aSearchThatFitsNoCaseOpensTheSearchHelp() {
         auto o = open("English");
         auto& w = *o->window;
-        search(w, {{"TomgVarvMinB", "3000"}});
+        Search(w, {{"TomgVarvMinB", "3000"}});
         QVERIFY(messageKeys(o->messages).contains(141));
         QVERIFY(w.help().isVisible());
         QCOMPARE(w.help().currentPage(), QString("search.html"));
@@ -362,7 +315,7 @@ private slots:
     void maintenanceCodeInThePressureFieldSearchesNothing() {
         auto o = open("English");
         auto& w = *o->window;
-        search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "583196"}});
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "583196"}});
         QVERIFY(!w.session().bolKatalogMode());
         QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("6.3"));
         QCOMPARE(field(w, "TillgLuftTryckB")->palette().color(QPalette::Base), QColor(255, 255, 0));
@@ -390,8 +343,8 @@ private slots:
     void noSeriesTickedRefusesTheListing() {
         auto o = open("English");
         auto& w = *o->window;
-        clickOption(find<QCheckBox>(w, "chkMotortype_0"));
-        clickOption(find<QCheckBox>(w, "chkMotortype_1"));
+        ClickOption(Find<QCheckBox>(w, "chkMotortype_0"));
+        ClickOption(Find<QCheckBox>(w, "chkMotortype_1"));
         QVERIFY(messageKeys(o->messages).contains(140));
     }
 
@@ -400,17 +353,17 @@ private slots:
         auto& w = *o->window;
         QAbstractItemModelTester tester(w.grid().model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}});
-        clickCell(w, 2, 0);
-        clickOption(find<QRadioButton>(w, "optCatalogue_0"));
-        find<QAction>(w, "mnuOnlyObsoleteMotors")->trigger();
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}});
+        ClickCell(w, 2, 0);
+        ClickOption(Find<QRadioButton>(w, "optCatalogue_0"));
+        Find<QAction>(w, "mnuOnlyObsoleteMotors")->trigger();
     }
 
     void aboutAndNewsGoThroughTheMessages() {
         auto o = open("English");
         auto& w = *o->window;
-        find<QAction>(w, "About")->trigger();
-        find<QAction>(w, "mnuNewsInThisVersion")->trigger();
+        Find<QAction>(w, "About")->trigger();
+        Find<QAction>(w, "mnuNewsInThisVersion")->trigger();
         QCOMPARE(o->messages.messages.size(), std::size_t(2));
         const QString about = QString::fromStdString(o->messages.messages[0].text);
         QVERIFY(about.contains("Air Motor Selector"));
