@@ -30,7 +30,14 @@ struct CliContext {
     core::MotorCatalogue catalogue;
     bool json = false;
     std::ostream* out = nullptr;
+    // Warning lines, shown only when the command succeeds: a failing command prints one line.
+    std::ostream* warnings = nullptr;
 };
+
+inline void Warn(const CliContext& context, const std::string& text) {
+    if (context.warnings != nullptr)
+        *context.warnings << "airmotor-cli: warning: " << text << '\n';
+}
 
 // A command's own arguments (everything after the command name, global options removed).
 using CommandArgs = std::vector<std::string>;

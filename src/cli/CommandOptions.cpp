@@ -1,35 +1,8 @@
 #include "cli/CommandOptions.h"
 
-#include <charconv>
-#include <cmath>
+#include "core/format/NumberParsing.h"
 
 namespace airmotor::cli {
-namespace {
-
-template <class T> std::optional<T> ParseNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    T value{};
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    if constexpr (std::is_floating_point_v<T>)
-        if (!std::isfinite(value))
-            return std::nullopt;
-    return value;
-}
-
-} // namespace
-
-std::optional<float> ParseSingle(std::string_view text) {
-    return ParseNumber<float>(text);
-}
-std::optional<double> ParseDouble(std::string_view text) {
-    return ParseNumber<double>(text);
-}
-std::optional<int> ParseInt(std::string_view text) {
-    return ParseNumber<int>(text);
-}
 
 CommandOptions::CommandOptions(std::string_view command, const CommandArgs& args,
                                const std::vector<std::string_view>& names)
@@ -79,7 +52,7 @@ std::optional<float> CommandOptions::single(std::string_view name) const {
     const auto t = text(name);
     if (!t)
         return std::nullopt;
-    if (auto v = ParseSingle(*t))
+    if (auto v = core::ParseSingle(*t))
         return v;
     throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a number");
 }
@@ -88,7 +61,7 @@ std::optional<double> CommandOptions::number(std::string_view name) const {
     const auto t = text(name);
     if (!t)
         return std::nullopt;
-    if (auto v = ParseDouble(*t))
+    if (auto v = core::ParseDouble(*t))
         return v;
     throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a number");
 }
@@ -97,7 +70,7 @@ std::optional<int> CommandOptions::integer(std::string_view name) const {
     const auto t = text(name);
     if (!t)
         return std::nullopt;
-    if (auto v = ParseInt(*t))
+    if (auto v = core::ParseInt(*t))
         return v;
     throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a whole number");
 }

@@ -33,9 +33,4 @@ private:
     std::map<std::string, std::string> values_;
 };
 
-// Whole-text number parsing with '.' as the decimal separator whatever the locale.
-std::optional<float> ParseSingle(std::string_view text);
-std::optional<double> ParseDouble(std::string_view text);
-std::optional<int> ParseInt(std::string_view text);
-
 } // namespace airmotor::cli

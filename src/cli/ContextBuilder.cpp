@@ -1,12 +1,11 @@
 #include "cli/ContextBuilder.h"
 
 #include "core/catalogue/CatalogueLoader.h"
+#include "core/format/Utf8.h"
 #include "platform/CatalogueStore.h"
 #include "platform/LanguageLoader.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsFile.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace airmotor::cli {
 
@@ -27,6 +26,8 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
             options.json = true;
         } else if (arg == "--folder" || arg.rfind("--folder=", 0) == 0) {
             options.folder = takeValue("--folder");
+            if (options.folder->empty())
+                throw UsageError("option --folder needs a folder name");
         } else if (arg == "--language" || arg.rfind("--language=", 0) == 0) {
             options.language = takeValue("--language");
             if (!core::IsLanguageName(*options.language))
@@ -48,22 +49,33 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
 
 CliContext BuildContext(const GlobalOptions& options, const std::string& programDir, std::ostream& warnings) {
     CliContext context;
+    // A name that is not UTF-8 cannot be turned into a path without changing it.
+    if (options.folder && !core::IsValidUtf8(*options.folder))
+        throw FolderError("--folder: the folder name is not valid UTF-8 text, the program cannot open it");
     const platform::ProgramFolder folder = platform::ResolveProgramFolder(
         QString::fromStdString(options.folder.value_or(std::string())), QString::fromStdString(programDir));
-    if (!QFileInfo(folder.folder).isDir())
-        throw FolderError(QDir::toNativeSeparators(folder.folder).toStdString() +
-                          ": the program folder does not exist");
+    if (auto problem = platform::CheckReadableFolder(folder.folder))
+        throw FolderError(problem->message);
     context.folder = folder.folder.toStdString();
     context.settings = platform::SettingsFile(folder).read();
 
     const QString database = folder.databaseFile();
     context.language.strLanguage = options.language.value_or(
         context.settings.strLanguage.empty() ? std::string("English") : context.settings.strLanguage);
-    if (auto error = platform::LanguageLoader(database).load(context.language))
+    if (!core::IsLanguageName(context.language.strLanguage))
+        throw FolderError("Illegal language \"" + context.language.strLanguage + "\"");
+    // Texts and motors from one read of the database: never from two versions of the file.
+    const platform::CatalogueStore store(database);
+    auto snapshot = store.readSnapshot(context.language.strLanguage == "English_Imperial");
+    if (auto* error = std::get_if<platform::StoreError>(&snapshot))
+        throw FolderError(error->message);
+    const auto& tables = std::get<platform::CatalogueSnapshot>(snapshot);
+    if (auto error =
+            platform::LanguageLoader(database).apply(context.language, tables.texts, tables.imperialTexts))
         throw FolderError(*error);
     context.language.units = core::UnitFactors::ForImperial(context.language.intImperialUnits);
 
-    auto loaded = platform::CatalogueStore(database).loadCatalogue();
+    auto loaded = core::LoadCatalogue(tables.motors, database.toStdString());
     if (auto* error = std::get_if<core::LoadError>(&loaded))
         throw FolderError(error->message);
     auto& result = std::get<core::CatalogueLoadResult>(loaded);

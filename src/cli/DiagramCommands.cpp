@@ -6,10 +6,13 @@
 #include "core/common/MessageSink.h"
 #include "core/diagram/DrawingReference.h"
 #include "core/diagram/SessionDiagramInput.h"
+#include "core/format/NumberParsing.h"
 #include "core/selection/SelectionSession.h"
 #include "platform/DiagramExport.h"
 #include "platform/DimensionDrawing.h"
+#include "platform/RegularFile.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -23,17 +26,41 @@ QSize ParseSize(const std::optional<std::string>& text, std::string_view command
     if (!text)
         return {1400, 1200};
     const auto x = text->find_first_of("xX");
-    const auto w = x == std::string::npos ? std::nullopt : ParseInt(text->substr(0, x));
-    const auto h = x == std::string::npos ? std::nullopt : ParseInt(text->substr(x + 1));
+    const auto w = x == std::string::npos ? std::nullopt : core::ParseInt(text->substr(0, x));
+    const auto h = x == std::string::npos ? std::nullopt : core::ParseInt(text->substr(x + 1));
     if (!w || !h || *w < 50 || *h < 50 || *w > 20000 || *h > 20000)
         throw UsageError(std::string(command) + ": --size takes WxH, each 50..20000 pixels");
     return {*w, *h};
 }
 
+// The --out file: required, not empty, of a type the command writes; an existing path that is no
+// regular file (a device, FIFO, folder) is never replaced.
+std::string OutputFile(const CommandOptions& options, std::string_view command,
+                       std::initializer_list<std::string_view> suffixes) {
+    const std::string out = options.required("out");
+    if (out.empty())
+        throw UsageError(std::string(command) + ": --out needs a file name");
+    const std::string suffix = QFileInfo(QString::fromStdString(out)).suffix().toLower().toStdString();
+    bool known = false;
+    std::string list;
+    for (std::string_view s : suffixes) {
+        known = known || suffix == s;
+        list += (list.empty() ? "." : ", .") + std::string(s);
+    }
+    if (!known)
+        throw UsageError(std::string(command) + ": --out " + out + ": unknown file type \"" + suffix +
+                         "\" (use " + list + ")");
+    if (auto problem = platform::CheckOutputTarget(QString::fromStdString(out)))
+        throw FolderError(std::string(command) + ": " + problem->message);
+    return out;
+}
+
 // Puts the session into the state the options describe, presses the search (any requirement field
 // given) or the listing, and clicks the cell. True when a motor became current.
-bool DriveSession(core::SelectionSession& session, const CommandOptions& options) {
+bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options) {
     const SessionScript script = SessionScript::Read(options, "diagram", AnyFieldOption(options));
+    for (const std::string& warning : script.warnings)
+        Warn(ctx, warning);
     script.Prepare(session, options);
     script.Press(session);
     if (session.lastActionRefused() || session.lastSearchWasMaintenance())
@@ -47,12 +74,12 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
     std::vector<std::string_view> names = SessionOptionNames(true);
     names.insert(names.end(), {"out", "size"});
     const CommandOptions options("diagram", args, names);
-    const std::string out = options.required("out");
+    const std::string out = OutputFile(options, "diagram", {"svg", "png", "pdf"});
     const QSize size = ParseSize(options.text("size"), "diagram");
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
-    const bool current = DriveSession(session, options);
+    const bool current = DriveSession(ctx, session, options);
     const core::MotorDiagramInput input = core::DiagramInputFromSession(session, ctx.language);
     if (!current || input.index <= 0)
         throw FolderError("diagram: no motor is current for that row and column, nothing was written");
@@ -83,7 +110,7 @@ int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
     if (!options.has("index"))
         throw UsageError("drawing: --index is required");
     const int column = options.integer("column", 0, 0, 1);
-    const std::string out = options.required("out");
+    const std::string out = OutputFile(options, "drawing", {"png"});
     const QSize size = ParseSize(options.text("size"), "drawing");
 
     const core::DrawingChoice choice =
@@ -110,7 +137,8 @@ int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
     }
     QSaveFile file(QString::fromStdString(out));
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        throw FolderError("drawing: " + out + ": cannot be written");
+        throw FolderError("drawing: " + out + ": cannot be written (" + file.errorString().toStdString() +
+                          ")");
     if (ctx.json) {
         JsonWriter json(*ctx.out);
         json.beginObject()

@@ -3,6 +3,7 @@
 #include "cli/AxisJson.h"
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "core/format/NumberParsing.h"
 #include "core/maintenance/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 #include "core/model/PressureFactors.h"
@@ -20,7 +21,7 @@ std::vector<float> SingleList(const std::string& option, const std::string& text
         const auto comma = text.find(',', start);
         const std::string part =
             text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        const auto value = ParseSingle(part);
+        const auto value = core::ParseSingle(part);
         if (!value)
             throw UsageError(option + ": \"" + part + "\" is not a number");
         values.push_back(*value);

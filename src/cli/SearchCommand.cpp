@@ -227,6 +227,8 @@ int RunSearchCommand(CliContext& ctx, const CommandArgs& args, bool listOnly) {
     // --obsolete belongs to the listing only: the search view ignores the obsolete filter.
     const CommandOptions options(command, args, SessionOptionNames(listOnly));
     const SessionScript script = SessionScript::Read(options, command, !listOnly);
+    for (const std::string& warning : script.warnings)
+        Warn(ctx, warning);
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);

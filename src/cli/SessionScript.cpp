@@ -1,5 +1,11 @@
 #include "cli/SessionScript.h"
 
+#include "core/format/NumberParsing.h"
+#include "core/selection/NumericTextBox.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -7,6 +13,9 @@ namespace airmotor::cli {
 namespace {
 
 using core::RequirementField;
+
+constexpr std::int16_t kBackspaceKey = 8;
+constexpr std::int16_t kEnterKey = 13;
 
 struct FieldOption {
     std::string_view option;
@@ -59,6 +68,37 @@ std::array<bool, 3> ParseSeries(const std::string& text, std::string_view comman
     return ticks;
 }
 
+// The text as the field receives it key by key: the key filter drops what a user could not type
+// (a decimal comma becomes a point), a backspace takes back the last character.
+std::string KeyFiltered(std::string_view given) {
+    std::string typed;
+    for (char c : given) {
+        auto key = static_cast<std::int16_t>(static_cast<unsigned char>(c));
+        if (!core::NumericKeyFilter(key))
+            continue;
+        if (key == kBackspaceKey) {
+            if (!typed.empty())
+                typed.pop_back();
+        } else if (key != kEnterKey) {
+            typed.push_back(static_cast<char>(key));
+        }
+    }
+    return typed;
+}
+
+// The row to click: a whole number too large for the grid's row numbers names no row.
+int SelectedRow(const CommandOptions& options, std::string_view command) {
+    const auto text = options.text("select");
+    if (text && core::LooksLikeWholeNumber(*text)) {
+        const auto row = core::ParseInt64(*text);
+        if (!row || *row < std::numeric_limits<std::int16_t>::min() ||
+            *row > std::numeric_limits<std::int16_t>::max())
+            throw UsageError(std::string(command) + ": --select " + *text + ": no such row");
+    }
+    return options.integer("select", 1, std::numeric_limits<std::int16_t>::min(),
+                           std::numeric_limits<std::int16_t>::max());
+}
+
 } // namespace
 
 SessionScript SessionScript::Read(const CommandOptions& options, std::string_view command, bool search) {
@@ -74,9 +114,21 @@ SessionScript SessionScript::Read(const CommandOptions& options, std::string_vie
     s.tksLubrication = Choice(options, command, "tks-lubrication", {"lubricated", "lube-free"});
     s.tksVersions = Choice(options, command, "tks-versions", {"restricted", "both", "fallback"});
     s.obsolete = Choice(options, command, "obsolete", {"all", "only-obsolete", "only-new"});
-    s.select = options.integer("select", 1, -32768, 32767);
+    s.select = SelectedRow(options, command);
     s.column = options.integer("column", 0, -32768, 32767);
     s.alternative = options.integer("alternative", 0, 0, 5);
+    for (const FieldOption& f : kFieldOptions) {
+        const auto given = options.text(f.option);
+        if (!given)
+            continue;
+        std::string asTyped = *given;
+        std::replace(asTyped.begin(), asTyped.end(), ',', '.');
+        const std::string typed = KeyFiltered(*given);
+        if (typed != asTyped)
+            s.warnings.push_back(std::string(command) + ": --" + std::string(f.option) + " \"" + *given +
+                                 "\" is typed as \"" + typed +
+                                 "\" (the field takes digits, '.', '-' and '*' only)");
+    }
     return s;
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,8 @@ struct SessionScript {
     int select = 1;
     int column = 0;
     int alternative = 0;
+    // One line per field option whose text the window's key filter changes (without the prefix).
+    std::vector<std::string> warnings;
 
     static SessionScript Read(const CommandOptions& options, std::string_view command, bool search);
 

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // Output is held back until the command has succeeded: a failing command prints nothing on stdout.
     std::ostringstream out;
+    std::ostringstream warnings;
     try {
         const GlobalOptions options = ParseGlobalOptions(arguments);
         const Command* command = nullptr;
@@ -80,10 +81,12 @@ int main(int argc, char** argv) {
             throw UsageError("unknown command \"" + options.command + "\"");
         CliContext context;
         if (command->needsCatalogue)
-            context = BuildContext(options, QCoreApplication::applicationDirPath().toStdString(), std::cerr);
+            context = BuildContext(options, QCoreApplication::applicationDirPath().toStdString(), warnings);
         context.json = options.json;
         context.out = &out;
+        context.warnings = &warnings;
         const int status = command->run(context, options.args);
+        std::cerr << warnings.str() << std::flush;
         std::cout << out.str() << std::flush;
         return status;
     } catch (const UsageError& e) {

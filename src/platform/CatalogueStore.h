@@ -18,9 +18,18 @@ struct StoreError {
 
 template <class T> using StoreResult = std::variant<T, StoreError>;
 
+// Every table a command needs, read in one transaction on one connection: one version of the
+// catalogue even while the database file is being replaced.
+struct CatalogueSnapshot {
+    std::vector<core::LanguageRow> texts;
+    std::vector<core::ImperialRow> imperialTexts; // read only when asked for
+    std::vector<core::MotorRow> motors;
+};
+
 // Read access to the catalogue database Zevodida.db. Every operation opens its own read-only
 // connection and closes it before returning, so no connection outlives a call and a missing
-// file is reported instead of being created empty.
+// file is reported instead of being created empty. A database with the journal of an interrupted
+// write beside it is opened for writing (never created), so that SQLite rolls the write back.
 class CatalogueStore final {
 public:
     explicit CatalogueStore(QString databaseFile);
@@ -32,6 +41,8 @@ public:
     // tblLanguage and tblImperialUnits by column position; a key that is not a whole number is an error.
     StoreResult<std::vector<core::LanguageRow>> readLanguageRows() const;
     StoreResult<std::vector<core::ImperialRow>> readImperialRows() const;
+
+    StoreResult<CatalogueSnapshot> readSnapshot(bool withImperialTexts) const;
 
     // readMotorRows followed by the catalogue load rules.
     std::variant<core::CatalogueLoadResult, core::LoadError> loadCatalogue() const;

@@ -1,84 +1,50 @@
 #include "platform/DatabaseBuilder.h"
 
+#include "core/catalogue/CatalogueLoader.h"
+#include "core/catalogue/MotorRow.h"
+#include "core/catalogue/TableSchema.h"
+#include "core/format/CsvReader.h"
+#include "core/format/NumberParsing.h"
 #include "core/language/Language.h"
-#include "platform/CsvReader.h"
+#include "platform/CatalogueStore.h"
+#include "platform/RegularFile.h"
 #include "platform/SqliteConnection.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryFile>
 #include <QVariant>
 
-#include <charconv>
-#include <cmath>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <numeric>
 #include <set>
-#include <type_traits>
+#include <signal.h>
+#include <unistd.h>
 
 namespace airmotor::platform {
 namespace {
 
-enum class Kind { Integer, Real, Text };
-
-struct ColumnDef {
-    const char* name;
-    Kind kind;
-    bool notNull;
-};
-
-// tblMotordata in schema order: type and NOT NULL of each column as the CREATE TABLE states them.
-constexpr ColumnDef kMotorColumns[] = {
-    {"intKatalogindex", Kind::Integer, true},
-    {"intSokindex", Kind::Integer, true},
-    {"strBenamning", Kind::Text, true},
-    {"strDetaljnr1", Kind::Text, false},
-    {"strDetaljnr2", Kind::Text, false},
-    {"strDetaljnr3", Kind::Text, false},
-    {"txtRotation", Kind::Text, false},
-    {"bolLubricationFree", Kind::Integer, true},
-    {"bolStainless", Kind::Integer, true},
-    {"bolBrake", Kind::Integer, true},
-    {"sngTomgVarvtal", Kind::Real, true},
-    {"sngLuftforbrTomgang", Kind::Real, true},
-    {"sngMaxEffekt", Kind::Real, true},
-    {"sngMomentMaxeff", Kind::Real, true},
-    {"sngLuftMaxeff", Kind::Real, true},
-    {"sngVarvMaxeff", Kind::Real, true},
-    {"sngMinStartMoment", Kind::Real, true},
-    {"sngPris", Kind::Real, true},
-    {"strMattskiss", Kind::Text, true},
-    {"intGearsteps", Kind::Integer, true},
-    {"sngUtvaxling", Kind::Real, true},
-    {"sngVikt", Kind::Real, true},
-    {"intGradtal_M", Kind::Integer, true},
-    {"sngC0_M", Kind::Real, true},
-    {"sngC1_M", Kind::Real, true},
-    {"sngC2_M", Kind::Real, true},
-    {"sngC3_M", Kind::Real, true},
-    {"sngC4_M", Kind::Real, true},
-    {"intGradtal_L", Kind::Integer, true},
-    {"sngC0_L", Kind::Real, true},
-    {"sngC1_L", Kind::Real, true},
-    {"sngC2_L", Kind::Real, true},
-    {"sngC3_L", Kind::Real, true},
-    {"sngC4_L", Kind::Real, true},
-    {"bolOldMotor", Kind::Integer, true},
-    {"bolVeryOld", Kind::Integer, true},
-    {"sngMin_VarvDiagram", Kind::Real, true},
-    {"sngMax_VarvDiagram", Kind::Real, true},
-};
+using core::ColumnDef;
+using core::ColumnType;
+using core::TableDef;
 
 constexpr ColumnDef kTextColumns[] = {
-    {"intKey", Kind::Integer, true},  {"strEnglish", Kind::Text, false}, {"strGerman", Kind::Text, false},
-    {"strFrench", Kind::Text, false}, {"strItalian", Kind::Text, false}, {"strSpanish", Kind::Text, false},
+    {"intKey", ColumnType::Integer, true, {}, true}, {"strEnglish", ColumnType::Text, false},
+    {"strGerman", ColumnType::Text, false},          {"strFrench", ColumnType::Text, false},
+    {"strItalian", ColumnType::Text, false},         {"strSpanish", ColumnType::Text, false},
 };
-
 constexpr ColumnDef kImperialColumns[] = {
-    {"intKey", Kind::Integer, true},
-    {"strText", Kind::Text, false},
+    {"intKey", ColumnType::Integer, true, {}, true},
+    {"strText", ColumnType::Text, false},
 };
+constexpr TableDef kTextTable{"tblLanguage", kTextColumns};
+constexpr TableDef kImperialTable{"tblImperialUnits", kImperialColumns};
 
 struct Failure {
     std::string message;
@@ -89,34 +55,20 @@ struct Table {
     std::vector<int> lines; // source line of each row
 };
 
-// The whole field as a number, '.' as the decimal separator whatever the locale; an explicit '+'
-// is allowed, a non-finite real is not.
-template <class T> std::optional<T> ParseNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    T value{};
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    if constexpr (std::is_floating_point_v<T>)
-        if (!std::isfinite(value))
-            return std::nullopt;
-    return value;
-}
-
-template <std::size_t N>
-std::variant<Table, Failure> ReadSource(const QString& file, const ColumnDef (&columns)[N]) {
+std::variant<Table, Failure> ReadSource(const QString& file, const TableDef& def) {
     const std::string name = QDir::toNativeSeparators(file).toStdString();
-    QFile in(file);
-    if (!in.exists())
+    const std::span<const ColumnDef> columns = def.columns;
+    const std::size_t N = columns.size();
+    if (!QFileInfo::exists(file))
         return Failure{name + ": the source file does not exist"};
-    if (!in.open(QIODevice::ReadOnly))
-        return Failure{name + ": cannot be read: " + in.errorString().toStdString()};
-    const QByteArray bytes = in.readAll();
-    auto parsed = ParseCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (const auto* error = std::get_if<CsvError>(&parsed))
+    auto read = ReadRegularFile(file, kSourceFileCap);
+    if (auto* error = std::get_if<FileError>(&read))
+        return Failure{error->message};
+    const QByteArray& bytes = std::get<QByteArray>(read);
+    auto parsed = core::ParseCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (const auto* error = std::get_if<core::CsvError>(&parsed))
         return Failure{name + ":" + std::to_string(error->line) + ": " + error->message};
-    const auto& records = std::get<std::vector<CsvRecord>>(parsed);
+    const auto& records = std::get<std::vector<core::CsvRecord>>(parsed);
 
     std::string header;
     for (std::size_t k = 0; k < N; ++k)
@@ -132,7 +84,7 @@ std::variant<Table, Failure> ReadSource(const QString& file, const ColumnDef (&c
 
     Table table;
     for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
+        const core::CsvRecord& record = records[r];
         const std::string where = name + ":" + std::to_string(record.line) + ": ";
         if (record.fields.size() != N)
             return Failure{where + "the record has " + std::to_string(record.fields.size()) + " fields, " +
@@ -140,28 +92,28 @@ std::variant<Table, Failure> ReadSource(const QString& file, const ColumnDef (&c
         std::vector<QVariant> row;
         row.reserve(N);
         for (std::size_t k = 0; k < N; ++k) {
-            const CsvField& field = record.fields[k];
+            const core::CsvField& field = record.fields[k];
             const ColumnDef& column = columns[k];
-            const std::string what = where + "field " + column.name;
+            const std::string what = where + "field " + std::string(column.name);
             if (field.isNull()) {
                 if (column.notNull)
                     return Failure{what + " must not be Null"};
                 row.emplace_back();
                 continue;
             }
-            switch (column.kind) {
-            case Kind::Text:
+            switch (column.type) {
+            case ColumnType::Text:
                 row.emplace_back(QString::fromStdString(field.text));
                 break;
-            case Kind::Integer: {
-                const auto value = ParseNumber<std::int64_t>(field.text);
+            case ColumnType::Integer: {
+                const auto value = core::ParseInt64(field.text);
                 if (!value)
                     return Failure{what + ": \"" + field.text + "\" is not a whole number"};
                 row.emplace_back(static_cast<qlonglong>(*value));
                 break;
             }
-            case Kind::Real: {
-                const auto value = ParseNumber<double>(field.text);
+            case ColumnType::Real: {
+                const auto value = core::ParseDouble(field.text);
                 if (!value)
                     return Failure{what + ": \"" + field.text + "\" is not a number"};
                 row.emplace_back(*value);
@@ -192,10 +144,10 @@ std::optional<Failure> CheckKeys(const QString& file, const Table& table, std::o
     return std::nullopt;
 }
 
-std::optional<Failure> Insert(QSqlDatabase& db, const std::string& table, std::size_t columns,
-                              const Table& data) {
+std::optional<Failure> Insert(QSqlDatabase& db, const TableDef& def, const Table& data) {
+    const std::string table(def.name);
     std::string sql = "INSERT INTO " + table + " VALUES (";
-    for (std::size_t k = 0; k < columns; ++k)
+    for (std::size_t k = 0; k < def.columns.size(); ++k)
         sql += k ? ",?" : "?";
     sql += ")";
     QSqlQuery q(db);
@@ -210,50 +162,96 @@ std::optional<Failure> Insert(QSqlDatabase& db, const std::string& table, std::s
     return std::nullopt;
 }
 
+std::optional<core::FieldValue> ToField(const QVariant& v) {
+    if (v.isNull())
+        return std::nullopt;
+    if (v.typeId() == QMetaType::LongLong)
+        return core::FieldValue{static_cast<std::int64_t>(v.toLongLong())};
+    if (v.typeId() == QMetaType::Double)
+        return core::FieldValue{v.toDouble()};
+    return core::FieldValue{v.toString().toStdString()};
+}
+
+// The catalogue's own load rules on the source rows, in the order the database returns them:
+// a row the program would refuse to load is refused here, with its line.
+std::optional<Failure> CheckLoadRules(const QString& file, const Table& table) {
+    std::vector<std::size_t> order(table.rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return table.rows[a][0].toLongLong() < table.rows[b][0].toLongLong();
+    });
+    const auto& names = core::MotorTableColumns();
+    std::vector<core::MotorRow> rows;
+    rows.reserve(order.size());
+    for (std::size_t r : order) {
+        core::MotorRow row;
+        for (std::size_t k = 0; k < names.size(); ++k)
+            row.fields.emplace_back(names[k], ToField(table.rows[r][k]));
+        rows.push_back(std::move(row));
+    }
+    const std::string name = QDir::toNativeSeparators(file).toStdString();
+    const auto loaded = core::LoadCatalogue(rows, name);
+    if (const auto* error = std::get_if<core::LoadError>(&loaded)) {
+        if (!error->row)
+            return Failure{error->message};
+        return Failure{name + ":" + std::to_string(table.lines[order[*error->row]]) + ": " + error->detail};
+    }
+    return std::nullopt;
+}
+
+// The finished database read back as the program reads it: texts in every language and the motors.
+std::optional<Failure> CheckLoads(const QString& file) {
+    auto snapshot = CatalogueStore(file).readSnapshot(true);
+    if (const auto* error = std::get_if<StoreError>(&snapshot))
+        return Failure{error->message};
+    const auto& tables = std::get<CatalogueSnapshot>(snapshot);
+    core::LanguageState state;
+    state.strLanguage = "English_Imperial";
+    if (auto error = core::ApplyLanguageTexts(state, tables.texts, tables.imperialTexts))
+        return Failure{error->message};
+    const auto loaded = core::LoadCatalogue(tables.motors, file.toStdString());
+    if (const auto* error = std::get_if<core::LoadError>(&loaded))
+        return Failure{error->message};
+    return std::nullopt;
+}
+
+// Temporary databases are named OUT.tmp-PID (with SQLite's -journal beside them while open), so
+// that the leftovers of a killed build can be told from those of a build still running.
+QString TempPrefix(const QString& outputFile) {
+    return QFileInfo(outputFile).fileName() + QStringLiteral(".tmp-");
+}
+
+bool ProcessIsGone(qint64 pid) {
+    return pid > 0 && pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the leftovers of builds whose process no longer exists (and an earlier one of ours).
+void RemoveStaleTemporaries(const QString& outputFile) {
+    const QDir dir = QFileInfo(outputFile).absoluteDir();
+    const QRegularExpression pattern(QStringLiteral("^%1(\\d+)(-journal|-wal|-shm)?$")
+                                         .arg(QRegularExpression::escape(TempPrefix(outputFile))));
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const auto match = pattern.match(entry);
+        if (!match.hasMatch())
+            continue;
+        const qint64 pid = match.captured(1).toLongLong();
+        if (pid == ::getpid() || ProcessIsGone(pid))
+            QFile::remove(dir.filePath(entry));
+    }
+}
+
+void RemoveTemporary(const QString& tempName) {
+    for (const QString& suffix :
+         {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(tempName + suffix);
+}
+
 } // namespace
 
 const std::vector<std::string>& DatabaseBuilder::schema() {
-    static const std::vector<std::string> statements = {
-        R"(CREATE TABLE tblMotordata (
-  intKatalogindex     INTEGER PRIMARY KEY,
-  intSokindex         INTEGER NOT NULL,
-  strBenamning        TEXT    NOT NULL,
-  strDetaljnr1        TEXT,
-  strDetaljnr2        TEXT,
-  strDetaljnr3        TEXT,
-  txtRotation         TEXT,
-  bolLubricationFree  INTEGER NOT NULL DEFAULT 0,
-  bolStainless        INTEGER NOT NULL DEFAULT 0,
-  bolBrake            INTEGER NOT NULL DEFAULT 0,
-  sngTomgVarvtal      REAL    NOT NULL,
-  sngLuftforbrTomgang REAL    NOT NULL,
-  sngMaxEffekt        REAL    NOT NULL,
-  sngMomentMaxeff     REAL    NOT NULL,
-  sngLuftMaxeff       REAL    NOT NULL,
-  sngVarvMaxeff       REAL    NOT NULL,
-  sngMinStartMoment   REAL    NOT NULL,
-  sngPris             REAL    NOT NULL DEFAULT 0,
-  strMattskiss        TEXT    NOT NULL DEFAULT '?',
-  intGearsteps        INTEGER NOT NULL DEFAULT 0,
-  sngUtvaxling        REAL    NOT NULL DEFAULT 1,
-  sngVikt             REAL    NOT NULL DEFAULT 0,
-  intGradtal_M        INTEGER NOT NULL,
-  sngC0_M REAL NOT NULL, sngC1_M REAL NOT NULL, sngC2_M REAL NOT NULL, sngC3_M REAL NOT NULL, sngC4_M REAL NOT NULL,
-  intGradtal_L        INTEGER NOT NULL,
-  sngC0_L REAL NOT NULL, sngC1_L REAL NOT NULL, sngC2_L REAL NOT NULL, sngC3_L REAL NOT NULL, sngC4_L REAL NOT NULL,
-  bolOldMotor         INTEGER NOT NULL DEFAULT 0,
-  bolVeryOld          INTEGER NOT NULL DEFAULT 0,
-  sngMin_VarvDiagram  REAL    NOT NULL DEFAULT 0,
-  sngMax_VarvDiagram  REAL    NOT NULL DEFAULT 0
-))",
-        R"(CREATE TABLE tblLanguage (
-  intKey     INTEGER PRIMARY KEY,
-  strEnglish TEXT, strGerman TEXT, strFrench TEXT, strItalian TEXT, strSpanish TEXT
-))",
-        R"(CREATE TABLE tblImperialUnits (
-  intKey  INTEGER PRIMARY KEY,
-  strText TEXT
-))"};
+    static const std::vector<std::string> statements = {core::CreateTableSql(core::MotorTable()),
+                                                        core::CreateTableSql(kTextTable),
+                                                        core::CreateTableSql(kImperialTable)};
     return statements;
 }
 
@@ -263,14 +261,17 @@ std::variant<BuildSummary, BuildError> DatabaseBuilder::build(const QString& dat
     const QString motorsFile = dir.filePath(QStringLiteral("motors.csv"));
     const QString textsFile = dir.filePath(QStringLiteral("texts.csv"));
     const QString imperialFile = dir.filePath(QStringLiteral("imperial.csv"));
+    const std::string outName = QDir::toNativeSeparators(outputFile).toStdString();
+    if (auto problem = CheckOutputTarget(outputFile))
+        return BuildError{problem->message};
 
-    auto motors = ReadSource(motorsFile, kMotorColumns);
+    auto motors = ReadSource(motorsFile, core::MotorTable());
     if (auto* f = std::get_if<Failure>(&motors))
         return BuildError{f->message};
-    auto texts = ReadSource(textsFile, kTextColumns);
+    auto texts = ReadSource(textsFile, kTextTable);
     if (auto* f = std::get_if<Failure>(&texts))
         return BuildError{f->message};
-    auto imperial = ReadSource(imperialFile, kImperialColumns);
+    auto imperial = ReadSource(imperialFile, kImperialTable);
     if (auto* f = std::get_if<Failure>(&imperial))
         return BuildError{f->message};
     const Table& motorTable = std::get<Table>(motors);
@@ -278,25 +279,32 @@ std::variant<BuildSummary, BuildError> DatabaseBuilder::build(const QString& dat
     const Table& imperialTable = std::get<Table>(imperial);
     if (auto f = CheckKeys(motorsFile, motorTable, std::nullopt))
         return BuildError{f->message};
+    if (auto f = CheckLoadRules(motorsFile, motorTable))
+        return BuildError{f->message};
     if (auto f = CheckKeys(textsFile, textTable, core::kTextCount - 1))
         return BuildError{f->message};
     if (auto f = CheckKeys(imperialFile, imperialTable, core::kTextCount - 1))
         return BuildError{f->message};
 
-    const std::string outName = QDir::toNativeSeparators(outputFile).toStdString();
-    QTemporaryFile temp(outputFile + QStringLiteral(".tmp-XXXXXX"));
-    if (!temp.open())
-        return BuildError{outName +
-                          ": cannot create a temporary file beside it: " + temp.errorString().toStdString()};
-    temp.close();
-    const QString tempName = temp.fileName();
+    RemoveStaleTemporaries(outputFile);
+    const QString tempName =
+        QFileInfo(outputFile).absoluteDir().filePath(TempPrefix(outputFile) + QString::number(::getpid()));
     {
+        QFile temp(tempName);
+        if (!temp.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return BuildError{
+                outName + ": cannot create a temporary file beside it: " + temp.errorString().toStdString()};
+    }
+    const auto fail = [&](const std::string& message) {
+        RemoveTemporary(tempName);
+        return BuildError{outName + ": " + message};
+    };
+    std::optional<Failure> failure;
+    { // the connection is closed before the file is checked, renamed or removed
         SqliteConnection connection(tempName, SqliteConnection::Mode::ReadWrite);
         if (!connection.open())
-            return BuildError{outName +
-                              ": cannot create the database: " + connection.errorText().toStdString()};
+            return fail("cannot create the database: " + connection.errorText().toStdString());
         QSqlDatabase db = connection.database();
-        std::optional<Failure> failure;
         if (!db.transaction())
             failure = Failure{"cannot start a transaction: " + db.lastError().text().toStdString()};
         for (const std::string& statement : schema()) {
@@ -307,25 +315,26 @@ std::variant<BuildSummary, BuildError> DatabaseBuilder::build(const QString& dat
                 failure = Failure{"cannot create the schema: " + q.lastError().text().toStdString()};
         }
         if (!failure)
-            failure = Insert(db, "tblMotordata", std::size(kMotorColumns), motorTable);
+            failure = Insert(db, core::MotorTable(), motorTable);
         if (!failure)
-            failure = Insert(db, "tblLanguage", std::size(kTextColumns), textTable);
+            failure = Insert(db, kTextTable, textTable);
         if (!failure)
-            failure = Insert(db, "tblImperialUnits", std::size(kImperialColumns), imperialTable);
+            failure = Insert(db, kImperialTable, imperialTable);
         if (!failure && !db.commit())
             failure = Failure{"cannot commit: " + db.lastError().text().toStdString()};
-        if (failure) {
+        if (failure)
             db.rollback();
-            return BuildError{outName + ": " + failure->message};
-        }
     }
+    if (failure)
+        return fail(failure->message);
+    if (auto f = CheckLoads(tempName))
+        return fail("the new database does not load, the old one is kept: " + f->message);
     // The temporary file is private to its creator; the catalogue is for every user of the program.
     QFile::setPermissions(tempName, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
     // rename(2) replaces the target in one step: readers see the old or the new database, never a mix.
     if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(outputFile).constData()) != 0)
-        return BuildError{outName + ": cannot replace the file with the new database"};
-    temp.setAutoRemove(false);
+        return fail("cannot replace the file with the new database: " + std::string(std::strerror(errno)));
     return BuildSummary{static_cast<int>(motorTable.rows.size()), static_cast<int>(textTable.rows.size()),
                         static_cast<int>(imperialTable.rows.size())};
 }

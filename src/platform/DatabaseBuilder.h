@@ -20,9 +20,11 @@ struct BuildError {
 
 // Builds a catalogue database from the reviewable sources of a data folder: motors.csv (all
 // tblMotordata columns in schema order), texts.csv (intKey and the five language columns) and
-// imperial.csv (intKey, strText). Every source is checked before anything is written; the new
-// database is written into a temporary file beside the output and renamed over it, so the
-// output is either the complete new database or left untouched.
+// imperial.csv (intKey, strText). Every source is checked before anything is written, motor rows
+// by the catalogue's own load rules; the new database is written into a temporary file beside the
+// output (OUT.tmp-PID, leftovers of killed builds are removed), loaded back as the program loads it
+// and renamed over the output, so the output is either the complete new database or left
+// untouched. An output that exists and is not a regular file is never replaced.
 class DatabaseBuilder final {
 public:
     static std::variant<BuildSummary, BuildError> build(const QString& dataFolder, const QString& outputFile);

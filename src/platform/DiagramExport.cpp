@@ -1,6 +1,7 @@
 #include "platform/DiagramExport.h"
 
 #include "platform/PainterCanvas.h"
+#include "platform/RegularFile.h"
 
 #include <QFileInfo>
 #include <QPageSize>
@@ -43,6 +44,8 @@ QString ExportMotorDiagram(const core::MotorDiagramInput& input, const QString& 
     if (suffix != "svg" && suffix != "png" && suffix != "pdf")
         return QStringLiteral("%1: unknown image type \"%2\" (use .svg, .png or .pdf)").arg(path, suffix);
 
+    if (auto problem = CheckOutputTarget(path))
+        return QString::fromStdString(problem->message);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString());

@@ -1,9 +1,9 @@
 #include "platform/DimensionDrawing.h"
 
+#include "platform/RegularFile.h"
 #include "platform/WmfRenderer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -18,7 +18,8 @@ QString FindWithSuffix(const QDir& dir, const QString& name, const char* suffix)
     for (const QString& candidate : {name + QLatin1Char('.') + QLatin1String(suffix),
                                      name + QLatin1Char('.') + QString::fromLatin1(suffix).toLower()}) {
         const QString path = dir.filePath(candidate);
-        if (QFileInfo(path).isFile())
+        // Anything by that name is taken: reading it says what is wrong when it is no file.
+        if (QFileInfo::exists(path))
             return path;
     }
     return {};
@@ -65,19 +66,12 @@ DimensionDrawing DimensionDrawing::Load(const QString& folder, const QString& na
 DimensionDrawing DimensionDrawing::FromFile(const QString& path) {
     DimensionDrawing d;
     d.source_ = path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        d.error_ =
-            QStringLiteral("%1: cannot be read (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
+    auto read = ReadRegularFile(path, kDrawingFileCap);
+    if (const auto* error = std::get_if<FileError>(&read)) {
+        d.error_ = QString::fromStdString(error->message);
         return d;
     }
-    // Drawings are a few hundred kilobytes; anything far larger is not a drawing of ours.
-    if (file.size() > 64 * 1024 * 1024) {
-        d.error_ =
-            QStringLiteral("%1: the file is too large for a drawing").arg(QDir::toNativeSeparators(path));
-        return d;
-    }
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = std::get<QByteArray>(std::move(read));
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("wmf"))
         return FromWmfData(bytes, path);

@@ -21,8 +21,13 @@ std::optional<std::string> LanguageLoader::load(core::LanguageState& state) cons
             return error->message;
         imperialRows = std::move(std::get<std::vector<core::ImperialRow>>(imperial));
     }
-    if (auto error =
-            core::ApplyLanguageTexts(state, std::get<std::vector<core::LanguageRow>>(rows), imperialRows))
+    return apply(state, std::get<std::vector<core::LanguageRow>>(rows), imperialRows);
+}
+
+std::optional<std::string> LanguageLoader::apply(core::LanguageState& state,
+                                                 const std::vector<core::LanguageRow>& rows,
+                                                 const std::vector<core::ImperialRow>& imperialRows) const {
+    if (auto error = core::ApplyLanguageTexts(state, rows, imperialRows))
         return databaseFile_.toStdString() + ": " + error->message;
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace airmotor::platform {
 
@@ -18,6 +19,9 @@ public:
 
     // An error message naming the file, or nothing on success.
     std::optional<std::string> load(core::LanguageState& state) const;
+    // The same from rows already read (a catalogue snapshot of this database).
+    std::optional<std::string> apply(core::LanguageState& state, const std::vector<core::LanguageRow>& rows,
+                                     const std::vector<core::ImperialRow>& imperialRows) const;
 
 private:
     QString databaseFile_;

@@ -1,5 +1,7 @@
 #include "platform/SettingsFile.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,11 +59,11 @@ ProgramFolder ResolveProgramFolder(const QString& commandLineText, const QString
 SettingsFile::SettingsFile(ProgramFolder folder) : folder_(std::move(folder)) {}
 
 std::optional<core::Settings> SettingsFile::readFile(const QString& path) {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
+    // The file is one short line; a large file, a FIFO or a device is not a settings file.
+    const auto read = ReadRegularFile(path, kSettingsFileCap);
+    if (!std::holds_alternative<QByteArray>(read))
         return std::nullopt;
-    // The file is one short line; a large file is not a settings file.
-    const QByteArray bytes = in.read(64 * 1024);
+    const QByteArray& bytes = std::get<QByteArray>(read);
     return core::ParseSettings(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

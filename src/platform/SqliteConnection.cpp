@@ -1,6 +1,7 @@
 #include "platform/SqliteConnection.h"
 
 #include <QSqlError>
+#include <QUrl>
 #include <QUuid>
 
 namespace airmotor::platform {
@@ -26,8 +27,14 @@ bool SqliteConnection::open() {
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(file_);
-    if (mode_ == Mode::ReadOnly)
+    if (mode_ == Mode::ReadOnly) {
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    } else if (mode_ == Mode::ReadWriteExisting) {
+        // The driver always adds "create"; a URI with mode=rw takes it back.
+        db.setDatabaseName(QUrl::fromLocalFile(file_).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=rw"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    }
     if (!db.open()) {
         error_ = db.lastError().text();
         return false;

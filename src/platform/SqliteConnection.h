@@ -11,7 +11,8 @@ namespace airmotor::platform {
 // registry on destruction, after the QSqlDatabase handle the caller used has gone.
 class SqliteConnection final {
 public:
-    enum class Mode { ReadOnly, ReadWrite };
+    // ReadWriteExisting never creates a missing file: for rolling back an interrupted write.
+    enum class Mode { ReadOnly, ReadWrite, ReadWriteExisting };
 
     SqliteConnection(const QString& file, Mode mode);
     ~SqliteConnection();

@@ -202,3 +202,27 @@ TEST(CatalogueLoader, EmptyTableGivesAnEmptyCatalogue) {
     EXPECT_EQ(loaded.catalogue.intAntalMotorer, 0);
     EXPECT_TRUE(loaded.warnings.empty());
 }
+
+TEST(CatalogueLoader, KeysAndTextsThatCannotBeTrustedStopTheLoad) {
+    using Changes = std::map<std::string, std::optional<FieldValue>>;
+    const struct {
+        std::vector<MotorRow> rows;
+        const char* expected;
+    } cases[] = {
+        {{Row(1), Row(2), Row(2)}, "rows 2 and 3: intKatalogindex 2 appears twice"},
+        {{Row(1, {{"intKatalogindex", std::nullopt}}), Row(2)}, "row 1: intKatalogindex is Null"},
+        {{Row(1), Row(2, {{"intKatalogindex", std::string("x")}})},
+         "row 2: intKatalogindex \"x\" is not a whole"},
+        {{Row(1), Row(2, {{"intKatalogindex", 2.5}})}, "row 2: intKatalogindex 2.5 is not a whole"},
+        {{Row(1, Changes{{"strBenamning", std::string("TKM\xC3")}})},
+         "field strBenamning is not valid UTF-8"},
+        {{Row(1, Changes{{"strDetaljnr1", std::string("\xED\xA0\x80")}})},
+         "field strDetaljnr1 is not valid UTF-8"},
+        {{Row(1, Changes{{"strMattskiss", std::string("\xC0\xAF")}})},
+         "field strMattskiss is not valid UTF-8"},
+    };
+    for (const auto& tc : cases)
+        EXPECT_NE(ErrorOf(tc.rows).find(tc.expected), std::string::npos) << ErrorOf(tc.rows);
+    // A whole number stored as a real is still the key it names.
+    EXPECT_EQ(Loaded({Row(1, {{"intKatalogindex", 1.0}}), Row(2)}).catalogue.intAntalMotorer, 2);
+}

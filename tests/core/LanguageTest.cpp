@@ -104,6 +104,10 @@ TEST(Language, BadInputChangesNothing) {
         {"English", {Texts(1, "x"), Texts(229, "x")}, {}},
         {"English", {Texts(1, "x"), Texts(-1, "x")}, {}},
         {"English_Imperial", {Texts(1, "x")}, {{1, "y"}, {300, "z"}}},
+        {"English", {Texts(1, "x"), Texts(2, "y"), Texts(1, "z")}, {}},
+        {"English_Imperial", {Texts(1, "x")}, {{1, "y"}, {1, "z"}}},
+        {"English", {Texts(1, "x", "\xFF")}, {}},
+        {"English_Imperial", {Texts(1, "x")}, {{1, "\xE2\x82"}}},
     };
     for (const auto& tc : cases) {
         state.strLanguage = tc.language;

@@ -165,3 +165,50 @@ TEST_F(CatalogueStoreTest, LanguageLoaderReportsAndKeepsTheStateOnErrors) {
     EXPECT_NE(imperialError->find("tblImperialUnits"), std::string::npos);
     EXPECT_EQ(state.strText(1), "eins");
 }
+
+TEST_F(CatalogueStoreTest, DuplicateKeysAndUndecodableTextsAreRefused) {
+    const QString text = QStringLiteral("INSERT INTO tblLanguage VALUES (3, %1, 'b', 'c', 'd', 'e')");
+    const struct {
+        QStringList sql;
+        bool motors; // else the English texts are loaded
+        const char* expected;
+    } cases[] = {
+        {{InsertMotor(1, "A", "NULL", "'A'"), InsertMotor(1, "B", "NULL", "'A'")},
+         true,
+         "tblMotordata, rows 1 and 2: intKatalogindex 1 appears twice"},
+        {{InsertMotor(1, "A", "NULL", "'A'"), "UPDATE tblMotordata SET intKatalogindex = NULL"},
+         true,
+         "row 1: intKatalogindex is Null"},
+        {{InsertMotor(1, "A", "NULL", "'A'"), "UPDATE tblMotordata SET intKatalogindex = 'one'"},
+         true,
+         "intKatalogindex \"one\" is not a whole number"},
+        {{InsertMotor(1, "A", "X'54FF'", "'A'")}, true, "strDetaljnr2 is not valid UTF-8"},
+        {{InsertMotor(1, "A", "CAST(X'54FF' AS TEXT)", "'A'")}, true, "strDetaljnr2 is not valid UTF-8"},
+        {{text.arg("'a'"), text.arg("'z'")}, false, "tblLanguage: text key 3 appears twice, in rows 1 and 2"},
+        {{text.arg("X'C328'")}, false, "tblLanguage: text key 3 (row 1) is not valid UTF-8"},
+        {{text.arg("CAST(X'C328' AS TEXT)")}, false, "tblLanguage: text key 3 (row 1) is not valid UTF-8"},
+    };
+    int n = 0;
+    for (const auto& tc : cases) {
+        const QString file = path(QStringLiteral("case%1.db").arg(++n));
+        QStringList statements = LooseSchema().replaceInStrings(QStringLiteral(" PRIMARY KEY"), QString());
+        ExecSql(file, statements + tc.sql);
+        std::string message;
+        if (tc.motors) {
+            const auto loaded = CatalogueStore(file).loadCatalogue();
+            if (const auto* error = std::get_if<core::LoadError>(&loaded))
+                message = error->message;
+        } else {
+            core::LanguageState english;
+            english.strLanguage = "English";
+            message = LanguageLoader(file).load(english).value_or("");
+        }
+        EXPECT_NE(message.find(tc.expected), std::string::npos) << n << ": " << message;
+    }
+    // A text stored as a BLOB of valid UTF-8 is still the text.
+    ExecSql(path("blob.db"), LooseSchema() << text.arg("CAST('Gr\xC3\xBC\xC3\x9F' AS BLOB)"));
+    core::LanguageState english;
+    english.strLanguage = "English";
+    ASSERT_EQ(LanguageLoader(path("blob.db")).load(english), std::nullopt);
+    EXPECT_EQ(english.strText(3), "Gr\xC3\xBC\xC3\x9F");
+}

@@ -4,7 +4,8 @@
 // usage: airmotor-drawings MOTORS.CSV OUTPUT_FOLDER
 
 #include "MotorOutline.h"
-#include "platform/CsvReader.h"
+#include "core/format/CsvReader.h"
+#include "core/format/NumberParsing.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
-namespace platform = airmotor::platform;
+namespace core = airmotor::core;
 using namespace airmotor::drawings;
 
 namespace {
@@ -30,11 +31,7 @@ std::string Trim(const std::string& s) {
 }
 
 double Number(const std::string& s) {
-    try {
-        return std::stod(s);
-    } catch (...) {
-        return 0.0;
-    }
+    return core::ParseDouble(s).value_or(0.0);
 }
 
 bool PlainName(const std::string& name) {
@@ -77,12 +74,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    auto parsed = platform::ParseCsv(text);
-    if (const auto* error = std::get_if<platform::CsvError>(&parsed)) {
+    auto parsed = core::ParseCsv(text);
+    if (const auto* error = std::get_if<core::CsvError>(&parsed)) {
         std::cerr << csvPath.string() << ":" << error->line << ": " << error->message << "\n";
         return 1;
     }
-    const auto& records = std::get<std::vector<platform::CsvRecord>>(parsed);
+    const auto& records = std::get<std::vector<core::CsvRecord>>(parsed);
     if (records.empty()) {
         std::cerr << csvPath.string() << ": empty file\n";
         return 1;
@@ -96,14 +93,14 @@ int main(int argc, char** argv) {
             std::cerr << csvPath.string() << ": column " << needed << " is missing\n";
             return 1;
         }
-    const auto field = [&](const platform::CsvRecord& record, const char* name) -> const std::string& {
+    const auto field = [&](const core::CsvRecord& record, const char* name) -> const std::string& {
         return record.fields[column.at(name)].text;
     };
 
     // The first motor that names a drawing gives its proportions.
     std::map<std::string, OutlineParameters> drawings;
     for (std::size_t r = 1; r < records.size(); ++r) {
-        const platform::CsvRecord& record = records[r];
+        const core::CsvRecord& record = records[r];
         if (record.fields.size() != header.size()) {
             std::cerr << csvPath.string() << ": line " << record.line << " has " << record.fields.size()
                       << " fields, expected " << header.size() << "\n";

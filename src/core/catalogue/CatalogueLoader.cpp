@@ -1,5 +1,7 @@
 #include "core/catalogue/CatalogueLoader.h"
 
+#include "core/format/Utf8.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -96,20 +98,24 @@ public:
         throw FieldProblem{name, "holds a text where a boolean (0 or not 0) is expected"};
     }
 
-    std::string text(const std::string& name) const { return ToText(notNull(name)); }
+    std::string text(const std::string& name) const { return ToText(notNull(name), name); }
 
     // Null leaves the catalogue element as it was (empty).
     std::optional<std::string> nullableText(const std::string& name) const {
         const auto& v = raw(name);
         if (!v.has_value())
             return std::nullopt;
-        return ToText(*v);
+        return ToText(*v, name);
     }
 
 private:
-    static std::string ToText(const FieldValue& v) {
-        if (const auto* s = std::get_if<std::string>(&v))
+    std::string ToText(const FieldValue& v, const std::string& name) const {
+        if (const auto* s = std::get_if<std::string>(&v)) {
+            // A text goes out unchanged into JSON and windows: invalid bytes are refused here.
+            if (!IsValidUtf8(*s))
+                throw FieldProblem{name, "is not valid UTF-8 text"};
             return *s;
+        }
         if (const auto* i = std::get_if<std::int64_t>(&v))
             return std::to_string(*i);
         std::ostringstream out;
@@ -190,16 +196,50 @@ void ReadMotor(const RowReader& r, int c, int skipped, MotorCatalogue& cat) {
         r.int16("sngMax_VarvDiagram", static_cast<double>(r.single("sngMax_VarvDiagram")));
 }
 
+// The key of every row is a whole number and no key appears twice (rows are sorted by key).
+std::optional<LoadError> CheckKeys(const std::vector<MotorRow>& rows, const std::string& sourceName) {
+    const auto fail = [&](std::size_t r, const std::string& detail) {
+        return LoadError{sourceName + ": table tblMotordata, row " + std::to_string(r + 1) + ": " + detail, r,
+                         detail};
+    };
+    std::optional<std::int64_t> previous;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto* key = rows[r].find("intKatalogindex");
+        if (key == nullptr)
+            continue; // reported as a missing column by the row checks
+        if (!key->has_value())
+            return fail(r, "intKatalogindex is Null");
+        std::optional<std::int64_t> whole;
+        if (const auto* i = std::get_if<std::int64_t>(&**key))
+            whole = *i;
+        else if (const auto* d = std::get_if<double>(&**key);
+                 d && *d == std::trunc(*d) && std::fabs(*d) < 1e15)
+            whole = static_cast<std::int64_t>(*d);
+        if (!whole)
+            return fail(r, "intKatalogindex " + KeyText(rows[r]) + " is not a whole number");
+        if (previous && *previous == *whole)
+            return LoadError{sourceName + ": table tblMotordata, rows " + std::to_string(r) + " and " +
+                                 std::to_string(r + 1) + ": intKatalogindex " + std::to_string(*whole) +
+                                 " appears twice",
+                             r, "intKatalogindex " + std::to_string(*whole) + " appears twice"};
+        previous = *whole;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<CatalogueLoadResult, LoadError> LoadCatalogue(const std::vector<MotorRow>& rows,
                                                            const std::string& sourceName) {
+    if (auto error = CheckKeys(rows, sourceName))
+        return *error;
     CatalogueLoadResult result;
     MotorCatalogue& cat = result.catalogue;
     int kept = 0;
     int skipped = 0;
     int leftOut = 0;
-    for (const MotorRow& row : rows) {
+    for (std::size_t position = 0; position < rows.size(); ++position) {
+        const MotorRow& row = rows[position];
         const RowReader r(row);
         try {
             // A missing column is a fault of the table, reported even on rows that are skipped.
@@ -216,8 +256,10 @@ std::variant<CatalogueLoadResult, LoadError> LoadCatalogue(const std::vector<Mot
             ReadMotor(r, kept + 1, skipped, cat);
             ++kept;
         } catch (const FieldProblem& p) {
+            const std::string detail = "field " + p.field + " " + p.problem;
             return LoadError{sourceName + ": table tblMotordata, row with intKatalogindex " + KeyText(row) +
-                             ": field " + p.field + " " + p.problem};
+                                 ": " + detail,
+                             position, detail};
         }
     }
     cat.intAntalMotorer = static_cast<std::int16_t>(kept);

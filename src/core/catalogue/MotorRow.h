@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/catalogue/TableSchema.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,7 +25,9 @@ struct MotorRow {
     }
 };
 
-// Column names of tblMotordata in schema order.
+// tblMotordata: names, types and constraints of its columns in schema order.
+const TableDef& MotorTable();
+// Its column names in schema order.
 const std::vector<std::string>& MotorTableColumns();
 
 } // namespace airmotor::core

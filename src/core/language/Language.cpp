@@ -1,5 +1,8 @@
 #include "core/language/Language.h"
 
+#include "core/format/Utf8.h"
+
+#include <map>
 #include <stdexcept>
 #include <utility>
 
@@ -100,19 +103,40 @@ std::optional<TextLoadError> ApplyLanguageTexts(LanguageState& state, const std:
     const std::size_t column = *TextColumn(state.strLanguage);
     const bool imperial = state.strLanguage == "English_Imperial";
 
-    auto checkKey = [](std::int64_t key, const char* table) -> std::optional<TextLoadError> {
-        if (key < 0 || key >= kTextCount)
-            return TextLoadError{std::string("table ") + table + ": text key " + std::to_string(key) +
-                                 " is outside 0.." + std::to_string(kTextCount - 1)};
+    // Keys inside the table, none twice (the last would win unnoticed), texts valid UTF-8 once a
+    // legacy ellipsis byte is read as full stops.
+    auto checkRows = [](const auto& tableRows, const char* table,
+                        const auto& textsOf) -> std::optional<TextLoadError> {
+        std::map<std::int64_t, std::size_t> seen;
+        for (std::size_t r = 0; r < tableRows.size(); ++r) {
+            const std::int64_t key = tableRows[r].key;
+            const std::string where = std::string("table ") + table + ": text key " + std::to_string(key);
+            if (key < 0 || key >= kTextCount)
+                return TextLoadError{where + " is outside 0.." + std::to_string(kTextCount - 1)};
+            if (const auto [it, fresh] = seen.emplace(key, r); !fresh)
+                return TextLoadError{where + " appears twice, in rows " + std::to_string(it->second + 1) +
+                                     " and " + std::to_string(r + 1)};
+            for (const auto* text : textsOf(tableRows[r]))
+                if (text->has_value() && !IsValidUtf8(WithFullStops(**text)))
+                    return TextLoadError{where + " (row " + std::to_string(r + 1) +
+                                         ") is not valid UTF-8 text"};
+        }
         return std::nullopt;
     };
-    for (const auto& row : rows)
-        if (auto error = checkKey(row.key, "tblLanguage"))
-            return error;
+    const auto languageTexts = [](const LanguageRow& row) {
+        std::vector<const std::optional<std::string>*> texts;
+        for (const auto& t : row.texts)
+            texts.push_back(&t);
+        return texts;
+    };
+    const auto imperialTexts = [](const ImperialRow& row) {
+        return std::vector<const std::optional<std::string>*>{&row.text};
+    };
+    if (auto error = checkRows(rows, "tblLanguage", languageTexts))
+        return error;
     if (imperial)
-        for (const auto& row : imperialRows)
-            if (auto error = checkKey(row.key, "tblImperialUnits"))
-                return error;
+        if (auto error = checkRows(imperialRows, "tblImperialUnits", imperialTexts))
+            return error;
 
     // Keys not listed keep the previous language's text: start from the current table.
     TextTable table = state.strText;

@@ -61,7 +61,8 @@ struct TextLoadError {
 };
 
 // ApplyLanguage steps 2-3 and 6-8 on rows read from the store: keys not listed keep their text.
-// Returns an error for an unknown language or a key outside 0..228 (nothing is changed then).
+// Returns an error for an unknown language, a key outside 0..228, a key twice in a table or a text
+// that is not valid UTF-8 (nothing is changed then).
 std::optional<TextLoadError> ApplyLanguageTexts(LanguageState& state, const std::vector<LanguageRow>& rows,
                                                 const std::vector<ImperialRow>& imperialRows);
 

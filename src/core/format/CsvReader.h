@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-namespace airmotor::platform {
+namespace airmotor::core {
 
 struct CsvField {
     std::string text;
@@ -29,4 +29,4 @@ struct CsvError {
 // between records are ignored. Malformed quoting or invalid UTF-8 is an error with its line.
 std::variant<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text);
 
-} // namespace airmotor::platform
+} // namespace airmotor::core

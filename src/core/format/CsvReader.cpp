@@ -1,35 +1,19 @@
-#include "platform/CsvReader.h"
+#include "core/format/CsvReader.h"
 
-namespace airmotor::platform {
+#include "core/format/Utf8.h"
+
+#include <algorithm>
+
+namespace airmotor::core {
 namespace {
 
 // Line number of the first byte that is not part of a well-formed UTF-8 sequence, or 0.
 int FirstInvalidUtf8Line(std::string_view text) {
-    int line = 1;
-    std::size_t k = 0;
-    while (k < text.size()) {
-        const auto c = static_cast<unsigned char>(text[k]);
-        if (c == '\n')
-            ++line;
-        std::size_t length = 0;
-        if (c < 0x80)
-            length = 1;
-        else if (c >= 0xC2 && c <= 0xDF)
-            length = 2;
-        else if (c >= 0xE0 && c <= 0xEF)
-            length = 3;
-        else if (c >= 0xF0 && c <= 0xF4)
-            length = 4;
-        else
-            return line;
-        if (k + length > text.size())
-            return line;
-        for (std::size_t j = 1; j < length; ++j)
-            if ((static_cast<unsigned char>(text[k + j]) & 0xC0) != 0x80)
-                return line;
-        k += length;
-    }
-    return 0;
+    const std::size_t bad = FirstInvalidUtf8(text);
+    if (bad == std::string_view::npos)
+        return 0;
+    return 1 +
+           static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(bad), '\n'));
 }
 
 } // namespace
@@ -109,4 +93,4 @@ std::variant<std::vector<CsvRecord>, CsvError> ParseCsv(std::string_view text) {
     return records;
 }
 
-} // namespace airmotor::platform
+} // namespace airmotor::core

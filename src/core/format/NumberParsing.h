@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace airmotor::core {
+
+// The whole text as a number, '.' as the decimal separator whatever the locale; an explicit '+'
+// is allowed, blanks, a non-finite real and a value out of the type's range are not.
+std::optional<float> ParseSingle(std::string_view text);
+std::optional<double> ParseDouble(std::string_view text);
+std::optional<int> ParseInt(std::string_view text);
+std::optional<std::int64_t> ParseInt64(std::string_view text);
+
+// True when the text has the form of a whole number (optional sign, digits), whatever its size:
+// tells "too large" apart from "not a number" in messages.
+bool LooksLikeWholeNumber(std::string_view text);
+
+} // namespace airmotor::core

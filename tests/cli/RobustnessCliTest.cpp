@@ -1,0 +1,212 @@
+#include "CliRunner.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using airmotor::cli::test::CliResult;
+using airmotor::cli::test::ExpectFailure;
+using airmotor::cli::test::RunCli;
+
+namespace {
+
+const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
+const QString kData = QStringLiteral(AIRMOTOR_SOURCE_DIR "/data");
+const QString kCli = QStringLiteral(AIRMOTOR_BIN_DIR "/airmotor-cli");
+
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+// A copy of the bundled sources in `folder`, each file passed through `edit`.
+void CopySources(const QString& folder, const std::function<QByteArray(const QString&, QByteArray)>& edit) {
+    QDir().mkpath(folder);
+    for (const QString f : {"motors.csv", "texts.csv", "imperial.csv"})
+        Write(folder + "/" + f, edit(f, Read(kData + "/" + f)));
+}
+
+QByteArray Unchanged(const QString&, QByteArray bytes) {
+    return bytes;
+}
+
+} // namespace
+
+TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    Write(dir.filePath("file"), "x");
+    const QString png = dir.filePath("x.png");
+    const struct {
+        QStringList args;
+        int status;
+        const char* fragment;
+    } cases[] = {
+        {{"--folder=", "catalogue"}, 2, "--folder needs a folder name"},
+        {{"--folder", dir.filePath("file"), "catalogue"}, 1, "is a regular file, not a folder"},
+        {{"--folder", kBin, "diagram", "--out", dir.filePath("x.gif")}, 2, "unknown file type \"gif\""},
+        {{"--folder", kBin, "diagram", "--out", ""}, 2, "--out needs a file name"},
+        {{"--folder", kBin, "drawing", "--index", "1", "--out", dir.filePath("x.svg")}, 2, "use .png"},
+        {{"--folder", kBin, "diagram", "--out", fifo + ".png"}, 1, "a FIFO"},
+        {{"--folder", kBin, "drawing", "--index", "5", "--out", dir.filePath("null.png")},
+         1,
+         "character device"},
+        {{"make-database", kData, "/dev/null"}, 1, "/dev/null: is a character device"},
+        {{"--folder", kBin, "drawing", "--index", "5", "--out", dir.filePath("no/x.png")},
+         1,
+         "cannot be written ("},
+        {{"--folder", kBin, "search", "--torque", "2", "--select", "99999999999"}, 2, "no such row"},
+        {{"--folder", kBin, "list", "--select", "-40000"}, 2, "no such row"},
+    };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + ".png").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath("null.png")));
+    for (const auto& tc : cases)
+        ExpectFailure(RunCli(tc.args), tc.status, tc.fragment);
+    EXPECT_FALSE(QFileInfo(fifo + ".png").isFile());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/null")).isFile());
+
+    // A folder name that is no UTF-8 (QProcess would encode it): passed as raw bytes by the shell.
+    QProcess shell;
+    shell.start(QStringLiteral("/bin/sh"),
+                {"-c", "exec \"$0\" --folder \"$(printf '/tmp/bad\\377')\" catalogue", kCli});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_TRUE(shell.readAllStandardError().contains("not valid UTF-8"));
+    if (::geteuid() != 0) { // root reads every folder
+        QDir(dir.path()).mkdir("closed");
+        QFile::setPermissions(dir.filePath("closed"), QFileDevice::WriteOwner);
+        ExpectFailure(RunCli({"--folder", dir.filePath("closed"), "catalogue"}), 1, "Permission denied");
+    }
+}
+
+TEST(RobustnessCli, KeyFilteredFieldTextIsTypedWithAWarning) {
+    const CliResult r = RunCli({"--folder", kBin, "search", "--torque", "1e999", "--speed", "300", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, "airmotor-cli: warning: search: --torque \"1e999\" is typed as \"1999\" (the field "
+                     "takes digits, '.', '-' and '*' only)\n");
+    EXPECT_EQ(r.json()["fields"].toObject()["ArbetsMomentB"].toObject()["text"].toString(), "1999");
+    // A decimal comma is typed as a point without a word.
+    EXPECT_EQ(RunCli({"--folder", kBin, "search", "--torque", "2,5", "--speed", "300"}).err, "");
+}
+
+TEST(RobustnessCli, FifosAndFailuresAfterWarningsDoNotHangOrPrintTwice) {
+    QTemporaryDir dir;
+    // A catalogue whose load warns (a search index naming no motor), and a FIFO as the settings file.
+    CopySources(dir.filePath("src"), [](const QString& f, QByteArray bytes) {
+        return f == "motors.csv" ? bytes.replace("\n318,83,", "\n318,999,") : bytes;
+    });
+    ASSERT_EQ(RunCli({"make-database", dir.filePath("src"), dir.filePath("Zevodida.db")}).status, 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("ZEVODIDA.DAT")).constData(), 0600), 0);
+    const CliResult ok = RunCli({"--folder", dir.path(), "catalogue", "--json"});
+    ASSERT_EQ(ok.status, 0) << ok.err.toStdString();
+    EXPECT_TRUE(ok.err.contains("warning: ") && ok.err.contains("name no motor")) << ok.err.toStdString();
+    ExpectFailure(RunCli({"--folder", dir.path(), "search", "--alternative", "9"}), 2, "alternative");
+
+    QFile::remove(dir.filePath("src/motors.csv"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.filePath("src/motors.csv")));
+    ExpectFailure(RunCli({"make-database", dir.filePath("src"), dir.filePath("Zevodida.db")}), 1,
+                  "motors.csv: is a character device");
+}
+
+// A build killed in the middle leaves its temporary database; the next build removes it.
+TEST(RobustnessCli, KilledBuildLeavesNothingBehindAfterTheNextBuild) {
+    QTemporaryDir dir;
+    CopySources(dir.filePath("big"), [](const QString& f, QByteArray bytes) {
+        if (f != "motors.csv")
+            return bytes;
+        // Many copies of the first motor under new keys: a build that takes a while.
+        const QList<QByteArray> lines = bytes.split('\n');
+        const QByteArray tail = lines[1].mid(lines[1].indexOf(','));
+        QByteArray out = lines[0] + '\n';
+        for (int k = 1; k <= 60000; ++k)
+            out += QByteArray::number(k) + tail + '\n';
+        return out;
+    });
+    const QString out = dir.filePath("Z.db");
+    const QRegularExpression temporary(QStringLiteral("^Z\\.db\\.tmp-"));
+    const auto temporaries = [&] {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(temporary);
+    };
+    QProcess build;
+    build.start(kCli, {"make-database", dir.filePath("big"), out});
+    QElapsedTimer clock;
+    clock.start();
+    while (temporaries().isEmpty() && build.state() != QProcess::NotRunning && clock.elapsed() < 30000)
+        QThread::msleep(2);
+    QThread::msleep(20);
+    build.kill();
+    build.waitForFinished();
+    ASSERT_FALSE(temporaries().isEmpty()) << "the build ended before it could be killed";
+    EXPECT_FALSE(QFile::exists(out));
+
+    CopySources(dir.filePath("small"), Unchanged);
+    ASSERT_EQ(RunCli({"make-database", dir.filePath("small"), out}).status, 0);
+    EXPECT_EQ(temporaries(), QStringList());
+}
+
+// Texts and motors of one command come from the same version of a database rebuilt meanwhile.
+TEST(RobustnessCli, EverySearchSeesOneVersionWhileTheDatabaseIsRebuilt) {
+    QTemporaryDir dir;
+    for (const char* version : {"A", "B"})
+        CopySources(dir.filePath(version), [&](const QString& f, QByteArray bytes) {
+            if (f == "texts.csv") // a long text keeps the texts' read open long enough to matter
+                return bytes
+                    .replace("\n138,The min. start torque of this motor,",
+                             "\n138,The min. start torque of this motor " + QByteArray(version) + ",")
+                    .replace("\n0,English,Deutsch,", "\n0,English,Deutsch" + QByteArray(2 << 20, 'x') + ",");
+            if (f == "motors.csv") // every product number ends in the version letter
+                return QString::fromUtf8(bytes)
+                    .replace(QRegularExpression("\n(\\d+,\\d+,[^,\n]*,[^,\n]*)"), QStringLiteral("\n\\1") + version)
+                    .toUtf8();
+            return bytes;
+        });
+    const QString db = dir.filePath("Zevodida.db");
+    ASSERT_EQ(RunCli({"make-database", dir.filePath("A"), db}).status, 0);
+    QProcess rebuild;
+    rebuild.start(QStringLiteral("/bin/sh"),
+                  {"-c",
+                   QStringLiteral("while [ ! -e \"$3.stop\" ]; do \"$0\" make-database \"$1\" \"$3\"; "
+                                  "\"$0\" make-database \"$2\" \"$3\"; done"),
+                   kCli, dir.filePath("A"), dir.filePath("B"), db});
+    ASSERT_TRUE(rebuild.waitForStarted());
+    const QRegularExpression text("motor ([AB]) \\(");
+    const QRegularExpression product("\"lblProductNumber\":\"[^\"]*([AB])\"");
+    int searches = 0;
+    QElapsedTimer clock;
+    clock.start();
+    int mixed = 0;
+    while (clock.elapsed() < 4000 && !HasFailure()) {
+        const CliResult r = RunCli({"--folder", dir.path(), "search", "--torque", "2", "--speed", "300",
+                                    "--pressure", "6", "--json"});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        const QString json = QString::fromUtf8(r.out);
+        const auto t = text.match(json);
+        const auto p = product.match(json);
+        EXPECT_TRUE(t.hasMatch() && p.hasMatch()) << r.out.left(300).toStdString();
+        mixed += t.captured(1) != p.captured(1) ? 1 : 0;
+        ++searches;
+    }
+    EXPECT_EQ(mixed, 0) << "of " << searches << " searches saw texts of one version, motors of the other";
+    Write(db + ".stop", "");
+    EXPECT_TRUE(rebuild.waitForFinished(30000));
+    EXPECT_GE(searches, 3);
+}
