@@ -80,8 +80,8 @@ TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
     };
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + ".png").constData(), 0600), 0);
     // A private null device: a faulty build under test must not get to replace the system's.
-    const bool device = ::mknod(QFile::encodeName(dir.filePath("null.png")).constData(), S_IFCHR | 0600,
-                                makedev(1, 3)) == 0;
+    const bool device =
+        ::mknod(QFile::encodeName(dir.filePath("null.png")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     for (const auto& tc : cases)
         if (device || !tc.args.contains(dir.filePath("null.png")))
             ExpectFailure(RunCli(tc.args), tc.status, tc.fragment);
@@ -179,7 +179,8 @@ TEST(RobustnessCli, EverySearchSeesOneVersionWhileTheDatabaseIsRebuilt) {
                     .replace("\n0,English,Deutsch,", "\n0,English,Deutsch" + QByteArray(2 << 20, 'x') + ",");
             if (f == "motors.csv") // every product number ends in the version letter
                 return QString::fromUtf8(bytes)
-                    .replace(QRegularExpression("\n(\\d+,\\d+,[^,\n]*,[^,\n]*)"), QStringLiteral("\n\\1") + version)
+                    .replace(QRegularExpression("\n(\\d+,\\d+,[^,\n]*,[^,\n]*)"),
+                             QStringLiteral("\n\\1") + version)
                     .toUtf8();
             return bytes;
         });
