@@ -2,6 +2,7 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "cli/OutputFile.h"
 #include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
 #include "core/diagram/DrawingReference.h"
@@ -31,28 +32,6 @@ QSize ParseSize(const std::optional<std::string>& text, std::string_view command
     if (!w || !h || *w < 50 || *h < 50 || *w > 20000 || *h > 20000)
         throw UsageError(std::string(command) + ": --size takes WxH, each 50..20000 pixels");
     return {*w, *h};
-}
-
-// The --out file: required, not empty, of a type the command writes; an existing path that is no
-// regular file (a device, FIFO, folder) is never replaced.
-std::string OutputFile(const CommandOptions& options, std::string_view command,
-                       std::initializer_list<std::string_view> suffixes) {
-    const std::string out = options.required("out");
-    if (out.empty())
-        throw UsageError(std::string(command) + ": --out needs a file name");
-    const std::string suffix = QFileInfo(QString::fromStdString(out)).suffix().toLower().toStdString();
-    bool known = false;
-    std::string list;
-    for (std::string_view s : suffixes) {
-        known = known || suffix == s;
-        list += (list.empty() ? "." : ", .") + std::string(s);
-    }
-    if (!known)
-        throw UsageError(std::string(command) + ": --out " + out + ": unknown file type \"" + suffix +
-                         "\" (use " + list + ")");
-    if (auto problem = platform::CheckOutputTarget(QString::fromStdString(out)))
-        throw FolderError(std::string(command) + ": " + problem->message);
-    return out;
 }
 
 // Puts the session into the state the options describe, presses the search (any requirement field

@@ -1,3 +1,4 @@
+#include "cli/AnalyseCommand.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/ContextBuilder.h"
@@ -38,6 +39,8 @@ constexpr Command kCommands[] = {
     {"list", true, RunList},
     {"diagram", true, RunDiagramCommand},
     {"drawing", true, RunDrawingCommand},
+    {"analyse", true, RunAnalyseCommand},
+    {"export", true, RunExportCommand},
 };
 
 // Messages go to stderr as one line, whatever the underlying text holds.

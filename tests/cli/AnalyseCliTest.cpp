@@ -1,0 +1,133 @@
+#include "CliRunner.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QSet>
+#include <QTemporaryDir>
+
+using airmotor::cli::test::ExpectFailure;
+using airmotor::cli::test::RunCli;
+
+namespace {
+
+QJsonArray Rows(const QStringList& arguments) {
+    const auto r = RunCli(arguments);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    return r.json()["rows"].toArray();
+}
+
+const QStringList kDuty = {"--torque", "10", "--speed", "3000", "--pressure", "6"};
+
+} // namespace
+
+TEST(AnalyseCommand, RowsCarryExactlyTheContractFields) {
+    const QJsonArray rows = Rows(QStringList{"analyse"} + kDuty + QStringList{"--all", "--json"});
+    ASSERT_GT(rows.size(), 1);
+    const QSet<QString> fields = {"row",
+                                  "index",
+                                  "designation",
+                                  "mode",
+                                  "pressure",
+                                  "torqueAtSpeed",
+                                  "torqueMargin",
+                                  "speedAtTorque",
+                                  "power",
+                                  "air",
+                                  "airM3h",
+                                  "startTorqueMargin",
+                                  "freeSpeedMargin",
+                                  "airCostPerYear"};
+    for (int i = 0; i < rows.size(); ++i) {
+        const QJsonObject row = rows[i].toObject();
+        SCOPED_TRACE(row["designation"].toString().toStdString());
+        const QStringList keys = row.keys();
+        EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()), fields);
+        EXPECT_EQ(row["row"].toInt(), i + 1);
+        EXPECT_GT(row["index"].toInt(), 0);
+        EXPECT_TRUE(
+            QSet<QString>({"direct", "throttled", "reduced-pressure"}).contains(row["mode"].toString()));
+        EXPECT_TRUE(row["startTorqueMargin"].isNull()) << "no start torque was required";
+        const double air = row["air"].toDouble();
+        EXPECT_NEAR(row["airM3h"].toDouble(), air * 3.6, 1e-4 * air + 1e-6);
+        EXPECT_NEAR(row["airCostPerYear"].toDouble(), air * 3.6 * 2000 * 0.12 * 0.15, 1e-4 * air + 1e-6);
+        EXPECT_NEAR(row["torqueMargin"].toDouble(), (row["torqueAtSpeed"].toDouble() / 10.0 - 1.0) * 100.0,
+                    1e-3);
+        if (row["mode"].toString() == "reduced-pressure")
+            EXPECT_LE(row["pressure"].toDouble(), 6.0);
+        else
+            EXPECT_NEAR(row["pressure"].toDouble(), 6.0, 1e-6);
+    }
+}
+
+// One selected row equals that row of --all; the cost inputs scale the cost only; the language
+// changes neither numbers nor units.
+TEST(AnalyseCommand, SelectionCostInputsAndLanguage) {
+    const QJsonArray all = Rows(QStringList{"analyse"} + kDuty + QStringList{"--all", "--json"});
+    ASSERT_GT(all.size(), 1);
+    const QJsonArray second = Rows(QStringList{"analyse"} + kDuty + QStringList{"--select", "2", "--json"});
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_EQ(second[0].toObject(), all[1].toObject());
+    EXPECT_EQ(Rows(QStringList{"analyse"} + kDuty + QStringList{"--json"})[0].toObject(), all[0].toObject());
+
+    const QJsonObject costed =
+        Rows(QStringList{"analyse"} + kDuty +
+             QStringList{"--hours", "4000", "--energy", "0.1", "--price", "0.3", "--json"})[0]
+            .toObject();
+    EXPECT_NEAR(costed["airCostPerYear"].toDouble(), costed["air"].toDouble() * 3.6 * 4000 * 0.1 * 0.3, 1e-3);
+
+    const QJsonObject german = Rows(QStringList{"--language", "German", "analyse"} + kDuty +
+                                    QStringList{"--start-torque", "1", "--json"})[0]
+                                   .toObject();
+    const QJsonObject english =
+        Rows(QStringList{"analyse"} + kDuty + QStringList{"--start-torque", "1", "--json"})[0].toObject();
+    EXPECT_EQ(german, english);
+    EXPECT_TRUE(english["startTorqueMargin"].isDouble());
+
+    // 91 psi is 6.3 bar exactly; 7.37562 lbf ft is 10 Nm.
+    const QJsonObject imperial = Rows({"--language", "English_Imperial", "analyse", "--torque", "7.37562",
+                                       "--speed", "3000", "--pressure", "91", "--json"})[0]
+                                     .toObject();
+    const QJsonObject metric =
+        Rows({"analyse", "--torque", "10", "--speed", "3000", "--pressure", "6.3", "--json"})[0].toObject();
+    EXPECT_EQ(imperial["designation"], metric["designation"]);
+    for (const char* key : {"pressure", "torqueAtSpeed", "power", "air", "airCostPerYear"})
+        EXPECT_NEAR(imperial[key].toDouble(), metric[key].toDouble(), 1e-3 * std::abs(metric[key].toDouble()))
+            << key;
+}
+
+TEST(AnalyseCommand, RefusesBadOptions) {
+    const struct {
+        QStringList extra;
+        const char* fragment;
+    } cases[] = {
+        {{"--all", "--select", "2"}, "exclude each other"},
+        {{"--select", "9999"}, "no such row"},
+        {{"--hours", "-1"}, "--hours"},
+        {{"--hours", "9000"}, "--hours"},
+        {{"--price", "nan"}, "--price"},
+        {{"--energy", "x"}, "--energy"},
+    };
+    for (const auto& c : cases)
+        ExpectFailure(RunCli(QStringList{"analyse"} + kDuty + c.extra + QStringList{"--json"}), 2,
+                      c.fragment);
+}
+
+TEST(ExportCommand, WritesEveryAnalysedRowAsCsv) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("rows.csv");
+    const auto r = RunCli(QStringList{"export"} + kDuty + QStringList{"--out", csv, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonArray rows = Rows(QStringList{"analyse"} + kDuty + QStringList{"--all", "--json"});
+    EXPECT_EQ(r.json()["rows"].toInt(), rows.size());
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), rows.size() + 1);
+    EXPECT_TRUE(lines[0].startsWith("row,designation,mode,pressure [bar]"));
+    const QStringList first = lines[1].split(',');
+    EXPECT_EQ(first[1], rows[0].toObject()["designation"].toString());
+    EXPECT_NEAR(first[8].toDouble(), rows[0].toObject()["air"].toDouble(), 0.006);
+
+    ExpectFailure(RunCli(QStringList{"export"} + kDuty + QStringList{"--out", dir.filePath("x.xlsx")}), 2,
+                  "unknown file type");
+}
