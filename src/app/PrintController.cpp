@@ -111,11 +111,13 @@ void PrintController::printNow() {
 void PrintController::printWithDialog() {
     if (!plan().valid)
         return;
-    // The printer follows the system default each time the dialog opens.
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    const std::optional<int> copies = chooser_(*printer_);
+    // The printer follows the system default each time the dialog opens; Cancel keeps the
+    // printer the print button uses.
+    auto chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const std::optional<int> copies = chooser_(*chosen);
     if (!copies)
         return;
+    printer_ = std::move(chosen);
     // Copies are separate jobs: the printer itself must print each job once.
     printer_->setCopyCount(1);
     printCopies(*printer_, std::max(1, *copies));

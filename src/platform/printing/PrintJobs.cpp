@@ -122,8 +122,11 @@ double PdfJobSink::resolution() const {
 PrinterJobSink::PrinterJobSink(QPrinter& printer) : printer_(printer) {}
 
 QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
-    if (!printer_.isValid()) {
-        error_ = QStringLiteral("No printer is available: nothing was printed");
+    // Without a printer Qt falls back to a PDF writer that has no file to write to.
+    if (!printer_.isValid() ||
+        (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty())) {
+        error_ = QStringLiteral("No printer is set up: choose a printer or a PDF file with File > Print. "
+                                "Nothing was printed");
         return nullptr;
     }
     printer_.setCopyCount(1);
