@@ -19,6 +19,7 @@ constexpr float kFirstRowTop = 19.0f;
 constexpr float kRowStep = 5.0f;
 constexpr float kSize = 10.0f;
 constexpr float kLeft = 8.0f;
+constexpr float kAscentShare = 0.8f; // of a line's height above the baseline
 
 struct Column {
     const char* line1;
@@ -47,7 +48,7 @@ const std::array<Column, 14>& Columns() {
         {"Detalj-", "nr  1", 65, 65, Text(&MotorCatalogue::strDetaljnr1), 23},
         {"Detalj-", "nr  2", 100, 100, Text(&MotorCatalogue::strDetaljnr2), 33},
         {"Detalj-", "nr  3", 135, 135, Text(&MotorCatalogue::strDetaljnr3), 33},
-        {"Tomg.", "varv.", 150, 145, Number(&MotorCatalogue::sngTomgVarvtal, "#####"), 9},
+        {"Tomg.", "varv.", 150, 145, Number(&MotorCatalogue::sngTomgVarvtal, "#####"), 10},
         {"Luftf.", "tomg.", 163, 158, Number(&MotorCatalogue::sngLuftforbrTomgang, "###.0"), 12},
         {"Max-", "effekt", 175, 170, Number(&MotorCatalogue::sngMaxEffekt, "##.00"), 11},
         {"Moment", "maxeff.", 192, 187, Number(&MotorCatalogue::sngMomentMaxeff, "###.00"), 16},
@@ -80,9 +81,12 @@ void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, int
     e.sngPrinterDpi = printerDpi;
     e.SetScale(0.0f, 0.0f, kSheetWidth, kSheetHeight, "Overkant");
     e.SetColour(QBColor(0));
+    // A shrunk text keeps the baseline of its row.
     const auto fitted = [&](const std::string& text, float x, float y, bool bold, int anchor, float room) {
         const float w = e.TextWidth(text, kSize, bold);
-        e.DrawText(text, x, y, w > room ? kSize * room / w : kSize, bold, anchor);
+        const float size = w > room ? kSize * room / w : kSize;
+        const float drop = (e.TextHeight(text, kSize, bold) - e.TextHeight(text, size, bold)) * kAscentShare;
+        e.DrawText(text, x, y + drop, size, bold, anchor);
     };
     const auto& columns = Columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {

@@ -19,6 +19,7 @@ constexpr float kDesignationSize = 12.0f;
 constexpr float kMountingSize = 9.0f;
 constexpr float kDrawingOnlyTitleSize = 20.0f;
 constexpr float kSmallestSize = 5.5f; // a text shrinks to fit its room, never below this
+constexpr float kAscentShare = 0.8f;  // of a line's height above the baseline
 constexpr float kLogoWidth = 22.35f;  // 1267.2 x 644 twips
 constexpr float kLogoHeight = 11.36f;
 constexpr float kLogoLeft = 12.7f;
@@ -43,8 +44,11 @@ struct Pen {
               int colour = 0) {
         if (maxWidth > 0.0f) {
             const float w = e.TextWidth(t, size, bold);
-            if (w > maxWidth)
+            if (w > maxWidth) {
+                const float full = lineHeight(size, bold);
                 size = std::max(kSmallestSize, size * maxWidth / w);
+                y += (full - lineHeight(size, bold)) * kAscentShare; // on the line's baseline
+            }
         }
         e.SetColour(QBColor(colour));
         e.DrawText(t, x, y, size, bold, anchor);
