@@ -1,5 +1,6 @@
 // Printing to PDF: one complete data sheet, and the whole bundled catalogue table.
 
+#include "GuiApplication.h"
 #include "core/common/MessageSink.h"
 #include "core/printing/DataSheet.h"
 #include "core/selection/SelectionSession.h"
@@ -18,17 +19,7 @@ namespace {
 
 using namespace airmotor;
 
-bool EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "airmotor-bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return true;
-}
+using bench::EnsureGuiApplication;
 
 const QString kFolder = QStringLiteral(AIRMOTOR_BIN_DIR);
 

@@ -20,21 +20,12 @@ void CatalogueTablePrinter::paint(QPainter& painter, const QRectF& sheet, double
 }
 
 PrintRun CatalogueTablePrinter::print(PrintJobSink& sink) const {
-    PrintRun run;
     const QString title = QString::fromUtf8(core::kCatalogueTableTitle.data(),
                                             static_cast<qsizetype>(core::kCatalogueTableTitle.size()));
-    for (int page = 1; page <= pages(); ++page) {
-        const bool done = RunPrintJob(
-            sink, QPageLayout::Landscape, title,
-            [&](QPainter& painter, const QRectF& sheet, double dpi) {
-                paint(painter, sheet, dpi, page);
-                return 1;
-            },
-            run);
-        if (!done)
-            break;
-    }
-    return run;
+    return RunOnePageJobs(sink, pages(), QPageLayout::Landscape, title,
+                          [this](QPainter& painter, const QRectF& sheet, double dpi, int page) {
+                              paint(painter, sheet, dpi, page);
+                          });
 }
 
 } // namespace airmotor::platform

@@ -21,28 +21,32 @@ constexpr int kPdfDpi = 600;
 
 } // namespace
 
-bool RunPrintJob(PrintJobSink& sink, QPageLayout::Orientation orientation, const QString& title,
-                 const std::function<int(QPainter&, const QRectF&, double)>& paintJob, PrintRun& run) {
-    QPagedPaintDevice* device = sink.beginJob(orientation, title);
-    if (device == nullptr) {
-        run.error = sink.error();
-        return false;
+PrintRun RunOnePageJobs(PrintJobSink& sink, int jobs, QPageLayout::Orientation orientation,
+                        const QString& title,
+                        const std::function<void(QPainter&, const QRectF&, double, int)>& paintPage) {
+    PrintRun run;
+    for (int job = 1; job <= jobs; ++job) {
+        QPagedPaintDevice* device = sink.beginJob(orientation, title);
+        if (device == nullptr) {
+            run.error = sink.error();
+            break;
+        }
+        QPainter painter;
+        if (!painter.begin(device)) {
+            sink.abortJob();
+            run.error = QStringLiteral("The print job \"%1\" could not be started").arg(title);
+            break;
+        }
+        const double dpi = sink.resolution();
+        paintPage(painter, SheetRect(*device, dpi), dpi, job);
+        painter.end();
+        if (!sink.endJob()) {
+            run.error = sink.error();
+            break;
+        }
+        run.pages.push_back(1);
     }
-    QPainter painter;
-    if (!painter.begin(device)) {
-        sink.abortJob();
-        run.error = QStringLiteral("The print job \"%1\" could not be started").arg(title);
-        return false;
-    }
-    const double dpi = sink.resolution();
-    const int pages = paintJob(painter, SheetRect(*device, dpi), dpi);
-    painter.end();
-    if (!sink.endJob()) {
-        run.error = sink.error();
-        return false;
-    }
-    run.pages.push_back(pages);
-    return true;
+    return run;
 }
 
 QRectF SheetRect(const QPagedPaintDevice& device, double dpi) {

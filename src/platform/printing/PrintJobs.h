@@ -87,10 +87,11 @@ struct PrintRun {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Runs one job: begins it on the sink, paints it with paintJob(painter, sheet rectangle, dpi) which
-// returns the pages it painted, ends it. False (and run.error) when the job failed.
-bool RunPrintJob(PrintJobSink& sink, QPageLayout::Orientation orientation, const QString& title,
-                 const std::function<int(QPainter&, const QRectF&, double)>& paintJob, PrintRun& run);
+// Runs `jobs` print jobs of one page each: begins job n (1-based) on the sink, paints it with
+// paintPage(painter, sheet rectangle, dpi, n), ends it. Stops at the first job that fails.
+PrintRun RunOnePageJobs(PrintJobSink& sink, int jobs, QPageLayout::Orientation orientation,
+                        const QString& title,
+                        const std::function<void(QPainter&, const QRectF&, double, int)>& paintPage);
 
 // The whole sheet in device pixels for a painter begun on the device.
 QRectF SheetRect(const QPagedPaintDevice& device, double dpi);

@@ -68,20 +68,10 @@ void PrintoutPrinter::paintPicture(QPainter& painter, const core::PictureSlot& s
 }
 
 PrintRun PrintoutPrinter::print(PrintJobSink& sink, const core::PrintoutPlan& plan, int copies) const {
-    PrintRun run;
-    const QString title = QString::fromStdString(plan.sheet.designation);
-    for (int copy = 0; copy < copies; ++copy) {
-        const bool done = RunPrintJob(
-            sink, Orientation(plan), title,
-            [&](QPainter& painter, const QRectF& sheet, double dpi) {
-                paint(painter, sheet, dpi, plan, true);
-                return 1;
-            },
-            run);
-        if (!done)
-            break;
-    }
-    return run;
+    return RunOnePageJobs(sink, copies, Orientation(plan), QString::fromStdString(plan.sheet.designation),
+                          [&](QPainter& painter, const QRectF& sheet, double dpi, int) {
+                              paint(painter, sheet, dpi, plan, true);
+                          });
 }
 
 } // namespace airmotor::platform
