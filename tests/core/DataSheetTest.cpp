@@ -73,7 +73,7 @@ TEST(DataSheet, OrderingNumbersFollowTheClickedColumnAndCarryVersionCaptions) {
         {"11 8110 2345 19",
          "12 8110 2382 22",
          1,
-         {{"T32 T34", "12 8110 2382 22"}, {"T32 T35", "11 8110 2345 19"}}},
+         {{"T32 T35", "12 8110 2382 22"}, {"T32 T34", "11 8110 2345 19"}}},
     };
     for (const Case& c : cases) {
         TestMotor m = Tkm("TKM14-A2000-");

@@ -64,19 +64,23 @@ void AddMotor(DataSheet& s, const MotorCatalogue& cat, int k, int column, const 
     const auto i = static_cast<std::size_t>(k);
     s.motorHeading = t(15);
     s.motor.push_back({t(16), s.designation, {}});
-    std::array<std::string, 2> numbers{cat.strDetaljnr1[i], cat.strDetaljnr2[i]};
+    // The number of the clicked column comes first. A number with a variant code names its version
+    // (the first ordering number is version A whichever comes first); a plain one is the ordering
+    // number, or the alternative one after it.
+    struct Number {
+        std::string text;
+        int version; // text key
+    };
+    std::array<Number, 2> numbers{Number{cat.strDetaljnr1[i], 34}, Number{cat.strDetaljnr2[i], 35}};
     if (column == 1)
         std::swap(numbers[0], numbers[1]);
     int shown = 0;
-    for (const std::string& number : numbers) {
-        if (number.empty())
+    for (const Number& number : numbers) {
+        if (number.text.empty())
             continue;
-        std::string caption;
-        if (HasVariantCode(number))
-            caption = t(32) + " " + t(shown == 0 ? 34 : 35);
-        else
-            caption = t(shown == 0 ? 32 : 33);
-        s.motor.push_back({caption, number, {}});
+        const std::string caption =
+            HasVariantCode(number.text) ? t(32) + " " + t(number.version) : t(shown == 0 ? 32 : 33);
+        s.motor.push_back({caption, number.text, {}});
         ++shown;
     }
 }
