@@ -1,6 +1,7 @@
 #include "platform/printing/CaptureAndPrint.h"
 #include "platform/printing/CertificateDocuments.h"
 #include "platform/printing/PrintJobs.h"
+#include "platform/printing/PrintPicture.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,4 +96,26 @@ TEST(CertificateDocuments, OpensTheLanguagesDocumentOrNamesTheMissingOne) {
         const QString text = c.present ? opened.value(0) : error;
         EXPECT_TRUE(text.contains(c.file)) << text.toStdString();
     }
+}
+
+TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
+    QTemporaryDir dir;
+    QFile svg(dir.filePath("HDRLOGO.SVG"));
+    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+    svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100" viewBox="0 0 200 100"/>)");
+    svg.close();
+    struct Case {
+        bool bitmap;
+        QSizeF size;
+    };
+    for (const Case& c : {Case{false, {200, 100}}, Case{true, {30, 20}}}) {
+        if (c.bitmap)
+            ASSERT_TRUE(QImage(30, 20, QImage::Format_RGB32).save(dir.filePath("HDRLOGO.BMP")));
+        const PrintPicture logo = PrintPicture::Load(dir.path(), LogoFileNames());
+        ASSERT_TRUE(logo.isValid()) << logo.error().toStdString();
+        EXPECT_EQ(logo.size(), c.size);
+    }
+    const PrintPicture missing = PrintPicture::Load(dir.path(), ExSignFileNames());
+    EXPECT_FALSE(missing.isValid());
+    EXPECT_TRUE(missing.error().contains("Ex.svg")) << missing.error().toStdString();
 }
