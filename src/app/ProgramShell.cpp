@@ -3,6 +3,7 @@
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/PrintController.h"
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
 
@@ -63,6 +64,7 @@ void ProgramShell::openMainWindow() {
         return;
     }
     new DiagramController(*main_, program); // owned by the main window
+    new PrintController(*main_, program, messages);
     main_->show();
     if (start_) {
         start_->hide();

@@ -2,6 +2,7 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "cli/OutputFile.h"
 #include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
 #include "core/diagram/DrawingReference.h"
@@ -12,7 +13,6 @@
 #include "platform/DimensionDrawing.h"
 #include "platform/RegularFile.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -33,41 +33,6 @@ QSize ParseSize(const std::optional<std::string>& text, std::string_view command
     return {*w, *h};
 }
 
-// The --out file: required, not empty, of a type the command writes; an existing path that is no
-// regular file (a device, FIFO, folder) is never replaced.
-std::string OutputFile(const CommandOptions& options, std::string_view command,
-                       std::initializer_list<std::string_view> suffixes) {
-    const std::string out = options.required("out");
-    if (out.empty())
-        throw UsageError(std::string(command) + ": --out needs a file name");
-    const std::string suffix = QFileInfo(QString::fromStdString(out)).suffix().toLower().toStdString();
-    bool known = false;
-    std::string list;
-    for (std::string_view s : suffixes) {
-        known = known || suffix == s;
-        list += (list.empty() ? "." : ", .") + std::string(s);
-    }
-    if (!known)
-        throw UsageError(std::string(command) + ": --out " + out + ": unknown file type \"" + suffix +
-                         "\" (use " + list + ")");
-    if (auto problem = platform::CheckOutputTarget(QString::fromStdString(out)))
-        throw FolderError(std::string(command) + ": " + problem->message);
-    return out;
-}
-
-// Puts the session into the state the options describe, presses the search (any requirement field
-// given) or the listing, and clicks the cell. True when a motor became current.
-bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options) {
-    const SessionScript script = SessionScript::Read(options, "diagram", AnyFieldOption(options));
-    for (const std::string& warning : script.warnings)
-        Warn(ctx, warning);
-    script.Prepare(session, options);
-    script.Press(session);
-    if (session.lastActionRefused() || session.lastSearchWasMaintenance())
-        return false;
-    return session.ClickCell(script.select, script.column);
-}
-
 } // namespace
 
 int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
@@ -79,7 +44,7 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
-    const bool current = DriveSession(ctx, session, options);
+    const bool current = DriveSession(ctx, session, options, "diagram");
     const core::MotorDiagramInput input = core::DiagramInputFromSession(session, ctx.language);
     if (!current || input.index <= 0)
         throw FolderError("diagram: no motor is current for that row and column, nothing was written");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliContext.h"
 #include "cli/CommandOptions.h"
 #include "core/selection/SelectionSession.h"
 
@@ -30,6 +31,11 @@ struct SessionScript {
     void Prepare(core::SelectionSession& session, const CommandOptions& options) const;
     void Press(core::SelectionSession& session) const;
 };
+
+// Reads the script, prepares the session, presses the search or listing and clicks the cell; the
+// key-filter warnings go to the context. True when a motor became current.
+bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
+                  std::string_view command);
 
 // Option names of the session options (with --obsolete where the command takes it).
 std::vector<std::string_view> SessionOptionNames(bool withObsolete);
