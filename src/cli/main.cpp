@@ -1,3 +1,4 @@
+#include "cli/CalculatorCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/ContextBuilder.h"
@@ -38,6 +39,8 @@ constexpr Command kCommands[] = {
     {"list", true, RunList},
     {"diagram", true, RunDiagramCommand},
     {"drawing", true, RunDrawingCommand},
+    {"wagon", true, RunWagonCommand},
+    {"rotating-mass", true, RunRotatingMassCommand},
 };
 
 // Messages go to stderr as one line, whatever the underlying text holds.
