@@ -1,5 +1,6 @@
 #include "app/ProgramShell.h"
 
+#include "app/CalculatorController.h"
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
@@ -62,7 +63,9 @@ void ProgramShell::openMainWindow() {
         fail(*error);
         return;
     }
-    new DiagramController(*main_, program); // owned by the main window
+    // Both controllers are owned by the main window.
+    auto* diagrams = new DiagramController(*main_, program);
+    new CalculatorController(*main_, program, messages, diagrams->diagram());
     main_->show();
     if (start_) {
         start_->hide();
