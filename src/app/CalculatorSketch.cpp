@@ -59,24 +59,29 @@ void DrawWagon(QPainter& p) {
     p.setBrush(Qt::white);
     for (double s : {105.0, 185.0})
         p.drawEllipse(along(s, 14), 14, 14);
-    p.drawText(along(178, -8) + QPointF(0, 14), QStringLiteral("D"));
-    // Motor and gear stage (i, eta) on the wagon, driving the front wheel.
+    // Diameter D across the driven wheel.
+    p.drawLine(along(185, 0), along(185, 28));
+    p.drawText(along(200, 2) + QPointF(0, 16), QStringLiteral("D"));
+    // Motor and gear stage (i, eta) on the wagon, driving the front wheel through a chain.
     QPolygonF motor;
-    for (auto [s, h] : {std::pair{150.0, 40.0}, {195.0, 40.0}, {195.0, 66.0}, {150.0, 66.0}})
+    for (auto [s, h] : {std::pair{140.0, 44.0}, {180.0, 44.0}, {180.0, 68.0}, {140.0, 68.0}})
         motor << along(s, h);
     p.setBrush(kMotor);
     p.drawPolygon(motor);
-    Gear(p, along(185, 30), 9, 8);
-    p.drawLine(along(185, 30), along(185, 14));
-    p.drawText(along(152, 48), QStringLiteral("M"));
-    p.drawText(along(200, 34), QStringLiteral("i, η"));
-    // Velocity and resistance.
+    p.drawText(along(153, 50), QStringLiteral("M"));
+    Gear(p, along(192, 56), 8, 8);
+    p.drawLine(along(180, 56), along(184, 56));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(along(192, 64), along(185, 20));
+    p.drawLine(along(192, 48), along(185, 8));
+    p.drawText(along(214, 66), QStringLiteral("i, η"));
+    // Velocity, resistance and the wheel's normal force.
     Arrow(p, along(215, 95), along(260, 95));
-    p.drawText(along(225, 100), QStringLiteral("v"));
-    Arrow(p, along(75, 50), along(40, 50));
-    p.drawText(along(40, 56), QStringLiteral("FR"));
-    Arrow(p, along(185, 0) + QPointF(0, 0), along(185, 0) + QPointF(0, 24));
-    p.drawText(along(185, 0) + QPointF(5, 26), QStringLiteral("Nd, μ"));
+    p.drawText(along(228, 102), QStringLiteral("v"));
+    Arrow(p, along(75, 50), along(35, 50));
+    p.drawText(along(40, 58), QStringLiteral("FR"));
+    Arrow(p, along(185, 0) + QPointF(0, -30), along(185, 0));
+    p.drawText(along(150, -14) + QPointF(0, 8), QStringLiteral("Nd, μ"));
 }
 
 void DrawRotatingMass(QPainter& p) {
