@@ -1,6 +1,6 @@
 #include "app/CalculatorController.h"
 
-#include "app/CalculatorPrinter.h"
+#include "app/CalculatorCapturePrinter.h"
 #include "app/CalculatorWindow.h"
 #include "app/CaptionApplier.h"
 #include "app/DiagramWindow.h"
@@ -39,7 +39,8 @@ private:
 
 CalculatorController::CalculatorController(MainWindow& main, ProgramContext& program,
                                            core::MessageSink& messages, DiagramWindow& diagram)
-    : QObject(&main), main_(main), program_(program), messages_(messages), diagram_(diagram) {
+    : QObject(&main), main_(main), program_(program), messages_(messages), diagram_(diagram),
+      capturePrinter_(std::make_unique<CalculatorCapturePrinter>(messages)), printer_(capturePrinter_.get()) {
     const core::CalculatorLayout* layouts[] = {&core::WagonLayout(), &core::RotatingMassLayout()};
     auto* own = main.findChild<QAction*>("mnuOwnMotorData");
     const bool allowed = own && own->isChecked();
@@ -116,9 +117,8 @@ void CalculatorController::print(int index) {
     diagram_.setHelpButtonVisible(false);
     diagram_.show();
     QApplication::processEvents();
-    if (printer_)
-        printer_->printWindowAndDiagram(w, w.model().layout().windowPrint, diagram_.view(),
-                                        w.model().layout().diagramPrint);
+    printer_->printWindowAndDiagram(w, w.model().layout().windowPrint, diagram_.view(),
+                                    w.model().layout().diagramPrint);
 }
 
 void CalculatorController::applyTexts() {

@@ -27,8 +27,8 @@ public:
     ~CalculatorController() override;
 
     CalculatorWindow& window(int index) { return *windows_.at(static_cast<std::size_t>(index)); }
-    // Print goes through this once set; without it Print only prepares the diagram window.
-    void setPrinter(CalculatorPrinter* printer) { printer_ = printer; }
+    // Print goes through window capture on the current printer unless another printer is set.
+    void setPrinter(CalculatorPrinter& printer) { printer_ = &printer; }
 
     // Command2(index) of the main window: message, then the window at the top left, the other hidden.
     void open(int index);
@@ -45,6 +45,7 @@ private:
     ProgramContext& program_;
     core::MessageSink& messages_;
     DiagramWindow& diagram_;
+    std::unique_ptr<CalculatorPrinter> capturePrinter_;
     CalculatorPrinter* printer_ = nullptr;
     std::array<std::unique_ptr<core::CalculatorModel>, 2> models_;
     std::array<std::unique_ptr<DiagramLink>, 2> links_;

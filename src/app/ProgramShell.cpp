@@ -4,6 +4,7 @@
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/PrintController.h"
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
 
@@ -63,8 +64,9 @@ void ProgramShell::openMainWindow() {
         fail(*error);
         return;
     }
-    // Both controllers are owned by the main window.
+    // The controllers are owned by the main window.
     auto* diagrams = new DiagramController(*main_, program);
+    new PrintController(*main_, program, messages);
     new CalculatorController(*main_, program, messages, diagrams->diagram());
     main_->show();
     if (start_) {

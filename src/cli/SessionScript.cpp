@@ -127,6 +127,15 @@ void SessionScript::Press(core::SelectionSession& session) const {
         session.ClickAllMotors();
 }
 
+bool DriveSession(core::SelectionSession& session, const CommandOptions& options, std::string_view command) {
+    const SessionScript script = SessionScript::Read(options, command, AnyFieldOption(options));
+    script.Prepare(session, options);
+    script.Press(session);
+    if (session.lastActionRefused() || session.lastSearchWasMaintenance())
+        return false;
+    return session.ClickCell(script.select, script.column);
+}
+
 std::vector<std::string_view> SessionOptionNames(bool withObsolete) {
     std::vector<std::string_view> names = {"torque",      "speed",     "start-torque",    "stall-min",
                                            "stall-max",   "free-min",  "free-max",        "pressure",

@@ -28,6 +28,10 @@ struct SessionScript {
     void Press(core::SelectionSession& session) const;
 };
 
+// Reads the script, prepares the session, presses the search or listing and clicks the cell.
+// True when a motor became current.
+bool DriveSession(core::SelectionSession& session, const CommandOptions& options, std::string_view command);
+
 // Option names of the session options (with --obsolete where the command takes it).
 std::vector<std::string_view> SessionOptionNames(bool withObsolete);
 // True when any requirement field was given on the line.

@@ -4,6 +4,7 @@
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
 #include "cli/ModelCommands.h"
+#include "cli/PrintCommands.h"
 #include "cli/SearchCommand.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,8 @@ constexpr Command kCommands[] = {
     {"list", true, RunList},
     {"diagram", true, RunDiagramCommand},
     {"drawing", true, RunDrawingCommand},
+    {"datasheet", true, RunDatasheetCommand},
+    {"catalogue-table", true, RunCatalogueTableCommand},
     {"wagon", true, RunWagonCommand},
     {"rotating-mass", true, RunRotatingMassCommand},
 };
@@ -58,7 +61,8 @@ int main(int argc, char** argv) {
     // offscreen unless told otherwise); the others stay with the lighter core application.
     bool paints = false;
     for (int i = 1; i < argc; ++i)
-        paints = paints || std::string_view(argv[i]) == "diagram" || std::string_view(argv[i]) == "drawing";
+        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table"})
+            paints = paints || std::string_view(argv[i]) == painting;
     if (paints && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // A failing command writes exactly one line to stderr: the GUI start-up notes of Qt (runtime

@@ -1,5 +1,6 @@
 // The calculator windows driven from the main window's own controls.
 #include "AppTestSupport.h"
+#include "app/CalculatorCapturePrinter.h"
 #include "app/CalculatorController.h"
 #include "app/CalculatorPrinter.h"
 #include "app/CalculatorWindow.h"
@@ -42,7 +43,7 @@ class CalculatorWiringTest : public QObject {
         o->diagrams = new DiagramController(*o->window, *o->program);
         o->calculators =
             new CalculatorController(*o->window, *o->program, o->messages, o->diagrams->diagram());
-        o->calculators->setPrinter(&o->printer);
+        o->calculators->setPrinter(o->printer);
         o->window->show();
         return o;
     }
@@ -83,6 +84,21 @@ private slots:
         QCOMPARE(o->printer.printed, QStringLiteral("frmWagonCalculation"));
         QCOMPARE(o->printer.windowPlacement.size, 77);
         QCOMPARE(o->printer.diagramPlacement.top, 57);
+
+        // Through window capture, the window and the diagram on one page of a PDF.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("wagon.pdf");
+        CalculatorCapturePrinter capture(o->messages);
+        capture.setSinkFactory([pdf] { return std::make_unique<platform::PdfJobSink>(pdf); });
+        o->calculators->setPrinter(capture);
+        const std::size_t messagesBefore = o->messages.messages.size();
+        QTest::mouseClick(print, Qt::LeftButton);
+        QCOMPARE(o->messages.messages.size(), messagesBefore);
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+        QCOMPARE(bytes.count("/Subtype /Image"), 2);
 
         // A new row empties the results and disables Print, the diagram window stays.
         const QString before = box(wagon, 13)->text();

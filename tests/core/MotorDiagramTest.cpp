@@ -221,7 +221,7 @@ TEST(MotorDiagram, WorkingPointMarkerOnlyWithAWorkingPoint) {
         EXPECT_EQ(with.circles[0].state.width, kind == CanvasKind::Window ? 1 : 12);
         // On the torque axis: 40 of the axis maximum, at 4000 of the speed maximum.
         const MotorPlot plot = ComputeMotorPlot(in);
-        const float lenX = 140.0f; // window and landscape page
+        const float lenX = kind == CanvasKind::Window ? 140.0f : 118.0f; // window; landscape sheet
         EXPECT_NEAR(with.circles[0].x, 4000.0f / static_cast<float>(plot.scale.speed.maximum) * lenX, 1e-3);
     }
 }

@@ -236,19 +236,23 @@ namespace {
 
 struct Layout {
     float lenX, lenY;               // axis box
-    float left, right, bottom, top; // world rectangle around it
+    float left, right, bottom, top; // world rectangle around it (the whole canvas)
     float airAxisX;                 // second value axis on the right
     float tick, gap;
+    float textLeft, textRight; // texts stay inside these (the printable part of a sheet)
+    float headTop;             // top of the heading lines
 };
 
 Layout WindowLayout() {
-    return {140.0f, 120.0f, -27.0f, 197.0f, -27.0f, 156.0f, 165.0f, 1.5f, 1.2f};
+    return {140.0f, 120.0f, -27.0f, 197.0f, -27.0f, 156.0f, 165.0f, 1.5f, 1.2f, -26.0f, 196.0f, 155.0f};
 }
 
+// Sheets in millimetres. Portrait (complete printout): the box below the sheet's heading, the
+// data block and the drawing below the legend. Landscape: the data block right of the air axis.
 Layout PrinterLayout(bool landscape) {
     if (landscape)
-        return {140.0f, 120.0f, -45.0f, 252.0f, -77.0f, 133.0f, 162.0f, 1.5f, 1.2f};
-    return {120.0f, 103.0f, -38.0f, 172.0f, -182.0f, 115.0f, 140.0f, 1.5f, 1.2f};
+        return {118.0f, 116.0f, -26.0f, 271.0f, -64.0f, 146.0f, 138.0f, 1.5f, 1.2f, -16.0f, 154.0f, 136.0f};
+    return {118.0f, 72.0f, -32.0f, 178.0f, -189.0f, 108.0f, 138.0f, 1.5f, 1.2f, -20.0f, 166.0f, 84.0f};
 }
 
 constexpr float kTickSize = 10.0f;
@@ -349,15 +353,15 @@ void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, c
     const std::string torqueTitle = AxisTitle(in, CurveQuantity::Torque);
     const float wT = e.TextWidth(torqueTitle, kAxisTitleSize, true);
     e.SetColour(QBColor(torqueColour));
-    e.DrawText(torqueTitle, std::max(0.0f, L.left + 1.0f + wT), titleY, kAxisTitleSize, true, 7);
+    e.DrawText(torqueTitle, std::max(0.0f, L.textLeft + wT), titleY, kAxisTitleSize, true, 7);
     e.SetColour(QBColor(powerColour));
     const std::string powerTitle = AxisTitle(in, CurveQuantity::Power);
     const float wP = e.TextWidth(powerTitle, kAxisTitleSize, true);
-    e.DrawText(powerTitle, std::min(L.lenX, L.right - 1.0f - wP), titleY, kAxisTitleSize, true, 1);
+    e.DrawText(powerTitle, std::min(L.lenX, L.textRight - wP), titleY, kAxisTitleSize, true, 1);
     e.SetColour(QBColor(airColour));
     const std::string airTitle = AxisTitle(in, CurveQuantity::Air);
     const float wA = e.TextWidth(airTitle, kAxisTitleSize, true);
-    e.DrawText(airTitle, std::min(L.airAxisX, L.right - 1.0f - wA), titleY + lineH, kAxisTitleSize, true, 1);
+    e.DrawText(airTitle, std::min(L.airAxisX, L.textRight - wA), titleY + lineH, kAxisTitleSize, true, 1);
 
     // Speed unit centred under the tick labels.
     e.SetColour(QBColor(0));
@@ -464,7 +468,7 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
             continue;
         const float w = 9.5f + e.TextWidth(entry.text, kCurveLabelSize, false);
         // Wrap rather than run off the sheet.
-        if (x > 0.0f && x + w > L.right - 2.0f) {
+        if (x > 0.0f && x + w > L.textRight - 1.0f) {
             x = 0.0f;
             y -= lineH;
         }
@@ -484,6 +488,7 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
 void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInput& in) {
     DiagramEngine e(canvas);
     e.strLanguage = in.strLanguage;
+    e.sngPrinterDpi = in.printerDpi;
     const bool window = canvas.kind() == CanvasKind::Window;
     const Layout L = window ? WindowLayout() : PrinterLayout(in.landscapePage);
     e.SetScale(L.left, L.bottom, L.right, L.top, "Underkant");
@@ -492,7 +497,7 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     // Heading, one line each: designation, the alternative's title, the pressure line.
     // On paper the printout's own data block names the motor; the title centres over the box there.
     const float centre = window ? (L.left + L.right) / 2.0f : L.lenX / 2.0f;
-    float y = L.top - 1.0f;
+    float y = L.headTop;
     e.SetColour(QBColor(0));
     if (window) {
         e.DrawText(plot.designation, L.left + 2.0f, y, kDesignationSize, true, 3);

@@ -32,6 +32,7 @@ struct MotorDiagramInput {
     bool bolKatalogMode = true;
     bool productionData = false; // the main window's production-data check box
     bool landscapePage = true;   // printer page orientation (the window ignores it)
+    float printerDpi = 300.0f;   // printer resolution: line widths are given in 300-dpi dots
 };
 
 enum class CurveQuantity { Torque, Power, Air };
