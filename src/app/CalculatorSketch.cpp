@@ -50,11 +50,12 @@ void DrawWagon(QPainter& p) {
     p.drawArc(QRectF(foot.x() - 60, foot.y() - 60, 120, 120), 0, int(12 * 16));
     p.drawText(foot + QPointF(66, -4), QStringLiteral("α"));
     // Wagon body on two wheels; the front wheel (diameter D) is driven.
-    QPolygonF body;
-    for (auto [s, h] : {std::pair{80.0, 18.0}, {210.0, 18.0}, {210.0, 78.0}, {80.0, 78.0}})
-        body << along(s, h);
+    // A rectangle standing on the slope from s0 to s1 along it and h0 to h1 above it.
+    const auto box = [&](double s0, double s1, double h0, double h1) {
+        return QPolygonF{along(s0, h0), along(s1, h0), along(s1, h1), along(s0, h1)};
+    };
     p.setBrush(kLoad);
-    p.drawPolygon(body);
+    p.drawPolygon(box(80, 210, 18, 78));
     p.drawText(along(130, 55), QStringLiteral("m"));
     p.setBrush(Qt::white);
     for (double s : {105.0, 185.0})
@@ -63,11 +64,8 @@ void DrawWagon(QPainter& p) {
     p.drawLine(along(185, 0), along(185, 28));
     p.drawText(along(200, 2) + QPointF(0, 16), QStringLiteral("D"));
     // Motor and gear stage (i, eta) on the wagon, driving the front wheel through a chain.
-    QPolygonF motor;
-    for (auto [s, h] : {std::pair{140.0, 44.0}, {180.0, 44.0}, {180.0, 68.0}, {140.0, 68.0}})
-        motor << along(s, h);
     p.setBrush(kMotor);
-    p.drawPolygon(motor);
+    p.drawPolygon(box(140, 180, 44, 68));
     p.drawText(along(153, 50), QStringLiteral("M"));
     Gear(p, along(192, 56), 8, 8);
     p.drawLine(along(180, 56), along(184, 56));

@@ -231,6 +231,9 @@ TEST_F(Model, ResultsClearedByInputsAndRowClicks) {
     EXPECT_EQ(shown, 1);
     wagon.ShowMotor(catalogue, 1, false); // re-activation with the same motor keeps the results
     EXPECT_EQ(wagon.box(8).text, "7.68");
+    wagon.ShowMotor(catalogue, 1, true); // a row click empties them even for the same motor
+    EXPECT_EQ(wagon.box(8).text, "");
+    wagon.Calculate(catalogue, 1);
     wagon.ShowMotor(catalogue, 2, true);
     EXPECT_EQ(wagon.box(8).text, "");
     EXPECT_FALSE(wagon.printEnabled());
@@ -258,6 +261,11 @@ TEST_F(Model, OwnMotorData) {
     wagon.Type(14, "10");
     wagon.Calculate(catalogue, 0);
     EXPECT_EQ(wagon.box(8).text, "7.68");
+    // Unloading forgets own data: the boxes do not keep showing values the calculation no longer has.
+    wagon.Unload();
+    EXPECT_EQ(wagon.box(14).text, "");
+    wagon.Calculate(catalogue, 0);
+    EXPECT_EQ(sink.messages.back().key, 168);
     wagon.SetOwnMotorData(false);
     EXPECT_EQ(wagon.box(15).colour, 12648384);
 }

@@ -28,6 +28,14 @@ struct CalculationResult {
     CalculatorAxes axes;
 };
 
+// A refusal with its message key; nothing else is reported.
+inline CalculationResult Refusal(int key, bool clearsResults = false) {
+    CalculationResult result;
+    result.refusal = key;
+    result.clearsResults = clearsResults;
+    return result;
+}
+
 // The numbers are single precision as the window holds them; products with the double constants
 // (9.81, 57.3, 0.5) and exp/sin are formed in double and stored back as single.
 inline float Stored(double value) {

@@ -134,8 +134,14 @@ void CalculatorModel::ShowMotor(const MotorCatalogue& catalogue, int index, bool
 }
 
 void CalculatorModel::Unload() {
-    for (int box = kStallTorqueBox; box <= kFreeSpeedBox; ++box)
+    // The motor values are forgotten, and so are their texts: a reopened window must not show own
+    // data that the calculation no longer uses. Results and Print wait for a new calculation.
+    for (int box = kStallTorqueBox; box <= kFreeSpeedBox; ++box) {
         fields_[box] = 0.0f;
+        boxes_[box].text.clear();
+    }
+    ClearResults();
+    printEnabled_ = false;
     shownMotor_ = -1;
 }
 

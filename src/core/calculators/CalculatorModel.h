@@ -44,6 +44,7 @@ public:
     // Activation and a new row click: unless own data are allowed, the motor boxes show the catalogue
     // entry (index 0: no motor). A different motor, or a row click, empties the results and disables Print.
     void ShowMotor(const MotorCatalogue& catalogue, int index, bool rowClicked);
+    // Window unload: the motor values and their texts are forgotten.
     void Unload();
     // Opening from the main window: Print waits for a calculation.
     void DisablePrint() { printEnabled_ = false; }

@@ -10,14 +10,11 @@ constexpr int kAngleBox = 8, kAngleVelocityBox = 9, kAngleAccelerationBox = 10, 
 } // namespace
 
 CalculationResult SolveRotatingMass(const RotatingMassInputs& in, const MotorData& motor) {
-    CalculationResult result;
     if (motor.Ms == 0.0f) {
-        result.refusal = kNoStallTorqueKey;
-        return result;
+        return Refusal(kNoStallTorqueKey);
     }
     if (in.i == 0.0f || in.J == 0.0f || motor.n0 == 0.0f || in.T == 0.0f) {
-        result.refusal = kCannotStartKey;
-        return result;
+        return Refusal(kCannotStartKey);
     }
     const float pi = static_cast<float>(4.0 * std::atan(1.0));
     const float MstOut = motor.Mst * in.i * in.eta; // Nm at the load
@@ -25,8 +22,7 @@ CalculationResult SolveRotatingMass(const RotatingMassInputs& in, const MotorDat
     const float wmax = pi * motor.n0 / (in.i * 30.0f); // rad/s at the motor's free speed
     const float k = (MsOut / wmax + in.c) / in.J;      // 1/s
     if (k == 0.0f || !std::isfinite(k)) {
-        result.refusal = kCannotStartKey;
-        return result;
+        return Refusal(kCannotStartKey);
     }
     const float b = (MsOut - in.Mres) / in.J;
     const float winf = b / k;
@@ -41,15 +37,13 @@ CalculationResult SolveRotatingMass(const RotatingMassInputs& in, const MotorDat
     const float angleAcceleration = Stored(static_cast<double>(k * k * e) * kDegreesPerRadian);
     if (angleVelocity < 0.0f || !std::isfinite(angle) || !std::isfinite(angleVelocity) ||
         !std::isfinite(angleAcceleration)) {
-        result.refusal = kCannotStartKey;
-        result.clearsResults = true;
-        return result;
+        return Refusal(kCannotStartKey, true);
     }
     if (MstOut < in.Mres) {
-        result.refusal = kCannotStartKey;
-        return result;
+        return Refusal(kCannotStartKey);
     }
     const float rpm = angleVelocity / 360.0f * 60.0f;
+    CalculationResult result;
     result.shown = {{kAngleBox, angle},
                     {kAngleVelocityBox, angleVelocity},
                     {kAngleAccelerationBox, angleAcceleration},

@@ -14,14 +14,11 @@ bool Usable(float k) {
 } // namespace
 
 CalculationResult SolveWagon(const WagonInputs& in, const MotorData& motor) {
-    CalculationResult result;
     if (motor.Ms == 0.0f) {
-        result.refusal = kNoStallTorqueKey;
-        return result;
+        return Refusal(kNoStallTorqueKey);
     }
     if (in.i == 0.0f || in.m == 0.0f || in.D == 0.0f || motor.n0 == 0.0f || in.T == 0.0f) {
-        result.refusal = kCannotStartKey;
-        return result;
+        return Refusal(kCannotStartKey);
     }
     const float pi = static_cast<float>(4.0 * std::atan(1.0));
     const float r = Stored(static_cast<double>(in.D) * 0.5);
@@ -33,8 +30,7 @@ CalculationResult SolveWagon(const WagonInputs& in, const MotorData& motor) {
                               static_cast<double>(in.i * 30.0f));
     const float k = Fs / (vmax * in.m); // 1/s
     if (!Usable(k)) {
-        result.refusal = kCannotStartKey;
-        return result;
+        return Refusal(kCannotStartKey);
     }
     const float b = (Fs - Fres) / in.m; // m/s2 at standstill
     const float vinf = b / k;           // terminal velocity
@@ -50,18 +46,15 @@ CalculationResult SolveWagon(const WagonInputs& in, const MotorData& motor) {
     // A result that is not a number would be shown as such: refused like a negative velocity.
     if (end.velocity < 0.0f || !std::isfinite(end.distance) || !std::isfinite(end.velocity) ||
         !std::isfinite(end.acceleration)) {
-        result.refusal = kCannotStartKey;
-        result.clearsResults = true;
-        return result;
+        return Refusal(kCannotStartKey, true);
     }
     if (2.0f * motor.Mst * in.i * in.eta / in.D < Fres) {
-        result.refusal = kCannotStartKey;
-        return result;
+        return Refusal(kCannotStartKey);
     }
     if (in.Nd * in.mu < 2.0f * motor.Ms * in.i * in.eta / in.D) {
-        result.refusal = kWheelSlipsKey;
-        return result;
+        return Refusal(kWheelSlipsKey);
     }
+    CalculationResult result;
     result.shown = {
         {kDistanceBox, end.distance}, {kVelocityBox, end.velocity}, {kAccelerationBox, end.acceleration}};
     result.curveStart = in.v0;
