@@ -52,6 +52,8 @@ void DiagramController::showDiagram() {
     if (session.results().intValdRad == 0 || !session.current().valid)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    diagram_->view().showMotorDiagram();
+    diagram_->setHelpButtonVisible(true);
     diagram_->redraw();
     QApplication::restoreOverrideCursor();
     showCurrentDrawing();

@@ -2,6 +2,7 @@
 
 #include "app/AuxWindowPlacement.h"
 #include "platform/DiagramExport.h"
+#include "platform/PainterCanvas.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -17,8 +18,24 @@ DiagramView::DiagramView(InputProvider provider, QWidget* parent)
     setMinimumSize(320, 240);
 }
 
+void DiagramView::showCalculatorPlot(core::CalculatorPlot plot) {
+    calculator_ = std::move(plot);
+    update();
+}
+
+void DiagramView::showMotorDiagram() {
+    calculator_.reset();
+    update();
+}
+
 void DiagramView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (calculator_) {
+        painter.fillRect(rect(), Qt::white);
+        platform::PainterCanvas canvas(painter, QRectF(rect()), core::CanvasKind::Window, logicalDpiX());
+        core::DrawCalculatorPlot(canvas, *calculator_);
+        return;
+    }
     const core::MotorDiagramInput input = provider_ ? provider_() : core::MotorDiagramInput{};
     platform::PaintMotorDiagram(painter, QRectF(rect()), core::CanvasKind::Window, logicalDpiX(), input);
 }
@@ -44,6 +61,10 @@ DiagramWindow::DiagramWindow(DiagramView::InputProvider provider, QWidget* paren
 void DiagramWindow::setTexts(const QString& title) {
     if (!title.isEmpty())
         setWindowTitle(title);
+}
+
+void DiagramWindow::setHelpButtonVisible(bool visible) {
+    cmdHelp_->setVisible(visible);
 }
 
 void DiagramWindow::redraw() {

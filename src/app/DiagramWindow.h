@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/calculators/CalculatorDiagram.h"
 #include "core/diagram/MotorDiagram.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QPushButton;
 
@@ -18,11 +20,17 @@ public:
     using InputProvider = std::function<core::MotorDiagramInput()>;
     explicit DiagramView(InputProvider provider, QWidget* parent = nullptr);
 
+    // A calculator's curves replace the motor diagram until the motor diagram is asked for again.
+    void showCalculatorPlot(core::CalculatorPlot plot);
+    void showMotorDiagram();
+    const std::optional<core::CalculatorPlot>& calculatorPlot() const { return calculator_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     InputProvider provider_;
+    std::optional<core::CalculatorPlot> calculator_;
 };
 
 // The diagram window F2: sizes itself by the screen in normal state, redraws on every resize, hides
@@ -37,6 +45,8 @@ public:
     int intDiagramFlag() const { return intDiagramFlag_; }
     void setTexts(const QString& title);
     DiagramView& view() { return *view_; }
+    // The calculators hide the help button before they calculate or print, so it is never captured.
+    void setHelpButtonVisible(bool visible);
 
     static constexpr int kHelpTopic = 3;
 

@@ -226,6 +226,7 @@ void MainWindow::refresh() {
     for (int k = 0; k < 6; ++k)
         mnuLanguage[k]->setChecked(k == item);
     busy_ = wasBusy;
+    emit refreshed();
 }
 
 void MainWindow::applyCaptionsEverywhere() {

@@ -60,6 +60,8 @@ signals:
     void tablePrintRequested();
     void calculatorRequested(int index);
     void languageChanged();
+    // After every refresh: the calculators follow a new current motor.
+    void refreshed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

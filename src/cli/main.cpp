@@ -1,3 +1,4 @@
+#include "cli/CalculatorCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/ContextBuilder.h"
@@ -41,6 +42,8 @@ constexpr Command kCommands[] = {
     {"drawing", true, RunDrawingCommand},
     {"datasheet", true, RunDatasheetCommand},
     {"catalogue-table", true, RunCatalogueTableCommand},
+    {"wagon", true, RunWagonCommand},
+    {"rotating-mass", true, RunRotatingMassCommand},
 };
 
 // Messages go to stderr as one line, whatever the underlying text holds.
