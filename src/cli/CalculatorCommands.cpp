@@ -68,11 +68,7 @@ int CurrentMotorIndex(CliContext& ctx, const CommandOptions& options, std::strin
 
     core::RecordingMessageSink sink;
     core::SelectionSession s(ctx.catalogue, ctx.language, sink);
-    const SessionScript script = SessionScript::Read(options, command, AnyFieldOption(options));
-    script.Prepare(s, options);
-    script.Press(s);
-    const bool current = !s.lastActionRefused() && !s.lastSearchWasMaintenance() &&
-                         s.ClickCell(script.select, script.column) && s.current().katalogIndex > 0;
+    const bool current = DriveSession(ctx, s, options, command) && s.current().katalogIndex > 0;
     if (!current)
         throw UsageError(std::string(command) + ": no motor is current for that row and column");
     return s.current().katalogIndex;
