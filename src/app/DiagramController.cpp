@@ -1,5 +1,6 @@
 #include "app/DiagramController.h"
 
+#include "app/AuxWindowPlacement.h"
 #include "app/DiagramWindow.h"
 #include "app/DrawingWindow.h"
 #include "app/HelpWindow.h"
@@ -20,6 +21,7 @@ DiagramController::DiagramController(MainWindow& main, ProgramContext& program)
     connect(&main, &MainWindow::diagramRequested, this, &DiagramController::showDiagram);
     connect(&main, &MainWindow::diagramWindowRequested, this, [this] {
         diagram_->redraw();
+        place(diagram_);
         diagram_->show();
         diagram_->raise();
     });
@@ -56,6 +58,7 @@ void DiagramController::showDiagram() {
     QApplication::restoreOverrideCursor();
     showCurrentDrawing();
     applyTexts();
+    place(diagram_);
     diagram_->show();
     diagram_->raise();
 }
@@ -70,9 +73,16 @@ bool DiagramController::showCurrentDrawing() {
     const int k = session.current().katalogIndex;
     if (!session.current().valid || k < 1 || k > session.catalogue().intAntalMotorer)
         return false;
+    place(drawing_);
     drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
                           session.current().intValdKolumn);
     return true;
+}
+
+void DiagramController::place(QWidget* window) {
+    // The diagram first, the drawing under it: both leave the result grid and the detail panel in view.
+    const int slot = window == diagram_ ? 0 : 1;
+    PlaceOnFirstShow(window, &main_, main_.resultArea(), window->size(), slot);
 }
 
 void DiagramController::hideAll() {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace airmotor::app {
 
 class DiagramWindow;
@@ -30,6 +32,8 @@ public:
 private:
     // The current motor's dimension drawing; false when no catalogue motor is current.
     bool showCurrentDrawing();
+    // Where the window opens the first time; later it stays where the user left it.
+    void place(QWidget* window);
 
     MainWindow& main_;
     ProgramContext& program_;
