@@ -28,6 +28,7 @@ DiagramController::DiagramController(MainWindow& main, ProgramContext& program)
     connect(&main, &MainWindow::drawingRequested, this, &DiagramController::showDrawingOnly);
     connect(&main, &MainWindow::hideDiagramAndDrawingRequested, this, &DiagramController::hideAll);
     connect(&main, &MainWindow::languageChanged, this, &DiagramController::applyTexts);
+    connect(&main, &MainWindow::refreshed, this, &DiagramController::followCurrentMotor);
     connect(diagram_, &DiagramWindow::helpRequested, this, [this](int topic) {
         main_.help().openTopic(topic);
         main_.help().show();
@@ -77,6 +78,19 @@ bool DiagramController::showCurrentDrawing() {
     drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
                           session.current().intValdKolumn);
     return true;
+}
+
+void DiagramController::followCurrentMotor() {
+    // Open windows show the current motor: a click or a key in the grid must not leave them on the last one.
+    const core::CurrentMotor& current = main_.session().current();
+    const std::pair shown{current.valid ? current.katalogIndex : 0, int(current.intValdKolumn)};
+    if (shown == lastShown_)
+        return;
+    lastShown_ = shown;
+    if (diagram_->isVisible())
+        diagram_->redraw();
+    if (drawing_->isVisible())
+        showCurrentDrawing();
 }
 
 void DiagramController::place(QWidget* window) {

@@ -26,6 +26,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace airmotor::app {
@@ -215,6 +216,10 @@ void MainWindow::run(const std::function<void(core::SelectionSession&)>& action)
     refresh();
     if (listingState() != before)
         showSummary(elapsed);
+    if (raiseHelpAfterAction) {
+        raiseHelpAfterAction = false;
+        QTimer::singleShot(0, help_, &QWidget::raise);
+    }
     if (pendingFocus) {
         requirements->field(*pendingFocus)->setFocus(Qt::OtherFocusReason);
         pendingFocus.reset();
@@ -246,6 +251,7 @@ void MainWindow::refresh() {
     for (int k = 0; k < 6; ++k)
         mnuLanguage[k]->setChecked(k == item);
     busy_ = wasBusy;
+    emit refreshed();
 }
 
 void MainWindow::applyCaptionsEverywhere() {
@@ -298,6 +304,9 @@ void MainWindow::chooseMountingPosition(int picture) {
 
 void MainWindow::HelpTopicSuggested(int topic) {
     help_->openTopic(topic);
+    // The message that follows the suggestion hands the activation back to this window, which the
+    // window manager raises over the help: it is raised again once the action is over.
+    raiseHelpAfterAction = true;
 }
 
 void MainWindow::FocusField(core::RequirementField field) {
@@ -344,7 +353,7 @@ std::string MainWindow::listingState() const {
 
 void MainWindow::showSummary(qint64 elapsedNs) {
     const core::SelectionSession& s = *session_;
-    const std::optional<int> searchCase = s.bolKatalogLista() ? std::nullopt : s.lastSearchCase();
+    const std::optional<int> searchCase = s.lastSearchCase();
     // Only what the grid lists now is described; an emptied grid describes nothing.
     if (s.results().grid.empty() || (!searchCase && !s.bolKatalogLista())) {
         statusBar()->clearMessage();

@@ -65,6 +65,8 @@ signals:
     void tablePrintRequested();
     void calculatorRequested(int index);
     void languageChanged();
+    // The widgets show the session's state anew (after every action).
+    void refreshed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +105,7 @@ private:
     bool busy_ = false;
     // A focus request of the session waits until the refresh has shown the field.
     std::optional<core::RequirementField> pendingFocus;
+    bool raiseHelpAfterAction = false;
 
     RequirementPanel* requirements = nullptr;
     OptionsPanel* options = nullptr;

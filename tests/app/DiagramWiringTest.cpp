@@ -50,6 +50,11 @@ private slots:
         o->diagrams->diagram().view().grab().save("/tmp/airmotor-diagram-window.png");
         o->diagrams->drawing().grab().save("/tmp/airmotor-drawing-window.png");
 
+        // Open windows follow the grid: a click on another motor shows its drawing.
+        const QString firstDrawing = o->diagrams->drawing().view().drawing().sourceFile();
+        ClickCell(w, 2, 0);
+        QVERIFY(o->diagrams->drawing().view().drawing().sourceFile() != firstDrawing);
+
         // Enter in the diagram window hides it; the drawing window stays.
         QTest::keyClick(&o->diagrams->diagram(), Qt::Key_Return);
         QVERIFY(o->diagrams->diagram().isHidden());

@@ -125,7 +125,7 @@ private slots:
         QVERIFY(QString::fromStdString(second).endsWith(label(w, "lblProductNumber")));
         // The clicked cell is highlighted, the rest of the row is not.
         auto* m = w.grid().model();
-        QCOMPARE(m->index(row - 1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 255));
+        QCOMPARE(m->index(row - 1, 1).data(Qt::BackgroundRole).value<QColor>(), StateTint(11));
         QVERIFY(!m->index(row - 1, 0).data(Qt::BackgroundRole).isValid());
         // Clicking the empty second cell of a one-cell row leaves the current motor as it is.
         for (int r = 0; r < rows.size(); ++r) {
