@@ -200,6 +200,8 @@ void WriteTable(std::ostream& out, const CliContext& ctx, bool listOnly, const c
     for (const core::Message& m : messages)
         out << m.text << '\n';
 
+    if (results.grid.empty())
+        return;
     // The result grid: its two header texts over the rows, numbered as the grid numbers them.
     const std::string headers[2] = {language.strText(core::kGridHeaderKey0),
                                     language.strText(core::kGridHeaderKey1)};
@@ -222,18 +224,19 @@ void WriteTable(std::ostream& out, const CliContext& ctx, bool listOnly, const c
     // The detail panel of the current motor, each figure under the window's own caption.
     const core::DetailPanel& p = s.panel();
     out << '\n' << s.current().strCurrentBenamning << '\n' << p.Label17 << '\n';
+    // In the window's order: the maximum-power point, the other figures, then regulation and ordering.
     const std::pair<std::string, const std::string*> figures[] = {
-        {Caption(ctx, "Label7"), &p.MaxeffektR},
-        {Caption(ctx, "Label8"), &p.NMaxeffR},
         {Caption(ctx, "Label4"), &p.MmaxeffR},
+        {Caption(ctx, "Label8"), &p.NMaxeffR},
+        {Caption(ctx, "Label7"), &p.MaxeffektR},
         {Caption(ctx, "Label9"), &p.QmR},
         {Caption(ctx, "Label6"), &p.MinStartMomentR},
-        {Caption(ctx, "Label10_3"), &p.StallmomentR},
         {p.Label15, &p.NtomgangR},
+        {Caption(ctx, "Label10_3"), &p.StallmomentR},
+        {Caption(ctx, "Label10_4"), &p.lblWeight},
         {Caption(ctx, "Label10_1"), &p.ArbetstryckR},
         {Caption(ctx, "Label10_2"), &p.StrypningR},
         {Caption(ctx, "Label10_0"), &p.RelativprisR},
-        {Caption(ctx, "Label10_4"), &p.lblWeight},
         {Caption(ctx, "Label19"), &p.lblProductNumber},
         {p.Label24, &p.lblClass}};
     std::size_t captionWidth = 0;
