@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace airmotor::app {
@@ -55,7 +56,9 @@ DiagramWindow::DiagramWindow(DiagramView::InputProvider provider, QWidget* paren
     layout->addWidget(view_, 1);
     cmdHelp_->raise();
     connect(cmdHelp_, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
-    applyPlacement();
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { emit helpRequested(kHelpTopic); });
+    resize(DiagramWindowSize(AvailableScreen(this)));
 }
 
 void DiagramWindow::setTexts(const QString& title) {
@@ -72,21 +75,16 @@ void DiagramWindow::redraw() {
 }
 
 void DiagramWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
         hide();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void DiagramWindow::applyPlacement() {
-    KeepPlaced(this, DiagramWindowGeometry, placing_);
-}
-
 void DiagramWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     cmdHelp_->move(width() - cmdHelp_->width() - 6, 6);
-    applyPlacement();
     redraw();
 }
 
@@ -99,13 +97,7 @@ void DiagramWindow::changeEvent(QEvent* event) {
         intDiagramFlag_ = 0;
     else if (!maximised && intDiagramFlag_ == 0)
         intDiagramFlag_ = 1;
-    applyPlacement();
     redraw();
-}
-
-void DiagramWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    applyPlacement();
 }
 
 } // namespace airmotor::app

@@ -33,8 +33,8 @@ private:
     std::optional<core::CalculatorPlot> calculator_;
 };
 
-// The diagram window F2: sizes itself by the screen in normal state, redraws on every resize, hides
-// on Enter, and asks for the diagram's help topic.
+// The diagram window F2: an ordinary resizable window that redraws on every resize, hides on Enter
+// or Esc, and asks for the diagram's help topic (button or F1).
 class DiagramWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -57,15 +57,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void applyPlacement();
-
     DiagramView* view_;
     QPushButton* cmdHelp_;
     int intDiagramFlag_ = 1;
-    bool placing_ = false;
 };
 
 } // namespace airmotor::app

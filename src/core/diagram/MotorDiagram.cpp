@@ -15,6 +15,8 @@ constexpr int kTorqueColour = 12;
 constexpr int kPowerColour = 2;
 constexpr int kAirColour = 9;
 constexpr int kGridColour = 8;
+// 300-dpi dots: thinner than any curve, so the line does not read as one.
+constexpr std::int16_t kWorkingSpeedLineWidth = 4;
 
 // Which quantities one plotter call draws.
 struct CurveSet {
@@ -227,7 +229,14 @@ MotorPlot ComputeMotorPlot(const MotorDiagramInput& in) {
     if (in.hasWorkingPoint) {
         plot.showWorkingPoint = true;
         plot.workingSpeed = in.sngArbetsVarvtal;
-        plot.workingTorque = in.sngArbetsMoment / in.units.sngUnitTorque;
+        if (mode == 3) {
+            plot.workingQuantity = CurveQuantity::Power;
+            plot.workingValue = PowerAt(in.sngArbetsMoment, in.sngArbetsVarvtal) / in.units.sngUnitPower;
+        } else if (mode == 4) {
+            plot.workingQuantity = CurveQuantity::Air;
+        } else {
+            plot.workingValue = in.sngArbetsMoment / in.units.sngUnitTorque;
+        }
     }
     return plot;
 }
@@ -483,6 +492,29 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
     }
 }
 
+void DrawWorkingPoint(DiagramEngine& e, const MotorPlot& plot, const Layout& L, bool window) {
+    if (!plot.showWorkingPoint || plot.scale.speed.maximum <= 0.0)
+        return;
+    const float x = plot.workingSpeed / static_cast<float>(plot.scale.speed.maximum) * L.lenX;
+    // Only inside the axis box: outside it the mark would sit on the tick labels.
+    if (x < 0.0f || x > L.lenX)
+        return;
+    if (plot.workingQuantity == CurveQuantity::Air) {
+        // No air figure belongs to the duty: the speed alone is marked.
+        e.SetColour(QBColor(kTorqueColour));
+        e.SetLineWidth(kWorkingSpeedLineWidth);
+        e.SetLineStyle(0);
+        e.DrawLine(x, 0.0f, x, L.lenY, 1.0f);
+        return;
+    }
+    const double axisMax = AxisMaximum(plot.scale, plot.workingQuantity);
+    if (axisMax <= 0.0)
+        return;
+    const float wy = plot.workingValue / static_cast<float>(axisMax) * L.lenY;
+    if (wy >= 0.0f && wy <= L.lenY)
+        e.DrawMarker(x, wy, 2.2f, kTorqueColour, window ? 5 : 12);
+}
+
 } // namespace
 
 void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInput& in) {
@@ -524,13 +556,7 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     DrawFamilyLabels(e, plot, L);
     DrawLegend(e, plot, L, -18.0f);
 
-    if (plot.showWorkingPoint && plot.scale.speed.maximum > 0.0 && plot.scale.torque.maximum > 0.0) {
-        const float x = plot.workingSpeed / static_cast<float>(plot.scale.speed.maximum) * L.lenX;
-        const float wy = plot.workingTorque / static_cast<float>(plot.scale.torque.maximum) * L.lenY;
-        // Only inside the axis box: outside it the ring would sit on the tick labels.
-        if (x >= 0.0f && x <= L.lenX && wy >= 0.0f && wy <= L.lenY)
-            e.DrawMarker(x, wy, 2.2f, kTorqueColour, window ? 5 : 12);
-    }
+    DrawWorkingPoint(e, plot, L, window);
 }
 
 void DrawMotorDiagram(Canvas& canvas, const MotorDiagramInput& input) {

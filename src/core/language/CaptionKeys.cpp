@@ -33,6 +33,7 @@ constexpr std::array kEntries = {
     CaptionEntry{kMain, "UsingHelp", 74},
     CaptionEntry{kMain, "Contents", 75},
     CaptionEntry{kMain, "About", 76},
+    CaptionEntry{kMain, "mnuNewsInThisVersion", 43},
     CaptionEntry{kMain, "AllMotorsB", 78},
     CaptionEntry{kMain, "Frame3D1", 77},
     CaptionEntry{kMain, "NyaIndataB", 80},

@@ -3,6 +3,7 @@
 #include "core/format/NumberFormat.h"
 #include "core/model/MotorCurves.h"
 #include "core/results/ExplosionMarking.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/Designation.h"
 
 namespace airmotor::core {
@@ -17,11 +18,7 @@ std::string Figure(double value, std::string_view mask) {
 } // namespace
 
 std::string PerformanceHeading(const LanguageState& language, float sngTillgLuftTryck) {
-    const std::string pressure =
-        language.intImperialUnits == 1
-            ? FormatNumber(sngTillgLuftTryck / language.units.sngUnitPressure, "####0")
-            : FormatNumber(sngTillgLuftTryck, "####0.00");
-    return language.strText(227) + " " + pressure + " " + language.strText(56) + ":";
+    return language.strText(227) + " " + PressureWithUnit(language, sngTillgLuftTryck) + ":";
 }
 
 void MakeCurrentMotor(CurrentMotor& c, const MotorCatalogue& cat, int k, const PressureFactorValues& f) {
