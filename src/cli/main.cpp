@@ -2,6 +2,7 @@
 #include "cli/CliContext.h"
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
+#include "cli/MaintenanceCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/SearchCommand.h"
 
@@ -38,6 +39,9 @@ constexpr Command kCommands[] = {
     {"list", true, RunList},
     {"diagram", true, RunDiagramCommand},
     {"drawing", true, RunDrawingCommand},
+    {"gear", false, RunGearCommand},
+    {"measurement", false, RunMeasurementCommand},
+    {"save-motor", true, RunSaveMotorCommand},
 };
 
 // Messages go to stderr as one line, whatever the underlying text holds.
