@@ -87,12 +87,14 @@ TEST(MeasurementFile, RefusalsNameTheLine) {
     EXPECT_TRUE(std::holds_alternative<MeasurementData>(ParseCompanionFile(ReplaceLine(5, "rubbish"))));
 }
 
-TEST(MeasurementFile, NoPointsIsAFile) {
-    MeasurementData d = Sample();
-    d.speed.clear();
-    d.torque.clear();
-    d.air.clear();
-    const auto parsed = ParseMeasurementFile(FormatMeasurementFile(d));
-    ASSERT_TRUE(std::holds_alternative<MeasurementData>(parsed));
-    EXPECT_EQ(std::get<MeasurementData>(parsed).count(), 0);
+TEST(MeasurementFile, ZeroToThirtyTwoPoints) {
+    for (std::size_t n : {0u, 32u}) {
+        MeasurementData d = Sample();
+        d.speed.assign(n, 1.0f);
+        d.torque.assign(n, 2.0f);
+        d.air.assign(n, 3.0f);
+        const auto parsed = ParseMeasurementFile(FormatMeasurementFile(d));
+        ASSERT_TRUE(std::holds_alternative<MeasurementData>(parsed)) << n;
+        EXPECT_EQ(std::get<MeasurementData>(parsed).count(), static_cast<int>(n));
+    }
 }

@@ -215,6 +215,11 @@ TEST(MotorDataEditor, InterpolatesMissingAirReadings) {
     EXPECT_EQ(e.reading(ReadingColumn::Air, 2), "7");
     EXPECT_EQ(e.reading(ReadingColumn::Air, 3), "9");
     EXPECT_EQ(e.reading(ReadingColumn::Air, 5), ""); // the last point is never interpolated
+
+    e.typeReading(ReadingColumn::Air, 1, "0"); // no measured point below point 2 any more
+    e.typeReading(ReadingColumn::Air, 2, "");
+    e.interpolateAir();
+    EXPECT_EQ(e.reading(ReadingColumn::Air, 2), "");
 }
 
 TEST(MotorDataEditor, CompanionNameAndScaling) {
