@@ -98,8 +98,8 @@ TEST(GearLosses, WormWithoutItsDataIsNeverConverted) {
     ReadingSet readings;
     readings.n = 2;
     readings.sx = readings.sy1 = readings.sy2 = 1.0f;
-    readings.speed = std::vector<float>(33, 100.0f);
-    readings.torque = std::vector<float>(33, 5.0f);
+    readings.speed = std::vector<float>(kPointSlots, 100.0f);
+    readings.torque = std::vector<float>(kPointSlots, 5.0f);
     for (float GearData::*field : {&GearData::wormDiameter, &GearData::module, &GearData::starts}) {
         GearData g = WormData();
         g.*field = 0.0f;

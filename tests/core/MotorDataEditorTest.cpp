@@ -189,6 +189,8 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
     target.fields().type(F::VerkningsgradB, "90");
     target.typeReading(ReadingColumn::Speed, 9, "99");
     target.load(std::get<MeasurementData>(parsed), "X.DAT");
+    EXPECT_TRUE(source.readingsChanged());
+    EXPECT_FALSE(target.readingsChanged()); // loading replaces the typed box 9 without asking
     EXPECT_EQ(target.reading(ReadingColumn::Torque, 2), "30");
     EXPECT_EQ(target.reading(ReadingColumn::Speed, 9), ""); // all point boxes emptied first
     EXPECT_EQ(target.fields().box(F::UtvB).text, "1");
@@ -275,6 +277,14 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
     EXPECT_FALSE(r.find("strBenamning")); // a replace keeps name, prices and part numbers
     EXPECT_FLOAT_EQ(static_cast<float>(std::get<double>(*r.find("sngMaxEffekt"))),
                     replace.editor.figures()->maxPower);
+
+    MeasurementData few = LinearMotor();
+    few.speed.resize(4);
+    few.torque.resize(4);
+    few.air.resize(4);
+    Editor tooFew(few, "3"); // a cubic needs five points
+    ASSERT_TRUE(tooFew.editor.drawingPass());
+    EXPECT_TRUE(std::holds_alternative<std::string>(BuildMotorRecord(tooFew.editor, SaveMode::Add)));
 
     MeasurementData worm = LinearMotor();
     worm.designation = "TKS03-ST-BS 40-120";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/maintenance/GearDesignation.h"
+#include "core/maintenance/MeasurementFile.h"
 
 #include <string>
 #include <string_view>
@@ -8,21 +9,24 @@
 
 namespace airmotor::core {
 
-// Readings of one measured diagram in millimetres, points at 1..n (index 0 unused, 33 elements).
+// Points live at 1..32; slot 0 is unused, as the least-squares fit expects.
+inline constexpr std::size_t kPointSlots = kMaxMeasuredPoints + 1;
+
+// Readings of one measured diagram in millimetres, points at 1..n.
 struct ReadingSet {
     int n = 0;
     float sx = 0.0f, sy1 = 0.0f, sy2 = 0.0f; // r/min, Nm and l/s per mm
-    std::vector<float> speed = std::vector<float>(33, 0.0f);
-    std::vector<float> torque = std::vector<float>(33, 0.0f);
-    std::vector<float> air = std::vector<float>(33, 0.0f);
+    std::vector<float> speed = std::vector<float>(kPointSlots, 0.0f);
+    std::vector<float> torque = std::vector<float>(kPointSlots, 0.0f);
+    std::vector<float> air = std::vector<float>(kPointSlots, 0.0f);
 };
 
 // The readings as the motor being defined would show them: r/min, Nm, l/s at 1..n.
 struct ConvertedSet {
     int n = 0;
-    std::vector<float> speed = std::vector<float>(33, 0.0f);
-    std::vector<float> torque = std::vector<float>(33, 0.0f);
-    std::vector<float> air = std::vector<float>(33, 0.0f);
+    std::vector<float> speed = std::vector<float>(kPointSlots, 0.0f);
+    std::vector<float> torque = std::vector<float>(kPointSlots, 0.0f);
+    std::vector<float> air = std::vector<float>(kPointSlots, 0.0f);
     float sngTopVarv = 0.0f; // r/min: the free-speed point, where the torque reading is 0
     // Empty when the set may be drawn and saved; otherwise why not (a worm gear without its data,
     // a zero gear ratio): such curves are never drawn nor written to the catalogue.

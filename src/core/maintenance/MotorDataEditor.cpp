@@ -1,5 +1,6 @@
 #include "core/maintenance/MotorDataEditor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace airmotor::core {
@@ -21,8 +22,15 @@ std::size_t Column(ReadingColumn column) {
     return static_cast<std::size_t>(column);
 }
 
+// The degree boxes accept 1..5; a value typed outside (shown in the range colour) is fitted at the
+// nearest limit rather than sizing the normal equations by whatever was typed.
+constexpr float kLowestDegree = 1.0f;
+constexpr float kHighestDegree = 5.0f;
+
 int Degree(float value) {
-    return static_cast<int>(std::lround(value));
+    if (!(value >= kLowestDegree))
+        return static_cast<int>(kLowestDegree);
+    return static_cast<int>(std::lround(std::min(value, kHighestDegree)));
 }
 
 } // namespace
@@ -40,8 +48,11 @@ bool IsScaledCompanion(const std::string& measurementFile) {
 MotorDataEditor::MotorDataEditor(MessageSink& messages) : messages_(messages) {}
 
 void MotorDataEditor::typeReading(ReadingColumn column, int point, const std::string& text) {
-    if (point >= 1 && point <= kMaxMeasuredPoints)
-        readingBoxes_[Column(column)][static_cast<std::size_t>(point)] = text;
+    if (point < 1 || point > kMaxMeasuredPoints)
+        return;
+    std::string& box = readingBoxes_[Column(column)][static_cast<std::size_t>(point)];
+    readingsChanged_ = readingsChanged_ || box != text;
+    box = text;
 }
 
 const std::string& MotorDataEditor::reading(ReadingColumn column, int point) const {
@@ -83,6 +94,7 @@ MeasurementData MotorDataEditor::measurementToSave(const std::string& date) cons
 
 void MotorDataEditor::saved(const std::string& fileName, int pointCount) {
     fileName_ = fileName;
+    readingsChanged_ = false;
     n_ = pointCount;
     for (F f : {F::SxB, F::Sy1B, F::Sy2B})
         fields_.show(f, fields_.value(f));
@@ -91,8 +103,10 @@ void MotorDataEditor::saved(const std::string& fileName, int pointCount) {
 
 void MotorDataEditor::clearReadings() {
     for (auto& column : readingBoxes_)
-        for (auto& box : column)
+        for (auto& box : column) {
+            readingsChanged_ = readingsChanged_ || !box.empty();
             box.clear();
+        }
 }
 
 void MotorDataEditor::load(const MeasurementData& data, const std::string& fileName) {
@@ -127,6 +141,7 @@ void MotorDataEditor::load(const MeasurementData& data, const std::string& fileN
     fields_.type(F::VerkningsgradB, "100");
     fields_.type(F::UtvB, "1");
     fileName_ = fileName;
+    readingsChanged_ = false;
     recompute();
 }
 

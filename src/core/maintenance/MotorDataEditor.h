@@ -77,6 +77,8 @@ public:
     GearData gear() const; // decoded data with the boxes' worm data and efficiency
     float minStartTorqueFromFile() const { return minStartFromFile_; }
     const std::string& fileName() const { return fileName_; }
+    // Readings typed, interpolated or cleared since the last save or load: closing asks first.
+    bool readingsChanged() const { return readingsChanged_; }
 
 private:
     float readingValue(ReadingColumn column, int point) const;
@@ -98,6 +100,7 @@ private:
     std::optional<CurveFigures> figures_;
     float minStartFromFile_ = 0.0f;
     std::string fileName_;
+    bool readingsChanged_ = false;
 };
 
 } // namespace airmotor::core

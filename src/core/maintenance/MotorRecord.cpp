@@ -2,6 +2,7 @@
 
 #include "core/maintenance/MotorDataEditor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace airmotor::core {
@@ -61,6 +62,9 @@ std::variant<MotorRecord, std::string> BuildMotorRecord(const MotorDataEditor& e
     const CurveFits& fits = editor.fits();
     if (fits.degreeM > kStoredDegree || fits.degreeL > kStoredDegree)
         return std::string("Gradtal 5 kan inte sparas i databasen (högst 4: C0-C4).");
+    // Too few points leave the fitted coefficients all zero: such curves would replace a motor by nothing.
+    if (editor.converted().n < std::max(fits.degreeM, fits.degreeL) + 2)
+        return std::string("För få mätpunkter för kurvornas gradtal (minst gradtal + 2); inget sparas.");
     const CurveFigures& f = *editor.figures();
     const EditorFields& fields = editor.fields();
     const EditorTexts& texts = editor.texts();
