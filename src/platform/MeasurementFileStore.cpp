@@ -1,6 +1,7 @@
 #include "platform/MeasurementFileStore.h"
 
 #include "core/maintenance/MotorDataEditor.h"
+#include "platform/RegularFile.h"
 
 #include <QDate>
 #include <QDir>
@@ -12,7 +13,7 @@ namespace airmotor::platform {
 namespace {
 
 // 32 points take about two kilobytes; anything far larger is not a measurement file.
-constexpr qint64 kSizeCap = 256 * 1024;
+constexpr qint64 kMeasurementFileCap = 256 * 1024;
 
 using ReadResult = MeasurementFileStore::ReadResult;
 
@@ -21,19 +22,10 @@ std::string Named(const QString& path, const std::string& what) {
 }
 
 ReadResult ReadWith(const QString& path, core::MeasurementParse (*parse)(std::string_view)) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Named(path, "no such file");
-    if (!info.isFile())
-        return Named(path, "not a regular file");
-    if (info.size() > kSizeCap)
-        return Named(path, "too large for a measurement file");
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return Named(path, "cannot be read: " + in.errorString().toStdString());
-    const QByteArray bytes = in.read(kSizeCap + 1);
-    if (bytes.size() > kSizeCap)
-        return Named(path, "too large for a measurement file");
+    auto read = ReadRegularFile(path, kMeasurementFileCap);
+    if (auto* error = std::get_if<FileError>(&read))
+        return error->message;
+    const QByteArray& bytes = std::get<QByteArray>(read);
     auto parsed = parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (auto* error = std::get_if<core::MeasurementFileError>(&parsed))
         return Named(path, "line " + std::to_string(error->line) + ": " + error->what);

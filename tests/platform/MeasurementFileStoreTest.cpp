@@ -50,7 +50,7 @@ TEST(MeasurementFileStore, RefusalsNameFileAndLine) {
     };
     const Case cases[] = {{bad, "bad.dat: line 3"},
                           {dir.path(), "not a regular file"},
-                          {dir.filePath(QStringLiteral("missing.dat")), "missing.dat: no such file"}};
+                          {dir.filePath(QStringLiteral("missing.dat")), "missing.dat: cannot be read"}};
     for (const Case& c : cases) {
         const auto read = MeasurementFileStore::read(c.path);
         ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.fragment;

@@ -1,6 +1,7 @@
 #include "core/maintenance/MeasurementFile.h"
 
 #include "core/format/FreeFormatReader.h"
+#include "core/format/NumberParsing.h"
 
 #include <charconv>
 #include <cmath>
@@ -46,15 +47,7 @@ std::optional<float> Single(const FreeFormatValue& value) {
         return std::nullopt;
     if (value.text.empty())
         return 0.0f;
-    const char* first = value.text.data();
-    const char* last = first + value.text.size();
-    if (*first == '+')
-        ++first;
-    float number = 0.0f;
-    const auto [end, ec] = std::from_chars(first, last, number);
-    if (ec != std::errc() || end != last || !std::isfinite(number))
-        return std::nullopt;
-    return number;
+    return ParseSingle(value.text);
 }
 
 class LineParser final {

@@ -280,6 +280,8 @@ std::optional<CurveFigures> MotorDataEditor::companionFigures() const {
 }
 
 void MotorDataEditor::showCalibrated(EditorField field, float target, float drawn, const char* what) {
+    if (target == 0.0f)
+        return; // no target for this factor: it stays as step 2 set it
     const float factor = target / drawn;
     if (std::isfinite(factor) && factor > 0.0f) {
         fields_.show(field, factor);
