@@ -2,6 +2,7 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "cli/SessionScript.h"
 #include "core/maintenance/MotorDataEditor.h"
 #include "core/maintenance/MotorRecord.h"
 #include "platform/MeasurementFileStore.h"
@@ -17,25 +18,6 @@ namespace {
 using core::EditorField;
 
 constexpr std::size_t kStoredCoefficients = 5; // C0..C4 of the catalogue
-constexpr std::int16_t kBackspace = 8;
-constexpr std::int16_t kEnter = 13;
-
-// The text a box holds after the option's text was typed into it key by key.
-std::string Typed(const std::string& text) {
-    std::string box;
-    for (char c : text) {
-        auto key = static_cast<std::int16_t>(static_cast<unsigned char>(c));
-        if (!core::NumericKeyFilter(key))
-            continue;
-        if (key == kBackspace) {
-            if (!box.empty())
-                box.pop_back();
-        } else if (key != kEnter) {
-            box.push_back(static_cast<char>(key));
-        }
-    }
-    return box;
-}
 
 // Options without a value, taken out before the "--name value" options are read.
 struct SplitArgs {
@@ -68,7 +50,7 @@ bool Has(const SplitArgs& split, const char* flag) {
 void TypeOption(const CommandOptions& options, const char* name, core::EditorFields& fields,
                 EditorField field) {
     if (const auto text = options.text(name))
-        fields.type(field, Typed(*text));
+        fields.type(field, KeyFiltered(*text));
 }
 
 void TypeWormData(const CommandOptions& options, core::EditorFields& fields) {
