@@ -68,8 +68,8 @@ std::array<bool, 3> ParseSeries(const std::string& text, std::string_view comman
     return ticks;
 }
 
-// The text as the field receives it key by key: the key filter drops what a user could not type
-// (a decimal comma becomes a point), a backspace takes back the last character.
+} // namespace
+
 std::string KeyFiltered(std::string_view given) {
     std::string typed;
     for (char c : given) {
@@ -85,6 +85,8 @@ std::string KeyFiltered(std::string_view given) {
     }
     return typed;
 }
+
+namespace {
 
 // The row to click: a whole number too large for the grid's row numbers names no row.
 int SelectedRow(const CommandOptions& options, std::string_view command) {

@@ -12,6 +12,10 @@
 
 namespace airmotor::cli {
 
+// The text as a field receives it key by key: the key filter drops what a user could not type
+// (a decimal comma becomes a point), a backspace takes back the last character.
+std::string KeyFiltered(std::string_view given);
+
 // The main window's state as the search/list options describe it. Every option is checked when
 // the script is read, so a usage error is raised before the session has done anything.
 struct SessionScript {

@@ -3,6 +3,7 @@
 #include "cli/CliContext.h"
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
+#include "cli/MaintenanceCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/PrintCommands.h"
 #include "cli/SearchCommand.h"
@@ -44,6 +45,9 @@ constexpr Command kCommands[] = {
     {"catalogue-table", true, RunCatalogueTableCommand},
     {"wagon", true, RunWagonCommand},
     {"rotating-mass", true, RunRotatingMassCommand},
+    {"gear", false, RunGearCommand},
+    {"measurement", false, RunMeasurementCommand},
+    {"save-motor", true, RunSaveMotorCommand},
 };
 
 // Messages go to stderr as one line, whatever the underlying text holds.
