@@ -253,7 +253,6 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     session->ClickCell(2, 0);
     EXPECT_EQ(session->requests().openMountingPositions, 1);
     EXPECT_EQ(Panel().Label24, "T221");
-    EXPECT_EQ(Panel().Label24Height, 430);
     EXPECT_FALSE(Panel().lblCertificateNumberVisible);
     EXPECT_FALSE(Panel().Label21Visible);
     EXPECT_FALSE(Panel().Label22Visible);
@@ -268,7 +267,6 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     session->ClickCell(1, 0);
     EXPECT_EQ(Panel().lblClass, kMarkingT110);
     EXPECT_EQ(Panel().Label24, "T152");
-    EXPECT_EQ(Panel().Label24Height, 255);
     EXPECT_TRUE(Panel().picExVisible[0]);
     EXPECT_EQ(session->requests().openMountingPositions, 1);
 }

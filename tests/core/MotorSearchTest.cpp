@@ -251,7 +251,6 @@ TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
     AddMotor(c, pgw);
     OptionStates all;
     all.chkMotortype = {true, true, true};
-    all.intTypPGW = 1;
     const Found f = Search(c, Duty(50, 2000), all);
     ASSERT_EQ(f.outcome.rows.size(), 1u);
     EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 2);
@@ -285,7 +284,6 @@ TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     options.optRotation = 1;
     options.optLubricatedTKS = 1;
     options.chkMotortype = {true, false, false};
-    options.intTypTKS = 0;
     listed.clear();
     for (const ResultRow& r : Search(c, Duty(50, 2000), options).outcome.rows)
         listed.push_back(r.intRadKatalogindex);

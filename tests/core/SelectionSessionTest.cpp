@@ -68,15 +68,11 @@ TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
     const OptionStates& o = session->options();
     EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
     EXPECT_FALSE(o.chkMotortypeVisible[2]);
-    EXPECT_EQ(o.intTypTKM, 1);
-    EXPECT_EQ(o.intTypTKS, 1);
-    EXPECT_EQ(o.intTypPGW, 0);
     EXPECT_EQ(o.optObsoleteMotors, 2);
     EXPECT_FALSE(o.fraObsoleteMotorsVisible);
     EXPECT_EQ(o.optCatalogue, 0);
     EXPECT_FALSE(o.fraSearchDataVisible);
     EXPECT_EQ(o.optLubricated, 1);
-    EXPECT_EQ(o.Frame3D5Width, 1600);
     EXPECT_TRUE(session->bolKatalogMode());
     EXPECT_TRUE(session->bolKatalogLista());
     for (int k = 0; k < kDutyFieldCount; ++k) {
@@ -103,11 +99,9 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
     session->ClickMotorType(2, true);
-    EXPECT_EQ(session->options().intTypPGW, 1);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3}));
     session->ClickMotorType(0, false);
-    EXPECT_EQ(session->options().intTypTKM, 0);
     EXPECT_FALSE(session->options().fraTKMAlternativVisible);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
@@ -367,11 +361,9 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     session->ClickSteel(1);
     const OptionStates& o = session->options();
     EXPECT_TRUE(o.chkMotortype[0]) << "stainless ticks TKM";
-    EXPECT_EQ(o.intTypTKM, 1);
     EXPECT_FALSE(o.optRotationEnabled[1]);
     EXPECT_EQ(o.optLubricated, 1);
     EXPECT_FALSE(o.optLubricatedEnabled[0]);
-    EXPECT_EQ(o.intOptSteel, 1);
     session->ClickSteel(0);
     EXPECT_TRUE(o.optLubricatedEnabled[0]);
     EXPECT_TRUE(o.optRotationEnabled[1]);
@@ -380,7 +372,6 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     EXPECT_EQ(o.optRotation, 2);
     EXPECT_FALSE(o.optRotationEnabled[0]);
     EXPECT_FALSE(o.optRotationEnabled[1]);
-    EXPECT_EQ(o.intOptBrake, 1);
     session->ClickSteel(1);
     session->ClickSteel(0);
     EXPECT_FALSE(o.optRotationEnabled[1]) << "standard steel leaves counter-clockwise locked while braked";
@@ -410,7 +401,6 @@ TEST_F(SessionTest, DefaultOptionsEndWithLubeFree) {
     EXPECT_EQ(o.optSteel, 0);
     EXPECT_EQ(o.optBrake, 0);
     EXPECT_EQ(o.optLubricated, 1);
-    EXPECT_EQ(o.intOptLubricated, 1);
 }
 
 TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
@@ -436,13 +426,11 @@ TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
     EXPECT_TRUE(o.mnuOnlyObsoleteMotors);
     EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, true}));
     EXPECT_TRUE(o.chkMotortypeVisible[2]);
-    EXPECT_EQ(o.Frame3D5Width, 2505);
     EXPECT_TRUE(o.fraObsoleteMotorsVisible);
     EXPECT_EQ(o.optObsoleteMotors, 0);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3, 4}));
     session->ToggleOnlyObsoleteMotors();
     EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
-    EXPECT_EQ(o.intTypPGW, 0);
     EXPECT_FALSE(o.chkMotortypeVisible[2]);
     EXPECT_EQ(o.optObsoleteMotors, 2);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
