@@ -88,6 +88,13 @@ struct CaseRow {
     float throttle; // expected r (0 = none); negative: not checked
 };
 
+// Failures name the row's inputs and expectations, not its bytes.
+void PrintTo(const CaseRow& c, std::ostream* os) {
+    *os << c.name << ": M=" << c.torque << " n=" << c.speed << " start=" << c.start << " stall=" << c.stallMin
+        << ".." << c.stallMax << " free=" << c.freeMin << ".." << c.freeMax << " -> case " << c.expectedCase
+        << (c.listed ? ", listed" : ", not listed") << ", p " << c.pressure << ", r " << c.throttle;
+}
+
 class SearchCases : public ::testing::TestWithParam<CaseRow> {};
 
 TEST_P(SearchCases, ListsAsTheCaseTestsSay) {
@@ -152,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------------ throttle limit per series
 
-TEST(ThrottleLimit, TksKeepsARatioOfPoint3OthersDoNot) {
+TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
     MotorCatalogue c;

@@ -480,6 +480,23 @@ TEST_F(SessionTest, SearchRefusalsAndWarnings) {
     EXPECT_EQ(session->lastSearchCase(), 1) << "the warning does not stop the search";
     EXPECT_EQ(session->options().optTKSRestricted, 0);
     EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
+    // Without TKS the next search gives "both versions" back (the field rules leave it alone here).
+    session->ClickMotorType(1, false);
+    sink.messages.clear();
+    session->ClickSearch();
+    EXPECT_TRUE(session->options().optTKSRestrictedEnabled[1]);
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{142}));
+
+    // Speed is not counted: two counted values search silently, a third one warns.
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    Type(F::MinStartmomentB, "10");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{}));
+    Type(F::StallmomentMaxB, "500");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{142}));
 
     // Counter-clockwise then stainless: both stay selected, the search warns and goes on.
     StartSearchView();
