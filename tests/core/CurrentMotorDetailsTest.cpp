@@ -247,6 +247,7 @@ TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorking
 TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     AddMotor(catalogue, Tkm("TKM22-A100-5-BG"));
+    AddMotor(catalogue, Tkm("TKM22-A100-5-B"));
     Start(0, "Spanish");
     EXPECT_EQ(session->requests().openMountingPositions, 0);
     EXPECT_TRUE(Panel().picExVisible[0]);
@@ -269,6 +270,8 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     EXPECT_EQ(Panel().Label24, "T152");
     EXPECT_TRUE(Panel().picExVisible[0]);
     EXPECT_EQ(session->requests().openMountingPositions, 1);
+    session->ClickCell(3, 0); // "5-B" without the G is an ordinary motor
+    EXPECT_EQ(Panel().Label24, "T152");
 }
 
 TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {

@@ -53,6 +53,7 @@ TEST(SearchCaseChoice, FirstMatchingRowWinsAndNoCaseIsZero) {
         {0, 0, 0, 0, 0, true, 10},    {0, 0, 0, 900, 0, true, 11}, {0, 0, 0, 0, 900, true, 12},
         {5, 5, 5, 900, 900, true, 1}, // more than two values: the first case still decides
         {5, 0, 0, 0, 0, false, 0},    {0, 0, 0, 0, 0, false, 0},   {0, 5, 5, 0, 0, false, 0},
+        {0, 0, 0, 900, 0, false, 0},  {0, 0, 0, 0, 900, false, 0}, // a free-speed limit alone
     };
     for (const Row& r : rows) {
         RequirementValues v;

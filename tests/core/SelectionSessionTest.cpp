@@ -332,6 +332,9 @@ TEST_F(SessionTest, InterplayRulesBToG) {
          {F::MinStartmomentB, F::StallmomentMinB, F::StallmomentMaxB, F::TomgVarvMaxB}},
         // The partner rule's locks stay under every rule; G releases only what has no given partner.
         {"G", "50", "", "", "", "40", "", "", {F::StallmomentMinB}},
+        {"G free min", "", "", "", "", "", "1000", "", {F::TomgVarvMaxB}},
+        {"G free max", "", "", "", "", "", "", "1000", {F::TomgVarvMinB}},
+        {"G stall min", "", "", "", "20", "", "", "", {F::StallmomentMaxB}},
     };
     for (const Row& row : rows) {
         StartSearchView();
@@ -375,6 +378,10 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     session->ClickSteel(1);
     session->ClickSteel(0);
     EXPECT_FALSE(o.optRotationEnabled[1]) << "standard steel leaves counter-clockwise locked while braked";
+    session->ClickSteel(1);
+    session->ClickBrake(0);
+    EXPECT_FALSE(o.optRotationEnabled[1]) << "no brake leaves counter-clockwise locked while stainless";
+    session->ClickSteel(0);
     session->ClickBrake(0);
     EXPECT_TRUE(o.optRotationEnabled[0]);
     EXPECT_TRUE(o.optRotationEnabled[1]);
@@ -389,6 +396,22 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     EXPECT_FALSE(o.optLubricatedTKSEnabled[0]);
     session->ClickSteelTKS(0);
     EXPECT_TRUE(o.optLubricatedTKSEnabled[0]);
+}
+
+TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnored) {
+    Start();
+    session->ClickRotation(3);
+    session->ClickSteel(2);
+    session->ClickBrake(-1);
+    session->ClickCatalogue(2);
+    session->ClickObsoleteMotors(3);
+    session->ClickMotorType(3, true);
+    const OptionStates& o = session->options();
+    EXPECT_EQ(o.optRotation, 0);
+    EXPECT_EQ(o.optSteel, 0);
+    EXPECT_EQ(o.optBrake, 0);
+    EXPECT_EQ(o.optCatalogue, 0);
+    EXPECT_EQ(o.optObsoleteMotors, 2);
 }
 
 TEST_F(SessionTest, DefaultOptionsEndWithLubeFree) {
