@@ -170,6 +170,21 @@ private slots:
         QCOMPARE(Find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), QColor(255, 0, 0));
     }
 
+    void searchAfterStandardUsesTheFieldPressure() {
+        auto o = open("English");
+        auto& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "5"}});
+        QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
+        const QStringList atFive = gridRows(w);
+        ClickOption(Find<QRadioButton>(w, "EnbartDiagramB_1"));
+        ClickOption(Find<QRadioButton>(w, "optDiagramAlternativ_0"));
+        QVERIFY2(label(w, "Label17").contains("6.30"), qPrintable(label(w, "Label17")));
+        QTest::keyClick(field(w, "ArbetsVarvtalB"), Qt::Key_Return);
+        QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("5"));
+        QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
+        QCOMPARE(gridRows(w), atFive);
+    }
+
     void pressureBelowTheMinimumIsRaisedOnLeaving_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("typed");

@@ -319,6 +319,27 @@ TEST_F(CellClickTest, DiagramAlternativeZeroShowsTheCatalogueValues) {
     EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
 }
 
+// "Standard" shows the catalogue pressure; the next search or listing runs at the field's pressure.
+TEST_F(CellClickTest, SearchAndListingAfterStandardUseThePressureField) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    PressureFactorValues at5;
+    PressureFactors(5.0f, "TKM22-A100-", at5);
+    for (const bool listing : {false, true}) {
+        Start();
+        Search("50", "2000", "5");
+        session->ClickDiagramAlternative(0);
+        ASSERT_EQ(Panel().Label17, "T227 6.30 T56:");
+        if (listing)
+            session->ClickCatalogue(0);
+        else
+            session->ClickSearch();
+        EXPECT_EQ(session->input().box(F::TillgLuftTryckB).text, "5") << listing;
+        EXPECT_EQ(session->input().values.sngTillgLuftTryck, 5.0f) << listing;
+        EXPECT_EQ(Panel().Label17, "T227 5.00 T56:") << listing;
+        EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f) << listing;
+    }
+}
+
 TEST_F(CellClickTest, ImperialHeadingShowsWholePsi) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     Start(1);

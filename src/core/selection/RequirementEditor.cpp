@@ -98,6 +98,10 @@ void RequirementEditor::SetText(F field, const std::string& text) {
     Change(field, text, true);
 }
 
+void RequirementEditor::RereadPressure() {
+    input_.ValidateAndStore(F::TillgLuftTryckB, language_.units, language_.intImperialUnits == 1);
+}
+
 void RequirementEditor::Enable(F field) {
     SetFieldEnabled(input_.box(field), true, kColourValid);
 }

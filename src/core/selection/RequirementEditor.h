@@ -44,6 +44,8 @@ public:
     // The catalogue listing works without duty values: they are emptied and locked.
     void ClearAndLockDutyFields();
     void UnlockDutyFields();
+    // Validates the pressure field's text again and stores its value (no change fired).
+    void RereadPressure();
     // The reference pressure in the units the field shows ("6.3" psi would be wrong).
     std::string ReferencePressureText() const;
 

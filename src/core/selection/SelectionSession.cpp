@@ -167,6 +167,7 @@ void SelectionSession::ClickSearch() {
         editor_.SetText(F::TillgLuftTryckB, editor_.ReferencePressureText());
         return;
     }
+    UseFieldPressure();
     results_.Label23Visible = false;
     bolKatalogLista_ = false;
     results_.rows.clear();
@@ -225,7 +226,17 @@ void SelectionSession::ClickSearch() {
     bolResultatRensat_ = false;
 }
 
+void SelectionSession::UseFieldPressure() {
+    const float stored = editor_.input().values.sngTillgLuftTryck;
+    editor_.RereadPressure();
+    const float shown = editor_.input().values.sngTillgLuftTryck;
+    // As the field's change rule does; an unchanged value keeps the factors the last click left.
+    if (shown != stored)
+        PressureFactors(shown, current_.strCurrentBenamning, factors_);
+}
+
 void SelectionSession::ClickAllMotors() {
+    UseFieldPressure();
     lastSearchCase_.reset();
     lastActionRefused_ = false;
     lastSearchWasMaintenance_ = false;

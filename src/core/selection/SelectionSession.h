@@ -74,9 +74,10 @@ public:
     void ClickOutputOption(int index);                                          // EnbartDiagramB(index)
     // The diagram alternative (intPressureMode 0..5) without side effects: read by CurrentScale.
     void SetDiagramAlternative(int intPressureMode);
-    // optDiagramAlternativ(index): the alternative, then the available pressure (6.3 bar for the
-    // standard diagram, else the pressure field's value), the factors, Label17 and the current cell
-    // again. The window draws the diagram after this, so it never shows the previous pressure.
+    // optDiagramAlternativ(index): the alternative, then the pressure of the diagram and the panel
+    // (6.3 bar for the standard diagram, else the pressure field's value), the factors, Label17 and
+    // the current cell again. The window draws the diagram after this, so it never shows the previous
+    // pressure. The next search or listing runs at the field's pressure again.
     void ClickDiagramAlternative(int index);
 
     // --- Result grid ---
@@ -138,6 +139,9 @@ private:
     bool ShowOutcome(SearchOutcome&& outcome);
     void RequestHideDiagramAndDrawing();
     bool RunCellClick(int row, int column);
+    // Searches and listings run at the pressure the field shows, whatever the diagram alternative
+    // put into the stored value for the diagram and the panel.
+    void UseFieldPressure();
 
     const MotorCatalogue& catalogue_;
     LanguageState& language_;
