@@ -168,6 +168,8 @@ private slots:
         TypeInto(field(w, "ArbetsVarvtalB"), "5000");
         QCOMPARE(label(w, "EffektA"), QString("26.180"));
         QCOMPARE(Find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), QColor(255, 0, 0));
+        TypeInto(torque, "-5");
+        QCOMPARE(label(w, "EffektA"), QString());
     }
 
     void searchAfterStandardUsesTheFieldPressure() {

@@ -216,6 +216,16 @@ TEST_F(SessionTest, PowerLabelShowsTheWorkingPointPower) {
     Type(F::ArbetsVarvtalB, "4587.7");
     EXPECT_EQ(session->input().EffektA.text, "24.021");
     EXPECT_EQ(session->input().EffektA.colour, 12);
+    // Either value outside its range leaves no power to show; a valid pair shows it again.
+    for (const auto& [torque, speed] :
+         {std::pair{"-5", "3000"}, {"50", "-1"}, {"10001", "3000"}, {"50", "90000"}}) {
+        Type(F::ArbetsMomentB, torque);
+        Type(F::ArbetsVarvtalB, speed);
+        EXPECT_EQ(session->input().EffektA.text, "") << torque << " Nm, " << speed << " r/min";
+        Type(F::ArbetsMomentB, "50");
+        Type(F::ArbetsVarvtalB, "5000");
+        EXPECT_EQ(session->input().EffektA.text, "26.180");
+    }
     session->ClickNewSearchData();
     EXPECT_EQ(session->input().EffektA.text, "");
 }

@@ -102,6 +102,14 @@ void RequirementInput::ValidateAndStore(RequirementField field, const UnitFactor
 }
 
 void RequirementInput::UpdatePowerLabel(const UnitFactors& units) {
+    // A power computed from a value outside its field's range would read as a valid result.
+    for (RequirementField f : {RequirementField::ArbetsMomentB, RequirementField::ArbetsVarvtalB}) {
+        const int colour = box(f).colour;
+        if (colour == kColourBelowRange || colour == kColourAboveRange) {
+            EffektA = PowerLabel{};
+            return;
+        }
+    }
     // sngPi of the program is a single: 4 * arctan(1) rounded to float, and the product stays in float.
     const float sngPi = static_cast<float>(4 * std::atan(1.0));
     const float power =
