@@ -174,6 +174,23 @@ private slots:
         TypeInto(field(w, "ArbetsVarvtalB"), "5000");
         QCOMPARE(label(w, "EffektA"), QString("26.180"));
         QCOMPARE(Find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), StateTint(12));
+        TypeInto(torque, "-5");
+        QCOMPARE(label(w, "EffektA"), QString());
+    }
+
+    void searchAfterStandardUsesTheFieldPressure() {
+        auto o = open("English");
+        auto& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "5"}});
+        QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
+        const QStringList atFive = gridRows(w);
+        ClickOption(Find<QRadioButton>(w, "EnbartDiagramB_1"));
+        ClickOption(Find<QRadioButton>(w, "optDiagramAlternativ_0"));
+        QVERIFY2(label(w, "Label17").contains("6.30"), qPrintable(label(w, "Label17")));
+        QTest::keyClick(field(w, "ArbetsVarvtalB"), Qt::Key_Return);
+        QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("5"));
+        QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
+        QCOMPARE(gridRows(w), atFive);
     }
 
     void pressureBelowTheMinimumIsRaisedOnLeaving_data() {

@@ -1,4 +1,5 @@
 #include "core/language/CaptionKeys.h"
+#include "core/common/Keys.h"
 
 #include "core/format/NumberFormat.h"
 
@@ -194,7 +195,7 @@ std::string MountingPositionText(int picture, const TextTable& strText) {
         "8990 0020 01", "8990 0020 19", "8990 0020 27", "8990 0020 35", "8990 0020 43"};
     if (picture >= 0 && picture < 5)
         return std::string(kPartNumbers[std::size_t(picture)]);
-    return strText(223);
+    return strText(TextKey::OtherMountingPosition);
 }
 
 std::span<const CaptionEntry> CaptionKeys() {
