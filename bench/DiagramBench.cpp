@@ -1,5 +1,6 @@
 // Drawing the standard motor diagram and rendering a bundled dimension drawing.
 
+#include "GuiApplication.h"
 #include "core/diagram/MotorDiagram.h"
 #include "core/language/Language.h"
 #include "platform/DiagramExport.h"
@@ -17,18 +18,7 @@ namespace {
 
 using namespace airmotor;
 
-// Painting text needs a GUI application; offscreen, since the benchmark never shows a window.
-bool EnsureGuiApplication() {
-    if (QCoreApplication::instance())
-        return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "airmotor-bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return true;
-}
+using bench::EnsureGuiApplication;
 
 // A mid-size motor of the bundled catalogue: cubic torque and air curves.
 struct DiagramFixture {

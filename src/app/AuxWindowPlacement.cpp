@@ -6,49 +6,103 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace airmotor::app {
 
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
+// Window-manager decoration kept on screen: the title bar above the client area, the frame around it.
+constexpr int kTitleBar = 32;
+constexpr int kFrame = 6;
+// A column narrower or lower than this is no place for a diagram.
+constexpr int kMinWidth = 420;
+constexpr int kMinHeight = 260;
+constexpr char kPlacedProperty[] = "airmotorPlaced";
 
-QRect ToPixels(const core::ViewRect& r, const QRect& screen) {
-    return QRect(screen.left() + static_cast<int>(std::lround(r.left / kTwipsPerPixel)),
-                 screen.top() + static_cast<int>(std::lround(r.top / kTwipsPerPixel)),
-                 static_cast<int>(std::lround(r.width / kTwipsPerPixel)),
+QSize ToPixels(const core::ViewRect& r) {
+    return QSize(static_cast<int>(std::lround(r.width / kTwipsPerPixel)),
                  static_cast<int>(std::lround(r.height / kTwipsPerPixel)));
 }
 
-QRect ScreenOf(const QWidget* window) {
-    const QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800);
+struct Column {
+    QRect area;
+    bool hugRight = false; // left of what it stands beside: the window keeps to its right edge
+};
+
+// The wider free strip of the screen left or right of r, if it is wide enough.
+std::optional<Column> ColumnBeside(const QRect& screen, const QRect& r) {
+    const int rightWidth = screen.right() - r.right();
+    const int leftWidth = r.left() - screen.left();
+    if (std::max(rightWidth, leftWidth) < kMinWidth)
+        return std::nullopt;
+    if (rightWidth >= leftWidth)
+        return Column{QRect(r.right() + 1, screen.top(), rightWidth, screen.height()), false};
+    return Column{QRect(screen.left(), screen.top(), leftWidth, screen.height()), true};
 }
 
 } // namespace
 
-QRect DiagramWindowGeometry(const QWidget* window) {
-    const QRect screen = ScreenOf(window);
-    return ToPixels(
-        core::DiagramWindowRect(screen.width() * kTwipsPerPixel, screen.height() * kTwipsPerPixel), screen);
+QRect AvailableScreen(const QWidget* widget) {
+    const QScreen* screen = widget && widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
-QRect DrawingWindowGeometry(const QWidget* window) {
-    const QRect screen = ScreenOf(window);
+QSize DiagramWindowSize(const QRect& screen) {
     return ToPixels(
-        core::DrawingWindowRect(screen.width() * kTwipsPerPixel, screen.height() * kTwipsPerPixel), screen);
+        core::DiagramWindowRect(screen.width() * kTwipsPerPixel, screen.height() * kTwipsPerPixel));
 }
 
-void KeepPlaced(QWidget* window, QRect (*geometry)(const QWidget*), bool& placing) {
-    if (placing ||
-        (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+QSize DrawingWindowSize(const QRect& screen) {
+    return ToPixels(
+        core::DrawingWindowRect(screen.width() * kTwipsPerPixel, screen.height() * kTwipsPerPixel));
+}
+
+QRect MainWindowRect(const QRect& screen) {
+    if (!screen.isValid())
+        return QRect(QPoint(kFrame, kTitleBar), kMainWindowSize);
+    return QRect(screen.left() + kFrame, screen.top() + kTitleBar,
+                 std::min(kMainWindowSize.width(), screen.width() - 2 * kFrame),
+                 std::min(kMainWindowSize.height(), screen.height() - kTitleBar - kFrame));
+}
+
+QRect AuxWindowRect(const QRect& screen, const QRect& mainFrame, const QRect& keepVisible, QSize wanted,
+                    int slot) {
+    std::optional<Column> column = ColumnBeside(screen, mainFrame);
+    if (!column && keepVisible.isValid())
+        column = ColumnBeside(screen, keepVisible);
+    if (!column)
+        column = Column{screen, false};
+    const QRect& c = column->area;
+    const int width = std::clamp(wanted.width(), 1, std::max(1, c.width() - 2 * kFrame));
+    int height = std::clamp(wanted.height(), 1, std::max(1, c.height() - kTitleBar - kFrame));
+    const int x = column->hugRight ? c.right() - kFrame - width + 1 : c.left() + kFrame;
+    int y = c.top() + kTitleBar;
+    if (slot > 0) {
+        const int below = y + height + kFrame + kTitleBar;
+        const int roomBelow = c.bottom() - kFrame - below + 1;
+        if (roomBelow >= std::min(height, kMinHeight)) {
+            y = below;
+            height = std::min(height, roomBelow);
+        } else {
+            // Overlapping the first window's lower part: the bottom of this one (its buttons) stays in view.
+            y = c.bottom() - kFrame - height + 1;
+        }
+    }
+    return QRect(x, y, width, height);
+}
+
+void PlaceOnFirstShow(QWidget* window, const QWidget* main, const QRect& keepVisible, QSize wanted,
+                      int slot) {
+    if (window->property(kPlacedProperty).toBool())
         return;
-    placing = true;
-    const QRect target = geometry(window);
-    if (window->geometry() != target)
-        window->setGeometry(target);
-    placing = false;
+    window->setProperty(kPlacedProperty, true);
+    const QRect mainFrame = main ? main->frameGeometry() : QRect();
+    window->setGeometry(
+        AuxWindowRect(AvailableScreen(main ? main : window), mainFrame, keepVisible, wanted, slot));
 }
 
 } // namespace airmotor::app

@@ -49,7 +49,7 @@ bool SetCaption(QObject* control, const QString& text) {
     else if (auto* button = qobject_cast<QAbstractButton*>(control))
         button->setText(text);
     else if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(text);
+        label->setText(label->wordWrap() ? KeepUnitsWhole(text) : text);
     else
         return false;
     return true;
@@ -90,7 +90,7 @@ QString CurrentCaption(QWidget* window, const QString& control) {
     if (auto* button = qobject_cast<QAbstractButton*>(target))
         return button->text();
     if (auto* label = qobject_cast<QLabel*>(target))
-        return label->text();
+        return PlainCaption(label->text());
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/QbColor.h"
 #include "app/SessionDriver.h"
+#include "core/results/CurrentMotorDetails.h"
 #include "core/selection/SelectionSession.h"
 
 #include <QGridLayout>
@@ -58,7 +59,7 @@ QLabel* DetailPanelView::result(const char* name) {
     auto* label = new QLabel(this);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(84);
+    label->setMinimumWidth(kValueWidth);
     label->setFixedHeight(label->fontMetrics().height() + 8);
     label->setAutoFillBackground(true);
     label->setFrameShape(QFrame::Panel);
@@ -76,13 +77,13 @@ QLabel* DetailPanelView::result(const char* name) {
 DetailPanelView::DetailPanelView(QWidget* parent) : QGroupBox("Performance current motor:", parent) {
     setObjectName("Frame3D3");
     auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(8);
+    grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(3);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(3, 1);
-    grid->setColumnMinimumWidth(1, 90);
-    grid->setColumnMinimumWidth(4, 120);
-    grid->setColumnMinimumWidth(2, 14);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(3, 4); // the regulation and price captions are the longer ones
+    grid->setColumnMinimumWidth(1, kValueWidth);
+    grid->setColumnMinimumWidth(4, kWideValueWidth);
+    grid->setColumnMinimumWidth(2, 8);
 
     // Left half: the figures at the available pressure.
     Label17 = heading("Label17", "PERFORM. AT 6,3 bar(e):", true);
@@ -115,7 +116,7 @@ DetailPanelView::DetailPanelView(QWidget* parent) : QGroupBox("Performance curre
     grid->setRowMinimumHeight(r++, 6);
     pair(heading("Label10_0", "LISTPRICE PER 1993-01-01"), "RelativprisR", 3);
     pair(heading("Label19", "Product number"), "lblProductNumber", 3);
-    values["lblProductNumber"]->setMinimumWidth(120);
+    values["lblProductNumber"]->setMinimumWidth(kWideValueWidth);
     // The class marking is long: it takes the whole width of this half, under its heading and the signs.
     Label24 = heading("Label24", "Class");
     auto* signs = new QHBoxLayout;
@@ -142,7 +143,7 @@ DetailPanelView::DetailPanelView(QWidget* parent) : QGroupBox("Performance curre
     grid->setRowStretch(std::max(r, leftRows) + 1, 1);
 }
 
-void DetailPanelView::refresh(const core::SelectionSession& session, const core::TextTable& strText) {
+void DetailPanelView::refresh(const core::SelectionSession& session, const core::LanguageState& language) {
     const core::DetailPanel& p = session.panel();
     const std::pair<const char*, const std::string*> texts[] = {
         {"MaxeffektR", &p.MaxeffektR},
@@ -167,9 +168,15 @@ void DetailPanelView::refresh(const core::SelectionSession& session, const core:
     pal.setColor(QPalette::WindowText, p.NtomgangRColour == 12 ? QbColor(12) : QColor(0, 140, 0));
     values["NtomgangR"]->setPalette(pal);
 
-    Label17->setText(Q(p.Label17.empty() ? strText(94) : p.Label17));
-    Label15->setText(Q(p.Label15.empty() ? strText(101) : p.Label15));
-    Label24->setText(Q(p.Label24.empty() ? strText(152) : p.Label24));
+    // The row click writes these headings in the language of its moment; without a current motor they
+    // may be older than the language, so they are rebuilt from the texts now loaded.
+    const bool motor = session.current().valid;
+    const core::TextTable& strText = language.strText;
+    Label17->setText(Q(motor && !p.Label17.empty()
+                           ? p.Label17
+                           : core::PerformanceHeading(language, session.input().values.sngTillgLuftTryck)));
+    Label15->setText(KeepUnitsWhole(Q(motor && !p.Label15.empty() ? p.Label15 : strText(101))));
+    Label24->setText(Q(motor && !p.Label24.empty() ? p.Label24 : strText(152)));
     values["lblCertificateNumber"]->setVisible(p.lblCertificateNumberVisible);
     Label21->setVisible(p.Label21Visible);
     Label22->setVisible(p.Label22Visible);

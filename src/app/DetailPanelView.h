@@ -7,7 +7,7 @@ class QLabel;
 
 namespace airmotor::core {
 class SelectionSession;
-class TextTable;
+struct LanguageState;
 } // namespace airmotor::core
 
 namespace airmotor::app {
@@ -18,11 +18,15 @@ class DetailPanelView final : public QGroupBox {
 public:
     explicit DetailPanelView(QWidget* parent = nullptr);
 
-    // Headings that the current motor may replace fall back to their captions (text keys) when empty.
-    void refresh(const core::SelectionSession& session, const core::TextTable& strText);
+    // Headings that the current motor may replace fall back to the loaded language without one.
+    void refresh(const core::SelectionSession& session, const core::LanguageState& language);
     QLabel* value(const QString& name) const { return values.value(name); }
 
 private:
+    // Value boxes hold at most "####0.0"; the product number and the certificate number are wider.
+    static constexpr int kValueWidth = 66;
+    static constexpr int kWideValueWidth = 100;
+
     QLabel* heading(const char* name, const char* text, bool bold = false);
     QLabel* result(const char* name);
 

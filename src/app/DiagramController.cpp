@@ -1,5 +1,6 @@
 #include "app/DiagramController.h"
 
+#include "app/AuxWindowPlacement.h"
 #include "app/DiagramWindow.h"
 #include "app/DrawingWindow.h"
 #include "app/HelpWindow.h"
@@ -20,12 +21,14 @@ DiagramController::DiagramController(MainWindow& main, ProgramContext& program)
     connect(&main, &MainWindow::diagramRequested, this, &DiagramController::showDiagram);
     connect(&main, &MainWindow::diagramWindowRequested, this, [this] {
         diagram_->redraw();
+        place(diagram_);
         diagram_->show();
         diagram_->raise();
     });
     connect(&main, &MainWindow::drawingRequested, this, &DiagramController::showDrawingOnly);
     connect(&main, &MainWindow::hideDiagramAndDrawingRequested, this, &DiagramController::hideAll);
     connect(&main, &MainWindow::languageChanged, this, &DiagramController::applyTexts);
+    connect(&main, &MainWindow::refreshed, this, &DiagramController::followCurrentMotor);
     connect(diagram_, &DiagramWindow::helpRequested, this, [this](int topic) {
         main_.help().openTopic(topic);
         main_.help().show();
@@ -52,10 +55,13 @@ void DiagramController::showDiagram() {
     if (session.results().intValdRad == 0 || !session.current().valid)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    diagram_->view().showMotorDiagram();
+    diagram_->setHelpButtonVisible(true);
     diagram_->redraw();
     QApplication::restoreOverrideCursor();
     showCurrentDrawing();
     applyTexts();
+    place(diagram_);
     diagram_->show();
     diagram_->raise();
 }
@@ -70,9 +76,29 @@ bool DiagramController::showCurrentDrawing() {
     const int k = session.current().katalogIndex;
     if (!session.current().valid || k < 1 || k > session.catalogue().intAntalMotorer)
         return false;
+    place(drawing_);
     drawing_->showDrawing(session.catalogue().strMattskiss[static_cast<std::size_t>(k)],
                           session.current().intValdKolumn);
     return true;
+}
+
+void DiagramController::followCurrentMotor() {
+    // Open windows show the current motor: a click or a key in the grid must not leave them on the last one.
+    const core::CurrentMotor& current = main_.session().current();
+    const std::pair shown{current.valid ? current.katalogIndex : 0, int(current.intValdKolumn)};
+    if (shown == lastShown_)
+        return;
+    lastShown_ = shown;
+    if (diagram_->isVisible())
+        diagram_->redraw();
+    if (drawing_->isVisible())
+        showCurrentDrawing();
+}
+
+void DiagramController::place(QWidget* window) {
+    // The diagram first, the drawing under it: both leave the result grid and the detail panel in view.
+    const int slot = window == diagram_ ? 0 : 1;
+    PlaceOnFirstShow(window, &main_, main_.resultArea(), window->size(), slot);
 }
 
 void DiagramController::hideAll() {

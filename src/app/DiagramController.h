@@ -2,6 +2,10 @@
 
 #include <QObject>
 
+#include <utility>
+
+class QWidget;
+
 namespace airmotor::app {
 
 class DiagramWindow;
@@ -30,11 +34,15 @@ public:
 private:
     // The current motor's dimension drawing; false when no catalogue motor is current.
     bool showCurrentDrawing();
+    // Where the window opens the first time; later it stays where the user left it.
+    void place(QWidget* window);
+    void followCurrentMotor();
 
     MainWindow& main_;
     ProgramContext& program_;
     DiagramWindow* diagram_ = nullptr; // children of the main window, as this controller is
     DrawingWindow* drawing_ = nullptr;
+    std::pair<int, int> lastShown_{0, 0}; // catalogue index and column of the motor the windows show
 };
 
 } // namespace airmotor::app

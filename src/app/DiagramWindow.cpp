@@ -2,10 +2,12 @@
 
 #include "app/AuxWindowPlacement.h"
 #include "platform/DiagramExport.h"
+#include "platform/PainterCanvas.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace airmotor::app {
@@ -17,8 +19,24 @@ DiagramView::DiagramView(InputProvider provider, QWidget* parent)
     setMinimumSize(320, 240);
 }
 
+void DiagramView::showCalculatorPlot(core::CalculatorPlot plot) {
+    calculator_ = std::move(plot);
+    update();
+}
+
+void DiagramView::showMotorDiagram() {
+    calculator_.reset();
+    update();
+}
+
 void DiagramView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (calculator_) {
+        painter.fillRect(rect(), Qt::white);
+        platform::PainterCanvas canvas(painter, QRectF(rect()), core::CanvasKind::Window, logicalDpiX());
+        core::DrawCalculatorPlot(canvas, *calculator_);
+        return;
+    }
     const core::MotorDiagramInput input = provider_ ? provider_() : core::MotorDiagramInput{};
     platform::PaintMotorDiagram(painter, QRectF(rect()), core::CanvasKind::Window, logicalDpiX(), input);
 }
@@ -38,7 +56,9 @@ DiagramWindow::DiagramWindow(DiagramView::InputProvider provider, QWidget* paren
     layout->addWidget(view_, 1);
     cmdHelp_->raise();
     connect(cmdHelp_, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
-    applyPlacement();
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { emit helpRequested(kHelpTopic); });
+    resize(DiagramWindowSize(AvailableScreen(this)));
 }
 
 void DiagramWindow::setTexts(const QString& title) {
@@ -46,26 +66,25 @@ void DiagramWindow::setTexts(const QString& title) {
         setWindowTitle(title);
 }
 
+void DiagramWindow::setHelpButtonVisible(bool visible) {
+    cmdHelp_->setVisible(visible);
+}
+
 void DiagramWindow::redraw() {
     view_->update();
 }
 
 void DiagramWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
         hide();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void DiagramWindow::applyPlacement() {
-    KeepPlaced(this, DiagramWindowGeometry, placing_);
-}
-
 void DiagramWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     cmdHelp_->move(width() - cmdHelp_->width() - 6, 6);
-    applyPlacement();
     redraw();
 }
 
@@ -78,13 +97,7 @@ void DiagramWindow::changeEvent(QEvent* event) {
         intDiagramFlag_ = 0;
     else if (!maximised && intDiagramFlag_ == 0)
         intDiagramFlag_ = 1;
-    applyPlacement();
     redraw();
-}
-
-void DiagramWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    applyPlacement();
 }
 
 } // namespace airmotor::app

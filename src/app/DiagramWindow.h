@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/calculators/CalculatorDiagram.h"
 #include "core/diagram/MotorDiagram.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QPushButton;
 
@@ -18,15 +20,21 @@ public:
     using InputProvider = std::function<core::MotorDiagramInput()>;
     explicit DiagramView(InputProvider provider, QWidget* parent = nullptr);
 
+    // A calculator's curves replace the motor diagram until the motor diagram is asked for again.
+    void showCalculatorPlot(core::CalculatorPlot plot);
+    void showMotorDiagram();
+    const std::optional<core::CalculatorPlot>& calculatorPlot() const { return calculator_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     InputProvider provider_;
+    std::optional<core::CalculatorPlot> calculator_;
 };
 
-// The diagram window F2: sizes itself by the screen in normal state, redraws on every resize, hides
-// on Enter, and asks for the diagram's help topic.
+// The diagram window F2: an ordinary resizable window that redraws on every resize, hides on Enter
+// or Esc, and asks for the diagram's help topic (button or F1).
 class DiagramWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +45,8 @@ public:
     int intDiagramFlag() const { return intDiagramFlag_; }
     void setTexts(const QString& title);
     DiagramView& view() { return *view_; }
+    // The calculators hide the help button before they calculate or print, so it is never captured.
+    void setHelpButtonVisible(bool visible);
 
     static constexpr int kHelpTopic = 3;
 
@@ -47,15 +57,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void applyPlacement();
-
     DiagramView* view_;
     QPushButton* cmdHelp_;
     int intDiagramFlag_ = 1;
-    bool placing_ = false;
 };
 
 } // namespace airmotor::app

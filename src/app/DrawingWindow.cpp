@@ -6,6 +6,7 @@
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -130,8 +131,9 @@ DrawingWindow::DrawingWindow(QString programFolder, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addLayout(buttons);
+    // The buttons sit under the drawing: where the diagram window overlaps this one, it overlaps the top.
     layout->addWidget(ImageMan1, 1);
+    layout->addLayout(buttons);
     // The button row keeps its height when both buttons are hidden, so the view never jumps.
     for (QPushButton* b : {Command1, ZoomOutB}) {
         QSizePolicy policy = b->sizePolicy();
@@ -151,7 +153,7 @@ DrawingWindow::DrawingWindow(QString programFolder, QWidget* parent)
     });
     connect(ImageMan1, &DrawingView::zoomed, ZoomOutB, &QPushButton::show);
     connect(ImageMan1, &DrawingView::clicked, this, &DrawingWindow::mainWindowRequested);
-    applyPlacement();
+    resize(DrawingWindowSize(AvailableScreen(this)));
 }
 
 void DrawingWindow::setTexts(const QString& title, const QString& zoomOut) {
@@ -177,18 +179,12 @@ void DrawingWindow::showDrawing(const std::string& strMattskiss, int intValdKolu
         platform::DimensionDrawing::Load(programFolder_, QString::fromStdString(choice.name)));
 }
 
-void DrawingWindow::applyPlacement() {
-    KeepPlaced(this, DrawingWindowGeometry, placing_);
-}
-
-void DrawingWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    applyPlacement();
-}
-
-void DrawingWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    applyPlacement();
+void DrawingWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void DrawingWindow::mousePressEvent(QMouseEvent* event) {

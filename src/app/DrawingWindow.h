@@ -50,7 +50,7 @@ private:
     QRubberBand* band_ = nullptr;
 };
 
-// The dimension-drawing window MÅTTSKISS of the current motor.
+// The dimension-drawing window MÅTTSKISS of the current motor; Esc hides it.
 class DrawingWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -67,19 +67,15 @@ signals:
     void mainWindowRequested();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void applyPlacement();
-
     QString programFolder_;
     QString link_;
     DrawingView* ImageMan1;
     QPushButton* Command1;
     QPushButton* ZoomOutB;
-    bool placing_ = false;
 };
 
 } // namespace airmotor::app

@@ -12,8 +12,8 @@ void FieldLineEdit::setPaletteColour(int colour) {
         return;
     colourIndex = colour;
     QPalette pal = palette();
-    const QColor base = QbColor(colour);
-    const QColor text = colour == 0 ? QbColor(0) : QColor(Qt::black);
+    const QColor base = StateTint(colour);
+    const QColor text = colour == 0 ? QColor(Qt::darkGray) : QColor(Qt::black);
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         pal.setColor(group, QPalette::Base, base);
         pal.setColor(group, QPalette::Text, text);

@@ -11,7 +11,7 @@ class FieldLineEdit final : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
-    // Background colour index of the classic palette; black also blackens the text.
+    // State colour index of the classic palette, shown as a light tint of its hue.
     void setPaletteColour(int colour);
     int paletteColour() const { return colourIndex; }
 

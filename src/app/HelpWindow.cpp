@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -19,7 +21,18 @@ HelpWindow::HelpWindow(const QString& programFolder, core::MessageSink& messages
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
-    resize(720, 640);
+    resize(kDefaultSize);
+    connect(new QShortcut(QKeySequence::Back, this), &QShortcut::activated, browser, &QTextBrowser::backward);
+    connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, browser,
+            &QTextBrowser::forward);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString HelpWindow::topicPage(int topicId) {
@@ -28,6 +41,8 @@ QString HelpWindow::topicPage(int topicId) {
         return "search.html";
     case 3:
         return "diagram.html";
+    case kUsingHelpTopic:
+        return "usinghelp.html";
     default:
         return "index.html";
     }
@@ -58,6 +73,8 @@ void HelpWindow::openPage(const QString& fileName) {
         return;
     }
     browser->setSource(QUrl::fromLocalFile(path));
+    if (!isVisible())
+        emit opening();
     show();
     raise();
     activateWindow();

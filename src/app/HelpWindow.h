@@ -2,6 +2,7 @@
 
 #include "core/common/MessageSink.h"
 
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -10,7 +11,8 @@ class QTextBrowser;
 namespace airmotor::app {
 
 // The program's help: HTML pages in the help folder of the program folder, shown in one browser window.
-// Topic numbers are those the rest of the program asks for (2: entering a search, 3: the diagram).
+// Topic numbers are those the rest of the program asks for (2: entering a search, 3: the diagram,
+// kUsingHelpTopic: the page about this window). Esc hides it; Alt+Left/Right go back and forward.
 class HelpWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +22,16 @@ public:
     void openTopic(int topicId);
     QString currentPage() const;
     static QString topicPage(int topicId); // file name inside the help folder; contents for unknown ids
+
+    static constexpr int kUsingHelpTopic = 9;
+    static constexpr QSize kDefaultSize{720, 640};
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+signals:
+    // A page is about to be shown while the window is hidden: the owner places it.
+    void opening();
 
 private:
     void openPage(const QString& fileName);

@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/AuxWindowPlacement.h"
+#include "app/BuiltFeatures.h"
 #include "app/CaptionApplier.h"
 #include "app/DetailPanelView.h"
 #include "app/FieldLineEdit.h"
@@ -10,32 +12,24 @@
 #include "app/ProgramContext.h"
 #include "app/RequirementPanel.h"
 #include "app/ResultGridModel.h"
+#include "app/ResultGridView.h"
+#include "core/results/SearchSummary.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace airmotor::app {
-
-namespace {
-
-const char* const kNews[] = {
-    "44 new TKS-motors added.",
-    "New TKM66: TKM66 A005-16 and TKM66 A0025-16.",
-    "Link to drawings for all new motors by pressing a command button in the Dimensional drawing menu.",
-    "Internet connecton required to get the Dimensional drawing.",
-    "All TKS*BF*-motors now lubrication free.",
-    "38 old TKS moved to 'Obsolete motors'.",
-    "Some smaller bugs corrected.",
-};
-
-} // namespace
 
 MainWindow::MainWindow(ProgramContext& program, core::MessageSink& messages, QWidget* parent)
     : QMainWindow(parent), program(program), messages(messages),
@@ -46,13 +40,21 @@ MainWindow::MainWindow(ProgramContext& program, core::MessageSink& messages, QWi
     help_ = new HelpWindow(program.folder.folder, messages, this);
     mounting_ = new MountingPositionsWindow(this);
     connect(mounting_, &MountingPositionsWindow::positionChosen, this, &MainWindow::chooseMountingPosition);
+    // Help explains the search data: it opens where it leaves them in view.
+    connect(help_, &HelpWindow::opening, this,
+            [this] { PlaceOnFirstShow(help_, this, inputArea(), help_->size(), 0); });
     buildMenus();
     setCentralWidget(buildCentral());
-    resize(1280, 800);
+    statusBar()->setObjectName("statusBar");
+    setGeometry(MainWindowRect(AvailableScreen(this)));
 }
 
 MainWindow::~MainWindow() {
     session_->SetListener(nullptr);
+}
+
+QTableView& MainWindow::grid() {
+    return *grid_;
 }
 
 const core::LanguageState& MainWindow::language() const {
@@ -74,7 +76,7 @@ QWidget* MainWindow::buildCentral() {
     connect(output, &OutputPanel::calculatorRequested, this, &MainWindow::calculatorRequested);
 
     model = new ResultGridModel(this);
-    grid_ = new QTableView(central);
+    grid_ = new ResultGridView(central);
     grid_->setObjectName("MSFlexGrid1");
     grid_->setModel(model);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -94,6 +96,7 @@ QWidget* MainWindow::buildCentral() {
     };
     connect(grid_, &QTableView::clicked, this, cellClicked);
     connect(grid_, &QTableView::activated, this, cellClicked);
+    connect(grid_, &ResultGridView::cellReachedByKey, this, cellClicked);
 
     Label23 =
         new QLabel("-U= motor without restrictors (should not be run above allowed max speed)", central);
@@ -106,12 +109,14 @@ QWidget* MainWindow::buildCentral() {
     left->addWidget(options->motorTypeArea());
     left->addWidget(requirements);
     left->addStretch(1);
-    left->addWidget(output->calculatorArea());
 
+    // The calculators' long captions go under the output, where the options make the column wide
+    // anyway; the duty column stays narrow and leaves the room to the results.
     auto* middle = new QVBoxLayout;
     middle->addWidget(options->seriesOptionsArea());
     middle->addWidget(output);
     middle->addStretch(1);
+    middle->addWidget(output->calculatorArea());
 
     auto* right = new QVBoxLayout;
     right->addWidget(grid_, 1);
@@ -136,11 +141,14 @@ void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("FileMenu");
     mnuPrint = action(file, "mnuPrint", "&Print...");
+    mnuPrint->setShortcut(QKeySequence::Print);
     connect(mnuPrint, &QAction::triggered, this, [this] { emit printRequested(true); });
     file->addSeparator();
     connect(action(file, "mnuBackToStartMenu", "&Back to Start menu"), &QAction::triggered, this,
             &MainWindow::backToStartRequested);
-    connect(action(file, "ExitMenu", "E&xit"), &QAction::triggered, this, &MainWindow::exitRequested);
+    QAction* exit = action(file, "ExitMenu", "E&xit");
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
 
     QMenu* opts = menuBar()->addMenu("&Options");
     opts->setObjectName("Options");
@@ -161,15 +169,19 @@ void MainWindow::buildMenus() {
             [this] { run([](core::SelectionSession& s) { s.ToggleShowAlwaysDiagram(); }); });
     auto* own = action(opts, "mnuOwnMotorData", "Allow own motordata for Wagon and Rot. mass");
     own->setCheckable(true);
+    own->setEnabled(kBuiltFeatures.calculators);
     opts->addSeparator();
     connect(action(opts, "NewPrices", "&New prices"), &QAction::triggered, this,
             [this] { showMessage(166); });
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->setObjectName("Help");
-    action(helpMenu, "UsingHelp", "Using &Help");
+    connect(action(helpMenu, "UsingHelp", "Using &Help"), &QAction::triggered, this,
+            [this] { help_->openTopic(HelpWindow::kUsingHelpTopic); });
     connect(action(helpMenu, "Contents", "&Contents"), &QAction::triggered, this,
             [this] { help_->openContents(); });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { help_->openTopic(contextHelpTopic()); });
     helpMenu->addSeparator();
     connect(action(helpMenu, "mnuNewsInThisVersion", "News in this version"), &QAction::triggered, this,
             &MainWindow::showNews);
@@ -182,9 +194,12 @@ std::optional<std::string> MainWindow::load() {
         return error;
     busy_ = true;
     applyCaptionsEverywhere();
+    QElapsedTimer timer;
+    timer.start();
     session_->Load();
     busy_ = false;
     refresh();
+    showSummary(timer.nsecsElapsed());
     return std::nullopt;
 }
 
@@ -192,9 +207,19 @@ void MainWindow::run(const std::function<void(core::SelectionSession&)>& action)
     if (busy_)
         return;
     busy_ = true;
+    const std::string before = listingState();
+    QElapsedTimer timer;
+    timer.start();
     action(*session_);
+    const qint64 elapsed = timer.nsecsElapsed();
     busy_ = false;
     refresh();
+    if (listingState() != before)
+        showSummary(elapsed);
+    if (raiseHelpAfterAction) {
+        raiseHelpAfterAction = false;
+        QTimer::singleShot(0, help_, &QWidget::raise);
+    }
     if (pendingFocus) {
         requirements->field(*pendingFocus)->setFocus(Qt::OtherFocusReason);
         pendingFocus.reset();
@@ -209,7 +234,7 @@ void MainWindow::refresh() {
     requirements->refresh(s);
     options->refresh(s);
     output->refresh(s);
-    details->refresh(s, strText);
+    details->refresh(s, program.language);
 
     const core::ResultTable& results = s.results();
     model->setRows(results.grid);
@@ -219,13 +244,14 @@ void MainWindow::refresh() {
     Label23->setVisible(results.Label23Visible);
 
     const core::OutputControls& outputs = s.outputs();
-    mnuPrint->setEnabled(outputs.mnuPrintEnabled);
+    mnuPrint->setEnabled(outputs.mnuPrintEnabled && kBuiltFeatures.printing);
     mnuOnlyObsoleteMotors->setChecked(s.options().mnuOnlyObsoleteMotors);
     mnuShowAlwaysDiagram->setChecked(s.options().mnuShowAlwaysDiagram);
     const int item = core::MenuItemOfLanguage(program.language.strLanguage);
     for (int k = 0; k < 6; ++k)
         mnuLanguage[k]->setChecked(k == item);
     busy_ = wasBusy;
+    emit refreshed();
 }
 
 void MainWindow::applyCaptionsEverywhere() {
@@ -278,6 +304,9 @@ void MainWindow::chooseMountingPosition(int picture) {
 
 void MainWindow::HelpTopicSuggested(int topic) {
     help_->openTopic(topic);
+    // The message that follows the suggestion hands the activation back to this window, which the
+    // window manager raises over the help: it is raised again once the action is over.
+    raiseHelpAfterAction = true;
 }
 
 void MainWindow::FocusField(core::RequirementField field) {
@@ -308,10 +337,51 @@ void MainWindow::showAbout() {
 
 void MainWindow::showNews() {
     core::Message m;
-    m.title = "News in this version";
-    for (const char* line : kNews)
-        m.text += std::string(m.text.empty() ? "" : "\n\n") + line;
+    m.title = program.language.strText(core::kNewsTitleKey);
+    m.text = program.language.strText(core::kNewsKey);
+    m.icon = core::MessageIcon::Information;
     messages.show(m);
+}
+
+std::string MainWindow::listingState() const {
+    const core::SelectionSession& s = *session_;
+    std::string state = program.language.strLanguage + '\n' + std::to_string(s.lastSearchCase().value_or(0));
+    for (const core::GridRow& row : s.results().grid)
+        state += '\n' + row.cells[0] + '\t' + row.cells[1];
+    return state;
+}
+
+void MainWindow::showSummary(qint64 elapsedNs) {
+    const core::SelectionSession& s = *session_;
+    const std::optional<int> searchCase = s.lastSearchCase();
+    // Only what the grid lists now is described; an emptied grid describes nothing.
+    if (s.results().grid.empty() || (!searchCase && !s.bolKatalogLista())) {
+        statusBar()->clearMessage();
+        return;
+    }
+    constexpr double kNsPerMs = 1e6;
+    const QString summary = Q(core::SearchSummary(program.language, searchCase, s.results().rowCount(),
+                                                  s.input().values.sngTillgLuftTryck));
+    statusBar()->showMessage(summary + Q(core::kSummarySeparator) +
+                             QString::number(double(elapsedNs) / kNsPerMs, 'f', 1) + " ms");
+}
+
+int MainWindow::contextHelpTopic() const {
+    // In the search data the page on entering a search; elsewhere the contents.
+    return requirements->isAncestorOf(QApplication::focusWidget()) ? kSearchHelpTopic : 0;
+}
+
+QRect MainWindow::inputArea() const {
+    QRect area;
+    const QWidget* parts[] = {requirements, options->motorTypeArea(), options->seriesOptionsArea(), output};
+    for (const QWidget* w : parts)
+        area |= QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    return area;
+}
+
+QRect MainWindow::resultArea() const {
+    return QRect(grid_->mapToGlobal(QPoint(0, 0)), grid_->size()) |
+           QRect(details->mapToGlobal(QPoint(0, 0)), details->size());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@ class OptionsPanel;
 class OutputPanel;
 class RequirementPanel;
 class ResultGridModel;
+class ResultGridView;
 struct ProgramContext;
 
 // The selection window LUFTMOTOR. It forwards every user action to the selection session and then
@@ -40,7 +41,11 @@ public:
     const core::SelectionSession& session() const { return *session_; }
     HelpWindow& help() { return *help_; }
     MountingPositionsWindow& mountingPositions() { return *mounting_; }
-    QTableView& grid() { return *grid_; }
+    QTableView& grid();
+    // Screen rectangles that auxiliary windows leave in view: the result grid with the detail panel,
+    // and the search data with the options.
+    QRect resultArea() const;
+    QRect inputArea() const;
 
     // Language menu item 0..5: texts, captions of every window, new search data, settings file, listing.
     void chooseLanguage(int menuItem);
@@ -60,6 +65,9 @@ signals:
     void tablePrintRequested();
     void calculatorRequested(int index);
     void languageChanged();
+    // The widgets show the session's state anew (after every action); the calculators follow a new
+    // current motor from it.
+    void refreshed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,8 +90,15 @@ private:
     QWidget* buildCentral();
     void showAbout();
     void showNews();
+    // The grid, the search case and the language: a change means a search or listing ran.
+    std::string listingState() const;
+    // The status bar line of the last search or listing (case, motors, pressure, time).
+    void showSummary(qint64 elapsedNs);
+    int contextHelpTopic() const;
     void showMessage(int key);
     void chooseMountingPosition(int picture);
+
+    static constexpr int kSearchHelpTopic = 2;
 
     ProgramContext& program;
     core::MessageSink& messages;
@@ -91,13 +106,14 @@ private:
     bool busy_ = false;
     // A focus request of the session waits until the refresh has shown the field.
     std::optional<core::RequirementField> pendingFocus;
+    bool raiseHelpAfterAction = false;
 
     RequirementPanel* requirements = nullptr;
     OptionsPanel* options = nullptr;
     OutputPanel* output = nullptr;
     DetailPanelView* details = nullptr;
     ResultGridModel* model = nullptr;
-    QTableView* grid_ = nullptr;
+    ResultGridView* grid_ = nullptr;
     QLabel* Label23 = nullptr;
     HelpWindow* help_ = nullptr;
     MountingPositionsWindow* mounting_ = nullptr;

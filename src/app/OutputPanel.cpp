@@ -1,5 +1,6 @@
 #include "app/OutputPanel.h"
 
+#include "app/BuiltFeatures.h"
 #include "app/SessionDriver.h"
 
 #include <QButtonGroup>
@@ -46,7 +47,8 @@ OutputPanel::OutputPanel(SessionDriver& driver, QWidget* parent)
     drawing = Button("cmdDimensionDrawing", "Dimensional drawing", output);
     cboDiagramAlternativ = Button("cboDiagramAlternativ", "Diagram options", output);
     PrinterutskriftB = Button("PrinterutskriftB", "Print", output);
-    auto* table = Button("TabellB", "Table", output);
+    TabellB = Button("TabellB", "Table", output);
+    auto* table = TabellB;
     grid->addWidget(MotordiagramB, 3, 0);
     grid->addWidget(drawing, 3, 1);
     grid->addWidget(cboDiagramAlternativ, 4, 0);
@@ -78,7 +80,7 @@ OutputPanel::OutputPanel(SessionDriver& driver, QWidget* parent)
     optDiagramAlternativ[0]->setChecked(true);
     connect(alternatives, &QButtonGroup::idClicked, this, [this](int id) {
         this->driver.run([id](SelectionSession& s) { s.ClickDiagramAlternative(id); });
-        if (PrinterutskriftB->isEnabled())
+        if (motorCurrent)
             emit diagramRequested();
     });
     auto* close = Button("Command1", "Close", frameDiagramAlternativ);
@@ -98,6 +100,7 @@ OutputPanel::OutputPanel(SessionDriver& driver, QWidget* parent)
                                 : "Calculation of air motor driven rotating mass",
                          calculators);
         connect(b, &QPushButton::clicked, this, [this, k] { emit calculatorRequested(k); });
+        b->setEnabled(kBuiltFeatures.calculators);
         calc->addWidget(b);
     }
     auto* production = new QCheckBox("Prod.data", calculators);
@@ -121,7 +124,10 @@ void OutputPanel::refresh(const SelectionSession& session) {
     MotordiagramB->setEnabled(o.MotordiagramBEnabled);
     drawing->setEnabled(o.MotordiagramBEnabled);
     cboDiagramAlternativ->setEnabled(o.cboDiagramAlternativEnabled);
-    PrinterutskriftB->setEnabled(o.PrinterutskriftBEnabled);
+    // The printout button is enabled by the row click that makes a motor current.
+    motorCurrent = o.PrinterutskriftBEnabled;
+    PrinterutskriftB->setEnabled(o.PrinterutskriftBEnabled && kBuiltFeatures.printing);
+    TabellB->setEnabled(kBuiltFeatures.printing);
     PrinterutskriftB->setVisible(o.PrinterutskriftBVisible);
     const int mode = session.intPressureMode();
     if (mode >= 0 && mode < 6)

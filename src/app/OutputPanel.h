@@ -46,8 +46,10 @@ private:
     QPushButton* drawing;
     QPushButton* cboDiagramAlternativ;
     QPushButton* PrinterutskriftB;
+    QPushButton* TabellB;
     QWidget* calculators;
     bool lastFrameVisible = false;
+    bool motorCurrent = false;
 };
 
 } // namespace airmotor::app

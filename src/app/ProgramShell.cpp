@@ -1,8 +1,10 @@
 #include "app/ProgramShell.h"
 
+#include "app/CalculatorController.h"
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/PrintController.h"
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
 
@@ -62,7 +64,10 @@ void ProgramShell::openMainWindow() {
         fail(*error);
         return;
     }
-    new DiagramController(*main_, program); // owned by the main window
+    // The controllers are owned by the main window.
+    auto* diagrams = new DiagramController(*main_, program);
+    new PrintController(*main_, program, messages);
+    new CalculatorController(*main_, program, messages, diagrams->diagram());
     main_->show();
     if (start_) {
         start_->hide();

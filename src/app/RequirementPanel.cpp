@@ -3,6 +3,8 @@
 #include "app/FieldLineEdit.h"
 #include "app/QbColor.h"
 #include "app/SessionDriver.h"
+#include "core/language/CaptionKeys.h"
+#include "core/selection/RequirementRange.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +23,26 @@ QLabel* MakeLabel(const char* name, const char* text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     return label;
+}
+
+// A number of a range as the user types it: no trailing zeros.
+QString RangeFigure(float value) {
+    return QString::number(static_cast<double>(value), 'g', 6);
+}
+
+QString UnitText(core::RequirementRange::Unit unit, const core::TextTable& strText) {
+    switch (unit) {
+    case core::RequirementRange::Unit::Torque:
+        return Q(strText(58));
+    case core::RequirementRange::Unit::Pressure:
+        return Q(strText(56));
+    case core::RequirementRange::Unit::Speed:
+        break;
+    }
+    // Speeds are never converted; the speed caption carries the language's way of writing r/min.
+    const QString caption = Q(strText(85));
+    const qsizetype open = caption.indexOf('['), close = caption.indexOf(']');
+    return open >= 0 && close > open ? caption.mid(open + 1, close - open - 1) : QStringLiteral("r/min");
 }
 
 } // namespace
@@ -59,6 +81,7 @@ RequirementPanel::RequirementPanel(SessionDriver& driver, QWidget* parent)
         label->setWordWrap(true);
         auto* edit = makeField(row.field);
         label->setBuddy(edit);
+        captions[std::size_t(core::FieldIndex(row.field))] = label;
         grid->addWidget(label, r, 0);
         grid->addWidget(edit, r, 1);
         ++r;
@@ -96,6 +119,7 @@ RequirementPanel::RequirementPanel(SessionDriver& driver, QWidget* parent)
     pressureLabel->setWordWrap(true);
     auto* pressure = makeField(RequirementField::TillgLuftTryckB);
     pressureLabel->setBuddy(pressure);
+    captions[std::size_t(core::FieldIndex(RequirementField::TillgLuftTryckB))] = pressureLabel;
     pressureRow->addWidget(pressureLabel, 0, 0);
     pressureRow->addWidget(pressure, 0, 1);
     pressureRow->setColumnStretch(0, 1);
@@ -169,15 +193,26 @@ void RequirementPanel::refresh(const core::SelectionSession& session) {
         }
         edit->setEnabled(box.enabled);
         edit->setPaletteColour(box.colour);
+        edit->setToolTip(toolTip(f));
     }
     EffektA->setText(Q(input.EffektA.text));
     QPalette pal = EffektA->palette();
     // An empty power label shows no verdict colour.
     pal.setColor(QPalette::Window, input.EffektA.text.empty() ? palette().color(QPalette::Window)
-                                                              : QbColor(input.EffektA.colour));
+                                                              : StateTint(input.EffektA.colour));
     pal.setColor(QPalette::WindowText, Qt::black);
     EffektA->setPalette(pal);
     fraSearchData->setVisible(session.options().fraSearchDataVisible);
+}
+
+QString RequirementPanel::toolTip(RequirementField f) const {
+    const core::LanguageState& language = driver.language();
+    const core::RequirementRange range = core::RangeOf(f, language.intImperialUnits == 1);
+    const QLabel* caption = captions[std::size_t(core::FieldIndex(f))];
+    QString tip = caption ? caption->text() + "\n" : QString();
+    tip += RangeFigure(range.lower) + QString::fromUtf8(" \u2026 ") + RangeFigure(range.upper) + " " +
+           UnitText(range.unit, language.strText);
+    return tip + "\n\n" + Q(language.strText(core::kFieldLegendKey));
 }
 
 } // namespace airmotor::app

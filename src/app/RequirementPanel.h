@@ -31,9 +31,12 @@ private:
     FieldLineEdit* makeField(core::RequirementField f);
     void onEdited(core::RequirementField f, const QString& text);
     void onEnter(core::RequirementField f);
+    // The field's caption, the range it accepts with its unit, and what its colours mean.
+    QString toolTip(core::RequirementField f) const;
 
     SessionDriver& driver;
     std::array<FieldLineEdit*, core::kRequirementFieldCount> fields{};
+    std::array<QLabel*, core::kRequirementFieldCount> captions{};
     QGroupBox* fraSearchData;
     QLabel* EffektA;
 };

@@ -48,7 +48,7 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const {
     case Qt::BackgroundRole:
         // Reset (0) is the grid's own background, not a black cell.
         if (colour == core::kCellColourSelected)
-            return QbColor(11);
+            return StateTint(11); // the selected cell, as light as the field tints
         if (colour == core::kCellColourObsolete)
             return QColor(200, 214, 255); // palette 9, lightened so the text stays readable
         return {};

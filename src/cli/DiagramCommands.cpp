@@ -13,7 +13,6 @@
 #include "platform/DimensionDrawing.h"
 #include "platform/RegularFile.h"
 
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
@@ -34,19 +33,6 @@ QSize ParseSize(const std::optional<std::string>& text, std::string_view command
     return {*w, *h};
 }
 
-// Puts the session into the state the options describe, presses the search (any requirement field
-// given) or the listing, and clicks the cell. True when a motor became current.
-bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options) {
-    const SessionScript script = SessionScript::Read(options, "diagram", AnyFieldOption(options));
-    for (const std::string& warning : script.warnings)
-        Warn(ctx, warning);
-    script.Prepare(session, options);
-    script.Press(session);
-    if (session.lastActionRefused() || session.lastSearchWasMaintenance())
-        return false;
-    return session.ClickCell(script.select, script.column);
-}
-
 } // namespace
 
 int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
@@ -58,7 +44,7 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
-    const bool current = DriveSession(ctx, session, options);
+    const bool current = DriveSession(ctx, session, options, "diagram");
     const core::MotorDiagramInput input = core::DiagramInputFromSession(session, ctx.language);
     if (!current || input.index <= 0)
         throw FolderError("diagram: no motor is current for that row and column, nothing was written");

@@ -1,5 +1,6 @@
 #include "cli/OutputFile.h"
 
+#include "cli/CliContext.h"
 #include "platform/RegularFile.h"
 
 #include <QFileInfo>

@@ -8,8 +8,8 @@
 
 namespace airmotor::cli {
 
-// The --out file: required, not empty, of a type the command writes; an existing path that is no
-// regular file (a device, FIFO, folder) is never replaced.
+// The --out file: required, not empty, of a type the command writes (a usage error otherwise); an
+// existing path that is no regular file (a device, FIFO, folder) is never replaced.
 std::string OutputFile(const CommandOptions& options, std::string_view command,
                        std::initializer_list<std::string_view> suffixes);
 

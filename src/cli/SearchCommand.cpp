@@ -5,9 +5,11 @@
 #include "cli/Json.h"
 #include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
+#include "core/language/CaptionKeys.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/SelectionSession.h"
 
-#include <iomanip>
+#include <algorithm>
 #include <optional>
 
 namespace airmotor::cli {
@@ -154,70 +156,101 @@ void WriteJson(std::ostream& out, bool listOnly, const core::SelectionSession& s
     json.finish();
 }
 
-void WriteTable(std::ostream& out, bool listOnly, const core::SelectionSession& s,
-                const std::vector<core::Message>& messages, const ClickReport& click) {
-    if (!listOnly) {
-        out << "Search case: ";
-        if (s.lastSearchCase())
-            out << *s.lastSearchCase();
-        else
-            out << "none";
-        out << '\n';
+// Characters on the terminal, not bytes: captions carry umlauts and accents.
+std::size_t DisplayWidth(const std::string& text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string()
+                                      : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+    const std::size_t shown = DisplayWidth(text);
+    return shown >= width ? text : text + std::string(width - shown, ' ');
+}
+
+// The main window's caption of a control, on one line.
+std::string Caption(const CliContext& ctx, std::string_view control) {
+    core::CaptionContext context;
+    context.priceListDate = ctx.settings.strSetting1;
+    for (const core::CaptionEntry& entry : core::CaptionKeys()) {
+        if (entry.window != "LUFTMOTOR" || entry.control != control)
+            continue;
+        std::string text = core::CaptionText(entry, ctx.language.strText, context);
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        return text;
     }
+    return std::string(control);
+}
+
+void WriteTable(std::ostream& out, const CliContext& ctx, bool listOnly, const core::SelectionSession& s,
+                const std::vector<core::Message>& messages, const ClickReport& click) {
+    const core::LanguageState& language = ctx.language;
+    const core::ResultTable& results = s.results();
     if (s.lastSearchWasMaintenance())
         out << "Maintenance code entered: nothing was searched.\n";
-    if (s.lastActionRefused())
-        out << "Refused.\n";
+    else if (!s.lastActionRefused() && (listOnly || s.lastSearchCase()))
+        out << core::SearchSummary(language, listOnly ? std::nullopt : s.lastSearchCase(), results.rowCount(),
+                                   s.input().values.sngTillgLuftTryck)
+            << '\n';
     for (const core::Message& m : messages)
-        out << "Message " << m.key << ": " << m.text << '\n';
-    const core::ResultTable& results = s.results();
-    out << std::left << std::setw(5) << "Row" << std::setw(7) << "Index" << std::setw(34) << "Grid"
-        << std::setw(22) << "" << std::right << std::setw(10) << "Throttle" << std::setw(10) << "p bar"
-        << '\n';
+        out << m.text << '\n';
+
+    if (results.grid.empty())
+        return;
+    // The result grid: its two header texts over the rows, numbered as the grid numbers them.
+    const std::string headers[2] = {language.strText(core::kGridHeaderKey0),
+                                    language.strText(core::kGridHeaderKey1)};
+    std::size_t firstWidth = DisplayWidth(headers[0]);
+    for (const core::GridRow& row : results.grid)
+        firstWidth = std::max(firstWidth, DisplayWidth(row.cells[0]));
+    const std::size_t numberWidth = std::to_string(results.grid.size()).size() + 2;
+    out << '\n' << Padded("", numberWidth) << Padded(headers[0], firstWidth + 3) << headers[1] << '\n';
     for (std::size_t g = 0; g < results.grid.size(); ++g) {
         const core::GridRow& row = results.grid[g];
-        out << std::left << std::setw(5) << g + 1;
-        if (g < results.rows.size())
-            out << std::setw(7) << results.rows[g].intRadKatalogindex;
-        else
-            out << std::setw(7) << "";
-        out << std::setw(34) << row.cells[0] << std::setw(22) << row.cells[1];
-        if (g < results.rows.size())
-            out << std::right << std::setw(10) << results.rows[g].sngRadStrypning << std::setw(10)
-                << results.rows[g].sngRadTryck;
-        out << (row.obsolete ? "  (obsolete)" : "") << '\n';
+        const std::string second = Trimmed(row.cells[1]);
+        out << Padded(std::to_string(g + 1), numberWidth)
+            << (second.empty() ? row.cells[0] : Padded(row.cells[0], firstWidth + 3) + second) << '\n';
     }
     if (results.Label23Visible)
-        out << "-U: unrestricted versions listed\n";
-    if (!click.clicked) {
-        out << "No motor selected.\n";
+        out << Caption(ctx, "Label23") << '\n';
+    if (!click.clicked)
         return;
-    }
+
+    // The detail panel of the current motor, each figure under the window's own caption.
     const core::DetailPanel& p = s.panel();
-    out << "\nCurrent motor (row " << click.row << ", column " << click.column
-        << "): " << s.current().strCurrentBenamning << '\n';
-    const std::pair<const char*, const std::string*> labels[] = {{"Label17", &p.Label17},
-                                                                 {"MaxeffektR", &p.MaxeffektR},
-                                                                 {"NMaxeffR", &p.NMaxeffR},
-                                                                 {"MmaxeffR", &p.MmaxeffR},
-                                                                 {"QmR", &p.QmR},
-                                                                 {"MinStartMomentR", &p.MinStartMomentR},
-                                                                 {"StallmomentR", &p.StallmomentR},
-                                                                 {"Label15", &p.Label15},
-                                                                 {"NtomgangR", &p.NtomgangR},
-                                                                 {"ArbetstryckR", &p.ArbetstryckR},
-                                                                 {"StrypningR", &p.StrypningR},
-                                                                 {"RelativprisR", &p.RelativprisR},
-                                                                 {"lblWeight", &p.lblWeight},
-                                                                 {"lblProductNumber", &p.lblProductNumber},
-                                                                 {"Label24", &p.Label24},
-                                                                 {"lblClass", &p.lblClass}};
-    for (const auto& [name, text] : labels)
-        out << "  " << std::left << std::setw(18) << name << *text << '\n';
+    out << '\n' << s.current().strCurrentBenamning << '\n' << p.Label17 << '\n';
+    // In the window's order: the maximum-power point, the other figures, then regulation and ordering.
+    const std::pair<std::string, const std::string*> figures[] = {
+        {Caption(ctx, "Label4"), &p.MmaxeffR},
+        {Caption(ctx, "Label8"), &p.NMaxeffR},
+        {Caption(ctx, "Label7"), &p.MaxeffektR},
+        {Caption(ctx, "Label9"), &p.QmR},
+        {Caption(ctx, "Label6"), &p.MinStartMomentR},
+        {p.Label15, &p.NtomgangR},
+        {Caption(ctx, "Label10_3"), &p.StallmomentR},
+        {Caption(ctx, "Label10_4"), &p.lblWeight},
+        {Caption(ctx, "Label10_1"), &p.ArbetstryckR},
+        {Caption(ctx, "Label10_2"), &p.StrypningR},
+        {Caption(ctx, "Label10_0"), &p.RelativprisR},
+        {Caption(ctx, "Label19"), &p.lblProductNumber},
+        {p.Label24, &p.lblClass}};
+    std::size_t captionWidth = 0;
+    for (const auto& [caption, value] : figures)
+        captionWidth = std::max(captionWidth, DisplayWidth(caption));
+    for (const auto& [caption, value] : figures) {
+        const std::string shown = Trimmed(*value);
+        if (!shown.empty())
+            out << "  " << Padded(caption, captionWidth + 2) << shown << '\n';
+    }
     if (s.lastInformation())
-        out << "Information: " << *s.lastInformation() << '\n';
+        out << '\n' << *s.lastInformation() << '\n';
     if (click.mountingPositions)
-        out << "The mounting-position window would open.\n";
+        out << '\n' << language.strText(222) << '\n';
 }
 
 } // namespace
@@ -253,7 +286,7 @@ int RunSearchCommand(CliContext& ctx, const CommandArgs& args, bool listOnly) {
     if (ctx.json)
         WriteJson(*ctx.out, listOnly, session, messages, click);
     else
-        WriteTable(*ctx.out, listOnly, session, messages, click);
+        WriteTable(*ctx.out, ctx, listOnly, session, messages, click);
     return 0;
 }
 

@@ -68,8 +68,8 @@ std::array<bool, 3> ParseSeries(const std::string& text, std::string_view comman
     return ticks;
 }
 
-// The text as the field receives it key by key: the key filter drops what a user could not type
-// (a decimal comma becomes a point), a backspace takes back the last character.
+} // namespace
+
 std::string KeyFiltered(std::string_view given) {
     std::string typed;
     for (char c : given) {
@@ -85,6 +85,8 @@ std::string KeyFiltered(std::string_view given) {
     }
     return typed;
 }
+
+namespace {
 
 // The row to click: a whole number too large for the grid's row numbers names no row.
 int SelectedRow(const CommandOptions& options, std::string_view command) {
@@ -177,6 +179,18 @@ void SessionScript::Press(core::SelectionSession& session) const {
         session.ClickSearch();
     else
         session.ClickAllMotors();
+}
+
+bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
+                  std::string_view command) {
+    const SessionScript script = SessionScript::Read(options, command, AnyFieldOption(options));
+    for (const std::string& warning : script.warnings)
+        Warn(ctx, warning);
+    script.Prepare(session, options);
+    script.Press(session);
+    if (session.lastActionRefused() || session.lastSearchWasMaintenance())
+        return false;
+    return session.ClickCell(script.select, script.column);
 }
 
 std::vector<std::string_view> SessionOptionNames(bool withObsolete) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliContext.h"
 #include "cli/CommandOptions.h"
 #include "core/selection/SelectionSession.h"
 
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace airmotor::cli {
+
+// The text as a field receives it key by key: the key filter drops what a user could not type
+// (a decimal comma becomes a point), a backspace takes back the last character.
+std::string KeyFiltered(std::string_view given);
 
 // The main window's state as the search/list options describe it. Every option is checked when
 // the script is read, so a usage error is raised before the session has done anything.
@@ -30,6 +35,11 @@ struct SessionScript {
     void Prepare(core::SelectionSession& session, const CommandOptions& options) const;
     void Press(core::SelectionSession& session) const;
 };
+
+// Reads the script, prepares the session, presses the search or listing and clicks the cell; the
+// key-filter warnings go to the context. True when a motor became current.
+bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
+                  std::string_view command);
 
 // Option names of the session options (with --obsolete where the command takes it).
 std::vector<std::string_view> SessionOptionNames(bool withObsolete);

@@ -1,9 +1,12 @@
 #include "cli/AnalyseCommand.h"
+#include "cli/CalculatorCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
+#include "cli/MaintenanceCommands.h"
 #include "cli/ModelCommands.h"
+#include "cli/PrintCommands.h"
 #include "cli/SearchCommand.h"
 
 #include <QCoreApplication>
@@ -41,6 +44,13 @@ constexpr Command kCommands[] = {
     {"drawing", true, RunDrawingCommand},
     {"analyse", true, RunAnalyseCommand},
     {"export", true, RunExportCommand},
+    {"datasheet", true, RunDatasheetCommand},
+    {"catalogue-table", true, RunCatalogueTableCommand},
+    {"wagon", true, RunWagonCommand},
+    {"rotating-mass", true, RunRotatingMassCommand},
+    {"gear", false, RunGearCommand},
+    {"measurement", false, RunMeasurementCommand},
+    {"save-motor", true, RunSaveMotorCommand},
 };
 
 // Messages go to stderr as one line, whatever the underlying text holds.
@@ -58,7 +68,8 @@ int main(int argc, char** argv) {
     // offscreen unless told otherwise); the others stay with the lighter core application.
     bool paints = false;
     for (int i = 1; i < argc; ++i)
-        paints = paints || std::string_view(argv[i]) == "diagram" || std::string_view(argv[i]) == "drawing";
+        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table"})
+            paints = paints || std::string_view(argv[i]) == painting;
     if (paints && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // A failing command writes exactly one line to stderr: the GUI start-up notes of Qt (runtime

@@ -31,9 +31,13 @@ constexpr double kWindowFontMinimum = 2.6;
 QString PainterCanvas::DiagramFontFamily() {
     static const QString family = [] {
         const QStringList families = QFontDatabase::families();
-        for (const char* wanted : {"Nimbus Sans", "Nimbus Sans L", "Liberation Sans", "DejaVu Sans"})
-            if (families.contains(QString::fromLatin1(wanted)))
-                return QString::fromLatin1(wanted);
+        // A family installed by several foundries is listed as "Name [foundry]".
+        for (const char* wanted : {"Nimbus Sans", "Nimbus Sans L", "Liberation Sans", "DejaVu Sans"}) {
+            const QString name = QString::fromLatin1(wanted);
+            for (const QString& family : families)
+                if (family == name || family.startsWith(name + " ["))
+                    return name;
+        }
         return QString::fromLatin1("Sans Serif");
     }();
     return family;

@@ -3,9 +3,11 @@
 
 #include "app/MainWindow.h"
 #include "AppTestSupport.h"
+#include "app/BuiltFeatures.h"
 #include "app/FieldLineEdit.h"
 #include "app/HelpWindow.h"
 #include "app/MountingPositionsWindow.h"
+#include "app/QbColor.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStatusBar>
 
 using namespace airmotor;
 using namespace airmotor::app;
@@ -99,7 +102,7 @@ private slots:
             for (const char* name :
                  {"MaxeffektR", "NMaxeffR", "QmR", "MmaxeffR", "lblProductNumber", "Label17"})
                 QCOMPARE(label(w, name), labels.value(name).toString().trimmed());
-            QVERIFY(Find<QWidget>(w, "PrinterutskriftB")->isEnabled());
+            QCOMPARE(Find<QWidget>(w, "PrinterutskriftB")->isEnabled(), kBuiltFeatures.printing);
         }
     }
 
@@ -122,7 +125,7 @@ private slots:
         QVERIFY(QString::fromStdString(second).endsWith(label(w, "lblProductNumber")));
         // The clicked cell is highlighted, the rest of the row is not.
         auto* m = w.grid().model();
-        QCOMPARE(m->index(row - 1, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(0, 255, 255));
+        QCOMPARE(m->index(row - 1, 1).data(Qt::BackgroundRole).value<QColor>(), StateTint(11));
         QVERIFY(!m->index(row - 1, 0).data(Qt::BackgroundRole).isValid());
         // Clicking the empty second cell of a one-cell row leaves the current motor as it is.
         for (int r = 0; r < rows.size(); ++r) {
@@ -142,13 +145,14 @@ private slots:
             QVERIFY2(field(w, name)->isEnabled(), name);
         for (const char* name : {"TomgVarvMinB", "TomgVarvMaxB", "StallmomentMinB", "StallmomentMaxB"}) {
             QVERIFY2(!field(w, name)->isEnabled(), name);
-            QCOMPARE(field(w, name)->palette().color(QPalette::Disabled, QPalette::Base), QColor(Qt::black));
+            QCOMPARE(field(w, name)->paletteColour(), 0);
+            QCOMPARE(field(w, name)->palette().color(QPalette::Disabled, QPalette::Base), StateTint(0));
         }
         // New search data opens every field again, yellow.
         QTest::mouseClick(Find<QWidget>(w, "NyaIndataB"), Qt::LeftButton);
         for (const char* name : {"TomgVarvMinB", "StallmomentMaxB", "ArbetsMomentB"}) {
             QVERIFY(field(w, name)->isEnabled());
-            QCOMPARE(field(w, name)->palette().color(QPalette::Base), QColor(255, 255, 0));
+            QCOMPARE(field(w, name)->paletteColour(), 14);
             QVERIFY(field(w, name)->text().isEmpty());
         }
     }
@@ -159,15 +163,34 @@ private slots:
         ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
         FieldLineEdit* torque = field(w, "ArbetsMomentB");
         TypeInto(torque, "10001");
-        QCOMPARE(torque->palette().color(QPalette::Base), QColor(255, 0, 0));
+        QCOMPARE(torque->paletteColour(), 12);
+        QCOMPARE(torque->palette().color(QPalette::Base), StateTint(12));
         TypeInto(torque, "10000");
-        QCOMPARE(torque->palette().color(QPalette::Base), QColor(255, 255, 0));
+        QCOMPARE(torque->paletteColour(), 14);
+        QCOMPARE(torque->palette().color(QPalette::Base), StateTint(14));
         TypeInto(torque, "1a2");
         QCOMPARE(torque->text(), QString("12"));
         TypeInto(torque, "50");
         TypeInto(field(w, "ArbetsVarvtalB"), "5000");
         QCOMPARE(label(w, "EffektA"), QString("26.180"));
-        QCOMPARE(Find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(Find<QLabel>(w, "EffektA")->palette().color(QPalette::Window), StateTint(12));
+        TypeInto(torque, "-5");
+        QCOMPARE(label(w, "EffektA"), QString());
+    }
+
+    void searchAfterStandardUsesTheFieldPressure() {
+        auto o = open("English");
+        auto& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "5"}});
+        QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
+        const QStringList atFive = gridRows(w);
+        ClickOption(Find<QRadioButton>(w, "EnbartDiagramB_1"));
+        ClickOption(Find<QRadioButton>(w, "optDiagramAlternativ_0"));
+        QVERIFY2(label(w, "Label17").contains("6.30"), qPrintable(label(w, "Label17")));
+        QTest::keyClick(field(w, "ArbetsVarvtalB"), Qt::Key_Return);
+        QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("5"));
+        QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
+        QCOMPARE(gridRows(w), atFive);
     }
 
     void pressureBelowTheMinimumIsRaisedOnLeaving_data() {
@@ -194,7 +217,7 @@ private slots:
         TypeInto(pressure, typed);
         Leave(pressure);
         QCOMPARE(pressure->text(), raised);
-        QCOMPARE(pressure->palette().color(QPalette::Base), QColor(255, 255, 0));
+        QCOMPARE(pressure->paletteColour(), 14);
     }
 
     void imperialUnitsTake91PsiAsTheReferencePressure() {
@@ -207,7 +230,7 @@ private slots:
             RunCli(o->folder->folder(), {"--language", "English_Imperial", "search", "--torque", "7",
                                          "--speed", "3000", "--pressure", "91"});
         QCOMPARE(gridRows(w), CliGrid(cli));
-        QCOMPARE(label(w, "Label11"), QString::fromStdString(o->program->language.strText(84)));
+        QCOMPARE(PlainCaption(label(w, "Label11")), QString::fromStdString(o->program->language.strText(84)));
     }
 
     void obsoleteMotorMenuShowsTheFilterAndThirdSeries() {
@@ -318,7 +341,7 @@ private slots:
         Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "583196"}});
         QVERIFY(!w.session().bolKatalogMode());
         QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("6.3"));
-        QCOMPARE(field(w, "TillgLuftTryckB")->palette().color(QPalette::Base), QColor(255, 255, 0));
+        QCOMPARE(field(w, "TillgLuftTryckB")->paletteColour(), 14);
         QVERIFY(o->messages.messages.empty());
     }
 
@@ -359,8 +382,14 @@ private slots:
         Find<QAction>(w, "mnuOnlyObsoleteMotors")->trigger();
     }
 
+    void aboutAndNewsGoThroughTheMessages_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("German") << "German";
+    }
     void aboutAndNewsGoThroughTheMessages() {
-        auto o = open("English");
+        QFETCH(QString, language);
+        auto o = open(language);
         auto& w = *o->window;
         Find<QAction>(w, "About")->trigger();
         Find<QAction>(w, "mnuNewsInThisVersion")->trigger();
@@ -372,9 +401,109 @@ private slots:
                                    .arg(AIRMOTOR_VERSION_MINOR)
                                    .arg(AIRMOTOR_VERSION_PATCH)));
         QVERIFY(about.contains(AIRMOTOR_VERSION_DATE));
-        QCOMPARE(QString::fromStdString(o->messages.messages[1].title), QString("News in this version"));
-        QVERIFY(
-            QString::fromStdString(o->messages.messages[1].text).contains("44 new TKS-motors added.\n\n"));
+        // The news comes from the text table of the language, under the menu item's caption.
+        const QJsonObject texts = RunCli(o->folder->folder(), {"--language", language, "texts"});
+        const QJsonObject table = texts.value("texts").toObject();
+        QCOMPARE(QString::fromStdString(o->messages.messages[1].title), table.value("43").toString());
+        QCOMPARE(QString::fromStdString(o->messages.messages[1].text), table.value("40").toString());
+        QVERIFY(QString::fromStdString(o->messages.messages[1].text).contains("TKM66 A005-16"));
+        QCOMPARE(Find<QAction>(w, "mnuNewsInThisVersion")->text(), table.value("43").toString());
+    }
+
+    // Arrow keys, Page Up/Down and Home/End move the current cell; the detail panel follows as on a click.
+    void keyboardInTheGridActsAsAClick() {
+        auto o = open("English");
+        auto& w = *o->window;
+        QTableView& grid = w.grid();
+        grid.setFocus();
+        const QString first = label(w, "lblProductNumber");
+        const int last = grid.model()->rowCount();
+        QVERIFY(last > 3);
+        // Each key with how far it must move the current row at least (negative: upwards).
+        for (const auto& [key, step] : {std::pair{Qt::Key_Down, 1}, std::pair{Qt::Key_PageDown, 2},
+                                        std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_End, 0}}) {
+            const int before = grid.currentIndex().row() + 1;
+            QTest::keyClick(&grid, key, key == Qt::Key_End ? Qt::ControlModifier : Qt::NoModifier);
+            const int row = grid.currentIndex().row() + 1;
+            QVERIFY(step > 0 ? row >= before + step : step < 0 ? row == before - 1 : row == last);
+            QCOMPARE(w.session().results().currentGridRow, row);
+            const int column = grid.currentIndex().column();
+            if (grid.currentIndex().data().toString().isEmpty())
+                continue; // an empty cell changes no motor, as a click on it does not
+            QCOMPARE(w.session().results().intValdRad, std::int16_t(row));
+            const QJsonObject cli = RunCli(o->folder->folder(), {"list", "--select", QString::number(row),
+                                                                 "--column", QString::number(column)});
+            const QJsonObject labels = cli.value("current").toObject().value("labels").toObject();
+            QCOMPARE(label(w, "lblProductNumber"), labels.value("lblProductNumber").toString().trimmed());
+            QCOMPARE(label(w, "MaxeffektR"), labels.value("MaxeffektR").toString().trimmed());
+        }
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QCOMPARE(w.session().results().currentGridColumn, 1);
+        QTest::keyClick(&grid, Qt::Key_Left);
+        QCOMPARE(w.session().results().currentGridColumn, 0);
+        QVERIFY(label(w, "lblProductNumber") != first);
+        QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(w.session().results().intValdRad, std::int16_t(1));
+        QCOMPARE(label(w, "lblProductNumber"), first);
+    }
+
+    void statusBarSaysWhatTheLastSearchDid() {
+        auto o = open("English");
+        auto& w = *o->window;
+        QStatusBar* status = Find<QStatusBar>(w, "statusBar");
+        const int listed = w.session().results().rowCount();
+        QVERIFY(status->currentMessage().startsWith(
+            QString("List selected motor types: %1 · 6.30 bar(e) · ").arg(listed)));
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "5"}});
+        const QString message = status->currentMessage();
+        const QString expected = QString("Search case %1: %2 motors · 5.00 bar(e) · ")
+                                     .arg(*w.session().lastSearchCase())
+                                     .arg(w.session().results().rowCount());
+        QVERIFY2(message.startsWith(expected), qPrintable(message));
+        QVERIFY(message.endsWith(" ms"));
+        // Typing clears the list, and with it what the status bar said about it.
+        TypeInto(field(w, "ArbetsMomentB"), "12");
+        QVERIFY(status->currentMessage().isEmpty());
+    }
+
+    void shortcutsHelpAndUnbuiltItems() {
+        auto o = open("English");
+        auto& w = *o->window;
+        QCOMPARE(Find<QAction>(w, "ExitMenu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(Find<QAction>(w, "mnuPrint")->shortcut(), QKeySequence(QKeySequence::Print));
+        // Work not built yet is shown disabled, never silent.
+        ClickCell(w, 1, 0);
+        QCOMPARE(Find<QAction>(w, "mnuPrint")->isEnabled(), kBuiltFeatures.printing);
+        QCOMPARE(Find<QWidget>(w, "TabellB")->isEnabled(), kBuiltFeatures.printing);
+        QCOMPARE(Find<QWidget>(w, "Command2_0")->isEnabled(), kBuiltFeatures.calculators);
+        QCOMPARE(Find<QAction>(w, "mnuOwnMotorData")->isEnabled(), kBuiltFeatures.calculators);
+
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Find<QAction>(w, "UsingHelp")->trigger();
+        QCOMPARE(w.help().currentPage(), QString("usinghelp.html"));
+        QTest::keyClick(&w.help(), Qt::Key_Escape);
+        QVERIFY(w.help().isHidden());
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // F1 in the search data opens the page on searching, elsewhere the contents.
+        ClickOption(Find<QAbstractButton>(w, "optCatalogue_1"));
+        field(w, "ArbetsMomentB")->setFocus();
+        QTest::keyClick(field(w, "ArbetsMomentB"), Qt::Key_F1);
+        QCOMPARE(w.help().currentPage(), QString("search.html"));
+        w.grid().setFocus();
+        QTest::keyClick(&w.grid(), Qt::Key_F1);
+        QCOMPARE(w.help().currentPage(), QString("index.html"));
+        QVERIFY(o->messages.messages.empty());
+    }
+
+    void requirementTooltipsNameUnitRangeAndColours() {
+        auto o = open("English_Imperial");
+        auto& w = *o->window;
+        const QString torque = field(w, "ArbetsMomentB")->toolTip();
+        QVERIFY2(torque.contains("0 … 10000 lbf ft") && torque.contains("Yellow: valid"), qPrintable(torque));
+        QVERIFY(field(w, "TomgVarvMaxB")->toolTip().contains("0 … 30000 r/min"));
+        QVERIFY(field(w, "TillgLuftTryckB")->toolTip().contains("44 … 91 psi"));
     }
 };
 

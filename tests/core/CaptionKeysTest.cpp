@@ -66,12 +66,3 @@ TEST(CaptionKeys, LanguageMenuAndStartListMapToTheSixSettings) {
     }
     EXPECT_EQ(MenuItemOfLanguage("english"), -1);
 }
-
-TEST(CaptionKeys, MountingPositionChoices) {
-    TextTable t;
-    t.set(223, "Other position");
-    const char* const expected[6] = {"8990 0020 01", "8990 0020 19", "8990 0020 27",
-                                     "8990 0020 35", "8990 0020 43", "Other position"};
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(MountingPositionText(k, t), expected[k]);
-}

@@ -247,13 +247,13 @@ TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorking
 TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     AddMotor(catalogue, Tkm("TKM22-A100-5-BG"));
+    AddMotor(catalogue, Tkm("TKM22-A100-5-B"));
     Start(0, "Spanish");
     EXPECT_EQ(session->requests().openMountingPositions, 0);
     EXPECT_TRUE(Panel().picExVisible[0]);
     session->ClickCell(2, 0);
     EXPECT_EQ(session->requests().openMountingPositions, 1);
     EXPECT_EQ(Panel().Label24, "T221");
-    EXPECT_EQ(Panel().Label24Height, 430);
     EXPECT_FALSE(Panel().lblCertificateNumberVisible);
     EXPECT_FALSE(Panel().Label21Visible);
     EXPECT_FALSE(Panel().Label22Visible);
@@ -268,9 +268,10 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     session->ClickCell(1, 0);
     EXPECT_EQ(Panel().lblClass, kMarkingT110);
     EXPECT_EQ(Panel().Label24, "T152");
-    EXPECT_EQ(Panel().Label24Height, 255);
     EXPECT_TRUE(Panel().picExVisible[0]);
     EXPECT_EQ(session->requests().openMountingPositions, 1);
+    session->ClickCell(3, 0); // "5-B" without the G is an ordinary motor
+    EXPECT_EQ(Panel().Label24, "T152");
 }
 
 TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
@@ -316,6 +317,27 @@ TEST_F(CellClickTest, DiagramAlternativeZeroShowsTheCatalogueValues) {
     EXPECT_EQ(session->intPressureMode(), 4);
     EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
     EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
+}
+
+// "Standard" shows the catalogue pressure; the next search or listing runs at the field's pressure.
+TEST_F(CellClickTest, SearchAndListingAfterStandardUseThePressureField) {
+    AddMotor(catalogue, Tkm("TKM22-A100-"));
+    PressureFactorValues at5;
+    PressureFactors(5.0f, "TKM22-A100-", at5);
+    for (const bool listing : {false, true}) {
+        Start();
+        Search("50", "2000", "5");
+        session->ClickDiagramAlternative(0);
+        ASSERT_EQ(Panel().Label17, "T227 6.30 T56:");
+        if (listing)
+            session->ClickCatalogue(0);
+        else
+            session->ClickSearch();
+        EXPECT_EQ(session->input().box(F::TillgLuftTryckB).text, "5") << listing;
+        EXPECT_EQ(session->input().values.sngTillgLuftTryck, 5.0f) << listing;
+        EXPECT_EQ(Panel().Label17, "T227 5.00 T56:") << listing;
+        EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f) << listing;
+    }
 }
 
 TEST_F(CellClickTest, ImperialHeadingShowsWholePsi) {

@@ -29,6 +29,10 @@ struct ClipCase {
     float ex1, ey1, ex2, ey2;
 };
 
+void PrintTo(const ClipCase& c, std::ostream* os) {
+    *os << c.name << ": (" << c.x1 << ", " << c.y1 << ")-(" << c.x2 << ", " << c.y2 << ")";
+}
+
 } // namespace
 
 TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
@@ -48,7 +52,7 @@ TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
         {"passes the corner outside", -10, 45, 20, 75, false, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(::testing::PrintToString(c));
         Engine e;
         e.engine.DrawLine(c.x1, c.y1, c.x2, c.y2, 1.0f);
         if (!c.drawn) {

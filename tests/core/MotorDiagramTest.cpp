@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace airmotor::core;
 using namespace airmotor::core::testing;
@@ -221,8 +222,42 @@ TEST(MotorDiagram, WorkingPointMarkerOnlyWithAWorkingPoint) {
         EXPECT_EQ(with.circles[0].state.width, kind == CanvasKind::Window ? 1 : 12);
         // On the torque axis: 40 of the axis maximum, at 4000 of the speed maximum.
         const MotorPlot plot = ComputeMotorPlot(in);
-        const float lenX = 140.0f; // window and landscape page
+        const float lenX = kind == CanvasKind::Window ? 140.0f : 118.0f; // window; landscape sheet
         EXPECT_NEAR(with.circles[0].x, 4000.0f / static_cast<float>(plot.scale.speed.maximum) * lenX, 1e-3);
+    }
+}
+
+// Each alternative marks the duty on the axis of what it shows: torque where torque curves are drawn,
+// the required power (2 pi M n / 60000) on the power axis, a speed line for air curves alone.
+TEST(MotorDiagram, WorkingPointStandsOnTheAxisOfTheCurvesShown) {
+    Fixture f;
+    const float lenX = 140.0f, lenY = 120.0f; // the window's axis box
+    for (int mode = 0; mode <= 5; ++mode) {
+        MotorDiagramInput in = f.Input(f.tkm, mode);
+        in.hasWorkingPoint = true;
+        in.sngArbetsVarvtal = 4000.0f;
+        in.sngArbetsMoment = 40.0f;
+        const MotorPlot plot = ComputeMotorPlot(in);
+        RecordingCanvas canvas;
+        DrawMotorPlot(canvas, plot, in);
+        const float x = 4000.0f / static_cast<float>(plot.scale.speed.maximum) * lenX;
+        if (mode == 4) {
+            EXPECT_TRUE(canvas.circles.empty());
+            const auto mark = std::find_if(canvas.lines.begin(), canvas.lines.end(), [&](const auto& l) {
+                return l.state.colour == QBColor(12) && std::fabs(l.x1 - x) < 1e-3f &&
+                       std::fabs(l.x2 - x) < 1e-3f;
+            });
+            ASSERT_NE(mark, canvas.lines.end());
+            EXPECT_EQ(mark->state.width, 1);
+            EXPECT_NEAR(std::fabs(mark->y2 - mark->y1), lenY, 1e-3);
+            continue;
+        }
+        ASSERT_EQ(canvas.circles.size(), 1u) << mode;
+        const bool power = mode == 3;
+        const float value = power ? 2.0f * 3.14159265f * 40.0f * 4000.0f / 60000.0f : 40.0f;
+        const double axisMax = power ? plot.scale.power.maximum : plot.scale.torque.maximum;
+        EXPECT_NEAR(canvas.circles[0].x, x, 1e-3) << mode;
+        EXPECT_NEAR(canvas.circles[0].y, value / static_cast<float>(axisMax) * lenY, 1e-2) << mode;
     }
 }
 

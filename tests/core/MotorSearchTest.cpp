@@ -53,6 +53,7 @@ TEST(SearchCaseChoice, FirstMatchingRowWinsAndNoCaseIsZero) {
         {0, 0, 0, 0, 0, true, 10},    {0, 0, 0, 900, 0, true, 11}, {0, 0, 0, 0, 900, true, 12},
         {5, 5, 5, 900, 900, true, 1}, // more than two values: the first case still decides
         {5, 0, 0, 0, 0, false, 0},    {0, 0, 0, 0, 0, false, 0},   {0, 5, 5, 0, 0, false, 0},
+        {0, 0, 0, 900, 0, false, 0},  {0, 0, 0, 0, 900, false, 0}, // a free-speed limit alone
     };
     for (const Row& r : rows) {
         RequirementValues v;
@@ -87,6 +88,13 @@ struct CaseRow {
     int pressure;   // -1: p = 0, 1: p > 0, 0: not checked
     float throttle; // expected r (0 = none); negative: not checked
 };
+
+// Failures name the row's inputs and expectations, not its bytes.
+void PrintTo(const CaseRow& c, std::ostream* os) {
+    *os << c.name << ": M=" << c.torque << " n=" << c.speed << " start=" << c.start << " stall=" << c.stallMin
+        << ".." << c.stallMax << " free=" << c.freeMin << ".." << c.freeMax << " -> case " << c.expectedCase
+        << (c.listed ? ", listed" : ", not listed") << ", p " << c.pressure << ", r " << c.throttle;
+}
 
 class SearchCases : public ::testing::TestWithParam<CaseRow> {};
 
@@ -152,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------------ throttle limit per series
 
-TEST(ThrottleLimit, TksKeepsARatioOfPoint3OthersDoNot) {
+TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
     MotorCatalogue c;
@@ -251,7 +259,6 @@ TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
     AddMotor(c, pgw);
     OptionStates all;
     all.chkMotortype = {true, true, true};
-    all.intTypPGW = 1;
     const Found f = Search(c, Duty(50, 2000), all);
     ASSERT_EQ(f.outcome.rows.size(), 1u);
     EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 2);
@@ -285,7 +292,6 @@ TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     options.optRotation = 1;
     options.optLubricatedTKS = 1;
     options.chkMotortype = {true, false, false};
-    options.intTypTKS = 0;
     listed.clear();
     for (const ResultRow& r : Search(c, Duty(50, 2000), options).outcome.rows)
         listed.push_back(r.intRadKatalogindex);

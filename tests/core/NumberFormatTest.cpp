@@ -42,6 +42,8 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheBinaryValue) {
         {9999.5, "####0", "10000"},
         {0.996, "#.##", "1"},
         {-0.96, "###.0", "-1.0"},
+        // More decimals than the fast path takes: 2^-17 = 0.00000762939453125 is an exact tie.
+        {0x1p-17, "0.0000000000000000", "0.0000076293945313"},
     });
 }
 

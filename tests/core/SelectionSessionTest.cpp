@@ -68,15 +68,11 @@ TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
     const OptionStates& o = session->options();
     EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
     EXPECT_FALSE(o.chkMotortypeVisible[2]);
-    EXPECT_EQ(o.intTypTKM, 1);
-    EXPECT_EQ(o.intTypTKS, 1);
-    EXPECT_EQ(o.intTypPGW, 0);
     EXPECT_EQ(o.optObsoleteMotors, 2);
     EXPECT_FALSE(o.fraObsoleteMotorsVisible);
     EXPECT_EQ(o.optCatalogue, 0);
     EXPECT_FALSE(o.fraSearchDataVisible);
     EXPECT_EQ(o.optLubricated, 1);
-    EXPECT_EQ(o.Frame3D5Width, 1600);
     EXPECT_TRUE(session->bolKatalogMode());
     EXPECT_TRUE(session->bolKatalogLista());
     for (int k = 0; k < kDutyFieldCount; ++k) {
@@ -103,11 +99,9 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
     session->ClickMotorType(2, true);
-    EXPECT_EQ(session->options().intTypPGW, 1);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3}));
     session->ClickMotorType(0, false);
-    EXPECT_EQ(session->options().intTypTKM, 0);
     EXPECT_FALSE(session->options().fraTKMAlternativVisible);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
@@ -222,6 +216,16 @@ TEST_F(SessionTest, PowerLabelShowsTheWorkingPointPower) {
     Type(F::ArbetsVarvtalB, "4587.7");
     EXPECT_EQ(session->input().EffektA.text, "24.021");
     EXPECT_EQ(session->input().EffektA.colour, 12);
+    // Either value outside its range leaves no power to show; a valid pair shows it again.
+    for (const auto& [torque, speed] :
+         {std::pair{"-5", "3000"}, {"50", "-1"}, {"10001", "3000"}, {"50", "90000"}}) {
+        Type(F::ArbetsMomentB, torque);
+        Type(F::ArbetsVarvtalB, speed);
+        EXPECT_EQ(session->input().EffektA.text, "") << torque << " Nm, " << speed << " r/min";
+        Type(F::ArbetsMomentB, "50");
+        Type(F::ArbetsVarvtalB, "5000");
+        EXPECT_EQ(session->input().EffektA.text, "26.180");
+    }
     session->ClickNewSearchData();
     EXPECT_EQ(session->input().EffektA.text, "");
 }
@@ -338,6 +342,9 @@ TEST_F(SessionTest, InterplayRulesBToG) {
          {F::MinStartmomentB, F::StallmomentMinB, F::StallmomentMaxB, F::TomgVarvMaxB}},
         // The partner rule's locks stay under every rule; G releases only what has no given partner.
         {"G", "50", "", "", "", "40", "", "", {F::StallmomentMinB}},
+        {"G free min", "", "", "", "", "", "1000", "", {F::TomgVarvMaxB}},
+        {"G free max", "", "", "", "", "", "", "1000", {F::TomgVarvMinB}},
+        {"G stall min", "", "", "", "20", "", "", "", {F::StallmomentMaxB}},
     };
     for (const Row& row : rows) {
         StartSearchView();
@@ -367,11 +374,9 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     session->ClickSteel(1);
     const OptionStates& o = session->options();
     EXPECT_TRUE(o.chkMotortype[0]) << "stainless ticks TKM";
-    EXPECT_EQ(o.intTypTKM, 1);
     EXPECT_FALSE(o.optRotationEnabled[1]);
     EXPECT_EQ(o.optLubricated, 1);
     EXPECT_FALSE(o.optLubricatedEnabled[0]);
-    EXPECT_EQ(o.intOptSteel, 1);
     session->ClickSteel(0);
     EXPECT_TRUE(o.optLubricatedEnabled[0]);
     EXPECT_TRUE(o.optRotationEnabled[1]);
@@ -380,10 +385,13 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     EXPECT_EQ(o.optRotation, 2);
     EXPECT_FALSE(o.optRotationEnabled[0]);
     EXPECT_FALSE(o.optRotationEnabled[1]);
-    EXPECT_EQ(o.intOptBrake, 1);
     session->ClickSteel(1);
     session->ClickSteel(0);
     EXPECT_FALSE(o.optRotationEnabled[1]) << "standard steel leaves counter-clockwise locked while braked";
+    session->ClickSteel(1);
+    session->ClickBrake(0);
+    EXPECT_FALSE(o.optRotationEnabled[1]) << "no brake leaves counter-clockwise locked while stainless";
+    session->ClickSteel(0);
     session->ClickBrake(0);
     EXPECT_TRUE(o.optRotationEnabled[0]);
     EXPECT_TRUE(o.optRotationEnabled[1]);
@@ -400,6 +408,22 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     EXPECT_TRUE(o.optLubricatedTKSEnabled[0]);
 }
 
+TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnored) {
+    Start();
+    session->ClickRotation(3);
+    session->ClickSteel(2);
+    session->ClickBrake(-1);
+    session->ClickCatalogue(2);
+    session->ClickObsoleteMotors(3);
+    session->ClickMotorType(3, true);
+    const OptionStates& o = session->options();
+    EXPECT_EQ(o.optRotation, 0);
+    EXPECT_EQ(o.optSteel, 0);
+    EXPECT_EQ(o.optBrake, 0);
+    EXPECT_EQ(o.optCatalogue, 0);
+    EXPECT_EQ(o.optObsoleteMotors, 2);
+}
+
 TEST_F(SessionTest, DefaultOptionsEndWithLubeFree) {
     Start();
     session->ClickRotation(2);
@@ -410,7 +434,6 @@ TEST_F(SessionTest, DefaultOptionsEndWithLubeFree) {
     EXPECT_EQ(o.optSteel, 0);
     EXPECT_EQ(o.optBrake, 0);
     EXPECT_EQ(o.optLubricated, 1);
-    EXPECT_EQ(o.intOptLubricated, 1);
 }
 
 TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
@@ -436,13 +459,11 @@ TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
     EXPECT_TRUE(o.mnuOnlyObsoleteMotors);
     EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, true}));
     EXPECT_TRUE(o.chkMotortypeVisible[2]);
-    EXPECT_EQ(o.Frame3D5Width, 2505);
     EXPECT_TRUE(o.fraObsoleteMotorsVisible);
     EXPECT_EQ(o.optObsoleteMotors, 0);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3, 4}));
     session->ToggleOnlyObsoleteMotors();
     EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
-    EXPECT_EQ(o.intTypPGW, 0);
     EXPECT_FALSE(o.chkMotortypeVisible[2]);
     EXPECT_EQ(o.optObsoleteMotors, 2);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
@@ -492,6 +513,23 @@ TEST_F(SessionTest, SearchRefusalsAndWarnings) {
     EXPECT_EQ(session->lastSearchCase(), 1) << "the warning does not stop the search";
     EXPECT_EQ(session->options().optTKSRestricted, 0);
     EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
+    // Without TKS the next search gives "both versions" back (the field rules leave it alone here).
+    session->ClickMotorType(1, false);
+    sink.messages.clear();
+    session->ClickSearch();
+    EXPECT_TRUE(session->options().optTKSRestrictedEnabled[1]);
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{142}));
+
+    // Speed is not counted: two counted values search silently, a third one warns.
+    StartSearchView();
+    Type(F::ArbetsMomentB, "50");
+    Type(F::ArbetsVarvtalB, "2000");
+    Type(F::MinStartmomentB, "10");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{}));
+    Type(F::StallmomentMaxB, "500");
+    session->ClickSearch();
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{142}));
 
     // Counter-clockwise then stainless: both stay selected, the search warns and goes on.
     StartSearchView();

@@ -1,5 +1,6 @@
 #include "core/catalogue/Settings.h"
 
+#include "core/format/FreeFormatReader.h"
 #include "core/language/Language.h"
 
 #include <charconv>
@@ -9,77 +10,7 @@
 namespace airmotor::core {
 namespace {
 
-struct RawValue {
-    std::string text;
-    bool quoted = false;
-};
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
-
-// Free-format input as the classic "Input #" reads it: leading blanks skipped; a quoted value runs
-// to its closing quote and whatever follows up to the next comma is ignored; an unquoted value runs
-// to a comma or the end of the line, without its surrounding blanks. A line end separates values
-// like a comma does (CR LF counts as one line end).
-class FreeFormatReader final {
-public:
-    explicit FreeFormatReader(std::string_view text) : text_(text) {}
-
-    std::optional<RawValue> next() {
-        // At the end of the input only a trailing comma still announces an (empty) value.
-        if (pos_ >= text_.size() && !afterComma_)
-            return std::nullopt;
-        while (pos_ < text_.size() && IsBlank(text_[pos_]))
-            ++pos_;
-        RawValue value;
-        if (pos_ < text_.size() && text_[pos_] == '"') {
-            const auto close = text_.find('"', pos_ + 1);
-            if (close == std::string_view::npos)
-                return std::nullopt; // an unterminated quote is not a readable value
-            value.quoted = true;
-            value.text = std::string(text_.substr(pos_ + 1, close - pos_ - 1));
-            pos_ = close + 1;
-            while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_]))
-                ++pos_;
-        } else {
-            const auto start = pos_;
-            while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_]))
-                ++pos_;
-            auto raw = text_.substr(start, pos_ - start);
-            while (!raw.empty() && IsBlank(raw.back()))
-                raw.remove_suffix(1);
-            value.text = std::string(raw);
-        }
-        skipSeparator();
-        return value;
-    }
-
-private:
-    void skipSeparator() {
-        afterComma_ = false;
-        if (pos_ >= text_.size())
-            return;
-        if (text_[pos_] == ',') {
-            ++pos_;
-            afterComma_ = true;
-            return;
-        }
-        if (text_[pos_] == '\r')
-            ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == '\n')
-            ++pos_;
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    bool afterComma_ = false;
-};
-
-std::optional<std::int16_t> ParseInt16(const RawValue& value) {
+std::optional<std::int16_t> ParseInt16(const FreeFormatValue& value) {
     if (value.quoted)
         return std::nullopt;
     if (value.text.empty())

@@ -15,6 +15,8 @@ constexpr int kTorqueColour = 12;
 constexpr int kPowerColour = 2;
 constexpr int kAirColour = 9;
 constexpr int kGridColour = 8;
+// 300-dpi dots: thinner than any curve, so the line does not read as one.
+constexpr std::int16_t kWorkingSpeedLineWidth = 4;
 
 // Which quantities one plotter call draws.
 struct CurveSet {
@@ -227,7 +229,14 @@ MotorPlot ComputeMotorPlot(const MotorDiagramInput& in) {
     if (in.hasWorkingPoint) {
         plot.showWorkingPoint = true;
         plot.workingSpeed = in.sngArbetsVarvtal;
-        plot.workingTorque = in.sngArbetsMoment / in.units.sngUnitTorque;
+        if (mode == 3) {
+            plot.workingQuantity = CurveQuantity::Power;
+            plot.workingValue = PowerAt(in.sngArbetsMoment, in.sngArbetsVarvtal) / in.units.sngUnitPower;
+        } else if (mode == 4) {
+            plot.workingQuantity = CurveQuantity::Air;
+        } else {
+            plot.workingValue = in.sngArbetsMoment / in.units.sngUnitTorque;
+        }
     }
     return plot;
 }
@@ -236,19 +245,23 @@ namespace {
 
 struct Layout {
     float lenX, lenY;               // axis box
-    float left, right, bottom, top; // world rectangle around it
+    float left, right, bottom, top; // world rectangle around it (the whole canvas)
     float airAxisX;                 // second value axis on the right
     float tick, gap;
+    float textLeft, textRight; // texts stay inside these (the printable part of a sheet)
+    float headTop;             // top of the heading lines
 };
 
 Layout WindowLayout() {
-    return {140.0f, 120.0f, -27.0f, 197.0f, -27.0f, 156.0f, 165.0f, 1.5f, 1.2f};
+    return {140.0f, 120.0f, -27.0f, 197.0f, -27.0f, 156.0f, 165.0f, 1.5f, 1.2f, -26.0f, 196.0f, 155.0f};
 }
 
+// Sheets in millimetres. Portrait (complete printout): the box below the sheet's heading, the
+// data block and the drawing below the legend. Landscape: the data block right of the air axis.
 Layout PrinterLayout(bool landscape) {
     if (landscape)
-        return {140.0f, 120.0f, -45.0f, 252.0f, -77.0f, 133.0f, 162.0f, 1.5f, 1.2f};
-    return {120.0f, 103.0f, -38.0f, 172.0f, -182.0f, 115.0f, 140.0f, 1.5f, 1.2f};
+        return {118.0f, 116.0f, -26.0f, 271.0f, -64.0f, 146.0f, 138.0f, 1.5f, 1.2f, -16.0f, 154.0f, 136.0f};
+    return {118.0f, 72.0f, -32.0f, 178.0f, -189.0f, 108.0f, 138.0f, 1.5f, 1.2f, -20.0f, 166.0f, 84.0f};
 }
 
 constexpr float kTickSize = 10.0f;
@@ -349,15 +362,15 @@ void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, c
     const std::string torqueTitle = AxisTitle(in, CurveQuantity::Torque);
     const float wT = e.TextWidth(torqueTitle, kAxisTitleSize, true);
     e.SetColour(QBColor(torqueColour));
-    e.DrawText(torqueTitle, std::max(0.0f, L.left + 1.0f + wT), titleY, kAxisTitleSize, true, 7);
+    e.DrawText(torqueTitle, std::max(0.0f, L.textLeft + wT), titleY, kAxisTitleSize, true, 7);
     e.SetColour(QBColor(powerColour));
     const std::string powerTitle = AxisTitle(in, CurveQuantity::Power);
     const float wP = e.TextWidth(powerTitle, kAxisTitleSize, true);
-    e.DrawText(powerTitle, std::min(L.lenX, L.right - 1.0f - wP), titleY, kAxisTitleSize, true, 1);
+    e.DrawText(powerTitle, std::min(L.lenX, L.textRight - wP), titleY, kAxisTitleSize, true, 1);
     e.SetColour(QBColor(airColour));
     const std::string airTitle = AxisTitle(in, CurveQuantity::Air);
     const float wA = e.TextWidth(airTitle, kAxisTitleSize, true);
-    e.DrawText(airTitle, std::min(L.airAxisX, L.right - 1.0f - wA), titleY + lineH, kAxisTitleSize, true, 1);
+    e.DrawText(airTitle, std::min(L.airAxisX, L.textRight - wA), titleY + lineH, kAxisTitleSize, true, 1);
 
     // Speed unit centred under the tick labels.
     e.SetColour(QBColor(0));
@@ -464,7 +477,7 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
             continue;
         const float w = 9.5f + e.TextWidth(entry.text, kCurveLabelSize, false);
         // Wrap rather than run off the sheet.
-        if (x > 0.0f && x + w > L.right - 2.0f) {
+        if (x > 0.0f && x + w > L.textRight - 1.0f) {
             x = 0.0f;
             y -= lineH;
         }
@@ -479,11 +492,35 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
     }
 }
 
+void DrawWorkingPoint(DiagramEngine& e, const MotorPlot& plot, const Layout& L, bool window) {
+    if (!plot.showWorkingPoint || plot.scale.speed.maximum <= 0.0)
+        return;
+    const float x = plot.workingSpeed / static_cast<float>(plot.scale.speed.maximum) * L.lenX;
+    // Only inside the axis box: outside it the mark would sit on the tick labels.
+    if (x < 0.0f || x > L.lenX)
+        return;
+    if (plot.workingQuantity == CurveQuantity::Air) {
+        // No air figure belongs to the duty: the speed alone is marked.
+        e.SetColour(QBColor(kTorqueColour));
+        e.SetLineWidth(kWorkingSpeedLineWidth);
+        e.SetLineStyle(0);
+        e.DrawLine(x, 0.0f, x, L.lenY, 1.0f);
+        return;
+    }
+    const double axisMax = AxisMaximum(plot.scale, plot.workingQuantity);
+    if (axisMax <= 0.0)
+        return;
+    const float wy = plot.workingValue / static_cast<float>(axisMax) * L.lenY;
+    if (wy >= 0.0f && wy <= L.lenY)
+        e.DrawMarker(x, wy, 2.2f, kTorqueColour, window ? 5 : 12);
+}
+
 } // namespace
 
 void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInput& in) {
     DiagramEngine e(canvas);
     e.strLanguage = in.strLanguage;
+    e.sngPrinterDpi = in.printerDpi;
     const bool window = canvas.kind() == CanvasKind::Window;
     const Layout L = window ? WindowLayout() : PrinterLayout(in.landscapePage);
     e.SetScale(L.left, L.bottom, L.right, L.top, "Underkant");
@@ -492,7 +529,7 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     // Heading, one line each: designation, the alternative's title, the pressure line.
     // On paper the printout's own data block names the motor; the title centres over the box there.
     const float centre = window ? (L.left + L.right) / 2.0f : L.lenX / 2.0f;
-    float y = L.top - 1.0f;
+    float y = L.headTop;
     e.SetColour(QBColor(0));
     if (window) {
         e.DrawText(plot.designation, L.left + 2.0f, y, kDesignationSize, true, 3);
@@ -519,13 +556,7 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     DrawFamilyLabels(e, plot, L);
     DrawLegend(e, plot, L, -18.0f);
 
-    if (plot.showWorkingPoint && plot.scale.speed.maximum > 0.0 && plot.scale.torque.maximum > 0.0) {
-        const float x = plot.workingSpeed / static_cast<float>(plot.scale.speed.maximum) * L.lenX;
-        const float wy = plot.workingTorque / static_cast<float>(plot.scale.torque.maximum) * L.lenY;
-        // Only inside the axis box: outside it the ring would sit on the tick labels.
-        if (x >= 0.0f && x <= L.lenX && wy >= 0.0f && wy <= L.lenY)
-            e.DrawMarker(x, wy, 2.2f, kTorqueColour, window ? 5 : 12);
-    }
+    DrawWorkingPoint(e, plot, L, window);
 }
 
 void DrawMotorDiagram(Canvas& canvas, const MotorDiagramInput& input) {

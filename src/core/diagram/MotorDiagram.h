@@ -32,6 +32,7 @@ struct MotorDiagramInput {
     bool bolKatalogMode = true;
     bool productionData = false; // the main window's production-data check box
     bool landscapePage = true;   // printer page orientation (the window ignores it)
+    float printerDpi = 300.0f;   // printer resolution: line widths are given in 300-dpi dots
 };
 
 enum class CurveQuantity { Torque, Power, Air };
@@ -65,8 +66,11 @@ struct MotorPlot {
     std::vector<PlotCurve> curves;
     std::vector<LegendEntry> legend;
     bool showWorkingPoint = false;
-    float workingSpeed = 0.0f;  // r/min
-    float workingTorque = 0.0f; // display units
+    float workingSpeed = 0.0f; // r/min
+    // The working point is marked on the axis of the quantity the diagram shows: a point at the torque
+    // or at the power the duty needs, or, for air curves alone, a line at the working speed.
+    CurveQuantity workingQuantity = CurveQuantity::Torque;
+    float workingValue = 0.0f; // display units of workingQuantity (unused for Air)
 };
 
 // Supply pressures of the curve families, bar.

@@ -1,4 +1,5 @@
 #include "core/language/CaptionKeys.h"
+#include "core/common/Keys.h"
 
 #include "core/format/NumberFormat.h"
 
@@ -33,6 +34,7 @@ constexpr std::array kEntries = {
     CaptionEntry{kMain, "UsingHelp", 74},
     CaptionEntry{kMain, "Contents", 75},
     CaptionEntry{kMain, "About", 76},
+    CaptionEntry{kMain, "mnuNewsInThisVersion", 43},
     CaptionEntry{kMain, "AllMotorsB", 78},
     CaptionEntry{kMain, "Frame3D1", 77},
     CaptionEntry{kMain, "NyaIndataB", 80},
@@ -193,7 +195,7 @@ std::string MountingPositionText(int picture, const TextTable& strText) {
         "8990 0020 01", "8990 0020 19", "8990 0020 27", "8990 0020 35", "8990 0020 43"};
     if (picture >= 0 && picture < 5)
         return std::string(kPartNumbers[std::size_t(picture)]);
-    return strText(223);
+    return strText(TextKey::OtherMountingPosition);
 }
 
 std::span<const CaptionEntry> CaptionKeys() {

@@ -58,4 +58,10 @@ std::string MountingPositionText(int picture, const TextTable& strText);
 inline constexpr int kGridHeaderKey0 = 79;
 inline constexpr int kGridHeaderKey1 = 135;
 
+// The product news of this version, one text with its paragraphs, and its title (menu item).
+inline constexpr int kNewsKey = 40;
+inline constexpr int kNewsTitleKey = 43;
+// The colour legend of the requirement fields, one colour a line.
+inline constexpr int kFieldLegendKey = 42;
+
 } // namespace airmotor::core

@@ -1,4 +1,5 @@
 #include "core/model/PressureFactors.h"
+#include "core/common/Keys.h"
 
 #include <array>
 #include <cmath>
@@ -83,7 +84,7 @@ void PressureFactors(float p, std::string_view strCurrentBenamning, PressureFact
         break;
     }
 
-    factors.sngKm = static_cast<float>(static_cast<double>(p) / 6.3);
+    factors.sngKm = static_cast<float>(static_cast<double>(p) / kReferencePressure);
     factors.sngKn = Evaluate(kDefaultKn, p);
     factors.sngKl = Evaluate(kCommonKl, p);
 }

@@ -32,7 +32,6 @@ struct DetailPanel {
     int NtomgangRColour = 10; // QBColor: 10 free speed, 12 maximum allowed speed
     // Explosion-protection panel.
     std::string Label24;
-    int Label24Height = 255; // twips
     std::string lblClass;
     std::string lblCertificateNumber;
     bool lblCertificateNumberVisible = true;

@@ -1,8 +1,10 @@
 #include "core/results/CurrentMotorDetails.h"
+#include "core/common/Keys.h"
 
 #include "core/format/NumberFormat.h"
 #include "core/model/MotorCurves.h"
 #include "core/results/ExplosionMarking.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/Designation.h"
 
 namespace airmotor::core {
@@ -17,11 +19,7 @@ std::string Figure(double value, std::string_view mask) {
 } // namespace
 
 std::string PerformanceHeading(const LanguageState& language, float sngTillgLuftTryck) {
-    const std::string pressure =
-        language.intImperialUnits == 1
-            ? FormatNumber(sngTillgLuftTryck / language.units.sngUnitPressure, "####0")
-            : FormatNumber(sngTillgLuftTryck, "####0.00");
-    return language.strText(227) + " " + pressure + " " + language.strText(56) + ":";
+    return language.strText(TextKey::PerformanceAt) + " " + PressureWithUnit(language, sngTillgLuftTryck) + ":";
 }
 
 void MakeCurrentMotor(CurrentMotor& c, const MotorCatalogue& cat, int k, const PressureFactorValues& f) {
@@ -67,16 +65,16 @@ void FillDetailPanel(DetailPanel& panel, const CurrentMotor& c, const MotorCatal
 
     const std::int16_t maxSpeed = cat.sngMax_VarvDiagram[i];
     if (maxSpeed < 1) {
-        panel.Label15 = strText(101);
+        panel.Label15 = strText(TextKey::FreeSpeedCaption);
         panel.NtomgangRColour = 10;
     } else {
-        panel.Label15 = strText(153);
+        panel.Label15 = strText(TextKey::MaxAllowedSpeedCaption);
         panel.NtomgangR = Figure(maxSpeed * f.sngKn, "####0");
         panel.NtomgangRColour = 12;
     }
 
     if (row.sngRadTryck > 0) {
-        panel.ArbetstryckR = Figure(row.sngRadTryck / u.sngUnitPressure, strText(60));
+        panel.ArbetstryckR = Figure(row.sngRadTryck / u.sngUnitPressure, strText(TextKey::PressureMask));
         panel.StrypningR.clear();
     } else {
         panel.ArbetstryckR.clear();
@@ -89,21 +87,18 @@ void FillDetailPanel(DetailPanel& panel, const CurrentMotor& c, const MotorCatal
 
     // Explosion-protection panel.
     panel.picExVisible[0] = true;
-    panel.Label24 = strText(152);
+    panel.Label24 = strText(TextKey::ExplosionClass);
     const ExplosionMarkingResult marking =
         ExplosionMarking(c.strCurrentBenamning, c.sngCurrentUtvaxling, cellText);
     panel.lblClass = marking.lblClass;
     if (marking.clearCertificateNumber)
         panel.lblCertificateNumber.clear();
-    panel.Label24Height = 255;
     if (Contains(c.strCurrentBenamning, "5-BG")) {
         panel.lblCertificateNumberVisible = false;
         panel.Label21Visible = false;
         panel.Label22Visible = false;
         panel.picExVisible = {false, false};
-        panel.Label24 = strText(221);
-        if (language.strLanguage == "Spanish")
-            panel.Label24Height = 430;
+        panel.Label24 = strText(TextKey::MountingPosition);
     }
 }
 
@@ -113,14 +108,16 @@ std::string StartTorqueInformation(const MotorCatalogue& cat, int k, const Resul
     const TextTable& strText = language.strText;
     const float unit = language.units.sngUnitTorque;
     const float startMoment = cat.sngMinStartMoment[i];
-    const double v1 = static_cast<double>(startMoment * row.sngRadTryck / 6.3) / unit;
+    const double v1 = static_cast<double>(startMoment * row.sngRadTryck / kReferencePressure) / unit;
     const double v2 = startMoment / unit;
     const double v3 = sngArbetsMoment / unit;
-    std::string text =
-        strText(138) + " (" + strText(20) + " " + FormatNumber(v1, "##0.00") + " " + strText(58);
+    std::string text = strText(TextKey::StartTorqueOfThisMotor) + " (" + strText(TextKey::AtReducedPressure) +
+                       " " + FormatNumber(v1, "##0.00") + " " + strText(TextKey::TorqueUnit);
     if (sngArbetsMoment > startMoment)
-        text += " ,  " + strText(17) + " " + FormatNumber(v2, "##0.00") + " " + strText(58);
-    text += ") " + strText(139) + " (" + FormatNumber(v3, "##0.00") + " " + strText(58) + ").";
+        text += " ,  " + strText(TextKey::AtSupplyPressure) + " " + FormatNumber(v2, "##0.00") + " " +
+                strText(TextKey::TorqueUnit);
+    text += ") " + strText(TextKey::IsLowerThanWorkingTorque) + " (" + FormatNumber(v3, "##0.00") + " " +
+            strText(TextKey::TorqueUnit) + ").";
     return text;
 }
 

@@ -1,4 +1,5 @@
 #include "core/selection/GridRowText.h"
+#include "core/common/Keys.h"
 
 #include "core/selection/Designation.h"
 
@@ -28,9 +29,9 @@ GridRowCells GridRowText(const MotorCatalogue& catalogue, int i, const TextTable
     } else if (code1) {
         row.cells = {d + nr1.substr(0, 2), ""};
     } else if (HasGearCodeA(d)) {
-        row.cells = {d, " " + strText(34)};
+        row.cells = {d, " " + strText(TextKey::VersionA)};
     } else if (HasGearCodeB(d)) {
-        row.cells = {d, " " + strText(35)};
+        row.cells = {d, " " + strText(TextKey::VersionB)};
     } else {
         row.cells = {d, ""};
     }

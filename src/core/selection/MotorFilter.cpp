@@ -7,11 +7,11 @@ namespace airmotor::core {
 MotorFilter MotorFilter::From(const OptionStates& options) {
     MotorFilter f;
     f.optRotation = options.optRotation;
-    f.intOptSteel = options.intOptSteel;
-    f.intOptBrake = options.intOptBrake;
-    f.intTypTKM = options.intTypTKM;
-    f.intTypTKS = options.intTypTKS;
-    f.intTypPGW = options.intTypPGW;
+    f.intOptSteel = static_cast<std::int16_t>(options.optSteel);
+    f.intOptBrake = static_cast<std::int16_t>(options.optBrake);
+    f.intTypTKM = options.chkMotortype[0] ? 1 : 0;
+    f.intTypTKS = options.chkMotortype[1] ? 1 : 0;
+    f.intTypPGW = options.chkMotortype[2] ? 1 : 0;
     f.allSeriesTicked = options.chkMotortype[0] && options.chkMotortype[1] && options.chkMotortype[2];
     f.optLubricatedTKS = options.optLubricatedTKS;
     f.optSteelTKS = options.optSteelTKS;

@@ -1,5 +1,6 @@
 #include "core/selection/MotorSearch.h"
 
+#include "core/common/Keys.h"
 #include "core/maintenance/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 #include "core/selection/Designation.h"
@@ -11,7 +12,6 @@ namespace airmotor::core {
 
 namespace {
 
-constexpr float kReferencePressure = 6.3f;
 constexpr int kThrottlePoints = 11;
 constexpr int kBaseRowLimit = 15;
 
@@ -42,30 +42,30 @@ int ChooseSearchCase(const RequirementValues& v, bool wp) {
     const bool freeMin = v.sngTomgVarvMin > 0;
     const bool freeMax = v.sngTomgVarvMax > 0;
     if (start && wp)
-        return 1;
+        return StartAndWorkingPoint;
     if (start && freeMin)
-        return 2;
+        return StartAndFreeSpeedMin;
     if (start && freeMax)
-        return 3;
+        return StartAndFreeSpeedMax;
     if (stallMin && wp)
-        return 4;
+        return StallMinAndWorkingPoint;
     if (stallMin && freeMin)
-        return 5;
+        return StallMinAndFreeSpeedMin;
     if (stallMin && freeMax)
-        return 6;
+        return StallMinAndFreeSpeedMax;
     if (stallMax && wp)
-        return 7;
+        return StallMaxAndWorkingPoint;
     if (stallMax && freeMin)
-        return 8;
+        return StallMaxAndFreeSpeedMin;
     if (stallMax && freeMax)
-        return 9;
+        return StallMaxAndFreeSpeedMax;
     if (wp && !freeMin && !freeMax)
-        return 10;
+        return WorkingPointOnly;
     if (freeMin && wp)
-        return 11;
+        return WorkingPointAndFreeSpeedMin;
     if (freeMax && wp)
-        return 12;
-    return 0;
+        return WorkingPointAndFreeSpeedMax;
+    return NoCase;
 }
 
 double ThrottleLimit(const std::string& designation) {
@@ -79,7 +79,7 @@ MotorSearch::MotorSearch(const MotorCatalogue& catalogue, const RequirementValue
 void MotorSearch::PrepareMotor(int i) {
     designation_ = catalogue_.strBenamning[static_cast<std::size_t>(i)];
     limit_ = ThrottleLimit(designation_);
-    if (values_.sngTillgLuftTryck == kReferencePressure) {
+    if (values_.sngTillgLuftTryck == kReferencePressureBar) {
         sngKmAv = 1.0f;
         sngKnAv = 1.0f;
     } else {
@@ -190,19 +190,19 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
     r = 0.0f;
     p = 0.0f;
     switch (case_) {
-    case 1:
+    case StartAndWorkingPoint:
         return startOk && ThrottleOrPressureCase(i, r, p, false);
-    case 2:
+    case StartAndFreeSpeedMin:
         return startOk && sngKnAv * n0 >= v.sngTomgVarvMin;
-    case 3:
+    case StartAndFreeSpeedMax:
         return startOk && FreeSpeedMaxCase(i, r, p, false);
-    case 4:
+    case StallMinAndWorkingPoint:
         return stallMinOk && ThrottleOrPressureCase(i, r, p, true);
-    case 5:
+    case StallMinAndFreeSpeedMin:
         return sngKnAv * n0 >= v.sngTomgVarvMin && stallMinOk;
-    case 6:
+    case StallMinAndFreeSpeedMax:
         return stallMinOk && FreeSpeedMaxCase(i, r, p, true);
-    case 7: {
+    case StallMaxAndWorkingPoint: {
         if (!SpeedTest(i))
             return false;
         p = ReducedPressure(v.sngArbetsMoment, v.sngArbetsVarvtal, i);
@@ -216,44 +216,44 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
             r = 0.0f;
         return true;
     }
-    case 8: {
+    case StallMaxAndFreeSpeedMin: {
         factors_.sngKm = 1.0f;
         factors_.sngKn = 1.0f;
         if (sngKmAv * stallEst > v.sngStallmomentMax) {
-            p = static_cast<float>(v.sngStallmomentMax / stallEst * 6.3);
+            p = static_cast<float>(v.sngStallmomentMax / stallEst * kReferencePressure);
             if (p < 3.0)
                 return false;
-            if (p > 6.3)
-                p = kReferencePressure;
+            if (p > kReferencePressure)
+                p = kReferencePressureBar;
             PressureFactors(p, designation_, factors_);
         }
         return factors_.sngKn * n0 >= v.sngTomgVarvMin;
     }
-    case 9: {
+    case StallMaxAndFreeSpeedMax: {
         factors_.sngKm = 1.0f;
         factors_.sngKn = 1.0f;
         float p1 = 0.0f;
         const bool tooStrong = sngKmAv * stallEst > v.sngStallmomentMax;
         if (tooStrong) {
-            p1 = static_cast<float>(v.sngStallmomentMax / stallEst * 6.3);
+            p1 = static_cast<float>(v.sngStallmomentMax / stallEst * kReferencePressure);
             if (p1 < 3.0)
                 return false;
-            if (p1 > 6.3)
-                p1 = kReferencePressure;
+            if (p1 > kReferencePressure)
+                p1 = kReferencePressureBar;
             if (p1 > v.sngTillgLuftTryck)
                 p1 = v.sngTillgLuftTryck;
             PressureFactors(p1, designation_, factors_);
             if (factors_.sngKn * n0 > v.sngTomgVarvMax)
                 p1 = 0.0f;
         } else {
-            p1 = kReferencePressure;
+            p1 = kReferencePressureBar;
         }
         const float p2 = ReducedPressure(0.0f, v.sngTomgVarvMax, i);
         p = p2 < p1 ? p2 : p1;
         if (p < 3.0)
             p = 0.0f;
-        if (p > 6.3)
-            p = kReferencePressure;
+        if (p > kReferencePressure)
+            p = kReferencePressureBar;
         if (!tooStrong) {
             if (2 * v.sngTomgVarvMax < n0 && p == 0.0f)
                 return false;
@@ -261,13 +261,13 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         }
         return p != 0.0f || r != 0.0f;
     }
-    case 10:
+    case WorkingPointOnly:
         if (!SpeedTest(i))
             return false;
         r = ThrottleRatio(i);
         p = ReducedPressure(v.sngArbetsMoment, v.sngArbetsVarvtal, i);
         return p != 0.0f || r >= limit_;
-    case 11: {
+    case WorkingPointAndFreeSpeedMin: {
         if (!SpeedTest(i))
             return false;
         p = ReducedPressure(v.sngArbetsMoment, v.sngArbetsVarvtal, i);
@@ -281,7 +281,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
             r = 0.0f;
         return true;
     }
-    case 12: {
+    case WorkingPointAndFreeSpeedMax: {
         if (!SpeedTest(i))
             return false;
         r = ThrottleRatio(i);
@@ -339,8 +339,8 @@ SearchOutcome MotorSearch::Run(const TextTable& strText) {
             break;
         out.rows.push_back(ResultRow{static_cast<std::int16_t>(i), r, p});
         const float startMoment = catalogue_.sngMinStartMoment[ii];
-        const bool startReached =
-            v.sngArbetsMoment <= startMoment && (p == 0.0f || p * startMoment / 6.3 >= v.sngArbetsMoment);
+        const bool startReached = v.sngArbetsMoment <= startMoment &&
+                                  (p == 0.0f || p * startMoment / kReferencePressure >= v.sngArbetsMoment);
         const GridRowCells cells = GridRowText(catalogue_, i, strText);
         GridRow gridRow;
         for (std::size_t c = 0; c < 2; ++c)

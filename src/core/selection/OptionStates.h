@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 namespace airmotor::core {
 
@@ -11,7 +10,6 @@ struct OptionStates {
     std::array<bool, 3> chkMotortype{true, true, false}; // TKM, TKS, PGW ticks
     std::array<bool, 3> chkMotortypeVisible{true, true, false};
     std::array<bool, 3> chkMotortypeEnabled{true, true, true};
-    int Frame3D5Width = 1600; // twips
 
     int optRotation = 0; // 0 clockwise, 1 counter-clockwise, 2 reversible
     std::array<bool, 3> optRotationEnabled{true, true, true};
@@ -37,14 +35,6 @@ struct OptionStates {
     bool fraTKSAlternativVisible = true;
     bool fraSearchDataVisible = false;
     bool fraObsoleteMotorsVisible = false;
-
-    // Flags read by the search (1 = yes); the series flags always equal the ticks.
-    std::int16_t intTypTKM = 1;
-    std::int16_t intTypTKS = 1;
-    std::int16_t intTypPGW = 0;
-    std::int16_t intOptSteel = 0;
-    std::int16_t intOptBrake = 0;
-    std::int16_t intOptLubricated = 1;
 };
 
 } // namespace airmotor::core

@@ -1,4 +1,5 @@
 #include "core/selection/RequirementInput.h"
+#include "core/common/Keys.h"
 
 #include "core/format/NumberFormat.h"
 
@@ -29,7 +30,7 @@ FieldLimits LimitsOf(RequirementField field) {
     case RequirementField::TillgLuftTryckB:
         break;
     }
-    return {6.3f, false};
+    return {kReferencePressureBar, false};
 }
 
 } // namespace
@@ -86,11 +87,12 @@ void RequirementInput::ValidateAndStore(RequirementField field, const UnitFactor
     NumericTextBox& b = box(field);
     if (field == RequirementField::TillgLuftTryckB) {
         const float lower = imperial ? 44.0f : 3.0f;
-        const float upper = imperial ? 91.0f : 6.3f;
+        const float upper = imperial ? kReferencePressurePsi : kReferencePressureBar;
         const double value = ValidateNumericField(b, 0.0f, lower, upper);
         // 91 psi is the reference pressure itself: stored exactly, so the factors are exactly 1.
-        values.sngTillgLuftTryck =
-            imperial && value == 91.0 ? 6.3f : static_cast<float>(value) * units.sngUnitPressure;
+        values.sngTillgLuftTryck = imperial && value == static_cast<double>(kReferencePressurePsi)
+                                       ? kReferencePressureBar
+                                       : static_cast<float>(value) * units.sngUnitPressure;
         return;
     }
     const FieldLimits limits = LimitsOf(field);
@@ -100,6 +102,14 @@ void RequirementInput::ValidateAndStore(RequirementField field, const UnitFactor
 }
 
 void RequirementInput::UpdatePowerLabel(const UnitFactors& units) {
+    // A power computed from a value outside its field's range would read as a valid result.
+    for (RequirementField f : {RequirementField::ArbetsMomentB, RequirementField::ArbetsVarvtalB}) {
+        const int colour = box(f).colour;
+        if (colour == kColourBelowRange || colour == kColourAboveRange) {
+            EffektA = PowerLabel{};
+            return;
+        }
+    }
     // sngPi of the program is a single: 4 * arctan(1) rounded to float, and the product stays in float.
     const float sngPi = static_cast<float>(4 * std::atan(1.0));
     const float power =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Keys.h"
 #include "core/language/Language.h"
 #include "core/selection/NumericTextBox.h"
 
@@ -42,7 +43,7 @@ struct RequirementValues {
     float sngStallmomentMax = 0.0f;
     float sngTomgVarvMin = 0.0f;
     float sngTomgVarvMax = 0.0f;
-    float sngTillgLuftTryck = 6.3f;
+    float sngTillgLuftTryck = kReferencePressureBar;
 };
 
 // The power label beside the working point.

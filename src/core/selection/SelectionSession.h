@@ -7,7 +7,9 @@
 #include "core/model/PressureFactors.h"
 #include "core/results/CurrentMotor.h"
 #include "core/results/ResultTable.h"
+#include "core/selection/OptionInterlocks.h"
 #include "core/selection/OptionStates.h"
+#include "core/selection/RequirementEditor.h"
 #include "core/selection/RequirementInput.h"
 #include "core/selection/SelectionEvents.h"
 
@@ -21,8 +23,9 @@ struct SearchOutcome;
 
 // The whole behaviour of the main selection window without its widgets. The desktop window and the
 // CLI drive it with the user's actions and render its state; neither holds a rule of its own.
-// After every action the window re-reads the state it shows.
-class SelectionSession final {
+// After every action the window re-reads the state it shows. The session orchestrates: the fields'
+// own rules are RequirementEditor's, the option interlocks OptionInterlocks'.
+class SelectionSession final : private RequirementEvents, private OptionEvents {
 public:
     SelectionSession(const MotorCatalogue& catalogue, LanguageState& language, MessageSink& messages);
 
@@ -55,25 +58,26 @@ public:
     void ClickNewSearchData(); // NyaIndataB
 
     // --- Options (a click selects the option even when it is disabled) ---
-    void ClickMotorType(int index, bool ticked); // chkMotortype(index)
-    void ClickRotation(int index);
-    void ClickSteel(int index);
-    void ClickBrake(int index);
-    void ClickLubricated(int index);
-    void ClickSteelTKS(int index);
-    void ClickLubricatedTKS(int index);
-    void ClickTKSRestricted(int index);
-    void ClickCatalogue(int index);
-    void ClickObsoleteMotors(int index);
-    void ToggleOnlyObsoleteMotors();   // mnuOnlyObsoleteMotors
-    void ClickDefaultOptions();        // cmdDefaultOptions
-    void ToggleShowAlwaysDiagram();    // mnuShowAlwaysDiagram
-    void ClickOutputOption(int index); // EnbartDiagramB(index)
+    void ClickMotorType(int index, bool ticked) { interlocks_.ClickMotorType(index, ticked); }
+    void ClickRotation(int index) { interlocks_.Click(OptionGroup::Rotation, index); }
+    void ClickSteel(int index) { interlocks_.Click(OptionGroup::Steel, index); }
+    void ClickBrake(int index) { interlocks_.Click(OptionGroup::Brake, index); }
+    void ClickLubricated(int index) { interlocks_.Click(OptionGroup::Lubricated, index); }
+    void ClickSteelTKS(int index) { interlocks_.Click(OptionGroup::SteelTKS, index); }
+    void ClickLubricatedTKS(int index) { interlocks_.Click(OptionGroup::LubricatedTKS, index); }
+    void ClickTKSRestricted(int index) { interlocks_.Click(OptionGroup::TKSRestricted, index); }
+    void ClickCatalogue(int index) { interlocks_.Click(OptionGroup::Catalogue, index); }
+    void ClickObsoleteMotors(int index) { interlocks_.Click(OptionGroup::ObsoleteMotors, index); }
+    void ToggleOnlyObsoleteMotors() { interlocks_.ToggleOnlyObsoleteMotors(); } // mnuOnlyObsoleteMotors
+    void ClickDefaultOptions() { interlocks_.ClickDefaultOptions(); }           // cmdDefaultOptions
+    void ToggleShowAlwaysDiagram();                                             // mnuShowAlwaysDiagram
+    void ClickOutputOption(int index);                                          // EnbartDiagramB(index)
     // The diagram alternative (intPressureMode 0..5) without side effects: read by CurrentScale.
     void SetDiagramAlternative(int intPressureMode);
-    // optDiagramAlternativ(index): the alternative, then the available pressure (6.3 bar for the
-    // standard diagram, else the pressure field's value), the factors, Label17 and the current cell
-    // again. The window draws the diagram after this, so it never shows the previous pressure.
+    // optDiagramAlternativ(index): the alternative, then the pressure of the diagram and the panel
+    // (6.3 bar for the standard diagram, else the pressure field's value), the factors, Label17 and
+    // the current cell again. The window draws the diagram after this, so it never shows the previous
+    // pressure. The next search or listing runs at the field's pressure again.
     void ClickDiagramAlternative(int index);
 
     // --- Result grid ---
@@ -89,8 +93,8 @@ public:
 
     // --- State ---
     const MotorCatalogue& catalogue() const { return catalogue_; }
-    const RequirementInput& input() const { return input_; }
-    const OptionStates& options() const { return options_; }
+    const RequirementInput& input() const { return editor_.input(); }
+    const OptionStates& options() const { return interlocks_.states(); }
     const ResultTable& results() const { return results_; }
     const CurrentMotor& current() const { return current_; }
     const DetailPanel& panel() const { return panel_; }
@@ -103,7 +107,7 @@ public:
     bool bolKatalogMode() const { return bolKatalogMode_; }
     bool bolKatalogLista() const { return bolKatalogLista_; }
     bool bolResultatRensat() const { return bolResultatRensat_; }
-    bool bolArbetspunkt() const { return bolArbetspunkt_; }
+    bool bolArbetspunkt() const { return editor_.workingPoint(); }
     int intPressureMode() const { return intPressureMode_; }
     // Case 1..12 chosen by the last search; nullopt when it stopped before choosing.
     std::optional<int> lastSearchCase() const { return lastSearchCase_; }
@@ -115,38 +119,37 @@ public:
     const std::optional<std::string>& lastInformation() const { return lastInformation_; }
 
 private:
-    void OnFieldChanged(RequirementField field, bool runPartnerRule);
-    void ChangeFieldText(RequirementField field, const std::string& text, bool runPartnerRule);
-    void ApplyPartnerRule(RequirementField field);
+    // RequirementEvents
+    void RequirementChanged(RequirementField field) override;
+    void FreeSpeedLimitsCleared() override;
+    void KeyRejected() override;
+    // OptionEvents
+    void OptionClickStarted() override;
+    void ListAllMotors() override { ClickAllMotors(); }
+    void ClearGrid() override { results_.clearGrid(); }
+    void SearchViewChosen() override;
+
+    OptionStates& optionStates() { return interlocks_.states(); }
     void ClearResults();
     void ClearDetails();
-    void ComputeArbetspunkt();
     void ShowMessage(int key, MessageIcon icon = MessageIcon::None);
     void ShowMessage(int key, std::string text, MessageIcon icon);
     // A search or listing into the grid with a click on its first cell; an empty one gets the
     // "no motor" line and hides the diagram. False when it found nothing.
     bool ShowOutcome(SearchOutcome&& outcome);
     void RequestHideDiagramAndDrawing();
-    void SetMotorTypeTick(int index, bool ticked);
-    void SelectRotation(int index);
-    void SelectSteel(int index);
-    void SelectBrake(int index);
-    void SelectLubricated(int index);
-    void SelectSteelTKS(int index);
-    void SelectLubricatedTKS(int index);
-    void SelectCatalogue(int index);
-    void SelectObsoleteMotors(int index);
-    void BeginOptionClick();
-    void UpdateSeriesFlags();
     bool RunCellClick(int row, int column);
+    // Searches and listings run at the pressure the field shows, whatever the diagram alternative
+    // put into the stored value for the diagram and the panel.
+    void UseFieldPressure();
 
     const MotorCatalogue& catalogue_;
     LanguageState& language_;
     MessageSink& messages_;
     SelectionListener* listener_ = nullptr;
 
-    RequirementInput input_;
-    OptionStates options_;
+    RequirementEditor editor_;
+    OptionInterlocks interlocks_;
     ResultTable results_;
     CurrentMotor current_;
     DetailPanel panel_;
@@ -157,7 +160,6 @@ private:
     bool bolKatalogMode_ = true;
     bool bolKatalogLista_ = false;
     bool bolResultatRensat_ = false;
-    bool bolArbetspunkt_ = false;
     int intPressureMode_ = 0;
     std::optional<int> lastSearchCase_;
     bool lastActionRefused_ = false;

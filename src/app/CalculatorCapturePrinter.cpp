@@ -1,0 +1,32 @@
+#include "app/CalculatorCapturePrinter.h"
+
+#include "app/WindowCapture.h"
+#include "platform/printing/CaptureAndPrint.h"
+
+#include <QPrinter>
+#include <QWidget>
+
+namespace airmotor::app {
+
+CalculatorCapturePrinter::CalculatorCapturePrinter(core::MessageSink& messages)
+    : messages_(messages), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    sinkFactory_ = [this] { return std::make_unique<platform::PrinterJobSink>(*printer_); };
+}
+
+CalculatorCapturePrinter::~CalculatorCapturePrinter() = default;
+
+void CalculatorCapturePrinter::printWindowAndDiagram(QWidget& window, const core::PrintPlacement& windowAt,
+                                                     QWidget& diagramClient,
+                                                     const core::PrintPlacement& diagramAt) {
+    const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_();
+    platform::PicturePrintJob job(*sink, window.windowTitle());
+    const auto place = [&job](const QImage& picture, const core::PrintPlacement& at) {
+        return job.PrintPictureToFitPage(picture, at.left, at.top, at.size, at.orientation);
+    };
+    const bool painted =
+        place(CaptureForm(window), windowAt) && place(CaptureClient(diagramClient), diagramAt);
+    if (!job.end() || !painted)
+        messages_.show(core::Message{-1, job.error().toStdString(), core::MessageIcon::Warning, {}});
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,133 @@
+#include "app/CalculatorController.h"
+
+#include "app/CalculatorCapturePrinter.h"
+#include "app/CalculatorWindow.h"
+#include "app/CaptionApplier.h"
+#include "app/DiagramWindow.h"
+#include "app/MainWindow.h"
+#include "app/ProgramContext.h"
+#include "core/calculators/CalculatorDiagram.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace airmotor::app {
+
+namespace {
+constexpr int kOpeningKeys[] = {209, 210, 213};
+constexpr int kOwnDataHintKey = 214;
+} // namespace
+
+// What one calculator asks of the diagram window.
+class CalculatorController::DiagramLink final : public core::CalculatorListener {
+public:
+    DiagramLink(CalculatorController& owner, int index) : owner_(owner), index_(index) {}
+    void HideDiagram() override { owner_.diagram_.hide(); }
+    void HideDiagramHelp() override { owner_.diagram_.setHelpButtonVisible(false); }
+    void ShowCurves() override {
+        const core::CalculatorModel& model = *owner_.models_[index_];
+        owner_.diagram_.view().showCalculatorPlot(
+            core::MakeCalculatorPlot(model.layout(), *model.curves(), owner_.program_.language.strText,
+                                     owner_.main_.session().intPressureMode()));
+        owner_.diagram_.show();
+    }
+
+private:
+    CalculatorController& owner_;
+    std::size_t index_;
+};
+
+CalculatorController::CalculatorController(MainWindow& main, ProgramContext& program,
+                                           core::MessageSink& messages, DiagramWindow& diagram)
+    : QObject(&main), main_(main), program_(program), messages_(messages), diagram_(diagram),
+      capturePrinter_(std::make_unique<CalculatorCapturePrinter>(messages)), printer_(capturePrinter_.get()) {
+    const core::CalculatorLayout* layouts[] = {&core::WagonLayout(), &core::RotatingMassLayout()};
+    auto* own = main.findChild<QAction*>("mnuOwnMotorData");
+    const bool allowed = own && own->isChecked();
+    for (int k = 0; k < 2; ++k) {
+        models_[k] = std::make_unique<core::CalculatorModel>(*layouts[k], program.language.strText, messages);
+        links_[k] = std::make_unique<DiagramLink>(*this, k);
+        models_[k]->SetListener(links_[k].get());
+        models_[k]->Load(allowed);
+        windows_[k] = new CalculatorWindow(
+            *models_[k], program.catalogue, [this] { return currentMotor(); }, &main);
+        connect(windows_[k], &CalculatorWindow::printRequested, this, [this, k] { print(k); });
+    }
+    connect(&main, &MainWindow::calculatorRequested, this, &CalculatorController::open);
+    connect(&main, &MainWindow::languageChanged, this, &CalculatorController::applyTexts);
+    connect(&main, &MainWindow::refreshed, this, &CalculatorController::motorMaybeChanged);
+    if (own)
+        connect(own, &QAction::toggled, this, &CalculatorController::setOwnMotorData);
+    lastMotor_ = currentMotor();
+    applyTexts();
+}
+
+CalculatorController::~CalculatorController() {
+    for (auto& model : models_)
+        model->SetListener(nullptr);
+}
+
+int CalculatorController::currentMotor() const {
+    const core::SelectionSession& s = main_.session();
+    return s.current().valid ? s.current().katalogIndex : 0;
+}
+
+void CalculatorController::open(int index) {
+    if (index < 0 || index > 1)
+        return;
+    const core::TextTable& strText = program_.language.strText;
+    std::string text;
+    for (int key : kOpeningKeys)
+        text += strText(key) + "\n";
+    text += "\n" + strText(kOwnDataHintKey);
+    messages_.show(core::Message{-1, text, core::MessageIcon::None, {}});
+    windows_[1 - index]->hide();
+    CalculatorWindow& w = *windows_[index];
+    w.model().DisablePrint();
+    w.model().ShowMotor(program_.catalogue, currentMotor(), false);
+    w.refresh();
+    w.move(0, 0);
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+void CalculatorController::setOwnMotorData(bool allowed) {
+    for (int k = 0; k < 2; ++k) {
+        models_[k]->SetOwnMotorData(allowed);
+        models_[k]->ShowMotor(program_.catalogue, currentMotor(), false);
+        windows_[k]->refresh();
+    }
+}
+
+void CalculatorController::motorMaybeChanged() {
+    const int motor = currentMotor();
+    if (motor == lastMotor_)
+        return;
+    lastMotor_ = motor;
+    // Like a row click: new motor boxes, results emptied, Print disabled; the diagram window stays.
+    for (int k = 0; k < 2; ++k) {
+        models_[k]->ShowMotor(program_.catalogue, motor, true);
+        windows_[k]->refresh();
+    }
+}
+
+void CalculatorController::print(int index) {
+    CalculatorWindow& w = *windows_[index];
+    diagram_.setHelpButtonVisible(false);
+    diagram_.show();
+    QApplication::processEvents();
+    printer_->printWindowAndDiagram(w, w.model().layout().windowPrint, diagram_.view(),
+                                    w.model().layout().diagramPrint);
+}
+
+void CalculatorController::applyTexts() {
+    for (int k = 0; k < 2; ++k) {
+        ApplyCaptions(windows_[k], program_.language.strText, program_.captionContext());
+        windows_[k]->applyFixedCaptions();
+        models_[k]->ApplyCaptions();
+        windows_[k]->refresh();
+    }
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,171 @@
+#include "app/CalculatorWindow.h"
+
+#include "app/CalculatorSketch.h"
+#include "app/QbColor.h"
+#include "app/TextConversion.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+namespace {
+constexpr int kOtherInputsLabel = 19, kMotorHeadingLabel = 15, kResultHeadingLabel = 8;
+constexpr int kDampingBox = 5;
+constexpr int kBoxWidth = 90;
+
+QColor BoxColour(int colour) {
+    if (colour == core::kMotorBoxLockedColour)
+        return QColor((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+    return QbColor(colour);
+}
+
+void SetBackground(QLineEdit* edit, const QColor& colour) {
+    QPalette pal = edit->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setColor(group, QPalette::Base, colour);
+    edit->setPalette(pal);
+}
+} // namespace
+
+int CalculatorWindow::LabelOfBox(int box) {
+    // Labels 0..7 sit beside their boxes; further down the window one label number is skipped
+    // (Label1 8 is the result heading) and another before the motor data (Label1 15, its heading).
+    if (box <= 7)
+        return box;
+    if (box <= 13)
+        return box + 1;
+    return box + 2;
+}
+
+CalculatorWindow::CalculatorWindow(core::CalculatorModel& model, const core::MotorCatalogue& catalogue,
+                                   MotorProvider motor, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(model), catalogue_(catalogue), motor_(std::move(motor)) {
+    setObjectName(Q(model.layout().windowName));
+    build();
+    applyFixedCaptions();
+    refresh();
+}
+
+void CalculatorWindow::addHeading(QGridLayout* grid, int& row, int label) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QString("Label1_%1").arg(label));
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    grid->addWidget(l, row++, 0, 1, 2);
+    if (label == kResultHeadingLabel)
+        heading_ = l;
+}
+
+void CalculatorWindow::addRow(QGridLayout* grid, int& row, int box) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString("Label1_%1").arg(LabelOfBox(box)));
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString("Text1_%1").arg(box));
+    edit->setFixedWidth(box == core::kMotorTypeBox ? 2 * kBoxWidth : kBoxWidth);
+    label->setBuddy(edit);
+    Text1[box] = edit;
+    if (model_.isInput(box))
+        connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) { edited(box, text); });
+    else
+        edit->setReadOnly(true);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row++, 1, Qt::AlignLeft);
+}
+
+void CalculatorWindow::build() {
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(3);
+    grid->setColumnStretch(0, 1);
+    int row = 0;
+    addHeading(grid, row, kOtherInputsLabel);
+    for (const auto& f : model_.layout().inputs)
+        addRow(grid, row, f.box);
+    grid->setRowMinimumHeight(row++, 8);
+    addHeading(grid, row, kMotorHeadingLabel);
+    for (int box = core::kMotorTypeBox; box <= core::kFreeSpeedBox; ++box)
+        addRow(grid, row, box);
+    grid->setRowMinimumHeight(row++, 8);
+    addHeading(grid, row, kResultHeadingLabel);
+    for (int box : model_.layout().resultBoxes)
+        addRow(grid, row, box);
+
+    Command1 = new QPushButton(this);
+    Command1->setObjectName("Command1");
+    Command1->setDefault(true);
+    Command2 = new QPushButton(this);
+    Command2->setObjectName("Command2");
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        model_.Calculate(catalogue_, motor_());
+        refresh();
+    });
+    connect(Command2, &QPushButton::clicked, this, &CalculatorWindow::printRequested);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    buttons->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(new CalculatorSketch(model_.layout().kind, this), 1);
+    right->addLayout(buttons);
+
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(10, 8, 10, 10);
+    columns->setSpacing(16);
+    columns->addLayout(grid, 0);
+    columns->addLayout(right, 1);
+}
+
+void CalculatorWindow::applyFixedCaptions() {
+    if (model_.layout().kind == core::CalculatorKind::RotatingMass)
+        if (auto* label = findChild<QLabel*>(QString("Label1_%1").arg(kDampingBox)))
+            label->setText(QStringLiteral("Damping constant, c  [Nm s] ......"));
+}
+
+void CalculatorWindow::edited(int box, const QString& text) {
+    if (refreshing_)
+        return;
+    model_.Type(box, text.toStdString());
+    refresh();
+}
+
+void CalculatorWindow::refresh() {
+    refreshing_ = true;
+    for (int box = 0; box < core::kBoxCount; ++box) {
+        QLineEdit* edit = Text1[box];
+        if (!edit)
+            continue;
+        const QString text = Q(model_.box(box).text);
+        if (edit->text() != text)
+            edit->setText(text);
+        const bool motorBox = box >= core::kStallTorqueBox && box <= core::kFreeSpeedBox;
+        if (motorBox)
+            edit->setReadOnly(model_.motorBoxesLocked());
+        if (model_.isInput(box))
+            SetBackground(edit, BoxColour(model_.box(box).colour));
+    }
+    heading_->setText(Q(model_.heading()));
+    Command2->setEnabled(model_.printEnabled());
+    refreshing_ = false;
+}
+
+void CalculatorWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        model_.ShowMotor(catalogue_, motor_(), false);
+        refresh();
+    }
+}
+
+void CalculatorWindow::closeEvent(QCloseEvent* event) {
+    model_.Unload();
+    QWidget::closeEvent(event);
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,173 @@
+#include "app/PrintController.h"
+
+#include "app/MainWindow.h"
+#include "app/ProgramContext.h"
+#include "platform/printing/CatalogueTablePrinter.h"
+#include "platform/printing/CertificateDocuments.h"
+#include "platform/printing/PrintoutPrinter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace airmotor::app {
+
+namespace {
+
+// The pictures beside the class marking open the certificate information.
+constexpr const char* kExPictures[] = {"picEx_0", "picEx_1"};
+
+class WaitCursor final {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+PrintController::PrintController(MainWindow& main, ProgramContext& program, core::MessageSink& messages)
+    : QObject(&main), main_(main), program_(program), messages_(messages),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    chooser_ = [this](QPrinter& printer) -> std::optional<int> {
+        QPrintDialog dialog(&printer, &main_);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return std::max(1, printer.copyCount());
+    };
+    sinkFactory_ = [](QPrinter& printer) { return std::make_unique<platform::PrinterJobSink>(printer); };
+    previewRunner_ = [this](QPrinter& printer) {
+        QPrintPreviewDialog dialog(&printer, &main_);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+                [this](QPrinter* p) { paintPreview(*p); });
+        dialog.exec();
+    };
+    connect(&main, &MainWindow::printRequested, this, [this](bool ask) {
+        if (ask)
+            printWithDialog();
+        else
+            printNow();
+    });
+    connect(&main, &MainWindow::tablePrintRequested, this, &PrintController::printTable);
+    addPreviewMenuItem();
+    for (const char* name : kExPictures)
+        if (auto* picture = main.findChild<QLabel*>(name)) {
+            picture->installEventFilter(this);
+            picture->setCursor(Qt::PointingHandCursor);
+        }
+}
+
+PrintController::~PrintController() = default;
+
+void PrintController::addPreviewMenuItem() {
+    auto* print = main_.findChild<QAction*>(QStringLiteral("mnuPrint"));
+    auto* file = main_.findChild<QMenu*>(QStringLiteral("FileMenu"));
+    if (print == nullptr || file == nullptr)
+        return;
+    preview_ = new QAction(QStringLiteral("Print pre&view..."), file);
+    preview_->setObjectName(QStringLiteral("mnuPrintPreview"));
+    const QList<QAction*> actions = file->actions();
+    const qsizetype at = actions.indexOf(print);
+    file->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, preview_);
+    preview_->setEnabled(print->isEnabled());
+    connect(print, &QAction::changed, preview_, [this, print] { preview_->setEnabled(print->isEnabled()); });
+    connect(preview_, &QAction::triggered, this, &PrintController::showPreview);
+}
+
+core::PrintoutPlan PrintController::plan() const {
+    return core::PlanPrintout(main_.session(), program_.language,
+                              QDate::currentDate().toString(Qt::ISODate).toStdString());
+}
+
+void PrintController::report(const QString& error) {
+    if (!error.isEmpty())
+        messages_.show(
+            {.key = -1, .text = error.toStdString(), .icon = core::MessageIcon::Warning, .title = {}});
+}
+
+void PrintController::printCopies(QPrinter& printer, int copies) {
+    const core::PrintoutPlan p = plan();
+    if (!p.valid)
+        return;
+    WaitCursor wait;
+    const platform::PrintoutPrinter printout(program_.folder.folder, messages_);
+    const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(printer);
+    report(printout.print(*sink, p, copies).error);
+}
+
+void PrintController::printNow() {
+    printCopies(*printer_, 1);
+}
+
+void PrintController::printWithDialog() {
+    if (!plan().valid)
+        return;
+    // The printer follows the system default each time the dialog opens; Cancel keeps the
+    // printer the print button uses.
+    auto chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const std::optional<int> copies = chooser_(*chosen);
+    if (!copies)
+        return;
+    printer_ = std::move(chosen);
+    // Copies are separate jobs: the printer itself must print each job once.
+    printer_->setCopyCount(1);
+    printCopies(*printer_, std::max(1, *copies));
+}
+
+void PrintController::printTable() {
+    WaitCursor wait;
+    const platform::CatalogueTablePrinter table(program_.catalogue);
+    const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(*printer_);
+    report(table.print(*sink).error);
+}
+
+void PrintController::showPreview() {
+    const core::PrintoutPlan p = plan();
+    if (!p.valid)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(platform::PrintoutPrinter::Orientation(p));
+    printer.setDocName(QString::fromStdString(p.sheet.designation));
+    previewRunner_(printer);
+}
+
+void PrintController::paintPreview(QPrinter& printer) {
+    const core::PrintoutPlan p = plan();
+    if (!p.valid)
+        return;
+    printer.setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const double dpi = printer.resolution();
+    core::RecordingMessageSink silent; // the preview shows no messages
+    const platform::PrintoutPrinter printout(program_.folder.folder, silent);
+    printout.paint(painter, platform::SheetRect(printer, dpi), dpi, p, false);
+    painter.end();
+}
+
+void PrintController::openCertificateDocument() {
+    const platform::CertificateDocuments documents(program_.folder.folder);
+    report(documents.open(program_.language.strLanguage));
+}
+
+bool PrintController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        openCertificateDocument();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/common/MessageSink.h"
+#include "core/printing/DataSheet.h"
+#include "platform/printing/PrintJobs.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QPrinter;
+
+namespace airmotor::app {
+
+class MainWindow;
+struct ProgramContext;
+
+// The printing of the main window: PrinterutskriftB (one copy at once on the current printer),
+// mnuPrint (print dialog, copies as separate jobs), the print preview, TabellB (catalogue table)
+// and picEx (the certificate information document).
+class PrintController final : public QObject {
+    Q_OBJECT
+public:
+    // Asks for the printer and the number of copies; nullopt when cancelled. The default shows
+    // the print dialog.
+    using PrinterChooser = std::function<std::optional<int>(QPrinter&)>;
+    // The jobs' destination for a printer. The default prints on that printer.
+    using SinkFactory = std::function<std::unique_ptr<platform::PrintJobSink>(QPrinter&)>;
+    // Shows the preview of one copy; the default is the preview dialog.
+    using PreviewRunner = std::function<void(QPrinter&)>;
+
+    PrintController(MainWindow& main, ProgramContext& program, core::MessageSink& messages);
+    ~PrintController() override;
+
+    void setPrinterChooser(PrinterChooser chooser) { chooser_ = std::move(chooser); }
+    void setSinkFactory(SinkFactory factory) { sinkFactory_ = std::move(factory); }
+    void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
+
+    void printNow();
+    void printWithDialog();
+    void printTable();
+    void showPreview();
+    // Paints exactly the pages of one copy on the preview's printer; shows no message.
+    void paintPreview(QPrinter& printer);
+    void openCertificateDocument();
+
+    QAction* previewAction() const { return preview_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    core::PrintoutPlan plan() const;
+    void printCopies(QPrinter& printer, int copies);
+    void addPreviewMenuItem();
+    void report(const QString& error);
+
+    MainWindow& main_;
+    ProgramContext& program_;
+    core::MessageSink& messages_;
+    std::unique_ptr<QPrinter> printer_; // the current printer, kept between commands
+    PrinterChooser chooser_;
+    SinkFactory sinkFactory_;
+    PreviewRunner previewRunner_;
+    QAction* preview_ = nullptr;
+};
+
+} // namespace airmotor::app

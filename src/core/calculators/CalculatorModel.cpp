@@ -1,0 +1,186 @@
+#include "core/calculators/CalculatorModel.h"
+
+#include "core/calculators/RotatingMassCalculation.h"
+#include "core/calculators/WagonCalculation.h"
+#include "core/format/NumberFormat.h"
+
+#include <algorithm>
+
+namespace airmotor::core {
+
+namespace {
+constexpr int kHeadingKey = 197, kResultAfterKey = 175, kSecondsKey = 174, kOwnMotorDataKey = 220;
+constexpr const char* kResultMask = "###0.00";
+
+// Formatted numbers are read back by the numeric parser, which takes only a point.
+std::string WithDecimalPoint(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+bool IsMotorBox(int box) {
+    return box >= kStallTorqueBox && box <= kFreeSpeedBox;
+}
+} // namespace
+
+std::string ResultHeading(const TextTable& strText, float T) {
+    // The leading blank of a non-negative number separates it from the text before it.
+    return strText(kResultAfterKey) + StrSingle(T) + " " + strText(kSecondsKey) + " :";
+}
+
+CalculatorModel::CalculatorModel(const CalculatorLayout& layout, const TextTable& strText,
+                                 MessageSink& messages)
+    : layout_(layout), strText_(strText), messages_(messages) {}
+
+const CalculatorField* CalculatorModel::FieldOf(int box) const {
+    for (const auto& f : layout_.inputs)
+        if (f.box == box)
+            return &f;
+    return nullptr;
+}
+
+bool CalculatorModel::isInput(int box) const {
+    return FieldOf(box) != nullptr || IsMotorBox(box);
+}
+
+bool CalculatorModel::isResult(int box) const {
+    return std::find(layout_.resultBoxes.begin(), layout_.resultBoxes.end(), box) !=
+           layout_.resultBoxes.end();
+}
+
+void CalculatorModel::Load(bool ownMotorData) {
+    for (const auto& f : layout_.inputs) {
+        boxes_[f.box].text = std::string(f.initial);
+        OnChange(f.box);
+    }
+    ApplyCaptions();
+    printEnabled_ = false;
+    SetOwnMotorData(ownMotorData);
+}
+
+void CalculatorModel::ApplyCaptions() {
+    heading_ = strText_(kHeadingKey);
+}
+
+void CalculatorModel::Type(int box, std::string_view typed) {
+    if (!isInput(box) || (IsMotorBox(box) && !own_))
+        return; // result boxes and locked motor boxes take no keys
+    std::string text;
+    for (char c : typed) {
+        auto key = static_cast<std::int16_t>(static_cast<unsigned char>(c));
+        if (NumericKeyFilter(key) && key >= ' ')
+            text.push_back(static_cast<char>(key));
+    }
+    boxes_[box].text = text;
+    OnChange(box);
+}
+
+void CalculatorModel::OnChange(int box) {
+    if (IsMotorBox(box)) {
+        if (!own_)
+            return;
+        fields_[box] = static_cast<float>(ValidateNumericField(boxes_[box], 0.0f, 0.0f, kMotorFieldUpper));
+        printEnabled_ = false;
+        ClearResults();
+        return;
+    }
+    const CalculatorField* f = FieldOf(box);
+    if (f == nullptr)
+        return;
+    ClearResults();
+    // Print would show the new inputs beside the old curves: it waits for the next calculation.
+    printEnabled_ = false;
+    if (listener_)
+        listener_->HideDiagram();
+    fields_[box] = static_cast<float>(ValidateNumericField(boxes_[box], 0.0f, f->lower, f->upper));
+    if (box == kTimeBox)
+        heading_ = ResultHeading(strText_, fields_[kTimeBox]);
+}
+
+void CalculatorModel::ClearResults() {
+    for (int box : layout_.resultBoxes)
+        boxes_[box].text.clear();
+}
+
+void CalculatorModel::SetOwnMotorData(bool allowed) {
+    own_ = allowed;
+    for (int box = kStallTorqueBox; box <= kFreeSpeedBox; ++box)
+        boxes_[box].colour = allowed ? kColourValid : kMotorBoxLockedColour;
+    if (allowed) {
+        boxes_[kMotorTypeBox].text = strText_(kOwnMotorDataKey);
+        shownMotor_ = -1; // the next activation without own data refills the boxes
+    }
+}
+
+void CalculatorModel::SetMotorText(int box, const std::string& text) {
+    boxes_[box].text = WithDecimalPoint(text);
+    fields_[box] = static_cast<float>(LeadingNumber(boxes_[box].text));
+}
+
+void CalculatorModel::ShowMotor(const MotorCatalogue& catalogue, int index, bool rowClicked) {
+    if (own_)
+        return;
+    const bool known = index > 0 && index <= catalogue.intAntalMotorer;
+    const auto k = static_cast<std::size_t>(known ? index : 0);
+    boxes_[kMotorTypeBox].text = known ? catalogue.strBenamning[k] : std::string();
+    SetMotorText(kStallTorqueBox, known ? FormatNumber(catalogue.sngStallmoment[k], "###0.00") : "");
+    SetMotorText(kStartTorqueBox, known ? FormatNumber(catalogue.sngMinStartMoment[k], "###0.00") : "");
+    SetMotorText(kFreeSpeedBox, known ? FormatNumber(catalogue.sngTomgVarvtal[k], "###0") : "");
+    if (rowClicked || index != shownMotor_) {
+        ClearResults();
+        printEnabled_ = false;
+    }
+    shownMotor_ = index;
+}
+
+void CalculatorModel::Unload() {
+    // The motor values are forgotten, and so are their texts: a reopened window must not show own
+    // data that the calculation no longer uses. Results and Print wait for a new calculation.
+    for (int box = kStallTorqueBox; box <= kFreeSpeedBox; ++box) {
+        fields_[box] = 0.0f;
+        boxes_[box].text.clear();
+    }
+    ClearResults();
+    printEnabled_ = false;
+    shownMotor_ = -1;
+}
+
+CalculationResult CalculatorModel::Solve() const {
+    const auto f = [this](int box) { return fields_[box]; };
+    if (layout_.kind == CalculatorKind::Wagon)
+        return SolveWagon({f(0), f(1), f(2), f(3), f(4), f(5), f(6), f(7), f(11), f(12)}, motor_);
+    return SolveRotatingMass({f(0), f(1), f(2), f(3), f(4), f(5), f(7)}, motor_);
+}
+
+CalculationResult CalculatorModel::Calculate(const MotorCatalogue& catalogue, int index) {
+    if (listener_)
+        listener_->HideDiagramHelp();
+    if (own_) {
+        motor_ = {fields_[kStallTorqueBox], fields_[kStartTorqueBox], fields_[kFreeSpeedBox]};
+    } else if (index > 0 && index <= catalogue.intAntalMotorer) {
+        const auto k = static_cast<std::size_t>(index);
+        motor_ = {catalogue.sngStallmoment[k], catalogue.sngMinStartMoment[k], catalogue.sngTomgVarvtal[k]};
+    } else {
+        motor_ = {};
+    }
+    CalculationResult result = Solve();
+    if (result.refusal != 0) {
+        if (result.clearsResults) {
+            ClearResults();
+            if (listener_)
+                listener_->HideDiagram();
+        }
+        messages_.show(Message{result.refusal, strText_(result.refusal), MessageIcon::None, {}});
+        return result;
+    }
+    for (const auto& [box, value] : result.shown)
+        boxes_[box].text = FormatNumber(value, kResultMask);
+    curves_ = result;
+    if (listener_)
+        listener_->ShowCurves();
+    printEnabled_ = true;
+    heading_ = ResultHeading(strText_, fields_[kTimeBox]);
+    return result;
+}
+
+} // namespace airmotor::core

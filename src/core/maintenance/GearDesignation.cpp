@@ -1,0 +1,105 @@
+#include "core/maintenance/GearDesignation.h"
+
+#include "core/selection/NumericTextBox.h"
+
+#include <array>
+#include <cmath>
+
+namespace airmotor::core {
+namespace {
+
+// Substring of positions [first, first + length) counted from 1, shorter at the end of the text.
+std::string_view Mid(std::string_view text, std::size_t first, std::size_t length) {
+    if (first - 1 >= text.size())
+        return {};
+    return text.substr(first - 1, length);
+}
+
+struct MultiStageCode {
+    std::string_view code;
+    float axleDistance; // mm
+    float sealDiameter; // mm
+};
+
+constexpr std::array<MultiStageCode, 7> kMultiStageCodes{{{"241", 45.0f, 35.0f},
+                                                          {"344", 45.0f, 35.0f},
+                                                          {"347", 45.0f, 35.0f},
+                                                          {"244", 57.0f, 40.0f},
+                                                          {"247", 70.0f, 45.0f},
+                                                          {"351", 70.0f, 45.0f},
+                                                          {"251", 95.0f, 55.0f}}};
+
+constexpr double kPerStageLoss = 0.5 / 100.0;
+// Sliding speed of a worm in m/s from d1 in mm and n in r/min: pi / 60000 rounded as 1 / 19100.
+constexpr double kSlidingSpeedDivisor = 19100.0;
+
+double Pi() {
+    return static_cast<double>(static_cast<float>(4.0 * std::atan(1.0)));
+}
+
+GearLossResult WormLosses(const GearData& g, double n) {
+    const double gamma = std::atan(static_cast<double>(g.starts) * g.module / g.wormDiameter);
+    const double slidingSpeed = g.wormDiameter * n / (std::cos(gamma) * kSlidingSpeedDivisor);
+    const double mu = 0.11 / (1.0 + 1.63 * std::pow(slidingSpeed / 0.25, 0.72)) + 0.01;
+    const double rho = std::atan(mu / std::cos(Pi() * g.pressureAngle / 180.0));
+    GearLossResult r;
+    r.efficiency = static_cast<float>(std::tan(gamma) / std::tan(gamma + rho));
+    r.lossTorque = static_cast<float>(0.41 * std::pow(g.centreDistance / 100.0, 1.67) +
+                                      0.25 * std::pow(n / 1000.0, 0.44));
+    return r;
+}
+
+GearLossResult MultiStageLosses(const GearData& g, double n) {
+    GearLossResult r;
+    const double seal = g.sealDiameter / 1000.0;
+    const double axle = g.axleDistance / 100.0;
+    r.lossTorque = static_cast<float>(75.0 * seal * seal +
+                                      (1.0 - std::exp(-n / 1000.0)) * (n / 9550.0) * 1.45 * axle * axle);
+    r.efficiency = static_cast<float>(1.0 - g.stages * kPerStageLoss);
+    return r;
+}
+
+} // namespace
+
+GearDecodeResult DecodeGearDesignation(std::string_view designation, GearData& gear) {
+    const std::string_view mark = Mid(designation, 10, 3);
+    if (mark != "BS " && mark != "UAA")
+        return {};
+    if (Mid(designation, 10, 2) == "BS") {
+        gear.centreDistance =
+            static_cast<float>(LeadingNumber(std::string(Mid(designation, 13, std::string_view::npos))));
+        return {GearKind::Worm, false};
+    }
+    gear.stages = static_cast<float>(LeadingNumber(std::string(Mid(designation, 14, 1))));
+    gear.gearCode = std::string(Mid(designation, 14, 3));
+    for (const MultiStageCode& entry : kMultiStageCodes) {
+        if (entry.code == gear.gearCode) {
+            gear.axleDistance = entry.axleDistance;
+            gear.sealDiameter = entry.sealDiameter;
+            return {GearKind::MultiStage, false};
+        }
+    }
+    return {GearKind::MultiStage, true};
+}
+
+GearKind LossModelKind(std::string_view designation) {
+    if (Mid(designation, 10, 2) == "BS")
+        return GearKind::Worm;
+    if (Mid(designation, 10, 3) == "UAA")
+        return GearKind::MultiStage;
+    return GearKind::None;
+}
+
+GearLossResult GearLosses(std::string_view designation, const GearData& gear, float n, float T) {
+    const GearKind kind = LossModelKind(designation);
+    if (kind == GearKind::None) {
+        const float eta = static_cast<float>(gear.efficiencyPercent / 100.0);
+        return {0.0f, eta, eta};
+    }
+    GearLossResult r = kind == GearKind::Worm ? WormLosses(gear, n) : MultiStageLosses(gear, n);
+    r.overall =
+        T == 0.0f ? 0.0f : static_cast<float>((1.0 - static_cast<double>(r.lossTorque) / T) * r.efficiency);
+    return r;
+}
+
+} // namespace airmotor::core

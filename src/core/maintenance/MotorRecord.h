@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/catalogue/MotorRow.h"
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace airmotor::core {
+
+class MotorDataEditor;
+
+enum class SaveMode { Replace, Add };
+
+// The columns of tblMotordata one save writes, in table order. An add leaves intKatalogindex to
+// the writer, which takes the next free index inside its transaction.
+struct MotorRecord {
+    SaveMode mode = SaveMode::Add;
+    std::vector<std::pair<std::string, FieldValue>> fields;
+
+    const FieldValue* find(const std::string& name) const;
+};
+
+inline constexpr const char* kDesignationNotFoundText = "Denna motorbeteckning finns ej i datafilen!";
+
+// The record of the editor's last drawing pass, or the message why it cannot be stored: no drawn
+// curves, a degree the table cannot hold (5), or a value that is not finite.
+std::variant<MotorRecord, std::string> BuildMotorRecord(const MotorDataEditor& editor, SaveMode mode);
+
+// Exact, case-sensitive match from index 1 up: the lowest catalogue index, 0 when none.
+int FindDesignation(const MotorCatalogue& catalogue, const std::string& designation);
+// The replaced curves and figures stored at index i, so the selection sees them at once.
+void ApplyToCatalogue(const MotorRecord& record, MotorCatalogue& catalogue, int i);
+
+} // namespace airmotor::core

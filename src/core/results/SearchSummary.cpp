@@ -1,0 +1,35 @@
+#include "core/results/SearchSummary.h"
+
+#include "core/format/NumberFormat.h"
+
+namespace airmotor::core {
+
+std::string PressureWithUnit(const LanguageState& language, float pressureBar) {
+    // Imperial pressures are whole psi; bar keeps two decimals, as the pressure field rounds it.
+    const std::string figure = language.intImperialUnits == 1
+                                   ? FormatNumber(pressureBar / language.units.sngUnitPressure, "####0")
+                                   : FormatNumber(pressureBar, "####0.00");
+    return figure + " " + language.strText(56);
+}
+
+std::string SearchSummary(const LanguageState& language, std::optional<int> searchCase, int motors,
+                          float pressureBar) {
+    const std::string what = searchCase
+                                 ? FillPlaceholders(language.strText(kSearchSummaryKey),
+                                                    {std::to_string(*searchCase), std::to_string(motors)})
+                                 : language.strText(kListingSummaryKey) + ": " + std::to_string(motors);
+    return what + kSummarySeparator + PressureWithUnit(language, pressureBar);
+}
+
+std::string FillPlaceholders(std::string text, std::initializer_list<std::string> arguments) {
+    int number = 1;
+    for (const std::string& argument : arguments) {
+        const std::string marker = "%" + std::to_string(number++);
+        const std::size_t at = text.find(marker);
+        if (at != std::string::npos)
+            text.replace(at, marker.size(), argument);
+    }
+    return text;
+}
+
+} // namespace airmotor::core

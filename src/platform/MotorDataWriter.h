@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/maintenance/MotorRecord.h"
+
+#include <QString>
+
+#include <string>
+#include <variant>
+
+namespace airmotor::platform {
+
+// Writes the editor's motor records into tblMotordata: one transaction per save, bound parameters
+// only, and a timestamped copy of the database beside it before the first write of the writer's life.
+class MotorDataWriter final {
+public:
+    explicit MotorDataWriter(QString databaseFile);
+
+    // The catalogue index written, or a message naming the database; on failure nothing changed.
+    // Replace updates the row of lowest intKatalogindex whose designation matches exactly; add takes
+    // max(intKatalogindex) + 1, so it never collides with a row the catalogue did not load.
+    std::variant<int, std::string> write(const core::MotorRecord& record, const std::string& designation);
+
+    const QString& backupFile() const { return backup_; }
+
+private:
+    std::string backupOnce();
+
+    QString databaseFile_;
+    QString backup_;
+};
+
+} // namespace airmotor::platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <string_view>
+
+namespace airmotor::platform {
+
+// picEx: opens the certificate-information document of the language with the desktop's handler.
+class CertificateDocuments final {
+public:
+    using Opener = std::function<bool(const QUrl&)>;
+    // The default opener hands the file to the desktop.
+    explicit CertificateDocuments(QString folder, Opener opener = {});
+
+    QString path(std::string_view strLanguage) const;
+    // Empty on success, else a message naming the file and what is wrong.
+    QString open(std::string_view strLanguage) const;
+
+private:
+    QString folder_;
+    Opener opener_;
+};
+
+} // namespace airmotor::platform

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+class QRectF;
+class QPdfWriter;
+class QPrinter;
+class QTemporaryFile;
+
+namespace airmotor::platform {
+
+// Where print jobs go: a printer, or PDF files. Every job is painted by one QPainter on the device
+// beginJob returns, on A4 in the orientation asked for, with the painter's origin at the sheet's
+// corner (full page).
+class PrintJobSink {
+public:
+    virtual ~PrintJobSink() = default;
+    // nullptr when the job cannot start; error() says why.
+    virtual QPagedPaintDevice* beginJob(QPageLayout::Orientation orientation, const QString& title) = 0;
+    // After the painter has ended: false when the job's output could not be completed.
+    virtual bool endJob() = 0;
+    // Drops the job started last (nothing of it stays behind where that is possible).
+    virtual void abortJob() = 0;
+    virtual QString error() const = 0;
+    // Device resolution of the current job, dots per inch.
+    virtual double resolution() const = 0;
+};
+
+// One PDF file per job: FILE.pdf, FILE-2.pdf, FILE-3.pdf, ... Each is written to a temporary file
+// beside it and renamed when the job is complete, so a failed job leaves no half-written file. (No
+// flush to disk before the rename: a sheet that can be printed again is not worth the wait.)
+class PdfJobSink final : public PrintJobSink {
+public:
+    explicit PdfJobSink(QString path);
+    ~PdfJobSink() override;
+
+    QPagedPaintDevice* beginJob(QPageLayout::Orientation orientation, const QString& title) override;
+    bool endJob() override;
+    void abortJob() override;
+    QString error() const override { return error_; }
+    double resolution() const override;
+
+    // Files written so far, in job order.
+    const QStringList& files() const { return files_; }
+    // The file of job n (1-based).
+    static QString JobFile(const QString& path, int job);
+
+private:
+    QString path_;
+    QString error_;
+    QStringList files_;
+    QString target_;
+    std::unique_ptr<QTemporaryFile> file_; // beside the target, renamed onto it when complete
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
+// Jobs on a printer the caller set up (printer name chosen in the dialog). The printer's own copy
+// count is set to 1: copies are separate jobs.
+class PrinterJobSink final : public PrintJobSink {
+public:
+    explicit PrinterJobSink(QPrinter& printer);
+
+    QPagedPaintDevice* beginJob(QPageLayout::Orientation orientation, const QString& title) override;
+    bool endJob() override;
+    void abortJob() override;
+    QString error() const override { return error_; }
+    double resolution() const override;
+
+private:
+    QPrinter& printer_;
+    QString error_;
+};
+
+// What a print run did: one page count per finished job; error names what failed (the run stops
+// at the first failing job).
+struct PrintRun {
+    std::vector<int> pages;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Runs `jobs` print jobs of one page each: begins job n (1-based) on the sink, paints it with
+// paintPage(painter, sheet rectangle, dpi, n), ends it. Stops at the first job that fails.
+PrintRun RunOnePageJobs(PrintJobSink& sink, int jobs, QPageLayout::Orientation orientation,
+                        const QString& title,
+                        const std::function<void(QPainter&, const QRectF&, double, int)>& paintPage);
+
+// The whole sheet in device pixels for a painter begun on the device.
+QRectF SheetRect(const QPagedPaintDevice& device, double dpi);
+
+} // namespace airmotor::platform

@@ -1,0 +1,139 @@
+// Printing from the main window: print button, print dialog (copies, Cancel), preview, certificate.
+#include "app/PrintController.h"
+#include "AppTestSupport.h"
+#include "app/MainWindow.h"
+#include "platform/printing/PrintJobs.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+
+class PrintControllerTest : public QObject {
+    Q_OBJECT
+    // The window with printing wired to PDF files in its program folder.
+    struct Opened : OpenedMainWindow {
+        PrintController* printing = nullptr;
+        QStringList files;
+        int sinks = 0;
+        int printerCopies = -1;
+    };
+    static std::unique_ptr<Opened> open() {
+        auto o = std::make_unique<Opened>();
+        OpenMainWindow(*o, "English");
+        // The print resources and drawings beside the database, as in the program folder.
+        for (const QString& name : QDir(BinDir()).entryList({"*.WMF", "*.SVG", "*.svg"}, QDir::Files))
+            QFile::copy(QDir(BinDir()).filePath(name), o->folder->path(name));
+        o->printing = new PrintController(*o->window, *o->program, o->messages);
+        Opened* raw = o.get();
+        // Each sink collects its files when the controller lets go of it.
+        struct CollectingSink final : platform::PrintJobSink {
+            CollectingSink(QString path, QStringList& out) : pdf(std::move(path)), out(out) {}
+            ~CollectingSink() override { out += pdf.files(); }
+            QPagedPaintDevice* beginJob(QPageLayout::Orientation o, const QString& t) override {
+                return pdf.beginJob(o, t);
+            }
+            bool endJob() override { return pdf.endJob(); }
+            void abortJob() override { pdf.abortJob(); }
+            QString error() const override { return pdf.error(); }
+            double resolution() const override { return pdf.resolution(); }
+            platform::PdfJobSink pdf;
+            QStringList& out;
+        };
+        o->printing->setSinkFactory([raw](QPrinter& printer) {
+            ++raw->sinks;
+            raw->printerCopies = printer.copyCount();
+            return std::make_unique<CollectingSink>(raw->folder->path(QString("run%1.pdf").arg(raw->sinks)),
+                                                    raw->files);
+        });
+        o->window->show();
+        return o;
+    }
+
+private slots:
+    void printButtonPrintsOneCopyAtOnce() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
+        ClickCell(w, 1, 0);
+        o->messages.messages.clear();
+        QTest::mouseClick(w.findChild<QPushButton*>("PrinterutskriftB"), Qt::LeftButton);
+        QCOMPARE(o->files.size(), 1);
+        QVERIFY(o->messages.messages.empty());
+
+        // Without the logo the sheet is still printed, and the message names the file.
+        QVERIFY(QFile::remove(o->folder->path("HDRLOGO.SVG")));
+        QTest::mouseClick(w.findChild<QPushButton*>("PrinterutskriftB"), Qt::LeftButton);
+        QCOMPARE(o->files.size(), 2);
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains("HDRLOGO.SVG"));
+    }
+
+    void dialogCopiesAreSeparateJobsAndCancelPrintsNothing() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        ClickCell(w, 1, 0);
+        o->messages.messages.clear();
+        const struct {
+            std::optional<int> chosen;
+            int jobs;
+        } cases[] = {{3, 3}, {std::nullopt, 0}, {1, 1}};
+        for (const auto& c : cases) {
+            o->files.clear();
+            o->printerCopies = -1;
+            o->printing->setPrinterChooser([&](QPrinter& printer) {
+                printer.setCopyCount(c.chosen.value_or(1));
+                return c.chosen;
+            });
+            w.findChild<QAction*>("mnuPrint")->trigger();
+            QCOMPARE(o->files.size(), c.jobs);
+            // The printer itself prints every job once.
+            QCOMPARE(o->printerCopies, c.jobs > 0 ? 1 : -1);
+        }
+        QVERIFY(o->messages.messages.empty());
+    }
+
+    void previewPaintsOneCopyWithoutMessages() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        QAction* preview = w.findChild<QAction*>("mnuPrintPreview");
+        QVERIFY(preview != nullptr);
+        // Row 82 of the listing draws from a web link: printing says so, the preview does not.
+        ClickCell(w, 82, 0);
+        QVERIFY(preview->isEnabled());
+        o->messages.messages.clear();
+        QString previewFile;
+        o->printing->setPreviewRunner([&](QPrinter& printer) {
+            previewFile = o->folder->path("preview.pdf");
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(previewFile);
+            o->printing->paintPreview(printer);
+        });
+        preview->trigger();
+        QVERIFY(QFile::exists(previewFile));
+        QVERIFY(o->messages.messages.empty());
+        QTest::mouseClick(w.findChild<QPushButton*>("PrinterutskriftB"), Qt::LeftButton);
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QVERIFY(o->messages.messages[0].text.starts_with("Not possible to get dimensional drawing"));
+        QCOMPARE(o->files.size(), 1);
+    }
+
+    void certificatePictureNamesAMissingDocument() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        ClickCell(w, 1, 0);
+        o->messages.messages.clear();
+        auto* picture = w.findChild<QLabel*>("picEx_0");
+        QVERIFY(picture != nullptr);
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains("EX information.pdf"));
+    }
+};
+
+QTEST_MAIN(PrintControllerTest)
+#include "PrintControllerTest.moc"

@@ -1,0 +1,228 @@
+#include "CliRunner.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using airmotor::cli::test::ExpectFailure;
+using airmotor::cli::test::RunCli;
+
+namespace {
+
+const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
+
+QString Tool(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(30000);
+    // pdftotext writes ligatures ("ff") as single characters.
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+QString PdfText(const QString& pdf) {
+    return Tool("pdftotext", {"-layout", pdf, "-"});
+}
+QString PdfInfo(const QString& pdf, const QString& field) {
+    static const QRegularExpression line(QStringLiteral("^(\\w[\\w ]*):\\s+(.*)$"),
+                                         QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(Tool("pdfinfo", {pdf})); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(1) == field)
+            return m.captured(2).trimmed();
+    }
+    return {};
+}
+
+struct Sheet {
+    airmotor::cli::test::CliResult run;
+    QString pdf;
+    QString text;
+};
+
+Sheet Datasheet(const QTemporaryDir& dir, QStringList args, const QString& language = "English") {
+    Sheet s;
+    s.pdf = dir.filePath("sheet.pdf");
+    QFile::remove(s.pdf);
+    s.run = RunCli(QStringList{"--folder", kBin, "--language", language, "--json", "datasheet"} + args +
+                   QStringList{"--out", s.pdf});
+    s.text = PdfText(s.pdf);
+    return s;
+}
+
+const QStringList kSearch{"--torque", "10", "--speed", "3000", "--pressure", "6"};
+
+} // namespace
+
+TEST(DatasheetCommand, ModesGiveTheirPageAndContent) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* mode;
+        const char* orientation;
+        const char* size;
+        QStringList present, absent;
+    };
+    const std::vector<Case> cases{
+        {"complete",
+         "portrait",
+         "595 x 842 pts (A4)",
+         {"Air motor data sheet", "Requirements:", "Selected motor:", "Max. power", "Class: Ex II",
+          "Catalogue data measured at 6.3 bar(e).", "Date: " + QDate::currentDate().toString(Qt::ISODate)},
+         {}},
+        {"diagram",
+         "landscape",
+         "842 x 595 pts (A4)",
+         {"Air motor data sheet", "Requirements:", "[r/min]"},
+         {}},
+        {"drawing", "landscape", "842 x 595 pts (A4)", {"TKM46-A650-"}, {"Requirements:", "Torque", "Date:"}},
+    };
+    for (const Case& c : cases) {
+        const Sheet s = Datasheet(dir, kSearch + QStringList{"--mode", c.mode});
+        ASSERT_EQ(s.run.status, 0) << c.mode << s.run.err.toStdString();
+        const QJsonObject json = s.run.json();
+        EXPECT_EQ(json["orientation"].toString(), c.orientation);
+        EXPECT_EQ(json["jobs"].toArray(), QJsonArray{s.pdf});
+        EXPECT_EQ(json["pages"].toArray(), QJsonArray{1});
+        EXPECT_EQ(json["messages"].toArray(), QJsonArray{});
+        EXPECT_EQ(PdfInfo(s.pdf, "Pages"), "1");
+        EXPECT_EQ(PdfInfo(s.pdf, "Page size"), c.size) << c.mode;
+        EXPECT_EQ(PdfInfo(s.pdf, "Title"), "TKM46-A650-");
+        for (const QString& t : c.present)
+            EXPECT_TRUE(s.text.contains(t)) << c.mode << ": no " << t.toStdString();
+        for (const QString& t : c.absent)
+            EXPECT_FALSE(s.text.contains(t)) << c.mode << ": has " << t.toStdString();
+    }
+}
+
+TEST(DatasheetCommand, PrintsOnlyWhatWasEnteredAndTheRowsColumns) {
+    QTemporaryDir dir;
+    struct Case {
+        QStringList args;
+        const char* language;
+        QStringList present, absent;
+    };
+    const std::vector<Case> cases{
+        // A listing: no working point, no throttled or reduced-pressure column.
+        {{"--select", "3"},
+         "English",
+         {"Available pressure"},
+         {"Working torque", "Required power", "Throttled", "reduced", "Stall torque min."}},
+        {kSearch,
+         "English",
+         {"Working torque", "Working speed", "Required power", "Throttled", "to working point", "At reduced",
+          "5.95 bar(e)"},
+         {"Stall torque min.", "Free speed max."}},
+        {kSearch + QStringList{"--stall-min", "12", "--free-max", "9000"},
+         "English",
+         {"Stall torque min.", "Free speed max."},
+         {"Stall torque max.", "Free speed min."}},
+        {{"--torque", "7", "--speed", "3000", "--pressure", "87"},
+         "English_Imperial",
+         {"[lbf ft]", "[hp]", "[cfm]", "[lb]", "87 psi", "Catalogue data measured at 91 psi."},
+         {"bar(e)", "[Nm]"}},
+        {kSearch,
+         "German",
+         {"Anforderungen:", "Gewählter Motor:", "Bestell-Nr.", "Datum:"},
+         {"Requirements:"}},
+    };
+    for (const Case& c : cases) {
+        const Sheet s = Datasheet(dir, c.args, c.language);
+        ASSERT_EQ(s.run.status, 0) << s.run.err.toStdString();
+        for (const QString& t : c.present)
+            EXPECT_TRUE(s.text.contains(t)) << c.args.join(' ').toStdString() << ": no " << t.toStdString();
+        for (const QString& t : c.absent)
+            EXPECT_FALSE(s.text.contains(t)) << c.args.join(' ').toStdString() << ": has " << t.toStdString();
+    }
+}
+
+TEST(DatasheetCommand, OneJobPerCopyAndTheLinkMessageEachTime) {
+    QTemporaryDir dir;
+    const Sheet copies = Datasheet(dir, kSearch + QStringList{"--copies", "3"});
+    ASSERT_EQ(copies.run.status, 0) << copies.run.err.toStdString();
+    const QJsonArray jobs = copies.run.json()["jobs"].toArray();
+    ASSERT_EQ(jobs.size(), 3);
+    EXPECT_EQ(jobs[2].toString(), dir.filePath("sheet-3.pdf"));
+    EXPECT_EQ(copies.run.json()["pages"].toArray(), (QJsonArray{1, 1, 1}));
+    for (const auto& job : jobs)
+        EXPECT_EQ(PdfInfo(job.toString(), "Pages"), "1");
+
+    // Row 82 of the listing draws from a web link: the message once per copy, the rest printed.
+    const Sheet link = Datasheet(dir, {"--select", "82", "--copies", "2"});
+    ASSERT_EQ(link.run.status, 0) << link.run.err.toStdString();
+    const QJsonArray messages = link.run.json()["messages"].toArray();
+    ASSERT_EQ(messages.size(), 2);
+    for (const auto& m : messages) {
+        EXPECT_TRUE(m.toObject()["key"].isNull());
+        EXPECT_TRUE(m.toObject()["text"].toString().startsWith("Not possible to get dimensional drawing"));
+    }
+    EXPECT_TRUE(link.text.contains("Selected motor:"));
+    ExpectFailure(RunCli({"--folder", kBin, "datasheet", "--select", "82", "--mode", "drawing", "--out",
+                          dir.filePath("x.pdf")}),
+                  2, "web link");
+}
+
+TEST(DatasheetCommand, RefusesWhatItCannotPrint) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("taken.pdf");
+    ExpectFailure(RunCli({"--folder", kBin, "datasheet", "--torque", "100000", "--speed", "3000", "--out",
+                          dir.filePath("x.pdf")}),
+                  2, "no motor");
+    ExpectFailure(RunCli({"--folder", kBin, "datasheet", "--out", dir.filePath("x.png")}), 2, ".pdf");
+    ExpectFailure(RunCli({"--folder", kBin, "datasheet", "--mode", "all", "--out", dir.filePath("x.pdf")}), 2,
+                  "--mode");
+    ExpectFailure(RunCli({"--folder", kBin, "datasheet", "--copies", "0", "--out", dir.filePath("x.pdf")}),
+                  2);
+    ExpectFailure(RunCli({"--folder", kBin, "datasheet", "--out", dir.filePath("taken.pdf")}), 1, "regular");
+    EXPECT_FALSE(QFile::exists(dir.filePath("x.pdf")));
+}
+
+TEST(CatalogueTableCommand, ThirtyThreeMotorsAJob) {
+    QTemporaryDir dir;
+    // A catalogue of 34 motors: the first 34 rows of the bundled sources that the catalogue loads
+    // (very old motors, the third field from the end, are left out by the load).
+    QDir(dir.path()).mkdir("src");
+    for (const char* f : {"texts.csv", "imperial.csv"})
+        QFile::copy(QStringLiteral(AIRMOTOR_SOURCE_DIR "/data/") + f, dir.filePath(QString("src/") + f));
+    QFile all(QStringLiteral(AIRMOTOR_SOURCE_DIR "/data/motors.csv"));
+    QFile cut(dir.filePath("src/motors.csv"));
+    ASSERT_TRUE(all.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+    cut.write(all.readLine());
+    for (int kept = 0; kept < 34 && !all.atEnd();) {
+        const QByteArray line = all.readLine();
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        if (fields.size() > 4 && fields[fields.size() - 3] == "0") {
+            cut.write(line);
+            ++kept;
+        }
+    }
+    cut.close();
+    ASSERT_EQ(RunCli({"make-database", dir.filePath("src"), dir.filePath("Zevodida.db")}).status, 0);
+
+    struct Case {
+        QString folder;
+        int jobs;
+        int lastRows;
+    };
+    const int bundled = RunCli({"--folder", kBin, "--json", "catalogue"}).json()["count"].toInt();
+    for (const Case& c : {Case{dir.path(), 2, 1}, Case{kBin, (bundled + 32) / 33, (bundled - 1) % 33 + 1}}) {
+        const QString out = dir.filePath("table.pdf");
+        const auto r = RunCli({"--folder", c.folder, "--json", "catalogue-table", "--out", out});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QJsonArray jobs = r.json()["jobs"].toArray();
+        ASSERT_EQ(jobs.size(), c.jobs);
+        EXPECT_EQ(r.json()["orientation"].toString(), "landscape");
+        const QString first = jobs.first().toString(), last = jobs.last().toString();
+        EXPECT_EQ(PdfInfo(first, "Page size"), "842 x 595 pts (A4)");
+        EXPECT_EQ(PdfInfo(first, "Title"), "Motor catalogue");
+        const auto rows = [](const QString& pdf) {
+            // A row: the designation, then figures with decimals further on the line.
+            static const QRegularExpression designation(
+                QStringLiteral("^[ \\t]*(TKM|TKS|PGW)[^\\n]*\\d\\.\\d"), QRegularExpression::MultilineOption);
+            return static_cast<int>(PdfText(pdf).count(designation));
+        };
+        EXPECT_EQ(rows(first), 33);
+        EXPECT_EQ(rows(last), c.lastRows);
+        EXPECT_TRUE(PdfText(first).contains("beteckn."));
+    }
+}

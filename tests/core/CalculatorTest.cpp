@@ -1,0 +1,284 @@
+#include "core/calculators/CalculatorModel.h"
+#include "core/calculators/RotatingMassCalculation.h"
+#include "core/calculators/WagonCalculation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace airmotor::core;
+
+namespace {
+
+void ExpectClose(float actual, double expected) {
+    EXPECT_NEAR(actual, expected, 1e-4 * std::max(1.0, std::fabs(expected))) << "expected " << expected;
+}
+
+const MotorData kMotor{10.0f, 8.0f, 3000.0f};
+
+struct WagonCase {
+    const char* name;
+    MotorData motor;
+    WagonInputs in; // i, eta, D, v0, m, FR, alfa, T, Nd, mu
+    double s, v, a; // worked out by hand from the closed form
+};
+
+TEST(WagonCalculation, ClosedFormAgainstHandValues) {
+    const WagonCase cases[] = {
+        // Fs = Fres: b = 0, the wagon only coasts down from v0 (v = v0 exp(-kT), k = 1 / (10 pi)).
+        {"coasting", {1, 1, 300}, {1, 1, 2, 2, 1, 1, 0, 10, 80, 0.7f}, 17.129386, 1.4547547, -0.0463063},
+        {"coasting from rest", {1, 1, 300}, {1, 1, 2, 0, 1, 1, 0, 10, 80, 0.7f}, 0.0, 0.0, 0.0},
+        {"level start",
+         kMotor,
+         {9, 0.9f, 0.1f, 0, 1000, 1, 1, 6, 5000, 0.7f},
+         7.6847294,
+         1.5538498,
+         0.0055215},
+        {"moving start",
+         kMotor,
+         {9, 0.9f, 0.1f, 0.5f, 1000, 1, 5, 2, 5000, 0.7f},
+         1.3524981,
+         0.7726269,
+         0.0468564},
+        // 90 degrees: the whole weight m g resists.
+        {"vertical lift",
+         kMotor,
+         {9, 0.9f, 0.1f, 0, 100, 1, 90, 0.1f, 5000, 0.7f},
+         0.0239533,
+         0.4156675,
+         2.5218089},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CalculationResult r = SolveWagon(c.in, c.motor);
+        ASSERT_EQ(r.refusal, 0);
+        ASSERT_EQ(r.shown.size(), 3u);
+        ExpectClose(r.shown[0].second, c.s);
+        ExpectClose(r.shown[1].second, c.v);
+        ExpectClose(r.shown[2].second, c.a);
+        // The curve's last point is the result; point 0 is overridden.
+        ExpectClose(r.curves.distance[70], c.s);
+        EXPECT_EQ(r.curves.velocity[0], 0.0f);
+        EXPECT_EQ(r.curves.acceleration[0], r.curves.acceleration[1]);
+        EXPECT_EQ(r.curveStart, c.in.v0);
+    }
+}
+
+TEST(WagonCalculation, RefusalsInTheirOrder) {
+    const WagonInputs ok{9, 0.9f, 0.1f, 0, 1000, 1, 1, 6, 5000, 0.7f};
+    struct Case {
+        const char* name;
+        MotorData motor;
+        WagonInputs in;
+        int key;
+        bool clears;
+    };
+    auto with = [&](auto change) {
+        WagonInputs in = ok;
+        change(in);
+        return in;
+    };
+    const Case cases[] = {
+        {"no stall torque before zero divisors", {0, 8, 0}, with([](auto& in) { in.i = 0; }), 168, false},
+        {"zero ratio", kMotor, with([](auto& in) { in.i = 0; }), 169, false},
+        {"zero mass", kMotor, with([](auto& in) { in.m = 0; }), 169, false},
+        {"zero diameter", kMotor, with([](auto& in) { in.D = 0; }), 169, false},
+        {"zero free speed", {10, 8, 0}, ok, 169, false},
+        {"zero time", kMotor, with([](auto& in) { in.T = 0; }), 169, false},
+        {"zero efficiency gives k = 0", kMotor, with([](auto& in) { in.eta = 0; }), 169, false},
+        {"negative velocity before start test", kMotor, with([](auto& in) { in.alfa = 90; }), 169, true},
+        {"start torque too low", {10, 0.5f, 3000}, with([](auto& in) { in.FR = 100; }), 169, false},
+        {"wheel slips", kMotor, with([](auto& in) { in.Nd = 80; }), 218, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CalculationResult r = SolveWagon(c.in, c.motor);
+        EXPECT_EQ(r.refusal, c.key);
+        EXPECT_EQ(r.clearsResults, c.clears);
+        EXPECT_TRUE(r.shown.empty());
+        EXPECT_FALSE(r.axes.time);
+    }
+}
+
+TEST(RotatingMassCalculation, ClosedFormAndRefusals) {
+    const MotorData motor{2, 1.5f, 6000};
+    struct Case {
+        const char* name;
+        RotatingMassInputs in; // i, eta, w0, J, Mres, c, T
+        int key;
+        double angle, velocity, acceleration;
+    };
+    const Case cases[] = {
+        {"no damping", {5, 0.9f, 0, 0.1f, 0.1f, 0, 0.7f}, 0, 1064.38125, 2807.48308, 3088.98835},
+        {"damped", {5, 0.9f, 0, 0.1f, 0.1f, 1, 0.7f}, 0, 288.73729, 475.62424, 2.81679},
+        {"heavy damping slows a fast start",
+         {5, 0.9f, 3000, 0.1f, 0.1f, 50, 0.7f},
+         0,
+         13.10045,
+         10.18481,
+         0.0},
+        {"reversing load", {5, 0.9f, 3000, 0.1f, 100, 50, 0.7f}, 169, 0, 0, 0},
+        {"zero inertia", {5, 0.9f, 0, 0, 0.1f, 0, 0.7f}, 169, 0, 0, 0},
+        {"start torque below resistance", {5, 0.9f, 0, 0.1f, 7, 0, 0.7f}, 169, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CalculationResult r = SolveRotatingMass(c.in, motor);
+        ASSERT_EQ(r.refusal, c.key);
+        if (c.key != 0)
+            continue;
+        ExpectClose(r.shown[0].second, c.angle);
+        ExpectClose(r.shown[1].second, c.velocity);
+        ExpectClose(r.shown[2].second, c.acceleration);
+        ExpectClose(r.shown[3].second, r.shown[1].second / 6.0); // r/min from degrees/s
+        ExpectClose(r.curves.velocity[70], r.shown[3].second);
+        ExpectClose(r.curves.distance[70], c.angle / 360.0);
+    }
+    EXPECT_EQ(SolveRotatingMass({5, 0.9f, 0, 0.1f, 0.1f, 0, 0.7f}, {0, 1, 1}).refusal, 168);
+}
+
+TEST(CalculatorCurves, GridLoopAndAxes) {
+    // The step search takes the first 0.01 * {1, 2, 4, 5} * 10^p reaching the target.
+    const struct {
+        double target;
+        int intervals;
+        double step;
+    } steps[] = {{0.0, 5, 0.01}, {0.05, 5, 0.01}, {0.051, 5, 0.02},
+                 {0.3, 5, 0.1},  {7.3, 6, 2.0},   {1e6, 5, 2e5}};
+    for (const auto& s : steps) {
+        const auto axis = SharedGridStep(s.target, s.intervals);
+        ASSERT_TRUE(axis);
+        EXPECT_DOUBLE_EQ(axis->step, s.step) << s.target;
+        EXPECT_DOUBLE_EQ(axis->maximum, s.step * s.intervals);
+    }
+    EXPECT_FALSE(SharedGridStep(INFINITY, 5));
+    EXPECT_FALSE(SharedGridStep(NAN, 5));
+
+    // A step that underflows to 0 still ends after 71 points.
+    const CalculatorCurves tiny = SampleCurves(1e-45f, [](float) { return CurvePoint{1, 1, 1}; });
+    EXPECT_EQ(tiny.distance[70], 1.0f);
+    EXPECT_EQ(tiny.distance[0], 0.0f);
+    // A zero speed at the end leaves the velocity axis and the two axes on its grid empty.
+    EXPECT_FALSE(ScaleAxes(tiny).time);
+    CalculatorCurves flat = SampleCurves(6.0f, [](float) { return CurvePoint{1, 0, 1}; });
+    const CalculatorAxes flatAxes = ScaleAxes(flat);
+    EXPECT_TRUE(flatAxes.time);
+    EXPECT_FALSE(flatAxes.velocity);
+    EXPECT_FALSE(flatAxes.distance);
+    EXPECT_FALSE(flatAxes.acceleration);
+    // Time 6 s: 0.995 * 6 rounds up to 6 on the X scale; the grid reaches exactly T.
+    EXPECT_DOUBLE_EQ(flatAxes.time->maximum, 6.0);
+    EXPECT_NEAR(flat.time[70], 6.0f, 1e-5f);
+}
+
+class Model : public ::testing::Test, public CalculatorListener {
+protected:
+    void SetUp() override {
+        for (int k : {168, 169, 174, 175, 197, 218, 220})
+            strText.set(k, "t" + std::to_string(k));
+        strText.set(175, "Result after");
+        strText.set(174, "s");
+        catalogue.intAntalMotorer = 2;
+        for (auto* v : {&catalogue.sngStallmoment, &catalogue.sngMinStartMoment, &catalogue.sngTomgVarvtal})
+            v->assign(3, 0.0f);
+        catalogue.strBenamning = {"", "M1", "M2"};
+        catalogue.sngStallmoment = {0, 10, 2};
+        catalogue.sngMinStartMoment = {0, 8, 1.5f};
+        catalogue.sngTomgVarvtal = {0, 3000, 6000};
+        wagon.SetListener(this);
+        wagon.Load(false);
+    }
+    void HideDiagram() override { ++hidden; }
+    void HideDiagramHelp() override {}
+    void ShowCurves() override { ++shown; }
+    void Calculate() {
+        wagon.Type(4, "1000");
+        wagon.Type(11, "5000");
+        wagon.Calculate(catalogue, 1);
+    }
+
+    TextTable strText;
+    MotorCatalogue catalogue;
+    RecordingMessageSink sink;
+    CalculatorModel wagon{WagonLayout(), strText, sink};
+    int hidden = 0, shown = 0;
+};
+
+TEST_F(Model, LoadTypingAndHeading) {
+    EXPECT_EQ(wagon.heading(), "t197");
+    EXPECT_EQ(wagon.box(0).text, "9");
+    EXPECT_EQ(wagon.box(14).colour, 12648384);
+    wagon.Type(7, "1,5x");
+    EXPECT_EQ(wagon.box(7).text, "1.5");
+    EXPECT_EQ(wagon.heading(), "Result after 1.5 s :");
+    wagon.Type(7, "0.00001");
+    EXPECT_EQ(wagon.heading(), "Result after 1E-05 s :");
+    wagon.Type(1, "1.5");
+    EXPECT_EQ(wagon.box(1).colour, kColourAboveRange);
+    wagon.Type(14, "5"); // locked while the motor's data are shown
+    EXPECT_EQ(wagon.box(14).text, "");
+}
+
+TEST_F(Model, ResultsClearedByInputsAndRowClicks) {
+    wagon.ShowMotor(catalogue, 1, false);
+    EXPECT_EQ(wagon.box(13).text, "M1");
+    EXPECT_EQ(wagon.box(14).text, "10.00");
+    EXPECT_EQ(wagon.box(16).text, "3000");
+    Calculate();
+    ASSERT_TRUE(sink.messages.empty());
+    EXPECT_EQ(wagon.box(8).text, "7.68");
+    EXPECT_TRUE(wagon.printEnabled());
+    EXPECT_EQ(shown, 1);
+    wagon.ShowMotor(catalogue, 1, false); // re-activation with the same motor keeps the results
+    EXPECT_EQ(wagon.box(8).text, "7.68");
+    wagon.ShowMotor(catalogue, 1, true); // a row click empties them even for the same motor
+    EXPECT_EQ(wagon.box(8).text, "");
+    wagon.Calculate(catalogue, 1);
+    wagon.ShowMotor(catalogue, 2, true);
+    EXPECT_EQ(wagon.box(8).text, "");
+    EXPECT_FALSE(wagon.printEnabled());
+    EXPECT_EQ(wagon.box(13).text, "M2");
+
+    wagon.Calculate(catalogue, 1);
+    const int hiddenBefore = hidden;
+    wagon.Type(3, "0");
+    EXPECT_EQ(wagon.box(9).text, "");
+    EXPECT_FALSE(wagon.printEnabled());
+    EXPECT_EQ(hidden, hiddenBefore + 1);
+}
+
+TEST_F(Model, OwnMotorData) {
+    wagon.SetOwnMotorData(true);
+    EXPECT_EQ(wagon.box(13).text, "t220");
+    EXPECT_EQ(wagon.box(14).colour, kColourValid);
+    wagon.ShowMotor(catalogue, 1, true); // the catalogue does not overwrite own data
+    wagon.Type(14, "0");
+    wagon.Type(15, "8");
+    wagon.Type(16, "3000");
+    Calculate();
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].key, 168);
+    wagon.Type(14, "10");
+    wagon.Calculate(catalogue, 0);
+    EXPECT_EQ(wagon.box(8).text, "7.68");
+    // Unloading forgets own data: the boxes do not keep showing values the calculation no longer has.
+    wagon.Unload();
+    EXPECT_EQ(wagon.box(14).text, "");
+    wagon.Calculate(catalogue, 0);
+    EXPECT_EQ(sink.messages.back().key, 168);
+    wagon.SetOwnMotorData(false);
+    EXPECT_EQ(wagon.box(15).colour, 12648384);
+}
+
+TEST_F(Model, NegativeVelocityHidesTheDiagram) {
+    wagon.ShowMotor(catalogue, 1, false);
+    Calculate();
+    wagon.Type(6, "90"); // the full weight of 1000 kg reverses the wagon
+    const int hiddenBefore = hidden;
+    wagon.Calculate(catalogue, 1);
+    EXPECT_EQ(sink.messages.back().key, 169);
+    EXPECT_EQ(hidden, hiddenBefore + 1);
+    EXPECT_FALSE(wagon.printEnabled());
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+#include "core/maintenance/EditorDataBlock.h"
+#include "core/diagram/RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace airmotor::core;
+
+namespace {
+
+bool HasLine(const std::vector<DataBlockLine>& lines, const std::string& label) {
+    return std::any_of(lines.begin(), lines.end(), [&](const DataBlockLine& l) { return l.label == label; });
+}
+
+EditorDataBlockInput Input() {
+    EditorDataBlockInput in;
+    in.figures.freeSpeed = 1000.0f;
+    in.figures.speedAtMaxPower = 550.0f;
+    in.designation = "TKM20-A5";
+    return in;
+}
+
+} // namespace
+
+TEST(EditorDataBlock, LinesFollowTheirConditions) {
+    struct Case {
+        const char* what;
+        float targetFree, targetSpeed;
+        bool printRange;
+        const char* designation;
+        bool companion;
+        std::vector<const char*> present, absent;
+    };
+    const Case cases[] = {
+        {"no targets",
+         0,
+         500,
+         false,
+         "TKM20-A5",
+         false,
+         {"Kn=", "Verkn.grad maxeff. "},
+         {"Målvärden:", "Avv. % Varvtal Maxeff.", "Data för ostrypt motor:", "Modul"}},
+        {"target free speed only",
+         1100,
+         0,
+         false,
+         "TKM20-A5",
+         false,
+         {"Målvärden:"},
+         {"Avv. % Varvtal Maxeff."}},
+        {"both targets",
+         1100,
+         500,
+         false,
+         "TKM20-A5",
+         true,
+         {"Avv. % Varvtal Maxeff.", "Data för ostrypt motor:"},
+         {}},
+        {"print range",
+         0,
+         0,
+         true,
+         "TKM20-A5",
+         false,
+         {"Utväxling"},
+         {"Kn=", "Km=", "Kl=", "Verkn.grad maxeff. "}},
+        {"worm",
+         0,
+         0,
+         false,
+         "TKS03-ST-BS 40",
+         false,
+         {"Axelavstånd", "Pressvinkel"},
+         {"Tätn.diam. ing. steg"}},
+        {"multi-stage", 0, 0, false, "TKM20-A5-UAA 247", false, {"Axelavst. ing. steg"}, {"Modul"}},
+    };
+    for (const Case& c : cases) {
+        EditorDataBlockInput in = Input();
+        in.targets.freeSpeed = c.targetFree;
+        in.targets.speedAtMaxPower = c.targetSpeed;
+        in.printRange = c.printRange;
+        in.designation = c.designation;
+        if (c.companion)
+            in.companion = EditorDataBlockInput::Companion{};
+        const auto lines = EditorDataBlockLines(in);
+        for (const char* label : c.present)
+            EXPECT_TRUE(HasLine(lines, label)) << c.what << ": " << label;
+        for (const char* label : c.absent)
+            EXPECT_FALSE(HasLine(lines, label)) << c.what << ": " << label;
+    }
+    EditorDataBlockInput in = Input();
+    in.targets = {1100.0f, 0.6f, 500.0f, 12.0f};
+    const auto lines = EditorDataBlockLines(in);
+    EXPECT_EQ(lines[0].colour, kTargetBlockColour);
+    EXPECT_EQ(lines[8].label, "Tomgångsvarvtal"); // after the target block and two empty lines
+    EXPECT_EQ(lines[8].value, "1000.00");
+    const auto deviation = std::find_if(lines.begin(), lines.end(), [](const DataBlockLine& l) {
+        return l.label == "Avv. % Varvtal Maxeff.";
+    });
+    EXPECT_EQ(deviation->value, "10.00");
+}
+
+TEST(EditorDataBlock, DrawnDownwardsInItsColours) {
+    RecordingCanvas canvas;
+    DiagramEngine engine(canvas);
+    engine.SetScale(0.0f, 0.0f, 300.0f, 200.0f, "Underkant");
+    EditorDataBlockInput in = Input();
+    in.targets.freeSpeed = 1100.0f;
+    DrawEditorDataBlock(engine, EditorDataBlockLines(in), 220.0f, 190.0f, 290.0f);
+    const auto* heading = canvas.findText("Målvärden:");
+    const auto* factor = canvas.findText("Kn=");
+    ASSERT_TRUE(heading && factor);
+    EXPECT_EQ(heading->state.colour, QBColor(kTargetBlockColour));
+    EXPECT_EQ(factor->state.colour, QBColor(0));
+    EXPECT_GT(heading->y, factor->y);
+}

@@ -1,0 +1,100 @@
+#include "core/maintenance/MeasurementFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace airmotor::core;
+
+namespace {
+
+MeasurementData Sample() {
+    MeasurementData d;
+    d.sx = 12.5f;
+    d.sy1 = 0.1f;
+    d.sy2 = 1.0f / 3.0f;
+    d.utvRef = 4.0f;
+    d.speed = {0.1f, 20.0f, 33.3f};
+    d.torque = {40.0f, -0.7f, 0.0f};
+    d.air = {5e-7f, 6.0f, 7.25f};
+    d.targets = {1000.0f, 0.75f, 500.0f, 12.0f};
+    d.kn = 1.05f;
+    d.km = 0.95f;
+    d.kl = 1.0f;
+    d.minStartTorque = 2.5f;
+    d.designation = "TKM20-A5-UAA 247";
+    d.date = "2026-12-07";
+    return d;
+}
+
+const std::string kValid =
+    "2,1,1,1,1\r\n10,20\r\n5,0\r\n3,4\r\n0,0,0,0\r\n1,1,1\r\n0\r\n\"X\"\r\n#2026-01-01#\r\n";
+
+std::string ReplaceLine(int line, const std::string& text) {
+    std::string out;
+    std::size_t start = 0;
+    for (int i = 1; start < kValid.size(); ++i) {
+        const std::size_t end = kValid.find("\r\n", start);
+        out += (i == line ? text : kValid.substr(start, end - start)) + "\r\n";
+        start = end + 2;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(MeasurementFile, RoundTripKeepsEveryFloat) {
+    const MeasurementData d = Sample();
+    const auto parsed = ParseMeasurementFile(FormatMeasurementFile(d));
+    ASSERT_TRUE(std::holds_alternative<MeasurementData>(parsed));
+    const auto& r = std::get<MeasurementData>(parsed);
+    EXPECT_EQ(r.sx, d.sx);
+    EXPECT_EQ(r.sy2, d.sy2);
+    EXPECT_EQ(r.utvRef, d.utvRef);
+    EXPECT_EQ(r.speed, d.speed);
+    EXPECT_EQ(r.torque, d.torque);
+    EXPECT_EQ(r.air, d.air);
+    EXPECT_EQ(r.targets.speedAtMaxPower, 500.0f);
+    EXPECT_EQ(r.targets.airAtMaxPower, 12.0f);
+    EXPECT_EQ(r.kn, d.kn);
+    EXPECT_EQ(r.minStartTorque, d.minStartTorque);
+    EXPECT_EQ(r.designation, d.designation);
+    EXPECT_NE(FormatMeasurementFile(d).find("\r\n#2026-12-07#\r\n"), std::string::npos);
+}
+
+TEST(MeasurementFile, RefusalsNameTheLine) {
+    struct Case {
+        std::string text;
+        int line;
+    };
+    const Case cases[] = {
+        {"", 1},
+        {ReplaceLine(1, "33,1,1,1,1"), 1},
+        {ReplaceLine(1, "2.5,1,1,1,1"), 1},
+        {ReplaceLine(1, "2,1,1,1"), 1},
+        {ReplaceLine(3, "5,0,7"), 3},
+        {ReplaceLine(4, "3,x"), 4},
+        {ReplaceLine(6, "1,\"1\",1"), 6},
+        {ReplaceLine(5, "0,0,0,1e99"), 5},
+        {kValid.substr(0, kValid.find("0\r\n\"X\"")), 7},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = ParseMeasurementFile(c.text);
+        ASSERT_TRUE(std::holds_alternative<MeasurementFileError>(parsed)) << c.text;
+        EXPECT_EQ(std::get<MeasurementFileError>(parsed).line, c.line) << c.text;
+    }
+    EXPECT_TRUE(std::holds_alternative<MeasurementData>(ParseMeasurementFile(kValid)));
+    // The date line is not read; a companion needs only its readings.
+    EXPECT_TRUE(std::holds_alternative<MeasurementData>(ParseMeasurementFile(ReplaceLine(9, "rubbish"))));
+    EXPECT_TRUE(std::holds_alternative<MeasurementData>(ParseCompanionFile(ReplaceLine(5, "rubbish"))));
+}
+
+TEST(MeasurementFile, ZeroToThirtyTwoPoints) {
+    for (std::size_t n : {0u, 32u}) {
+        MeasurementData d = Sample();
+        d.speed.assign(n, 1.0f);
+        d.torque.assign(n, 2.0f);
+        d.air.assign(n, 3.0f);
+        const auto parsed = ParseMeasurementFile(FormatMeasurementFile(d));
+        ASSERT_TRUE(std::holds_alternative<MeasurementData>(parsed)) << n;
+        EXPECT_EQ(std::get<MeasurementData>(parsed).count(), static_cast<int>(n));
+    }
+}

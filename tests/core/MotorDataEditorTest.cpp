@@ -1,0 +1,317 @@
+#include "core/maintenance/MotorDataEditor.h"
+#include "core/maintenance/MotorRecord.h"
+
+#include <gtest/gtest.h>
+
+using namespace airmotor::core;
+using F = EditorField;
+
+namespace {
+
+// A measured diagram of a motor with M(n) = 20 - 0.02 n Nm and L(n) = 5 + 0.01 n l/s, read at
+// 10 r/min, 0.5 Nm and 0.1 l/s per mm: the free-speed point (torque 0) at 1000 r/min is the last but
+// one point, as the window asks, and the last carries negative torque.
+MeasurementData LinearMotor() {
+    MeasurementData d;
+    d.sx = 10.0f;
+    d.sy1 = 0.5f;
+    d.sy2 = 0.1f;
+    d.utvRef = 1.0f;
+    for (int n = 100; n <= 1100; n += 100) {
+        d.speed.push_back(static_cast<float>(n) / 10.0f);
+        d.torque.push_back((20.0f - 0.02f * static_cast<float>(n)) / 0.5f);
+        d.air.push_back((5.0f + 0.01f * static_cast<float>(n)) / 0.1f);
+    }
+    d.designation = "TKM20-A5";
+    return d;
+}
+
+struct Editor {
+    RecordingMessageSink messages;
+    MotorDataEditor editor{messages};
+
+    explicit Editor(const MeasurementData& data, const char* degree = "1") {
+        editor.fields().type(F::GradtalB, degree);
+        editor.fields().type(F::GradtalfB, degree);
+        editor.load(data, "/data/LINEAR.DAT");
+    }
+    float value(F f) const { return editor.fields().value(f); }
+};
+
+} // namespace
+
+TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
+    EditorFields fields;
+    struct Case {
+        F field;
+        const char* typed;
+        const char* text;
+        int colour;
+    };
+    const Case cases[] = {
+        {F::UtvB, "*", " 1", kColourValid},         {F::VerkningsgradB, "*", " 100", kColourValid},
+        {F::GradtalB, "7", "7", kColourAboveRange}, {F::UtvRefMatningB, "0.5", "0.5", kColourBelowRange},
+        {F::KwmaxB, "*", " 1.4", kColourValid},     {F::NmdecB, "5", "5", kColourAboveRange}};
+    for (const Case& c : cases) {
+        fields.type(c.field, c.typed);
+        EXPECT_EQ(fields.box(c.field).text, c.text) << SpecOf(c.field).objectName;
+        EXPECT_EQ(fields.box(c.field).colour, c.colour) << SpecOf(c.field).objectName;
+    }
+    EXPECT_EQ(fields.value(F::KwmaxB), 1.4f);
+}
+
+TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
+    ReadingSet r;
+    r.n = 1;
+    r.sx = 10.0f;
+    r.sy1 = 0.5f;
+    r.sy2 = 0.2f;
+    r.speed[1] = 50.0f;
+    r.torque[1] = 20.0f;
+    r.air[1] = 30.0f;
+    const ConversionFactors f{4.0f, 2.0f, 1.1f, 0.9f, 1.2f};
+    GearData plain;
+    ConvertedSet c = ConvertReadings(r, f, "TKM20-A5", plain);
+    EXPECT_FLOAT_EQ(c.speed[1], 275.0f); // 10 * 50 * 1.1 * 2 / 4
+    EXPECT_FLOAT_EQ(c.torque[1], 18.0f); // 0.5 * 20 * 0.9 / 2 * 4
+    EXPECT_FLOAT_EQ(c.air[1], 7.2f);
+    EXPECT_FLOAT_EQ(c.sngTopVarv, 275.0f); // no zero-torque point: the highest speed
+    plain.efficiencyPercent = 90.0f;
+    c = ConvertReadings(r, f, "TKM20-A5", plain);
+    EXPECT_FLOAT_EQ(c.torque[1], 16.2f);
+    // A multi-stage gear takes its loss torque off the motor-side torque 18 / 4.
+    GearData multi;
+    DecodeGearDesignation("TKM20-A5-UAA 247", multi);
+    c = ConvertReadings(r, f, "TKM20-A5-UAA 247", multi);
+    const GearLossResult loss = GearLosses("TKM20-A5-UAA 247", multi, 4.0f * 275.0f, 4.5f);
+    EXPECT_FLOAT_EQ(c.torque[1], (4.5f - loss.lossTorque) * 0.99f * 4.0f);
+}
+
+TEST(MotorDataEditor, FitsAndDrawnFiguresOfAKnownMotor) {
+    Editor e(LinearMotor());
+    ASSERT_EQ(e.editor.pointCount(), 11);
+    EXPECT_FLOAT_EQ(e.editor.converted().sngTopVarv, 1000.0f);
+    const CurveFits& fits = e.editor.fits();
+    EXPECT_NEAR(fits.torque[0], 20.0f, 1e-3);
+    EXPECT_NEAR(fits.torque[1], -0.02f, 1e-6);
+    EXPECT_NEAR(fits.air[0], 5.0f, 1e-3);
+    const auto figures = e.editor.drawingPass();
+    ASSERT_TRUE(figures);
+    EXPECT_FLOAT_EQ(figures->start, 50.0f);
+    EXPECT_FLOAT_EQ(figures->end, 1030.0f);
+    EXPECT_NEAR(figures->speedAtMaxPower, 500.0f, 1.0f);
+    EXPECT_NEAR(figures->maxPower, 0.5235988f, 1e-5);
+    EXPECT_NEAR(figures->torqueAtMaxPower, 10.0f, 0.02f);
+    EXPECT_NEAR(figures->airAtMaxPower, 10.0f, 0.01f);
+    EXPECT_NEAR(figures->freeSpeed, 1000.0f, 0.05f);
+    EXPECT_NEAR(figures->airAtFreeSpeed, 15.0f, 0.01f);
+
+    // A cubic comes back from its own readings.
+    MeasurementData cubic = LinearMotor();
+    for (std::size_t i = 0; i < cubic.speed.size(); ++i) {
+        const double n = cubic.speed[i] * 10.0;
+        cubic.torque[i] = static_cast<float>((30.0 - 0.01 * n - 2e-5 * n * n + 1e-9 * n * n * n) / 0.5);
+    }
+    Editor c(cubic, "3");
+    EXPECT_NEAR(c.editor.fits().torque[2], -2e-5f, 2e-7);
+    EXPECT_NEAR(c.editor.fits().torque[3], 1e-9f, 2e-10);
+}
+
+TEST(MotorDataEditor, CalibrationTowardsTargets) {
+    struct Case {
+        float freeTarget, powerTarget, airTarget;
+        float kn, km, kl; // expected factors afterwards
+    };
+    // Free speed 1000 -> 1100 stretches speed by 1.1 and moves maximum power to 0.57596 kW.
+    const Case cases[] = {{1100, 0.6f, 12, 1.1f, 0.6f / 0.5759587f, 1.2f},
+                          {0, 0.6f, 12, 1.0f, 0.6f / 0.5235988f, 1.2f},
+                          {0, 0.6f, 0, 1.0f, 0.6f / 0.5235988f, 1.0f}}; // no air target: Kl stays 1
+    for (const Case& c : cases) {
+        MeasurementData d = LinearMotor();
+        d.targets = {c.freeTarget, c.powerTarget, 0.0f, c.airTarget};
+        d.kn = 1.3f; // reset to 1 before a calibration with a target power
+        Editor e(d);
+        ASSERT_TRUE(e.editor.calibrate());
+        EXPECT_NEAR(e.value(F::KnB), c.kn, 1e-4) << c.freeTarget;
+        EXPECT_NEAR(e.value(F::KmB), c.km, 1e-4) << c.freeTarget;
+        // The maximum-power sample lies within one plotter step of 500 * Kn r/min.
+        EXPECT_NEAR(e.value(F::KlB), c.kl, 5e-4) << c.freeTarget;
+        EXPECT_NEAR(e.editor.figures()->maxPower, 0.6f, 1e-4);
+        if (c.airTarget > 0.0f) {
+            EXPECT_NEAR(e.editor.figures()->airAtMaxPower, c.airTarget, 0.02f);
+        }
+        EXPECT_TRUE(e.messages.messages.empty());
+        // The factor in use is the box's text read back.
+        EXPECT_EQ(e.value(F::KmB), static_cast<float>(LeadingNumber(e.editor.fields().box(F::KmB).text)));
+    }
+    MeasurementData none = LinearMotor();
+    none.kn = 1.25f;
+    Editor e(none);
+    ASSERT_TRUE(e.editor.calibrate());
+    EXPECT_EQ(e.editor.fields().box(F::KnB).text, "1.25");
+}
+
+TEST(MotorDataEditor, DrawingStopsOnBadGearData) {
+    MeasurementData d = LinearMotor();
+    d.designation = "TKM20-A5-UAA 299";
+    d.targets.maxPower = 0.6f;
+    d.kn = 1.3f;
+    Editor unknown(d);
+    EXPECT_FALSE(unknown.editor.calibrate());
+    ASSERT_EQ(unknown.messages.messages.size(), 1u);
+    EXPECT_EQ(unknown.messages.messages[0].text, kUnknownGearCodeText);
+    EXPECT_FLOAT_EQ(unknown.value(F::KnB), 1.3f); // nothing changed
+
+    d.designation = "TKS03-ST-BS 40-120"; // worm without d1, m, z1
+    Editor worm(d);
+    EXPECT_FALSE(worm.editor.calibrate());
+    EXPECT_FALSE(worm.editor.figures());
+    EXPECT_EQ(worm.messages.messages.size(), 1u);
+}
+
+TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
+    RecordingMessageSink sink;
+    MotorDataEditor source(sink);
+    for (int i = 1; i <= 5; ++i) {
+        source.typeReading(ReadingColumn::Speed, i, std::to_string(i * 10));
+        source.typeReading(ReadingColumn::Torque, i, std::to_string(50 - i * 10));
+        source.typeReading(ReadingColumn::Air, i, "1.5");
+    }
+    source.typeReading(ReadingColumn::Speed, 7, "70"); // beyond the first empty box
+    EXPECT_EQ(source.filledPoints(), 5);
+    source.fields().type(F::SxB, "2.5");
+    source.fields().type(F::Min_StartMomentB, "2.5");
+    source.fields().type(F::txtMeasured_3, "480");
+    source.texts().designation = "TKM20-A5";
+    const MeasurementData saved = source.measurementToSave("2026-12-07");
+    EXPECT_EQ(saved.count(), 5);
+    EXPECT_EQ(saved.targets.speedAtMaxPower, 480.0f);
+
+    const auto parsed = ParseMeasurementFile(FormatMeasurementFile(saved));
+    MotorDataEditor target(sink);
+    target.fields().type(F::UtvB, "4");
+    target.fields().type(F::VerkningsgradB, "90");
+    target.typeReading(ReadingColumn::Speed, 9, "99");
+    target.load(std::get<MeasurementData>(parsed), "X.DAT");
+    EXPECT_TRUE(source.readingsChanged());
+    EXPECT_FALSE(target.readingsChanged()); // loading replaces the typed box 9 without asking
+    EXPECT_EQ(target.reading(ReadingColumn::Torque, 2), "30");
+    EXPECT_EQ(target.reading(ReadingColumn::Speed, 9), ""); // all point boxes emptied first
+    EXPECT_EQ(target.fields().box(F::UtvB).text, "1");
+    EXPECT_EQ(target.fields().box(F::VerkningsgradB).text, "100");
+    EXPECT_EQ(target.fields().box(F::txtMeasured_3).text, "480");
+    EXPECT_EQ(target.texts().designation, "TKM20-A5");
+
+    target.fields().type(F::UtvB, "4");
+    target.fields().type(F::VerkningsgradB, "90");
+    target.leaveGearRatio();
+    EXPECT_EQ(target.fields().box(F::Min_StartMomentB).text, "9"); // 4 * 2.5 * 90 %
+}
+
+TEST(MotorDataEditor, InterpolatesMissingAirReadings) {
+    RecordingMessageSink sink;
+    MotorDataEditor e(sink);
+    const char* speed[] = {"10", "20", "30", "40", "50"};
+    const char* air[] = {"5", "0", "", "11", ""};
+    for (int i = 0; i < 5; ++i) {
+        e.typeReading(ReadingColumn::Speed, i + 1, speed[i]);
+        e.typeReading(ReadingColumn::Air, i + 1, air[i]);
+    }
+    e.interpolateAir();
+    EXPECT_EQ(e.reading(ReadingColumn::Air, 2), "7");
+    EXPECT_EQ(e.reading(ReadingColumn::Air, 3), "9");
+    EXPECT_EQ(e.reading(ReadingColumn::Air, 5), ""); // the last point is never interpolated
+
+    e.typeReading(ReadingColumn::Air, 1, "0"); // no measured point below point 2 any more
+    e.typeReading(ReadingColumn::Air, 2, "");
+    e.interpolateAir();
+    EXPECT_EQ(e.reading(ReadingColumn::Air, 2), "");
+}
+
+TEST(MotorDataEditor, CompanionNameAndScaling) {
+    EXPECT_EQ(CompanionFileName("/m/TKS05.DAT"), "/m/TKS05-U.DAT");
+    EXPECT_EQ(CompanionFileName("nymotor.dat"), "nymotor-U.DAT");
+    EXPECT_TRUE(IsScaledCompanion("/m/TKS05.DAT"));
+    EXPECT_FALSE(IsScaledCompanion("/m/tks05.dat"));
+    EXPECT_FALSE(IsScaledCompanion("/m/TKS05-B.DAT"));
+
+    for (const char* name : {"/m/TKS05.DAT", "/m/TKS07.DAT"}) {
+        RecordingMessageSink sink;
+        MotorDataEditor e(sink);
+        e.load(LinearMotor(), name);
+        MeasurementData companion = LinearMotor();
+        companion.utvRef = 2.0f;
+        e.loadCompanion(companion);
+        const bool scaled = IsScaledCompanion(name);
+        EXPECT_EQ(sink.messages.size(), scaled ? 1u : 0u) << name;
+        EXPECT_EQ(e.fields().box(F::UtvRefMatningB).text, "2");
+        // Reference ratio 2 halves the companion torque of 18 Nm; the special scales it once more.
+        EXPECT_FLOAT_EQ(e.companionConverted().torque[1], 9.0f * (scaled ? kScaledCompanionTorque : 1.0f))
+            << name;
+    }
+}
+
+TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
+    struct Case {
+        const char* degree;
+        bool refused;
+        bool c3Stored, c4Stored;
+    };
+    const Case cases[] = {{"2", false, false, false},
+                          {"3", false, true, false},
+                          {"4", false, true, true},
+                          {"5", true, false, false}};
+    for (const Case& c : cases) {
+        Editor e(LinearMotor(), c.degree);
+        ASSERT_TRUE(e.editor.calibrate());
+        const auto built = BuildMotorRecord(e.editor, SaveMode::Add);
+        ASSERT_EQ(std::holds_alternative<std::string>(built), c.refused) << c.degree;
+        if (c.refused)
+            continue;
+        const MotorRecord& r = std::get<MotorRecord>(built);
+        const auto& fits = e.editor.fits().torque;
+        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? fits[3] : 0.0) << c.degree;
+        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? fits[4] : 0.0) << c.degree;
+        EXPECT_EQ(std::get<std::string>(*r.find("strMattskiss")), "?");
+        EXPECT_EQ(std::get<std::int64_t>(*r.find("intSokindex")), 0);
+    }
+    Editor replace(LinearMotor());
+    ASSERT_TRUE(replace.editor.drawingPass());
+    const auto r = std::get<MotorRecord>(BuildMotorRecord(replace.editor, SaveMode::Replace));
+    EXPECT_FALSE(r.find("strBenamning")); // a replace keeps name, prices and part numbers
+    EXPECT_FLOAT_EQ(static_cast<float>(std::get<double>(*r.find("sngMaxEffekt"))),
+                    replace.editor.figures()->maxPower);
+
+    MeasurementData few = LinearMotor();
+    few.speed.resize(4);
+    few.torque.resize(4);
+    few.air.resize(4);
+    Editor tooFew(few, "3"); // a cubic needs five points
+    ASSERT_TRUE(tooFew.editor.drawingPass());
+    EXPECT_TRUE(std::holds_alternative<std::string>(BuildMotorRecord(tooFew.editor, SaveMode::Add)));
+
+    MeasurementData worm = LinearMotor();
+    worm.designation = "TKS03-ST-BS 40-120";
+    Editor noDrawing(worm);
+    EXPECT_FALSE(noDrawing.editor.calibrate());
+    EXPECT_TRUE(std::holds_alternative<std::string>(BuildMotorRecord(noDrawing.editor, SaveMode::Add)));
+}
+
+TEST(MotorRecord, ReplaceFindsTheExactDesignationAndUpdatesTheCatalogue) {
+    MotorCatalogue catalogue;
+    catalogue.intAntalMotorer = 3;
+    catalogue.strBenamning[1] = "tkm20-a5";
+    catalogue.strBenamning[2] = "TKM20-A5";
+    catalogue.strBenamning[3] = "TKM20-A5";
+    EXPECT_EQ(FindDesignation(catalogue, "TKM20-A5"), 2);
+    EXPECT_EQ(FindDesignation(catalogue, "Tkm20-A5"), 0);
+
+    Editor e(LinearMotor());
+    ASSERT_TRUE(e.editor.drawingPass());
+    ApplyToCatalogue(std::get<MotorRecord>(BuildMotorRecord(e.editor, SaveMode::Replace)), catalogue, 2);
+    EXPECT_EQ(catalogue.sngMaxEffekt[2], e.editor.figures()->maxPower);
+    EXPECT_EQ(catalogue.cM(1, 2), e.editor.fits().torque[1]);
+    EXPECT_EQ(catalogue.sngStallmoment[2], e.editor.fits().torque[0]);
+    EXPECT_EQ(catalogue.intGradtal_M[2], 1.0f);
+    EXPECT_EQ(catalogue.sngMaxEffekt[3], 0.0f);
+}

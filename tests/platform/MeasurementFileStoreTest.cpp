@@ -1,0 +1,72 @@
+#include "platform/MeasurementFileStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using airmotor::core::MeasurementData;
+using airmotor::platform::MeasurementFileStore;
+
+namespace {
+
+void WriteText(const QString& path, const char* text) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+} // namespace
+
+TEST(MeasurementFileStore, WritesAtomicallyAndReadsBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nymotor.dat"));
+    MeasurementData d;
+    d.sx = 2.5f;
+    d.speed = {1.0f, 2.0f};
+    d.torque = {3.0f, 0.0f};
+    d.air = {4.0f, 5.0f};
+    d.designation = "TKM20";
+    d.date = MeasurementFileStore::today();
+    ASSERT_FALSE(MeasurementFileStore::write(path, d));
+    const auto read = MeasurementFileStore::read(path);
+    ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<std::string>(read);
+    EXPECT_EQ(std::get<MeasurementData>(read).torque, d.torque);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("nymotor.dat")});
+    // A folder that cannot hold the file: a message naming it.
+    const auto error = MeasurementFileStore::write(dir.filePath(QStringLiteral("no/such/x.dat")), d);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("x.dat"), std::string::npos);
+}
+
+TEST(MeasurementFileStore, RefusalsNameFileAndLine) {
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("bad.dat"));
+    WriteText(bad, "2,1,1,1,1\r\n1,2\r\n1\r\n");
+    struct Case {
+        QString path;
+        const char* fragment;
+    };
+    const Case cases[] = {{bad, "bad.dat: line 3"},
+                          {dir.path(), "not a regular file"},
+                          {dir.filePath(QStringLiteral("missing.dat")), "missing.dat: cannot be read"}};
+    for (const Case& c : cases) {
+        const auto read = MeasurementFileStore::read(c.path);
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.fragment;
+        EXPECT_NE(std::get<std::string>(read).find(c.fragment), std::string::npos)
+            << std::get<std::string>(read);
+    }
+}
+
+TEST(MeasurementFileStore, CompanionLookedUpExactlyThenIgnoringCase) {
+    QTemporaryDir dir;
+    WriteText(dir.filePath(QStringLiteral("tks05-u.dat")), "");
+    const auto found = MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS05.DAT")));
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(found->endsWith(QStringLiteral("/tks05-u.dat")));
+    WriteText(dir.filePath(QStringLiteral("TKS05-U.DAT")), "");
+    EXPECT_TRUE(MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS05.DAT")))
+                    ->endsWith(QStringLiteral("/TKS05-U.DAT")));
+    EXPECT_FALSE(MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS07.DAT"))));
+}
