@@ -100,6 +100,11 @@ void PlaceOnFirstShow(QWidget* window, const QWidget* main, const QRect& keepVis
     if (window->property(kPlacedProperty).toBool())
         return;
     window->setProperty(kPlacedProperty, true);
+    // Kept above the main window as a dialog-type window is (still resizable and movable): where the
+    // screen has no room beside the main window, a click into it must not bury the window it opened.
+    if (main != nullptr && !window->isVisible())
+        window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     const QRect mainFrame = main ? main->frameGeometry() : QRect();
     window->setGeometry(
         AuxWindowRect(AvailableScreen(main ? main : window), mainFrame, keepVisible, wanted, slot));
