@@ -1,9 +1,11 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CommandHelp.h"
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/SearchCommand.h"
+#include "core/common/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -23,22 +25,107 @@ struct Command {
     std::string_view name;
     bool needsCatalogue; // builds the full context: folder, settings, texts, catalogue
     Handler run;
+    CommandHelp help;
 };
 
-// One line per command.
+// One entry per command: its name, what it needs, its handler and its help.
 constexpr Command kCommands[] = {
-    {"catalogue", true, RunCatalogueCommand},
-    {"texts", true, RunTextsCommand},
-    {"make-database", false, RunMakeDatabaseCommand},
-    {"factors", false, RunFactorsCommand},
-    {"axis", false, RunAxisCommand},
-    {"decimals", false, RunDecimalsCommand},
-    {"fit", false, RunFitCommand},
-    {"search", true, RunSearch},
-    {"list", true, RunList},
-    {"diagram", true, RunDiagramCommand},
-    {"drawing", true, RunDrawingCommand},
+    {"catalogue",
+     true,
+     RunCatalogueCommand,
+     {"catalogue", "The loaded motor catalogue: count, load warnings and every motor's designation.", "",
+      "airmotor-cli catalogue --json"}},
+    {"texts",
+     true,
+     RunTextsCommand,
+     {"texts", "The 229 texts of the chosen language and the unit factors.", "",
+      "airmotor-cli --language German texts"}},
+    {"make-database",
+     false,
+     RunMakeDatabaseCommand,
+     {"make-database DATA_DIR OUT.db",
+      "Build the catalogue database from the CSV sources; every record is checked first.",
+      "  DATA_DIR   the folder holding motors.csv, texts.csv and imperial.csv\n"
+      "  OUT.db     the database written (replaced atomically, only when every record is sound)\n",
+      "airmotor-cli make-database data build/bin/Zevodida.db"}},
+    {"factors",
+     false,
+     RunFactorsCommand,
+     {"factors --designation TEXT --pressure BAR [--previous TEXT]",
+      "The pressure factors Km, Kn and Kl of a designation at a supply pressure.",
+      "  --designation TEXT  the motor designation (its family chooses the factors)\n"
+      "  --pressure BAR      the supply pressure\n"
+      "  --previous TEXT     the designation whose factors were computed before\n",
+      "airmotor-cli factors --designation \"TKS05-BS12\" --pressure 5 --json"}},
+    {"axis",
+     false,
+     RunAxisCommand,
+     {"axis --value NUMBER --axis X|Y",
+      "A rounded diagram axis for a largest value: maximum, step and divisions.",
+      "  --value NUMBER  the largest value to show\n"
+      "  --axis X|Y      the speed axis (X) or a value axis (Y)\n",
+      "airmotor-cli axis --value 12.3 --axis Y"}},
+    {"decimals",
+     false,
+     RunDecimalsCommand,
+     {"decimals --value NUMBER", "The number of decimals used to show a value.",
+      "  --value NUMBER  the value to show\n", "airmotor-cli decimals --value 12.5"}},
+    {"fit",
+     false,
+     RunFitCommand,
+     {"fit --degree N --points \"X,Y X,Y ...\"", "An unweighted least-squares polynomial through points.",
+      "  --degree N      the polynomial degree\n"
+      "  --points TEXT   the points as x,y pairs separated by blanks\n",
+      "airmotor-cli fit --degree 2 --points \"0,1 1,3 2,7 3,13\" --json"}},
+    {"search",
+     true,
+     RunSearch,
+     {"search --torque NM --speed RPM --pressure BAR [OPTIONS]",
+      "Search the catalogue for a duty as the main window does and show the result rows.",
+      kSessionOptionsHelp, "airmotor-cli search --torque 10 --speed 3000 --pressure 6 --json"}},
+    {"list",
+     true,
+     RunList,
+     {"list [--series S] [--obsolete all|only-obsolete|only-new] [OPTIONS]",
+      "List a series as the catalogue view does, without a duty.",
+      "  --obsolete all|only-obsolete|only-new\n"
+      "                        which motors of the series are listed\n"
+      "  (and the options of search)\n",
+      "airmotor-cli list --series PGW --obsolete all"}},
+    {"diagram",
+     true,
+     RunDiagramCommand,
+     {"diagram [search options] --out FILE.svg|.png|.pdf [--size WxH]",
+      "Draw the performance diagram of a result row into a file.",
+      "  --out FILE      the picture to write (.svg, .png or .pdf)\n"
+      "  --size WxH      its size in pixels (default 1400x1200)\n"
+      "  (and the options of search; --select and --column choose the motor)\n",
+      "airmotor-cli diagram --torque 10 --speed 3000 --out diagram.svg"}},
+    {"drawing",
+     true,
+     RunDrawingCommand,
+     {"drawing --index N [--column COL] --out FILE.png [--size WxH]",
+      "Render a motor's dimension drawing into a PNG file.",
+      "  --index N       the motor's catalogue index\n"
+      "  --column COL    the result column clicked (chooses the mounting variant)\n"
+      "  --out FILE.png  the picture to write\n"
+      "  --size WxH      its size in pixels (default 1400x1200)\n",
+      "airmotor-cli drawing --index 17 --out drawing.png"}},
 };
+
+const Command* FindCommand(std::string_view name) {
+    for (const auto& c : kCommands)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+void PrintProgramHelp(std::ostream& out) {
+    PrintProgramHelpHead(out);
+    for (const auto& c : kCommands)
+        PrintCommandSummary(out, c.name, c.help);
+    PrintProgramHelpTail(out);
+}
 
 // Messages go to stderr as one line, whatever the underlying text holds.
 std::string OneLine(std::string text) {
@@ -71,14 +158,28 @@ int main(int argc, char** argv) {
     // Output is held back until the command has succeeded: a failing command prints nothing on stdout.
     std::ostringstream out;
     std::ostringstream warnings;
+    const Command* command = nullptr;
     try {
         const GlobalOptions options = ParseGlobalOptions(arguments);
-        const Command* command = nullptr;
-        for (const auto& c : kCommands)
-            if (c.name == options.command)
-                command = &c;
+        command = FindCommand(options.command);
+        if (options.version) {
+            std::cout << airmotor::core::VersionBanner(kProgramName) << std::flush;
+            return 0;
+        }
+        if (options.help) {
+            if (command != nullptr)
+                PrintCommandHelp(std::cout, command->help);
+            else if (options.command.empty())
+                PrintProgramHelp(std::cout);
+            else
+                throw UsageError("unknown command \"" + options.command + "\" (" + std::string(kProgramName) +
+                                 " --help lists the commands)");
+            std::cout << std::flush;
+            return 0;
+        }
         if (command == nullptr)
-            throw UsageError("unknown command \"" + options.command + "\"");
+            throw UsageError("unknown command \"" + options.command + "\" (" + std::string(kProgramName) +
+                             " --help lists the commands)");
         CliContext context;
         if (command->needsCatalogue)
             context = BuildContext(options, QCoreApplication::applicationDirPath().toStdString(), warnings);
@@ -90,7 +191,13 @@ int main(int argc, char** argv) {
         std::cout << out.str() << std::flush;
         return status;
     } catch (const UsageError& e) {
-        std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';
+        // One line still: the error, then how the command is called.
+        std::cerr << "airmotor-cli: " << OneLine(e.what());
+        if (command != nullptr)
+            std::cerr << "; " << UsageLine(command->help);
+        else
+            std::cerr << "; usage: " << kProgramName << ' ' << kGlobalUsage << " COMMAND [OPTIONS]";
+        std::cerr << '\n';
         return 2;
     } catch (const std::exception& e) { // FolderError and anything unforeseen
         std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';
