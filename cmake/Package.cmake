@@ -1,5 +1,7 @@
 # `make package`: a Debian package through CPack. Runtime dependencies of the executables are
 # computed by dpkg-shlibdeps; only what is loaded at run time without being linked is named here.
+# `make package` builds first; the package itself only collects what is built.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME airmotor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
