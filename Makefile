@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean package fuzz test-asan
 
 all: build
 
@@ -21,6 +21,23 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package build/airmotor_<version>_<arch>.deb (CPack; dependencies from dpkg-shlibdeps).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# libFuzzer harnesses built with clang in build-fuzz, each run for FUZZ_SECONDS (default 60).
+FUZZ_SECONDS ?= 60
+fuzz: build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) DEV_BIN_DIR=$(BUILD_DIR)/bin JOBS=$(JOBS) ./fuzz/run-fuzzers.sh
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer (asan preset, build-asan/).
+ASAN_BUILD_DIR ?= build-asan
+test-asan: deps
+	@if [ ! -f $(ASAN_BUILD_DIR)/CMakeCache.txt ]; then cmake --preset asan -B $(ASAN_BUILD_DIR); fi
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,11 +1,43 @@
 #include "app/MessageBoxSink.h"
 #include "app/ProgramContext.h"
 #include "app/ProgramShell.h"
+#include "core/common/ProgramVersion.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: airmotor [FOLDER]\n"
+    "Air Motor Selector: choose a compressed-air motor from the catalogue for a duty (torque at a\n"
+    "speed and the available pressure), see its figures, performance diagram and dimension drawing,\n"
+    "and print data sheets.\n\n"
+    "Arguments:\n"
+    "  FOLDER       the program folder holding Zevodida.db, the drawings and the help pages\n"
+    "               (default: the program's own folder, or the installed data folder share/airmotor)\n"
+    "  -h, --help   this help\n"
+    "  --version    the program version and the date of the bundled catalogue\n\n"
+    "Files:\n"
+    "  ZEVODIDA.DAT (price-list date and language) is kept in the program folder; an installed\n"
+    "  program, or one whose folder cannot be written, keeps it in ~/.config/airmotor.\n\n"
+    "See also: airmotor-cli(1) for the same catalogue and search on the command line.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // Answered before any window system is needed, so they work on a console and for man pages.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << kHelp;
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << airmotor::core::VersionBanner("airmotor");
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Air Motor Selector");
     QApplication::setOrganizationName("AirMotorSelector");

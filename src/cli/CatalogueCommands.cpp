@@ -132,7 +132,7 @@ int RunTextsCommand(CliContext& context, const CommandArgs& args) {
 
 int RunMakeDatabaseCommand(CliContext& context, const CommandArgs& args) {
     if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
-        throw UsageError("usage: make-database DATA_DIR OUT.db");
+        throw UsageError("make-database: needs a data folder and a database file");
     auto built =
         platform::DatabaseBuilder::build(QString::fromStdString(args[0]), QString::fromStdString(args[1]));
     if (auto* error = std::get_if<platform::BuildError>(&built))

@@ -24,6 +24,10 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
         };
         if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--folder" || arg.rfind("--folder=", 0) == 0) {
             options.folder = takeValue("--folder");
             if (options.folder->empty())
@@ -42,7 +46,7 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
             options.args.push_back(arg);
         }
     }
-    if (!haveCommand)
+    if (!haveCommand && !options.help && !options.version)
         throw UsageError("no command given");
     return options;
 }

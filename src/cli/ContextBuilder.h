@@ -13,11 +13,13 @@ struct GlobalOptions {
     std::optional<std::string> folder;
     std::optional<std::string> language;
     bool json = false;
-    std::string command;
+    bool help = false;    // -h or --help: the program's or the command's help instead of running it
+    bool version = false; // --version
+    std::string command;  // empty only with help or version
     CommandArgs args;
 };
 
-// Throws UsageError for a missing option value or an unknown language.
+// Throws UsageError for a missing option value, an unknown language or a missing command.
 GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments);
 
 // Program folder, settings, language texts and unit factors, and the catalogue. Throws FolderError

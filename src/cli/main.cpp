@@ -2,12 +2,14 @@
 #include "cli/CalculatorCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
+#include "cli/CommandHelp.h"
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
 #include "cli/MaintenanceCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/PrintCommands.h"
 #include "cli/SearchCommand.h"
+#include "core/common/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -27,31 +29,196 @@ struct Command {
     std::string_view name;
     bool needsCatalogue; // builds the full context: folder, settings, texts, catalogue
     Handler run;
+    CommandHelp help;
 };
 
-// One line per command.
+// One entry per command: its name, what it needs, its handler and its help.
 constexpr Command kCommands[] = {
-    {"catalogue", true, RunCatalogueCommand},
-    {"texts", true, RunTextsCommand},
-    {"make-database", false, RunMakeDatabaseCommand},
-    {"factors", false, RunFactorsCommand},
-    {"axis", false, RunAxisCommand},
-    {"decimals", false, RunDecimalsCommand},
-    {"fit", false, RunFitCommand},
-    {"search", true, RunSearch},
-    {"list", true, RunList},
-    {"diagram", true, RunDiagramCommand},
-    {"drawing", true, RunDrawingCommand},
-    {"analyse", true, RunAnalyseCommand},
-    {"export", true, RunExportCommand},
-    {"datasheet", true, RunDatasheetCommand},
-    {"catalogue-table", true, RunCatalogueTableCommand},
-    {"wagon", true, RunWagonCommand},
-    {"rotating-mass", true, RunRotatingMassCommand},
-    {"gear", false, RunGearCommand},
-    {"measurement", false, RunMeasurementCommand},
-    {"save-motor", true, RunSaveMotorCommand},
+    {"catalogue",
+     true,
+     RunCatalogueCommand,
+     {"catalogue", "The loaded motor catalogue: count, load warnings and every motor's designation.", "",
+      "airmotor-cli catalogue --json"}},
+    {"texts",
+     true,
+     RunTextsCommand,
+     {"texts", "The 229 texts of the chosen language and the unit factors.", "",
+      "airmotor-cli --language German texts"}},
+    {"make-database",
+     false,
+     RunMakeDatabaseCommand,
+     {"make-database DATA_DIR OUT.db",
+      "Build the catalogue database from the CSV sources; every record is checked first.",
+      "  DATA_DIR   the folder holding motors.csv, texts.csv and imperial.csv\n"
+      "  OUT.db     the database written (replaced atomically, only when every record is sound)\n",
+      "airmotor-cli make-database data build/bin/Zevodida.db"}},
+    {"factors",
+     false,
+     RunFactorsCommand,
+     {"factors --designation TEXT --pressure BAR [--previous TEXT]",
+      "The pressure factors Km, Kn and Kl of a designation at a supply pressure.",
+      "  --designation TEXT  the motor designation (its family chooses the factors)\n"
+      "  --pressure BAR      the supply pressure\n"
+      "  --previous TEXT     the designation whose factors were computed before\n",
+      "airmotor-cli factors --designation \"TKS05-BS12\" --pressure 5 --json"}},
+    {"axis",
+     false,
+     RunAxisCommand,
+     {"axis --value NUMBER --axis X|Y",
+      "A rounded diagram axis for a largest value: maximum, step and divisions.",
+      "  --value NUMBER  the largest value to show\n"
+      "  --axis X|Y      the speed axis (X) or a value axis (Y)\n",
+      "airmotor-cli axis --value 12.3 --axis Y"}},
+    {"decimals",
+     false,
+     RunDecimalsCommand,
+     {"decimals --value NUMBER", "The number of decimals used to show a value.",
+      "  --value NUMBER  the value to show\n", "airmotor-cli decimals --value 12.5"}},
+    {"fit",
+     false,
+     RunFitCommand,
+     {"fit --degree N --points \"X,Y X,Y ...\"", "An unweighted least-squares polynomial through points.",
+      "  --degree N      the polynomial degree\n"
+      "  --points TEXT   the points as x,y pairs separated by blanks\n",
+      "airmotor-cli fit --degree 2 --points \"0,1 1,3 2,7 3,13\" --json"}},
+    {"search",
+     true,
+     RunSearch,
+     {"search --torque NM --speed RPM --pressure BAR [OPTIONS]",
+      "Search the catalogue for a duty as the main window does and show the result rows.",
+      kSessionOptionsHelp, "airmotor-cli search --torque 10 --speed 3000 --pressure 6 --json"}},
+    {"list",
+     true,
+     RunList,
+     {"list [--series S] [--obsolete all|only-obsolete|only-new] [OPTIONS]",
+      "List a series as the catalogue view does, without a duty.",
+      "  --obsolete all|only-obsolete|only-new\n"
+      "                        which motors of the series are listed\n"
+      "  (and the options of search)\n",
+      "airmotor-cli list --series PGW --obsolete all"}},
+    {"diagram",
+     true,
+     RunDiagramCommand,
+     {"diagram [search options] --out FILE.svg|.png|.pdf [--size WxH]",
+      "Draw the performance diagram of a result row into a file.",
+      "  --out FILE      the picture to write (.svg, .png or .pdf)\n"
+      "  --size WxH      its size in pixels (default 1400x1200)\n"
+      "  (and the options of search; --select and --column choose the motor)\n",
+      "airmotor-cli diagram --torque 10 --speed 3000 --out diagram.svg"}},
+    {"drawing",
+     true,
+     RunDrawingCommand,
+     {"drawing --index N [--column COL] --out FILE.png [--size WxH]",
+      "Render a motor's dimension drawing into a PNG file.",
+      "  --index N       the motor's catalogue index\n"
+      "  --column COL    the result column clicked (chooses the mounting variant)\n"
+      "  --out FILE.png  the picture to write\n"
+      "  --size WxH      its size in pixels (default 1400x1200)\n",
+      "airmotor-cli drawing --index 17 --out drawing.png"}},
+    {"datasheet",
+     true,
+     RunDatasheetCommand,
+     {"datasheet [search options] [--mode complete|diagram|drawing] [--copies N] --out FILE.pdf",
+      "Print the data sheet of a result row to PDF, one file per print job.",
+      "  --mode M        complete printout, only the diagram, or only the dimension drawing\n"
+      "  --copies N      copies, each its own job: FILE.pdf, FILE-2.pdf, ...\n"
+      "  --alternative N the diagram alternative 0..5\n"
+      "  --out FILE.pdf  the first job's file\n"
+      "  (and the options of search; --select and --column choose the motor)\n",
+      "airmotor-cli datasheet --torque 10 --speed 3000 --out sheet.pdf"}},
+    {"catalogue-table",
+     true,
+     RunCatalogueTableCommand,
+     {"catalogue-table --out FILE.pdf", "Print the whole catalogue table to PDF, one file per page job.",
+      "  --out FILE.pdf  the first job's file: FILE.pdf, FILE-2.pdf, ...\n",
+      "airmotor-cli catalogue-table --out table.pdf"}},
+    {"wagon",
+     true,
+     RunWagonCommand,
+     {"wagon [--index K | --own MS,MST,N0 | search options] [--i X --eta X --D X --v0 X --m X --FR X "
+      "--alfa X --T X --Nd X --mu X]",
+      "Calculate a wagon driven by a motor through a gear and a wheel, as the wagon window does.",
+      "  --index K        the motor by catalogue index\n"
+      "  --own MS,MST,N0  own motor data: stall torque, start torque, free speed\n"
+      "  --i ... --mu     the window's input boxes, typed as into the window\n"
+      "  (or the options of search with --select and --column)\n",
+      "airmotor-cli wagon --own 10,8,3000 --m 1000 --Nd 5000 --json"}},
+    {"rotating-mass",
+     true,
+     RunRotatingMassCommand,
+     {"rotating-mass [--index K | --own MS,MST,N0 | search options] [--i X --eta X --w0 X --J X --Mres X "
+      "--c X --T X]",
+      "Calculate a rotating mass accelerated by a motor through a gear, as the rotating-mass window does.",
+      "  --index K        the motor by catalogue index\n"
+      "  --own MS,MST,N0  own motor data: stall torque, start torque, free speed\n"
+      "  --i ... --T      the window's input boxes, typed as into the window\n"
+      "  (or the options of search with --select and --column)\n",
+      "airmotor-cli rotating-mass --index 17 --J 0.5 --json"}},
+    {"gear",
+     false,
+     RunGearCommand,
+     {"gear --designation D [--d1 X] [--module X] [--starts X] [--pressure-angle X] [--efficiency PCT] "
+      "[--speed N --torque T]",
+      "Decode the gear of a designation and, with a speed and torque, its losses.",
+      "  --designation D       the motor designation\n"
+      "  --d1, --module, --starts, --pressure-angle\n"
+      "                        worm gear data, typed as into the editor\n"
+      "  --efficiency PCT      the gear efficiency when the designation gives none (default 100)\n"
+      "  --speed N --torque T  the point at which the losses are computed\n",
+      "airmotor-cli gear --designation \"TKM20-A5-UAA 247\" --speed 1000 --torque 10 --json"}},
+    {"measurement",
+     false,
+     RunMeasurementCommand,
+     {"measurement FILE.DAT [editor options] [--companion] [--calibrate]",
+      "Load a measurement file as the editor does, convert the readings and fit the curves.",
+      "  --designation D, --utv U, --efficiency PCT, --d1/--module/--starts/--pressure-angle X,\n"
+      "  --kn/--km/--kl X, --degree-m N, --degree-l N\n"
+      "                        the editor's boxes, typed as into the editor\n"
+      "  --companion           also load the companion (\"-U.DAT\") measurement\n"
+      "  --calibrate           run the target-value calibration\n",
+      "airmotor-cli measurement motor.DAT --calibrate --json"}},
+    {"save-motor",
+     true,
+     RunSaveMotorCommand,
+     {"save-motor FILE.DAT --replace|--add [measurement options] [--part-numbers A,B,C] [--price X] "
+      "[--drawing NAME] [--start-speed N] [--max-speed N]",
+      "Fit a measurement file and write the motor into the catalogue (a backup copy is made first).",
+      "  --replace | --add     replace the motor of the same designation, or add a new one\n"
+      "  --part-numbers A,B,C, --price X, --drawing NAME, --start-speed N, --max-speed N\n"
+      "                        the catalogue fields written beside the curves\n",
+      "airmotor-cli save-motor motor.DAT --add --json"}},
+    {"analyse",
+     true,
+     RunAnalyseCommand,
+     {"analyse [search options] [--select ROW | --all] [--hours H] [--energy KWH_PER_M3] [--price P]",
+      "The duty analysis of result rows: margins, power, air consumption and air cost per year.",
+      "  --select ROW | --all  one result row (default 1) or every row\n"
+      "  --hours H             running hours per year (default 2000)\n"
+      "  --energy E            compressor energy per m3 of free air, kWh (default 0.12)\n"
+      "  --price P             energy price per kWh (default 0.15)\n"
+      "  (and the options of search)\n",
+      "airmotor-cli analyse --torque 10 --speed 3000 --pressure 5 --all --json"}},
+    {"export",
+     true,
+     RunExportCommand,
+     {"export [search options] --out FILE.csv", "Write the result rows with their duty analysis to CSV.",
+      "  --out FILE.csv  the file written\n  (and the options of search)\n",
+      "airmotor-cli export --torque 10 --speed 3000 --out rows.csv"}},
 };
+
+const Command* FindCommand(std::string_view name) {
+    for (const auto& c : kCommands)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+void PrintProgramHelp(std::ostream& out) {
+    PrintProgramHelpHead(out);
+    for (const auto& c : kCommands)
+        PrintCommandSummary(out, c.name, c.help);
+    PrintProgramHelpTail(out);
+}
 
 // Messages go to stderr as one line, whatever the underlying text holds.
 std::string OneLine(std::string text) {
@@ -85,14 +252,28 @@ int main(int argc, char** argv) {
     // Output is held back until the command has succeeded: a failing command prints nothing on stdout.
     std::ostringstream out;
     std::ostringstream warnings;
+    const Command* command = nullptr;
     try {
         const GlobalOptions options = ParseGlobalOptions(arguments);
-        const Command* command = nullptr;
-        for (const auto& c : kCommands)
-            if (c.name == options.command)
-                command = &c;
+        command = FindCommand(options.command);
+        if (options.version) {
+            std::cout << airmotor::core::VersionBanner(kProgramName) << std::flush;
+            return 0;
+        }
+        if (options.help) {
+            if (command != nullptr)
+                PrintCommandHelp(std::cout, command->help);
+            else if (options.command.empty())
+                PrintProgramHelp(std::cout);
+            else
+                throw UsageError("unknown command \"" + options.command + "\" (" + std::string(kProgramName) +
+                                 " --help lists the commands)");
+            std::cout << std::flush;
+            return 0;
+        }
         if (command == nullptr)
-            throw UsageError("unknown command \"" + options.command + "\"");
+            throw UsageError("unknown command \"" + options.command + "\" (" + std::string(kProgramName) +
+                             " --help lists the commands)");
         CliContext context;
         if (command->needsCatalogue)
             context = BuildContext(options, QCoreApplication::applicationDirPath().toStdString(), warnings);
@@ -104,7 +285,13 @@ int main(int argc, char** argv) {
         std::cout << out.str() << std::flush;
         return status;
     } catch (const UsageError& e) {
-        std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';
+        // One line still: the error, then how the command is called.
+        std::cerr << "airmotor-cli: " << OneLine(e.what());
+        if (command != nullptr)
+            std::cerr << "; " << UsageLine(command->help);
+        else
+            std::cerr << "; usage: " << kProgramName << ' ' << kGlobalUsage << " COMMAND [OPTIONS]";
+        std::cerr << '\n';
         return 2;
     } catch (const std::exception& e) { // FolderError and anything unforeseen
         std::cerr << "airmotor-cli: " << OneLine(e.what()) << '\n';

@@ -35,19 +35,24 @@ ProgramFolder ResolveProgramFolder(const QString& commandLineText, const QString
                                    const std::function<bool(const QString&)>& isWritable,
                                    const QString& userFolder) {
     QString folder = commandLineText.trimmed();
+    // The installed data folder is shared by every user (and owned by the package manager): settings
+    // never go there, even when the user happens to be able to write it (root).
+    bool shared = false;
     if (folder.isEmpty()) {
         folder = programDir;
         if (!QFileInfo::exists(QDir(programDir).filePath(kDatabaseName))) {
             const QString installed = QDir::cleanPath(programDir + QStringLiteral("/../share/airmotor"));
-            if (QFileInfo::exists(QDir(installed).filePath(kDatabaseName)))
+            if (QFileInfo::exists(QDir(installed).filePath(kDatabaseName))) {
                 folder = installed;
+                shared = true;
+            }
         }
     }
     folder = QDir::cleanPath(folder);
     ProgramFolder result;
     result.folder = folder;
     const QString own = QDir(folder).filePath(kSettingsName);
-    if (isWritable(folder)) {
+    if (!shared && isWritable(folder)) {
         result.settingsFile = own;
     } else {
         result.settingsFile = QDir(userFolder).filePath(kSettingsName);

@@ -2,8 +2,11 @@
 
 #include "TestDatabase.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +40,11 @@ TEST_F(SettingsFileTest, ProgramFolderRule) {
     EXPECT_EQ(ResolveProgramFolder("", bin, kWritable, user).folder, bin);
     // An installed program: the data folder beside bin/ holds the database.
     WriteFile(path("prefix/share/airmotor/Zevodida.db"), "db");
-    EXPECT_EQ(ResolveProgramFolder("", bin, kWritable, user).folder, path("prefix/share/airmotor"));
+    const ProgramFolder installed = ResolveProgramFolder("", bin, kWritable, user);
+    EXPECT_EQ(installed.folder, path("prefix/share/airmotor"));
+    // ... whose settings are the user's even where the shared folder could be written (root).
+    EXPECT_EQ(installed.settingsFile, path("user/ZEVODIDA.DAT"));
+    EXPECT_EQ(installed.fallbackSettingsFile, path("prefix/share/airmotor/ZEVODIDA.DAT"));
     // A build tree: the database next to the program wins.
     WriteFile(path("prefix/bin/Zevodida.db"), "db");
     EXPECT_EQ(ResolveProgramFolder("", bin, kWritable, user).folder, bin);
@@ -97,4 +104,24 @@ TEST_F(SettingsFileTest, WriteFailureIsReported) {
     const auto error = file.write(core::Settings{});
     ASSERT_TRUE(error.has_value());
     EXPECT_NE(error->find("ZEVODIDA.DAT"), std::string::npos) << *error;
+}
+
+// A writer killed at any moment of a rewrite leaves the previous file or the new one, never a torn
+// or empty one (the child flips the language as fast as it can; see main.cpp).
+TEST_F(SettingsFileTest, WriterKilledMidWriteLeavesAWholeFile) {
+    WriteFile(path("other/ZEVODIDA.DAT"), "\"2017-01-12\",\"German\",0\r\n");
+    constexpr int kRounds = 12;
+    for (int round = 0; round < kRounds; ++round) {
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--rewrite-settings"), path("other")});
+        ASSERT_TRUE(writer.waitForReadyRead(30000)) << "round " << round;
+        QThread::msleep(static_cast<unsigned long>(round * 3));
+        writer.kill();
+        writer.waitForFinished();
+        const auto settings = SettingsFile::readFile(path("other/ZEVODIDA.DAT"));
+        ASSERT_TRUE(settings.has_value()) << "round " << round;
+        EXPECT_TRUE(settings->strLanguage == "German" || settings->strLanguage == "Spanish")
+            << settings->strLanguage;
+    }
 }

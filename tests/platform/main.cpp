@@ -1,3 +1,4 @@
+#include "platform/SettingsFile.h"
 #include "platform/SqliteConnection.h"
 
 #include <QGuiApplication>
@@ -28,6 +29,23 @@ int HoldWrite(const char* file) {
         ::pause();
 }
 
+// Child of the settings kill test: rewrites ZEVODIDA.DAT in FOLDER for ever, flipping the language,
+// and says "ready" after the first write.
+int RewriteSettings(const char* folder) {
+    const airmotor::platform::SettingsFile file(
+        airmotor::platform::ResolveProgramFolder(QString::fromLocal8Bit(folder), QString()));
+    airmotor::core::Settings settings;
+    for (long i = 0;; ++i) {
+        settings.strLanguage = i % 2 == 0 ? "Spanish" : "German";
+        if (file.write(settings))
+            return 1;
+        if (i == 0) {
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+    }
+}
+
 } // namespace
 
 // One application object for every platform test: SQL drivers, painting and fonts need it.
@@ -37,6 +55,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc == 3 && std::string_view(argv[1]) == "--hold-write")
         return HoldWrite(argv[2]);
+    if (argc == 3 && std::string_view(argv[1]) == "--rewrite-settings")
+        return RewriteSettings(argv[2]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

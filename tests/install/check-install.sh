@@ -1,0 +1,44 @@
+#!/bin/sh
+# Installs the build tree into a temporary prefix and uses the result as a user would: from another
+# folder, without --folder, with an empty home.  Usage: check-install.sh BUILD_DIR [CMAKE]
+set -eu
+build=$1
+cmake=${2:-cmake}
+id=org.airmotorselector.AirMotorSelector
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cmake" --install "$build" --prefix "$tmp/prefix" >/dev/null
+p=$tmp/prefix
+for f in bin/airmotor-cli bin/airmotor share/airmotor/Zevodida.db share/airmotor/help/index.html \
+    share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg \
+    share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
+    share/metainfo/$id.metainfo.xml share/man/man1/airmotor.1.gz share/man/man1/airmotor-cli.1.gz; do
+    [ -f "$p/$f" ] || fail "not installed: $f"
+done
+ls "$p"/share/airmotor/*.WMF >/dev/null 2>&1 || fail "no drawings installed"
+[ ! -e "$p/share/airmotor/ZEVODIDA.DAT" ] || fail "a settings file was installed into the shared folder"
+
+mkdir "$tmp/elsewhere" "$tmp/home"
+cd "$tmp/elsewhere"
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config"
+"$p/bin/airmotor-cli" catalogue --json >catalogue.json || fail "installed airmotor-cli catalogue failed"
+grep -q '"count":[1-9]' catalogue.json || fail "installed catalogue is empty: $(head -c 200 catalogue.json)"
+"$p/bin/airmotor-cli" search --torque 10 --speed 3000 --pressure 6 --json | grep -q '"rows":\[{' ||
+    fail "installed search found no motor"
+"$p/bin/airmotor-cli" drawing --index 1 --out drawing.png >/dev/null || fail "installed drawing failed"
+"$p/bin/airmotor" --version | grep -q '^airmotor [0-9]' || fail "airmotor --version"
+man -l "$p/share/man/man1/airmotor-cli.1.gz" 2>/dev/null | grep -q "make-database" ||
+    [ ! -x /usr/bin/man ] || fail "the man page does not list the commands"
+# Nothing was written beside the installed data, nor into the folder it was started from.
+[ -z "$(ls -A "$tmp/elsewhere" | grep -v -e catalogue.json -e drawing.png)" ] || fail "files left in the working folder"
+[ ! -e "$p/share/airmotor/ZEVODIDA.DAT" ] || fail "the CLI wrote into the shared folder"
+
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo is not valid"
+fi
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$p/share/applications/$id.desktop" || fail "desktop entry is not valid"
+fi
+echo "installed tree: ok"
