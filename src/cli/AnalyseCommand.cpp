@@ -87,14 +87,10 @@ void WriteText(std::ostream& out, const std::vector<core::AnalysedRow>& rows) {
 // Puts the session into the state the options describe and presses the search or the listing.
 SessionScript RunSearch(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
                         std::string_view command) {
-    const SessionScript script = SessionScript::Read(options, command, AnyFieldOption(options));
-    for (const std::string& warning : script.warnings)
-        Warn(ctx, warning);
-    script.Prepare(session, options);
-    script.Press(session);
-    if (session.lastActionRefused() || session.lastSearchWasMaintenance())
+    std::optional<SessionScript> script = PressSession(ctx, session, options, command);
+    if (!script)
         throw FolderError(std::string(command) + ": the search was refused, there are no result rows");
-    return script;
+    return *script;
 }
 
 } // namespace

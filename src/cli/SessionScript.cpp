@@ -181,16 +181,22 @@ void SessionScript::Press(core::SelectionSession& session) const {
         session.ClickAllMotors();
 }
 
-bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
-                  std::string_view command) {
-    const SessionScript script = SessionScript::Read(options, command, AnyFieldOption(options));
+std::optional<SessionScript> PressSession(const CliContext& ctx, core::SelectionSession& session,
+                                          const CommandOptions& options, std::string_view command) {
+    SessionScript script = SessionScript::Read(options, command, AnyFieldOption(options));
     for (const std::string& warning : script.warnings)
         Warn(ctx, warning);
     script.Prepare(session, options);
     script.Press(session);
     if (session.lastActionRefused() || session.lastSearchWasMaintenance())
-        return false;
-    return session.ClickCell(script.select, script.column);
+        return std::nullopt;
+    return script;
+}
+
+bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
+                  std::string_view command) {
+    const std::optional<SessionScript> script = PressSession(ctx, session, options, command);
+    return script && session.ClickCell(script->select, script->column);
 }
 
 std::vector<std::string_view> SessionOptionNames(bool withObsolete) {

@@ -36,6 +36,11 @@ struct SessionScript {
     void Press(core::SelectionSession& session) const;
 };
 
+// Reads the script, prepares the session and presses the search or listing; the key-filter warnings
+// go to the context. No script when the search or listing was refused (or found the maintenance code).
+std::optional<SessionScript> PressSession(const CliContext& ctx, core::SelectionSession& session,
+                                          const CommandOptions& options, std::string_view command);
+
 // Reads the script, prepares the session, presses the search or listing and clicks the cell; the
 // key-filter warnings go to the context. True when a motor became current.
 bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,

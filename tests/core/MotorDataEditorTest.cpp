@@ -54,8 +54,8 @@ TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
         {F::KwmaxB, "*", " 1.4", kColourValid},     {F::NmdecB, "5", "5", kColourAboveRange}};
     for (const Case& c : cases) {
         fields.type(c.field, c.typed);
-        EXPECT_EQ(fields.box(c.field).text, c.text) << SpecOf(c.field).objectName;
-        EXPECT_EQ(fields.box(c.field).colour, c.colour) << SpecOf(c.field).objectName;
+        EXPECT_EQ(fields.box(c.field).text, c.text) << RuleOf(c.field).objectName;
+        EXPECT_EQ(fields.box(c.field).colour, c.colour) << RuleOf(c.field).objectName;
     }
     EXPECT_EQ(fields.value(F::KwmaxB), 1.4f);
 }

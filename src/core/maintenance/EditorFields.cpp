@@ -12,7 +12,7 @@ constexpr float kTarget = 100000.0f;
 constexpr float kSmallest = 0.1f; // increments and maxima of the diagram scaling
 constexpr float kIndexMax = 32767.0f;
 
-constexpr std::array<EditorFieldSpec, kEditorFieldCount> kSpecs{{
+constexpr std::array<EditorFieldRule, kEditorFieldCount> kRules{{
     {F::RelativprisB, "RelativprisB", 0, 0, kAny, ""},
     {F::StallmomentB, "StallmomentB", 0, 0, kAny, ""},
     {F::Min_StartMomentB, "Min_StartMomentB", 0, 0, kAny, ""},
@@ -59,8 +59,8 @@ constexpr std::array<EditorFieldSpec, kEditorFieldCount> kSpecs{{
 }};
 
 constexpr bool InFieldOrder() {
-    for (std::size_t i = 0; i < kSpecs.size(); ++i)
-        if (static_cast<std::size_t>(kSpecs[i].field) != i)
+    for (std::size_t i = 0; i < kRules.size(); ++i)
+        if (static_cast<std::size_t>(kRules[i].field) != i)
             return false;
     return true;
 }
@@ -68,8 +68,8 @@ static_assert(InFieldOrder(), "one entry per field, in the order of EditorField"
 
 } // namespace
 
-const EditorFieldSpec& SpecOf(EditorField field) {
-    return kSpecs[static_cast<std::size_t>(field)];
+const EditorFieldRule& RuleOf(EditorField field) {
+    return kRules[static_cast<std::size_t>(field)];
 }
 
 std::string BoxText(float value) {
@@ -80,16 +80,16 @@ std::string BoxText(float value) {
 }
 
 EditorFields::EditorFields() {
-    for (const EditorFieldSpec& spec : kSpecs)
-        type(spec.field, std::string(spec.openingText));
+    for (const EditorFieldRule& rule : kRules)
+        type(rule.field, std::string(rule.openingText));
 }
 
 void EditorFields::type(EditorField field, const std::string& text) {
-    const EditorFieldSpec& spec = SpecOf(field);
+    const EditorFieldRule& rule = RuleOf(field);
     NumericTextBox& box = boxes_[index(field)];
     box.text = text;
     values_[index(field)] =
-        static_cast<float>(ValidateNumericField(box, spec.defaultValue, spec.lower, spec.upper));
+        static_cast<float>(ValidateNumericField(box, rule.defaultValue, rule.lower, rule.upper));
 }
 
 void EditorFields::show(EditorField field, float value) {

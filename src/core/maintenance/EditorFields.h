@@ -57,7 +57,7 @@ enum class EditorField {
 };
 inline constexpr std::size_t kEditorFieldCount = static_cast<std::size_t>(EditorField::Count);
 
-struct EditorFieldSpec {
+struct EditorFieldRule {
     EditorField field;
     std::string_view objectName; // the control's name ("UtvRefMätningB" with its umlaut)
     float defaultValue;          // restored by "*"
@@ -65,7 +65,7 @@ struct EditorFieldSpec {
     std::string_view openingText; // what the box holds when the window opens
 };
 
-const EditorFieldSpec& SpecOf(EditorField field);
+const EditorFieldRule& RuleOf(EditorField field);
 
 // A value as a box shows it: the classic single-to-text conversion without its leading blank.
 std::string BoxText(float value);
