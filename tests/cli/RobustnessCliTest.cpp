@@ -110,6 +110,16 @@ TEST(RobustnessCli, KeyFilteredFieldTextIsTypedWithAWarning) {
     EXPECT_EQ(r.json()["fields"].toObject()["ArbetsMomentB"].toObject()["text"].toString(), "1999");
     // A decimal comma is typed as a point without a word.
     EXPECT_EQ(RunCli({"--folder", kBin, "search", "--torque", "2,5", "--speed", "300"}).err, "");
+    // Every command that runs the window's search warns the same way.
+    QTemporaryDir dir;
+    const QString sheet = dir.filePath("sheet.pdf");
+    for (const QStringList& args :
+         {QStringList{"analyse", "--torque", "1e1", "--speed", "300", "--json"},
+          QStringList{"datasheet", "--torque", "1e1", "--speed", "300", "--out", sheet, "--json"}}) {
+        const CliResult c = RunCli(QStringList{"--folder", kBin} + args);
+        ASSERT_EQ(c.status, 0) << c.err.toStdString();
+        EXPECT_TRUE(c.err.contains("--torque \"1e1\" is typed as \"11\"")) << c.err.toStdString();
+    }
 }
 
 TEST(RobustnessCli, FifosAndFailuresAfterWarningsDoNotHangOrPrintTwice) {
