@@ -2,15 +2,18 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean package fuzz test-asan
+.PHONY: all deps configure build run test clean package fuzz test-asan format check-format
 
 all: build
 
 deps:
 	./scripts/install-deps
 
+# CMAKE_ARGS (e.g. -DAIRMOTOR_WERROR=ON) reach the configure step, also of an existing build folder.
+CMAKE_ARGS ?=
 configure: deps
-	@if [ ! -f $(BUILD_DIR)/CMakeCache.txt ]; then cmake --preset dev -B $(BUILD_DIR); fi
+	@if [ ! -f $(BUILD_DIR)/CMakeCache.txt ]; then cmake --preset dev -B $(BUILD_DIR) $(CMAKE_ARGS); \
+	elif [ -n "$(CMAKE_ARGS)" ]; then cmake -B $(BUILD_DIR) $(CMAKE_ARGS); fi
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -38,6 +41,13 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Every tracked C++ source rewritten by clang-format (.clang-format); check-format only reports.
+format:
+	git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format -i
+
+check-format:
+	./scripts/check-format
 
 clean:
 	rm -rf $(BUILD_DIR)
