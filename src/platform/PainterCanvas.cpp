@@ -34,8 +34,8 @@ QString PainterCanvas::DiagramFontFamily() {
         // A family installed by several foundries is listed as "Name [foundry]".
         for (const char* wanted : {"Nimbus Sans", "Nimbus Sans L", "Liberation Sans", "DejaVu Sans"}) {
             const QString name = QString::fromLatin1(wanted);
-            for (const QString& family : families)
-                if (family == name || family.startsWith(name + " ["))
+            for (const QString& listed : families)
+                if (listed == name || listed.startsWith(name + " ["))
                     return name;
         }
         return QString::fromLatin1("Sans Serif");
@@ -61,8 +61,8 @@ void PainterCanvas::setWorld(float left, float top, float width, float height) {
 }
 
 QPointF PainterCanvas::map(float x, float y) const {
-    return {device_.left() + (x - worldLeft_) / worldWidth_ * device_.width(),
-            device_.top() + (y - worldTop_) / worldHeight_ * device_.height()};
+    return {device_.left() + (static_cast<double>(x) - worldLeft_) / worldWidth_ * device_.width(),
+            device_.top() + (static_cast<double>(y) - worldTop_) / worldHeight_ * device_.height()};
 }
 
 void PainterCanvas::applyPen() {
@@ -104,9 +104,10 @@ void PainterCanvas::setLineStyle(int style) {
 void PainterCanvas::setFont(float size, bool bold) {
     double pixels = 0.0;
     if (kind_ == core::CanvasKind::Window)
-        pixels = size * std::max(device_.height() / kWindowFontReference, kWindowFontMinimum);
+        pixels =
+            static_cast<double>(size) * std::max(device_.height() / kWindowFontReference, kWindowFontMinimum);
     else
-        pixels = size / 72.0 * dpi_;
+        pixels = static_cast<double>(size) / 72.0 * dpi_;
     font_.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
     font_.setBold(bold);
     painter_.setFont(font_);
@@ -132,7 +133,7 @@ void PainterCanvas::point(float x, float y, core::Rgb colour) {
 }
 
 void PainterCanvas::circle(float x, float y, float radius, core::Rgb colour) {
-    const double r = std::fabs(radius / worldWidth_ * device_.width());
+    const double r = std::fabs(static_cast<double>(radius) / worldWidth_ * device_.width());
     painter_.save();
     painter_.setPen(QPen(ToQColor(colour), width_));
     painter_.setBrush(Qt::NoBrush);

@@ -122,7 +122,7 @@ DutyAnalysis AnalyseDuty(const DutyInput& in, const AirCostInputs& cost) {
     } else {
         a.air = AirAt(cat, in.index, n, curve.factors);
     }
-    a.airM3h = static_cast<float>(a.air * kM3hPerLitrePerSecond);
+    a.airM3h = static_cast<float>(static_cast<double>(a.air) * kM3hPerLitrePerSecond);
     a.startTorqueMargin =
         MarginPercent(curve.factors.sngKm * cat.sngMinStartMoment[idx], in.requirement.sngMinStartmoment);
     if (a.freeSpeed > 0.0f)

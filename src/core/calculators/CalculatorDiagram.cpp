@@ -38,8 +38,12 @@ void ValueAxis(DiagramEngine& e, const AxisRecord& axis, float x, int colour, bo
 // Straight segments through (xs[j], ys[j] * factor), in world units of the axis box.
 void Segments(DiagramEngine& e, const std::vector<std::pair<float, float>>& points, double timeMax,
               double factor, double distanceMax) {
-    const auto wx = [&](float t) { return static_cast<float>(t / timeMax * kLenX); };
-    const auto wy = [&](float v) { return static_cast<float>(v * factor / distanceMax * kLenY); };
+    const auto wx = [&](float t) {
+        return static_cast<float>(static_cast<double>(t) / timeMax * static_cast<double>(kLenX));
+    };
+    const auto wy = [&](float v) {
+        return static_cast<float>(static_cast<double>(v) * factor / distanceMax * static_cast<double>(kLenY));
+    };
     for (std::size_t j = 1; j < points.size(); ++j)
         e.DrawLine(wx(points[j - 1].first), wy(points[j - 1].second), wx(points[j].first),
                    wy(points[j].second), 1.0f);

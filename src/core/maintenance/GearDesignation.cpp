@@ -38,24 +38,26 @@ double Pi() {
 }
 
 GearLossResult WormLosses(const GearData& g, double n) {
-    const double gamma = std::atan(static_cast<double>(g.starts) * g.module / g.wormDiameter);
-    const double slidingSpeed = g.wormDiameter * n / (std::cos(gamma) * kSlidingSpeedDivisor);
+    const double gamma = std::atan(static_cast<double>(g.starts) * static_cast<double>(g.module) /
+                                   static_cast<double>(g.wormDiameter));
+    const double slidingSpeed =
+        static_cast<double>(g.wormDiameter) * n / (std::cos(gamma) * kSlidingSpeedDivisor);
     const double mu = 0.11 / (1.0 + 1.63 * std::pow(slidingSpeed / 0.25, 0.72)) + 0.01;
-    const double rho = std::atan(mu / std::cos(Pi() * g.pressureAngle / 180.0));
+    const double rho = std::atan(mu / std::cos(Pi() * static_cast<double>(g.pressureAngle) / 180.0));
     GearLossResult r;
     r.efficiency = static_cast<float>(std::tan(gamma) / std::tan(gamma + rho));
-    r.lossTorque = static_cast<float>(0.41 * std::pow(g.centreDistance / 100.0, 1.67) +
+    r.lossTorque = static_cast<float>(0.41 * std::pow(static_cast<double>(g.centreDistance) / 100.0, 1.67) +
                                       0.25 * std::pow(n / 1000.0, 0.44));
     return r;
 }
 
 GearLossResult MultiStageLosses(const GearData& g, double n) {
     GearLossResult r;
-    const double seal = g.sealDiameter / 1000.0;
-    const double axle = g.axleDistance / 100.0;
+    const double seal = static_cast<double>(g.sealDiameter) / 1000.0;
+    const double axle = static_cast<double>(g.axleDistance) / 100.0;
     r.lossTorque = static_cast<float>(75.0 * seal * seal +
                                       (1.0 - std::exp(-n / 1000.0)) * (n / 9550.0) * 1.45 * axle * axle);
-    r.efficiency = static_cast<float>(1.0 - g.stages * kPerStageLoss);
+    r.efficiency = static_cast<float>(1.0 - static_cast<double>(g.stages) * kPerStageLoss);
     return r;
 }
 
@@ -93,12 +95,14 @@ GearKind LossModelKind(std::string_view designation) {
 GearLossResult GearLosses(std::string_view designation, const GearData& gear, float n, float T) {
     const GearKind kind = LossModelKind(designation);
     if (kind == GearKind::None) {
-        const float eta = static_cast<float>(gear.efficiencyPercent / 100.0);
+        const float eta = static_cast<float>(static_cast<double>(gear.efficiencyPercent) / 100.0);
         return {0.0f, eta, eta};
     }
     GearLossResult r = kind == GearKind::Worm ? WormLosses(gear, n) : MultiStageLosses(gear, n);
-    r.overall =
-        T == 0.0f ? 0.0f : static_cast<float>((1.0 - static_cast<double>(r.lossTorque) / T) * r.efficiency);
+    r.overall = T == 0.0f
+                    ? 0.0f
+                    : static_cast<float>((1.0 - static_cast<double>(r.lossTorque) / static_cast<double>(T)) *
+                                         static_cast<double>(r.efficiency));
     return r;
 }
 

@@ -108,7 +108,8 @@ std::string StartTorqueInformation(const MotorCatalogue& cat, int k, const Resul
     const TextTable& strText = language.strText;
     const float unit = language.units.sngUnitTorque;
     const float startMoment = cat.sngMinStartMoment[i];
-    const double v1 = static_cast<double>(startMoment * row.sngRadTryck / kReferencePressure) / unit;
+    const double v1 =
+        static_cast<double>(startMoment * row.sngRadTryck) / kReferencePressure / static_cast<double>(unit);
     const double v2 = startMoment / unit;
     const double v3 = sngArbetsMoment / unit;
     std::string text = strText(TextKey::StartTorqueOfThisMotor) + " (" + strText(TextKey::AtReducedPressure) +

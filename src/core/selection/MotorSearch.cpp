@@ -97,13 +97,13 @@ float MotorSearch::ThrottleRatio(int i) const {
     const float ts = sngKmAv * catalogue_.sngStallmoment[k];
     const float slope = -ts / (sngKnAv * n0);
     float r = nReq / ((mReq - ts) / slope);
-    if (r < 0.1 || r > 1.1)
+    if (static_cast<double>(r) < 0.1 || static_cast<double>(r) > 1.1)
         return 0.0f;
 
     // Eleven tabulated points: a float loop counter would drift from the speeds the fit expects.
     std::vector<float> x(kThrottlePoints + 1, 0.0f);
     std::vector<float> y(kThrottlePoints + 1, 0.0f);
-    const float h = static_cast<float>(1.1 * n0 / 10);
+    const float h = static_cast<float>(1.1 * static_cast<double>(n0) / 10);
     for (int p = 0; p < kThrottlePoints; ++p) {
         const float n = static_cast<float>(p) * h;
         x[static_cast<std::size_t>(p + 1)] = sngKmAv * TorquePolynomial(catalogue_, i, n);
@@ -113,10 +113,10 @@ float MotorSearch::ThrottleRatio(int i) const {
     const int degree = WholeDegree(catalogue_.intGradtal_M[k]);
     const float nM = EvaluatePolynomial(FitPolynomial(x, y, kThrottlePoints, degree), mReq);
     r = nReq / nM;
-    if (r > 1.0)
+    if (static_cast<double>(r) > 1.0)
         return 0.0f;
     r = r * sngKnAv;
-    if (r < limit_ || r > 1.0)
+    if (static_cast<double>(r) < limit_ || static_cast<double>(r) > 1.0)
         return 0.0f;
     return r;
 }
@@ -128,9 +128,9 @@ float MotorSearch::ReducedPressure(float torque, float speed, int i) {
     const float mLow = TorqueAt(catalogue_, i, speed, factors_);
     if (!(mLow <= torque && torque <= mRef))
         return 0.0f;
-    const float pE = static_cast<float>((torque - mLow) / (mRef - mLow) * 3.3 + 3.0);
-    const float pA = static_cast<float>(pE - 0.5);
-    const float pB = static_cast<float>(pE + 0.5);
+    const float pE = static_cast<float>(static_cast<double>((torque - mLow) / (mRef - mLow)) * 3.3 + 3.0);
+    const float pA = static_cast<float>(static_cast<double>(pE) - 0.5);
+    const float pB = static_cast<float>(static_cast<double>(pE) + 0.5);
     PressureFactors(pA, designation_, factors_);
     const float mA = TorqueAt(catalogue_, i, speed, factors_);
     PressureFactors(pB, designation_, factors_);
@@ -148,7 +148,7 @@ bool MotorSearch::SpeedTest(int i) const {
 // Cases 1, 3, 4 and 6 from "p = 0?" onward. The start or stall test at p uses the shared factors.
 bool MotorSearch::ListedAfterReducedPressure(int i, float r, float& p, bool stallTest) {
     if (p == 0.0f)
-        return r >= limit_;
+        return static_cast<double>(r) >= limit_;
     const auto k = static_cast<std::size_t>(i);
     PressureFactors(p, designation_, factors_);
     const float stallEst = 2 * catalogue_.sngMomentMaxeff[k];
@@ -220,10 +220,10 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         factors_.sngKm = 1.0f;
         factors_.sngKn = 1.0f;
         if (sngKmAv * stallEst > v.sngStallmomentMax) {
-            p = static_cast<float>(v.sngStallmomentMax / stallEst * kReferencePressure);
-            if (p < 3.0)
+            p = static_cast<float>(static_cast<double>(v.sngStallmomentMax / stallEst) * kReferencePressure);
+            if (static_cast<double>(p) < 3.0)
                 return false;
-            if (p > kReferencePressure)
+            if (static_cast<double>(p) > kReferencePressure)
                 p = kReferencePressureBar;
             PressureFactors(p, designation_, factors_);
         }
@@ -235,10 +235,10 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         float p1 = 0.0f;
         const bool tooStrong = sngKmAv * stallEst > v.sngStallmomentMax;
         if (tooStrong) {
-            p1 = static_cast<float>(v.sngStallmomentMax / stallEst * kReferencePressure);
-            if (p1 < 3.0)
+            p1 = static_cast<float>(static_cast<double>(v.sngStallmomentMax / stallEst) * kReferencePressure);
+            if (static_cast<double>(p1) < 3.0)
                 return false;
-            if (p1 > kReferencePressure)
+            if (static_cast<double>(p1) > kReferencePressure)
                 p1 = kReferencePressureBar;
             if (p1 > v.sngTillgLuftTryck)
                 p1 = v.sngTillgLuftTryck;
@@ -250,9 +250,9 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         }
         const float p2 = ReducedPressure(0.0f, v.sngTomgVarvMax, i);
         p = p2 < p1 ? p2 : p1;
-        if (p < 3.0)
+        if (static_cast<double>(p) < 3.0)
             p = 0.0f;
-        if (p > kReferencePressure)
+        if (static_cast<double>(p) > kReferencePressure)
             p = kReferencePressureBar;
         if (!tooStrong) {
             if (2 * v.sngTomgVarvMax < n0 && p == 0.0f)
@@ -266,7 +266,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
             return false;
         r = ThrottleRatio(i);
         p = ReducedPressure(v.sngArbetsMoment, v.sngArbetsVarvtal, i);
-        return p != 0.0f || r >= limit_;
+        return p != 0.0f || static_cast<double>(r) >= limit_;
     case WorkingPointAndFreeSpeedMin: {
         if (!SpeedTest(i))
             return false;
@@ -285,7 +285,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         if (!SpeedTest(i))
             return false;
         r = ThrottleRatio(i);
-        if (r < limit_ || r * n0 > v.sngTomgVarvMax)
+        if (static_cast<double>(r) < limit_ || r * n0 > v.sngTomgVarvMax)
             return false;
         p = ReducedPressure(v.sngArbetsMoment, v.sngArbetsVarvtal, i);
         if (p > 0) {
@@ -340,7 +340,8 @@ SearchOutcome MotorSearch::Run(const TextTable& strText) {
         out.rows.push_back(ResultRow{static_cast<std::int16_t>(i), r, p});
         const float startMoment = catalogue_.sngMinStartMoment[ii];
         const bool startReached = v.sngArbetsMoment <= startMoment &&
-                                  (p == 0.0f || p * startMoment / kReferencePressure >= v.sngArbetsMoment);
+                                  (p == 0.0f || static_cast<double>(p * startMoment) / kReferencePressure >=
+                                                    static_cast<double>(v.sngArbetsMoment));
         const GridRowCells cells = GridRowText(catalogue_, i, strText);
         GridRow gridRow;
         for (std::size_t c = 0; c < 2; ++c)

@@ -77,8 +77,8 @@ double ValidateNumericField(NumericTextBox& field, float defaultValue, float low
     if (field.text.find('*') != std::string::npos)
         field.text = StrSingle(defaultValue);
     const double value = LeadingNumber(field.text);
-    field.colour = value < lower - kLimitMargin ? kColourBelowRange : kColourValid;
-    if (value > upper + kLimitMargin)
+    field.colour = value < static_cast<double>(lower) - kLimitMargin ? kColourBelowRange : kColourValid;
+    if (value > static_cast<double>(upper) + kLimitMargin)
         field.colour = kColourAboveRange;
     return value;
 }

@@ -155,7 +155,7 @@ void RequirementEditor::ApplyPressureLeaveRule() {
     if (language_.intImperialUnits == 1) {
         if (p / language_.units.sngUnitPressure < kMinimumPressurePsi)
             SetText(F::TillgLuftTryckB, "44");
-    } else if (p < static_cast<double>(kMinimumPressureBar)) {
+    } else if (static_cast<double>(p) < static_cast<double>(kMinimumPressureBar)) {
         SetText(F::TillgLuftTryckB, "3");
     }
 }
