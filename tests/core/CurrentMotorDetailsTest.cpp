@@ -219,7 +219,7 @@ TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
     Search();
     ASSERT_EQ(session->results().grid.at(0).cells[0], "( TKM22-A100- )");
     const float p = session->results().rows.at(0).sngRadTryck;
-    const std::string v1 = FormatNumber(40.0f * p / 6.3, "##0.00");
+    const std::string v1 = FormatNumber(static_cast<double>(40.0f * p) / 6.3, "##0.00");
     const std::string expected = "T138 (T20 " + v1 + " T58 ,  T17 40.00 T58) T139 (50.00 T58).";
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, expected);

@@ -144,7 +144,7 @@ TEST(CatalogueTable, ThirtyThreeRowsAPage) {
     for (const Case& c : {Case{0, 0, {}}, Case{1, 1, {1, 1}}, Case{33, 1, {1, 33}}, Case{34, 2, {34, 34}},
                           Case{409, 13, {397, 409}}}) {
         MotorCatalogue catalogue;
-        catalogue.intAntalMotorer = c.motors;
+        catalogue.intAntalMotorer = static_cast<std::int16_t>(c.motors);
         EXPECT_EQ(CatalogueTablePages(catalogue), c.pages) << c.motors;
         if (c.pages > 0) {
             const CatalogueTableRange r = CatalogueTablePageRange(catalogue, c.pages);

@@ -75,20 +75,21 @@ TEST(DutyAnalysis, FiguresOfDirectThrottledAndReducedRows) {
         in.requirement.sngMinStartmoment = 12.0f;
         const DutyAnalysis a = AnalyseDuty(in, cost);
 
-        const double torque = e.km * (20.0 - 0.004 * 2000.0 / e.kn);
-        const double air = e.kl * (2.0 + 0.004 * 2000.0 / e.kn);
-        const double free = 5000.0 * e.kn;
+        const double torque = static_cast<double>(e.km) * (20.0 - 0.004 * 2000.0 / static_cast<double>(e.kn));
+        const double air = static_cast<double>(e.kl) * (2.0 + 0.004 * 2000.0 / static_cast<double>(e.kn));
+        const double free = 5000.0 * static_cast<double>(e.kn);
         EXPECT_EQ(a.mode, e.mode);
         EXPECT_FLOAT_EQ(a.pressure, e.pressure);
         EXPECT_NEAR(a.torqueAtSpeed, torque, 1e-4);
         ASSERT_TRUE(a.torqueMargin.has_value());
         EXPECT_NEAR(*a.torqueMargin, (torque / 10.0 - 1.0) * 100.0, 1e-3);
-        EXPECT_NEAR(a.speedAtTorque.value_or(-1.0f), e.kn * (20.0 - 10.0 / e.km) / 0.004, 0.01);
+        EXPECT_NEAR(a.speedAtTorque.value_or(-1.0f),
+                    static_cast<double>(e.kn) * (20.0 - 10.0 / static_cast<double>(e.km)) / 0.004, 0.01);
         EXPECT_NEAR(a.power, 2.0 * M_PI * torque * 2000.0 / 60000.0, 1e-4);
         EXPECT_NEAR(a.air, air, 1e-4);
         EXPECT_NEAR(a.airM3h, air * 3.6, 1e-3);
         ASSERT_TRUE(a.startTorqueMargin.has_value());
-        EXPECT_NEAR(*a.startTorqueMargin, (e.km * 15.0 / 12.0 - 1.0) * 100.0, 1e-3);
+        EXPECT_NEAR(*a.startTorqueMargin, (static_cast<double>(e.km) * 15.0 / 12.0 - 1.0) * 100.0, 1e-3);
         EXPECT_NEAR(a.freeSpeed, free, 0.01);
         ASSERT_TRUE(a.freeSpeedMargin.has_value());
         EXPECT_NEAR(*a.freeSpeedMargin, (1.0 - 2000.0 / free) * 100.0, 1e-3);

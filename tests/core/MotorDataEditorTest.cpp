@@ -109,7 +109,7 @@ TEST(MotorDataEditor, FitsAndDrawnFiguresOfAKnownMotor) {
     // A cubic comes back from its own readings.
     MeasurementData cubic = LinearMotor();
     for (std::size_t i = 0; i < cubic.speed.size(); ++i) {
-        const double n = cubic.speed[i] * 10.0;
+        const double n = static_cast<double>(cubic.speed[i]) * 10.0;
         cubic.torque[i] = static_cast<float>((30.0 - 0.01 * n - 2e-5 * n * n + 1e-9 * n * n * n) / 0.5);
     }
     Editor c(cubic, "3");
@@ -270,8 +270,10 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
             continue;
         const MotorRecord& r = std::get<MotorRecord>(built);
         const auto& fits = e.editor.fits().torque;
-        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? fits[3] : 0.0) << c.degree;
-        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? fits[4] : 0.0) << c.degree;
+        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0)
+            << c.degree;
+        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0)
+            << c.degree;
         EXPECT_EQ(std::get<std::string>(*r.find("strMattskiss")), "?");
         EXPECT_EQ(std::get<std::int64_t>(*r.find("intSokindex")), 0);
     }

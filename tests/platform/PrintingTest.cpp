@@ -109,8 +109,9 @@ TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
         QSizeF size;
     };
     for (const Case& c : {Case{false, {200, 100}}, Case{true, {30, 20}}}) {
-        if (c.bitmap)
+        if (c.bitmap) {
             ASSERT_TRUE(QImage(30, 20, QImage::Format_RGB32).save(dir.filePath("HDRLOGO.BMP")));
+        }
         const PrintPicture logo = PrintPicture::Load(dir.path(), LogoFileNames());
         ASSERT_TRUE(logo.isValid()) << logo.error().toStdString();
         EXPECT_EQ(logo.size(), c.size);
