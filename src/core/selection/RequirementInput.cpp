@@ -1,39 +1,12 @@
 #include "core/selection/RequirementInput.h"
 #include "core/common/Keys.h"
+#include "core/selection/RequirementRange.h"
 
 #include "core/format/NumberFormat.h"
 
 #include <cmath>
 
 namespace airmotor::core {
-
-namespace {
-
-struct FieldLimits {
-    float upper;
-    bool torqueUnit; // converted with sngUnitTorque on entry; speeds are never converted
-};
-
-FieldLimits LimitsOf(RequirementField field) {
-    switch (field) {
-    case RequirementField::ArbetsMomentB:
-        return {10000.0f, true};
-    case RequirementField::ArbetsVarvtalB:
-        return {30000.0f, false};
-    case RequirementField::MinStartmomentB:
-    case RequirementField::StallmomentMinB:
-    case RequirementField::StallmomentMaxB:
-        return {5000.0f, true};
-    case RequirementField::TomgVarvMinB:
-    case RequirementField::TomgVarvMaxB:
-        return {30000.0f, false};
-    case RequirementField::TillgLuftTryckB:
-        break;
-    }
-    return {kReferencePressureBar, false};
-}
-
-} // namespace
 
 std::string_view FieldName(RequirementField field) {
     switch (field) {
@@ -85,20 +58,22 @@ float RequirementInput::valueOf(RequirementField field) const {
 
 void RequirementInput::ValidateAndStore(RequirementField field, const UnitFactors& units, bool imperial) {
     NumericTextBox& b = box(field);
-    if (field == RequirementField::TillgLuftTryckB) {
-        const float lower = imperial ? 44.0f : 3.0f;
-        const float upper = imperial ? kReferencePressurePsi : kReferencePressureBar;
-        const double value = ValidateNumericField(b, 0.0f, lower, upper);
+    const RequirementRange range = RangeOf(field, imperial);
+    const double value = ValidateNumericField(b, 0.0f, range.lower, range.upper);
+    switch (range.unit) {
+    case RequirementRange::Unit::Pressure:
         // 91 psi is the reference pressure itself: stored exactly, so the factors are exactly 1.
         values.sngTillgLuftTryck = imperial && value == static_cast<double>(kReferencePressurePsi)
                                        ? kReferencePressureBar
                                        : static_cast<float>(value) * units.sngUnitPressure;
-        return;
+        break;
+    case RequirementRange::Unit::Torque:
+        valueOf(field) = static_cast<float>(value) * units.sngUnitTorque;
+        break;
+    case RequirementRange::Unit::Speed: // speeds are never converted
+        valueOf(field) = static_cast<float>(value);
+        break;
     }
-    const FieldLimits limits = LimitsOf(field);
-    const double value = ValidateNumericField(b, 0.0f, 0.0f, limits.upper);
-    valueOf(field) =
-        limits.torqueUnit ? static_cast<float>(value) * units.sngUnitTorque : static_cast<float>(value);
 }
 
 void RequirementInput::UpdatePowerLabel(const UnitFactors& units) {

@@ -1,4 +1,5 @@
 #include "core/selection/RequirementRange.h"
+#include "core/common/Keys.h"
 
 namespace airmotor::core {
 
@@ -18,8 +19,9 @@ RequirementRange RangeOf(RequirementField field, bool imperial) {
     case RequirementField::TillgLuftTryckB:
         break;
     }
-    // Pressures: 3 .. 6.3 bar, or whole psi 44 .. 91.
-    return imperial ? RequirementRange{44.0f, 91.0f, U::Pressure} : RequirementRange{3.0f, 6.3f, U::Pressure};
+    // Pressures: 3 bar up to the reference pressure, or whole psi 44 .. 91.
+    return imperial ? RequirementRange{44.0f, kReferencePressurePsi, U::Pressure}
+                    : RequirementRange{3.0f, kReferencePressureBar, U::Pressure};
 }
 
 } // namespace airmotor::core

@@ -4,8 +4,8 @@
 
 namespace airmotor::core {
 
-// What a requirement field accepts, in the units the user types (the validation limits of
-// RequirementInput::ValidateAndStore; below lower the box turns white, above upper light red).
+// What a requirement field accepts, in the units the user types: RequirementInput::ValidateAndStore
+// validates with these limits (below lower the box turns white, above upper light red) and converts by unit.
 struct RequirementRange {
     enum class Unit { Torque, Speed, Pressure };
     float lower = 0.0f;
