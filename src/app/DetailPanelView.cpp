@@ -1,4 +1,5 @@
 #include "app/DetailPanelView.h"
+#include "core/common/Keys.h"
 
 #include "app/QbColor.h"
 #include "app/SessionDriver.h"
@@ -175,8 +176,9 @@ void DetailPanelView::refresh(const core::SelectionSession& session, const core:
     Label17->setText(Q(motor && !p.Label17.empty()
                            ? p.Label17
                            : core::PerformanceHeading(language, session.input().values.sngTillgLuftTryck)));
-    Label15->setText(KeepUnitsWhole(Q(motor && !p.Label15.empty() ? p.Label15 : strText(101))));
-    Label24->setText(Q(motor && !p.Label24.empty() ? p.Label24 : strText(152)));
+    Label15->setText(KeepUnitsWhole(
+        Q(motor && !p.Label15.empty() ? p.Label15 : strText(core::TextKey::FreeSpeedCaption))));
+    Label24->setText(Q(motor && !p.Label24.empty() ? p.Label24 : strText(core::TextKey::ExplosionClass)));
     values["lblCertificateNumber"]->setVisible(p.lblCertificateNumberVisible);
     Label21->setVisible(p.Label21Visible);
     Label22->setVisible(p.Label22Visible);

@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "core/common/Keys.h"
 
 #include "app/AuxWindowPlacement.h"
 #include "app/BuiltFeatures.h"
@@ -172,7 +173,7 @@ void MainWindow::buildMenus() {
     own->setEnabled(kBuiltFeatures.calculators);
     opts->addSeparator();
     connect(action(opts, "NewPrices", "&New prices"), &QAction::triggered, this,
-            [this] { showMessage(166); });
+            [this] { showMessage(core::TextKey::PricesNote); });
 
     QMenu* helpMenu = menuBar()->addMenu("&Help");
     helpMenu->setObjectName("Help");
@@ -294,7 +295,7 @@ void MainWindow::OpenMountingPositions() {
     std::array<QString, 6> choices;
     for (int k = 0; k < 6; ++k)
         choices[std::size_t(k)] = Q(core::MountingPositionText(k, strText));
-    mounting_->setTexts(Q(strText(222)), choices);
+    mounting_->setTexts(Q(strText(core::TextKey::MountingPositionQuestion)), choices);
     mounting_->ask();
 }
 

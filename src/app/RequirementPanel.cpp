@@ -1,4 +1,5 @@
 #include "app/RequirementPanel.h"
+#include "core/common/Keys.h"
 
 #include "app/FieldLineEdit.h"
 #include "app/QbColor.h"
@@ -33,14 +34,14 @@ QString RangeFigure(float value) {
 QString UnitText(core::RequirementRange::Unit unit, const core::TextTable& strText) {
     switch (unit) {
     case core::RequirementRange::Unit::Torque:
-        return Q(strText(58));
+        return Q(strText(core::TextKey::TorqueUnit));
     case core::RequirementRange::Unit::Pressure:
-        return Q(strText(56));
+        return Q(strText(core::TextKey::PressureUnit));
     case core::RequirementRange::Unit::Speed:
         break;
     }
     // Speeds are never converted; the speed caption carries the language's way of writing r/min.
-    const QString caption = Q(strText(85));
+    const QString caption = Q(strText(core::TextKey::SpeedCaption));
     const qsizetype open = caption.indexOf('['), close = caption.indexOf(']');
     return open >= 0 && close > open ? caption.mid(open + 1, close - open - 1) : QStringLiteral("r/min");
 }

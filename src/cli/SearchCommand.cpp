@@ -4,6 +4,7 @@
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
 #include "cli/SessionScript.h"
+#include "core/common/Keys.h"
 #include "core/common/MessageSink.h"
 #include "core/language/CaptionKeys.h"
 #include "core/results/SearchSummary.h"
@@ -250,7 +251,7 @@ void WriteTable(std::ostream& out, const CliContext& ctx, bool listOnly, const c
     if (s.lastInformation())
         out << '\n' << *s.lastInformation() << '\n';
     if (click.mountingPositions)
-        out << '\n' << language.strText(222) << '\n';
+        out << '\n' << language.strText(core::TextKey::MountingPositionQuestion) << '\n';
 }
 
 } // namespace
