@@ -28,25 +28,12 @@ TEST(WagonCalculation, ClosedFormAgainstHandValues) {
         // Fs = Fres: b = 0, the wagon only coasts down from v0 (v = v0 exp(-kT), k = 1 / (10 pi)).
         {"coasting", {1, 1, 300}, {1, 1, 2, 2, 1, 1, 0, 10, 80, 0.7f}, 17.129386, 1.4547547, -0.0463063},
         {"coasting from rest", {1, 1, 300}, {1, 1, 2, 0, 1, 1, 0, 10, 80, 0.7f}, 0.0, 0.0, 0.0},
-        {"level start",
-         kMotor,
-         {9, 0.9f, 0.1f, 0, 1000, 1, 1, 6, 5000, 0.7f},
-         7.6847294,
-         1.5538498,
-         0.0055215},
-        {"moving start",
-         kMotor,
-         {9, 0.9f, 0.1f, 0.5f, 1000, 1, 5, 2, 5000, 0.7f},
-         1.3524981,
-         0.7726269,
-         0.0468564},
+        // clang-format off
+        {"level start", kMotor, {9, 0.9f, 0.1f, 0, 1000, 1, 1, 6, 5000, 0.7f}, 7.6847294, 1.5538498, 0.0055215},
+        {"moving start", kMotor, {9, 0.9f, 0.1f, 0.5f, 1000, 1, 5, 2, 5000, 0.7f}, 1.3524981, 0.7726269, 0.0468564},
         // 90 degrees: the whole weight m g resists.
-        {"vertical lift",
-         kMotor,
-         {9, 0.9f, 0.1f, 0, 100, 1, 90, 0.1f, 5000, 0.7f},
-         0.0239533,
-         0.4156675,
-         2.5218089},
+        {"vertical lift", kMotor, {9, 0.9f, 0.1f, 0, 100, 1, 90, 0.1f, 5000, 0.7f}, 0.0239533, 0.4156675, 2.5218089},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -130,7 +117,7 @@ TEST(RotatingMassCalculation, ClosedFormAndRefusals) {
         ExpectClose(r.shown[0].second, c.angle);
         ExpectClose(r.shown[1].second, c.velocity);
         ExpectClose(r.shown[2].second, c.acceleration);
-        ExpectClose(r.shown[3].second, r.shown[1].second / 6.0); // r/min from degrees/s
+        ExpectClose(r.shown[3].second, static_cast<double>(r.shown[1].second) / 6.0); // r/min from degrees/s
         ExpectClose(r.curves.velocity[70], r.shown[3].second);
         ExpectClose(r.curves.distance[70], c.angle / 360.0);
     }

@@ -32,49 +32,17 @@ TEST(EditorDataBlock, LinesFollowTheirConditions) {
         bool companion;
         std::vector<const char*> present, absent;
     };
+    // clang-format off
     const Case cases[] = {
-        {"no targets",
-         0,
-         500,
-         false,
-         "TKM20-A5",
-         false,
-         {"Kn=", "Verkn.grad maxeff. "},
+        {"no targets", 0, 500, false, "TKM20-A5", false, {"Kn=", "Verkn.grad maxeff. "},
          {"Målvärden:", "Avv. % Varvtal Maxeff.", "Data för ostrypt motor:", "Modul"}},
-        {"target free speed only",
-         1100,
-         0,
-         false,
-         "TKM20-A5",
-         false,
-         {"Målvärden:"},
-         {"Avv. % Varvtal Maxeff."}},
-        {"both targets",
-         1100,
-         500,
-         false,
-         "TKM20-A5",
-         true,
-         {"Avv. % Varvtal Maxeff.", "Data för ostrypt motor:"},
-         {}},
-        {"print range",
-         0,
-         0,
-         true,
-         "TKM20-A5",
-         false,
-         {"Utväxling"},
-         {"Kn=", "Km=", "Kl=", "Verkn.grad maxeff. "}},
-        {"worm",
-         0,
-         0,
-         false,
-         "TKS03-ST-BS 40",
-         false,
-         {"Axelavstånd", "Pressvinkel"},
-         {"Tätn.diam. ing. steg"}},
+        {"target free speed only", 1100, 0, false, "TKM20-A5", false, {"Målvärden:"}, {"Avv. % Varvtal Maxeff."}},
+        {"both targets", 1100, 500, false, "TKM20-A5", true, {"Avv. % Varvtal Maxeff.", "Data för ostrypt motor:"}, {}},
+        {"print range", 0, 0, true, "TKM20-A5", false, {"Utväxling"}, {"Kn=", "Km=", "Kl=", "Verkn.grad maxeff. "}},
+        {"worm", 0, 0, false, "TKS03-ST-BS 40", false, {"Axelavstånd", "Pressvinkel"}, {"Tätn.diam. ing. steg"}},
         {"multi-stage", 0, 0, false, "TKM20-A5-UAA 247", false, {"Axelavst. ing. steg"}, {"Modul"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EditorDataBlockInput in = Input();
         in.targets.freeSpeed = c.targetFree;
