@@ -83,7 +83,7 @@ TEST(MotorDiagram, CurveEndSpeedsFollowTopSpeedPgwAndMaximumAllowedSpeed) {
         ASSERT_TRUE(plot.drawable);
         for (const auto& curve : plot.curves) {
             ASSERT_GE(curve.speed.size(), 1001u);
-            EXPECT_NEAR(curve.speed.back(), c.expectedEnd, c.expectedEnd * 2e-4);
+            EXPECT_NEAR(curve.speed.back(), c.expectedEnd, static_cast<double>(c.expectedEnd) * 2e-4);
             EXPECT_NEAR(curve.speed.front(), 0.9f * plot.scale.sngStartVarv, 1e-2);
         }
     }

@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         CaseRow{"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
         CaseRow{"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
         CaseRow{"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1}),
-    [](const ::testing::TestParamInfo<CaseRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<CaseRow>& row) { return std::string(row.param.name); });
 
 // ------------------------------------------------------------------ throttle limit per series
 
@@ -190,8 +190,9 @@ TEST(ThrottleRatio, IsScaledWithTheSpeedFactorAndLimited) {
     EXPECT_EQ(search.sngKmAv, at5.sngKm);
     EXPECT_EQ(search.sngKnAv, at5.sngKn);
     // The line at 5 bar meets 50 Nm at Kn * n0 * (1 - 50 / (Km * 100)); times Kn again.
-    const double onLine = at5.sngKn * 10000.0 * (1.0 - 50.0 / (at5.sngKm * 100.0));
-    EXPECT_NEAR(search.ThrottleRatio(i), 3000.0 / onLine * at5.sngKn, 2e-4);
+    const double onLine =
+        static_cast<double>(at5.sngKn) * 10000.0 * (1.0 - 50.0 / (static_cast<double>(at5.sngKm) * 100.0));
+    EXPECT_NEAR(search.ThrottleRatio(i), 3000.0 / onLine * static_cast<double>(at5.sngKn), 2e-4);
 
     MotorSearch slow(c, Duty(50, 900), 10, MotorFilter{},
                      shared); // r = 0.18: outside 0.1 .. 1.1 no, below 0.5

@@ -28,12 +28,14 @@ TEST(RequirementRange, BoundsAreTheValidationLimits) {
     for (bool imperial : {false, true}) {
         for (RequirementField field : kAllRequirementFields) {
             const RequirementRange r = RangeOf(field, imperial);
-            const double step = std::max(0.01, r.upper * 1e-3);
+            const double step = std::max(0.01, static_cast<double>(r.upper) * 1e-3);
             EXPECT_EQ(ColourFor(field, imperial, r.upper), kColourValid) << FieldName(field);
-            EXPECT_EQ(ColourFor(field, imperial, r.upper + step), kColourAboveRange) << FieldName(field);
+            EXPECT_EQ(ColourFor(field, imperial, static_cast<double>(r.upper) + step), kColourAboveRange)
+                << FieldName(field);
             if (r.lower > 0.0f) {
                 EXPECT_EQ(ColourFor(field, imperial, r.lower), kColourValid) << FieldName(field);
-                EXPECT_EQ(ColourFor(field, imperial, r.lower - step), kColourBelowRange) << FieldName(field);
+                EXPECT_EQ(ColourFor(field, imperial, static_cast<double>(r.lower) - step), kColourBelowRange)
+                    << FieldName(field);
             }
         }
     }
