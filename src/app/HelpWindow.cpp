@@ -10,8 +10,8 @@
 
 namespace airmotor::app {
 
-HelpWindow::HelpWindow(const QString& programFolder, core::MessageSink& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), helpFolder(QDir(programFolder).filePath("help")), messages(messages),
+HelpWindow::HelpWindow(const QString& programFolder, core::MessageSink& sink, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFolder(QDir(programFolder).filePath("help")), messages(sink),
       browser(new QTextBrowser(this)) {
     setObjectName("HelpWindow");
     setWindowTitle("Air Motor Selector – Help");

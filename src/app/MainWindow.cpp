@@ -32,9 +32,9 @@
 
 namespace airmotor::app {
 
-MainWindow::MainWindow(ProgramContext& program, core::MessageSink& messages, QWidget* parent)
-    : QMainWindow(parent), program(program), messages(messages),
-      session_(std::make_unique<core::SelectionSession>(program.catalogue, program.language, messages)) {
+MainWindow::MainWindow(ProgramContext& context, core::MessageSink& sink, QWidget* parent)
+    : QMainWindow(parent), program(context), messages(sink),
+      session_(std::make_unique<core::SelectionSession>(context.catalogue, context.language, sink)) {
     setObjectName("LUFTMOTOR");
     setAttribute(Qt::WA_DeleteOnClose, false);
     session_->SetListener(this);

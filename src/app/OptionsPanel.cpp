@@ -16,8 +16,8 @@ namespace airmotor::app {
 
 using core::SelectionSession;
 
-OptionsPanel::OptionsPanel(SessionDriver& driver, QWidget* parent)
-    : QWidget(parent), driver(driver), motorType(new QWidget(this)), seriesOptions(new QWidget(this)),
+OptionsPanel::OptionsPanel(SessionDriver& sessionDriver, QWidget* parent)
+    : QWidget(parent), driver(sessionDriver), motorType(new QWidget(this)), seriesOptions(new QWidget(this)),
       fraTKMAlternativ(new QGroupBox("Options for TKM only:", seriesOptions)),
       fraTKSAlternativ(new QGroupBox("Options for TKS only:", seriesOptions)),
       fraObsoleteMotors(new QGroupBox(seriesOptions)) {

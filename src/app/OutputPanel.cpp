@@ -26,9 +26,10 @@ QPushButton* Button(const char* name, const char* text, QWidget* parent) {
 
 } // namespace
 
-OutputPanel::OutputPanel(SessionDriver& driver, QWidget* parent)
-    : QWidget(parent), driver(driver), enbart(new QButtonGroup(this)), alternatives(new QButtonGroup(this)),
-      frameDiagramAlternativ(new QGroupBox("Standard", this)), calculators(new QWidget(this)) {
+OutputPanel::OutputPanel(SessionDriver& sessionDriver, QWidget* parent)
+    : QWidget(parent), driver(sessionDriver), enbart(new QButtonGroup(this)),
+      alternatives(new QButtonGroup(this)), frameDiagramAlternativ(new QGroupBox("Standard", this)),
+      calculators(new QWidget(this)) {
     auto* output = new QGroupBox(this);
     output->setObjectName("fraOutput");
     auto* grid = new QGridLayout(output);

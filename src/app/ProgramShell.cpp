@@ -10,9 +10,9 @@
 
 namespace airmotor::app {
 
-ProgramShell::ProgramShell(ProgramContext& program, core::MessageSink& messages, int splashMs,
+ProgramShell::ProgramShell(ProgramContext& context, core::MessageSink& sink, int splashMilliseconds,
                            QObject* parent)
-    : QObject(parent), program(program), messages(messages), splashMs(splashMs) {}
+    : QObject(parent), program(context), messages(sink), splashMs(splashMilliseconds) {}
 
 ProgramShell::~ProgramShell() {
     delete main_.data();
