@@ -48,8 +48,8 @@ QString UnitText(core::RequirementRange::Unit unit, const core::TextTable& strTe
 
 } // namespace
 
-RequirementPanel::RequirementPanel(SessionDriver& driver, QWidget* parent)
-    : QWidget(parent), driver(driver), fraSearchData(new QGroupBox("Search data:", this)),
+RequirementPanel::RequirementPanel(SessionDriver& sessionDriver, QWidget* parent)
+    : QWidget(parent), driver(sessionDriver), fraSearchData(new QGroupBox("Search data:", this)),
       EffektA(new QLabel(this)) {
     fraSearchData->setObjectName("fraSearchData");
     auto* grid = new QGridLayout(fraSearchData);

@@ -71,8 +71,8 @@ protected:
 
 } // namespace
 
-StartWindow::StartWindow(ProgramContext& program, int pauseMs, QWidget* parent)
-    : QWidget(parent, Qt::Window), program(program), pauseMs(pauseMs), Combo1(new QComboBox(this)),
+StartWindow::StartWindow(ProgramContext& context, int pauseMilliseconds, QWidget* parent)
+    : QWidget(parent, Qt::Window), program(context), pauseMs(pauseMilliseconds), Combo1(new QComboBox(this)),
       prompt(new QLabel(this)), pause(new QTimer(this)) {
     setObjectName("frmStartmeny");
     setWindowTitle("Air Motor Selector");
