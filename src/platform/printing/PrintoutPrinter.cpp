@@ -39,9 +39,10 @@ void PrintoutPrinter::paint(QPainter& painter, const QRectF& sheet, double dpi,
 
 void PrintoutPrinter::paintPicture(QPainter& painter, const core::PictureSlot& slot, const QRectF& sheet,
                                    float sheetWidth, const core::PrintoutPlan& plan, bool report) const {
-    const double mm = sheet.width() / sheetWidth; // device pixels per millimetre
-    const QRectF target(sheet.left() + slot.x * mm, sheet.top() + slot.y * mm, slot.width * mm,
-                        slot.height * mm);
+    const double mm = sheet.width() / static_cast<double>(sheetWidth); // device pixels per millimetre
+    const QRectF target(sheet.left() + static_cast<double>(slot.x) * mm,
+                        sheet.top() + static_cast<double>(slot.y) * mm, static_cast<double>(slot.width) * mm,
+                        static_cast<double>(slot.height) * mm);
     if (target.isEmpty())
         return;
     if (slot.kind == core::PictureSlot::Kind::Drawing) {
