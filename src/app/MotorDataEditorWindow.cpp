@@ -23,7 +23,7 @@ using F = core::EditorField;
 
 constexpr int kMeasuredPanel = 0;
 constexpr int kScalePanel = 1;
-constexpr int kTextWidth = 150; // pixels: a designation and a file name fit
+constexpr int kTextWidth = 130; // pixels: a designation and a file name fit
 
 QGroupBox* Group(const char* name, const QString& title, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
@@ -50,6 +50,7 @@ MotorDataEditorWindow::MotorDataEditorWindow(core::MotorDataEditor& editor, QWid
     panels_->insertWidget(kScalePanel, buildScalePanel());
     layout->addWidget(panels_);
     layout->addWidget(buildMotorPanel());
+    layout->addWidget(buildGearPanel());
     layout->addWidget(buildCommandPanel());
     connect(boxes_, &EditorFieldBoxes::left, this, &MotorDataEditorWindow::leave);
     mirror();
@@ -142,7 +143,14 @@ QWidget* MotorDataEditorWindow::buildMotorPanel() {
     motor->addRow(QString::fromUtf8("Startvarvtal för alla kurvor:"), boxes_->box(F::txtStartVarvtalKurvor));
     motor->addRow(QStringLiteral("Rita kurvor till max varvtal:"), boxes_->box(F::txtMaxVarvtalKurvor));
     v->addLayout(motor);
+    v->addStretch(1);
+    return column;
+}
 
+QWidget* MotorDataEditorWindow::buildGearPanel() {
+    auto* column = new QWidget(this);
+    auto* v = new QVBoxLayout(column);
+    v->setContentsMargins(0, 0, 0, 0);
     auto* worm = Group("fraSnackvaxel", QString::fromUtf8("Indata snäckväxlar"), column);
     auto* wf = new QFormLayout(worm);
     wf->addRow(QStringLiteral("Diameter"), boxes_->box(F::D1B));
@@ -171,6 +179,29 @@ QWidget* MotorDataEditorWindow::buildMotorPanel() {
         tf->addRow(NamedLabel(name.c_str(), QString::fromUtf8(caption), Frame6), boxes_->box(field));
     }
     v->addWidget(Frame6);
+    Frame2 = Group("Frame2", QStringLiteral("Motorlista"), column);
+    auto* list = new QFormLayout(Frame2);
+    Option1_0 = new QRadioButton(QStringLiteral("Lägg till i databasen"), Frame2);
+    Option1_0->setObjectName("Option1_0");
+    auto* option1 = new QRadioButton(QStringLiteral("Skriv ut diagram"), Frame2);
+    option1->setObjectName("Option1_1");
+    Option1_0->setChecked(true);
+    list->addRow(Option1_0, option1);
+    const auto listBox = [&](const char* name) {
+        auto* box = new QLineEdit(Frame2);
+        box->setObjectName(QString::fromUtf8(name));
+        return box;
+    };
+    Text1_0 = listBox("Text1_0");
+    Text1_1 = listBox("Text1_1");
+    Text2 = listBox("Text2");
+    list->addRow(QStringLiteral("Första rad:"), Text1_0);
+    list->addRow(QStringLiteral("Sista rad:"), Text1_1);
+    list->addRow(QStringLiteral("Blad:"), Text2);
+    auto* batch = button("Command5", QStringLiteral("Kör motorlista"));
+    list->addRow(batch);
+    connect(batch, &QPushButton::clicked, this, &MotorDataEditorWindow::motorListBatchRequested);
+    v->addWidget(Frame2);
     v->addStretch(1);
     return column;
 }
@@ -238,29 +269,6 @@ QWidget* MotorDataEditorWindow::buildCommandPanel() {
     connect(range, &QPushButton::clicked, this, &MotorDataEditorWindow::printRangeRequested);
     v->addWidget(Frame1);
 
-    Frame2 = Group("Frame2", QStringLiteral("Motorlista"), column);
-    auto* list = new QFormLayout(Frame2);
-    Option1_0 = new QRadioButton(QStringLiteral("Lägg till i databasen"), Frame2);
-    Option1_0->setObjectName("Option1_0");
-    auto* option1 = new QRadioButton(QStringLiteral("Skriv ut diagram"), Frame2);
-    option1->setObjectName("Option1_1");
-    Option1_0->setChecked(true);
-    list->addRow(Option1_0, option1);
-    const auto listBox = [&](const char* name) {
-        auto* box = new QLineEdit(Frame2);
-        box->setObjectName(QString::fromUtf8(name));
-        return box;
-    };
-    Text1_0 = listBox("Text1_0");
-    Text1_1 = listBox("Text1_1");
-    Text2 = listBox("Text2");
-    list->addRow(QStringLiteral("Första rad:"), Text1_0);
-    list->addRow(QStringLiteral("Sista rad:"), Text1_1);
-    list->addRow(QStringLiteral("Blad:"), Text2);
-    auto* batch = button("Command5", QStringLiteral("Kör motorlista"));
-    list->addRow(batch);
-    connect(batch, &QPushButton::clicked, this, &MotorDataEditorWindow::motorListBatchRequested);
-    v->addWidget(Frame2);
     v->addStretch(1);
 
     ValAvLuftmotorB = add(button("ValAvLuftmotorB", QStringLiteral("Till luftzevodidasprogram")),

@@ -65,6 +65,7 @@ private:
     QWidget* buildMeasuredPanel();
     QWidget* buildScalePanel();
     QWidget* buildMotorPanel();
+    QWidget* buildGearPanel();
     QWidget* buildCommandPanel();
     QPushButton* button(const char* name, const QString& caption);
     using TextAccess = std::function<std::string&(core::EditorTexts&)>;

@@ -138,3 +138,21 @@ TEST(EditorDiagram, CatalogueMotorPageCarriesItsIndex) {
     EXPECT_EQ(page.plot.curves.size(), 3u);
     EXPECT_FALSE(BuildCatalogueEditorDiagram(catalogue, 2, d.editor, {}).plot.drawable);
 }
+
+TEST(EditorDiagram, ValueAxesLabelledAtTheirOwnSteps) {
+    Drawn d;
+    EditorDiagramOptions paper;
+    paper.canvas = CanvasKind::Printer;
+    RecordingCanvas canvas(CanvasKind::Printer);
+    // Torque 50 in steps of 10 beside power 1.4 in steps of 0.2: sharing the torque's five
+    // divisions would label the power axis 0.28, 0.56, ... as "0.3", "0.6".
+    DrawEditorDiagram(canvas, BuildEditorDiagram(d.editor, paper));
+    const auto shown = [&](const std::string& text) {
+        return std::any_of(canvas.texts.begin(), canvas.texts.end(),
+                           [&](const auto& t) { return t.text == text; });
+    };
+    EXPECT_TRUE(shown("1.4"));
+    EXPECT_TRUE(shown("0.4"));
+    EXPECT_FALSE(shown("0.3"));
+    EXPECT_TRUE(shown("50"));
+}

@@ -291,6 +291,32 @@ struct PlacedLabel {
     CurveQuantity quantity;
 };
 
+// More labels than this on one axis are a typing slip in a scale field.
+constexpr int kMaxAxisSteps = 100;
+
+struct AxisColours {
+    int ticks, labels;
+};
+
+// Ticks and labels of one value axis at the multiples of its own label step.
+void ValueAxisSteps(DiagramEngine& e, const AxisRecord& axis, float lenY, float x0, float x1, float textX,
+                    int anchor, AxisColours colours, int decimals) {
+    const double step = axis.labelStep > 0.0 ? axis.labelStep : axis.step;
+    if (!(step > 0.0) || !(axis.maximum > 0.0))
+        return;
+    const double count = std::floor(axis.maximum / step + 1e-6);
+    if (count > kMaxAxisSteps)
+        return;
+    for (int k = 0; k <= static_cast<int>(count); ++k) {
+        const double value = static_cast<double>(k) * step;
+        const float y = static_cast<float>(value / axis.maximum) * lenY;
+        e.SetColour(QBColor(colours.ticks));
+        e.DrawLine(x0, y, x1, y, 1.0f);
+        e.SetColour(QBColor(colours.labels));
+        e.DrawText(FormatNumber(value, DecimalMask(decimals)), textX, y, kTickSize, false, anchor);
+    }
+}
+
 void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, const MotorDiagramInput& in) {
     const DiagramScale& s = plot.scale;
     const int d = s.power.divisions;
@@ -341,25 +367,34 @@ void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, c
         e.DrawLine(x, 0.0f, x, -L.tick * 0.6f, 1.0f);
     }
 
-    // Value axes share the divisions of the power axis.
-    for (int i = 0; i <= d; ++i) {
-        const float y = static_cast<float>(i) * L.lenY / static_cast<float>(d);
-        const double frac = static_cast<double>(i) / d;
-        e.SetColour(QBColor(torqueTicks));
-        e.DrawLine(-L.tick, y, 0.0f, y, 1.0f);
-        e.SetColour(QBColor(torqueColour));
-        e.DrawText(FormatNumber(frac * s.torque.maximum, DecimalMask(plot.torqueDecimals)), -L.tick - L.gap,
-                   y, kTickSize, false, 8);
-        e.SetColour(QBColor(powerTicks));
-        e.DrawLine(L.lenX, y, L.lenX + L.tick, y, 1.0f);
-        e.SetColour(QBColor(powerColour));
-        e.DrawText(FormatNumber(frac * s.power.maximum, DecimalMask(plot.powerDecimals)),
-                   L.lenX + L.tick + L.gap, y, kTickSize, false, 2);
-        e.SetColour(QBColor(airTicks));
-        e.DrawLine(L.airAxisX, y, L.airAxisX + L.tick, y, 1.0f);
-        e.SetColour(QBColor(airColour));
-        e.DrawText(FormatNumber(frac * s.air.maximum, DecimalMask(plot.airDecimals)),
-                   L.airAxisX + L.tick + L.gap, y, kTickSize, false, 2);
+    if (plot.ownAxisSteps) {
+        ValueAxisSteps(e, s.torque, L.lenY, -L.tick, 0.0f, -L.tick - L.gap, 8, {torqueTicks, torqueColour},
+                       plot.torqueDecimals);
+        ValueAxisSteps(e, s.power, L.lenY, L.lenX, L.lenX + L.tick, L.lenX + L.tick + L.gap, 2,
+                       {powerTicks, powerColour}, plot.powerDecimals);
+        ValueAxisSteps(e, s.air, L.lenY, L.airAxisX, L.airAxisX + L.tick, L.airAxisX + L.tick + L.gap, 2,
+                       {airTicks, airColour}, plot.airDecimals);
+    } else {
+        // Value axes share the divisions of the power axis.
+        for (int i = 0; i <= d; ++i) {
+            const float y = static_cast<float>(i) * L.lenY / static_cast<float>(d);
+            const double frac = static_cast<double>(i) / d;
+            e.SetColour(QBColor(torqueTicks));
+            e.DrawLine(-L.tick, y, 0.0f, y, 1.0f);
+            e.SetColour(QBColor(torqueColour));
+            e.DrawText(FormatNumber(frac * s.torque.maximum, DecimalMask(plot.torqueDecimals)),
+                       -L.tick - L.gap, y, kTickSize, false, 8);
+            e.SetColour(QBColor(powerTicks));
+            e.DrawLine(L.lenX, y, L.lenX + L.tick, y, 1.0f);
+            e.SetColour(QBColor(powerColour));
+            e.DrawText(FormatNumber(frac * s.power.maximum, DecimalMask(plot.powerDecimals)),
+                       L.lenX + L.tick + L.gap, y, kTickSize, false, 2);
+            e.SetColour(QBColor(airTicks));
+            e.DrawLine(L.airAxisX, y, L.airAxisX + L.tick, y, 1.0f);
+            e.SetColour(QBColor(airColour));
+            e.DrawText(FormatNumber(frac * s.air.maximum, DecimalMask(plot.airDecimals)),
+                       L.airAxisX + L.tick + L.gap, y, kTickSize, false, 2);
+        }
     }
 
     // Axis titles: torque over the left axis, power and air stacked over the right-hand axes so

@@ -70,6 +70,8 @@ struct MotorPlot {
     bool colouredLabels = true; // the curve families print their axes in black
     // Tick marks and the air axis line in the quantities' colours; false: black.
     bool colouredGraduations = true;
+    // Each value axis labelled at its own label step; otherwise all at the power axis's divisions.
+    bool ownAxisSteps = false;
     std::string designation;
     std::string title;    // the alternative's title, centred above the diagram
     std::string subtitle; // pressure line

@@ -76,6 +76,8 @@ EditorDiagram Frame(const MotorDataEditor& editor, const EditorDiagramOptions& o
     // The in-house diagram prints its axis labels black; the graduations follow the check box.
     plot.colouredLabels = false;
     plot.colouredGraduations = !options.blackGraduations;
+    // The scale fields give every axis its own label step.
+    plot.ownAxisSteps = true;
     plot.sideColumn = kDataBlockColumn;
     return d;
 }
