@@ -64,6 +64,8 @@ signals:
     void printRequested(bool askForPrinter);
     void tablePrintRequested();
     void calculatorRequested(int index);
+    // The maintenance code was searched for: the motor data editor opens with all its controls.
+    void maintenanceEditorRequested();
     void languageChanged();
     // The widgets show the session's state anew (after every action); the calculators follow a new
     // current motor from it.
@@ -82,6 +84,7 @@ private:
     void HideDiagramAndDrawing() override { emit hideDiagramAndDrawingRequested(); }
     void ShowDiagram() override { emit diagramRequested(); }
     void ShowDiagramWindow() override { emit diagramWindowRequested(); }
+    void MaintenanceModeEntered() override { emit maintenanceEditorRequested(); }
     void HelpTopicSuggested(int topic) override;
     void FocusField(core::RequirementField field) override;
     void Beep() override;

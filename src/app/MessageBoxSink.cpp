@@ -27,4 +27,22 @@ void MessageBoxSink::show(const core::Message& message) {
     box.exec();
 }
 
+core::Answer MessageBoxSink::ask(const core::Message& question, bool withCancel) {
+    const QString title = question.title.empty() ? QStringLiteral("Air Motor Selector")
+                                                 : QString::fromStdString(question.title);
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, title, QString::fromStdString(question.text), buttons,
+                    QApplication::activeWindow());
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return core::Answer::Yes;
+    case QMessageBox::No:
+        return core::Answer::No;
+    default:
+        return withCancel ? core::Answer::Cancel : core::Answer::No;
+    }
+}
+
 } // namespace airmotor::app

@@ -4,6 +4,7 @@
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "app/MotorDataEditorController.h"
 #include "app/PrintController.h"
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
@@ -68,6 +69,8 @@ void ProgramShell::openMainWindow() {
     auto* diagrams = new DiagramController(*main_, program);
     new PrintController(*main_, program, messages);
     new CalculatorController(*main_, program, messages, diagrams->diagram());
+    auto* editor = new MotorDataEditorController(*main_, program, messages);
+    connect(editor, &MotorDataEditorController::exitProgram, this, &ProgramShell::exitProgram);
     main_->show();
     if (start_) {
         start_->hide();

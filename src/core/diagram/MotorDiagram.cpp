@@ -201,6 +201,7 @@ MotorPlot ComputeMotorPlot(const MotorDiagramInput& in) {
         static constexpr int titleKeys[] = {46, 47, 48, 49};
         plot.title = DiagramText(in, titleKeys[mode - 1]);
         plot.colouredLabels = false;
+        plot.colouredGraduations = false;
         CurveSet set;
         set.torque = mode == 1 || mode == 2;
         set.power = mode == 1 || mode == 3;
@@ -290,6 +291,32 @@ struct PlacedLabel {
     CurveQuantity quantity;
 };
 
+// More labels than this on one axis are a typing slip in a scale field.
+constexpr int kMaxAxisSteps = 100;
+
+struct AxisColours {
+    int ticks, labels;
+};
+
+// Ticks and labels of one value axis at the multiples of its own label step.
+void ValueAxisSteps(DiagramEngine& e, const AxisRecord& axis, float lenY, float x0, float x1, float textX,
+                    int anchor, AxisColours colours, int decimals) {
+    const double step = axis.labelStep > 0.0 ? axis.labelStep : axis.step;
+    if (!(step > 0.0) || !(axis.maximum > 0.0))
+        return;
+    const double count = std::floor(axis.maximum / step + 1e-6);
+    if (count > kMaxAxisSteps)
+        return;
+    for (int k = 0; k <= static_cast<int>(count); ++k) {
+        const double value = static_cast<double>(k) * step;
+        const float y = static_cast<float>(value / axis.maximum) * lenY;
+        e.SetColour(QBColor(colours.ticks));
+        e.DrawLine(x0, y, x1, y, 1.0f);
+        e.SetColour(QBColor(colours.labels));
+        e.DrawText(FormatNumber(value, DecimalMask(decimals)), textX, y, kTickSize, false, anchor);
+    }
+}
+
 void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, const MotorDiagramInput& in) {
     const DiagramScale& s = plot.scale;
     const int d = s.power.divisions;
@@ -318,7 +345,10 @@ void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, c
     const int torqueColour = plot.colouredLabels ? kTorqueColour : 0;
     const int powerColour = plot.colouredLabels ? kPowerColour : 0;
     const int airColour = plot.colouredLabels ? kAirColour : 0;
-    e.SetColour(QBColor(airColour));
+    const int torqueTicks = plot.colouredGraduations ? kTorqueColour : 0;
+    const int powerTicks = plot.colouredGraduations ? kPowerColour : 0;
+    const int airTicks = plot.colouredGraduations ? kAirColour : 0;
+    e.SetColour(QBColor(airTicks));
     e.DrawLine(L.airAxisX, 0.0f, L.airAxisX, L.lenY, 1.0f);
 
     // Speed ticks and labels below the axis.
@@ -337,22 +367,34 @@ void DrawGridAndAxes(DiagramEngine& e, const MotorPlot& plot, const Layout& L, c
         e.DrawLine(x, 0.0f, x, -L.tick * 0.6f, 1.0f);
     }
 
-    // Value axes share the divisions of the power axis.
-    for (int i = 0; i <= d; ++i) {
-        const float y = static_cast<float>(i) * L.lenY / static_cast<float>(d);
-        const double frac = static_cast<double>(i) / d;
-        e.SetColour(QBColor(torqueColour));
-        e.DrawLine(-L.tick, y, 0.0f, y, 1.0f);
-        e.DrawText(FormatNumber(frac * s.torque.maximum, DecimalMask(plot.torqueDecimals)), -L.tick - L.gap,
-                   y, kTickSize, false, 8);
-        e.SetColour(QBColor(powerColour));
-        e.DrawLine(L.lenX, y, L.lenX + L.tick, y, 1.0f);
-        e.DrawText(FormatNumber(frac * s.power.maximum, DecimalMask(plot.powerDecimals)),
-                   L.lenX + L.tick + L.gap, y, kTickSize, false, 2);
-        e.SetColour(QBColor(airColour));
-        e.DrawLine(L.airAxisX, y, L.airAxisX + L.tick, y, 1.0f);
-        e.DrawText(FormatNumber(frac * s.air.maximum, DecimalMask(plot.airDecimals)),
-                   L.airAxisX + L.tick + L.gap, y, kTickSize, false, 2);
+    if (plot.ownAxisSteps) {
+        ValueAxisSteps(e, s.torque, L.lenY, -L.tick, 0.0f, -L.tick - L.gap, 8, {torqueTicks, torqueColour},
+                       plot.torqueDecimals);
+        ValueAxisSteps(e, s.power, L.lenY, L.lenX, L.lenX + L.tick, L.lenX + L.tick + L.gap, 2,
+                       {powerTicks, powerColour}, plot.powerDecimals);
+        ValueAxisSteps(e, s.air, L.lenY, L.airAxisX, L.airAxisX + L.tick, L.airAxisX + L.tick + L.gap, 2,
+                       {airTicks, airColour}, plot.airDecimals);
+    } else {
+        // Value axes share the divisions of the power axis.
+        for (int i = 0; i <= d; ++i) {
+            const float y = static_cast<float>(i) * L.lenY / static_cast<float>(d);
+            const double frac = static_cast<double>(i) / d;
+            e.SetColour(QBColor(torqueTicks));
+            e.DrawLine(-L.tick, y, 0.0f, y, 1.0f);
+            e.SetColour(QBColor(torqueColour));
+            e.DrawText(FormatNumber(frac * s.torque.maximum, DecimalMask(plot.torqueDecimals)),
+                       -L.tick - L.gap, y, kTickSize, false, 8);
+            e.SetColour(QBColor(powerTicks));
+            e.DrawLine(L.lenX, y, L.lenX + L.tick, y, 1.0f);
+            e.SetColour(QBColor(powerColour));
+            e.DrawText(FormatNumber(frac * s.power.maximum, DecimalMask(plot.powerDecimals)),
+                       L.lenX + L.tick + L.gap, y, kTickSize, false, 2);
+            e.SetColour(QBColor(airTicks));
+            e.DrawLine(L.airAxisX, y, L.airAxisX + L.tick, y, 1.0f);
+            e.SetColour(QBColor(airColour));
+            e.DrawText(FormatNumber(frac * s.air.maximum, DecimalMask(plot.airDecimals)),
+                       L.airAxisX + L.tick + L.gap, y, kTickSize, false, 2);
+        }
     }
 
     // Axis titles: torque over the left axis, power and air stacked over the right-hand axes so
@@ -492,6 +534,30 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
     }
 }
 
+constexpr float kPointRadius = 1.2f;
+
+void DrawPoints(DiagramEngine& e, const MotorPlot& plot, const Layout& L, bool window) {
+    const double maxX = plot.scale.speed.maximum;
+    for (const PlotPoint& p : plot.points) {
+        const double maxY = AxisMaximum(plot.scale, p.quantity);
+        if (maxX <= 0.0 || maxY <= 0.0)
+            continue;
+        const float x = p.speed / static_cast<float>(maxX) * L.lenX;
+        const float y = p.value / static_cast<float>(maxY) * L.lenY;
+        if (x >= 0.0f && x <= L.lenX && y >= 0.0f && y <= L.lenY)
+            e.DrawMarker(x, y, kPointRadius, p.colour, window ? 3 : 6);
+    }
+}
+
+Layout LayoutOf(const MotorPlot& plot, CanvasKind kind, bool landscapePage) {
+    if (kind != CanvasKind::Window)
+        return PrinterLayout(landscapePage);
+    Layout L = WindowLayout();
+    L.right += plot.sideColumn;
+    L.textRight += plot.sideColumn;
+    return L;
+}
+
 void DrawWorkingPoint(DiagramEngine& e, const MotorPlot& plot, const Layout& L, bool window) {
     if (!plot.showWorkingPoint || plot.scale.speed.maximum <= 0.0)
         return;
@@ -522,7 +588,7 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     e.strLanguage = in.strLanguage;
     e.sngPrinterDpi = in.printerDpi;
     const bool window = canvas.kind() == CanvasKind::Window;
-    const Layout L = window ? WindowLayout() : PrinterLayout(in.landscapePage);
+    const Layout L = LayoutOf(plot, canvas.kind(), in.landscapePage);
     e.SetScale(L.left, L.bottom, L.right, L.top, "Underkant");
     e.sngRightEdge = L.right;
 
@@ -555,8 +621,16 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     e.SetLineStyle(0);
     DrawFamilyLabels(e, plot, L);
     DrawLegend(e, plot, L, -18.0f);
+    DrawPoints(e, plot, L, window);
 
     DrawWorkingPoint(e, plot, L, window);
+}
+
+PlotFrame MotorPlotFrame(const MotorPlot& plot, CanvasKind kind, bool landscapePage) {
+    const Layout L = LayoutOf(plot, kind, landscapePage);
+    // Beside the air axis's tick labels on the window; right of them on a landscape sheet.
+    constexpr float kColumnGap = 30.0f;
+    return {L.left, L.bottom, L.right, L.top, L.airAxisX + kColumnGap, L.headTop};
 }
 
 void DrawMotorDiagram(Canvas& canvas, const MotorDiagramInput& input) {

@@ -54,17 +54,32 @@ struct LegendEntry {
     std::string text;
 };
 
+// A measured point shown with the curves.
+struct PlotPoint {
+    CurveQuantity quantity = CurveQuantity::Torque;
+    float speed = 0.0f; // r/min
+    float value = 0.0f; // display units of the quantity
+    int colour = 0;
+};
+
 // What the diagram shows, computed before anything is drawn.
 struct MotorPlot {
     bool drawable = false;
     DiagramScale scale;
     int torqueDecimals = 0, powerDecimals = 0, airDecimals = 0;
     bool colouredLabels = true; // the curve families print their axes in black
+    // Tick marks and the air axis line in the quantities' colours; false: black.
+    bool colouredGraduations = true;
+    // Each value axis labelled at its own label step; otherwise all at the power axis's divisions.
+    bool ownAxisSteps = false;
     std::string designation;
     std::string title;    // the alternative's title, centred above the diagram
     std::string subtitle; // pressure line
     std::vector<PlotCurve> curves;
     std::vector<LegendEntry> legend;
+    std::vector<PlotPoint> points;
+    // World units added right of the window's drawing for a column of text beside the curves.
+    float sideColumn = 0.0f;
     bool showWorkingPoint = false;
     float workingSpeed = 0.0f; // r/min
     // The working point is marked on the axis of the quantity the diagram shows: a point at the torque
@@ -79,6 +94,12 @@ inline constexpr float kFamilyPressures[5] = {4.0f, 4.5f, 5.0f, 5.5f, 6.3f};
 inline constexpr int kCurveSteps = 1000;
 
 MotorPlot ComputeMotorPlot(const MotorDiagramInput& input);
+// World rectangle the diagram is drawn in (y up) and the text column beside the curves.
+struct PlotFrame {
+    float left = 0.0f, bottom = 0.0f, right = 0.0f, top = 0.0f;
+    float columnX = 0.0f, columnTop = 0.0f;
+};
+PlotFrame MotorPlotFrame(const MotorPlot& plot, CanvasKind kind, bool landscapePage);
 void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInput& input);
 // Nothing is drawn without a current motor.
 void DrawMotorDiagram(Canvas& canvas, const MotorDiagramInput& input);

@@ -9,6 +9,10 @@ namespace {
 
 constexpr float kFirstLineOffset = 20.0f;
 constexpr float kLineSpacing = 5.0f;
+// Printer points: legible on screen and paper within the 5-unit line spacing.
+constexpr float kFontSize = 9.0f;
+constexpr int kLeftAligned = 2; // text anchors of the drawing engine
+constexpr int kRightAligned = 8;
 
 class Lines final {
 public:
@@ -131,7 +135,9 @@ void DrawEditorDataBlock(DiagramEngine& engine, const std::vector<DataBlockLine>
     float y = top - kFirstLineOffset;
     for (const DataBlockLine& line : lines) {
         engine.SetColour(QBColor(line.colour));
-        engine.LabelValue(line.label, line.value, x, y, xr);
+        // Label from the left edge, value ending at the right edge, both centred on the line.
+        engine.DrawText(line.label, x, y, kFontSize, false, kLeftAligned);
+        engine.DrawText(line.value, xr, y, kFontSize, false, kRightAligned);
         y -= kLineSpacing;
     }
     engine.SetColour(QBColor(0));

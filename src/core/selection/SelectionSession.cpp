@@ -153,6 +153,12 @@ void SelectionSession::PressEnter(F field) {
 
 // ---------------------------------------------------------------- buttons
 
+void SelectionSession::EnterReducedMaintenance() {
+    editor_.SetText(F::TillgLuftTryckB, "");
+    bolKatalogMode_ = false;
+    editor_.SetText(F::TillgLuftTryckB, editor_.ReferencePressureText());
+}
+
 void SelectionSession::ClickSearch() {
     lastSearchCase_.reset();
     lastActionRefused_ = false;

@@ -56,6 +56,9 @@ public:
     void ClickSearch();        // SökMotorB
     void ClickAllMotors();     // AllMotorsB
     void ClickNewSearchData(); // NyaIndataB
+    // The reserved key on the first rotation option: catalogue mode off and the pressure field at
+    // the reference pressure; the window opens the reduced motor data editor.
+    void EnterReducedMaintenance();
 
     // --- Options (a click selects the option even when it is disabled) ---
     void ClickMotorType(int index, bool ticked) { interlocks_.ClickMotorType(index, ticked); }

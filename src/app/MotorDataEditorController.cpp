@@ -1,0 +1,302 @@
+#include "app/MotorDataEditorController.h"
+
+#include "app/EditorDiagramWindow.h"
+#include "app/MainWindow.h"
+#include "app/MotorDataEditorWindow.h"
+#include "app/ProgramContext.h"
+#include "core/maintenance/MotorRecord.h"
+#include "platform/MeasurementFileStore.h"
+#include "platform/printing/EditorDiagramPages.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace airmotor::app {
+
+namespace {
+
+using F = core::EditorField;
+
+constexpr const char* kReducedOpeningText =
+    "Obs vid inl. av nya mätdata, glöm inte att lägga in mätpunkten för tomgångsvarvtal (Moment=0)!!";
+constexpr const char* kReplaceQuestion = "Byt endast ut polynomkonstanter m.m. för en befintlig motor";
+constexpr const char* kUnsavedQuestion =
+    "Mätdata har ändrats sedan de sparades eller hämtades. Avsluta programmet ändå?";
+constexpr const char* kFileFilter = "Datafiler (*.DAT *.dat)";
+constexpr const char* kDefaultFile = "nymotor.dat";
+
+// The data block's date line: the date's parts joined by "-", then the time.
+std::string DateTimeText() {
+    const QDateTime now = QDateTime::currentDateTime();
+    return QStringLiteral("%1-%2-%3,  %4")
+        .arg(now.date().year())
+        .arg(now.date().month())
+        .arg(now.date().day())
+        .arg(now.time().toString(QStringLiteral("hh:mm:ss")))
+        .toStdString();
+}
+
+} // namespace
+
+MotorDataEditorController::MotorDataEditorController(MainWindow& main, ProgramContext& program,
+                                                     core::MessageSink& messages)
+    : QObject(&main), main_(main), program_(program), messages_(messages), editor_(messages),
+      writer_(program.databaseFile()), window_(new MotorDataEditorWindow(editor_, &main)),
+      diagram_(new EditorDiagramWindow(&main)) {
+    chooser_ = [this](bool save, const QString& title, const QString& preset) {
+        return save ? QFileDialog::getSaveFileName(window_, title, preset, QString::fromUtf8(kFileFilter))
+                    : QFileDialog::getOpenFileName(window_, title, QString(), QString::fromUtf8(kFileFilter));
+    };
+    connect(&main, &MainWindow::maintenanceEditorRequested, this, &MotorDataEditorController::openFull);
+    if (auto* rotation = main.findChild<QAbstractButton*>(QStringLiteral("optRotation_0")))
+        rotation->installEventFilter(this);
+
+    MotorDataEditorWindow* w = window_;
+    connect(w, &MotorDataEditorWindow::saveFileRequested, this, &MotorDataEditorController::saveFile);
+    connect(w, &MotorDataEditorWindow::loadFileRequested, this, &MotorDataEditorController::loadFile);
+    connect(w, &MotorDataEditorWindow::loadCompanionRequested, this,
+            &MotorDataEditorController::loadCompanion);
+    connect(w, &MotorDataEditorWindow::screenDiagramRequested, this,
+            &MotorDataEditorController::drawOnScreen);
+    connect(w, &MotorDataEditorWindow::printerDiagramRequested, this,
+            &MotorDataEditorController::drawOnPrinter);
+    // Command4 runs the printer diagram, which prints the range whenever its last index is set.
+    connect(w, &MotorDataEditorWindow::printRangeRequested, this, &MotorDataEditorController::drawOnPrinter);
+    connect(w, &MotorDataEditorWindow::databaseSaveRequested, this,
+            &MotorDataEditorController::saveToDatabase);
+    connect(w, &MotorDataEditorWindow::selectionWindowRequested, this,
+            &MotorDataEditorController::backToSelection);
+    connect(w, &MotorDataEditorWindow::exitRequested, this, &MotorDataEditorController::requestExit);
+    // Leaving the gear ratio redraws a diagram that is on screen (the window draws, no calibration).
+    connect(w, &MotorDataEditorWindow::redrawRequested, this, [this] {
+        if (diagram_->isVisible() && editor_.drawingPass())
+            diagram_->show(core::BuildEditorDiagram(editor_, diagramOptions(core::CanvasKind::Window)));
+    });
+}
+
+MotorDataEditorController::~MotorDataEditorController() = default;
+
+void MotorDataEditorController::show(const std::string& text, core::MessageIcon icon) {
+    messages_.show({.text = text, .icon = icon, .title = "MOMEFF"});
+}
+
+void MotorDataEditorController::openFull() {
+    window_->setReduced(false);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void MotorDataEditorController::openReduced() {
+    main_.session().EnterReducedMaintenance();
+    main_.refresh();
+    window_->setReduced(true);
+    window_->show();
+    window_->raise();
+    show(kReducedOpeningText, core::MessageIcon::Information);
+}
+
+bool MotorDataEditorController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->objectName() == QLatin1String("optRotation_0")) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->text() == QLatin1Char(kReservedKey)) {
+            openReduced();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void MotorDataEditorController::saveFile() {
+    const QString path = chooser_(true, QStringLiteral("Spara datafil"), QString::fromUtf8(kDefaultFile));
+    if (path.isEmpty())
+        return;
+    const core::MeasurementData data = editor_.measurementToSave(platform::MeasurementFileStore::today());
+    if (auto error = platform::MeasurementFileStore::write(path, data)) {
+        show(*error, core::MessageIcon::Critical);
+        return;
+    }
+    editor_.saved(path.toStdString(), data.count());
+    window_->setFileLabel(path);
+    window_->mirror();
+}
+
+void MotorDataEditorController::loadFile() {
+    const QString path = chooser_(false, QString::fromUtf8("Hämta datafil"), QString());
+    if (path.isEmpty())
+        return;
+    auto read = platform::MeasurementFileStore::read(path);
+    if (const auto* error = std::get_if<std::string>(&read)) {
+        show(*error, core::MessageIcon::Critical); // the editor's fields stay as they were
+        return;
+    }
+    editor_.load(std::get<core::MeasurementData>(read), path.toStdString());
+    window_->setFileLabel(path);
+    window_->mirror();
+}
+
+void MotorDataEditorController::loadCompanion() {
+    const QString measurement = QString::fromStdString(editor_.fileName());
+    const auto companionPath =
+        measurement.isEmpty() ? std::nullopt : platform::MeasurementFileStore::findCompanion(measurement);
+    if (!companionPath) {
+        show(measurement.isEmpty() ? std::string("Ingen mätdatafil är sparad eller hämtad.")
+                                   : measurement.toStdString() + ": ingen fil " +
+                                         core::CompanionFileName(measurement.toStdString()),
+             core::MessageIcon::Warning);
+        return;
+    }
+    auto read = platform::MeasurementFileStore::readCompanion(*companionPath);
+    if (const auto* error = std::get_if<std::string>(&read)) {
+        show(*error, core::MessageIcon::Critical);
+        return;
+    }
+    editor_.loadCompanion(std::get<core::MeasurementData>(read));
+    editor_.recompute();
+    window_->mirror();
+}
+
+core::EditorDiagramOptions MotorDataEditorController::diagramOptions(core::CanvasKind canvas) const {
+    core::EditorDiagramOptions options;
+    options.canvas = canvas;
+    options.showPoints = window_->showPoints();
+    options.blackGraduations = window_->blackGraduations();
+    options.dateTime = DateTimeText();
+    options.texts = &program_.language.strText;
+    options.strLanguage = program_.language.strLanguage;
+    return options;
+}
+
+bool MotorDataEditorController::drawOnScreen() {
+    const bool drawn = editor_.calibrate();
+    window_->mirror();
+    if (drawn)
+        diagram_->show(core::BuildEditorDiagram(editor_, diagramOptions(core::CanvasKind::Window)));
+    return drawn;
+}
+
+void MotorDataEditorController::drawOnPrinter() {
+    if (editor_.fields().value(F::txtKatalogIndex_1) > 0.0f) {
+        printRange();
+        return;
+    }
+    const bool drawn = editor_.calibrate();
+    window_->mirror();
+    if (!drawn)
+        return;
+    print(QString::fromStdString(editor_.texts().designation), 1, [this](int, double dpi) {
+        core::EditorDiagramOptions options = diagramOptions(core::CanvasKind::Printer);
+        options.printerDpi = static_cast<float>(dpi);
+        return core::BuildEditorDiagram(editor_, options);
+    });
+}
+
+void MotorDataEditorController::printRange() {
+    const int first = static_cast<int>(editor_.fields().value(F::txtKatalogIndex_0));
+    const int last = static_cast<int>(editor_.fields().value(F::txtKatalogIndex_1));
+    const int motors = program_.catalogue.intAntalMotorer;
+    if (first < 1 || last < first || last > motors) {
+        show("Katalogindex från " + std::to_string(first) + " till " + std::to_string(last) +
+                 " finns inte: katalogen har index 1 till " + std::to_string(motors) + ".",
+             core::MessageIcon::Warning);
+        return;
+    }
+    print(QStringLiteral("Motor %1-%2").arg(first).arg(last), last - first + 1,
+          [this, first](int page, double dpi) {
+              core::EditorDiagramOptions options = diagramOptions(core::CanvasKind::Printer);
+              options.printerDpi = static_cast<float>(dpi);
+              return core::BuildCatalogueEditorDiagram(program_.catalogue, first + page - 1, editor_,
+                                                       options);
+          });
+}
+
+std::unique_ptr<platform::PrintJobSink> MotorDataEditorController::choosePrinter() {
+    if (sinkFactory_)
+        return sinkFactory_();
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return std::make_unique<platform::PrinterJobSink>(*printer_);
+}
+
+void MotorDataEditorController::print(const QString& title, int pages,
+                                      const std::function<core::EditorDiagram(int, double)>& diagramOf) {
+    auto sink = choosePrinter();
+    if (!sink)
+        return;
+    const QString error = platform::PrintEditorDiagrams(*sink, title, pages, diagramOf);
+    if (!error.isEmpty())
+        show(error.toStdString(), core::MessageIcon::Critical);
+}
+
+void MotorDataEditorController::saveToDatabase() {
+    const core::Answer answer = messages_.ask({.text = kReplaceQuestion, .title = "MOMEFF"}, true);
+    if (answer == core::Answer::Cancel)
+        return;
+    const core::SaveMode mode = answer == core::Answer::Yes ? core::SaveMode::Replace : core::SaveMode::Add;
+    // The record holds the values of the last, calibrated drawing pass: one record per save.
+    if (!drawOnScreen())
+        return;
+    const std::string designation = editor_.texts().designation;
+    const int replaced = core::FindDesignation(program_.catalogue, designation);
+    if (mode == core::SaveMode::Replace && replaced == 0) {
+        show(core::kDesignationNotFoundText);
+        return;
+    }
+    auto built = core::BuildMotorRecord(editor_, mode);
+    if (const auto* error = std::get_if<std::string>(&built)) {
+        show(*error, core::MessageIcon::Warning);
+        return;
+    }
+    const core::MotorRecord& record = std::get<core::MotorRecord>(built);
+    auto written = writer_.write(record, designation);
+    if (const auto* error = std::get_if<std::string>(&written)) {
+        show(*error, core::MessageIcon::Critical);
+        return;
+    }
+    const int index = std::get<int>(written);
+    if (mode == core::SaveMode::Replace) {
+        core::ApplyToCatalogue(record, program_.catalogue, replaced);
+        main_.refresh();
+        show("Polynomkonstanterna för " + designation + " är utbytta (intKatalogindex " +
+             std::to_string(index) + ").");
+        return;
+    }
+    afterAdd();
+    show("Motorn " + designation + " är tillagd i Luftmotordatabasen med intKatalogindex " +
+         std::to_string(index) +
+         ". Dess intSokindex är 0: listan visar den, men sökningen tar med den först när sökindex är satt.");
+}
+
+void MotorDataEditorController::afterAdd() {
+    if (auto error = program_.loadCatalogue()) {
+        show(*error, core::MessageIcon::Critical);
+        return;
+    }
+    // The listing runs anew, so the selection window shows the new motor.
+    main_.session().ClickAllMotors();
+    main_.refresh();
+}
+
+void MotorDataEditorController::backToSelection() {
+    window_->hide();
+    diagram_->hide();
+    main_.show();
+    main_.raise();
+    main_.activateWindow();
+}
+
+void MotorDataEditorController::requestExit() {
+    if (editor_.readingsChanged() &&
+        messages_.ask({.text = kUnsavedQuestion, .title = "MOMEFF"}, false) != core::Answer::Yes)
+        return;
+    emit exitProgram();
+}
+
+} // namespace airmotor::app

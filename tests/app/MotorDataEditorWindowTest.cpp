@@ -1,0 +1,223 @@
+// The motor data editor window: its controls, panels, leave rules, openings, the question before
+// the program ends, the catalogue save and the printed range.
+#include "app/MotorDataEditorWindow.h"
+#include "AppTestSupport.h"
+#include "app/MotorDataEditorController.h"
+#include "core/maintenance/MotorRecord.h"
+#include "platform/MeasurementFileStore.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+using F = core::EditorField;
+
+namespace {
+
+// M(n) = 20 - 0.02 n Nm and L(n) = 5 + 0.01 n l/s, free speed 1000 r/min, minimum start torque 2 Nm.
+core::MeasurementData LinearMotor(const std::string& designation) {
+    core::MeasurementData d;
+    d.sx = 10.0f;
+    d.sy1 = 0.5f;
+    d.sy2 = 0.1f;
+    d.utvRef = 1.0f;
+    for (int k = 1; k <= 11; ++k) {
+        const float n = 100.0f * static_cast<float>(k);
+        d.speed.push_back(n / 10.0f);
+        d.torque.push_back((20.0f - 0.02f * n) / 0.5f);
+        d.air.push_back((5.0f + 0.01f * n) / 0.1f);
+    }
+    d.minStartTorque = 2.0f;
+    d.designation = designation;
+    return d;
+}
+
+struct Opened : OpenedMainWindow {
+    MotorDataEditorController* editor = nullptr;
+    QString chosen; // what the file dialog answers
+    MotorDataEditorWindow& editorWindow() { return editor->window(); }
+    QLineEdit* box(const char* name) { return Find<QLineEdit>(editor->window(), QString::fromUtf8(name)); }
+    QPushButton* button(const char* name) {
+        return Find<QPushButton>(editor->window(), QString::fromUtf8(name));
+    }
+    std::string lastMessage() const { return messages.messages.empty() ? "" : messages.messages.back().text; }
+    // Writes the measurement file and loads it as HämtaDatafilB does.
+    void load(const std::string& designation) {
+        chosen = folder->path("MOTOR.DAT");
+        QVERIFY(!platform::MeasurementFileStore::write(chosen, LinearMotor(designation)));
+        button("HämtaDatafilB")->click();
+    }
+};
+
+std::unique_ptr<Opened> Open() {
+    auto o = std::make_unique<Opened>();
+    OpenMainWindow(*o, "English");
+    o->editor = new MotorDataEditorController(*o->window, *o->program, o->messages);
+    Opened* raw = o.get();
+    o->editor->setFileChooser([raw](bool, const QString&, const QString&) { return raw->chosen; });
+    o->window->show();
+    return o;
+}
+
+} // namespace
+
+class MotorDataEditorWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyControlCarriesItsName() {
+        auto o = Open();
+        QCOMPARE(o->editorWindow().objectName(), QString("MOMEFF"));
+        QStringList names;
+        for (std::size_t i = 0; i < core::kEditorFieldCount; ++i)
+            names << QString::fromUtf8(core::RuleOf(static_cast<F>(i)).objectName.data());
+        for (int i = 1; i <= 32; ++i)
+            names << QString("Varvtal_mm_%1").arg(i) << QString("Nm_mm_%1").arg(i)
+                  << QString("Q_mm_%1").arg(i);
+        names << "MotorbeteckningB"
+              << "Detnr1B"
+              << "Detnr3B" << QString::fromUtf8("MåttskissNrB") << "KodB"
+              << "Text1_0"
+              << "Text1_1"
+              << "Text2";
+        for (const QString& name : names)
+            QVERIFY2(o->editorWindow().findChild<QLineEdit*>(name), qPrintable(name));
+        for (const char* name :
+             {"Command1", "HämtaDatafilB", "cmdSparaMätpunterTillStreckadeKurvor",
+              "cmdInterpoleraMätpunkterLuftförbrukning", "DiagramSkärm", "DiagramPrinter", "Command2",
+              "Command3", "Command4", "Command5", "Command6", "DiagramB", "VisaDataB", "ValAvLuftmotorB"})
+            QVERIFY2(o->button(name), name);
+        for (const char* name : {"MätpunkterB", "chkSvartaAxelgraderingar", "Option1_0", "Option1_1",
+                                 "Frame1", "Frame2", "Frame6", "Label14", "Label40", "Label44"})
+            QVERIFY2(o->editorWindow().findChild<QWidget*>(QString::fromUtf8(name)), name);
+    }
+
+    void menuButtonsSwitchThePanels() {
+        auto o = Open();
+        o->editor->openFull();
+        QVERIFY(o->box("SxB")->isVisible());
+        o->button("DiagramB")->click();
+        QVERIFY(o->box("VmaxB")->isVisible());
+        QVERIFY(!o->box("SxB")->isVisible());
+        o->button("VisaDataB")->click();
+        QVERIFY(o->box("Varvtal_mm_1")->isVisible());
+    }
+
+    void leavingGearBoxesRecomputesTheMinimumStartTorque() {
+        auto o = Open();
+        o->editor->openFull();
+        o->load("TKM20-A5");
+        QCOMPARE(o->box("VerkningsgradB")->text(), QString("100"));
+        // Utv x start torque from the file x efficiency / 100.
+        const struct {
+            const char* box;
+            const char* typed;
+            const char* minStart;
+        } cases[] = {{"UtvB", "3", "6"}, {"VerkningsgradB", "50", "3"}, {"UtvB", "*", "1"}};
+        for (const auto& c : cases) {
+            TypeInto(o->box(c.box), c.typed);
+            Leave(o->box(c.box));
+            QCOMPARE(o->box("Min_StartMomentB")->text(), QString(c.minStart));
+        }
+        // A factor left reconverts the readings: Km 2 doubles the torque, the 50 % gear halves it.
+        TypeInto(o->box("KmB"), "2");
+        Leave(o->box("KmB"));
+        QVERIFY(std::fabs(o->editor->editor().converted().torque[1] - 2.0f * 18.0f * 0.5f) < 1e-3f);
+    }
+
+    void maintenanceCodeOpensTheWholeEditor() {
+        auto o = Open();
+        Search(*o->window, {{"TillgLuftTryckB", "583196"}});
+        QVERIFY(o->editorWindow().isVisible());
+        QVERIFY(Find<QWidget>(o->editorWindow(), "Frame1")->isVisible());
+        QVERIFY(o->button("ValAvLuftmotorB")->isVisible());
+        o->button("ValAvLuftmotorB")->click();
+        QVERIFY(!o->editorWindow().isVisible());
+    }
+
+    void reservedKeyOpensTheReducedEditor() {
+        auto o = Open();
+        auto* rotation = Find<QAbstractButton>(*o->window, "optRotation_0");
+        QTest::keyClick(rotation, Qt::Key_A);
+        QVERIFY(!o->editorWindow().isVisible());
+        QTest::keyClicks(rotation, QString(QChar(MotorDataEditorController::kReservedKey)));
+        QVERIFY(o->editorWindow().isVisible());
+        for (const char* hidden : {"Frame1", "Frame2", "Frame6", "ValAvLuftmotorB", "txtMeasured_0"})
+            QVERIFY2(!Find<QWidget>(o->editorWindow(), hidden)->isVisible(), hidden);
+        QVERIFY(o->lastMessage().find("Moment=0") != std::string::npos);
+        QVERIFY(!o->window->session().bolKatalogMode());
+        QCOMPARE(Find<QLineEdit>(*o->window, "TillgLuftTryckB")->text(), QString("6.3"));
+    }
+
+    void endingTheProgramAsksOnlyWhenReadingsChanged() {
+        auto o = Open();
+        o->editor->openFull();
+        QSignalSpy exits(o->editor, &MotorDataEditorController::exitProgram);
+        o->editorWindow().close();
+        QCOMPARE(exits.count(), 1);
+        const std::size_t before = o->messages.messages.size();
+        TypeInto(o->box("Varvtal_mm_1"), "12");
+        o->messages.answers = {core::Answer::No};
+        o->button("Command6")->click();
+        QCOMPARE(exits.count(), 1);
+        QCOMPARE(o->messages.messages.size(), before + 1);
+        o->messages.answers = {core::Answer::Yes};
+        o->editorWindow().close();
+        QCOMPARE(exits.count(), 2);
+    }
+
+    void savingToTheCatalogue() {
+        auto o = Open();
+        o->editor->openFull();
+        o->load("TKM99-NY");
+        const int loaded = o->program->catalogue.intAntalMotorer;
+        // Cancel: nothing drawn, nothing written.
+        o->messages.answers = {core::Answer::Cancel};
+        o->button("Command2")->click();
+        QCOMPARE(o->program->catalogue.intAntalMotorer, loaded);
+        // Replace of a designation the catalogue lacks: the message, nothing written.
+        o->messages.answers = {core::Answer::Yes};
+        o->button("Command2")->click();
+        QCOMPARE(o->lastMessage(), std::string(core::kDesignationNotFoundText));
+        // Add: one record, the catalogue reloaded, the confirmation names the search index 0.
+        o->messages.answers = {core::Answer::No};
+        o->button("Command2")->click();
+        QCOMPARE(o->program->catalogue.intAntalMotorer, loaded + 1);
+        const int added = core::FindDesignation(o->program->catalogue, "TKM99-NY");
+        QVERIFY(added > 0);
+        QVERIFY(o->lastMessage().find("intSokindex är 0") != std::string::npos);
+        // Replace now finds it (case-sensitive), and the catalogue in memory takes the new curves.
+        TypeInto(o->box("KmB"), "2");
+        Leave(o->box("KmB"));
+        o->messages.answers = {core::Answer::Yes};
+        o->button("Command2")->click();
+        QCOMPARE(o->program->catalogue.intAntalMotorer, loaded + 1);
+        QVERIFY(o->lastMessage().find("utbytta") != std::string::npos);
+        QVERIFY(std::fabs(o->program->catalogue.cM(0, added) - 40.0f) < 0.01f);
+    }
+
+    void printingARangeGivesOnePagePerMotor() {
+        auto o = Open();
+        o->editor->openFull();
+        const QString pdf = o->folder->path("range.pdf");
+        o->editor->setSinkFactory([pdf] { return std::make_unique<platform::PdfJobSink>(pdf); });
+        TypeInto(o->box("txtKatalogIndex_0"), "2");
+        TypeInto(o->box("txtKatalogIndex_1"), "4");
+        o->button("DiagramPrinter")->click();
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
+        // A range beyond the catalogue is refused with a message.
+        TypeInto(o->box("txtKatalogIndex_1"), "9999");
+        const std::size_t before = o->messages.messages.size();
+        o->button("Command4")->click();
+        QCOMPARE(o->messages.messages.size(), before + 1);
+    }
+};
+
+QTEST_MAIN(MotorDataEditorWindowTest)
+#include "MotorDataEditorWindowTest.moc"

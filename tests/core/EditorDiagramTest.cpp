@@ -1,0 +1,158 @@
+#include "core/maintenance/EditorDiagram.h"
+#include "core/diagram/RecordingCanvas.h"
+#include "core/maintenance/MotorDataEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace airmotor::core;
+using F = EditorField;
+
+namespace {
+
+// M(n) = 20 - 0.02 n Nm, L(n) = 5 + 0.01 n l/s read at 10 r/min, 0.5 Nm and 0.1 l/s per mm.
+MeasurementData LinearMotor(int points = 11) {
+    MeasurementData d;
+    d.sx = 10.0f;
+    d.sy1 = 0.5f;
+    d.sy2 = 0.1f;
+    d.utvRef = 1.0f;
+    for (int k = 1; k <= points; ++k) {
+        const float n = 100.0f * static_cast<float>(k);
+        d.speed.push_back(n / 10.0f);
+        d.torque.push_back((20.0f - 0.02f * n) / 0.5f);
+        d.air.push_back((5.0f + 0.01f * n) / 0.1f);
+    }
+    d.designation = "TKM20-A5";
+    return d;
+}
+
+struct Drawn {
+    RecordingMessageSink messages;
+    MotorDataEditor editor{messages};
+    Drawn() {
+        editor.fields().type(F::GradtalB, "1");
+        editor.fields().type(F::GradtalfB, "1");
+        editor.load(LinearMotor(), "/data/LINEAR.DAT");
+        editor.texts().designation = "TKM20-A5";
+        EXPECT_TRUE(editor.calibrate());
+    }
+};
+
+bool HasLabel(const std::vector<DataBlockLine>& lines, const std::string& label) {
+    return std::any_of(lines.begin(), lines.end(), [&](const DataBlockLine& l) { return l.label == label; });
+}
+
+} // namespace
+
+TEST(EditorDiagram, ScaleFieldsChooseTheAxesOfScreenAndPaper) {
+    EditorFields fields;
+    fields.type(F::VutmaxB, "1500");
+    fields.type(F::NmrutincB, "5"); // 70 / 5: fourteen divisions shared by the value axes
+    const DiagramScale screen = EditorScale(fields, CanvasKind::Window);
+    const DiagramScale paper = EditorScale(fields, CanvasKind::Printer);
+    EXPECT_EQ(screen.speed.maximum, 1200.0);
+    EXPECT_EQ(paper.speed.maximum, 1500.0);
+    EXPECT_EQ(screen.torque.maximum, 70.0);
+    EXPECT_EQ(paper.torque.maximum, 50.0);
+    EXPECT_FLOAT_EQ(static_cast<float>(paper.power.maximum), 1.4f);
+    EXPECT_EQ(screen.torque.divisions, 14);
+    EXPECT_EQ(screen.air.divisions, 14);
+    EXPECT_EQ(paper.torque.divisions, 10);
+    // A grid of a million lines is a typing slip: no divisions, nothing drawable.
+    fields.type(F::VrutincB, "0.1");
+    fields.type(F::VmaxB, "99999");
+    EXPECT_EQ(EditorScale(fields, CanvasKind::Window).speed.divisions, 0);
+}
+
+TEST(EditorDiagram, FittedCurvesPointsAndAxisColours) {
+    Drawn d;
+    EditorDiagramOptions options;
+    EditorDiagram plain = BuildEditorDiagram(d.editor, options);
+    ASSERT_TRUE(plain.plot.drawable);
+    ASSERT_EQ(plain.plot.curves.size(), 3u); // torque, power, air; no companion loaded
+    EXPECT_TRUE(plain.plot.points.empty());
+    EXPECT_FALSE(plain.plot.colouredLabels);
+    EXPECT_TRUE(plain.plot.colouredGraduations);
+    const PlotCurve& torque = plain.plot.curves[0];
+    EXPECT_NEAR(torque.value.front(), 20.0f - 0.02f * torque.speed.front(), 1e-3f);
+    EXPECT_EQ(torque.style, 0);
+
+    options.showPoints = true;
+    options.blackGraduations = true;
+    EditorDiagram marked = BuildEditorDiagram(d.editor, options);
+    EXPECT_EQ(marked.plot.points.size(), 3u * 11u);
+    EXPECT_FALSE(marked.plot.colouredGraduations);
+    // Tick marks black: no line of the torque colour outside the curves.
+    RecordingCanvas canvas;
+    DrawEditorDiagram(canvas, marked);
+    EXPECT_TRUE(std::none_of(canvas.lines.begin(), canvas.lines.end(),
+                             [](const auto& l) { return l.state.colour == QBColor(12); }));
+    // The last point's negative torque and power lie below the axes and are left out.
+    EXPECT_EQ(canvas.circles.size(), 3u * 11u - 2u);
+    const bool blockDrawn = std::any_of(canvas.texts.begin(), canvas.texts.end(),
+                                        [](const auto& t) { return t.text == "Gradtal momentkurva"; });
+    EXPECT_TRUE(blockDrawn);
+}
+
+TEST(EditorDiagram, CompanionCurvesDashedAndPrintRangeDropsFactors) {
+    Drawn d;
+    d.editor.loadCompanion(LinearMotor(8));
+    d.editor.recompute();
+    ASSERT_TRUE(d.editor.calibrate());
+    EditorDiagram both = BuildEditorDiagram(d.editor, {});
+    ASSERT_EQ(both.plot.curves.size(), 6u);
+    for (std::size_t c = 3; c < 6; ++c)
+        EXPECT_EQ(both.plot.curves[c].style, 1) << c;
+    EXPECT_TRUE(HasLabel(both.dataBlock, "Kn="));
+
+    d.editor.fields().type(F::txtKatalogIndex_1, "3");
+    EXPECT_FALSE(HasLabel(BuildEditorDiagram(d.editor, {}).dataBlock, "Kn="));
+}
+
+TEST(EditorDiagram, NothingDrawableBeforeADrawingPass) {
+    RecordingMessageSink messages;
+    MotorDataEditor editor(messages);
+    EXPECT_FALSE(BuildEditorDiagram(editor, {}).plot.drawable);
+}
+
+TEST(EditorDiagram, CatalogueMotorPageCarriesItsIndex) {
+    Drawn d;
+    MotorCatalogue catalogue;
+    catalogue.intAntalMotorer = 1;
+    catalogue.strBenamning[1] = "TKS05-A-BS 40";
+    catalogue.intGradtal_M[1] = 1.0f;
+    catalogue.intGradtal_L[1] = 1.0f;
+    catalogue.cM(0, 1) = 10.0f;
+    catalogue.cM(1, 1) = -0.01f;
+    catalogue.cL(0, 1) = 4.0f;
+    catalogue.sngTomgVarvtal[1] = 1000.0f;
+    catalogue.sngStallmoment[1] = 10.0f;
+    catalogue.sngUtvaxling[1] = 1.0f;
+    const EditorDiagram page = BuildCatalogueEditorDiagram(catalogue, 1, d.editor, {});
+    ASSERT_TRUE(page.plot.drawable);
+    EXPECT_EQ(page.plot.subtitle, "Motor nr: 1");
+    EXPECT_EQ(page.plot.title, "TKS05-A-BS 40");
+    EXPECT_FALSE(HasLabel(page.dataBlock, "Kn="));
+    EXPECT_EQ(page.plot.curves.size(), 3u);
+    EXPECT_FALSE(BuildCatalogueEditorDiagram(catalogue, 2, d.editor, {}).plot.drawable);
+}
+
+TEST(EditorDiagram, ValueAxesLabelledAtTheirOwnSteps) {
+    Drawn d;
+    EditorDiagramOptions paper;
+    paper.canvas = CanvasKind::Printer;
+    RecordingCanvas canvas(CanvasKind::Printer);
+    // Torque 50 in steps of 10 beside power 1.4 in steps of 0.2: sharing the torque's five
+    // divisions would label the power axis 0.28, 0.56, ... as "0.3", "0.6".
+    DrawEditorDiagram(canvas, BuildEditorDiagram(d.editor, paper));
+    const auto shown = [&](const std::string& text) {
+        return std::any_of(canvas.texts.begin(), canvas.texts.end(),
+                           [&](const auto& t) { return t.text == text; });
+    };
+    EXPECT_TRUE(shown("1.4"));
+    EXPECT_TRUE(shown("0.4"));
+    EXPECT_FALSE(shown("0.3"));
+    EXPECT_TRUE(shown("50"));
+}
