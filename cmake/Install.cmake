@@ -45,13 +45,23 @@ if(HELP2MAN_EXECUTABLE AND GZIP_EXECUTABLE)
   foreach(program airmotor-cli airmotor)
     if(TARGET ${program})
       set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
+      # airmotor-cli(1) also carries each command's own help: its options and an example.
+      set(include_steps)
+      set(include_option)
+      if(program STREQUAL "airmotor-cli")
+        set(include ${CMAKE_BINARY_DIR}/man/${program}.h2m)
+        set(include_steps COMMAND sh ${AIRMOTOR_PACKAGING_DIR}/cli-command-manual.sh
+                          $<TARGET_FILE:${program}> ${include})
+        set(include_option --include ${include})
+      endif()
       add_custom_command(
         OUTPUT ${page}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+        ${include_steps}
         COMMAND ${HELP2MAN_EXECUTABLE} --no-info --section 1 --name ${AIRMOTOR_MAN_NAME_${program}}
-                --output ${page} $<TARGET_FILE:${program}>
+                ${include_option} --output ${page} $<TARGET_FILE:${program}>
         COMMAND ${GZIP_EXECUTABLE} -9nf ${page}
-        DEPENDS ${program}
+        DEPENDS ${program} ${AIRMOTOR_PACKAGING_DIR}/cli-command-manual.sh
         COMMENT "Writing the man page ${program}(1)"
         VERBATIM)
       list(APPEND AIRMOTOR_MAN_PAGES ${page}.gz)

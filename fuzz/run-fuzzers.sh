@@ -8,13 +8,14 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${FUZZ_SECONDS:-60}
 build=${FUZZ_BUILD_DIR:-$src/build-fuzz}
 devbin=${DEV_BIN_DIR:-$src/build/bin}
-targets=${FUZZ_TARGETS:-settings wmf database-builder catalogue-database}
+targets=${FUZZ_TARGETS:-settings wmf database-builder catalogue-database measurement-file csv-reader}
 jobs=${JOBS:-2}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
+    mkdir -p "$build"
     CC=clang CXX=clang++ cmake -S "$src" -B "$build" -DAIRMOTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
-        >"$build.configure.log" 2>&1 || { cat "$build.configure.log" >&2; exit 1; }
+        >"$build/configure.log" 2>&1 || { cat "$build/configure.log" >&2; exit 1; }
 fi
 for t in $targets; do set -- "$@" --target "fuzz-$t"; done
 cmake --build "$build" -j "$jobs" "$@"

@@ -141,8 +141,9 @@ TEST(RobustnessCli, FifosAndFailuresAfterWarningsDoNotHangOrPrintTwice) {
                   "motors.csv: is a character device");
 }
 
-// A build killed in the middle leaves its temporary database; the next build removes it.
-TEST(RobustnessCli, KilledBuildLeavesNothingBehindAfterTheNextBuild) {
+// A build killed in the middle leaves the previous database as it was, and its temporary one,
+// which the next build removes.
+TEST(RobustnessCli, KilledBuildKeepsThePreviousDatabaseAndLeavesNothingAfterTheNextBuild) {
     QTemporaryDir dir;
     CopySources(dir.filePath("big"), [](const QString& f, QByteArray bytes) {
         if (f != "motors.csv")
@@ -160,6 +161,9 @@ TEST(RobustnessCli, KilledBuildLeavesNothingBehindAfterTheNextBuild) {
     const auto temporaries = [&] {
         return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(temporary);
     };
+    CopySources(dir.filePath("small"), Unchanged);
+    ASSERT_EQ(RunCli({"make-database", dir.filePath("small"), out}).status, 0);
+    const QByteArray previous = Read(out);
     QProcess build;
     build.start(kCli, {"make-database", dir.filePath("big"), out});
     QElapsedTimer clock;
@@ -170,9 +174,8 @@ TEST(RobustnessCli, KilledBuildLeavesNothingBehindAfterTheNextBuild) {
     build.kill();
     build.waitForFinished();
     ASSERT_FALSE(temporaries().isEmpty()) << "the build ended before it could be killed";
-    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(Read(out), previous);
 
-    CopySources(dir.filePath("small"), Unchanged);
     ASSERT_EQ(RunCli({"make-database", dir.filePath("small"), out}).status, 0);
     EXPECT_EQ(temporaries(), QStringList());
 }

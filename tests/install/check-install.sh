@@ -31,6 +31,12 @@ grep -q '"count":[1-9]' catalogue.json || fail "installed catalogue is empty: $(
 "$p/bin/airmotor" --version | grep -q '^airmotor [0-9]' || fail "airmotor --version"
 man -l "$p/share/man/man1/airmotor-cli.1.gz" 2>/dev/null | grep -q "make-database" ||
     [ ! -x /usr/bin/man ] || fail "the man page does not list the commands"
+# Every command's own help, usage line included, is in the man page.
+for command in $("$p/bin/airmotor-cli" --help | sed -n '/^Commands:$/,/^$/s/^  \([a-z][a-z0-9-]*\) .*/\1/p'); do
+    usage=$("$p/bin/airmotor-cli" "$command" --help | head -1)
+    gzip -dc "$p/share/man/man1/airmotor-cli.1.gz" | grep -qxF -e "$usage" ||
+        fail "the man page lacks the help of $command"
+done
 # Nothing was written beside the installed data, nor into the folder it was started from.
 [ -z "$(ls -A "$tmp/elsewhere" | grep -v -e catalogue.json -e drawing.png)" ] || fail "files left in the working folder"
 [ ! -e "$p/share/airmotor/ZEVODIDA.DAT" ] || fail "the CLI wrote into the shared folder"

@@ -1,8 +1,13 @@
 #include "platform/MeasurementFileStore.h"
 
+#include "KillChildren.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -69,4 +74,27 @@ TEST(MeasurementFileStore, CompanionLookedUpExactlyThenIgnoringCase) {
     EXPECT_TRUE(MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS05.DAT")))
                     ->endsWith(QStringLiteral("/TKS05-U.DAT")));
     EXPECT_FALSE(MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS07.DAT"))));
+}
+
+// A save killed at any moment leaves the previous file or the new one, whole.
+TEST(MeasurementFileStore, SaveKilledMidWriteLeavesAWholeFile) {
+    namespace kill = airmotor::platform::test;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nymotor.dat"));
+    constexpr int kRounds = 10;
+    for (int round = 0; round < kRounds; ++round) {
+        QProcess saver;
+        saver.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--save-measurement"), path});
+        ASSERT_TRUE(saver.waitForReadyRead(30000)) << saver.readAllStandardError().toStdString();
+        QThread::msleep(static_cast<unsigned long>(round * 3));
+        saver.kill();
+        saver.waitForFinished();
+        const auto read = MeasurementFileStore::read(path);
+        ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<std::string>(read);
+        const MeasurementData& d = std::get<MeasurementData>(read);
+        EXPECT_EQ(d.count(), kill::kSavedPoints);
+        EXPECT_TRUE(d.designation == kill::kSavedDesignations[0] ||
+                    d.designation == kill::kSavedDesignations[1])
+            << d.designation;
+    }
 }

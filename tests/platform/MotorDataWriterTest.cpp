@@ -1,10 +1,15 @@
 #include "platform/MotorDataWriter.h"
+#include "platform/CatalogueStore.h"
 #include "platform/DatabaseBuilder.h"
 
+#include "KillChildren.h"
 #include "TestDatabase.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 using namespace airmotor;
 using platform::MotorDataWriter;
@@ -99,4 +104,53 @@ TEST(MotorDataWriter, AddTakesTheNextIndexAfterEveryRow) {
     MotorDataWriter nowhere(db.dir.filePath(QStringLiteral("missing.db")));
     EXPECT_TRUE(std::holds_alternative<std::string>(nowhere.write(Record(core::SaveMode::Add), "")));
     EXPECT_FALSE(QFile::exists(db.dir.filePath(QStringLiteral("missing.db"))));
+}
+
+// A save killed at any moment, even inside its commit, leaves the catalogue as it was or as saved,
+// never damaged: the transaction's journal rolls an interrupted write back, and every backup the
+// killed writers made is a whole catalogue.
+TEST(MotorDataWriter, SaveKilledMidWriteLeavesTheOldOrTheNewCatalogue) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Zevodida.db"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(AIRMOTOR_BIN_DIR "/Zevodida.db"), file));
+    const auto query = [&](const QString& sql) {
+        platform::SqliteConnection c(file, platform::SqliteConnection::Mode::ReadWriteExisting);
+        EXPECT_TRUE(c.open()) << c.errorText().toStdString();
+        QSqlQuery q(c.database());
+        EXPECT_TRUE(q.exec(sql) && q.next()) << sql.toStdString();
+        return q.value(0).toString();
+    };
+    const QString first = query(QStringLiteral("SELECT MIN(intKatalogindex) FROM tblMotordata"));
+    const QString designation =
+        query(QStringLiteral("SELECT strBenamning FROM tblMotordata WHERE intKatalogindex = ") + first);
+    const QString speedOfFirst =
+        QStringLiteral("SELECT sngTomgVarvtal FROM tblMotordata WHERE intKatalogindex = ") + first;
+    const QString others = QStringLiteral("SELECT COUNT(*) || ' ' || TOTAL(sngTomgVarvtal) FROM tblMotordata "
+                                          "WHERE intKatalogindex <> ") +
+                           first;
+    const QStringList speeds = {query(speedOfFirst), QString::number(platform::test::kSavedSpeeds[0]),
+                                QString::number(platform::test::kSavedSpeeds[1])};
+    const QString untouched = query(others);
+
+    constexpr int kRounds = 10;
+    for (int round = 0; round < kRounds; ++round) {
+        QProcess saver;
+        saver.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--save-motor"), file, designation});
+        ASSERT_TRUE(saver.waitForReadyRead(30000)) << saver.readAllStandardError().toStdString();
+        QThread::msleep(static_cast<unsigned long>(round * 4));
+        saver.kill();
+        saver.waitForFinished();
+        EXPECT_EQ(query(QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok")) << "round " << round;
+        EXPECT_TRUE(speeds.contains(query(speedOfFirst))) << query(speedOfFirst).toStdString();
+        EXPECT_EQ(query(others), untouched) << "round " << round;
+    }
+    EXPECT_TRUE(
+        std::holds_alternative<core::CatalogueLoadResult>(platform::CatalogueStore(file).loadCatalogue()));
+    const QStringList backups = QDir(dir.path()).entryList({QStringLiteral("*-backup-*")}, QDir::Files);
+    ASSERT_FALSE(backups.isEmpty());
+    for (const QString& backup : backups)
+        EXPECT_TRUE(std::holds_alternative<core::CatalogueLoadResult>(
+            platform::CatalogueStore(dir.filePath(backup)).loadCatalogue()))
+            << backup.toStdString();
 }

@@ -1,3 +1,4 @@
+#include "KillChildren.h"
 #include "platform/SettingsFile.h"
 #include "platform/SqliteConnection.h"
 
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
         return HoldWrite(argv[2]);
     if (argc == 3 && std::string_view(argv[1]) == "--rewrite-settings")
         return RewriteSettings(argv[2]);
+    if (const auto status = airmotor::platform::test::RunKillChild(argc, argv))
+        return *status;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
