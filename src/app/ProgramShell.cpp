@@ -5,6 +5,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "app/PrintController.h"
+#include "app/ProductionController.h"
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
 
@@ -66,7 +67,8 @@ void ProgramShell::openMainWindow() {
     }
     // The controllers are owned by the main window.
     auto* diagrams = new DiagramController(*main_, program);
-    new PrintController(*main_, program, messages);
+    auto* printing = new PrintController(*main_, program, messages);
+    new ProductionController(*main_, program, messages, *diagrams, *printing);
     new CalculatorController(*main_, program, messages, diagrams->diagram());
     main_->show();
     if (start_) {
