@@ -16,7 +16,13 @@ namespace airmotor::app {
 DiagramController::DiagramController(MainWindow& main, ProgramContext& program)
     : QObject(&main), main_(main), program_(program) {
     diagram_ = new DiagramWindow(
-        [this] { return core::DiagramInputFromSession(main_.session(), program_.language); }, &main);
+        [this] {
+            core::MotorDiagramInput in = core::DiagramInputFromSession(main_.session(), program_.language);
+            if (decorator_)
+                decorator_(in);
+            return in;
+        },
+        &main);
     drawing_ = new DrawingWindow(program.folder.folder, &main);
     connect(&main, &MainWindow::diagramRequested, this, &DiagramController::showDiagram);
     connect(&main, &MainWindow::diagramWindowRequested, this, [this] {

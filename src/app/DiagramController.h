@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/diagram/MotorDiagram.h"
+
 #include <QObject>
 
+#include <functional>
 #include <utility>
 
 class QWidget;
@@ -30,6 +33,10 @@ public:
     void showDrawingOnly();
     void hideAll();
     void applyTexts();
+    // Adds to the session's diagram input what other controllers draw (the production comparison).
+    void setInputDecorator(std::function<void(core::MotorDiagramInput&)> decorator) {
+        decorator_ = std::move(decorator);
+    }
 
 private:
     // The current motor's dimension drawing; false when no catalogue motor is current.
@@ -42,6 +49,7 @@ private:
     ProgramContext& program_;
     DiagramWindow* diagram_ = nullptr; // children of the main window, as this controller is
     DrawingWindow* drawing_ = nullptr;
+    std::function<void(core::MotorDiagramInput&)> decorator_;
     std::pair<int, int> lastShown_{0, 0}; // catalogue index and column of the motor the windows show
 };
 

@@ -40,6 +40,7 @@ public:
     core::SelectionSession& session() { return *session_; }
     const core::SelectionSession& session() const { return *session_; }
     HelpWindow& help() { return *help_; }
+    OutputPanel& outputs() { return *output; }
     MountingPositionsWindow& mountingPositions() { return *mounting_; }
     QTableView& grid();
     // Screen rectangles that auxiliary windows leave in view: the result grid with the detail panel,

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -104,11 +105,24 @@ OutputPanel::OutputPanel(SessionDriver& sessionDriver, QWidget* parent)
         b->setEnabled(kBuiltFeatures.calculators);
         calc->addWidget(b);
     }
-    auto* production = new QCheckBox("Prod.data", calculators);
-    production->setObjectName("chkProduktionsdata");
-    production->hide();
-    auto* printProduction = Button("Command3", "Print Prod", calculators);
-    printProduction->hide();
+    // In-house production comparison: shown only in the maintenance mode.
+    chkProduktionsdata = new QCheckBox("Prod.data", calculators);
+    chkProduktionsdata->setObjectName("chkProduktionsdata");
+    connect(chkProduktionsdata, &QCheckBox::toggled, this, &OutputPanel::productionDataToggled);
+    auto* productionRow = new QHBoxLayout;
+    productionRow->addWidget(chkProduktionsdata);
+    Command3 = Button("Command3", "Print Prod", calculators);
+    connect(Command3, &QPushButton::clicked, this, &OutputPanel::printProductionRequested);
+    productionRow->addWidget(Command3);
+    cmdPrintProduktionsdata = Button("cmdPrintProduktionsdata", "Print", calculators);
+    connect(cmdPrintProduktionsdata, &QPushButton::clicked, this, &OutputPanel::printProductionRowsRequested);
+    productionRow->addWidget(cmdPrintProduktionsdata);
+    cmdProduktionsdataFil = Button("cmdProduktionsdataFil", "Fil...", calculators);
+    connect(cmdProduktionsdataFil, &QPushButton::clicked, this, &OutputPanel::productionFileRequested);
+    productionRow->addWidget(cmdProduktionsdataFil);
+    calc->addLayout(productionRow);
+    for (QWidget* w : MaintenanceControls())
+        w->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -130,6 +144,8 @@ void OutputPanel::refresh(const SelectionSession& session) {
     PrinterutskriftB->setEnabled(o.PrinterutskriftBEnabled && kBuiltFeatures.printing);
     TabellB->setEnabled(kBuiltFeatures.printing);
     PrinterutskriftB->setVisible(o.PrinterutskriftBVisible);
+    for (QWidget* w : MaintenanceControls())
+        w->setVisible(!session.bolKatalogMode());
     const int mode = session.intPressureMode();
     if (mode >= 0 && mode < 6)
         optDiagramAlternativ[mode]->setChecked(true);
@@ -138,6 +154,14 @@ void OutputPanel::refresh(const SelectionSession& session) {
         lastFrameVisible = o.frameDiagramAlternativVisible;
         frameDiagramAlternativ->setVisible(lastFrameVisible);
     }
+}
+
+std::array<QWidget*, 4> OutputPanel::MaintenanceControls() const {
+    return {chkProduktionsdata, Command3, cmdPrintProduktionsdata, cmdProduktionsdataFil};
+}
+
+void OutputPanel::setProductionData(bool ticked) {
+    chkProduktionsdata->setChecked(ticked);
 }
 
 } // namespace airmotor::app

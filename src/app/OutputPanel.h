@@ -4,6 +4,7 @@
 #include <array>
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -26,14 +27,20 @@ public:
 
     void refresh(const core::SelectionSession& session);
     QWidget* calculatorArea() const { return calculators; }
+    // chkProduktionsdata, without a signal loop: toggled is emitted only on a change.
+    void setProductionData(bool ticked);
 
 signals:
-    void diagramRequested();             // MotordiagramB
-    void diagramWindowRequested();       // Command1: close the alternatives and show the diagram window
-    void drawingRequested();             // dimension drawing of the current motor
-    void printRequested();               // PrinterutskriftB
-    void tablePrintRequested();          // TabellB
-    void calculatorRequested(int index); // Command2(index)
+    void diagramRequested();                 // MotordiagramB
+    void diagramWindowRequested();           // Command1: close the alternatives and show the diagram window
+    void drawingRequested();                 // dimension drawing of the current motor
+    void printRequested();                   // PrinterutskriftB
+    void tablePrintRequested();              // TabellB
+    void calculatorRequested(int index);     // Command2(index)
+    void productionDataToggled(bool ticked); // chkProduktionsdata
+    void printProductionRequested();         // Command3: every catalogue row
+    void printProductionRowsRequested();     // cmdPrintProduktionsdata: result rows 1-9
+    void productionFileRequested();          // pick the production database
 
 private:
     SessionDriver& driver;
@@ -48,6 +55,11 @@ private:
     QPushButton* PrinterutskriftB;
     QPushButton* TabellB;
     QWidget* calculators;
+    std::array<QWidget*, 4> MaintenanceControls() const;
+    QCheckBox* chkProduktionsdata = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* cmdPrintProduktionsdata = nullptr;
+    QPushButton* cmdProduktionsdataFil = nullptr;
     bool lastFrameVisible = false;
     bool motorCurrent = false;
 };

@@ -84,8 +84,11 @@ void PrintController::addPreviewMenuItem() {
 }
 
 core::PrintoutPlan PrintController::plan() const {
-    return core::PlanPrintout(main_.session(), program_.language,
-                              QDate::currentDate().toString(Qt::ISODate).toStdString());
+    core::PrintoutPlan p = core::PlanPrintout(main_.session(), program_.language,
+                                              QDate::currentDate().toString(Qt::ISODate).toStdString());
+    if (p.valid && decorator_)
+        decorator_(p.diagram);
+    return p;
 }
 
 void PrintController::report(const QString& error) {
@@ -94,18 +97,20 @@ void PrintController::report(const QString& error) {
             {.key = -1, .text = error.toStdString(), .icon = core::MessageIcon::Warning, .title = {}});
 }
 
-void PrintController::printCopies(QPrinter& printer, int copies) {
+bool PrintController::printCopies(QPrinter& printer, int copies) {
     const core::PrintoutPlan p = plan();
     if (!p.valid)
-        return;
+        return false;
     WaitCursor wait;
     const platform::PrintoutPrinter printout(program_.folder.folder, messages_);
     const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(printer);
-    report(printout.print(*sink, p, copies).error);
+    const QString error = printout.print(*sink, p, copies).error;
+    report(error);
+    return error.isEmpty();
 }
 
-void PrintController::printNow() {
-    printCopies(*printer_, 1);
+bool PrintController::printNow() {
+    return printCopies(*printer_, 1);
 }
 
 void PrintController::printWithDialog() {

@@ -38,8 +38,13 @@ public:
     void setPrinterChooser(PrinterChooser chooser) { chooser_ = std::move(chooser); }
     void setSinkFactory(SinkFactory factory) { sinkFactory_ = std::move(factory); }
     void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
+    // Adds to the printed diagram what other controllers draw (the production comparison).
+    void setDiagramDecorator(std::function<void(core::MotorDiagramInput&)> decorator) {
+        decorator_ = std::move(decorator);
+    }
 
-    void printNow();
+    // One copy on the current printer; false when nothing was printed (the reason was shown).
+    bool printNow();
     void printWithDialog();
     void printTable();
     void showPreview();
@@ -54,7 +59,7 @@ protected:
 
 private:
     core::PrintoutPlan plan() const;
-    void printCopies(QPrinter& printer, int copies);
+    bool printCopies(QPrinter& printer, int copies);
     void addPreviewMenuItem();
     void report(const QString& error);
 
@@ -65,6 +70,7 @@ private:
     PrinterChooser chooser_;
     SinkFactory sinkFactory_;
     PreviewRunner previewRunner_;
+    std::function<void(core::MotorDiagramInput&)> decorator_;
     QAction* preview_ = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/MotorDataEditorController.h"
 #include "app/PrintController.h"
+#include "app/ProductionController.h"
 #include "app/ProgramContext.h"
 #include "app/StartWindow.h"
 
@@ -67,7 +68,8 @@ void ProgramShell::openMainWindow() {
     }
     // The controllers are owned by the main window.
     auto* diagrams = new DiagramController(*main_, program);
-    new PrintController(*main_, program, messages);
+    auto* printing = new PrintController(*main_, program, messages);
+    new ProductionController(*main_, program, messages, *diagrams, *printing);
     new CalculatorController(*main_, program, messages, diagrams->diagram());
     auto* editor = new MotorDataEditorController(*main_, program, messages);
     connect(editor, &MotorDataEditorController::exitProgram, this, &ProgramShell::exitProgram);

@@ -8,6 +8,7 @@
 #include "cli/MaintenanceCommands.h"
 #include "cli/ModelCommands.h"
 #include "cli/PrintCommands.h"
+#include "cli/ProductionCommand.h"
 #include "cli/SearchCommand.h"
 #include "core/common/ProgramVersion.h"
 
@@ -204,6 +205,15 @@ constexpr Command kCommands[] = {
      {"export [search options] --out FILE.csv", "Write the result rows with their duty analysis to CSV.",
       "  --out FILE.csv  the file written\n  (and the options of search)\n",
       "airmotor-cli export --torque 10 --speed 3000 --out rows.csv"}},
+    {"production",
+     true,
+     RunProductionCommand,
+     {"production --index K [--production FILE]",
+      "Production test records of a catalogue motor: which were used and the comparison table of the "
+      "diagram.",
+      "  --index K          the motor's catalogue index\n"
+      "  --production FILE  the production database (SQLite); default: the one in Produktionsdata/\n",
+      "airmotor-cli production --index 17 --production records.sqlite --json"}},
 };
 
 const Command* FindCommand(std::string_view name) {

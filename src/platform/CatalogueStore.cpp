@@ -1,6 +1,7 @@
 #include "platform/CatalogueStore.h"
 
 #include "platform/RegularFile.h"
+#include "platform/SqlFieldValue.h"
 #include "platform/SqliteConnection.h"
 
 #include <QDir>
@@ -20,28 +21,6 @@ namespace {
 
 std::string Std(const QString& s) {
     return s.toStdString();
-}
-
-std::optional<core::FieldValue> ToField(const QVariant& v) {
-    if (v.isNull())
-        return std::nullopt;
-    switch (v.typeId()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-    case QMetaType::Long:
-    case QMetaType::Short:
-    case QMetaType::Bool:
-        return core::FieldValue{static_cast<std::int64_t>(v.toLongLong())};
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return core::FieldValue{v.toDouble()};
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = v.toByteArray();
-        return core::FieldValue{std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))};
-    }
-    default:
-        return core::FieldValue{Std(v.toString())};
-    }
 }
 
 // Everything a read needs: the open connection plus the table names, checked once.

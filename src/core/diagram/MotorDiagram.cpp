@@ -1,7 +1,9 @@
 #include "core/diagram/MotorDiagram.h"
 
+#include "core/diagram/ComparisonTable.h"
 #include "core/diagram/DiagramEngine.h"
 #include "core/format/NumberFormat.h"
+#include "core/maintenance/ProductionComparison.h"
 #include "core/selection/Designation.h"
 
 #include <algorithm>
@@ -17,6 +19,8 @@ constexpr int kAirColour = 9;
 constexpr int kGridColour = 8;
 // 300-dpi dots: thinner than any curve, so the line does not read as one.
 constexpr std::int16_t kWorkingSpeedLineWidth = 4;
+// 300-dpi dots: the production curves, dashed, beside the catalogue curves of width 10.
+constexpr std::int16_t kProductionCurveWidth = 6;
 
 // Which quantities one plotter call draws.
 struct CurveSet {
@@ -179,6 +183,16 @@ MotorPlot ComputeMotorPlot(const MotorDiagramInput& in) {
             plot.subtitle = PressureLine(in, 224, in.sngTillgLuftTryck);
         } else {
             plot.subtitle = PressureLine(in, 17, in.sngTillgLuftTryck);
+        }
+        if (mode == 0 && in.productionData && in.production && in.production->shown()) {
+            // The production means as correction factors of the catalogue curves.
+            const PressureFactorValues& p = in.production->factors;
+            PlotCurves(motor, s, p.sngKm, p.sngKn, p.sngKl, {true, true, true},
+                       {kProductionCurveWidth, 1, -1}, {}, plot.curves);
+            plot.production = in.production;
+            plot.legend.push_back({kTorqueColour, main.width, 0, "Katalog"});
+            plot.legend.push_back({kTorqueColour, kProductionCurveWidth, 1,
+                                   "Produktion (" + std::to_string(in.production->count) + ")"});
         }
         if (mode == 0 && (in.sngRadStrypning != 0.0f || in.sngRadTryck != 0.0f)) {
             plot.legend.push_back(
@@ -534,6 +548,26 @@ void DrawLegend(DiagramEngine& e, const MotorPlot& plot, const Layout& L, float 
     }
 }
 
+constexpr float kComparisonTableSize = 9.0f;
+// World units between the legend line and the comparison table under it.
+constexpr float kTableGap = 4.0f;
+constexpr float kLegendY = -18.0f;
+
+// The window grows downwards by the comparison table's height, and to the right in proportion, so
+// the diagram keeps its shape and the table stands under the legend.
+Layout WithTableBelow(DiagramEngine& e, Layout L, const ProductionComparison& table) {
+    const float height = L.top - L.bottom;
+    const float needed = MeasureComparisonTable(e, table, kComparisonTableSize).height + 2.0f * kTableGap;
+    // Texts keep their device size: in the taller world a text takes more world units.
+    const float extra = needed / std::max(0.2f, 1.0f - needed / height);
+    const float grow = (height + extra) / height;
+    L.bottom -= extra;
+    L.right = L.left + (L.right - L.left) * grow;
+    L.textRight = L.right - 1.0f;
+    e.SetScale(L.left, L.bottom, L.right, L.top, "Underkant");
+    return L;
+}
+
 constexpr float kPointRadius = 1.2f;
 
 void DrawPoints(DiagramEngine& e, const MotorPlot& plot, const Layout& L, bool window) {
@@ -588,8 +622,10 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
     e.strLanguage = in.strLanguage;
     e.sngPrinterDpi = in.printerDpi;
     const bool window = canvas.kind() == CanvasKind::Window;
-    const Layout L = LayoutOf(plot, canvas.kind(), in.landscapePage);
+    Layout L = LayoutOf(plot, canvas.kind(), in.landscapePage);
     e.SetScale(L.left, L.bottom, L.right, L.top, "Underkant");
+    if (window && plot.production)
+        L = WithTableBelow(e, L, *plot.production);
     e.sngRightEdge = L.right;
 
     // Heading, one line each: designation, the alternative's title, the pressure line.
@@ -620,10 +656,13 @@ void DrawMotorPlot(Canvas& canvas, const MotorPlot& plot, const MotorDiagramInpu
         DrawCurve(e, plot, c, L);
     e.SetLineStyle(0);
     DrawFamilyLabels(e, plot, L);
-    DrawLegend(e, plot, L, -18.0f);
+    DrawLegend(e, plot, L, kLegendY);
     DrawPoints(e, plot, L, window);
 
     DrawWorkingPoint(e, plot, L, window);
+    // On paper the printout places the table in its data block.
+    if (plot.production && window)
+        DrawComparisonTable(e, *plot.production, 0.0f, kLegendY - kTableGap, kComparisonTableSize);
 }
 
 PlotFrame MotorPlotFrame(const MotorPlot& plot, CanvasKind kind, bool landscapePage) {

@@ -7,10 +7,13 @@
 #include "core/model/PressureFactors.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace airmotor::core {
+
+struct ProductionComparison;
 
 // Everything the motor diagram reads, filled by the window or the CLI from the selection session.
 struct MotorDiagramInput {
@@ -31,8 +34,11 @@ struct MotorDiagramInput {
     float sngRadTryck = 0.0f;      // reduced pressure of the current row, bar, 0 = none
     bool bolKatalogMode = true;
     bool productionData = false; // the main window's production-data check box
-    bool landscapePage = true;   // printer page orientation (the window ignores it)
-    float printerDpi = 300.0f;   // printer resolution: line widths are given in 300-dpi dots
+    // The comparison with production records of the motor; its table and "New" curves are drawn
+    // when at least one record was used.
+    std::shared_ptr<const ProductionComparison> production;
+    bool landscapePage = true; // printer page orientation (the window ignores it)
+    float printerDpi = 300.0f; // printer resolution: line widths are given in 300-dpi dots
 };
 
 enum class CurveQuantity { Torque, Power, Air };
@@ -86,6 +92,7 @@ struct MotorPlot {
     // or at the power the duty needs, or, for air curves alone, a line at the working speed.
     CurveQuantity workingQuantity = CurveQuantity::Torque;
     float workingValue = 0.0f; // display units of workingQuantity (unused for Air)
+    std::shared_ptr<const ProductionComparison> production; // set when its table is drawn
 };
 
 // Supply pressures of the curve families, bar.

@@ -1,6 +1,8 @@
 #include "core/printing/PrintoutPage.h"
 
+#include "core/diagram/ComparisonTable.h"
 #include "core/diagram/DiagramEngine.h"
+#include "core/maintenance/ProductionComparison.h"
 
 #include <algorithm>
 #include <sstream>
@@ -31,6 +33,7 @@ constexpr float kDataTopPortrait = 137.0f;
 constexpr float kColumnGap = 8.0f;
 constexpr float kListColumn = 80.0f; // requirements and motor, left of the key figures
 constexpr int kRuleWidth = 3;        // 300-dpi dots
+constexpr float kComparisonSize = 8.0f;
 
 struct Pen {
     DiagramEngine& e;
@@ -249,7 +252,15 @@ float DrawFooter(Pen& p, const DataSheet& s, float left, float right, float bott
     return top;
 }
 
-std::vector<PictureSlot> PortraitSheet(Pen& p, const DataSheet& s) {
+// The production comparison under the data block; returns the y below it.
+float DrawProductionTable(Pen& p, const ProductionComparison* table, float x, float y) {
+    if (!table || !table->shown())
+        return y;
+    DrawComparisonTable(p.e, *table, x, y + 2.0f, kComparisonSize, true);
+    return y + 2.0f + MeasureComparisonTable(p.e, *table, kComparisonSize).height;
+}
+
+std::vector<PictureSlot> PortraitSheet(Pen& p, const DataSheet& s, const ProductionComparison* table) {
     std::vector<PictureSlot> slots;
     const float right = kSheetShort - kMargin;
     slots.push_back({PictureSlot::Kind::Logo, kLogoLeft, 8.0f, kLogoWidth, kLogoHeight});
@@ -266,15 +277,17 @@ std::vector<PictureSlot> PortraitSheet(Pen& p, const DataSheet& s) {
     const float rx = kMargin + kListColumn + kColumnGap;
     float yr = DrawKeyFigures(p, s, rx, kDataTopPortrait, right - rx);
     yr = DrawExLines(p, s, rx, yr + 2.0f, right - rx, slots);
+    // The dimension drawing makes room for the table: it shrinks to the space left below.
+    const float yt = DrawProductionTable(p, table, kMargin, std::max(yl, yr));
 
     const float footerTop = DrawFooter(p, s, kMargin, right, kSheetLong - 8.0f);
-    const float drawingTop = std::max(yl, yr) + 4.0f;
+    const float drawingTop = yt + 4.0f;
     slots.push_back({PictureSlot::Kind::Drawing, kMargin, drawingTop, right - kMargin,
                      std::max(0.0f, footerTop - 4.0f - drawingTop)});
     return slots;
 }
 
-std::vector<PictureSlot> LandscapeSheet(Pen& p, const DataSheet& s) {
+std::vector<PictureSlot> LandscapeSheet(Pen& p, const DataSheet& s, const ProductionComparison* table) {
     std::vector<PictureSlot> slots;
     constexpr float left = 184.0f;
     const float right = kSheetLong - kMargin;
@@ -287,7 +300,8 @@ std::vector<PictureSlot> LandscapeSheet(Pen& p, const DataSheet& s) {
     y = DrawList(p, s.requirementHeading, s.requirements, left, y, w) + 2.0f;
     y = DrawList(p, s.motorHeading, s.motor, left, y, w) + 2.0f;
     y = DrawKeyFigures(p, s, left, y, w);
-    DrawExLines(p, s, left, y + 2.0f, w, slots);
+    y = DrawExLines(p, s, left, y + 2.0f, w, slots);
+    DrawProductionTable(p, table, left, y);
     DrawFooter(p, s, left, right, kSheetShort - 8.0f);
     return slots;
 }
@@ -319,15 +333,16 @@ std::vector<PictureSlot> DrawPrintoutPage(Canvas& canvas, const PrintoutPlan& pl
     e.SetScale(0.0f, 0.0f, width, height, "Overkant");
     e.sngRightEdge = width;
     Pen pen{e, plan.diagram.strLanguage};
+    const ProductionComparison* table = plan.diagram.productionData ? plan.diagram.production.get() : nullptr;
     switch (plan.mode) {
     case PrintMode::DrawingOnly:
         return DrawingOnlySheet(pen, plan.sheet);
     case PrintMode::DiagramOnly:
-        return LandscapeSheet(pen, plan.sheet);
+        return LandscapeSheet(pen, plan.sheet, table);
     case PrintMode::Complete:
         break;
     }
-    return PortraitSheet(pen, plan.sheet);
+    return PortraitSheet(pen, plan.sheet, table);
 }
 
 } // namespace airmotor::core

@@ -1,0 +1,202 @@
+#include "app/ProductionController.h"
+
+#include "app/DiagramController.h"
+#include "app/DiagramWindow.h"
+#include "app/MainWindow.h"
+#include "app/OutputPanel.h"
+#include "app/PrintController.h"
+#include "app/ProgramContext.h"
+#include "core/diagram/SessionDiagramInput.h"
+#include "platform/ProductionDatabase.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+namespace airmotor::app {
+
+namespace {
+
+constexpr int kResultRows = 9;
+constexpr int kFirstSheetRow = 3; // rows 1-2 of sheet "TKM" hold its headings
+
+} // namespace
+
+ProductionController::ProductionController(MainWindow& main, ProgramContext& program,
+                                           core::MessageSink& messages, DiagramController& diagrams,
+                                           PrintController& print)
+    : QObject(&main), main_(main), program_(program), messages_(messages), diagrams_(diagrams), print_(print),
+      file_(platform::DefaultProductionDatabase(program.folder.folder)) {
+    chooser_ = [this](const QString& current) {
+        return QFileDialog::getOpenFileName(
+            &main_, QStringLiteral("Produktionsdata"), current,
+            QStringLiteral("Produktionsdata (*.mdb *.accdb *.sqlite *.db);;*"));
+    };
+    OutputPanel& panel = main.outputs();
+    connect(&panel, &OutputPanel::productionDataToggled, this, &ProductionController::setProductionData);
+    connect(&panel, &OutputPanel::printProductionRequested, this, [this] { runBatch(Batch::AllRows); });
+    connect(&panel, &OutputPanel::printProductionRowsRequested, this,
+            [this] { runBatch(Batch::ResultRows); });
+    connect(&panel, &OutputPanel::productionFileRequested, this, &ProductionController::chooseDatabaseFile);
+    const auto decorator = [this](core::MotorDiagramInput& in) { decorate(in); };
+    diagrams.setInputDecorator(decorator);
+    print.setDiagramDecorator(decorator);
+}
+
+void ProductionController::report(const std::string& text, core::MessageIcon icon) {
+    messages_.show({.key = -1, .text = text, .icon = icon, .title = "Produktionsdata"});
+}
+
+void ProductionController::tick(bool ticked) {
+    ticked_ = ticked;
+    main_.outputs().setProductionData(ticked);
+    diagrams_.diagram().redraw();
+}
+
+void ProductionController::setProductionData(bool ticked) {
+    if (ticked == ticked_)
+        return;
+    // A database that cannot be read leaves the box clear: the diagram never pretends to compare.
+    tick(ticked && load());
+}
+
+void ProductionController::setDatabaseFile(const QString& file) {
+    if (file.isEmpty() || file == file_)
+        return;
+    file_ = file;
+    index_.reset();
+    lookups_.clear();
+    if (ticked_)
+        tick(load());
+}
+
+void ProductionController::chooseDatabaseFile() {
+    setDatabaseFile(chooser_ ? chooser_(file_) : QString());
+}
+
+bool ProductionController::load() {
+    const QDateTime stamp = QFileInfo(file_).lastModified();
+    if (index_ && stamp == loadedStamp_)
+        return true;
+    index_.reset();
+    lookups_.clear();
+    core::ProductionRead read = platform::OpenProductionDatabase(file_)->Read();
+    if (!read.error.empty()) {
+        report(read.error, core::MessageIcon::Warning);
+        return false;
+    }
+    index_ = std::make_unique<core::ProductionIndex>(std::move(read.tables));
+    loadedStamp_ = stamp;
+    return true;
+}
+
+void ProductionController::decorate(core::MotorDiagramInput& in) {
+    in.productionData = ticked_;
+    if (!ticked_ || !index_ || !in.catalogue || in.index < 1)
+        return;
+    auto found = lookups_.find(in.index);
+    if (found == lookups_.end())
+        found = lookups_.emplace(in.index, core::LookUpProduction(*in.catalogue, in.index, *index_)).first;
+    in.production =
+        std::make_shared<core::ProductionComparison>(core::CompareWithProduction(in, found->second));
+}
+
+ProductionController::Summary ProductionController::runBatch(Batch batch) {
+    const Summary summary = runRows(batch);
+    // The editor's batch ticks the box for itself and clears it again, whatever happened.
+    if (batch == Batch::ResultRows && ticked_)
+        tick(false);
+    return summary;
+}
+
+ProductionController::Summary ProductionController::runRows(Batch batch) {
+    Summary summary;
+    if (batch == Batch::ResultRows) {
+        setProductionData(true);
+    } else if (!ticked_) {
+        report("Prod.data is not ticked: there is nothing to compare.", core::MessageIcon::Information);
+        return summary;
+    }
+    // A database that could not be read was reported by the tick, which stayed clear.
+    if (!ticked_) {
+        summary.failed = true;
+        return summary;
+    }
+    if (!load()) {
+        tick(false);
+        summary.failed = true;
+        return summary;
+    }
+    const QString workbook = platform::ProductionWorkbook(
+        program_.folder.folder,
+        batch == Batch::ResultRows ? platform::kEditorBatchWorkbookName : platform::kMainBatchWorkbookName);
+    std::unique_ptr<core::SheetWriter> sheet;
+    if (sheetWriters_) {
+        std::string error;
+        sheet = sheetWriters_(workbook, error);
+        if (!sheet) {
+            report(error, core::MessageIcon::Warning);
+            summary.failed = true;
+            return summary;
+        }
+    }
+
+    core::SelectionSession& session = main_.session();
+    const int last = batch == Batch::ResultRows ? kResultRows : program_.catalogue.intAntalMotorer;
+    QProgressDialog progress(QStringLiteral("Produktionsdata"), QStringLiteral("Cancel"), 0, last, &main_);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    int sheetRow = kFirstSheetRow;
+    for (int row = 1; row <= last; ++row) {
+        progress.setValue(row - 1);
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) {
+            summary.cancelled = true;
+            break;
+        }
+        // Rows that hold no listed motor produce no drawing and no printout.
+        if (row > static_cast<int>(session.results().grid.size()))
+            break;
+        if (!session.ClickCell(row, 0))
+            continue;
+        main_.refresh();
+        ++summary.motors;
+        progress.setLabelText(QStringLiteral("%1 / %2: %3")
+                                  .arg(row)
+                                  .arg(last)
+                                  .arg(QString::fromStdString(session.current().strCurrentBenamning)));
+        core::MotorDiagramInput in = core::DiagramInputFromSession(session, program_.language);
+        decorate(in);
+        if (!in.production || !in.production->shown())
+            continue;
+        if (!print_.printNow()) {
+            summary.failed = true;
+            break;
+        }
+        ++summary.printed;
+        if (sheet)
+            core::WriteComparisonRow(*sheet, sheetRow++, in.strCurrentBenamning, *in.production);
+    }
+    progress.setValue(last);
+
+    std::string text = std::to_string(summary.motors) + " motors looked up, " +
+                       std::to_string(summary.printed) + " printed with production data";
+    if (summary.cancelled)
+        text += " (cancelled)";
+    if (sheet && summary.printed > 0) {
+        if (const auto error = sheet->save()) {
+            report(*error, core::MessageIcon::Warning);
+            summary.failed = true;
+        } else {
+            text += "; sheet TKM rows " + std::to_string(kFirstSheetRow) + "-" +
+                    std::to_string(sheetRow - 1) + " of " + workbook.toStdString();
+        }
+    } else if (!sheet) {
+        text += "; no workbook writer is connected, sheet TKM is not filled";
+    }
+    report(text + ".", core::MessageIcon::Information);
+    return summary;
+}
+
+} // namespace airmotor::app

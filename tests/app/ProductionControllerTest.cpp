@@ -1,0 +1,158 @@
+// The production comparison of the maintenance mode: the check box, the two print batches and sheet "TKM".
+#include "app/ProductionController.h"
+#include "AppTestSupport.h"
+#include "app/DiagramController.h"
+#include "app/PrintController.h"
+#include "platform/ProductionDatabase.h"
+#include "platform/printing/PrintJobs.h"
+
+#include <QCheckBox>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <map>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+
+class ProductionControllerTest : public QObject {
+    Q_OBJECT
+
+    struct Sheet final : core::SheetWriter {
+        explicit Sheet(std::map<std::pair<int, int>, std::string>& cells) : cells(cells) {}
+        void setNumber(int row, int column, double value) override {
+            cells[{row, column}] = std::to_string(value);
+        }
+        void setText(int row, int column, std::string_view text) override { cells[{row, column}] = text; }
+        std::optional<std::string> save() override {
+            ++saves;
+            return std::nullopt;
+        }
+        std::map<std::pair<int, int>, std::string>& cells;
+        int saves = 0;
+    };
+
+    struct Opened : OpenedMainWindow {
+        ProductionController* production = nullptr;
+        int printouts = 0;
+        std::map<std::pair<int, int>, std::string> cells;
+        QString workbook;
+    };
+
+    // Maintenance mode with the whole catalogue listed, the sample production data in the folder and
+    // every printout counted instead of printed.
+    static std::unique_ptr<Opened> open() {
+        auto o = std::make_unique<Opened>();
+        OpenMainWindow(*o, "English");
+        CopyFolder(QDir(BinDir()).filePath("Produktionsdata"), o->folder->path("Produktionsdata"));
+        auto* diagrams = new DiagramController(*o->window, *o->program);
+        auto* printing = new PrintController(*o->window, *o->program, o->messages);
+        Opened* raw = o.get();
+        printing->setSinkFactory([raw](QPrinter&) {
+            ++raw->printouts;
+            return std::make_unique<platform::PdfJobSink>(
+                raw->folder->path(QString("p%1.pdf").arg(raw->printouts)));
+        });
+        o->production = new ProductionController(*o->window, *o->program, o->messages, *diagrams, *printing);
+        o->production->setSheetWriterFactory([raw](const QString& workbook, std::string&) {
+            raw->workbook = workbook;
+            return std::make_unique<Sheet>(raw->cells);
+        });
+        o->window->show();
+        Search(*o->window, {{"ArbetsMomentB", "1"}, {"TillgLuftTryckB", "583196"}});
+        ClickOption(Find<QAbstractButton>(*o->window, "optCatalogue_0"));
+        o->window->session().ClickAllMotors();
+        o->window->refresh();
+        return o;
+    }
+
+    // Listed motors with at least one used record in the sample, in grid order.
+    static QStringList ExpectedPrintouts(Opened& o, int lastRow) {
+        core::ProductionRead read = platform::OpenProductionDatabase(o.production->databaseFile())->Read();
+        const core::ProductionIndex index(std::move(read.tables));
+        QStringList names;
+        const core::ResultTable& results = o.window->session().results();
+        for (int r = 1; r <= std::min<int>(lastRow, static_cast<int>(results.rows.size())); ++r) {
+            const int k = results.rows[static_cast<std::size_t>(r - 1)].intRadKatalogindex;
+            if (core::LookUpProduction(o.program->catalogue, k, index).count > 0)
+                names << QString::fromStdString(
+                    o.program->catalogue.strBenamning[static_cast<std::size_t>(k)]);
+        }
+        return names;
+    }
+
+private slots:
+    void controlsOnlyInMaintenanceMode() {
+        auto o = std::make_unique<OpenedMainWindow>();
+        OpenMainWindow(*o, "English");
+        o->window->show();
+        for (const char* name : {"chkProduktionsdata", "Command3", "cmdPrintProduktionsdata"})
+            QVERIFY2(!Find<QWidget>(*o->window, name)->isVisible(), name);
+        Search(*o->window, {{"ArbetsMomentB", "1"}, {"TillgLuftTryckB", "583196"}});
+        for (const char* name : {"chkProduktionsdata", "Command3", "cmdPrintProduktionsdata"})
+            QVERIFY2(Find<QWidget>(*o->window, name)->isVisible(), name);
+    }
+
+    void printProdPrintsOnlyMotorsWithUsedRecordsAndFillsTkm() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        const QStringList expected = ExpectedPrintouts(*o, o->program->catalogue.intAntalMotorer);
+        QVERIFY(!expected.isEmpty());
+        QVERIFY(expected.size() <
+                static_cast<int>(w.session().results().rows.size())); // count 0: no printout
+        // Not ticked: the button compares nothing and says so.
+        QCOMPARE(o->production->runBatch(ProductionController::Batch::AllRows).printed, 0);
+        QCOMPARE(o->printouts, 0);
+        Find<QCheckBox>(w, "chkProduktionsdata")->click();
+        QVERIFY(o->production->productionData());
+        o->messages.messages.clear();
+        Find<QPushButton>(w, "Command3")->click();
+        QCOMPARE(o->printouts, expected.size());
+        QVERIFY(o->workbook.endsWith("Produktionsdata/Produktionsdata Ungern med filtrering.xlsx"));
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(QString::fromStdString(o->cells.at({3 + i, 2})), expected[i]);
+        QCOMPARE(o->cells.count({3 + static_cast<int>(expected.size()), 2}), std::size_t{0});
+        QCOMPARE(o->cells.count({3, 22}), std::size_t{1}); // V: Diff of the air at free speed
+        // The summary comes last (the printouts report their missing drawings before it).
+        QVERIFY(o->messages.messages.back().text.find(std::to_string(expected.size()) +
+                                                      " printed with production data") != std::string::npos);
+        QVERIFY(o->production->productionData()); // the user's tick stays
+    }
+
+    void resultRowsBatchTicksAndClearsTheBox() {
+        auto o = open();
+        const QStringList expected = ExpectedPrintouts(*o, 9);
+        const auto summary = o->production->runBatch(ProductionController::Batch::ResultRows);
+        QCOMPARE(summary.motors, 9);
+        QCOMPARE(summary.printed, static_cast<int>(expected.size()));
+        QCOMPARE(o->printouts, expected.size());
+        QVERIFY(o->workbook.endsWith("Alla TKM Trebro och Ungern Test.xlsx"));
+        QVERIFY(!o->production->productionData());
+        QVERIFY(!Find<QCheckBox>(*o->window, "chkProduktionsdata")->isChecked());
+    }
+
+    void missingDatabaseOrWorkbookStopsWithAMessage() {
+        auto o = open();
+        o->production->setDatabaseFile(o->folder->path("Produktionsdata/none.sqlite"));
+        o->messages.messages.clear();
+        const auto summary = o->production->runBatch(ProductionController::Batch::ResultRows);
+        QVERIFY(summary.failed);
+        QCOMPARE(o->printouts, 0);
+        QVERIFY(!o->production->productionData());
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QVERIFY(o->messages.messages[0].text.find("none.sqlite") != std::string::npos);
+
+        o->production->setDatabaseFile(platform::DefaultProductionDatabase(o->folder->folder()));
+        o->production->setSheetWriterFactory([](const QString&, std::string& error) {
+            error = "book.xlsx: sheet TKM is missing";
+            return std::unique_ptr<core::SheetWriter>();
+        });
+        QVERIFY(o->production->runBatch(ProductionController::Batch::ResultRows).failed);
+        QCOMPARE(o->printouts, 0);
+        QCOMPARE(o->messages.messages.back().text, std::string("book.xlsx: sheet TKM is missing"));
+    }
+};
+
+QTEST_MAIN(ProductionControllerTest)
+#include "ProductionControllerTest.moc"

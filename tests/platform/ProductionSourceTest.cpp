@@ -1,0 +1,90 @@
+#include "TestDatabase.h"
+#include "core/maintenance/ProductionLookup.h"
+#include "platform/ProductionDatabase.h"
+#include "platform/SqliteProductionSource.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+using namespace airmotor;
+using namespace airmotor::platform;
+using namespace airmotor::platform::test;
+
+namespace {
+
+const QStringList kSchema = {
+    "CREATE TABLE Provres (ID INTEGER PRIMARY KEY, Produktnummer, SerNbr, \"Godkänd\" BOOLEAN, VarvtalEffekt "
+    "REAL, "
+    "\"LuftförbrukningEffekt\" REAL, Moment REAL, \"VarvtalTomgång\" REAL, \"LuftförbrukningTomgång\" REAL)",
+    "CREATE TABLE Sheet1 (SerNbr, \"Speed RPM\" REAL, \"Air cons\" REAL)"};
+
+} // namespace
+
+TEST(SqliteProductionSource, ReadsBothTablesNullExact) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("prod.sqlite");
+    ExecSql(file,
+            kSchema + QStringList{
+                          "INSERT INTO Provres VALUES (1, 'O''Brien 12', ' 7 ', 1, 5000, 15.5, 50, NULL, 0)",
+                          "INSERT INTO Provres VALUES (2, 8112000001, 77, 0, '', NULL, -1, 1, 2)",
+                          "INSERT INTO Sheet1 VALUES ('7', 10000, 25)"});
+    const core::ProductionRead read = SqliteProductionSource(file).Read();
+    ASSERT_TRUE(read.error.empty()) << read.error;
+    ASSERT_EQ(read.tables.provres.size(), 2u);
+    const core::ProvresRow& a = read.tables.provres[0];
+    EXPECT_EQ(a.Produktnummer, core::ProductionValue(std::string("O'Brien 12")));
+    EXPECT_EQ(a.Godkand, core::ProductionValue(std::int64_t{1}));
+    EXPECT_EQ(a.LuftforbrukningEffekt, core::ProductionValue(15.5));
+    EXPECT_FALSE(a.VarvtalTomgang.has_value());
+    EXPECT_EQ(a.LuftforbrukningTomgang, core::ProductionValue(0.0));
+    const core::ProvresRow& b = read.tables.provres[1];
+    EXPECT_EQ(b.Produktnummer, core::ProductionValue(std::int64_t{8112000001}));
+    EXPECT_EQ(b.VarvtalEffekt, core::ProductionValue(std::string())); // "" is not Null
+    EXPECT_FALSE(b.LuftforbrukningEffekt.has_value());
+    ASSERT_EQ(read.tables.sheet1.size(), 1u);
+    EXPECT_EQ(read.tables.sheet1[0].SpeedRpm, core::ProductionValue(10000.0));
+
+    // A part number holding a quote is matched in code: it never becomes query text.
+    EXPECT_TRUE(core::PartNumberMatches(a.Produktnummer, "O'Brien12"));
+    EXPECT_TRUE(core::PartNumberMatches(b.Produktnummer, "8112 0000 01"));
+}
+
+TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {
+    QTemporaryDir dir;
+    const QString noSheet = dir.filePath("nosheet.sqlite");
+    ExecSql(noSheet, {kSchema[0]});
+    const QString text = dir.filePath("text.sqlite");
+    WriteFile(text, "Produktnummer;SerNbr\n1;2\n");
+    const QString noColumn = dir.filePath("nocolumn.sqlite");
+    ExecSql(noColumn, {"CREATE TABLE Provres (Produktnummer)", kSchema[1]});
+    struct Case {
+        QString file;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {dir.filePath("missing.sqlite"), "does not exist"},
+        {dir.path(), "not a regular file"},
+        {text, "is not an SQLite database"},
+        {noSheet, "table Sheet1 cannot be read"},
+        {noColumn, "table Provres cannot be read"},
+    };
+    for (const Case& c : cases) {
+        const core::ProductionRead read = OpenProductionDatabase(c.file)->Read();
+        EXPECT_NE(read.error.find(c.file.toStdString()), std::string::npos)
+            << c.file.toStdString() << ": " << read.error;
+        EXPECT_NE(read.error.find(c.problem), std::string::npos) << read.error;
+        EXPECT_TRUE(read.tables.provres.empty());
+    }
+}
+
+TEST(ProductionDatabase, DefaultIsTheAccessFileOrItsSqliteExport) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("Produktionsdata");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(DefaultProductionDatabase(dir.path())
+                    .endsWith("Produktionsdata/Alla TKM Trebro och Ungern Test.mdb"));
+    WriteFile(QDir(folder).filePath("Alla TKM Trebro och Ungern Test.sqlite"), "x");
+    EXPECT_TRUE(DefaultProductionDatabase(dir.path()).endsWith("Alla TKM Trebro och Ungern Test.sqlite"));
+    WriteFile(QDir(folder).filePath("Alla TKM Trebro och Ungern Test.mdb"), "x");
+    EXPECT_TRUE(DefaultProductionDatabase(dir.path()).endsWith("Alla TKM Trebro och Ungern Test.mdb"));
+}
