@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AnalysisActions.h"
 #include "app/AuxWindowPlacement.h"
 #include "app/BuiltFeatures.h"
 #include "app/CaptionApplier.h"
@@ -13,7 +14,9 @@
 #include "app/RequirementPanel.h"
 #include "app/ResultGridModel.h"
 #include "app/ResultGridView.h"
+#include "app/SelectionFileActions.h"
 #include "core/results/SearchSummary.h"
+#include "platform/UserPreferences.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +36,8 @@ namespace airmotor::app {
 
 MainWindow::MainWindow(ProgramContext& program, core::MessageSink& messages, QWidget* parent)
     : QMainWindow(parent), program(program), messages(messages),
-      session_(std::make_unique<core::SelectionSession>(program.catalogue, program.language, messages)) {
+      session_(std::make_unique<core::SelectionSession>(program.catalogue, program.language, messages)),
+      preferences_(std::make_unique<platform::UserPreferences>()) {
     setObjectName("LUFTMOTOR");
     setAttribute(Qt::WA_DeleteOnClose, false);
     session_->SetListener(this);
@@ -45,6 +49,8 @@ MainWindow::MainWindow(ProgramContext& program, core::MessageSink& messages, QWi
             [this] { PlaceOnFirstShow(help_, this, inputArea(), help_->size(), 0); });
     buildMenus();
     setCentralWidget(buildCentral());
+    analysis_ = new AnalysisActions(*this, program, *preferences_, messages);
+    selectionFiles_ = new SelectionFileActions(*this, *this, program, *preferences_, messages);
     statusBar()->setObjectName("statusBar");
     setGeometry(MainWindowRect(AvailableScreen(this)));
 }

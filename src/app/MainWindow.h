@@ -13,9 +13,15 @@ class QAction;
 class QLabel;
 class QTableView;
 
+namespace airmotor::platform {
+class UserPreferences;
+}
+
 namespace airmotor::app {
 
+class AnalysisActions;
 class DetailPanelView;
+class SelectionFileActions;
 class HelpWindow;
 class MountingPositionsWindow;
 class OptionsPanel;
@@ -41,6 +47,8 @@ public:
     const core::SelectionSession& session() const { return *session_; }
     HelpWindow& help() { return *help_; }
     MountingPositionsWindow& mountingPositions() { return *mounting_; }
+    AnalysisActions& analysis() { return *analysis_; }
+    SelectionFileActions& selectionFiles() { return *selectionFiles_; }
     QTableView& grid();
     // Screen rectangles that auxiliary windows leave in view: the result grid with the detail panel,
     // and the search data with the options.
@@ -103,6 +111,7 @@ private:
     ProgramContext& program;
     core::MessageSink& messages;
     std::unique_ptr<core::SelectionSession> session_;
+    std::unique_ptr<platform::UserPreferences> preferences_;
     bool busy_ = false;
     // A focus request of the session waits until the refresh has shown the field.
     std::optional<core::RequirementField> pendingFocus;
@@ -117,6 +126,8 @@ private:
     QLabel* Label23 = nullptr;
     HelpWindow* help_ = nullptr;
     MountingPositionsWindow* mounting_ = nullptr;
+    AnalysisActions* analysis_ = nullptr;
+    SelectionFileActions* selectionFiles_ = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuOnlyObsoleteMotors = nullptr;
     QAction* mnuShowAlwaysDiagram = nullptr;

@@ -201,8 +201,9 @@ constexpr Command kCommands[] = {
     {"export",
      true,
      RunExportCommand,
-     {"export [search options] --out FILE.csv", "Write the result rows with their duty analysis to CSV.",
-      "  --out FILE.csv  the file written\n  (and the options of search)\n",
+     {"export [search options] --out FILE.csv|FILE.xlsx",
+      "Write the result rows with their duty analysis to CSV or to an .xlsx workbook.",
+      "  --out FILE  the file written: .csv (comma-separated) or .xlsx (workbook)\n  (and the options of search)\n",
       "airmotor-cli export --torque 10 --speed 3000 --out rows.csv"}},
 };
 
