@@ -23,7 +23,7 @@ namespace airmotor::app {
 
 namespace {
 
-constexpr QSize kPanelSize{330, 430};
+constexpr QSize kPanelSize{330, 320};
 
 std::vector<core::AnalysedRow> AllRows(const core::SelectionSession& session,
                                        const core::AirCostInputs& cost) {

@@ -47,6 +47,13 @@ void AnalysisPanel::refresh(const core::SelectionSession& session, const core::L
         label->hide();
     for (QLabel* label : captions)
         label->hide();
+    // The catalogue listing has no duty to measure a motor against.
+    if (!session.bolArbetspunkt() || session.bolKatalogLista()) {
+        lblAnalysisMotor->setText(
+            "Search with a working torque and speed, then click a motor: the panel shows "
+            "how it meets the duty.");
+        return;
+    }
     if (!input) {
         lblAnalysisMotor->setText("Click a motor in the result table to see how it meets the duty.");
         return;

@@ -22,7 +22,7 @@ double Stored(const QSettings& settings, const char* key, double fallback) {
 } // namespace
 
 UserPreferences::UserPreferences()
-    : settings(QSettings::IniFormat, QSettings::UserScope, "airmotor", "airmotor") {}
+    : settings(QSettings::NativeFormat, QSettings::UserScope, "airmotor", "airmotor") {}
 
 UserPreferences::UserPreferences(const QString& iniFile) : settings(iniFile, QSettings::IniFormat) {}
 

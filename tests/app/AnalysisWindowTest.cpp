@@ -33,6 +33,10 @@ class AnalysisWindowTest : public QObject {
         window = opened->window.get();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        ClickCell(*window, 1, 0);
+        QVERIFY2(window->session().current().valid, "a motor of the listing is current");
+        const QLabel* air = window->analysis().panel().value("lblAnalysisAir");
+        QVERIFY2(!air || air->isHidden(), "the listing has no duty to analyse");
         Search(
             *window,
             {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", pressureOf(language)}});
