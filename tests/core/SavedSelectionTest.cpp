@@ -38,6 +38,7 @@ protected:
 TEST_F(SavedSelectionTest, ReplayRestoresInputOptionsAndTheClickedMotor) {
     auto original = Fresh();
     original->ClickTKSRestricted(1);
+    original->ClickMotorType(1, false);
     original->ClickCatalogue(1);
     original->TypeIntoField(F::ArbetsMomentB, "50");
     original->TypeIntoField(F::ArbetsVarvtalB, "2000");
@@ -47,6 +48,7 @@ TEST_F(SavedSelectionTest, ReplayRestoresInputOptionsAndTheClickedMotor) {
     const SavedSelection saved = CaptureSelection(*original);
     EXPECT_TRUE(saved.search);
     EXPECT_EQ(saved.tksVersions, 1);
+    EXPECT_EQ(saved.series, (std::array<bool, 3>{true, false, false}));
     EXPECT_EQ(saved.fields[0], original->input().box(F::ArbetsMomentB).text);
     ASSERT_FALSE(saved.designation.empty());
 
