@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "core/common/Keys.h"
 
+#include "app/AnalysisActions.h"
 #include "app/AuxWindowPlacement.h"
 #include "app/BuiltFeatures.h"
 #include "app/CaptionApplier.h"
@@ -14,7 +15,9 @@
 #include "app/RequirementPanel.h"
 #include "app/ResultGridModel.h"
 #include "app/ResultGridView.h"
+#include "app/SelectionFileActions.h"
 #include "core/results/SearchSummary.h"
+#include "platform/UserPreferences.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +37,8 @@ namespace airmotor::app {
 
 MainWindow::MainWindow(ProgramContext& context, core::MessageSink& sink, QWidget* parent)
     : QMainWindow(parent), program(context), messages(sink),
-      session_(std::make_unique<core::SelectionSession>(context.catalogue, context.language, sink)) {
+      session_(std::make_unique<core::SelectionSession>(context.catalogue, context.language, sink)),
+      preferences_(std::make_unique<platform::UserPreferences>()) {
     setObjectName("LUFTMOTOR");
     setAttribute(Qt::WA_DeleteOnClose, false);
     session_->SetListener(this);
@@ -46,6 +50,8 @@ MainWindow::MainWindow(ProgramContext& context, core::MessageSink& sink, QWidget
             [this] { PlaceOnFirstShow(help_, this, inputArea(), help_->size(), 0); });
     buildMenus();
     setCentralWidget(buildCentral());
+    analysis_ = new AnalysisActions(*this, program, *preferences_, messages);
+    selectionFiles_ = new SelectionFileActions(*this, *this, program, *preferences_, messages);
     statusBar()->setObjectName("statusBar");
     setGeometry(MainWindowRect(AvailableScreen(this)));
 }

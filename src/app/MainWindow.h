@@ -13,9 +13,15 @@ class QAction;
 class QLabel;
 class QTableView;
 
+namespace airmotor::platform {
+class UserPreferences;
+}
+
 namespace airmotor::app {
 
+class AnalysisActions;
 class DetailPanelView;
+class SelectionFileActions;
 class HelpWindow;
 class MountingPositionsWindow;
 class OptionsPanel;
@@ -42,6 +48,8 @@ public:
     HelpWindow& help() { return *help_; }
     OutputPanel& outputs() { return *output; }
     MountingPositionsWindow& mountingPositions() { return *mounting_; }
+    AnalysisActions& analysis() { return *analysis_; }
+    SelectionFileActions& selectionFiles() { return *selectionFiles_; }
     QTableView& grid();
     // Screen rectangles that auxiliary windows leave in view: the result grid with the detail panel,
     // and the search data with the options.
@@ -107,6 +115,7 @@ private:
     ProgramContext& program;
     core::MessageSink& messages;
     std::unique_ptr<core::SelectionSession> session_;
+    std::unique_ptr<platform::UserPreferences> preferences_;
     bool busy_ = false;
     // A focus request of the session waits until the refresh has shown the field.
     std::optional<core::RequirementField> pendingFocus;
@@ -121,6 +130,8 @@ private:
     QLabel* Label23 = nullptr;
     HelpWindow* help_ = nullptr;
     MountingPositionsWindow* mounting_ = nullptr;
+    AnalysisActions* analysis_ = nullptr;
+    SelectionFileActions* selectionFiles_ = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuOnlyObsoleteMotors = nullptr;
     QAction* mnuShowAlwaysDiagram = nullptr;

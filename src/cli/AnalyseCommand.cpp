@@ -8,6 +8,7 @@
 #include "core/analysis/DutyAnalysis.h"
 #include "core/common/MessageSink.h"
 #include "core/selection/SelectionSession.h"
+#include "platform/AnalysisWorkbook.h"
 
 #include <QSaveFile>
 
@@ -138,20 +139,25 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     std::vector<std::string_view> names = SessionOptionNames(true);
     names.push_back("out");
     const CommandOptions options("export", args, names);
-    const std::string out = OutputFile(options, "export", {"csv"});
+    const std::string out = OutputFile(options, "export", {"csv", "xlsx"});
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
     RunSearch(ctx, session, options, "export");
     const std::vector<core::AnalysedRow> rows =
         core::AnalyseRows(session, 1, session.results().rowCount(), core::AirCostInputs{});
-    const std::string csv = core::AnalysisCsv(rows);
-    QSaveFile file(QString::fromStdString(out));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !file.commit())
-        throw FolderError("export: " + out + ": cannot be written (" + file.errorString().toStdString() +
-                          ")");
+    if (QString::fromStdString(out).endsWith(".xlsx", Qt::CaseInsensitive)) {
+        if (const auto error = platform::WriteAnalysisWorkbook(QString::fromStdString(out), rows))
+            throw FolderError("export: " + *error);
+    } else {
+        const std::string csv = core::AnalysisCsv(rows);
+        QSaveFile file(QString::fromStdString(out));
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+            !file.commit())
+            throw FolderError("export: " + out + ": cannot be written (" + file.errorString().toStdString() +
+                              ")");
+    }
     if (ctx.json) {
         JsonWriter json(*ctx.out);
         json.beginObject()

@@ -30,3 +30,16 @@ TEST(AnalysisCsv, QuotingEmptyCellsAndDecimalPoint) {
     EXPECT_EQ(csv.substr(header.size() + 2),
               "3,\"TKM \"\"22\"\", A\",throttled,6.00,12.35,23.4,,2.500,10.00,36.0,,60.0,1296.00\r\n");
 }
+
+// The clipboard text has the same cells, one row per line: a tab or line break of a designation
+// must not shift the columns, and a quote stays as typed.
+TEST(AnalysisCsv, TabSeparatedCellsStayInTheirColumns) {
+    DutyAnalysis a;
+    a.designation = "TKM\t\"22\"\nA,B";
+    a.pressure = 5.5f;
+    const std::string tsv = AnalysisTsv({{1, a}, {2, a}});
+    EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 3);
+    EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\t'), 3 * 12);
+    EXPECT_NE(tsv.find("\r\n1\tTKM \"22\" A,B\tdirect\t5.50\t0.00\t\t"), std::string::npos) << tsv;
+    EXPECT_EQ(tsv.substr(0, tsv.find('\t')), "row");
+}

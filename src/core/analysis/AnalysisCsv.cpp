@@ -1,25 +1,10 @@
 #include "core/analysis/AnalysisCsv.h"
 
-#include <charconv>
-#include <optional>
+#include "core/analysis/AnalysisColumns.h"
 
 namespace airmotor::core {
 
 namespace {
-
-constexpr const char* kHeader[] = {"row",
-                                   "designation",
-                                   "mode",
-                                   "pressure [bar]",
-                                   "torque at working speed [Nm]",
-                                   "torque margin [%]",
-                                   "speed at working torque [r/min]",
-                                   "power [kW]",
-                                   "air [l/s]",
-                                   "air [m3/h]",
-                                   "start torque margin [%]",
-                                   "distance to free speed [%]",
-                                   "air cost per year"};
 
 std::string Quoted(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -33,43 +18,39 @@ std::string Quoted(const std::string& text) {
     return out + '"';
 }
 
-std::string Fixed(double value, int decimals) {
-    char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    return r.ec == std::errc() ? std::string(buffer, r.ptr) : std::string();
+// A tab or line break inside a cell would split it when pasted: it becomes a blank.
+std::string Flattened(std::string text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\r' || c == '\n')
+            c = ' ';
+    return text;
 }
 
-std::string Fixed(const std::optional<float>& value, int decimals) {
-    return value ? Fixed(static_cast<double>(*value), decimals) : std::string();
+std::string Table(const std::vector<AnalysedRow>& rows, char separator, std::string (*cellOf)(std::string)) {
+    std::string out;
+    for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
+        out += (c == 0 ? "" : std::string(1, separator)) + kAnalysisColumns[c].heading;
+    out += "\r\n";
+    for (const AnalysedRow& row : rows) {
+        const auto cells = AnalysisCells(row);
+        for (std::size_t c = 0; c < kAnalysisColumnCount; ++c) {
+            if (c != 0)
+                out += separator;
+            out += cellOf(CellText(cells[c], kAnalysisColumns[c]));
+        }
+        out += "\r\n";
+    }
+    return out;
 }
 
 } // namespace
 
 std::string AnalysisCsv(const std::vector<AnalysedRow>& rows) {
-    std::string csv;
-    const auto line = [&](std::initializer_list<std::string> cells) {
-        bool first = true;
-        for (const std::string& cell : cells) {
-            if (!first)
-                csv += ',';
-            csv += Quoted(cell);
-            first = false;
-        }
-        csv += "\r\n";
-    };
-    for (const char* h : kHeader) {
-        if (h != kHeader[0])
-            csv += ',';
-        csv += h;
-    }
-    csv += "\r\n";
-    for (const auto& [row, a] : rows) {
-        line({std::to_string(row), a.designation, DutyModeName(a.mode), Fixed(a.pressure, 2),
-              Fixed(a.torqueAtSpeed, 2), Fixed(a.torqueMargin, 1), Fixed(a.speedAtTorque, 0),
-              Fixed(a.power, 3), Fixed(a.air, 2), Fixed(a.airM3h, 1), Fixed(a.startTorqueMargin, 1),
-              Fixed(a.freeSpeedMargin, 1), Fixed(a.airCostPerYear, 2)});
-    }
-    return csv;
+    return Table(rows, ',', [](std::string cell) { return Quoted(cell); });
+}
+
+std::string AnalysisTsv(const std::vector<AnalysedRow>& rows) {
+    return Table(rows, '\t', &Flattened);
 }
 
 } // namespace airmotor::core

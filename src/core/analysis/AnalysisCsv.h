@@ -12,4 +12,8 @@ namespace airmotor::core {
 // does not exist (a margin over a requirement that was not given) is an empty cell.
 std::string AnalysisCsv(const std::vector<AnalysedRow>& rows);
 
+// The same table as tab-separated text for the clipboard (pastes into any spreadsheet): no quoting,
+// a tab or line break inside a cell becomes a blank.
+std::string AnalysisTsv(const std::vector<AnalysedRow>& rows);
+
 } // namespace airmotor::core

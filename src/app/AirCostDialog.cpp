@@ -1,0 +1,63 @@
+#include "app/AirCostDialog.h"
+
+#include "app/TextConversion.h"
+#include "core/analysis/AirCostText.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+AirCostDialog::AirCostDialog(const core::AirCostInputs& cost, QWidget* parent)
+    : QDialog(parent), cost_(cost) {
+    setObjectName("frmAirCost");
+    setWindowTitle("Air cost preferences");
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel("The air cost per year of the duty analysis: air consumption at the duty point "
+                             "x hours per year x energy per m³ x price per kWh (in any currency).",
+                             this);
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    auto* form = new QFormLayout;
+    const auto field = [&](const char* name, const QString& caption, double value) {
+        auto* edit = new QLineEdit(QString::number(value, 'g', 10), this);
+        edit->setObjectName(name);
+        form->addRow(caption, edit);
+        return edit;
+    };
+    txtHoursPerYear = field("txtHoursPerYear", "Hours per year", cost.hoursPerYear);
+    txtEnergyPerM3 = field("txtEnergyPerM3", "Energy per m³ free air [kWh]", cost.energyPerM3);
+    txtPricePerKWh = field("txtPricePerKWh", "Price per kWh", cost.pricePerKWh);
+    layout->addLayout(form);
+    lblAirCostError = new QLabel(this);
+    lblAirCostError->setObjectName("lblAirCostError");
+    lblAirCostError->setWordWrap(true);
+    lblAirCostError->setStyleSheet("color: #b00000;");
+    lblAirCostError->hide();
+    layout->addWidget(lblAirCostError);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("cmdOK");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("cmdCancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &AirCostDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AirCostDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void AirCostDialog::accept() {
+    const auto read =
+        core::ReadAirCostTexts(txtHoursPerYear->text().toStdString(), txtEnergyPerM3->text().toStdString(),
+                               txtPricePerKWh->text().toStdString());
+    if (const auto* error = std::get_if<std::string>(&read)) {
+        lblAirCostError->setText(Q(*error));
+        lblAirCostError->show();
+        return;
+    }
+    cost_ = std::get<core::AirCostInputs>(read);
+    QDialog::accept();
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/analysis/DutyAnalysis.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+namespace airmotor::app {
+
+// "Air cost preferences": hours per year, the compressor's energy per m³ of free air and the
+// energy price. OK keeps the dialog open with a message while an entry is not a valid figure.
+class AirCostDialog final : public QDialog {
+    Q_OBJECT
+public:
+    AirCostDialog(const core::AirCostInputs& cost, QWidget* parent = nullptr);
+
+    // The accepted figures (the given ones until OK succeeded).
+    const core::AirCostInputs& cost() const { return cost_; }
+    void accept() override;
+
+private:
+    core::AirCostInputs cost_;
+    QLineEdit* txtHoursPerYear;
+    QLineEdit* txtEnergyPerM3;
+    QLineEdit* txtPricePerKWh;
+    QLabel* lblAirCostError;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,136 @@
+#include "app/AnalysisActions.h"
+
+#include "app/AirCostDialog.h"
+#include "app/AnalysisPanel.h"
+#include "app/AuxWindowPlacement.h"
+#include "app/MainWindow.h"
+#include "app/ProgramContext.h"
+#include "app/TextConversion.h"
+#include "core/analysis/AnalysisCsv.h"
+#include "platform/AnalysisWorkbook.h"
+#include "platform/RegularFile.h"
+#include "platform/UserPreferences.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSaveFile>
+
+namespace airmotor::app {
+
+namespace {
+
+constexpr QSize kPanelSize{330, 320};
+
+std::vector<core::AnalysedRow> AllRows(const core::SelectionSession& session,
+                                       const core::AirCostInputs& cost) {
+    return core::AnalyseRows(session, 1, session.results().rowCount(), cost);
+}
+
+} // namespace
+
+AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& programContext,
+                                 platform::UserPreferences& userPreferences, core::MessageSink& messageSink)
+    : QObject(&mainWindow), window(mainWindow), program(programContext), preferences(userPreferences),
+      messages(messageSink), panel_(new AnalysisPanel(&window)) {
+    // It floats beside the window at first, so the window's own layout stays as it is; the user may
+    // dock it on either side.
+    window.addDockWidget(Qt::RightDockWidgetArea, panel_);
+    panel_->setFloating(true);
+    panel_->hide();
+    connect(panel_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible || placed || !panel_->isFloating())
+            return;
+        placed = true;
+        panel_->setGeometry(AuxWindowRect(AvailableScreen(&window), window.frameGeometry(),
+                                          window.resultArea(), kPanelSize, 0));
+    });
+    connect(&window, &MainWindow::refreshed, this, &AnalysisActions::refresh);
+
+    auto* file = window.menuBar()->findChild<QMenu*>("FileMenu");
+    auto* options = window.menuBar()->findChild<QMenu*>("Options");
+    const auto add = [this](QMenu* menu, QAction* before, const char* name, const QString& text) {
+        auto* a = new QAction(text, menu);
+        a->setObjectName(name);
+        menu->insertAction(before, a);
+        return a;
+    };
+    QAction* beforeBack = file->findChild<QAction*>("mnuBackToStartMenu");
+    connect(add(file, beforeBack, "mnuExportResults", "&Export results..."), &QAction::triggered, this,
+            &AnalysisActions::chooseExportFile);
+    QAction* copy = add(file, beforeBack, "mnuCopyResults", "&Copy results as table");
+    connect(copy, &QAction::triggered, this, &AnalysisActions::copyToClipboard);
+    file->insertSeparator(beforeBack);
+    connect(add(options, nullptr, "mnuAirCost", "Air &cost preferences..."), &QAction::triggered, this,
+            &AnalysisActions::editAirCost);
+    QAction* show = panel_->toggleViewAction();
+    show->setObjectName("mnuShowDutyAnalysis");
+    show->setText("Show duty &analysis");
+    options->addAction(show);
+}
+
+void AnalysisActions::refresh() {
+    panel_->refresh(window.session(), program.language, preferences.airCost());
+}
+
+void AnalysisActions::fail(const std::string& text) {
+    core::Message m;
+    m.text = text;
+    m.icon = core::MessageIcon::Critical;
+    messages.show(m);
+}
+
+bool AnalysisActions::exportTo(const QString& path) {
+    const auto rows = AllRows(window.session(), preferences.airCost());
+    if (rows.empty()) {
+        fail(path.toStdString() + ": not written: the result table has no motor rows to export");
+        return false;
+    }
+    if (path.endsWith(".xlsx", Qt::CaseInsensitive)) {
+        if (const auto error = platform::WriteAnalysisWorkbook(path, rows)) {
+            fail(*error);
+            return false;
+        }
+        return true;
+    }
+    if (const auto refused = platform::CheckOutputTarget(path)) {
+        fail(refused->message);
+        return false;
+    }
+    const std::string csv = core::AnalysisCsv(rows);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
+        !file.commit()) {
+        fail(path.toStdString() + ": cannot be written (" + file.errorString().toStdString() + ")");
+        return false;
+    }
+    return true;
+}
+
+void AnalysisActions::chooseExportFile() {
+    const QString path = QFileDialog::getSaveFileName(&window, "Export results", QString(),
+                                                      "Workbook (*.xlsx);;Comma-separated values (*.csv)");
+    if (!path.isEmpty())
+        exportTo(path);
+}
+
+void AnalysisActions::copyToClipboard() {
+    QGuiApplication::clipboard()->setText(
+        Q(core::AnalysisTsv(AllRows(window.session(), preferences.airCost()))));
+}
+
+void AnalysisActions::editAirCost() {
+    auto* dialog = new AirCostDialog(preferences.airCost(), &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        preferences.setAirCost(dialog->cost());
+        refresh();
+    });
+    dialog->open();
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,93 @@
+#include "app/AnalysisPanel.h"
+
+#include "app/TextConversion.h"
+#include "core/analysis/AnalysisFigures.h"
+#include "core/selection/SelectionSession.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace airmotor::app {
+
+namespace {
+
+constexpr int kValueWidth = 72;
+
+} // namespace
+
+AnalysisPanel::AnalysisPanel(QWidget* parent) : QDockWidget("Duty analysis", parent) {
+    setObjectName("dckDutyAnalysis");
+    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    auto* body = new QWidget(this);
+    body->setObjectName("fraDutyAnalysis");
+    auto* column = new QVBoxLayout(body);
+    lblAnalysisMotor = new QLabel(body);
+    lblAnalysisMotor->setObjectName("lblAnalysisMotor");
+    lblAnalysisMotor->setWordWrap(true);
+    QFont bold = lblAnalysisMotor->font();
+    bold.setBold(true);
+    lblAnalysisMotor->setFont(bold);
+    column->addWidget(lblAnalysisMotor);
+    grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    grid->setColumnStretch(0, 1);
+    column->addLayout(grid);
+    column->addStretch(1);
+    setWidget(body);
+}
+
+void AnalysisPanel::refresh(const core::SelectionSession& session, const core::LanguageState& language,
+                            const core::AirCostInputs& cost) {
+    const int row = session.results().intValdRad;
+    const std::optional<core::DutyInput> input =
+        session.current().valid ? core::DutyInputOfRow(session, row) : std::nullopt;
+    for (QLabel* label : values)
+        label->hide();
+    for (QLabel* label : captions)
+        label->hide();
+    // The catalogue listing has no duty to measure a motor against.
+    if (!session.bolArbetspunkt() || session.bolKatalogLista()) {
+        lblAnalysisMotor->setText(
+            "Search with a working torque and speed, then click a motor: the panel shows "
+            "how it meets the duty.");
+        return;
+    }
+    if (!input) {
+        lblAnalysisMotor->setText("Click a motor in the result table to see how it meets the duty.");
+        return;
+    }
+    lblAnalysisMotor->setText(QString("Row %1: %2").arg(row).arg(Q(input->designation)));
+    const core::DutyAnalysis analysis = core::AnalyseDuty(*input, cost);
+    const auto figures =
+        core::AnalysisFigures(analysis, language.units, language.intImperialUnits == 1, cost);
+    int line = 0;
+    for (const core::AnalysisFigure& f : figures) {
+        const QString name = Q(f.name);
+        QLabel*& value = values[name];
+        QLabel*& caption = captions[name];
+        if (!value) {
+            caption = new QLabel(widget());
+            caption->setObjectName(name + "Caption");
+            value = new QLabel(widget());
+            value->setObjectName(name);
+            value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            value->setMinimumWidth(kValueWidth);
+            value->setFrameShape(QFrame::Panel);
+            value->setFrameShadow(QFrame::Sunken);
+            value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+        grid->addWidget(caption, line, 0);
+        grid->addWidget(value, line, 1);
+        ++line;
+        caption->setText(KeepUnitsWhole(f.unit.empty() ? Q(f.caption) : Q(f.caption + " [" + f.unit + "]")));
+        value->setText(Q(f.text).trimmed());
+        caption->setToolTip(Q(f.howComputed));
+        value->setToolTip(Q(f.howComputed));
+        caption->show();
+        value->show();
+    }
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/analysis/DutyAnalysis.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace airmotor::core {
+
+// One column of the exported result table: its heading with the unit and how many decimals a
+// figure keeps (kTextColumn for the text columns).
+struct AnalysisColumn {
+    const char* heading;
+    int decimals;
+};
+
+inline constexpr int kTextColumn = -1;
+inline constexpr std::size_t kAnalysisColumnCount = 13;
+
+extern const std::array<AnalysisColumn, kAnalysisColumnCount> kAnalysisColumns;
+
+// A cell: the text of a text column, or the figure of a number column (empty when it does not
+// exist, e.g. a margin over a requirement that was not given).
+struct AnalysisCell {
+    std::string text;
+    std::optional<double> number;
+};
+
+std::array<AnalysisCell, kAnalysisColumnCount> AnalysisCells(const AnalysedRow& row);
+
+// The figure with the column's decimals, '.' whatever the locale; "" for a missing figure.
+std::string FixedText(const std::optional<double>& value, int decimals);
+
+// The cell as CSV and the clipboard show it.
+std::string CellText(const AnalysisCell& cell, const AnalysisColumn& column);
+
+} // namespace airmotor::core

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/analysis/DutyAnalysis.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace airmotor::platform {
+
+// The analysed result rows as an .xlsx workbook: one sheet, a bold header row with the units, a
+// number format per column, the header and the designations frozen. Written under a temporary
+// name beside the target and renamed over it, so a failed write leaves an older file whole.
+// Returns a message naming the file on failure.
+std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
+                                                 const std::vector<core::AnalysedRow>& rows);
+
+} // namespace airmotor::platform

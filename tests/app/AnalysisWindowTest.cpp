@@ -1,0 +1,180 @@
+// The duty analysis beside the selection window: the panel's figures, the air cost preferences, the
+// export and the saved selections, driven as a user drives them.
+
+#include "AppTestSupport.h"
+#include "app/AirCostDialog.h"
+#include "app/AnalysisActions.h"
+#include "app/AnalysisPanel.h"
+#include "app/SelectionFileActions.h"
+#include "core/selection/SelectionSession.h"
+
+#include <QClipboard>
+#include <QDockWidget>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace airmotor;
+using namespace airmotor::app;
+using namespace airmotor::app::test;
+
+class AnalysisWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir config;
+    std::unique_ptr<OpenedMainWindow> opened;
+    MainWindow* window = nullptr;
+
+    // The available pressure as typed: 6 bar, or about as much in psi.
+    static QString pressureOf(const QString& language) { return language == "English_Imperial" ? "87" : "6"; }
+
+    void open(const QString& language) {
+        opened = OpenMainWindow(language);
+        window = opened->window.get();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        ClickCell(*window, 1, 0);
+        QVERIFY2(window->session().current().valid, "a motor of the listing is current");
+        const QLabel* air = window->analysis().panel().value("lblAnalysisAir");
+        QVERIFY2(!air || air->isHidden(), "the listing has no duty to analyse");
+        Search(
+            *window,
+            {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", pressureOf(language)}});
+        ClickCell(*window, 2, 0);
+        QVERIFY(window->session().current().valid);
+    }
+    QString figure(const char* name) { return window->analysis().panel().value(name)->text(); }
+    QJsonObject cliRow(const QString& language) {
+        const QJsonObject answer =
+            RunCli(opened->folder->folder(), {"--language", language, "analyse", "--torque", "10", "--speed",
+                                              "3000", "--pressure", pressureOf(language), "--select", "2"});
+        return answer.value("rows").toArray().at(0).toObject();
+    }
+    QStringList fieldTexts() {
+        QStringList texts;
+        for (const char* name : {"ArbetsMomentB", "ArbetsVarvtalB", "TillgLuftTryckB"})
+            texts << Find<QLineEdit>(*window, name)->text();
+        return texts;
+    }
+
+private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", config.path().toUtf8()); }
+    void cleanup() {
+        window = nullptr;
+        opened.reset();
+        QFile::remove(QDir(config.path()).filePath("airmotor/airmotor.conf"));
+    }
+
+    // The clicked row's figures are those of the command line's analysis, in the language's units.
+    void panelShowsTheClickedRowInTheLanguagesUnits_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<double>("airUnit"); // l/s per displayed unit
+        QTest::newRow("English") << "English" << 1.0;
+        QTest::newRow("German") << "German" << 1.0;
+        QTest::newRow("English_Imperial") << "English_Imperial" << 0.471947;
+    }
+    void panelShowsTheClickedRowInTheLanguagesUnits() {
+        QFETCH(QString, language);
+        QFETCH(double, airUnit);
+        open(language);
+        window->analysis().panel().show();
+        const QJsonObject row = cliRow(language);
+        QVERIFY(!row.isEmpty());
+        QVERIFY(window->analysis()
+                    .panel()
+                    .findChild<QLabel*>("lblAnalysisMotor")
+                    ->text()
+                    .contains(row["designation"].toString()));
+        QCOMPARE(figure("lblAnalysisAir").toDouble(),
+                 std::round(row["air"].toDouble() / airUnit * 10.0) / 10.0);
+        QCOMPARE(figure("lblAnalysisCost").toDouble(),
+                 std::round(row["airCostPerYear"].toDouble() * 100.0) / 100.0);
+        const bool imperial = airUnit != 1.0;
+        QCOMPARE(window->analysis().panel().caption("lblAnalysisAir")->text().contains("cfm"), imperial);
+        QCOMPARE(window->analysis().panel().value("lblAnalysisAirM3h") != nullptr, !imperial);
+        QVERIFY(!window->analysis().panel().value("lblAnalysisTorqueMargin")->toolTip().isEmpty());
+    }
+
+    // OK keeps the dialog open with the reason while an entry is refused; accepted figures are kept in
+    // the user's configuration and change the cost shown.
+    void airCostPreferencesAreValidatedAndKept() {
+        open("English");
+        const double before = figure("lblAnalysisCost").toDouble();
+        window->analysis().editAirCost();
+        auto* dialog = window->findChild<AirCostDialog*>("frmAirCost");
+        QVERIFY(dialog && dialog->isVisible());
+        auto* hours = Find<QLineEdit>(*dialog, "txtHoursPerYear");
+        auto* ok = Find<QPushButton>(*dialog, "cmdOK");
+        for (const auto& [text, reason] :
+             {std::pair{"-5", "must not be negative"}, {"lots", "is not a number"}}) {
+            hours->setText(text);
+            ok->click();
+            QVERIFY(dialog->isVisible());
+            QVERIFY(Find<QLabel>(*dialog, "lblAirCostError")->text().contains(reason));
+        }
+        hours->setText("1000");
+        ok->click();
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(figure("lblAnalysisCost").toDouble(), std::round(before / 2.0 * 100.0) / 100.0);
+        QVERIFY2(opened->folder->settingsText().count(',') == 2, "the settings file keeps its three values");
+        opened.reset();
+        open("English");
+        QCOMPARE(figure("lblAnalysisCost").toDouble(), std::round(before / 2.0 * 100.0) / 100.0);
+    }
+
+    void clipboardAndExportCarryEveryRow() {
+        open("English");
+        window->analysis().copyToClipboard();
+        const QStringList lines = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+        const int rows = window->session().results().rowCount();
+        QCOMPARE(lines.size(), rows + 1);
+        QCOMPARE(lines[2].split('\t')[1], cliRow("English")["designation"].toString());
+        QVERIFY(window->analysis().exportTo(opened->folder->path("rows.xlsx")));
+        QVERIFY(QFile::exists(opened->folder->path("rows.xlsx")));
+        QVERIFY(!window->analysis().exportTo(opened->folder->folder()));
+        QVERIFY(opened->messages.messages.back().text.find("not a regular file") != std::string::npos);
+    }
+
+    // Save, change the search, open: the same input and motor. A file of another catalogue says so and
+    // restores the duty; a malformed one changes nothing.
+    void savedSelectionsRoundTrip() {
+        open("English");
+        const QString path = opened->folder->path("duty.airsel.json");
+        const QStringList texts = fieldTexts();
+        const int index = window->session().current().katalogIndex;
+        QVERIFY(window->selectionFiles().saveTo(path));
+        Search(*window, {{"ArbetsMomentB", "2"}, {"ArbetsVarvtalB", "500"}});
+        QVERIFY(fieldTexts() != texts);
+        QVERIFY(window->selectionFiles().open(path));
+        QCOMPARE(fieldTexts(), texts);
+        QCOMPARE(window->session().current().katalogIndex, index);
+        QVERIFY(opened->messages.messages.empty());
+        QVERIFY(window->findChild<QAction*>("mnuRecentSelection_0"));
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray json = file.readAll();
+        file.close();
+        json.replace("\"catalogueChecksum\": \"", "\"catalogueChecksum\": \"0");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(json);
+        file.close();
+        Search(*window, {{"ArbetsMomentB", "2"}, {"ArbetsVarvtalB", "500"}});
+        QVERIFY(window->selectionFiles().open(path));
+        QCOMPARE(fieldTexts(), texts);
+        QVERIFY(opened->messages.messages.back().text.find("another catalogue") != std::string::npos);
+
+        json.replace("\"schemaVersion\": 1", "\"schemaVersion\": 7");
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(json);
+        file.close();
+        Search(*window, {{"ArbetsMomentB", "2"}, {"ArbetsVarvtalB", "500"}});
+        const QStringList changed = fieldTexts();
+        QVERIFY(!window->selectionFiles().open(path));
+        QCOMPARE(fieldTexts(), changed);
+        QVERIFY(opened->messages.messages.back().text.find("newer program") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(AnalysisWindowTest)
+#include "AnalysisWindowTest.moc"

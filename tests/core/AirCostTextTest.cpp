@@ -1,0 +1,84 @@
+#include "core/analysis/AirCostText.h"
+
+#include "core/analysis/AnalysisFigures.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace airmotor::core;
+
+TEST(AirCostText, AcceptsBothDecimalSeparatorsAndNamesTheBadInput) {
+    struct Case {
+        const char *hours, *energy, *price;
+        const char* error; // "" = accepted
+    };
+    const Case cases[] = {
+        {"2000", "0.12", "0.15", ""},
+        {" 8784 ", "0,1", "0", ""},
+        {"0", "1000000", "1e6", ""},
+        {"", "0.12", "0.15", "Hours per year: enter a number"},
+        {"abc", "0.12", "0.15", "Hours per year: \"abc\" is not a number"},
+        {"8785", "0.12", "0.15", "Hours per year: must not exceed 8784"},
+        {"2000", "-0.1", "0.15", "Energy per m³ free air [kWh]: must not be negative"},
+        {"2000", "0.12", "1.5e6", "Price per kWh: must not exceed 1000000"},
+        {"2000", "0.12", "nan", "Price per kWh: \"nan\" is not a number"},
+        {"2000", "0.12", "0.1.5", "Price per kWh: \"0.1.5\" is not a number"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.hours) + "|" + c.energy + "|" + c.price);
+        const auto read = ReadAirCostTexts(c.hours, c.energy, c.price);
+        if (*c.error == '\0')
+            EXPECT_TRUE(std::holds_alternative<AirCostInputs>(read));
+        else
+            EXPECT_EQ(std::get<std::string>(read), c.error);
+    }
+    const auto read = std::get<AirCostInputs>(ReadAirCostTexts("1500", "0,1", "0.2"));
+    EXPECT_DOUBLE_EQ(read.energyPerM3, 0.1);
+    const AirCostInputs fixed = InRangeOrDefault({-1.0, 0.2, 2e6});
+    EXPECT_EQ(fixed.hoursPerYear, 2000.0);
+    EXPECT_EQ(fixed.energyPerM3, 0.2);
+    EXPECT_EQ(fixed.pricePerKWh, 0.15);
+}
+
+// Imperial figures go through the unit factors (cfm for air, no m³/h line); a margin that does not
+// exist shows "-"; the cost tooltip names the inputs in use.
+TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
+    DutyAnalysis a;
+    a.pressure = 6.3f;
+    a.torqueAtSpeed = 13.5582f;
+    a.torqueMargin = -12.34f;
+    a.power = 0.7457f;
+    a.air = 4.71947f;
+    a.airM3h = 16.99f;
+    a.freeSpeedMargin = 40.0f;
+    a.airCostPerYear = 611.63;
+    const AirCostInputs cost{1500.0, 0.1, 0.2};
+    const auto byName = [](const std::vector<AnalysisFigure>& figures) {
+        std::map<std::string, AnalysisFigure> map;
+        for (const AnalysisFigure& f : figures)
+            map[f.name] = f;
+        return map;
+    };
+    auto si = byName(AnalysisFigures(a, UnitFactors::ForImperial(0), false, cost));
+    EXPECT_EQ(si["lblAnalysisTorque"].text, "13.6");
+    EXPECT_EQ(si["lblAnalysisTorque"].unit, "Nm");
+    EXPECT_EQ(si["lblAnalysisTorqueMargin"].text, "-12.3");
+    EXPECT_EQ(si["lblAnalysisAir"].text, "4.7");
+    EXPECT_EQ(si["lblAnalysisAirM3h"].text, "17.0");
+    EXPECT_EQ(si["lblAnalysisStartMargin"].text, "-");
+    EXPECT_EQ(si["lblAnalysisSpeedAtTorque"].text, "-");
+    EXPECT_EQ(si["lblAnalysisCost"].text, "611.63");
+    EXPECT_NE(si["lblAnalysisCost"].howComputed.find("1500 hours per year x 0.1 kWh per m³ x 0.2 per kWh"),
+              std::string::npos);
+    auto imperial = byName(AnalysisFigures(a, UnitFactors::ForImperial(1), true, cost));
+    EXPECT_EQ(imperial.count("lblAnalysisAirM3h"), 0u);
+    EXPECT_EQ(imperial["lblAnalysisAir"].unit, "cfm");
+    EXPECT_EQ(imperial["lblAnalysisAir"].text, "10.0");
+    EXPECT_EQ(imperial["lblAnalysisTorque"].text, "10.0");
+    EXPECT_EQ(imperial["lblAnalysisTorque"].unit, "lbf ft");
+    EXPECT_EQ(imperial["lblAnalysisPower"].text, "1.00");
+    EXPECT_EQ(imperial["lblAnalysisPressure"].text, "91");
+    for (const auto& [name, f] : imperial)
+        EXPECT_FALSE(f.howComputed.empty()) << name;
+}
