@@ -7,7 +7,8 @@ set(AIRMOTOR_FUZZERS
   "settings:SettingsFuzzer.cpp:airmotor_core"
   "wmf:WmfFuzzer.cpp:airmotor_platform"
   "database-builder:DatabaseBuilderFuzzer.cpp:airmotor_platform"
-  "catalogue-database:CatalogueDatabaseFuzzer.cpp:airmotor_platform")
+  "catalogue-database:CatalogueDatabaseFuzzer.cpp:airmotor_platform"
+  "access-reader:AccessReaderFuzzer.cpp:airmotor_access_dump")
 foreach(entry ${AIRMOTOR_FUZZERS})
   string(REPLACE ":" ";" parts ${entry})
   list(GET parts 0 name)
