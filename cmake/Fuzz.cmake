@@ -9,7 +9,8 @@ set(AIRMOTOR_FUZZERS
   "database-builder:DatabaseBuilderFuzzer.cpp:airmotor_platform"
   "catalogue-database:CatalogueDatabaseFuzzer.cpp:airmotor_platform"
   "measurement-file:MeasurementFileFuzzer.cpp:airmotor_core"
-  "csv-reader:CsvReaderFuzzer.cpp:airmotor_core")
+  "csv-reader:CsvReaderFuzzer.cpp:airmotor_core"
+  "access-reader:AccessReaderFuzzer.cpp:airmotor_access_dump")
 foreach(entry ${AIRMOTOR_FUZZERS})
   string(REPLACE ":" ";" parts ${entry})
   list(GET parts 0 name)

@@ -7,6 +7,8 @@ set(AIRMOTOR_APP_ID org.airmotorselector.AirMotorSelector)
 set(AIRMOTOR_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS airmotor-cli RUNTIME DESTINATION ${AIRMOTOR_INSTALL_BIN})
+# The Access reader runs as a child of the programs only (AccessReader finds it there).
+install(TARGETS airmotor-access-reader RUNTIME DESTINATION libexec/airmotor)
 if(TARGET airmotor)
   install(TARGETS airmotor RUNTIME DESTINATION ${AIRMOTOR_INSTALL_BIN})
 endif()

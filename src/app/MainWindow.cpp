@@ -150,6 +150,8 @@ void MainWindow::buildMenus() {
     mnuPrint = action(file, "mnuPrint", "&Print...");
     mnuPrint->setShortcut(QKeySequence::Print);
     connect(mnuPrint, &QAction::triggered, this, [this] { emit printRequested(true); });
+    connect(action(file, "mnuImportCatalogue", "&Import catalogue\u2026"), &QAction::triggered, this,
+            &MainWindow::importCatalogueRequested);
     file->addSeparator();
     connect(action(file, "mnuBackToStartMenu", "&Back to Start menu"), &QAction::triggered, this,
             &MainWindow::backToStartRequested);
@@ -292,6 +294,13 @@ void MainWindow::chooseLanguage(int menuItem) {
         m.icon = core::MessageIcon::Warning;
         messages.show(m);
     }
+    run([](core::SelectionSession& s) { s.LanguageChanged(); });
+    emit languageChanged();
+}
+
+void MainWindow::catalogueReplaced() {
+    emit hideDiagramAndDrawingRequested();
+    applyCaptionsEverywhere();
     run([](core::SelectionSession& s) { s.LanguageChanged(); });
     emit languageChanged();
 }

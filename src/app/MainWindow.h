@@ -61,6 +61,9 @@ public:
     // Re-sets the captions of every open window of the program from the current texts.
     void applyCaptionsEverywhere();
     void refresh();
+    // The program now reads another catalogue database: as after a language change, every window
+    // takes the texts anew and the search starts over with the new motors listed.
+    void catalogueReplaced();
 
 signals:
     void backToStartRequested();
@@ -76,6 +79,7 @@ signals:
     // The maintenance code was searched for: the motor data editor opens with all its controls.
     void maintenanceEditorRequested();
     void languageChanged();
+    void importCatalogueRequested();
     // The widgets show the session's state anew (after every action); the calculators follow a new
     // current motor from it.
     void refreshed();

@@ -6,7 +6,7 @@
 namespace airmotor::app {
 
 QString ProgramContext::databaseFile() const {
-    return folder.databaseFile();
+    return databaseOverride.isEmpty() ? folder.databaseFile() : databaseOverride;
 }
 
 core::CaptionContext ProgramContext::captionContext() const {

@@ -23,6 +23,8 @@ struct ProgramContext {
     core::MotorCatalogue catalogue;
     // True while the main window is closed to go back to the start window: the program goes on.
     bool intTillbakaStart = false;
+    // Another catalogue database chosen for this run (an imported one); empty: the folder's own.
+    QString databaseOverride;
 
     QString databaseFile() const;
     core::CaptionContext captionContext() const;

@@ -1,6 +1,7 @@
 #include "app/ProgramShell.h"
 
 #include "app/CalculatorController.h"
+#include "app/CatalogueImportController.h"
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
@@ -73,6 +74,7 @@ void ProgramShell::openMainWindow() {
     new CalculatorController(*main_, program, messages, diagrams->diagram());
     auto* editor = new MotorDataEditorController(*main_, program, messages);
     connect(editor, &MotorDataEditorController::exitProgram, this, &ProgramShell::exitProgram);
+    new CatalogueImportController(*main_, program, messages);
     main_->show();
     if (start_) {
         start_->hide();

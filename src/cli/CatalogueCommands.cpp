@@ -2,7 +2,9 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "platform/CatalogueImport.h"
 #include "platform/DatabaseBuilder.h"
+#include "platform/access/AccessReader.h"
 
 #include <QString>
 
@@ -130,11 +132,10 @@ int RunTextsCommand(CliContext& context, const CommandArgs& args) {
     return 0;
 }
 
-int RunMakeDatabaseCommand(CliContext& context, const CommandArgs& args) {
-    if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
-        throw UsageError("make-database: needs a data folder and a database file");
-    auto built =
-        platform::DatabaseBuilder::build(QString::fromStdString(args[0]), QString::fromStdString(args[1]));
+namespace {
+
+int WriteBuildSummary(CliContext& context, const CommandArgs& args,
+                      const std::variant<platform::BuildSummary, platform::BuildError>& built) {
     if (auto* error = std::get_if<platform::BuildError>(&built))
         throw FolderError(error->message);
     const auto& summary = std::get<platform::BuildSummary>(built);
@@ -153,6 +154,25 @@ int RunMakeDatabaseCommand(CliContext& context, const CommandArgs& args) {
             << summary.imperialTexts << " imperial texts\n";
     }
     return 0;
+}
+
+} // namespace
+
+int RunMakeDatabaseCommand(CliContext& context, const CommandArgs& args) {
+    if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
+        throw UsageError("make-database: needs a data folder and a database file");
+    return WriteBuildSummary(
+        context, args,
+        platform::DatabaseBuilder::build(QString::fromStdString(args[0]), QString::fromStdString(args[1])));
+}
+
+int RunImportCatalogueCommand(CliContext& context, const CommandArgs& args) {
+    if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)
+        throw UsageError("import-catalogue: needs a legacy Access catalogue and a database file");
+    const platform::AccessReader reader(platform::AccessReader::defaultReaderProgram());
+    return WriteBuildSummary(context, args,
+                             platform::CatalogueImport(reader).run(QString::fromStdString(args[0]),
+                                                                   QString::fromStdString(args[1])));
 }
 
 } // namespace airmotor::cli

@@ -53,6 +53,15 @@ constexpr Command kCommands[] = {
       "  DATA_DIR   the folder holding motors.csv, texts.csv and imperial.csv\n"
       "  OUT.db     the database written (replaced atomically, only when every record is sound)\n",
       "airmotor-cli make-database data build/bin/Zevodida.db"}},
+    {"import-catalogue",
+     false,
+     RunImportCatalogueCommand,
+     {"import-catalogue OLD.mdb OUT.db",
+      "Make a catalogue database from a legacy Access catalogue (tblMotordata, tblLanguage, "
+      "tblImperialUnits), checked as make-database checks its sources.",
+      "  OLD.mdb    the legacy catalogue (.mdb or .accdb), read only\n"
+      "  OUT.db     the database written (replaced atomically, only when every row is sound)\n",
+      "airmotor-cli import-catalogue Zevodida.mdb Zevodida.db --json"}},
     {"factors",
      false,
      RunFactorsCommand,

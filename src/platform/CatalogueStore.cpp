@@ -255,7 +255,7 @@ StoreResult<CatalogueSnapshot> CatalogueStore::readSnapshot(bool withImperialTex
 std::variant<core::CatalogueLoadResult, core::LoadError> CatalogueStore::loadCatalogue() const {
     auto rows = readMotorRows();
     if (auto* error = std::get_if<StoreError>(&rows))
-        return core::LoadError{error->message, std::nullopt, {}};
+        return core::LoadError{error->message, std::nullopt, {}, {}, {}};
     return core::LoadCatalogue(std::get<std::vector<core::MotorRow>>(rows), Std(databaseFile_));
 }
 

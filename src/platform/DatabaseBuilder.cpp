@@ -5,6 +5,7 @@
 #include "core/catalogue/TableSchema.h"
 #include "core/format/CsvReader.h"
 #include "core/format/NumberParsing.h"
+#include "core/format/Utf8.h"
 #include "core/language/Language.h"
 #include "platform/CatalogueStore.h"
 #include "platform/RegularFile.h"
@@ -20,11 +21,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
 #include <set>
 #include <signal.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace airmotor::platform {
@@ -50,12 +54,18 @@ struct Failure {
     std::string message;
 };
 
+// Rows in the schema's types, in the order (and with the row numbers) of their source.
 struct Table {
     std::vector<std::vector<QVariant>> rows;
-    std::vector<int> lines; // source line of each row
 };
 
-std::variant<Table, Failure> ReadSource(const QString& file, const TableDef& def) {
+std::string Message(const SourceTable& source, std::size_t row, std::string_view column,
+                    const std::string& fault) {
+    return source.where(row, column) + ": " + fault;
+}
+
+// Reads a CSV source: the exact header, then one record of text or Null fields per row.
+std::variant<SourceTable, Failure> ReadSource(const QString& file, const TableDef& def) {
     const std::string name = QDir::toNativeSeparators(file).toStdString();
     const std::span<const ColumnDef> columns = def.columns;
     const std::size_t N = columns.size();
@@ -82,59 +92,108 @@ std::variant<Table, Failure> ReadSource(const QString& file, const TableDef& def
         return Failure{name + ":" + std::to_string(records[0].line) + ": the header must be exactly " +
                        header};
 
-    Table table;
+    std::vector<int> lines;
+    SourceTable table;
     for (std::size_t r = 1; r < records.size(); ++r) {
         const core::CsvRecord& record = records[r];
-        const std::string where = name + ":" + std::to_string(record.line) + ": ";
         if (record.fields.size() != N)
-            return Failure{where + "the record has " + std::to_string(record.fields.size()) + " fields, " +
-                           std::to_string(N) + " expected"};
-        std::vector<QVariant> row;
+            return Failure{name + ":" + std::to_string(record.line) + ": the record has " +
+                           std::to_string(record.fields.size()) + " fields, " + std::to_string(N) +
+                           " expected"};
+        std::vector<SourceCell> row;
         row.reserve(N);
-        for (std::size_t k = 0; k < N; ++k) {
-            const core::CsvField& field = record.fields[k];
-            const ColumnDef& column = columns[k];
-            const std::string what = where + "field " + std::string(column.name);
-            if (field.isNull()) {
-                if (column.notNull)
-                    return Failure{what + " must not be Null"};
-                row.emplace_back();
-                continue;
-            }
-            switch (column.type) {
-            case ColumnType::Text:
-                row.emplace_back(QString::fromStdString(field.text));
-                break;
-            case ColumnType::Integer: {
-                const auto value = core::ParseInt64(field.text);
-                if (!value)
-                    return Failure{what + ": \"" + field.text + "\" is not a whole number"};
-                row.emplace_back(static_cast<qlonglong>(*value));
-                break;
-            }
-            case ColumnType::Real: {
-                const auto value = core::ParseDouble(field.text);
-                if (!value)
-                    return Failure{what + ": \"" + field.text + "\" is not a number"};
-                row.emplace_back(*value);
-                break;
-            }
-            }
+        for (const core::CsvField& field : record.fields)
+            row.push_back(field.isNull() ? SourceCell{} : SourceCell{field.text});
+        table.rows.push_back(std::move(row));
+        lines.push_back(record.line);
+    }
+    table.where = [name, lines = std::move(lines)](std::size_t row, std::string_view column) {
+        return name + ":" + std::to_string(lines[row]) + ": field " + std::string(column);
+    };
+    return table;
+}
+
+// The shortest text that reads back as the same double.
+std::string ShortestText(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// One cell in its column's type: a text is parsed, a typed value converted where nothing is lost.
+std::variant<QVariant, std::string> Convert(const SourceCell& cell, const ColumnDef& column) {
+    if (std::holds_alternative<std::monostate>(cell)) {
+        if (column.notNull)
+            return std::string("must not be Null");
+        return QVariant();
+    }
+    const auto* text = std::get_if<std::string>(&cell);
+    const auto* whole = std::get_if<std::int64_t>(&cell);
+    const auto* number = std::get_if<double>(&cell);
+    switch (column.type) {
+    case ColumnType::Text:
+        if (text) {
+            if (!core::IsValidUtf8(*text))
+                return std::string("is not valid UTF-8 text");
+            return QString::fromStdString(*text);
+        }
+        return QString::fromStdString(whole ? std::to_string(*whole) : ShortestText(*number));
+    case ColumnType::Integer:
+        if (whole)
+            return static_cast<qlonglong>(*whole);
+        if (text) {
+            if (const auto value = core::ParseInt64(*text))
+                return static_cast<qlonglong>(*value);
+            return "\"" + *text + "\" is not a whole number";
+        }
+        if (std::isfinite(*number) && *number == std::trunc(*number) && std::fabs(*number) < 0x1p63)
+            return static_cast<qlonglong>(*number);
+        return ShortestText(*number) + " is not a whole number";
+    case ColumnType::Real:
+        if (whole)
+            return static_cast<double>(*whole);
+        if (text) {
+            if (const auto value = core::ParseDouble(*text))
+                return *value;
+            return "\"" + *text + "\" is not a number";
+        }
+        if (!std::isfinite(*number))
+            return ShortestText(*number) + " is not a number";
+        return *number;
+    }
+    return std::string("has an unknown type");
+}
+
+std::variant<Table, Failure> Convert(const SourceTable& source, const TableDef& def) {
+    Table table;
+    table.rows.reserve(source.rows.size());
+    for (std::size_t r = 0; r < source.rows.size(); ++r) {
+        const auto& cells = source.rows[r];
+        if (cells.size() != def.columns.size())
+            return Failure{Message(source, r, def.columns[0].name,
+                                   "the row has " + std::to_string(cells.size()) + " columns, " +
+                                       std::to_string(def.columns.size()) + " expected")};
+        std::vector<QVariant> row;
+        row.reserve(cells.size());
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            auto value = Convert(cells[k], def.columns[k]);
+            if (const auto* fault = std::get_if<std::string>(&value))
+                return Failure{Message(source, r, def.columns[k].name, *fault)};
+            row.push_back(std::move(std::get<QVariant>(value)));
         }
         table.rows.push_back(std::move(row));
-        table.lines.push_back(record.line);
     }
     return table;
 }
 
 // Column 0 is the key of every source: unique, and for texts inside the key range.
-std::optional<Failure> CheckKeys(const QString& file, const Table& table, std::optional<int> maxKey) {
+std::optional<Failure> CheckKeys(const SourceTable& source, const TableDef& def, const Table& table,
+                                 std::optional<int> maxKey) {
     std::set<qlonglong> seen;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const qlonglong key = table.rows[r][0].toLongLong();
         const auto fail = [&](const std::string& what) {
-            return Failure{QDir::toNativeSeparators(file).toStdString() + ":" +
-                           std::to_string(table.lines[r]) + ": key " + std::to_string(key) + what};
+            return Failure{Message(source, r, def.columns[0].name, "key " + std::to_string(key) + what)};
         };
         if (maxKey && (key < 0 || key > *maxKey))
             return fail(" is outside 0.." + std::to_string(*maxKey));
@@ -173,8 +232,8 @@ std::optional<core::FieldValue> ToField(const QVariant& v) {
 }
 
 // The catalogue's own load rules on the source rows, in the order the database returns them:
-// a row the program would refuse to load is refused here, with its line.
-std::optional<Failure> CheckLoadRules(const QString& file, const Table& table) {
+// a row the program would refuse to load is refused here, naming its source row.
+std::optional<Failure> CheckLoadRules(const SourceTable& source, const Table& table) {
     std::vector<std::size_t> order(table.rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
@@ -189,12 +248,11 @@ std::optional<Failure> CheckLoadRules(const QString& file, const Table& table) {
             row.fields.emplace_back(names[k], ToField(table.rows[r][k]));
         rows.push_back(std::move(row));
     }
-    const std::string name = QDir::toNativeSeparators(file).toStdString();
-    const auto loaded = core::LoadCatalogue(rows, name);
+    const auto loaded = core::LoadCatalogue(rows, "tblMotordata");
     if (const auto* error = std::get_if<core::LoadError>(&loaded)) {
         if (!error->row)
             return Failure{error->message};
-        return Failure{name + ":" + std::to_string(table.lines[order[*error->row]]) + ": " + error->detail};
+        return Failure{Message(source, order[*error->row], error->field, error->problem)};
     }
     return std::nullopt;
 }
@@ -261,29 +319,52 @@ std::variant<BuildSummary, BuildError> DatabaseBuilder::build(const QString& dat
     const QString motorsFile = dir.filePath(QStringLiteral("motors.csv"));
     const QString textsFile = dir.filePath(QStringLiteral("texts.csv"));
     const QString imperialFile = dir.filePath(QStringLiteral("imperial.csv"));
+    if (auto problem = CheckOutputTarget(outputFile))
+        return BuildError{problem->message};
+    BuildSources sources;
+    for (auto [file, def, into] : {std::tuple{motorsFile, &core::MotorTable(), &sources.motors},
+                                   std::tuple{textsFile, &kTextTable, &sources.texts},
+                                   std::tuple{imperialFile, &kImperialTable, &sources.imperialTexts}}) {
+        auto read = ReadSource(file, *def);
+        if (auto* f = std::get_if<Failure>(&read))
+            return BuildError{f->message};
+        *into = std::move(std::get<SourceTable>(read));
+    }
+    return build(sources, outputFile);
+}
+
+const core::TableDef& DatabaseBuilder::textTable() {
+    return kTextTable;
+}
+
+const core::TableDef& DatabaseBuilder::imperialTable() {
+    return kImperialTable;
+}
+
+std::variant<BuildSummary, BuildError> DatabaseBuilder::build(const BuildSources& sources,
+                                                              const QString& outputFile) {
     const std::string outName = QDir::toNativeSeparators(outputFile).toStdString();
     if (auto problem = CheckOutputTarget(outputFile))
         return BuildError{problem->message};
-
-    auto motors = ReadSource(motorsFile, core::MotorTable());
+    auto motors = Convert(sources.motors, core::MotorTable());
     if (auto* f = std::get_if<Failure>(&motors))
         return BuildError{f->message};
-    auto texts = ReadSource(textsFile, kTextTable);
+    auto texts = Convert(sources.texts, kTextTable);
     if (auto* f = std::get_if<Failure>(&texts))
         return BuildError{f->message};
-    auto imperial = ReadSource(imperialFile, kImperialTable);
+    auto imperial = Convert(sources.imperialTexts, kImperialTable);
     if (auto* f = std::get_if<Failure>(&imperial))
         return BuildError{f->message};
     const Table& motorTable = std::get<Table>(motors);
     const Table& textTable = std::get<Table>(texts);
     const Table& imperialTable = std::get<Table>(imperial);
-    if (auto f = CheckKeys(motorsFile, motorTable, std::nullopt))
+    if (auto f = CheckKeys(sources.motors, core::MotorTable(), motorTable, std::nullopt))
         return BuildError{f->message};
-    if (auto f = CheckLoadRules(motorsFile, motorTable))
+    if (auto f = CheckLoadRules(sources.motors, motorTable))
         return BuildError{f->message};
-    if (auto f = CheckKeys(textsFile, textTable, core::kTextCount - 1))
+    if (auto f = CheckKeys(sources.texts, kTextTable, textTable, core::kTextCount - 1))
         return BuildError{f->message};
-    if (auto f = CheckKeys(imperialFile, imperialTable, core::kTextCount - 1))
+    if (auto f = CheckKeys(sources.imperialTexts, kImperialTable, imperialTable, core::kTextCount - 1))
         return BuildError{f->message};
 
     RemoveStaleTemporaries(outputFile);

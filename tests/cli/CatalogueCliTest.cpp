@@ -145,3 +145,17 @@ TEST(CatalogueCli, MakeDatabaseFromSources) {
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
 }
+
+// The Access files at hand are no catalogues: the command reads them and names what is missing.
+TEST(CatalogueCli, ImportCatalogueRefusesAccessFilesWithoutTheTables) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("imported.db");
+    const QString access = QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/data/access/");
+    ExpectFailure(RunCli({"import-catalogue", access + "testV1997.mdb", out}), 1,
+                  "testV1997.mdb: has no table tblMotordata");
+    ExpectFailure(RunCli({"import-catalogue", access + "test2V2000.mdb", out, "--json"}), 1,
+                  "test2V2000.mdb: has no table tblMotordata");
+    ExpectFailure(RunCli({"import-catalogue", access + "README.md", out}), 1, "is not an Access database");
+    EXPECT_FALSE(QFile::exists(out));
+    ExpectFailure(RunCli({"import-catalogue", access + "testV1997.mdb"}), 2);
+}

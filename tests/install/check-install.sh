@@ -2,6 +2,7 @@
 # Installs the build tree into a temporary prefix and uses the result as a user would: from another
 # folder, without --folder, with an empty home.  Usage: check-install.sh BUILD_DIR [CMAKE]
 set -eu
+src=$(cd "$(dirname "$0")/../.." && pwd)
 build=$1
 cmake=${2:-cmake}
 id=org.airmotorselector.AirMotorSelector
@@ -14,7 +15,8 @@ p=$tmp/prefix
 for f in bin/airmotor-cli bin/airmotor share/airmotor/Zevodida.db share/airmotor/help/index.html \
     share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg \
     share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
-    share/metainfo/$id.metainfo.xml share/man/man1/airmotor.1.gz share/man/man1/airmotor-cli.1.gz; do
+    share/metainfo/$id.metainfo.xml share/man/man1/airmotor.1.gz share/man/man1/airmotor-cli.1.gz \
+    libexec/airmotor/airmotor-access-reader; do
     [ -f "$p/$f" ] || fail "not installed: $f"
 done
 ls "$p"/share/airmotor/*.WMF >/dev/null 2>&1 || fail "no drawings installed"
@@ -28,6 +30,9 @@ grep -q '"count":[1-9]' catalogue.json || fail "installed catalogue is empty: $(
 "$p/bin/airmotor-cli" search --torque 10 --speed 3000 --pressure 6 --json | grep -q '"rows":\[{' ||
     fail "installed search found no motor"
 "$p/bin/airmotor-cli" drawing --index 1 --out drawing.png >/dev/null || fail "installed drawing failed"
+# The installed CLI finds its Access reader: the file is read, and found to hold other tables.
+"$p/bin/airmotor-cli" import-catalogue "$src/tests/data/access/testV1997.mdb" imported.db 2>&1 |
+    grep -q "has no table tblMotordata" || fail "installed import-catalogue did not read the Access file"
 "$p/bin/airmotor" --version | grep -q '^airmotor [0-9]' || fail "airmotor --version"
 man -l "$p/share/man/man1/airmotor-cli.1.gz" 2>/dev/null | grep -q "make-database" ||
     [ ! -x /usr/bin/man ] || fail "the man page does not list the commands"

@@ -138,7 +138,7 @@ TEST_F(DatabaseBuilderTest, BadRecordIsReportedWithFileAndLineAndOutputIsUntouch
         {"motors.csv", header + MotorRecord(2, 2, "X").replace(",1.95,3,", ",1.95,-1,") + good,
          "motors.csv:2", "intGradtal_M"},
         {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",6000,", ",1e39,"), "motors.csv:3",
-         "sngTomgVarvtal is too large"},
+         "sngTomgVarvtal: is too large"},
         {"motors.csv", header + good + MotorRecord(2, 40000, "X"), "motors.csv:3", "intSokindex"},
         {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",7499.5\n", ",40000\n"),
          "motors.csv:3", "sngMax_VarvDiagram"},

@@ -198,9 +198,10 @@ void ReadMotor(const RowReader& r, int c, int skipped, MotorCatalogue& cat) {
 
 // The key of every row is a whole number and no key appears twice (rows are sorted by key).
 std::optional<LoadError> CheckKeys(const std::vector<MotorRow>& rows, const std::string& sourceName) {
-    const auto fail = [&](std::size_t r, const std::string& detail) {
+    const auto fail = [&](std::size_t r, const std::string& problem) {
+        const std::string detail = "intKatalogindex " + problem;
         return LoadError{sourceName + ": table tblMotordata, row " + std::to_string(r + 1) + ": " + detail, r,
-                         detail};
+                         detail, "intKatalogindex", problem};
     };
     std::optional<std::int64_t> previous;
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -208,7 +209,7 @@ std::optional<LoadError> CheckKeys(const std::vector<MotorRow>& rows, const std:
         if (key == nullptr)
             continue; // reported as a missing column by the row checks
         if (!key->has_value())
-            return fail(r, "intKatalogindex is Null");
+            return fail(r, "is Null");
         std::optional<std::int64_t> whole;
         if (const auto* i = std::get_if<std::int64_t>(&**key))
             whole = *i;
@@ -216,12 +217,13 @@ std::optional<LoadError> CheckKeys(const std::vector<MotorRow>& rows, const std:
                  d && *d == std::trunc(*d) && std::fabs(*d) < 1e15)
             whole = static_cast<std::int64_t>(*d);
         if (!whole)
-            return fail(r, "intKatalogindex " + KeyText(rows[r]) + " is not a whole number");
+            return fail(r, KeyText(rows[r]) + " is not a whole number");
         if (previous && *previous == *whole)
             return LoadError{sourceName + ": table tblMotordata, rows " + std::to_string(r) + " and " +
                                  std::to_string(r + 1) + ": intKatalogindex " + std::to_string(*whole) +
                                  " appears twice",
-                             r, "intKatalogindex " + std::to_string(*whole) + " appears twice"};
+                             r, "intKatalogindex " + std::to_string(*whole) + " appears twice",
+                             "intKatalogindex", std::to_string(*whole) + " appears twice"};
         previous = *whole;
     }
     return std::nullopt;
@@ -259,7 +261,7 @@ std::variant<CatalogueLoadResult, LoadError> LoadCatalogue(const std::vector<Mot
             const std::string detail = "field " + p.field + " " + p.problem;
             return LoadError{sourceName + ": table tblMotordata, row with intKatalogindex " + KeyText(row) +
                                  ": " + detail,
-                             position, detail};
+                             position, detail, p.field, p.problem};
         }
     }
     cat.intAntalMotorer = static_cast<std::int16_t>(kept);

@@ -22,6 +22,9 @@ struct LoadError {
     // callers that name rows their own way (a source file and line).
     std::optional<std::size_t> row;
     std::string detail;
+    // The same fault split for messages of the form "…:column: problem".
+    std::string field;
+    std::string problem;
 };
 
 // Applies the load rules to rows already sorted by ascending intKatalogindex. Every

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace airmotor::app {
+
+// The questions a window asks the user about files: behind an interface, so that no dialog
+// blocks a test. An empty path is a cancelled dialog.
+class FilePrompts {
+public:
+    virtual ~FilePrompts() = default;
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual QString saveFile(QWidget* parent, const QString& title, const QString& suggested,
+                             const QString& filter) = 0;
+    virtual bool confirm(QWidget* parent, const QString& title, const QString& question) = 0;
+};
+
+// The desktop's file dialogs and a Yes/No box.
+class DialogPrompts final : public FilePrompts {
+public:
+    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& title, const QString& suggested,
+                     const QString& filter) override;
+    bool confirm(QWidget* parent, const QString& title, const QString& question) override;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/DatabaseBuilder.h"
+#include "platform/access/TableSource.h"
+
+#include <QString>
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace airmotor::platform {
+
+// A legacy catalogue (the Access file with tblMotordata, tblLanguage and tblImperialUnits) made
+// into a new catalogue database. Columns are taken by position, as the program reads them, and
+// each must carry the schema's name (in any case); the rows then pass exactly the checks of the
+// database build and are written as atomically (DatabaseBuilder). Messages name the place as
+// file:table:row:column.
+class CatalogueImport final {
+public:
+    explicit CatalogueImport(const TableSource& source);
+
+    std::variant<BuildSummary, BuildError> run(const QString& legacyFile, const QString& outputFile) const;
+
+    static const std::vector<std::string>& tableNames();
+
+private:
+    const TableSource& source_;
+};
+
+} // namespace airmotor::platform

@@ -1,0 +1,176 @@
+#include "platform/access/AccessReader.h"
+
+#include "TestDatabase.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sys/stat.h>
+
+using namespace airmotor::platform;
+using namespace airmotor::platform::test;
+
+namespace {
+
+const QString kTestData = QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/data/access/");
+const QString kReader = QStringLiteral(AIRMOTOR_BIN_DIR "/airmotor-access-reader");
+
+class AccessReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // A stand-in reader program: a shell script with the given body.
+    QString fakeReader(const QByteArray& body) const {
+        const QString file = path(QStringLiteral("fake-reader"));
+        WriteFile(file, "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        return file;
+    }
+
+    static std::string errorOf(const TableReadResult& result) {
+        const auto* error = std::get_if<TableReadError>(&result);
+        return error ? error->message : std::string("(no error)");
+    }
+
+    static AccessTable only(const TableReadResult& result) {
+        const auto* tables = std::get_if<std::vector<AccessTable>>(&result);
+        if (tables == nullptr || tables->size() != 1)
+            throw std::runtime_error(errorOf(result));
+        return tables->front();
+    }
+
+    QTemporaryDir dir;
+};
+
+std::size_t Column(const AccessTable& table, const std::string& name) {
+    for (std::size_t k = 0; k < table.columns.size(); ++k)
+        if (table.columns[k].name == name)
+            return k;
+    throw std::runtime_error("no column " + name);
+}
+
+} // namespace
+
+TEST_F(AccessReaderTest, Jet3TableWithEveryNumericTypeReadsRawValues) {
+    const AccessTable t = only(AccessReader(kReader).read(kTestData + "testV1997.mdb", {"Table1"}));
+    ASSERT_EQ(t.columns.size(), 9u);
+    ASSERT_EQ(t.rows.size(), 2u);
+    using T = AccessColumnType;
+    const T types[] = {T::Text,   T::Text,     T::Byte,     T::Integer, T::Long,
+                       T::Double, T::DateTime, T::Currency, T::Boolean};
+    for (std::size_t k = 0; k < 9; ++k)
+        EXPECT_EQ(t.columns[k].type, types[k]) << t.columns[k].name;
+    const std::vector<AccessValue> second = {std::string("abcdefg"),
+                                             std::string("hijklmnop"),
+                                             std::int64_t{2},
+                                             std::int64_t{222},
+                                             std::int64_t{333333333},
+                                             444.555,
+                                             std::string("1974-09-21 00:00:00"),
+                                             3.5,
+                                             true};
+    EXPECT_EQ(t.rows[1], second); // 444.555 to the last bit: no text round trip
+    EXPECT_EQ(t.rows[0][8], AccessValue(false));
+    EXPECT_EQ(t.rows[0][6], AccessValue(std::string("1981-12-12 00:00:00")));
+}
+
+TEST_F(AccessReaderTest, Jet4TableKeepsNullsApartAndNonAsciiText) {
+    // Table names are matched as Access matches them: in any case.
+    const AccessTable t = only(AccessReader(kReader).read(kTestData + "test2V2000.mdb", {"msp_projects"}));
+    ASSERT_EQ(t.rows.size(), 1u);
+    ASSERT_EQ(t.columns.size(), 74u);
+    const auto& row = t.rows[0];
+    EXPECT_EQ(std::count(row.begin(), row.end(), AccessValue{}), 14);
+    EXPECT_EQ(row[Column(t, "PROJ_OPT_CURRENCY_SYMBOL")], AccessValue(std::string("\xC2\xA3")));
+    EXPECT_EQ(row[Column(t, "PROJ_PROP_CATEGORY")], AccessValue{});
+    EXPECT_EQ(row[Column(t, "PROJ_PROP_COMPANY")], AccessValue(std::string("T")));
+    EXPECT_EQ(std::get<std::string>(row[Column(t, "PROJ_PROP_AUTHOR")]).size(), 348u); // a memo
+    EXPECT_EQ(row[Column(t, "PROJ_OPT_DEF_STD_RATE")], AccessValue(0.0));
+    EXPECT_EQ(row[Column(t, "PROJ_LAST_SAVED")], AccessValue(std::string("2006-02-03 22:11:00")));
+    EXPECT_EQ(row[Column(t, "PROJ_OPT_MINUTES_PER_WEEK")], AccessValue(std::int64_t{2400}));
+}
+
+TEST_F(AccessReaderTest, FilesThatCannotBeReadAreNamed) {
+    const AccessReader reader(kReader);
+    ::mkfifo(path("fifo.mdb").toLocal8Bit().constData(), 0600);
+    WriteFile(path("text.mdb"), "plain text, not a database");
+    const struct {
+        QString file;
+        std::vector<std::string> tables;
+        const char* what;
+    } cases[] = {
+        {kTestData + "testV1997.mdb", {"Table1", "tblMotordata"}, "has no table tblMotordata"},
+        {path("missing.mdb"), {"Table1"}, "does not exist"},
+        {path("fifo.mdb"), {"Table1"}, "FIFO"},
+        {dir.path(), {"Table1"}, "folder"},
+        {path("text.mdb"), {"Table1"}, "not an Access database"},
+    };
+    for (const auto& tc : cases) {
+        const std::string message = errorOf(reader.read(tc.file, tc.tables));
+        EXPECT_NE(message.find(tc.file.toStdString()), std::string::npos) << message;
+        EXPECT_NE(message.find(tc.what), std::string::npos) << message;
+    }
+    const std::string missing =
+        errorOf(AccessReader(path("no-reader")).read(kTestData + "testV1997.mdb", {"T"}));
+    EXPECT_NE(missing.find("no-reader is missing"), std::string::npos) << missing;
+}
+
+// Damaged copies end in an error naming the file (or, where the damage hits no structure, in
+// tables), and always within the time limit: a hang is stopped by the watchdog.
+TEST_F(AccessReaderTest, DamagedCopiesFailCleanlyWithinTheTimeLimit) {
+    const QByteArray original = ReadFile(kTestData + "test2V2000.mdb");
+    ASSERT_FALSE(original.isEmpty());
+    std::vector<QByteArray> copies = {original.left(original.size() / 2), original.left(4096),
+                                      original.left(3000)};
+    for (int seed = 1; seed <= 6; ++seed) {
+        QByteArray flipped = original;
+        for (qsizetype at = seed * 997; at < flipped.size(); at += 4096 / seed)
+            flipped[at] = static_cast<char>(flipped[at] ^ (0x55 + seed));
+        copies.push_back(flipped);
+    }
+    const AccessReader reader(kReader, std::chrono::milliseconds(5000));
+    int failures = 0;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        const QString file = path(QStringLiteral("damaged-%1.mdb").arg(i));
+        WriteFile(file, copies[i]);
+        QElapsedTimer clock;
+        clock.start();
+        const auto result = reader.read(file, {"MSP_PROJECTS"});
+        EXPECT_LT(clock.elapsed(), 7000) << i;
+        if (const auto* error = std::get_if<TableReadError>(&result)) {
+            ++failures;
+            EXPECT_EQ(error->message.rfind(file.toStdString() + ": ", 0), 0u) << error->message;
+        }
+    }
+    EXPECT_GE(failures, 3); // every truncated copy at least
+}
+
+TEST_F(AccessReaderTest, WatchdogStopsHangingCrashingAndLyingReaders) {
+    const QString db = kTestData + "testV1997.mdb";
+    const struct {
+        QByteArray body;
+        const char* what;
+    } cases[] = {
+        {"exec sleep 30", "did not finish within 0.5 s"},
+        {"cat >/dev/null; kill -SEGV $$", "crashed or was killed"},
+        {"cat >/dev/null; printf 'AMDB1\\nT\\006\\000\\000\\000Table1\\001\\000'", "malformed"},
+        {"cat >/dev/null; printf 'not the format'", "malformed"},
+        {"cat >/dev/null; exit 7", "exit code 7"},
+        {"cat >/dev/null; printf 'AMDB1\\nX\\005\\000\\000\\000bad\\033x'; exit 1", "bad x"},
+    };
+    for (const auto& tc : cases) {
+        QElapsedTimer clock;
+        clock.start();
+        const std::string message =
+            errorOf(AccessReader(fakeReader(tc.body), std::chrono::milliseconds(500)).read(db, {"Table1"}));
+        EXPECT_LT(clock.elapsed(), 5000) << tc.what;
+        EXPECT_EQ(message.rfind(db.toStdString() + ": ", 0), 0u) << message;
+        EXPECT_NE(message.find(tc.what), std::string::npos) << message;
+    }
+}
