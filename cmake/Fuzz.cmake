@@ -7,7 +7,8 @@ set(AIRMOTOR_FUZZERS
   "settings:SettingsFuzzer.cpp:airmotor_core"
   "wmf:WmfFuzzer.cpp:airmotor_platform"
   "database-builder:DatabaseBuilderFuzzer.cpp:airmotor_platform"
-  "catalogue-database:CatalogueDatabaseFuzzer.cpp:airmotor_platform")
+  "catalogue-database:CatalogueDatabaseFuzzer.cpp:airmotor_platform"
+  "workbook:WorkbookFuzzer.cpp:airmotor_platform")
 foreach(entry ${AIRMOTOR_FUZZERS})
   string(REPLACE ":" ";" parts ${entry})
   list(GET parts 0 name)
