@@ -10,7 +10,8 @@ set(AIRMOTOR_FUZZERS
   "catalogue-database:CatalogueDatabaseFuzzer.cpp:airmotor_platform"
   "measurement-file:MeasurementFileFuzzer.cpp:airmotor_core"
   "csv-reader:CsvReaderFuzzer.cpp:airmotor_core"
-  "access-reader:AccessReaderFuzzer.cpp:airmotor_access_dump")
+  "access-reader:AccessReaderFuzzer.cpp:airmotor_access_dump"
+  "workbook:WorkbookFuzzer.cpp:airmotor_platform")
 foreach(entry ${AIRMOTOR_FUZZERS})
   string(REPLACE ":" ";" parts ${entry})
   list(GET parts 0 name)

@@ -8,7 +8,7 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${FUZZ_SECONDS:-60}
 build=${FUZZ_BUILD_DIR:-$src/build-fuzz}
 devbin=${DEV_BIN_DIR:-$src/build/bin}
-targets=${FUZZ_TARGETS:-settings wmf database-builder catalogue-database measurement-file csv-reader access-reader}
+targets=${FUZZ_TARGETS:-settings wmf database-builder catalogue-database measurement-file csv-reader access-reader workbook}
 jobs=${JOBS:-2}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then

@@ -7,6 +7,7 @@
 #include "cli/DiagramCommands.h"
 #include "cli/MaintenanceCommands.h"
 #include "cli/ModelCommands.h"
+#include "cli/MotorListCommand.h"
 #include "cli/PrintCommands.h"
 #include "cli/ProductionCommand.h"
 #include "cli/SearchCommand.h"
@@ -197,6 +198,17 @@ constexpr Command kCommands[] = {
       "  --part-numbers A,B,C, --price X, --drawing NAME, --start-speed N, --max-speed N\n"
       "                        the catalogue fields written beside the curves\n",
       "airmotor-cli save-motor motor.DAT --add --json"}},
+    {"motor-list",
+     true,
+     RunMotorListCommand,
+     {"motor-list WORKBOOK.xlsx --rows FIRST-LAST --update|--print [--out DIR]",
+      "Work through rows of the workbook's sheet \"Motorer\": fit each row's measurement file and add the "
+      "motor to the catalogue, or print its diagram.",
+      "  --rows FIRST-LAST     the sheet rows worked through (row 1 is the header)\n"
+      "  --update              add each row's motor and write its figures and new index back into the row\n"
+      "  --print               print each row's diagram to DIR/row-N.pdf\n"
+      "  --out DIR             the folder of the printed diagrams (default: the current folder)\n",
+      "airmotor-cli motor-list Motorlista.xlsx --rows 2-10 --update --json"}},
     {"analyse",
      true,
      RunAnalyseCommand,
@@ -255,7 +267,7 @@ int main(int argc, char** argv) {
     // offscreen unless told otherwise); the others stay with the lighter core application.
     bool paints = false;
     for (int i = 1; i < argc; ++i)
-        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table"})
+        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table", "motor-list"})
             paints = paints || std::string_view(argv[i]) == painting;
     if (paints && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,24 @@
+#include "platform/MotorListWorkbook.h"
+
+#include <QFileInfo>
+
+namespace airmotor::platform {
+
+std::variant<std::unique_ptr<MotorListWorkbook>, std::string> MotorListWorkbook::open(const QString& path) {
+    auto opened = Workbook::open(path);
+    if (auto* error = std::get_if<std::string>(&opened))
+        return *error;
+    Workbook workbook = std::get<Workbook>(std::move(opened));
+    // The sheet lives in the workbook's own storage, so it survives the workbook's move.
+    auto sheet = workbook.sheet(core::motor_list::kSheet);
+    if (auto* error = std::get_if<std::string>(&sheet))
+        return *error;
+    return std::unique_ptr<MotorListWorkbook>(
+        new MotorListWorkbook(std::move(workbook), std::get<WorkbookSheet*>(sheet)));
+}
+
+QString MotorListWorkbook::folder() const {
+    return QFileInfo(workbook_.path()).absolutePath();
+}
+
+} // namespace airmotor::platform

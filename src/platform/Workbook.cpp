@@ -1,0 +1,327 @@
+#include "platform/Workbook.h"
+
+#include "platform/RegularFile.h"
+
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <quazip/quazipfileinfo.h>
+#include <quazip/quazipnewinfo.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QDomDocument>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <stdexcept>
+
+namespace airmotor::platform {
+namespace {
+
+const QString kWorkbookPart = QStringLiteral("xl/workbook.xml");
+const QString kWorkbookRels = QStringLiteral("xl/_rels/workbook.xml.rels");
+const QString kContentTypes = QStringLiteral("[Content_Types].xml");
+const QString kSharedStringsType = QStringLiteral("/sharedStrings");
+const QString kCalcChainType = QStringLiteral("/calcChain");
+
+QString LocalName(const QDomElement& e) {
+    const QString tag = e.tagName();
+    return tag.mid(tag.indexOf(QLatin1Char(':')) + 1);
+}
+
+std::vector<QDomElement> Children(const QDomElement& parent, const char* localName) {
+    std::vector<QDomElement> found;
+    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+        if (LocalName(e) == QLatin1String(localName))
+            found.push_back(e);
+    return found;
+}
+
+// The relationship id of a <sheet>: its "r:id", whatever prefix the writer chose.
+QString RelationshipId(const QDomElement& sheet) {
+    const QDomNamedNodeMap attributes = sheet.attributes();
+    for (int i = 0; i < attributes.count(); ++i) {
+        const QDomAttr a = attributes.item(i).toAttr();
+        if (a.name().endsWith(QLatin1String(":id")))
+            return a.value();
+    }
+    return {};
+}
+
+// A relationship target of the workbook part as a part name: relative to xl/, or absolute.
+QString PartName(const QString& target) {
+    if (target.startsWith(QLatin1Char('/')))
+        return QDir::cleanPath(target.mid(1));
+    return QDir::cleanPath(QStringLiteral("xl/") + target);
+}
+
+struct Relationship {
+    QString id, type, part;
+};
+
+std::variant<QDomDocument, std::string> ParseXml(const QString& partName, const QByteArray& data) {
+    QDomDocument document;
+    QString error;
+    int line = 0, column = 0;
+    // Namespace processing off: the declarations stay where they are, so mc:Ignorable keeps working.
+    if (!document.setContent(data, false, &error, &line, &column))
+        return partName.toStdString() + ": malformed XML at line " + std::to_string(line) + ", column " +
+               std::to_string(column) + ": " + error.toStdString();
+    return document;
+}
+
+} // namespace
+
+std::string Workbook::named(const std::string& what) const {
+    return QDir::toNativeSeparators(path_).toStdString() + ": " + what;
+}
+
+Workbook::OpenResult Workbook::open(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return Workbook(path).named("the workbook does not exist");
+    auto read = ReadRegularFile(path, kWorkbookFileCap);
+    if (auto* error = std::get_if<FileError>(&read))
+        return error->message;
+    return fromBytes(std::get<QByteArray>(read), path);
+}
+
+Workbook::OpenResult Workbook::fromBytes(const QByteArray& bytes, const QString& path) {
+    Workbook workbook(path);
+    if (auto error = workbook.load(bytes))
+        return workbook.named(*error);
+    if (auto error = workbook.readWorkbookPart())
+        return workbook.named(*error);
+    if (auto error = workbook.readSharedStrings())
+        return workbook.named(*error);
+    return workbook;
+}
+
+std::optional<std::string> Workbook::load(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QuaZip zip(&buffer);
+    if (!zip.open(QuaZip::mdUnzip))
+        return "is not a zip archive, so not an .xlsx workbook";
+    qint64 unpacked = 0;
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (!zip.getCurrentFileInfo(&info))
+            return "the zip archive's directory is damaged";
+        if (info.uncompressedSize > static_cast<quint64>(kWorkbookUnpackedCap - unpacked))
+            return "unpacks to more than the limit of " + std::to_string(kWorkbookUnpackedCap >> 20) + " MiB";
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::ReadOnly))
+            return "part " + info.name.toStdString() + " cannot be unpacked (damaged or encrypted)";
+        // The directory's size may lie: never read more than it announced (plus one byte to notice).
+        const QByteArray data = file.read(static_cast<qint64>(info.uncompressedSize) + 1);
+        file.close();
+        if (file.getZipError() != UNZ_OK || data.size() != static_cast<qsizetype>(info.uncompressedSize))
+            return "part " + info.name.toStdString() + " is damaged";
+        unpacked += data.size();
+        parts_.push_back({info.name, data, info.dateTime});
+    }
+    if (zip.getZipError() != UNZ_OK)
+        return "the zip archive is damaged";
+    return std::nullopt;
+}
+
+Workbook::Part* Workbook::part(const QString& name) {
+    for (Part& p : parts_)
+        if (p.name == name)
+            return &p;
+    return nullptr;
+}
+
+std::optional<std::string> Workbook::readWorkbookPart() {
+    const Part* book = part(kWorkbookPart);
+    if (book == nullptr)
+        return "has no " + kWorkbookPart.toStdString() + ", so it is not an .xlsx workbook";
+    auto parsed = ParseXml(kWorkbookPart, book->data);
+    if (auto* error = std::get_if<std::string>(&parsed))
+        return *error;
+    std::vector<Relationship> relations;
+    if (const Part* rels = part(kWorkbookRels)) {
+        auto parsedRels = ParseXml(kWorkbookRels, rels->data);
+        if (auto* error = std::get_if<std::string>(&parsedRels))
+            return *error;
+        for (const QDomElement& r :
+             Children(std::get<QDomDocument>(parsedRels).documentElement(), "Relationship"))
+            relations.push_back({r.attribute(QStringLiteral("Id")), r.attribute(QStringLiteral("Type")),
+                                 PartName(r.attribute(QStringLiteral("Target")))});
+    }
+    const QDomElement root = std::get<QDomDocument>(parsed).documentElement();
+    for (const QDomElement& list : Children(root, "sheets"))
+        for (const QDomElement& sheet : Children(list, "sheet")) {
+            const QString id = RelationshipId(sheet);
+            QString partName;
+            for (const Relationship& r : relations)
+                if (r.id == id)
+                    partName = r.part;
+            sheets_.push_back({sheet.attribute(QStringLiteral("name")).toStdString(), partName});
+        }
+    for (const Relationship& r : relations)
+        if (r.type.endsWith(kSharedStringsType) && part(r.part) != nullptr)
+            sharedStringsPart_ = r.part;
+    return std::nullopt;
+}
+
+std::optional<std::string> Workbook::readSharedStrings() {
+    if (sharedStringsPart_.isEmpty())
+        return std::nullopt;
+    auto parsed = ParseXml(sharedStringsPart_, part(sharedStringsPart_)->data);
+    if (auto* error = std::get_if<std::string>(&parsed))
+        return *error;
+    for (const QDomElement& item : Children(std::get<QDomDocument>(parsed).documentElement(), "si")) {
+        QString text;
+        for (const QDomElement& t : Children(item, "t"))
+            text += t.text();
+        for (const QDomElement& run : Children(item, "r"))
+            for (const QDomElement& t : Children(run, "t"))
+                text += t.text();
+        sharedStrings_->push_back(text.toStdString());
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> Workbook::sheetNames() const {
+    std::vector<std::string> names;
+    for (const SheetEntry& s : sheets_)
+        names.push_back(s.name);
+    return names;
+}
+
+std::variant<WorkbookSheet*, std::string> Workbook::sheet(const std::string& name) {
+    const SheetEntry* entry = nullptr;
+    for (const SheetEntry& s : sheets_)
+        if (s.name == name)
+            entry = &s;
+    if (entry == nullptr)
+        return named("has no sheet \"" + name + "\"");
+    if (const auto it = parsed_.find(entry->partName); it != parsed_.end())
+        return it->second.get();
+    const Part* p = part(entry->partName);
+    if (p == nullptr)
+        return named("sheet \"" + name + "\": its part " + entry->partName.toStdString() + " is missing");
+    auto parsed = ParseXml(entry->partName, p->data);
+    if (auto* error = std::get_if<std::string>(&parsed))
+        return named(*error);
+    try {
+        auto sheet =
+            std::make_unique<WorkbookSheet>(std::get<QDomDocument>(std::move(parsed)), sharedStrings_);
+        WorkbookSheet* result = sheet.get();
+        parsed_.emplace(entry->partName, std::move(sheet));
+        return result;
+    } catch (const std::runtime_error& e) {
+        return named(entry->partName.toStdString() + ": " + e.what());
+    }
+}
+
+void Workbook::updateAfterWrites() {
+    bool written = false, formulaRemoved = false;
+    for (const auto& [name, sheet] : parsed_) {
+        if (!sheet->modified())
+            continue;
+        written = true;
+        formulaRemoved = formulaRemoved || sheet->formulaRemoved();
+        part(name)->data = sheet->xml();
+    }
+    if (!written)
+        return;
+    // Formula results cached in the file may depend on the written cells: recalculated on opening.
+    auto book = ParseXml(kWorkbookPart, part(kWorkbookPart)->data);
+    QDomDocument document = std::get<QDomDocument>(std::move(book)); // parsed once already
+    QDomElement root = document.documentElement();
+    const QString prefix = root.tagName().left(root.tagName().indexOf(QLatin1Char(':')) + 1);
+    const auto calc = Children(root, "calcPr");
+    QDomElement calcPr =
+        calc.empty() ? document.createElement(prefix + QStringLiteral("calcPr")) : calc.front();
+    if (calc.empty()) {
+        // Its place in the schema: after the sheets and defined names, before everything else.
+        QDomElement after;
+        for (const char* earlier : {"sheets", "functionGroups", "externalReferences", "definedNames"})
+            if (const auto found = Children(root, earlier); !found.empty())
+                after = found.front();
+        root.insertAfter(calcPr, after);
+    }
+    calcPr.setAttribute(QStringLiteral("fullCalcOnLoad"), QStringLiteral("1"));
+    part(kWorkbookPart)->data = document.toByteArray(-1);
+    if (formulaRemoved)
+        dropCalculationChain();
+}
+
+// The chain lists formula cells in calculation order; one naming a cell without a formula makes
+// the spreadsheet program repair the file, and it rebuilds a missing chain anyway.
+void Workbook::dropCalculationChain() {
+    QString chainPart;
+    auto dropElements = [](Part* p, const char* localName, const QString& attribute, auto matches) {
+        if (p == nullptr)
+            return;
+        auto parsed = ParseXml(p->name, p->data);
+        if (!std::holds_alternative<QDomDocument>(parsed))
+            return;
+        QDomDocument document = std::get<QDomDocument>(std::move(parsed));
+        for (QDomElement& e : Children(document.documentElement(), localName))
+            if (matches(e.attribute(attribute)))
+                document.documentElement().removeChild(e);
+        p->data = document.toByteArray(-1);
+    };
+    if (Part* rels = part(kWorkbookRels)) {
+        auto parsed = ParseXml(rels->name, rels->data);
+        if (auto* document = std::get_if<QDomDocument>(&parsed))
+            for (const QDomElement& r : Children(document->documentElement(), "Relationship"))
+                if (r.attribute(QStringLiteral("Type")).endsWith(kCalcChainType))
+                    chainPart = PartName(r.attribute(QStringLiteral("Target")));
+    }
+    if (chainPart.isEmpty())
+        return;
+    dropElements(part(kWorkbookRels), "Relationship", QStringLiteral("Type"),
+                 [](const QString& type) { return type.endsWith(kCalcChainType); });
+    dropElements(part(kContentTypes), "Override", QStringLiteral("PartName"),
+                 [&](const QString& name) { return QDir::cleanPath(name.mid(1)) == chainPart; });
+    std::erase_if(parts_, [&](const Part& p) { return p.name == chainPart; });
+}
+
+std::optional<std::string> Workbook::save() {
+    return saveAs(path_);
+}
+
+std::variant<QByteArray, std::string> Workbook::pack() {
+    updateAfterWrites();
+    QBuffer buffer;
+    QuaZip zip(&buffer);
+    zip.setUtf8Enabled(true);
+    if (!zip.open(QuaZip::mdCreate))
+        return named("the workbook cannot be packed");
+    for (const Part& p : parts_) {
+        QuaZipNewInfo info(p.name);
+        info.dateTime = p.time;
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::WriteOnly, info) || file.write(p.data) != p.data.size())
+            return named("part " + p.name.toStdString() + " cannot be packed");
+        file.close();
+        if (file.getZipError() != ZIP_OK)
+            return named("part " + p.name.toStdString() + " cannot be packed");
+    }
+    zip.close();
+    if (zip.getZipError() != ZIP_OK)
+        return named("the workbook cannot be packed");
+    return buffer.data();
+}
+
+std::optional<std::string> Workbook::saveAs(const QString& path) {
+    const std::string name = QDir::toNativeSeparators(path).toStdString();
+    if (auto error = CheckOutputTarget(path))
+        return error->message;
+    auto packed = pack();
+    if (auto* error = std::get_if<std::string>(&packed))
+        return *error;
+    const QByteArray& bytes = std::get<QByteArray>(packed);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return name + ": cannot be written (" + out.errorString().toStdString() +
+               "); the file on disk is unchanged";
+    return std::nullopt;
+}
+
+} // namespace airmotor::platform

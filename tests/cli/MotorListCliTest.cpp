@@ -1,0 +1,99 @@
+#include "CliRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+using namespace airmotor::cli::test;
+
+namespace {
+
+// The shipped sample list (rows 2-4) and the bundled catalogue in a folder of their own.
+struct ListFolder {
+    QTemporaryDir dir;
+    QString book = dir.filePath("Motorlista.xlsx");
+
+    ListFolder() {
+        const QDir sample(AIRMOTOR_SOURCE_DIR "/data/samples/motor-list");
+        for (const QString& name : sample.entryList(QDir::Files))
+            EXPECT_TRUE(QFile::copy(sample.filePath(name), dir.filePath(name)));
+        EXPECT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", dir.filePath("Zevodida.db")));
+    }
+    CliResult run(QStringList args) const {
+        return RunCli(QStringList{"--folder", dir.path(), "motor-list", book} + args + QStringList{"--json"});
+    }
+};
+
+QStringList Outcomes(const QJsonObject& doc) {
+    QStringList outcomes;
+    for (const auto& row : doc["rows"].toArray())
+        outcomes << row.toObject()["outcome"].toString();
+    return outcomes;
+}
+
+} // namespace
+
+TEST(MotorListCli, RowsAreAddedOnceAndABadRowIsSkippedWithItsReason) {
+    ListFolder list;
+    ASSERT_TRUE(QFile::rename(list.dir.filePath("TKM30S2.DAT"), list.dir.filePath("away.DAT")));
+    const CliResult first = list.run({"--rows", "2-5", "--update"});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    const QJsonObject doc = first.json();
+    EXPECT_EQ(Outcomes(doc), QStringList({"added", "skipped", "added", "skipped"}));
+    EXPECT_EQ(doc["added"].toInt(), 2);
+    EXPECT_EQ(doc["skipped"].toInt(), 2);
+    EXPECT_EQ(doc["printed"].toInt(), 0);
+    const QJsonObject bad = doc["rows"].toArray()[1].toObject();
+    EXPECT_EQ(bad["row"].toInt(), 3);
+    EXPECT_EQ(bad["designation"].toString(), "TKM30-S2-EX");
+    EXPECT_EQ(bad["file"].toString(), "TKM30S2.DAT");
+    EXPECT_TRUE(bad["reason"].toString().contains("TKM30S2.DAT: ")) << bad["reason"].toString().toStdString();
+    EXPECT_TRUE(bad["intKatalogindex"].isNull());
+    const int index = doc["rows"].toArray()[0].toObject()["intKatalogindex"].toInt();
+    EXPECT_GT(index, 0);
+    EXPECT_EQ(doc["rows"].toArray()[2].toObject()["intKatalogindex"].toInt(), index + 1);
+    EXPECT_EQ(doc["rows"].toArray()[3].toObject()["reason"].toString(), "empty row");
+
+    // Run again with the file back: only the row skipped before is added.
+    ASSERT_TRUE(QFile::rename(list.dir.filePath("away.DAT"), list.dir.filePath("TKM30S2.DAT")));
+    const QJsonObject second = list.run({"--rows", "2-4", "--update"}).json();
+    EXPECT_EQ(Outcomes(second), QStringList({"skipped", "added", "skipped"}));
+    EXPECT_EQ(second["rows"].toArray()[0].toObject()["intKatalogindex"].toInt(), index);
+    const QJsonObject catalogue = RunCli({"--folder", list.dir.path(), "catalogue", "--json"}).json();
+    for (const char* designation : {"TKM20-S1-EX", "TKM30-S2-EX", "TKS05-C3-EX"}) {
+        int count = 0;
+        for (const auto& motor : catalogue["motors"].toArray())
+            count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
+        EXPECT_EQ(count, 1) << designation;
+    }
+}
+
+TEST(MotorListCli, PrintWritesOnePdfPerRow) {
+    ListFolder list;
+    QTemporaryDir out;
+    const CliResult r = list.run({"--rows", "2-3", "--print", "--out", out.path()});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(Outcomes(r.json()), QStringList({"printed", "printed"}));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList({"row-2.pdf", "row-3.pdf"}));
+    EXPECT_TRUE(QFile(out.filePath("row-2.pdf")).size() > 1000);
+}
+
+TEST(MotorListCli, RefusedWorkbooksAndUsage) {
+    ListFolder list;
+    const QByteArray before = [&] {
+        QFile f(list.book);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    ExpectFailure(RunCli({"motor-list", list.dir.filePath("none.xlsx"), "--rows", "2-3", "--update"}), 1,
+                  "none.xlsx: the workbook does not exist");
+    ExpectFailure(RunCli({"motor-list", list.dir.filePath("TKM20S1.DAT"), "--rows", "2", "--update"}), 1,
+                  "TKM20S1.DAT: is not a zip archive");
+    ExpectFailure(list.run({"--rows", "2-3", "--update", "--print"}), 2,
+                  "exactly one of --update and --print");
+    for (const char* rows : {"3-2", "0-1", "two", "2-"})
+        ExpectFailure(list.run({"--rows", rows, "--update"}), 2, "--rows takes FIRST-LAST");
+    QFile f(list.book);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
