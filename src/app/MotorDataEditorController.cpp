@@ -3,6 +3,7 @@
 #include "app/EditorDiagramWindow.h"
 #include "app/MainWindow.h"
 #include "app/MotorDataEditorWindow.h"
+#include "app/MotorListBatchController.h"
 #include "app/ProgramContext.h"
 #include "core/maintenance/MotorRecord.h"
 #include "platform/MeasurementFileStore.h"
@@ -21,6 +22,9 @@ namespace {
 
 using F = core::EditorField;
 
+// In-house texts of the editor (Swedish, like its captions).
+constexpr const char* kMotorListRowsText =
+    "Ange första och sista rad i bladet \"Motorer\" som heltal (första rad ≤ sista rad).";
 constexpr const char* kReducedOpeningText =
     "Obs vid inl. av nya mätdata, glöm inte att lägga in mätpunkten för tomgångsvarvtal (Moment=0)!!";
 constexpr const char* kReplaceQuestion = "Byt endast ut polynomkonstanter m.m. för en befintlig motor";
@@ -46,7 +50,8 @@ MotorDataEditorController::MotorDataEditorController(MainWindow& main, ProgramCo
                                                      core::MessageSink& messages)
     : QObject(&main), main_(main), program_(program), messages_(messages), editor_(messages),
       writer_(program.databaseFile()), window_(new MotorDataEditorWindow(editor_, &main)),
-      diagram_(new EditorDiagramWindow(&main)) {
+      diagram_(new EditorDiagramWindow(&main)),
+      motorList_(new MotorListBatchController(*window_, program, messages)) {
     chooser_ = [this](bool save, const QString& title, const QString& preset) {
         return save ? QFileDialog::getSaveFileName(window_, title, preset, QString::fromUtf8(kFileFilter))
                     : QFileDialog::getOpenFileName(window_, title, QString(), QString::fromUtf8(kFileFilter));
@@ -71,6 +76,7 @@ MotorDataEditorController::MotorDataEditorController(MainWindow& main, ProgramCo
     connect(w, &MotorDataEditorWindow::selectionWindowRequested, this,
             &MotorDataEditorController::backToSelection);
     connect(w, &MotorDataEditorWindow::exitRequested, this, &MotorDataEditorController::requestExit);
+    connect(w, &MotorDataEditorWindow::motorListBatchRequested, this, &MotorDataEditorController::runMotorList);
     // Leaving the gear ratio redraws a diagram that is on screen (the window draws, no calibration).
     connect(w, &MotorDataEditorWindow::redrawRequested, this, [this] {
         if (diagram_->isVisible() && editor_.drawingPass())
@@ -82,6 +88,20 @@ MotorDataEditorController::~MotorDataEditorController() = default;
 
 void MotorDataEditorController::show(const std::string& text, core::MessageIcon icon) {
     messages_.show({.text = text, .icon = icon, .title = "MOMEFF"});
+}
+
+void MotorDataEditorController::runMotorList() {
+    bool firstOk = false;
+    bool lastOk = false;
+    const int first = window_->motorListText(0).trimmed().toInt(&firstOk);
+    const int last = window_->motorListText(1).trimmed().toInt(&lastOk);
+    // A reversed or empty range would silently do nothing.
+    if (!firstOk || !lastOk || first < 1 || last < first) {
+        show(kMotorListRowsText, core::MessageIcon::Exclamation);
+        return;
+    }
+    const auto mode = window_->motorListOption() == 0 ? core::MotorListMode::Update : core::MotorListMode::Print;
+    motorList_->Run(window_->motorListSheet().trimmed(), first, last, mode);
 }
 
 void MotorDataEditorController::openFull() {

@@ -19,6 +19,7 @@ namespace airmotor::app {
 class EditorDiagramWindow;
 class MainWindow;
 class MotorDataEditorWindow;
+class MotorListBatchController;
 struct ProgramContext;
 
 // The commands of the motor data editor that reach beyond its window: measurement files, the
@@ -72,6 +73,7 @@ private:
                const std::function<core::EditorDiagram(int, double)>& diagramOf);
     std::unique_ptr<platform::PrintJobSink> choosePrinter();
     void afterAdd();
+    void runMotorList();
 
     MainWindow& main_;
     ProgramContext& program_;
@@ -80,6 +82,7 @@ private:
     platform::MotorDataWriter writer_; // one backup of the database before its first write
     MotorDataEditorWindow* window_;
     EditorDiagramWindow* diagram_;
+    MotorListBatchController* motorList_;
     FileChooser chooser_;
     SinkFactory sinkFactory_;
     std::unique_ptr<QPrinter> printer_;

@@ -8,6 +8,7 @@
 #include "app/ProgramContext.h"
 #include "core/diagram/SessionDiagramInput.h"
 #include "platform/ProductionDatabase.h"
+#include "platform/WorkbookSheetWriter.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -19,6 +20,7 @@ namespace airmotor::app {
 namespace {
 
 constexpr int kResultRows = 9;
+constexpr char kTkmSheet[] = "TKM";
 constexpr int kFirstSheetRow = 3; // rows 1-2 of sheet "TKM" hold its headings
 
 } // namespace
@@ -32,6 +34,14 @@ ProductionController::ProductionController(MainWindow& main, ProgramContext& pro
         return QFileDialog::getOpenFileName(
             &main_, QStringLiteral("Produktionsdata"), current,
             QStringLiteral("Produktionsdata (*.mdb *.accdb *.sqlite *.db);;*"));
+    };
+    sheetWriters_ = [](const QString& workbook, std::string& error) -> std::unique_ptr<core::SheetWriter> {
+        auto opened = platform::WorkbookSheetWriter::open(workbook, kTkmSheet);
+        if (auto* message = std::get_if<std::string>(&opened)) {
+            error = *message;
+            return nullptr;
+        }
+        return std::move(std::get<std::unique_ptr<platform::WorkbookSheetWriter>>(opened));
     };
     OutputPanel& panel = main.outputs();
     connect(&panel, &OutputPanel::productionDataToggled, this, &ProductionController::setProductionData);

@@ -1,6 +1,8 @@
 #include "platform/ProductionDatabase.h"
 
+#include "platform/AccessProductionSource.h"
 #include "platform/SqliteProductionSource.h"
+#include "platform/access/AccessReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,22 +19,16 @@ bool IsSqliteFile(const QString& file) {
     return f.open(QIODevice::ReadOnly) && f.read(16).startsWith("SQLite format 3");
 }
 
-// Access files are read by the Access reader; until it is connected they are refused clearly.
-class UnreadableAccessSource final : public core::ProductionSource {
+// The Access path: the reader process under its watchdog, kept alive as long as the source.
+class OwningAccessSource final : public core::ProductionSource {
 public:
-    explicit UnreadableAccessSource(QString file) : file_(std::move(file)) {}
-    core::ProductionRead Read() override {
-        core::ProductionRead r;
-        if (!QFileInfo::exists(file_))
-            r.error = file_.toStdString() + ": the production database does not exist";
-        else
-            r.error =
-                file_.toStdString() + ": is not an SQLite database, and Access databases cannot be read here";
-        return r;
-    }
+    explicit OwningAccessSource(const QString& file)
+        : reader_(AccessReader::defaultReaderProgram()), source_(file, reader_) {}
+    core::ProductionRead Read() override { return source_.Read(); }
 
 private:
-    QString file_;
+    AccessReader reader_;
+    AccessProductionSource source_;
 };
 
 } // namespace
@@ -54,7 +50,7 @@ std::unique_ptr<core::ProductionSource> OpenProductionDatabase(const QString& fi
     // Anything but a readable regular file gets the SQLite reader's checks and messages.
     if (!QFileInfo(file).isFile() || IsSqliteFile(file))
         return std::make_unique<SqliteProductionSource>(file);
-    return std::make_unique<UnreadableAccessSource>(file);
+    return std::make_unique<OwningAccessSource>(file);
 }
 
 } // namespace airmotor::platform

@@ -2,6 +2,7 @@
 #include "core/maintenance/ProductionLookup.h"
 #include "platform/ProductionDatabase.h"
 #include "platform/SqliteProductionSource.h"
+#include "platform/AccessProductionSource.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -87,4 +88,63 @@ TEST(ProductionDatabase, DefaultIsTheAccessFileOrItsSqliteExport) {
     EXPECT_TRUE(DefaultProductionDatabase(dir.path()).endsWith("Alla TKM Trebro och Ungern Test.sqlite"));
     WriteFile(QDir(folder).filePath("Alla TKM Trebro och Ungern Test.mdb"), "x");
     EXPECT_TRUE(DefaultProductionDatabase(dir.path()).endsWith("Alla TKM Trebro och Ungern Test.mdb"));
+}
+
+namespace {
+
+// Tables as an Access file delivers them, without running the reader process.
+class FakeTables final : public TableSource {
+public:
+    explicit FakeTables(TableReadResult result) : result_(std::move(result)) {}
+    TableReadResult read(const QString&, const std::vector<std::string>&) const override { return result_; }
+
+private:
+    TableReadResult result_;
+};
+
+AccessTable ProvresTable(std::vector<std::string> names, std::vector<std::vector<AccessValue>> rows) {
+    AccessTable t{"Provres", {}, std::move(rows)};
+    for (auto& n : names)
+        t.columns.push_back({std::move(n), AccessColumnType::Unknown});
+    return t;
+}
+
+} // namespace
+
+// Columns are found by name in any case and order; booleans and singles arrive as the core's values.
+TEST(AccessProductionSource, MapsColumnsByNameAndKeepsNulls) {
+    const AccessTable provres = ProvresTable(
+        {"SERNBR", "produktnummer", "Moment", "Godkänd", "VarvtalEffekt", "LuftförbrukningEffekt",
+         "LuftförbrukningTomgång", "VarvtalTomgång"},
+        {{std::string("7"), std::string("123 45"), 2.5f, true, std::int64_t{5000}, 15.25, std::monostate{},
+          0.0}});
+    const AccessTable sheet1 = ProvresTable({"Air cons", "SerNbr", "Speed RPM"},
+                                            {{std::monostate{}, std::string("7"), 9000.0}});
+    FakeTables tables(std::vector<AccessTable>{provres, sheet1});
+    const core::ProductionRead read = AccessProductionSource("prod.mdb", tables).Read();
+    ASSERT_EQ(read.error, "");
+    ASSERT_EQ(read.tables.provres.size(), 1u);
+    const core::ProvresRow& r = read.tables.provres[0];
+    EXPECT_EQ(std::get<std::string>(*r.Produktnummer), "123 45");
+    EXPECT_EQ(std::get<std::string>(*r.SerNbr), "7");
+    EXPECT_EQ(std::get<std::int64_t>(*r.Godkand), 1);
+    EXPECT_EQ(std::get<double>(*r.Moment), 2.5);
+    EXPECT_EQ(std::get<std::int64_t>(*r.VarvtalEffekt), 5000);
+    EXPECT_FALSE(r.LuftforbrukningTomgang.has_value());
+    EXPECT_EQ(std::get<double>(*r.VarvtalTomgang), 0.0);
+    ASSERT_EQ(read.tables.sheet1.size(), 1u);
+    EXPECT_FALSE(read.tables.sheet1[0].AirCons.has_value());
+    EXPECT_EQ(std::get<double>(*read.tables.sheet1[0].SpeedRpm), 9000.0);
+}
+
+TEST(AccessProductionSource, RefusesMissingColumnsAndPassesReaderErrors) {
+    FakeTables noMoment(std::vector<AccessTable>{
+        ProvresTable({"Produktnummer", "SerNbr", "Godkänd", "VarvtalEffekt", "LuftförbrukningEffekt",
+                      "VarvtalTomgång", "LuftförbrukningTomgång"},
+                     {}),
+        ProvresTable({"SerNbr", "Speed RPM", "Air cons"}, {})});
+    EXPECT_EQ(AccessProductionSource("prod.mdb", noMoment).Read().error,
+              "prod.mdb: table Provres has no column Moment");
+    FakeTables hung(TableReadError{"prod.mdb: did not finish within 60 s"});
+    EXPECT_EQ(AccessProductionSource("prod.mdb", hung).Read().error, "prod.mdb: did not finish within 60 s");
 }
