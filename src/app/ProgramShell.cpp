@@ -1,6 +1,7 @@
 #include "app/ProgramShell.h"
 
 #include "app/CalculatorController.h"
+#include "app/ComparisonController.h"
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
@@ -68,6 +69,7 @@ void ProgramShell::openMainWindow() {
     auto* diagrams = new DiagramController(*main_, program);
     new PrintController(*main_, program, messages);
     new CalculatorController(*main_, program, messages, diagrams->diagram());
+    new ComparisonController(*main_, program, messages);
     main_->show();
     if (start_) {
         start_->hide();
