@@ -113,6 +113,23 @@ private slots:
         QVERIFY(window.printTo(sink));
         QVERIFY(QFileInfo(pdf).size() > 1000);
     }
+
+    // Units and captions follow the language; the pictures are for looking at.
+    void windowInOtherLanguages() {
+        for (const char* language : {"German", "English_Imperial"}) {
+            auto o = open(language);
+            for (int row : {1, 2})
+                o->comparison->toggleRow(row);
+            o->comparison->showWindow();
+            const ComparisonTableModel& model = o->comparison->window().model();
+            const QString torque = QString::fromStdString(o->program->language.strText(52));
+            QVERIFY2(model.headerData(0, Qt::Vertical).toString() ==
+                         QString::fromStdString(o->program->language.strText(98)),
+                     language);
+            QVERIFY2(model.headerData(1, Qt::Vertical).toString().endsWith(torque), language);
+            o->comparison->window().grab().save(QStringLiteral("/tmp/airmotor-comparison-%1.png").arg(language));
+        }
+    }
 };
 
 QTEST_MAIN(ComparisonWindowTest)
