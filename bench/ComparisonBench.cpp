@@ -38,7 +38,7 @@ struct ComparisonFixture {
         session->ClickCatalogue(1);
         session->TypeIntoField(core::RequirementField::ArbetsMomentB, "10");
         session->TypeIntoField(core::RequirementField::ArbetsVarvtalB, "3000");
-        session->TypeIntoField(core::RequirementField::TillgLuftTryckB, "5");
+        session->TypeIntoField(core::RequirementField::TillgLuftTryckB, "6");
         session->ClickSearch();
     }
 };
