@@ -1,13 +1,12 @@
 // Duty analysis of every row of a search and of the whole catalogue listing.
 
+#include "BundledCatalogue.h"
 #include "core/analysis/DutyAnalysis.h"
 #include "core/selection/SelectionSession.h"
-#include "platform/CatalogueStore.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -20,16 +19,7 @@ public:
     void show(const core::Message&) override {}
 };
 
-const core::MotorCatalogue& BundledCatalogue() {
-    static const core::MotorCatalogue catalogue = [] {
-        platform::CatalogueStore store(QStringLiteral(AIRMOTOR_BIN_DIR "/Zevodida.db"));
-        auto loaded = store.loadCatalogue();
-        if (auto* error = std::get_if<core::LoadError>(&loaded))
-            throw std::runtime_error(error->message);
-        return std::get<core::CatalogueLoadResult>(loaded).catalogue;
-    }();
-    return catalogue;
-}
+using bench::BundledCatalogue;
 
 struct AnalysisBench {
     core::LanguageState language;

@@ -249,7 +249,7 @@ void MainWindow::refresh() {
     model->setRows(results.grid);
     model->setHeaders(Q(strText(core::kGridHeaderKey0)), Q(strText(core::kGridHeaderKey1)));
     if (results.currentGridRow > 0 && results.currentGridRow <= model->rowCount())
-        grid_->setCurrentIndex(model->index(results.currentGridRow - 1, results.currentGridColumn));
+        grid_->setCurrentIndex(grid_->model()->index(results.currentGridRow - 1, results.currentGridColumn));
     Label23->setVisible(results.Label23Visible);
 
     const core::OutputControls& outputs = s.outputs();

@@ -2,6 +2,7 @@
 
 #include "app/CalculatorController.h"
 #include "app/CatalogueImportController.h"
+#include "app/ComparisonController.h"
 #include "app/DiagramController.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
@@ -75,6 +76,7 @@ void ProgramShell::openMainWindow() {
     auto* editor = new MotorDataEditorController(*main_, program, messages);
     connect(editor, &MotorDataEditorController::exitProgram, this, &ProgramShell::exitProgram);
     new CatalogueImportController(*main_, program, messages);
+    new ComparisonController(*main_, program, messages);
     main_->show();
     if (start_) {
         start_->hide();

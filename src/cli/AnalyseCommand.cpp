@@ -1,5 +1,6 @@
 #include "cli/AnalyseCommand.h"
 
+#include "cli/AnalysisJson.h"
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
 #include "cli/OutputFile.h"
@@ -34,30 +35,12 @@ double CostInput(const CommandOptions& options, std::string_view name, double fa
     return *value;
 }
 
-void OptionalNumber(JsonWriter& json, std::string_view name, const std::optional<float>& value) {
-    json.key(name);
-    if (value)
-        json.value(*value);
-    else
-        json.null();
-}
-
 void WriteJson(JsonWriter& json, const std::vector<core::AnalysedRow>& rows) {
     json.beginObject().key("rows").beginArray();
-    for (const auto& [row, a] : rows) {
-        json.beginObject()
-            .field("row", row)
-            .field("index", a.index)
-            .field("designation", a.designation)
-            .field("mode", core::DutyModeName(a.mode))
-            .field("pressure", a.pressure)
-            .field("torqueAtSpeed", a.torqueAtSpeed);
-        OptionalNumber(json, "torqueMargin", a.torqueMargin);
-        OptionalNumber(json, "speedAtTorque", a.speedAtTorque);
-        json.field("power", a.power).field("air", a.air).field("airM3h", a.airM3h);
-        OptionalNumber(json, "startTorqueMargin", a.startTorqueMargin);
-        OptionalNumber(json, "freeSpeedMargin", a.freeSpeedMargin);
-        json.field("airCostPerYear", a.airCostPerYear).endObject();
+    for (const core::AnalysedRow& row : rows) {
+        json.beginObject();
+        WriteAnalysisFields(json, row);
+        json.endObject();
     }
     json.endArray().endObject();
     json.finish();

@@ -3,6 +3,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
 #include "cli/CommandHelp.h"
+#include "cli/CompareCommand.h"
 #include "cli/ContextBuilder.h"
 #include "cli/DiagramCommands.h"
 #include "cli/MaintenanceCommands.h"
@@ -236,6 +237,16 @@ constexpr Command kCommands[] = {
       "  --index K          the motor's catalogue index\n"
       "  --production FILE  the production database (SQLite); default: the one in Produktionsdata/\n",
       "airmotor-cli production --index 17 --production records.sqlite --json"}},
+    {"compare",
+     true,
+     RunCompareCommand,
+     {"compare [search options] --rows 1,3,4 [--out FILE.svg|.png|.pdf]",
+      "Up to four result rows side by side: key figures, duty analysis and the best value of each figure.",
+      "  --rows R,R,...  the result rows to compare (at most four, each once)\n"
+      "  --out FILE      also write their torque curves with the working point (.svg, .png), or an\n"
+      "                  A4 sheet with the curves and the table (.pdf)\n"
+      "  (and the options of search)\n",
+      "airmotor-cli compare --torque 10 --speed 3000 --pressure 6 --rows 1,2,3 --json"}},
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -267,7 +278,7 @@ int main(int argc, char** argv) {
     // offscreen unless told otherwise); the others stay with the lighter core application.
     bool paints = false;
     for (int i = 1; i < argc; ++i)
-        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table", "motor-list"})
+        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table", "motor-list", "compare"})
             paints = paints || std::string_view(argv[i]) == painting;
     if (paints && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

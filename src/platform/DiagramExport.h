@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/analysis/MotorComparison.h"
+#include "core/diagram/ComparisonDiagram.h"
 #include "core/diagram/MotorDiagram.h"
 
 #include <QImage>
 #include <QSize>
 #include <QString>
+
+#include <functional>
 
 class QPainter;
 class QRectF;
@@ -22,8 +26,25 @@ void PaintMotorDiagramPage(QPainter& painter, const QRectF& page, double dpi, co
 // The chart as the diagram window shows it, at the given pixel size.
 QImage RenderMotorDiagram(const core::MotorDiagramInput& input, QSize size);
 
-// Writes the chart by the file's extension (.svg, .png or .pdf), atomically. Returns an empty
-// string on success, else a message naming the file and what went wrong.
+// Paints a chart as the window shows it into an area of 96-dpi device units.
+using ChartPainter = std::function<void(QPainter& painter, const QRectF& area)>;
+
+// Writes a chart by the file's extension (.svg, .png or .pdf), atomically. Returns an empty string on
+// success, else a message naming the file and what went wrong.
+QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title);
+
+// Writes the chart by the file's extension (.svg, .png or .pdf), atomically (see ExportChart).
 QString ExportMotorDiagram(const core::MotorDiagramInput& input, const QString& path, QSize size);
+
+// The comparison diagram: white background, then the chart, as the window shows it.
+void PaintComparisonDiagram(QPainter& painter, const QRectF& area, const core::ComparisonPlot& plot);
+// The comparison on a landscape A4 sheet at `dpi`: the diagram (scaled from window pixels so lines
+// and fonts keep the window's proportions) and the table of figures beside it.
+void PaintComparisonPage(QPainter& painter, const QRectF& page, double dpi, const core::ComparisonPlot& plot,
+                         const core::MotorComparison& comparison);
+// .svg and .png: the diagram at the size; .pdf: the sheet of PaintComparisonPage. Atomic; an empty
+// string on success, else a message naming the file and what went wrong.
+QString ExportComparison(const core::ComparisonPlot& plot, const core::MotorComparison& comparison,
+                         const QString& path, QSize size);
 
 } // namespace airmotor::platform

@@ -1,0 +1,134 @@
+#include "app/ComparisonController.h"
+
+#include "app/AuxWindowPlacement.h"
+#include "app/ComparisonWindow.h"
+#include "app/MainWindow.h"
+#include "app/ProgramContext.h"
+#include "core/diagram/ComparisonDiagram.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QIdentityProxyModel>
+#include <QMenu>
+#include <QTableView>
+
+namespace airmotor::app {
+
+// The result grid's model seen through a mark: a ticked row's header reads "✓ 3".
+class ComparisonMarks final : public QIdentityProxyModel {
+public:
+    ComparisonMarks(const core::ComparisonSelection& selection, QObject* parent)
+        : QIdentityProxyModel(parent), selection_(selection) {}
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Vertical && role == Qt::DisplayRole && selection_.contains(section + 1))
+            return QStringLiteral("✓ %1").arg(section + 1);
+        if (orientation == Qt::Vertical && role == Qt::ToolTipRole && selection_.contains(section + 1))
+            return QStringLiteral("Ticked for the comparison");
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+    void marksChanged() {
+        if (rowCount() > 0)
+            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+
+private:
+    const core::ComparisonSelection& selection_;
+};
+
+ComparisonController::ComparisonController(MainWindow& main, ProgramContext& program,
+                                           core::MessageSink& messages)
+    : QObject(&main), main_(main), program_(program), messages_(messages),
+      window_(new ComparisonWindow(messages, &main)) {
+    QTableView& grid = main.grid();
+    marks_ = new ComparisonMarks(selection_, this);
+    marks_->setSourceModel(grid.model());
+    grid.setModel(marks_);
+    grid.viewport()->installEventFilter(this);
+    addActions();
+    selection_.follow(main.session());
+    connect(&main, &MainWindow::refreshed, this, &ComparisonController::followSession);
+    connect(&main, &MainWindow::languageChanged, this, &ComparisonController::refreshWindow);
+    connect(window_, &ComparisonWindow::curvesChanged, this, &ComparisonController::refreshWindow);
+}
+
+ComparisonController::~ComparisonController() = default;
+
+void ComparisonController::addActions() {
+    QTableView& grid = main_.grid();
+    grid.setContextMenuPolicy(Qt::ActionsContextMenu);
+    compareRow_ = new QAction(QStringLiteral("Compare"), &grid);
+    compareRow_->setObjectName("mnuCompareRow");
+    compareRow_->setCheckable(true);
+    compareRow_->setToolTip(QStringLiteral("Tick this motor for the comparison (up to four)"));
+    connect(compareRow_, &QAction::triggered, this, [this] { toggleRow(menuRow_); });
+    grid.addAction(compareRow_);
+    auto* showFromGrid = new QAction(QStringLiteral("Show comparison..."), &grid);
+    showFromGrid->setObjectName("mnuShowComparisonFromGrid");
+    connect(showFromGrid, &QAction::triggered, this, &ComparisonController::showWindow);
+    grid.addAction(showFromGrid);
+
+    auto* file = main_.findChild<QMenu*>(QStringLiteral("FileMenu"));
+    if (file == nullptr)
+        return;
+    auto* show = new QAction(QStringLiteral("&Compare ticked motors..."), file);
+    show->setObjectName("mnuCompareMotors");
+    QAction* before = nullptr;
+    for (QAction* a : file->actions())
+        if (a->isSeparator()) {
+            before = a;
+            break;
+        }
+    file->insertAction(before, show);
+    connect(show, &QAction::triggered, this, &ComparisonController::showWindow);
+}
+
+bool ComparisonController::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu) {
+        // The grid shows its actions after this: the one of this row says whether it is ticked.
+        const QPoint at = static_cast<QContextMenuEvent*>(event)->pos();
+        const QModelIndex index = main_.grid().indexAt(at);
+        menuRow_ = index.isValid() ? index.row() + 1 : 0;
+        compareRow_->setEnabled(menuRow_ > 0);
+        compareRow_->setChecked(menuRow_ > 0 && selection_.contains(menuRow_));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ComparisonController::toggleRow(int row) {
+    if (row < 1 || row > main_.session().results().rowCount())
+        return;
+    if (const std::optional<std::string> refusal = selection_.toggle(row)) {
+        messages_.show({.key = -1, .text = *refusal, .icon = core::MessageIcon::Information, .title = {}});
+        return;
+    }
+    marks_->marksChanged();
+    refreshWindow();
+}
+
+void ComparisonController::showWindow() {
+    refreshWindow();
+    PlaceOnFirstShow(window_, &main_, main_.resultArea(), window_->size(), 0);
+    window_->show();
+    window_->raise();
+}
+
+void ComparisonController::followSession() {
+    if (selection_.follow(main_.session())) {
+        marks_->marksChanged();
+        refreshWindow();
+    }
+}
+
+void ComparisonController::refreshWindow() {
+    const core::SelectionSession& session = main_.session();
+    const std::vector<int>& rows = selection_.rows();
+    core::ComparisonDiagramInput input = core::ComparisonInputFromSession(session, program_.language, rows);
+    input.showPower = window_->showPower();
+    input.showAir = window_->showAir();
+    window_->setComparison(core::CompareRows(session, rows, program_.language, core::AirCostInputs{}),
+                           core::ComputeComparisonPlot(input));
+}
+
+} // namespace airmotor::app

@@ -1,0 +1,321 @@
+#include "core/analysis/MotorComparison.h"
+
+#include "core/format/NumberFormat.h"
+#include "core/results/CurrentMotorDetails.h"
+#include "core/selection/SelectionSession.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <set>
+
+namespace airmotor::core {
+
+namespace {
+
+constexpr const char* kMissing = "–";
+
+// Display unit of a figure: SI value / factor.
+enum class Unit { None, Torque, Power, Air, Mass, Pressure };
+
+float UnitFactor(const UnitFactors& u, Unit unit) {
+    switch (unit) {
+    case Unit::Torque:
+        return u.sngUnitTorque;
+    case Unit::Power:
+        return u.sngUnitPower;
+    case Unit::Air:
+        return u.sngUnitAir;
+    case Unit::Mass:
+        return u.sngUnitMass;
+    case Unit::Pressure:
+        return u.sngUnitPressure;
+    case Unit::None:
+        break;
+    }
+    return 1.0f;
+}
+
+// The detail panel's masks: small torques and weights get a second decimal.
+std::string TorqueMask(double shown) {
+    return shown < 10.0 ? "####0.00" : "####0.0";
+}
+
+// Bracketed unit text of the language ("[Nm]", "[lbf ft]"), the SI unit where a table lacks it.
+std::string UnitText(const LanguageState& language, int key, const char* si) {
+    const std::string& text = language.strText(key);
+    return text.empty() ? std::string(si) : text;
+}
+
+// The speed unit as the speed caption writes it ("[r/min]", "[1/min]").
+std::string SpeedUnit(const LanguageState& language) {
+    const std::string& caption = language.strText(97);
+    const auto open = caption.find('[');
+    return open == std::string::npos ? std::string("[r/min]") : caption.substr(open);
+}
+
+std::string Caption(const LanguageState& language, int key, const std::string& fallback) {
+    const std::string& text = language.strText(key);
+    return text.empty() ? fallback : text;
+}
+
+struct FigureSpec {
+    std::string name;
+    std::string caption;
+    std::string tooltip;
+    Better better;
+    Unit unit;
+    std::function<std::optional<double>(const AnalysedRow&, const CurrentMotor&, int index)> value;
+    std::function<std::string(double shown)> mask;
+};
+
+std::optional<double> Given(std::optional<float> value) {
+    return value ? std::optional<double>(static_cast<double>(*value)) : std::nullopt;
+}
+
+std::optional<double> Positive(float value) {
+    return value > 0.0f ? std::optional<double>(static_cast<double>(value)) : std::nullopt;
+}
+
+std::vector<FigureSpec> Specs(const LanguageState& l, const MotorCatalogue& cat) {
+    const auto fixed = [](const char* mask) { return [mask](double) { return std::string(mask); }; };
+    const auto torque = [](double shown) { return TorqueMask(shown); };
+    const std::string speed = SpeedUnit(l);
+    const std::string torqueUnit = UnitText(l, 52, "[Nm]");
+    const std::string pressureMask = l.strText(60).empty() ? "#0.00" : l.strText(60);
+    const auto at = [&cat](int index) { return static_cast<std::size_t>(index); };
+    std::vector<FigureSpec> specs = {
+        {"maxPower", Caption(l, 98, "Max power [kW]"), "", Better::Higher, Unit::Power,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurMaxEffekt); },
+         fixed("#0.00")},
+        {"torqueAtMaxPower", Caption(l, 51, "Torque at max. power") + " " + torqueUnit, "", Better::Neither,
+         Unit::Torque,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurMomentMaxeff); },
+         torque},
+        {"speedAtMaxPower", "Speed at max. power " + speed, "", Better::Neither, Unit::None,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurVarvMaxeff); },
+         fixed("####0")},
+        {"airAtMaxPower", "Air at max. power " + UnitText(l, 54, "[l/s]"), "", Better::Lower, Unit::Air,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurLuftMaxeff); },
+         fixed("####0.0")},
+        // A catalogue start torque of 0 means none was recorded: it is no figure to compare.
+        {"startTorque", Caption(l, 100, "Min. starting torque [Nm]"), "", Better::Higher, Unit::Torque,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurMinStartMoment); },
+         torque},
+        {"stallTorque", Caption(l, 102, "Stall torque [Nm]"), "", Better::Higher, Unit::Torque,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurStallmoment); },
+         torque},
+        {"freeSpeed", Caption(l, 101, "Free speed [r/min]"), "", Better::Neither, Unit::None,
+         [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurTomgVarv); },
+         [](double shown) { return std::string(shown < 100.0 ? "####0.0" : "####0"); }},
+        {"weight", Caption(l, 103, "Weight [kg]"), "", Better::Lower, Unit::Mass,
+         [&cat, at](const AnalysedRow&, const CurrentMotor&, int k) { return Positive(cat.sngVikt[at(k)]); },
+         [](double shown) { return std::string(shown >= 10.0 ? "####0.0" : "####0.00"); }},
+        {"price", "Relative price", "", Better::Lower, Unit::None,
+         [&cat, at](const AnalysedRow&, const CurrentMotor&, int k) { return Positive(cat.sngPris[at(k)]); },
+         fixed("####0.0")},
+        {"pressure", Caption(l, 106, "Working pressure [bar(e)]"),
+         "Supply pressure of the analysed curve: the available pressure, or the row's reduced pressure.",
+         Better::Neither, Unit::Pressure,
+         [](const AnalysedRow& r, const CurrentMotor&, int) { return Positive(r.analysis.pressure); },
+         [pressureMask](double) { return pressureMask; }},
+        {"torqueAtSpeed", "Torque at working speed " + torqueUnit,
+         "The analysed curve's torque at the working speed.", Better::Higher, Unit::Torque,
+         [](const AnalysedRow& r, const CurrentMotor&, int) {
+             return std::optional<double>(static_cast<double>(r.analysis.torqueAtSpeed));
+         },
+         torque},
+        {"torqueMargin", "Torque margin [%]",
+         "(torque at working speed / working torque − 1) · 100; empty without a working torque.",
+         Better::Higher, Unit::None,
+         [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.torqueMargin); },
+         fixed("###0.0")},
+        {"speedAtTorque", "Speed at working torque " + speed,
+         "The highest speed at which the curve still gives the working torque: where the motor settles "
+         "under the load. Empty when the curve never reaches it.",
+         Better::Higher, Unit::None,
+         [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.speedAtTorque); },
+         fixed("####0")},
+        {"power", "Power at working speed " + UnitText(l, 53, "[kW]"),
+         "2π · torque at working speed · working speed / 60000.", Better::Higher, Unit::Power,
+         [](const AnalysedRow& r, const CurrentMotor&, int) {
+             return std::optional<double>(static_cast<double>(r.analysis.power));
+         },
+         fixed("#0.00")},
+        {"air", "Air consumption " + UnitText(l, 54, "[l/s]"),
+         "Free air at the working speed from the catalogue air curve with the pressure factors. Throttled: "
+         "an estimate, the same free air per revolution as unthrottled, scaled to the throttled speed.",
+         Better::Lower, Unit::Air,
+         [](const AnalysedRow& r, const CurrentMotor&, int) {
+             return std::optional<double>(static_cast<double>(r.analysis.air));
+         },
+         fixed("####0.0")},
+    };
+    // Imperial users read the air in cfm only; m³/h is the metric habit.
+    if (l.intImperialUnits != 1)
+        specs.push_back({"airM3h", "Air consumption [m³/h]", "Air consumption in l/s · 3.6.", Better::Lower,
+                         Unit::None,
+                         [](const AnalysedRow& r, const CurrentMotor&, int) {
+                             return std::optional<double>(static_cast<double>(r.analysis.airM3h));
+                         },
+                         fixed("####0.0")});
+    specs.push_back({"startTorqueMargin", "Start torque margin [%]",
+                     "(Km · catalogue minimum start torque / required start torque − 1) · 100; only when a "
+                     "start torque was required and the catalogue records one.",
+                     Better::Higher, Unit::None,
+                     [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
+                         return cat.sngMinStartMoment[at(k)] > 0.0f ? Given(r.analysis.startTorqueMargin)
+                                                                    : std::nullopt;
+                     },
+                     fixed("###0.0")});
+    specs.push_back(
+        {"freeSpeedMargin", "Distance to free speed [%]",
+         "(1 − working speed / free speed of the curve) · 100: how far below its free speed the "
+         "motor works.",
+         Better::Higher, Unit::None,
+         [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.freeSpeedMargin); },
+         fixed("###0.0")});
+    specs.push_back({"airCostPerYear", "Air cost per year",
+                     "Air in m³/h · hours per year · kWh per m³ free air · price per kWh (no currency).",
+                     Better::Lower, Unit::None,
+                     [](const AnalysedRow& r, const CurrentMotor&, int) {
+                         return std::optional<double>(r.analysis.airCostPerYear);
+                     },
+                     fixed("####0")});
+    return specs;
+}
+
+// Figures read at the working point: without one (a listing, a search by stall torque or free speed)
+// they describe no duty and stay empty.
+bool NeedsWorkingPoint(const std::string& name) {
+    static const std::set<std::string> kCatalogueFigures = {
+        "maxPower",    "torqueAtMaxPower", "speedAtMaxPower", "airAtMaxPower", "startTorque",
+        "stallTorque", "freeSpeed",        "weight",          "price",         "pressure"};
+    return kCatalogueFigures.count(name) == 0;
+}
+
+// The value as the table shows it, read back: ties and the best are judged on what the user sees.
+double ShownValue(const std::string& text) {
+    return std::strtod(text.c_str(), nullptr);
+}
+
+} // namespace
+
+const char* BetterName(Better better) {
+    switch (better) {
+    case Better::Higher:
+        return "higher";
+    case Better::Lower:
+        return "lower";
+    case Better::Neither:
+        break;
+    }
+    return "";
+}
+
+const ComparedFigure* MotorComparison::figure(std::string_view name) const {
+    for (const ComparedFigure& f : figures)
+        if (f.name == name)
+            return &f;
+    return nullptr;
+}
+
+std::optional<std::string> CheckComparedRows(const std::vector<int>& rows, int rowCount) {
+    if (rows.empty())
+        return "no row was chosen to compare";
+    if (static_cast<int>(rows.size()) > kMaxComparedMotors)
+        return "at most " + std::to_string(kMaxComparedMotors) + " motors can be compared, " +
+               std::to_string(rows.size()) + " were chosen";
+    std::set<int> seen;
+    for (int row : rows) {
+        if (row < 1 || row > rowCount)
+            return "row " + std::to_string(row) + " does not exist (the result list has " +
+                   std::to_string(rowCount) + " rows)";
+        if (!seen.insert(row).second)
+            return "row " + std::to_string(row) + " was chosen twice";
+    }
+    return std::nullopt;
+}
+
+void MarkBest(ComparedFigure& f) {
+    f.best.assign(f.values.size(), false);
+    if (f.better == Better::Neither)
+        return;
+    std::vector<std::size_t> present;
+    for (std::size_t i = 0; i < f.values.size(); ++i)
+        if (f.values[i] && i < f.texts.size())
+            present.push_back(i);
+    if (present.size() < 2)
+        return;
+    const auto shown = [&](std::size_t i) { return ShownValue(f.texts[i]); };
+    double best = shown(present.front());
+    bool allEqual = true;
+    for (std::size_t i : present) {
+        const double v = shown(i);
+        allEqual = allEqual && v == best;
+        best = f.better == Better::Higher ? std::max(best, v) : std::min(best, v);
+    }
+    if (allEqual)
+        return;
+    for (std::size_t i : present)
+        f.best[i] = shown(i) == best;
+}
+
+MotorComparison CompareRows(const SelectionSession& session, const std::vector<int>& rows,
+                            const LanguageState& language, const AirCostInputs& cost) {
+    MotorComparison comparison;
+    std::vector<CurrentMotor> keys;
+    for (int row : rows) {
+        const std::optional<DutyInput> input = DutyInputOfRow(session, row);
+        if (!input)
+            continue;
+        comparison.motors.push_back({row, AnalyseDuty(*input, cost)});
+        PressureFactorValues f = input->factors;
+        PressureFactors(input->availablePressure, input->designation, f);
+        CurrentMotor motor;
+        MakeCurrentMotor(motor, session.catalogue(), input->index, f);
+        keys.push_back(motor);
+    }
+    ComparedFigure mode{"mode",
+                        "Regulation",
+                        "How the row meets the duty: the curve every analysis figure is read from.",
+                        Better::Neither,
+                        {},
+                        {},
+                        {}};
+    for (const AnalysedRow& r : comparison.motors) {
+        static constexpr int kModeKeys[] = {17, 19, 20}; // supply pressure, throttled, reduced pressure
+        const std::string& text = language.strText(kModeKeys[static_cast<int>(r.analysis.mode)]);
+        mode.values.push_back(std::nullopt);
+        mode.texts.push_back(text.empty() ? DutyModeName(r.analysis.mode) : text);
+    }
+    MarkBest(mode);
+    bool modeAdded = false;
+
+    for (const FigureSpec& spec : Specs(language, session.catalogue())) {
+        if (spec.name == "pressure" && !modeAdded) {
+            comparison.figures.push_back(mode);
+            modeAdded = true;
+        }
+        ComparedFigure f{spec.name, spec.caption, spec.tooltip, spec.better, {}, {}, {}};
+        const float unit = UnitFactor(language.units, spec.unit);
+        const bool shown = session.bolArbetspunkt() || !NeedsWorkingPoint(spec.name);
+        for (std::size_t i = 0; i < comparison.motors.size(); ++i) {
+            const AnalysedRow& r = comparison.motors[i];
+            const std::optional<double> value =
+                shown ? spec.value(r, keys[i], r.analysis.index) : std::nullopt;
+            f.values.push_back(value);
+            if (!value) {
+                f.texts.emplace_back(kMissing);
+                continue;
+            }
+            const double display = *value / static_cast<double>(unit);
+            f.texts.push_back(FormatNumber(display, spec.mask(display)));
+        }
+        MarkBest(f);
+        comparison.figures.push_back(std::move(f));
+    }
+    return comparison;
+}
+
+} // namespace airmotor::core

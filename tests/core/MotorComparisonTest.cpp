@@ -1,0 +1,245 @@
+#include "core/analysis/MotorComparison.h"
+#include "core/analysis/ComparisonSelection.h"
+#include "core/diagram/ComparisonDiagram.h"
+#include "core/diagram/MotorComparisonTable.h"
+#include "core/diagram/RecordingCanvas.h"
+#include "core/selection/SelectionSession.h"
+
+#include "SelectionTestCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+namespace airmotor::core {
+namespace {
+
+using F = RequirementField;
+using testing::AddMotor;
+using testing::Tkm;
+
+ComparedFigure Figure(Better better, std::vector<std::optional<double>> values,
+                      std::vector<std::string> texts) {
+    return {"f", "F", "", better, std::move(values), std::move(texts), {}};
+}
+
+TEST(MotorComparison, BestMarksFollowTheShownValues) {
+    using V = std::vector<std::optional<double>>;
+    using T = std::vector<std::string>;
+    const struct {
+        const char* name;
+        ComparedFigure figure;
+        std::vector<bool> best;
+    } cases[] = {
+        {"higher", Figure(Better::Higher, V{1.0, 3.0, 2.0}, T{"1.0", "3.0", "2.0"}), {false, true, false}},
+        {"lower", Figure(Better::Lower, V{1.0, 3.0, 2.0}, T{"1.0", "3.0", "2.0"}), {true, false, false}},
+        {"negative margins", Figure(Better::Higher, V{-5.0, -1.0}, T{"-5.0", "-1.0"}), {false, true}},
+        {"tie marks both",
+         Figure(Better::Higher, V{3.0, 1.0, 3.0}, T{"3.0", "1.0", "3.0"}),
+         {true, false, true}},
+        {"tie as shown",
+         Figure(Better::Lower, V{1.04, 1.01, 2.0}, T{"1.0", "1.0", "2.0"}),
+         {true, true, false}},
+        {"all equal marks none", Figure(Better::Higher, V{2.0, 2.0}, T{"2.0", "2.0"}), {false, false}},
+        {"missing skipped",
+         Figure(Better::Higher, V{std::nullopt, 1.0, 2.0}, T{"–", "1.0", "2.0"}),
+         {false, false, true}},
+        {"one value marks none", Figure(Better::Higher, V{std::nullopt, 1.0}, T{"–", "1.0"}), {false, false}},
+        {"neither way", Figure(Better::Neither, V{1.0, 2.0}, T{"1.0", "2.0"}), {false, false}},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.name);
+        MarkBest(c.figure);
+        EXPECT_EQ(c.figure.best, c.best);
+    }
+}
+
+TEST(MotorComparison, RowChecksRefuseWhatCannotBeCompared) {
+    const struct {
+        std::vector<int> rows;
+        const char* fragment; // "" = accepted
+    } cases[] = {
+        {{1, 3, 4}, ""},
+        {{2}, ""},
+        {{}, "no row"},
+        {{1, 2, 3, 4, 5}, "at most 4"},
+        {{1, 3, 1}, "row 1 was chosen twice"},
+        {{1, 7}, "row 7 does not exist"},
+        {{0}, "row 0 does not exist"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<std::string> problem = CheckComparedRows(c.rows, 5);
+        EXPECT_EQ(problem.has_value(), *c.fragment != 0) << c.fragment;
+        if (problem) {
+            EXPECT_NE(problem->find(c.fragment), std::string::npos) << *problem;
+        }
+    }
+}
+
+class ComparisonTest : public ::testing::Test {
+protected:
+    ComparisonTest() {
+        auto a = Tkm("TKM22-A100-");
+        auto b = Tkm("TKM23-A100-"); // strongest, no recorded start torque or price
+        b.momentMaxeff = 60.0f;
+        b.minStart = 0.0f;
+        b.pris = 0.0f;
+        b.vikt = 3.0f;
+        auto c = Tkm("TKM24-A100-"); // as light as the first, dearer, weaker at start
+        c.pris = 120.0f;
+        c.minStart = 60.0f;
+        AddMotor(catalogue, a);
+        AddMotor(catalogue, b);
+        AddMotor(catalogue, c);
+    }
+    void Search(std::int16_t imperial = 0) {
+        language = testing::KeyedLanguage(imperial);
+        session = std::make_unique<SelectionSession>(catalogue, language, sink);
+        session->Load();
+        session->ClickCatalogue(1);
+        session->TypeIntoField(F::ArbetsMomentB, "50");
+        session->TypeIntoField(F::ArbetsVarvtalB, "2000");
+        session->ClickSearch();
+        ASSERT_EQ(session->results().rowCount(), 3);
+    }
+    // Rows of the motors in catalogue order.
+    std::vector<int> RowsByCatalogue() const {
+        std::vector<std::pair<int, int>> byIndex;
+        for (int r = 1; r <= session->results().rowCount(); ++r)
+            byIndex.push_back(
+                {session->results().rows[static_cast<std::size_t>(r - 1)].intRadKatalogindex, r});
+        std::sort(byIndex.begin(), byIndex.end());
+        std::vector<int> rows;
+        for (const auto& [index, row] : byIndex)
+            rows.push_back(row);
+        return rows;
+    }
+    std::vector<bool> Best(const MotorComparison& c, const char* name) const {
+        const ComparedFigure* f = c.figure(name);
+        return f ? f->best : std::vector<bool>{};
+    }
+
+    MotorCatalogue catalogue;
+    LanguageState language;
+    RecordingMessageSink sink;
+    std::unique_ptr<SelectionSession> session;
+};
+
+TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
+    Search();
+    const MotorComparison c = CompareRows(*session, RowsByCatalogue(), language, {});
+    ASSERT_EQ(c.motors.size(), 3u);
+    EXPECT_EQ(Best(c, "stallTorque"), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Best(c, "weight"), (std::vector<bool>{true, false, true})) << "a tie marks both";
+    EXPECT_EQ(Best(c, "price"), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(c.figure("price")->texts[1], "–");
+    EXPECT_EQ(c.figure("startTorque")->texts[1], "–") << "a start torque of 0 was never recorded";
+    EXPECT_EQ(Best(c, "startTorque"), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(c.figure("startTorqueMargin")->texts, (std::vector<std::string>{"–", "–", "–"}))
+        << "no start torque was required";
+    EXPECT_EQ(c.figure("airM3h")->texts.size(), 3u);
+
+    // A listing has no duty: its motors compare by catalogue figures only.
+    SelectionSession listing(catalogue, language, sink);
+    listing.Load();
+    ASSERT_GE(listing.results().rowCount(), 2);
+    const MotorComparison noDuty = CompareRows(listing, {1, 2}, language, {});
+    EXPECT_EQ(noDuty.figure("torqueAtSpeed")->texts, (std::vector<std::string>{"–", "–"}));
+    EXPECT_EQ(noDuty.figure("airCostPerYear")->texts, (std::vector<std::string>{"–", "–"}));
+    EXPECT_NE(noDuty.figure("maxPower")->texts[0], "–");
+
+    // On paper the best values are bold with a star.
+    RecordingCanvas paper(CanvasKind::Printer);
+    DrawMotorComparisonTable(paper, c);
+    const RecordingCanvas::Text* best = paper.findText(c.figure("stallTorque")->texts[1] + " *");
+    ASSERT_NE(best, nullptr);
+    EXPECT_TRUE(best->state.bold);
+    const RecordingCanvas::Text* other = paper.findText(c.figure("stallTorque")->texts[0] + "  ");
+    ASSERT_NE(other, nullptr);
+    EXPECT_FALSE(other->state.bold);
+}
+
+TEST_F(ComparisonTest, ImperialUnitsConvertTheShownFiguresOnly) {
+    Search(1);
+    const std::vector<int> rows = RowsByCatalogue();
+    const MotorComparison imperial = CompareRows(*session, rows, language, {});
+    EXPECT_EQ(imperial.figure("airM3h"), nullptr) << "imperial air is shown in cfm only";
+    const ComparedFigure* stall = imperial.figure("stallTorque");
+    ASSERT_NE(stall, nullptr);
+    EXPECT_NEAR(*stall->values[0], 100.0, 1e-3) << "SI value";
+    EXPECT_EQ(stall->texts[0], "73.8") << "100 Nm in lbf ft";
+}
+
+TEST_F(ComparisonTest, TicksAreLimitedAndBelongToOneResultList) {
+    Search();
+    ComparisonSelection ticks;
+    ticks.follow(*session);
+    for (int row : {3, 1, 2})
+        EXPECT_FALSE(ticks.toggle(row));
+    EXPECT_FALSE(ticks.toggle(5)) << "rows are checked where they are compared";
+    const std::optional<std::string> refused = ticks.toggle(4);
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->find("At most 4"), std::string::npos);
+    EXPECT_EQ(ticks.rows(), (std::vector<int>{1, 2, 3, 5})) << "the refused tick changed nothing";
+    EXPECT_FALSE(ticks.toggle(5));
+    EXPECT_FALSE(ticks.toggle(4));
+    EXPECT_FALSE(ticks.follow(*session)) << "same results";
+    EXPECT_EQ(ticks.rows().size(), 4u);
+    session->TypeIntoField(F::ArbetsVarvtalB, "2500");
+    session->ClickSearch();
+    EXPECT_TRUE(ticks.follow(*session));
+    EXPECT_TRUE(ticks.rows().empty());
+}
+
+TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
+    Search();
+    std::set<std::tuple<int, int, int>> colours;
+    std::set<int> styles;
+    for (std::size_t m = 0; m < kMaxComparedMotors; ++m) {
+        const ComparedMotorStyle s = StyleOfComparedMotor(m);
+        colours.insert({s.colour.r, s.colour.g, s.colour.b});
+        styles.insert(s.style);
+    }
+    EXPECT_EQ(colours.size(), 4u);
+    EXPECT_EQ(styles.size(), 4u);
+
+    const struct {
+        bool power, air;
+        std::size_t panels;
+        std::size_t markers; // torque and power panels mark the working point
+    } cases[] = {{false, false, 1, 1}, {true, false, 2, 2}, {true, true, 3, 2}};
+    for (const auto& c : cases) {
+        ComparisonDiagramInput in = ComparisonInputFromSession(*session, language, {1, 2, 3});
+        in.showPower = c.power;
+        in.showAir = c.air;
+        const ComparisonPlot plot = ComputeComparisonPlot(in);
+        ASSERT_TRUE(plot.drawable);
+        ASSERT_EQ(plot.panels.size(), c.panels);
+        EXPECT_EQ(plot.curves.size(), 3 * c.panels);
+        EXPECT_EQ(plot.legend.size(), 3u);
+        for (std::size_t m = 0; m < 3; ++m)
+            EXPECT_EQ(std::count_if(plot.curves.begin(), plot.curves.end(),
+                                    [m](const ComparisonCurve& k) { return k.motor == m; }),
+                      static_cast<long>(c.panels));
+        EXPECT_TRUE(plot.showWorkingPoint);
+        EXPECT_FLOAT_EQ(plot.workingTorque, 50.0f);
+        EXPECT_NEAR(plot.workingPower, 2.0 * 3.14159265 * 50.0 * 2000.0 / 60000.0, 1e-4);
+        EXPECT_GE(plot.speed.maximum, 10000.0 * 1.03 * 0.995) << "the curves reach past the free speed";
+
+        RecordingCanvas canvas;
+        DrawComparisonPlot(canvas, plot);
+        EXPECT_EQ(canvas.circles.size(), c.markers);
+        std::set<std::tuple<int, int, int>> drawn;
+        for (const auto& p : canvas.polylines)
+            drawn.insert({p.state.colour.r, p.state.colour.g, p.state.colour.b});
+        for (std::size_t m = 0; m < 3; ++m) {
+            const Rgb rgb = StyleOfComparedMotor(m).colour;
+            EXPECT_TRUE(drawn.count({rgb.r, rgb.g, rgb.b})) << "motor " << m;
+        }
+    }
+}
+
+} // namespace
+} // namespace airmotor::core
