@@ -4,6 +4,7 @@
 #include "app/ComparisonWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
+#include "platform/UserPreferences.h"
 #include "core/diagram/ComparisonDiagram.h"
 
 #include <QAction>
@@ -127,7 +128,7 @@ void ComparisonController::refreshWindow() {
     core::ComparisonDiagramInput input = core::ComparisonInputFromSession(session, program_.language, rows);
     input.showPower = window_->showPower();
     input.showAir = window_->showAir();
-    window_->setComparison(core::CompareRows(session, rows, program_.language, core::AirCostInputs{}),
+    window_->setComparison(core::CompareRows(session, rows, program_.language, main_.preferences().airCost()),
                            core::ComputeComparisonPlot(input));
 }
 

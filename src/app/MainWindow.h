@@ -49,6 +49,8 @@ public:
     OutputPanel& outputs() { return *output; }
     MountingPositionsWindow& mountingPositions() { return *mounting_; }
     AnalysisActions& analysis() { return *analysis_; }
+    // The user's preferences (air cost, recent selections), shared by the windows beside this one.
+    platform::UserPreferences& preferences() { return *preferences_; }
     SelectionFileActions& selectionFiles() { return *selectionFiles_; }
     QTableView& grid();
     // Screen rectangles that auxiliary windows leave in view: the result grid with the detail panel,

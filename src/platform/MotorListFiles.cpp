@@ -1,26 +1,30 @@
 #include "platform/MotorListFiles.h"
 
-#include "core/maintenance/FittedMotorDiagram.h"
+#include "core/maintenance/EditorDiagram.h"
 #include "core/maintenance/MotorDataEditor.h"
-#include "platform/DiagramExport.h"
 #include "platform/MeasurementFileStore.h"
+#include "platform/printing/EditorDiagramPages.h"
 
+#include <QDateTime>
 #include <QDir>
 
 namespace airmotor::platform {
 
 std::optional<std::string> PrintMotorListDiagram(PrintJobSink& sink, const core::MotorDataEditor& editor,
                                                  const core::LanguageState& language, const QString& title) {
-    core::MotorCatalogue holder;
-    auto input = core::FittedMotorDiagramInput(editor, language, holder);
-    if (auto* error = std::get_if<std::string>(&input))
-        return *error;
-    const PrintRun run = RunOnePageJobs(
-        sink, 1, QPageLayout::Landscape, title, [&](QPainter& painter, const QRectF& page, double dpi, int) {
-            PaintMotorDiagramPage(painter, page, dpi, std::get<core::MotorDiagramInput>(input));
-        });
-    if (!run.error.isEmpty())
-        return run.error.toStdString();
+    // The row's diagram exactly as the editor's printer diagram draws it after the same calibration.
+    const QDateTime now = QDateTime::currentDateTime();
+    core::EditorDiagramOptions options;
+    options.canvas = core::CanvasKind::Printer;
+    options.dateTime = now.toString(QStringLiteral("yyyy-M-d,  hh:mm:ss")).toStdString();
+    options.texts = &language.strText;
+    options.strLanguage = language.strLanguage;
+    const QString error = PrintEditorDiagrams(sink, title, 1, [&](int, double dpi) {
+        options.printerDpi = static_cast<float>(dpi);
+        return core::BuildEditorDiagram(editor, options);
+    });
+    if (!error.isEmpty())
+        return error.toStdString();
     return std::nullopt;
 }
 
