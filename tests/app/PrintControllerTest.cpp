@@ -32,7 +32,7 @@ class PrintControllerTest : public QObject {
         Opened* raw = o.get();
         // Each sink collects its files when the controller lets go of it.
         struct CollectingSink final : platform::PrintJobSink {
-            CollectingSink(QString path, QStringList& out) : pdf(std::move(path)), out(out) {}
+            CollectingSink(QString path, QStringList& files) : pdf(std::move(path)), out(files) {}
             ~CollectingSink() override { out += pdf.files(); }
             QPagedPaintDevice* beginJob(QPageLayout::Orientation o, const QString& t) override {
                 return pdf.beginJob(o, t);

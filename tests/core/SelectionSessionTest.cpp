@@ -127,7 +127,7 @@ TEST_F(SessionTest, TypingFiltersKeysThenValidatesAndConverts) {
     EXPECT_EQ(Box(F::ArbetsMomentB).colour, kColourValid);
     Type(F::ArbetsMomentB, "10000.001");
     EXPECT_EQ(Box(F::ArbetsMomentB).colour, kColourAboveRange);
-    Type(F::MinStartmomentB, "5001");
+    Type(F::MinStartmomentB, "5000.001");
     EXPECT_EQ(Box(F::MinStartmomentB).colour, kColourAboveRange);
     Type(F::ArbetsVarvtalB, "30000");
     EXPECT_EQ(Box(F::ArbetsVarvtalB).colour, kColourValid);
@@ -504,7 +504,7 @@ TEST_F(SessionTest, NoMotorListedShowsTheEmptyRow) {
 }
 
 TEST_F(SessionTest, MaintenanceCodeLeavesCatalogueModeWithoutSearching) {
-    for (std::int16_t imperial : {0, 1}) {
+    for (std::int16_t imperial : {std::int16_t{0}, std::int16_t{1}}) {
         StartSearchView(imperial);
         Type(F::ArbetsMomentB, "50");
         Type(F::ArbetsVarvtalB, "2000");
