@@ -17,20 +17,19 @@ const QString kTitle = QStringLiteral("Import catalogue");
 
 } // namespace
 
-CatalogueImportController::CatalogueImportController(MainWindow& window, ProgramContext& program,
-                                                     core::MessageSink& messages)
-    : QObject(&window), ownPrompts(std::make_unique<DialogPrompts>()),
+CatalogueImportController::CatalogueImportController(MainWindow& main, ProgramContext& context,
+                                                     core::MessageSink& sink)
+    : QObject(&main), ownPrompts(std::make_unique<DialogPrompts>()),
       ownSource(std::make_unique<platform::AccessReader>(platform::AccessReader::defaultReaderProgram())),
-      window(window), program(program), messages(messages), prompts(*ownPrompts), source(*ownSource) {
-    connect(&window, &MainWindow::importCatalogueRequested, this, &CatalogueImportController::run);
+      window(main), program(context), messages(sink), prompts(*ownPrompts), source(*ownSource) {
+    connect(&main, &MainWindow::importCatalogueRequested, this, &CatalogueImportController::run);
 }
 
-CatalogueImportController::CatalogueImportController(MainWindow& window, ProgramContext& program,
-                                                     core::MessageSink& messages, FilePrompts& prompts,
-                                                     const platform::TableSource& source)
-    : QObject(&window), window(window), program(program), messages(messages), prompts(prompts),
-      source(source) {
-    connect(&window, &MainWindow::importCatalogueRequested, this, &CatalogueImportController::run);
+CatalogueImportController::CatalogueImportController(MainWindow& main, ProgramContext& context,
+                                                     core::MessageSink& sink, FilePrompts& filePrompts,
+                                                     const platform::TableSource& tables)
+    : QObject(&main), window(main), program(context), messages(sink), prompts(filePrompts), source(tables) {
+    connect(&main, &MainWindow::importCatalogueRequested, this, &CatalogueImportController::run);
 }
 
 CatalogueImportController::~CatalogueImportController() = default;

@@ -97,7 +97,7 @@ void MotorDataEditorController::runMotorList() {
     const int last = window_->motorListText(1).trimmed().toInt(&lastOk);
     // A reversed or empty range would silently do nothing.
     if (!firstOk || !lastOk || first < 1 || last < first) {
-        show(kMotorListRowsText, core::MessageIcon::Exclamation);
+        show(kMotorListRowsText, core::MessageIcon::Warning);
         return;
     }
     const auto mode = window_->motorListOption() == 0 ? core::MotorListMode::Update : core::MotorListMode::Print;

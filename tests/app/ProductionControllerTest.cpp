@@ -20,7 +20,7 @@ class ProductionControllerTest : public QObject {
     Q_OBJECT
 
     struct Sheet final : core::SheetWriter {
-        explicit Sheet(std::map<std::pair<int, int>, std::string>& cells) : cells(cells) {}
+        explicit Sheet(std::map<std::pair<int, int>, std::string>& written) : cells(written) {}
         void setNumber(int row, int column, double value) override {
             cells[{row, column}] = std::to_string(value);
         }

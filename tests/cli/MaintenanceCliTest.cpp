@@ -64,7 +64,7 @@ TEST(MaintenanceCli, MeasurementCalibratedAndWithCompanion) {
         {"measurement", path, "--degree-m", "1", "--degree-l", "1", "--calibrate", "--companion", "--json"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QJsonObject doc = r.json();
-    EXPECT_FLOAT_EQ(doc["file"].toObject()["factors"].toObject()["Kn"].toDouble(), 1.3f);
+    EXPECT_FLOAT_EQ(static_cast<float>(doc["file"].toObject()["factors"].toObject()["Kn"].toDouble()), 1.3f);
     EXPECT_NEAR(doc["sngTopVarv"].toDouble(), 1100.0, 1e-3);
     EXPECT_EQ(doc["torqueFit"].toObject()["coefficients"].toArray().size(), 5);
     EXPECT_EQ(doc["torqueFit"].toObject()["coefficients"].toArray()[2].toDouble(), 0.0);
@@ -76,7 +76,7 @@ TEST(MaintenanceCli, MeasurementCalibratedAndWithCompanion) {
 
     const CliResult plain = RunCli({"measurement", path, "--json"});
     EXPECT_TRUE(plain.json()["companion"].isNull());
-    EXPECT_FLOAT_EQ(plain.json()["factors"].toObject()["Kn"].toDouble(), 1.3f);
+    EXPECT_FLOAT_EQ(static_cast<float>(plain.json()["factors"].toObject()["Kn"].toDouble()), 1.3f);
 }
 
 TEST(MaintenanceCli, RefusedMeasurementFile) {

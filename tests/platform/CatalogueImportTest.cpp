@@ -46,7 +46,7 @@ protected:
 // Changes some cells of the tables another source gives: Access's own value types.
 class RetypingSource final : public TableSource {
 public:
-    explicit RetypingSource(const TableSource& inner) : inner(inner) {}
+    explicit RetypingSource(const TableSource& source) : inner(source) {}
     TableReadResult read(const QString& file, const std::vector<std::string>& tables) const override {
         auto result = inner.read(file, tables);
         auto& motors = std::get<std::vector<AccessTable>>(result)[0];

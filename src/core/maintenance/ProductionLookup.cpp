@@ -173,10 +173,10 @@ ProductionLookupResult LookUpProduction(const MotorCatalogue& catalogue, int k,
                 {&kTorqueBand,
                  InsideBand(*torque, catalogue.sngMomentMaxeff[i], kTorqueBand.low, kTorqueBand.high)},
                 {&kAirBand, InsideBand(*air, catalogue.sngLuftMaxeff[i], kAirBand.low, kAirBand.high)},
-                {&kFreeSpeedBand, InsideBand(*freeSpeed, catalogue.sngTomgVarvtal[i], kFreeSpeedBand.low,
+                {&kFreeSpeedBand, InsideBand(freeSpeed.value_or(0.0), catalogue.sngTomgVarvtal[i], kFreeSpeedBand.low,
                                              kFreeSpeedBand.high)},
                 {&kFreeAirBand,
-                 InsideBand(*freeAir, catalogue.sngLuftforbrTomgang[i], kFreeAirBand.low, kFreeAirBand.high)},
+                 InsideBand(freeAir.value_or(0.0), catalogue.sngLuftforbrTomgang[i], kFreeAirBand.low, kFreeAirBand.high)},
             }};
             record.outcome = RecordOutcome::Used;
             for (const auto& [band, inside] : checks)
