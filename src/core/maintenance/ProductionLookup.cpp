@@ -156,15 +156,16 @@ ProductionLookupResult LookUpProduction(const MotorCatalogue& catalogue, int k,
         const auto air = Positive(row.LuftforbrukningEffekt);
         const auto torque = Positive(row.Moment);
         const Sheet1Row* sheet = index.firstSheet1Row(record.SerNbr);
-        const auto freeSpeed = sheet ? Positive(sheet->SpeedRpm) : std::nullopt;
-        const auto freeAir = sheet ? Positive(sheet->AirCons) : std::nullopt;
+        // 0 stands for "no positive value": the free-speed figures are only read when a row is there.
+        const double freeSpeed = sheet ? Positive(sheet->SpeedRpm).value_or(0.0) : 0.0;
+        const double freeAir = sheet ? Positive(sheet->AirCons).value_or(0.0) : 0.0;
         if (!IsApproved(row.Godkand))
             record.outcome = RecordOutcome::NotApproved;
         else if (!speed || !air || !torque)
             record.outcome = RecordOutcome::ZeroValue;
         else if (!sheet)
             record.outcome = RecordOutcome::NoSheet1Row;
-        else if (!freeSpeed || !freeAir)
+        else if (freeSpeed <= 0.0 || freeAir <= 0.0)
             record.outcome = RecordOutcome::ZeroValue;
         else {
             const std::array<std::pair<const Band*, bool>, 5> checks{{
@@ -173,10 +174,10 @@ ProductionLookupResult LookUpProduction(const MotorCatalogue& catalogue, int k,
                 {&kTorqueBand,
                  InsideBand(*torque, catalogue.sngMomentMaxeff[i], kTorqueBand.low, kTorqueBand.high)},
                 {&kAirBand, InsideBand(*air, catalogue.sngLuftMaxeff[i], kAirBand.low, kAirBand.high)},
-                {&kFreeSpeedBand, InsideBand(freeSpeed.value_or(0.0), catalogue.sngTomgVarvtal[i], kFreeSpeedBand.low,
+                {&kFreeSpeedBand, InsideBand(freeSpeed, catalogue.sngTomgVarvtal[i], kFreeSpeedBand.low,
                                              kFreeSpeedBand.high)},
                 {&kFreeAirBand,
-                 InsideBand(freeAir.value_or(0.0), catalogue.sngLuftforbrTomgang[i], kFreeAirBand.low, kFreeAirBand.high)},
+                 InsideBand(freeAir, catalogue.sngLuftforbrTomgang[i], kFreeAirBand.low, kFreeAirBand.high)},
             }};
             record.outcome = RecordOutcome::Used;
             for (const auto& [band, inside] : checks)
@@ -190,8 +191,8 @@ ProductionLookupResult LookUpProduction(const MotorCatalogue& catalogue, int k,
                 sums.VarvtalEffekt += *speed;
                 sums.Moment += *torque;
                 sums.LuftforbrukningEffekt += *air;
-                sums.SpeedRpm += *freeSpeed;
-                sums.AirCons += *freeAir;
+                sums.SpeedRpm += freeSpeed;
+                sums.AirCons += freeAir;
             }
         }
         result.records.push_back(std::move(record));
