@@ -4,8 +4,8 @@
 #include "app/ComparisonWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
-#include "platform/UserPreferences.h"
 #include "core/diagram/ComparisonDiagram.h"
+#include "platform/UserPreferences.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -76,7 +76,8 @@ MotorDataEditorController::MotorDataEditorController(MainWindow& main, ProgramCo
     connect(w, &MotorDataEditorWindow::selectionWindowRequested, this,
             &MotorDataEditorController::backToSelection);
     connect(w, &MotorDataEditorWindow::exitRequested, this, &MotorDataEditorController::requestExit);
-    connect(w, &MotorDataEditorWindow::motorListBatchRequested, this, &MotorDataEditorController::runMotorList);
+    connect(w, &MotorDataEditorWindow::motorListBatchRequested, this,
+            &MotorDataEditorController::runMotorList);
     // Leaving the gear ratio redraws a diagram that is on screen (the window draws, no calibration).
     connect(w, &MotorDataEditorWindow::redrawRequested, this, [this] {
         if (diagram_->isVisible() && editor_.drawingPass())
@@ -100,7 +101,8 @@ void MotorDataEditorController::runMotorList() {
         show(kMotorListRowsText, core::MessageIcon::Warning);
         return;
     }
-    const auto mode = window_->motorListOption() == 0 ? core::MotorListMode::Update : core::MotorListMode::Print;
+    const auto mode =
+        window_->motorListOption() == 0 ? core::MotorListMode::Update : core::MotorListMode::Print;
     motorList_->Run(window_->motorListSheet().trimmed(), first, last, mode);
 }
 

@@ -226,7 +226,8 @@ constexpr Command kCommands[] = {
      RunExportCommand,
      {"export [search options] --out FILE.csv|FILE.xlsx",
       "Write the result rows with their duty analysis to CSV or to an .xlsx workbook.",
-      "  --out FILE  the file written: .csv (comma-separated) or .xlsx (workbook)\n  (and the options of search)\n",
+      "  --out FILE  the file written: .csv (comma-separated) or .xlsx (workbook)\n  (and the options of "
+      "search)\n",
       "airmotor-cli export --torque 10 --speed 3000 --out rows.csv"}},
     {"production",
      true,
@@ -278,7 +279,8 @@ int main(int argc, char** argv) {
     // offscreen unless told otherwise); the others stay with the lighter core application.
     bool paints = false;
     for (int i = 1; i < argc; ++i)
-        for (std::string_view painting : {"diagram", "drawing", "datasheet", "catalogue-table", "motor-list", "compare"})
+        for (std::string_view painting :
+             {"diagram", "drawing", "datasheet", "catalogue-table", "motor-list", "compare"})
             paints = paints || std::string_view(argv[i]) == painting;
     if (paints && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

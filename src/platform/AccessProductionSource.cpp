@@ -58,11 +58,11 @@ core::ProductionRead AccessProductionSource::Read() {
     const auto& tables = std::get<std::vector<AccessTable>>(result);
     const std::string file = QFileInfo(file_).filePath().toStdString();
     std::vector<std::size_t> p;
-    if (std::string e = FindColumns(tables.at(0),
-                                    {"Produktnummer", "SerNbr", "Godkänd", "VarvtalEffekt",
-                                     "LuftförbrukningEffekt", "Moment", "VarvtalTomgång",
-                                     "LuftförbrukningTomgång"},
-                                    p);
+    if (std::string e =
+            FindColumns(tables.at(0),
+                        {"Produktnummer", "SerNbr", "Godkänd", "VarvtalEffekt", "LuftförbrukningEffekt",
+                         "Moment", "VarvtalTomgång", "LuftförbrukningTomgång"},
+                        p);
         !e.empty()) {
         read.error = file + ": " + e;
         return read;

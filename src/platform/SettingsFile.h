@@ -26,8 +26,8 @@ QString UserSettingsFolder();
 
 // The command-line text when one is given; otherwise the program's own folder, or, when that holds
 // no Zevodida.db, the installed data folder <prefix>/share/airmotor beside <prefix>/bin. When the
-// folder is not writable, or is that installed folder, ZEVODIDA.DAT lives in userFolder instead (the folder's own file is still
-// read until the user's copy exists).
+// folder is not writable, or is that installed folder, ZEVODIDA.DAT lives in userFolder instead (the folder's
+// own file is still read until the user's copy exists).
 ProgramFolder ResolveProgramFolder(const QString& commandLineText, const QString& programDir,
                                    const std::function<bool(const QString&)>& isWritable = IsWritableFolder,
                                    const QString& userFolder = UserSettingsFolder());

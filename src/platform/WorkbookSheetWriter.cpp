@@ -6,8 +6,8 @@
 
 namespace airmotor::platform {
 
-std::variant<std::unique_ptr<WorkbookSheetWriter>, std::string> WorkbookSheetWriter::open(const QString& path,
-                                                                                        const std::string& sheet) {
+std::variant<std::unique_ptr<WorkbookSheetWriter>, std::string>
+WorkbookSheetWriter::open(const QString& path, const std::string& sheet) {
     auto opened = Workbook::open(path);
     if (auto* error = std::get_if<std::string>(&opened))
         return *error;

@@ -17,7 +17,7 @@ class WorkbookSheetWriter final : public core::SheetWriter {
 public:
     // A message naming the file when the workbook cannot be used or lacks the sheet.
     static std::variant<std::unique_ptr<WorkbookSheetWriter>, std::string> open(const QString& path,
-                                                                              const std::string& sheet);
+                                                                                const std::string& sheet);
 
     // A cell that cannot be written (a number that is not finite, an address out of range) is
     // remembered, and save() refuses with it instead of writing a partly filled sheet.
@@ -26,7 +26,8 @@ public:
     std::optional<std::string> save() override;
 
 private:
-    WorkbookSheetWriter(Workbook workbook, WorkbookSheet* sheet) : workbook_(std::move(workbook)), sheet_(sheet) {}
+    WorkbookSheetWriter(Workbook workbook, WorkbookSheet* sheet)
+        : workbook_(std::move(workbook)), sheet_(sheet) {}
 
     Workbook workbook_;
     WorkbookSheet* sheet_;

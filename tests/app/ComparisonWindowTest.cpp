@@ -127,7 +127,8 @@ private slots:
                          QString::fromStdString(o->program->language.strText(98)),
                      language);
             QVERIFY2(model.headerData(1, Qt::Vertical).toString().endsWith(torque), language);
-            o->comparison->window().grab().save(QStringLiteral("/tmp/airmotor-comparison-%1.png").arg(language));
+            o->comparison->window().grab().save(
+                QStringLiteral("/tmp/airmotor-comparison-%1.png").arg(language));
         }
     }
 };

@@ -1,8 +1,8 @@
 #include "TestDatabase.h"
 #include "core/maintenance/ProductionLookup.h"
+#include "platform/AccessProductionSource.h"
 #include "platform/ProductionDatabase.h"
 #include "platform/SqliteProductionSource.h"
-#include "platform/AccessProductionSource.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -113,13 +113,13 @@ AccessTable ProvresTable(std::vector<std::string> names, std::vector<std::vector
 
 // Columns are found by name in any case and order; booleans and singles arrive as the core's values.
 TEST(AccessProductionSource, MapsColumnsByNameAndKeepsNulls) {
-    const AccessTable provres = ProvresTable(
-        {"SERNBR", "produktnummer", "Moment", "Godkänd", "VarvtalEffekt", "LuftförbrukningEffekt",
-         "LuftförbrukningTomgång", "VarvtalTomgång"},
-        {{std::string("7"), std::string("123 45"), 2.5f, true, std::int64_t{5000}, 15.25, std::monostate{},
-          0.0}});
-    const AccessTable sheet1 = ProvresTable({"Air cons", "SerNbr", "Speed RPM"},
-                                            {{std::monostate{}, std::string("7"), 9000.0}});
+    const AccessTable provres =
+        ProvresTable({"SERNBR", "produktnummer", "Moment", "Godkänd", "VarvtalEffekt",
+                      "LuftförbrukningEffekt", "LuftförbrukningTomgång", "VarvtalTomgång"},
+                     {{std::string("7"), std::string("123 45"), 2.5f, true, std::int64_t{5000}, 15.25,
+                       std::monostate{}, 0.0}});
+    const AccessTable sheet1 =
+        ProvresTable({"Air cons", "SerNbr", "Speed RPM"}, {{std::monostate{}, std::string("7"), 9000.0}});
     FakeTables tables(std::vector<AccessTable>{provres, sheet1});
     const core::ProductionRead read = AccessProductionSource("prod.mdb", tables).Read();
     ASSERT_EQ(read.error, "");

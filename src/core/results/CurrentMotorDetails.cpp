@@ -19,7 +19,8 @@ std::string Figure(double value, std::string_view mask) {
 } // namespace
 
 std::string PerformanceHeading(const LanguageState& language, float sngTillgLuftTryck) {
-    return language.strText(TextKey::PerformanceAt) + " " + PressureWithUnit(language, sngTillgLuftTryck) + ":";
+    return language.strText(TextKey::PerformanceAt) + " " + PressureWithUnit(language, sngTillgLuftTryck) +
+           ":";
 }
 
 void MakeCurrentMotor(CurrentMotor& c, const MotorCatalogue& cat, int k, const PressureFactorValues& f) {
