@@ -48,7 +48,10 @@ QString ProductionWorkbook(const QString& programFolder, const char* name) {
 
 std::unique_ptr<core::ProductionSource> OpenProductionDatabase(const QString& file) {
     // Anything but a readable regular file gets the SQLite reader's checks and messages.
-    if (!QFileInfo(file).isFile() || IsSqliteFile(file))
+    // A file named as an SQLite export is read as one, so a damaged export is reported as such.
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    const bool namedSqlite = suffix == QLatin1String(kSqliteSuffix) || suffix == QLatin1String("db");
+    if (!QFileInfo(file).isFile() || namedSqlite || IsSqliteFile(file))
         return std::make_unique<SqliteProductionSource>(file);
     return std::make_unique<OwningAccessSource>(file);
 }
