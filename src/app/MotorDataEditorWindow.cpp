@@ -179,26 +179,33 @@ QWidget* MotorDataEditorWindow::buildGearPanel() {
         tf->addRow(NamedLabel(name.c_str(), QString::fromUtf8(caption), Frame6), boxes_->box(field));
     }
     v->addWidget(Frame6);
-    Frame2 = Group("Frame2", QStringLiteral("Motorlista"), column);
+    // The frame's long caption wraps inside it, so the column keeps the width of the other frames.
+    Frame2 = Group("Frame2", QString(), column);
     auto* list = new QFormLayout(Frame2);
-    Option1_0 = new QRadioButton(QStringLiteral("Lägg till i databasen"), Frame2);
+    auto* caption =
+        new QLabel(QStringLiteral("Motordata från Excel-fil i undermappen \\Excel (130605):"), Frame2);
+    caption->setWordWrap(true);
+    list->addRow(caption);
+    Option1_0 = new QRadioButton(QStringLiteral("Uppdatera databas från Excelfil"), Frame2);
     Option1_0->setObjectName("Option1_0");
-    auto* option1 = new QRadioButton(QStringLiteral("Skriv ut diagram"), Frame2);
+    auto* option1 = new QRadioButton(QStringLiteral("Diagram från Excelfil till printer"), Frame2);
     option1->setObjectName("Option1_1");
     Option1_0->setChecked(true);
-    list->addRow(Option1_0, option1);
-    const auto listBox = [&](const char* name) {
-        auto* box = new QLineEdit(Frame2);
+    list->addRow(Option1_0);
+    list->addRow(option1);
+    const auto listBox = [&](const char* name, const QString& text) {
+        auto* box = new QLineEdit(text, Frame2);
         box->setObjectName(QString::fromUtf8(name));
         return box;
     };
-    Text1_0 = listBox("Text1_0");
-    Text1_1 = listBox("Text1_1");
-    Text2 = listBox("Text2");
-    list->addRow(QStringLiteral("Första rad:"), Text1_0);
-    list->addRow(QStringLiteral("Sista rad:"), Text1_1);
-    list->addRow(QStringLiteral("Blad:"), Text2);
-    auto* batch = button("Command5", QStringLiteral("Kör motorlista"));
+    Text1_0 = listBox("Text1_0", QStringLiteral("2"));
+    Text1_1 = listBox("Text1_1", QStringLiteral("417"));
+    Text2 = listBox("Text2", QStringLiteral("Nya motorer till Version 4 (2014).xlsx"));
+    list->addRow(QStringLiteral("Starta på rad (2):"), Text1_0);
+    list->addRow(QStringLiteral("Sluta på rad (417):"), Text1_1);
+    list->addRow(new QLabel(QStringLiteral("Se blad \"Motorer\":"), Frame2));
+    list->addRow(QStringLiteral("Filnamn:"), Text2);
+    auto* batch = button("Command5", QStringLiteral("Starta"));
     list->addRow(batch);
     connect(batch, &QPushButton::clicked, this, &MotorDataEditorWindow::motorListBatchRequested);
     v->addWidget(Frame2);
