@@ -1,4 +1,5 @@
 #include "platform/Workbook.h"
+#include "platform/WorkbookSheetWriter.h"
 
 #include "TestDatabase.h"
 
@@ -247,4 +248,33 @@ TEST(Workbook, ImpossibleWritesAndFailedSavesChangeNothing) {
     ASSERT_NE(intoFolder, std::nullopt);
     EXPECT_NE(intoFolder->find("not a regular file"), std::string::npos);
     EXPECT_EQ(ReadFile(path), original);
+}
+
+// The production batch's sheet writer: a cell that cannot be written makes the save refuse, so a
+// half-filled sheet never replaces the workbook; a good sheet is saved whole.
+TEST(WorkbookSheetWriter, RefusedCellStopsTheSaveAndAGoodSheetIsSaved) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("book.xlsx");
+    WriteZip(path, HandMade(kCells));
+    const QByteArray original = ReadFile(path);
+    auto missing = WorkbookSheetWriter::open(path, "TKM");
+    ASSERT_TRUE(std::holds_alternative<std::string>(missing));
+    EXPECT_NE(std::get<std::string>(missing).find("TKM"), std::string::npos);
+
+    auto bad = std::get<std::unique_ptr<WorkbookSheetWriter>>(WorkbookSheetWriter::open(path, "Motorer"));
+    bad->setNumber(3, 2, 1.5);
+    bad->setNumber(3, 3, std::numeric_limits<double>::infinity());
+    const auto refused = bad->save();
+    ASSERT_NE(refused, std::nullopt);
+    EXPECT_EQ(refused->rfind(path.toStdString(), 0), 0u) << *refused;
+    EXPECT_EQ(ReadFile(path), original);
+
+    auto good = std::get<std::unique_ptr<WorkbookSheetWriter>>(WorkbookSheetWriter::open(path, "Motorer"));
+    good->setNumber(3, 2, 1.5);
+    good->setText(3, 1, "TKM14");
+    ASSERT_EQ(good->save(), std::nullopt);
+    Workbook reread = std::get<Workbook>(Workbook::open(path));
+    WorkbookSheet& s = *std::get<WorkbookSheet*>(reread.sheet("Motorer"));
+    EXPECT_EQ(s.number(3, 2), 1.5);
+    EXPECT_EQ(s.text(3, 1), "TKM14");
 }
