@@ -59,7 +59,7 @@ std::string Caption(const LanguageState& language, int key, const std::string& f
     return text.empty() ? fallback : text;
 }
 
-struct FigureSpec {
+struct FigureDefinition {
     std::string name;
     std::string caption;
     std::string tooltip;
@@ -77,14 +77,14 @@ std::optional<double> Positive(float value) {
     return value > 0.0f ? std::optional<double>(static_cast<double>(value)) : std::nullopt;
 }
 
-std::vector<FigureSpec> Specs(const LanguageState& l, const MotorCatalogue& cat) {
+std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const MotorCatalogue& cat) {
     const auto fixed = [](const char* mask) { return [mask](double) { return std::string(mask); }; };
     const auto torque = [](double shown) { return TorqueMask(shown); };
     const std::string speed = SpeedUnit(l);
     const std::string torqueUnit = UnitText(l, 52, "[Nm]");
     const std::string pressureMask = l.strText(60).empty() ? "#0.00" : l.strText(60);
     const auto at = [&cat](int index) { return static_cast<std::size_t>(index); };
-    std::vector<FigureSpec> specs = {
+    std::vector<FigureDefinition> definitions = {
         {"maxPower", Caption(l, 98, "Max power [kW]"), "", Better::Higher, Unit::Power,
          [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurMaxEffekt); },
          fixed("#0.00")},
@@ -153,36 +153,37 @@ std::vector<FigureSpec> Specs(const LanguageState& l, const MotorCatalogue& cat)
     };
     // Imperial users read the air in cfm only; m³/h is the metric habit.
     if (l.intImperialUnits != 1)
-        specs.push_back({"airM3h", "Air consumption [m³/h]", "Air consumption in l/s · 3.6.", Better::Lower,
-                         Unit::None,
-                         [](const AnalysedRow& r, const CurrentMotor&, int) {
-                             return std::optional<double>(static_cast<double>(r.analysis.airM3h));
-                         },
-                         fixed("####0.0")});
-    specs.push_back({"startTorqueMargin", "Start torque margin [%]",
-                     "(Km · catalogue minimum start torque / required start torque − 1) · 100; only when a "
-                     "start torque was required and the catalogue records one.",
-                     Better::Higher, Unit::None,
-                     [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
-                         return cat.sngMinStartMoment[at(k)] > 0.0f ? Given(r.analysis.startTorqueMargin)
-                                                                    : std::nullopt;
-                     },
-                     fixed("###0.0")});
-    specs.push_back(
+        definitions.push_back({"airM3h", "Air consumption [m³/h]", "Air consumption in l/s · 3.6.",
+                               Better::Lower, Unit::None,
+                               [](const AnalysedRow& r, const CurrentMotor&, int) {
+                                   return std::optional<double>(static_cast<double>(r.analysis.airM3h));
+                               },
+                               fixed("####0.0")});
+    definitions.push_back(
+        {"startTorqueMargin", "Start torque margin [%]",
+         "(Km · catalogue minimum start torque / required start torque − 1) · 100; only when a "
+         "start torque was required and the catalogue records one.",
+         Better::Higher, Unit::None,
+         [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
+             return cat.sngMinStartMoment[at(k)] > 0.0f ? Given(r.analysis.startTorqueMargin) : std::nullopt;
+         },
+         fixed("###0.0")});
+    definitions.push_back(
         {"freeSpeedMargin", "Distance to free speed [%]",
          "(1 − working speed / free speed of the curve) · 100: how far below its free speed the "
          "motor works.",
          Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.freeSpeedMargin); },
          fixed("###0.0")});
-    specs.push_back({"airCostPerYear", "Air cost per year",
-                     "Air in m³/h · hours per year · kWh per m³ free air · price per kWh (no currency).",
-                     Better::Lower, Unit::None,
-                     [](const AnalysedRow& r, const CurrentMotor&, int) {
-                         return std::optional<double>(r.analysis.airCostPerYear);
-                     },
-                     fixed("####0")});
-    return specs;
+    definitions.push_back(
+        {"airCostPerYear", "Air cost per year",
+         "Air in m³/h · hours per year · kWh per m³ free air · price per kWh (no currency).", Better::Lower,
+         Unit::None,
+         [](const AnalysedRow& r, const CurrentMotor&, int) {
+             return std::optional<double>(r.analysis.airCostPerYear);
+         },
+         fixed("####0")});
+    return definitions;
 }
 
 // Figures read at the working point: without one (a listing, a search by stall torque or free speed)
@@ -292,25 +293,25 @@ MotorComparison CompareRows(const SelectionSession& session, const std::vector<i
     MarkBest(mode);
     bool modeAdded = false;
 
-    for (const FigureSpec& spec : Specs(language, session.catalogue())) {
-        if (spec.name == "pressure" && !modeAdded) {
+    for (const FigureDefinition& figure : FigureDefinitions(language, session.catalogue())) {
+        if (figure.name == "pressure" && !modeAdded) {
             comparison.figures.push_back(mode);
             modeAdded = true;
         }
-        ComparedFigure f{spec.name, spec.caption, spec.tooltip, spec.better, {}, {}, {}};
-        const float unit = UnitFactor(language.units, spec.unit);
-        const bool shown = session.bolArbetspunkt() || !NeedsWorkingPoint(spec.name);
+        ComparedFigure f{figure.name, figure.caption, figure.tooltip, figure.better, {}, {}, {}};
+        const float unit = UnitFactor(language.units, figure.unit);
+        const bool shown = session.bolArbetspunkt() || !NeedsWorkingPoint(figure.name);
         for (std::size_t i = 0; i < comparison.motors.size(); ++i) {
             const AnalysedRow& r = comparison.motors[i];
             const std::optional<double> value =
-                shown ? spec.value(r, keys[i], r.analysis.index) : std::nullopt;
+                shown ? figure.value(r, keys[i], r.analysis.index) : std::nullopt;
             f.values.push_back(value);
             if (!value) {
                 f.texts.emplace_back(kMissing);
                 continue;
             }
             const double display = *value / static_cast<double>(unit);
-            f.texts.push_back(FormatNumber(display, spec.mask(display)));
+            f.texts.push_back(FormatNumber(display, figure.mask(display)));
         }
         MarkBest(f);
         comparison.figures.push_back(std::move(f));
