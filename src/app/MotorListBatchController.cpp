@@ -20,7 +20,8 @@ const char* const kExcelFolder = "Excel";
 
 MotorListBatchController::MotorListBatchController(QWidget& parent, ProgramContext& program,
                                                    core::MessageSink& messages)
-    : parent_(parent), program_(program), messages_(messages) {
+    // Owned by the editor window it serves, so it goes when the window goes.
+    : QObject(&parent), parent_(parent), program_(program), messages_(messages) {
     sinkFactory_ = [this]() -> std::unique_ptr<platform::PrintJobSink> {
         if (!printer_)
             printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);

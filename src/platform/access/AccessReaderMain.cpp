@@ -13,6 +13,18 @@
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitized = true;
+#else
+constexpr bool kAddressSanitized = false;
+#endif
+#else
+constexpr bool kAddressSanitized = false;
+#endif
+
 bool ReadAll(int fd, std::string& into, std::size_t cap) {
     char chunk[65536];
     for (;;) {
@@ -48,8 +60,12 @@ bool WriteAll(int fd, const std::string& bytes) {
 int main(int argc, char** argv) {
     using namespace airmotor::platform;
     // A damaged file can make libmdb allocate without end: fail early instead of swapping.
-    const rlimit memory{kAccessReaderMemoryLimit, kAccessReaderMemoryLimit};
-    ::setrlimit(RLIMIT_AS, &memory);
+    // AddressSanitizer reserves terabytes of shadow address space and dies under an address-space
+    // cap, so a sanitized build relies on the sanitizer's own allocation limit instead.
+    if constexpr (!kAddressSanitized) {
+        const rlimit memory{kAccessReaderMemoryLimit, kAccessReaderMemoryLimit};
+        ::setrlimit(RLIMIT_AS, &memory);
+    }
     std::vector<std::string> tables(argv + 1, argv + argc);
     std::string database;
     if (tables.empty() || !ReadAll(STDIN_FILENO, database, static_cast<std::size_t>(kAccessFileCap)))
