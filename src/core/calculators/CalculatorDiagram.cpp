@@ -90,24 +90,7 @@ void DrawCalculatorPlot(Canvas& canvas, const CalculatorPlot& plot) {
     const int d = axes.velocity->divisions;
     const int timeDivisions = static_cast<int>(std::lround(time.maximum / time.step));
 
-    e.SetColour(QBColor(kGridColour));
-    e.SetLineWidth(2);
-    e.SetLineStyle(2);
-    for (int i = 1; i < timeDivisions; ++i) {
-        const float x = static_cast<float>(i) * kLenX / static_cast<float>(timeDivisions);
-        e.DrawLine(x, 0.0f, x, kLenY, 1.0f);
-    }
-    for (int i = 1; i < d; ++i) {
-        const float y = static_cast<float>(i) * kLenY / static_cast<float>(d);
-        e.DrawLine(0.0f, y, kLenX, y, 1.0f);
-    }
-    e.SetLineStyle(0);
-    e.SetLineWidth(5);
-    e.SetColour(QBColor(0));
-    e.DrawLine(0.0f, 0.0f, kLenX, 0.0f, 1.0f);
-    e.DrawLine(0.0f, kLenY, kLenX, kLenY, 1.0f);
-    e.DrawLine(0.0f, 0.0f, 0.0f, kLenY, 1.0f);
-    e.DrawLine(kLenX, 0.0f, kLenX, kLenY, 1.0f);
+    e.DrawGridAndFrame(kLenX, kLenY, timeDivisions, d, QBColor(kGridColour));
     e.SetLineWidth(3);
     for (int i = 0; i <= timeDivisions; ++i) {
         const float x = static_cast<float>(i) * kLenX / static_cast<float>(timeDivisions);

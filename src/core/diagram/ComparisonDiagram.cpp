@@ -136,24 +136,7 @@ void DrawPanel(DiagramEngine& e, const ComparisonPlot& plot, std::size_t p) {
 
     const int divisions = std::max(panel.axis.divisions, 1);
     const int speedDivisions = static_cast<int>(std::lround(plot.speed.maximum / plot.speed.step));
-    e.SetColour(QBColor(kGridColour));
-    e.SetLineWidth(2);
-    e.SetLineStyle(2);
-    for (int i = 1; i < speedDivisions; ++i) {
-        const float x = static_cast<float>(i) * kLenX / static_cast<float>(speedDivisions);
-        e.DrawLine(x, 0.0f, x, lenY, 1.0f);
-    }
-    for (int i = 1; i < divisions; ++i) {
-        const float y = static_cast<float>(i) * lenY / static_cast<float>(divisions);
-        e.DrawLine(0.0f, y, kLenX, y, 1.0f);
-    }
-    e.SetLineStyle(0);
-    e.SetLineWidth(5);
-    e.SetColour(QBColor(0));
-    e.DrawLine(0.0f, 0.0f, kLenX, 0.0f, 1.0f);
-    e.DrawLine(0.0f, lenY, kLenX, lenY, 1.0f);
-    e.DrawLine(0.0f, 0.0f, 0.0f, lenY, 1.0f);
-    e.DrawLine(kLenX, 0.0f, kLenX, lenY, 1.0f);
+    e.DrawGridAndFrame(kLenX, lenY, speedDivisions, divisions, QBColor(kGridColour));
 
     e.SetLineWidth(3);
     for (int i = 0; i <= divisions; ++i) {

@@ -127,6 +127,27 @@ bool DiagramEngine::ClipSegment(float& x1, float& y1, float& x2, float& y2) cons
     return false;
 }
 
+void DiagramEngine::DrawGridAndFrame(float lenX, float lenY, int xDivisions, int yDivisions, Rgb gridColour) {
+    SetColour(gridColour);
+    SetLineWidth(2);
+    SetLineStyle(2);
+    for (int i = 1; i < xDivisions; ++i) {
+        const float x = static_cast<float>(i) * lenX / static_cast<float>(xDivisions);
+        DrawLine(x, 0.0f, x, lenY, 1.0f);
+    }
+    for (int i = 1; i < yDivisions; ++i) {
+        const float y = static_cast<float>(i) * lenY / static_cast<float>(yDivisions);
+        DrawLine(0.0f, y, lenX, y, 1.0f);
+    }
+    SetLineStyle(0);
+    SetLineWidth(5);
+    SetColour(QBColor(0));
+    DrawLine(0.0f, 0.0f, lenX, 0.0f, 1.0f);
+    DrawLine(0.0f, lenY, lenX, lenY, 1.0f);
+    DrawLine(0.0f, 0.0f, 0.0f, lenY, 1.0f);
+    DrawLine(lenX, 0.0f, lenX, lenY, 1.0f);
+}
+
 void DiagramEngine::DrawLine(float x1, float y1, float x2, float y2, float ys) {
     y1 *= ys;
     y2 *= ys;

@@ -43,6 +43,9 @@ public:
     void DrawText(std::string_view t, float x, float y, float size, bool bold, int anchor);
     void LabelValue(std::string_view label, std::string_view value, float x, float y, float xr);
     void SpeedUnitLabel(float x, float y, float size, int anchor);
+    // A dotted grid of xDivisions by yDivisions cells over (0,0)-(lenX,lenY), then the black frame
+    // over it; leaves a solid black pen of width 5.
+    void DrawGridAndFrame(float lenX, float lenY, int xDivisions, int yDivisions, Rgb gridColour);
 
     // Device width of a 300-dpi line width on the current canvas.
     int DeviceLineWidth(std::int16_t w) const;
