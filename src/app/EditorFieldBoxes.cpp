@@ -46,7 +46,7 @@ EditorFieldBoxes::EditorFieldBoxes(core::EditorFields& fields, QWidget* parent)
                 box->setText(kept);
             emit typed(field);
         });
-        connect(box, &FieldLineEdit::focusLeft, this, [this, field] { emit left(field); });
+        connect(box, &FieldLineEdit::focusLeft, this, [this, field](Qt::FocusReason) { emit left(field); });
     }
     mirror();
 }

@@ -32,7 +32,7 @@ void FieldLineEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
-    emit focusLeft();
+    emit focusLeft(event->reason());
 }
 
 void FieldLineEdit::keyPressEvent(QKeyEvent* event) {

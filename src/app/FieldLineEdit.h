@@ -17,7 +17,7 @@ public:
 
 signals:
     void focusEntered();
-    void focusLeft();
+    void focusLeft(Qt::FocusReason reason);
     void enterPressed();
 
 protected:

@@ -7,12 +7,15 @@
 #include "core/language/CaptionKeys.h"
 #include "core/selection/RequirementRange.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace airmotor::app {
 
@@ -102,8 +105,15 @@ RequirementPanel::RequirementPanel(SessionDriver& sessionDriver, QWidget* parent
     search->setObjectName("SökMotorB");
     search->setDefault(false);
     search->setAutoDefault(false);
-    connect(search, &QPushButton::clicked, this,
-            [this] { this->driver.run([](core::SelectionSession& s) { s.ClickSearch(); }); });
+    searchButton = search;
+    connect(search, &QPushButton::clicked, this, [this] {
+        if (std::exchange(searchRanOnPress, false))
+            return;
+        this->driver.run([](core::SelectionSession& s) { s.ClickSearch(); });
+    });
+    // A press released beside the button gives no click: the mark must not swallow a later one.
+    connect(search, &QPushButton::released, this,
+            [this] { QTimer::singleShot(0, this, [this] { searchRanOnPress = false; }); });
     auto* fresh = new QPushButton("New search data", fraSearchData);
     fresh->setObjectName("NyaIndataB");
     fresh->setAutoDefault(false);
@@ -149,9 +159,15 @@ FieldLineEdit* RequirementPanel::makeField(RequirementField f) {
     fields[std::size_t(core::FieldIndex(f))] = edit;
     connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) { onEdited(f, text); });
     connect(edit, &FieldLineEdit::enterPressed, this, [this, f] { onEnter(f); });
-    connect(edit, &FieldLineEdit::focusLeft, this, [this, f] {
-        if (!this->driver.busy())
-            this->driver.run([f](core::SelectionSession& s) { s.LeaveField(f); });
+    connect(edit, &FieldLineEdit::focusLeft, this, [this, f](Qt::FocusReason reason) {
+        if (this->driver.busy())
+            return;
+        this->driver.run([f](core::SelectionSession& s) { s.LeaveField(f); });
+        // Leaving the pressure field searches; a press on the search button that took the focus
+        // would search again on release (a second refusal box, or a refused search right after
+        // the maintenance code opened the editor).
+        searchRanOnPress = f == RequirementField::TillgLuftTryckB && reason == Qt::MouseFocusReason &&
+                           QApplication::focusWidget() == searchButton;
     });
     connect(edit, &FieldLineEdit::focusEntered, this, [this, edit] {
         // After a mouse click the click itself places the cursor: select on the next turn of the loop.

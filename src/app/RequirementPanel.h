@@ -7,6 +7,7 @@
 
 class QGroupBox;
 class QLabel;
+class QPushButton;
 
 namespace airmotor::core {
 class SelectionSession;
@@ -38,6 +39,10 @@ private:
     std::array<FieldLineEdit*, core::kRequirementFieldCount> fields{};
     std::array<QLabel*, core::kRequirementFieldCount> captions{};
     QGroupBox* fraSearchData;
+    QPushButton* searchButton = nullptr;
+    // Set while a press on the search button has just left the pressure field, whose leave ran the
+    // search already: the click that completes the press must not run it a second time.
+    bool searchRanOnPress = false;
     QLabel* EffektA;
 };
 

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 
@@ -333,6 +334,22 @@ private slots:
         QCOMPARE(w.help().currentPage(), QString("index.html"));
         w.close();
         QVERIFY(!w.help().isVisible());
+    }
+
+    void aPressOnSearchThatLeavesThePressureFieldSearchesOnce() {
+        auto o = open("English");
+        auto& w = *o->window;
+        QApplication::setActiveWindow(&w);
+        ClickOption(Find<QAbstractButton>(w, "optCatalogue_1"));
+        TypeInto(field(w, "TomgVarvMinB"), "3000");
+        field(w, "TillgLuftTryckB")->setFocus();
+        TypeInto(field(w, "TillgLuftTryckB"), "5");
+        auto* search = Find<QPushButton>(w, QString::fromUtf8("SökMotorB"));
+        QTest::mouseClick(search, Qt::LeftButton);
+        QCOMPARE(messageKeys(o->messages).count(141), 1);
+        // The next press, with the focus already on the button, is a search of its own.
+        QTest::mouseClick(search, Qt::LeftButton);
+        QCOMPARE(messageKeys(o->messages).count(141), 2);
     }
 
     void maintenanceCodeInThePressureFieldSearchesNothing() {
