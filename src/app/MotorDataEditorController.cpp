@@ -25,7 +25,10 @@ using F = core::EditorField;
 // In-house texts of the editor (Swedish, like its captions).
 constexpr const char* kMotorListRowsText =
     "Ange första och sista rad i bladet \"Motorer\" som heltal (första rad ≤ sista rad).";
-constexpr const char* kReducedOpeningText =
+constexpr const char* kMaintenanceModeText =
+    "Checkbox Prod.data och Knappen Print Prod är nu synliga. Välj Till "
+    "Luftzevodidasprogram för att gå tillbaka.";
+constexpr const char* kMeasurementReminderText =
     "Obs vid inl. av nya mätdata, glöm inte att lägga in mätpunkten för tomgångsvarvtal (Moment=0)!!";
 constexpr const char* kReplaceQuestion = "Byt endast ut polynomkonstanter m.m. för en befintlig motor";
 constexpr const char* kUnsavedQuestion =
@@ -107,10 +110,12 @@ void MotorDataEditorController::runMotorList() {
 }
 
 void MotorDataEditorController::openFull() {
+    show(kMaintenanceModeText, core::MessageIcon::Information);
     window_->setReduced(false);
     window_->show();
     window_->raise();
     window_->activateWindow();
+    show(kMeasurementReminderText, core::MessageIcon::Information);
 }
 
 void MotorDataEditorController::openReduced() {
@@ -119,7 +124,7 @@ void MotorDataEditorController::openReduced() {
     window_->setReduced(true);
     window_->show();
     window_->raise();
-    show(kReducedOpeningText, core::MessageIcon::Information);
+    show(kMeasurementReminderText, core::MessageIcon::Information);
 }
 
 bool MotorDataEditorController::eventFilter(QObject* watched, QEvent* event) {

@@ -132,6 +132,11 @@ private slots:
         auto o = Open();
         Search(*o->window, {{"TillgLuftTryckB", "583196"}});
         QVERIFY(o->editorWindow().isVisible());
+        // The two notes of the opening: where the production controls are, then the free-speed point.
+        QCOMPARE(o->messages.messages.size(), std::size_t(2));
+        QVERIFY(o->messages.messages[0].text.find("Print Prod") != std::string::npos);
+        QVERIFY(o->lastMessage().find("Moment=0") != std::string::npos);
+        QVERIFY(Find<QWidget>(*o->window, "Command3")->isVisible());
         QVERIFY(Find<QWidget>(o->editorWindow(), "Frame1")->isVisible());
         QVERIFY(o->button("ValAvLuftmotorB")->isVisible());
         o->button("ValAvLuftmotorB")->click();
