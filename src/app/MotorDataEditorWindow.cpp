@@ -180,12 +180,15 @@ QWidget* MotorDataEditorWindow::buildGearPanel() {
     }
     v->addWidget(Frame6);
     // The frame's long caption wraps inside it, so the column keeps the width of the other frames.
+    // (A box layout gives the wrapped caption its height; a form row alone clipped its first line.)
     Frame2 = Group("Frame2", QString(), column);
-    auto* list = new QFormLayout(Frame2);
+    auto* frame2Layout = new QVBoxLayout(Frame2);
     auto* caption =
         new QLabel(QStringLiteral("Motordata från Excel-fil i undermappen \\Excel (130605):"), Frame2);
     caption->setWordWrap(true);
-    list->addRow(caption);
+    frame2Layout->addWidget(caption);
+    auto* list = new QFormLayout;
+    frame2Layout->addLayout(list);
     Option1_0 = new QRadioButton(QStringLiteral("Uppdatera databas från Excelfil"), Frame2);
     Option1_0->setObjectName("Option1_0");
     auto* option1 = new QRadioButton(QStringLiteral("Diagram från Excelfil till printer"), Frame2);
