@@ -22,6 +22,9 @@ install(DIRECTORY ${AIRMOTOR_BIN_DIR}/ DESTINATION ${AIRMOTOR_INSTALL_DATA}
   PATTERN "*.WMF" PATTERN "*.wmf" PATTERN "*.SVG" PATTERN "*.svg" PATTERN "*.BMP" PATTERN "*.bmp"
   PATTERN "*.pdf" PATTERN "*.PDF" PATTERN "*.doc"
   PATTERN "help" EXCLUDE PATTERN "CMakeFiles" EXCLUDE)
+# The production comparison looks for its database and workbooks in Produktionsdata/ beside the
+# catalogue; an installed folder is read-only, so the batches then ask where to write sheet TKM.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/samples/Produktionsdata DESTINATION ${AIRMOTOR_INSTALL_DATA})
 foreach(sub help documents samples)
   if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/data/${sub})
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/${sub} DESTINATION ${AIRMOTOR_INSTALL_DATA})

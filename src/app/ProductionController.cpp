@@ -35,6 +35,10 @@ ProductionController::ProductionController(MainWindow& main, ProgramContext& pro
             &main_, QStringLiteral("Produktionsdata"), current,
             QStringLiteral("Produktionsdata (*.mdb *.accdb *.sqlite *.db);;*"));
     };
+    workbookChooser_ = [this](const QString& preset) {
+        return QFileDialog::getOpenFileName(&main_, QStringLiteral("Produktionsdata: blad TKM"), preset,
+                                            QStringLiteral("Excel (*.xlsx)"));
+    };
     sheetWriters_ = [](const QString& workbook, std::string& error) -> std::unique_ptr<core::SheetWriter> {
         auto opened = platform::WorkbookSheetWriter::open(workbook, kTkmSheet);
         if (auto* message = std::get_if<std::string>(&opened)) {
@@ -120,6 +124,17 @@ ProductionController::Summary ProductionController::runBatch(Batch batch) {
     return summary;
 }
 
+QString ProductionController::batchWorkbook(Batch batch) {
+    const QString preset = platform::ProductionWorkbook(
+        program_.folder.folder,
+        batch == Batch::ResultRows ? platform::kEditorBatchWorkbookName : platform::kMainBatchWorkbookName);
+    const QFileInfo file(preset);
+    // The save replaces the file, so its folder must take a new file too.
+    if (file.isFile() && file.isWritable() && QFileInfo(file.absolutePath()).isWritable())
+        return preset;
+    return workbookChooser_ ? workbookChooser_(preset) : preset;
+}
+
 ProductionController::Summary ProductionController::runRows(Batch batch) {
     Summary summary;
     if (batch == Batch::ResultRows) {
@@ -138,9 +153,12 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
         summary.failed = true;
         return summary;
     }
-    const QString workbook = platform::ProductionWorkbook(
-        program_.folder.folder,
-        batch == Batch::ResultRows ? platform::kEditorBatchWorkbookName : platform::kMainBatchWorkbookName);
+    const QString workbook = batchWorkbook(batch);
+    if (workbook.isEmpty()) {
+        report("No workbook with sheet TKM was chosen: nothing was printed.", core::MessageIcon::Information);
+        summary.cancelled = true;
+        return summary;
+    }
     std::unique_ptr<core::SheetWriter> sheet;
     if (sheetWriters_) {
         std::string error;

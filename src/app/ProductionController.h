@@ -38,7 +38,7 @@ public:
     // The TKM sheet of a workbook; nullptr with the error set when it cannot be opened.
     using SheetWriterFactory =
         std::function<std::unique_ptr<core::SheetWriter>(const QString& workbook, std::string& error)>;
-    // Asks for a production database, starting at the current one; "" when cancelled.
+    // Asks for a production database (or a workbook), starting at the given file; "" when cancelled.
     using FileChooser = std::function<QString(const QString& current)>;
 
     ProductionController(MainWindow& main, ProgramContext& program, core::MessageSink& messages,
@@ -52,6 +52,7 @@ public:
     void chooseDatabaseFile();
     void setSheetWriterFactory(SheetWriterFactory factory) { sheetWriters_ = std::move(factory); }
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    void setWorkbookChooser(FileChooser chooser) { workbookChooser_ = std::move(chooser); }
 
     // The comparison of the input's motor, when the box is ticked and the database was read.
     void decorate(core::MotorDiagramInput& in);
@@ -61,6 +62,9 @@ private:
     // Reads the database unless it is read already and unchanged; false after a message.
     bool load();
     Summary runRows(Batch batch);
+    // The batch's workbook: the default one when it can be written where it is (an installed
+    // program folder is read-only), otherwise one the user picks; "" when none was picked.
+    QString batchWorkbook(Batch batch);
     void tick(bool ticked);
     void report(const std::string& text, core::MessageIcon icon);
 
@@ -71,6 +75,7 @@ private:
     PrintController& print_;
     SheetWriterFactory sheetWriters_;
     FileChooser chooser_;
+    FileChooser workbookChooser_;
     bool ticked_ = false;
     QString file_;
     QDateTime loadedStamp_;

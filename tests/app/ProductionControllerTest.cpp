@@ -151,6 +151,26 @@ private slots:
         QVERIFY(o->production->runBatch(ProductionController::Batch::ResultRows).failed);
         QCOMPARE(o->printouts, 0);
         QCOMPARE(o->messages.messages.back().text, std::string("book.xlsx: sheet TKM is missing"));
+
+        // Without the default workbook the user is asked for one; none chosen: nothing printed.
+        const QString preset = o->folder->path("Produktionsdata/Alla TKM Trebro och Ungern Test.xlsx");
+        QVERIFY(QFile::remove(preset));
+        QStringList asked;
+        QString answer;
+        o->production->setWorkbookChooser([&](const QString& start) {
+            asked << start;
+            return answer;
+        });
+        QVERIFY(o->production->runBatch(ProductionController::Batch::ResultRows).cancelled);
+        QCOMPARE(asked, QStringList{preset});
+        QCOMPARE(o->printouts, 0);
+        answer = o->folder->path("elsewhere.xlsx");
+        o->production->setSheetWriterFactory([raw = o.get()](const QString& workbook, std::string&) {
+            raw->workbook = workbook;
+            return std::make_unique<Sheet>(raw->cells);
+        });
+        QVERIFY(!o->production->runBatch(ProductionController::Batch::ResultRows).failed);
+        QCOMPARE(o->workbook, answer);
     }
 };
 

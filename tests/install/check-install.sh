@@ -16,7 +16,8 @@ for f in bin/airmotor-cli bin/airmotor share/airmotor/Zevodida.db share/airmotor
     share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg \
     share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
     share/metainfo/$id.metainfo.xml share/man/man1/airmotor.1.gz share/man/man1/airmotor-cli.1.gz \
-    libexec/airmotor/airmotor-access-reader; do
+    libexec/airmotor/airmotor-access-reader share/airmotor/samples/motor-list/Motorlista.xlsx \
+    "share/airmotor/Produktionsdata/Alla TKM Trebro och Ungern Test.sqlite"; do
     [ -f "$p/$f" ] || fail "not installed: $f"
 done
 ls "$p"/share/airmotor/*.WMF >/dev/null 2>&1 || fail "no drawings installed"
