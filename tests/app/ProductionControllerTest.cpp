@@ -164,6 +164,10 @@ private slots:
         QVERIFY(o->production->runBatch(ProductionController::Batch::ResultRows).cancelled);
         QCOMPARE(asked, QStringList{preset});
         QCOMPARE(o->printouts, 0);
+        // A folder of the workbook's name is no workbook either.
+        QVERIFY(QDir().mkdir(preset));
+        QVERIFY(o->production->runBatch(ProductionController::Batch::ResultRows).cancelled);
+        QCOMPARE(asked.size(), 2);
         answer = o->folder->path("elsewhere.xlsx");
         o->production->setSheetWriterFactory([raw = o.get()](const QString& workbook, std::string&) {
             raw->workbook = workbook;
