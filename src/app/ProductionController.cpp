@@ -212,6 +212,8 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
                        std::to_string(summary.printed) + " printed with production data";
     if (summary.cancelled)
         text += " (cancelled)";
+    else if (summary.failed)
+        text += " (stopped: the last printout failed)";
     if (sheet && summary.printed > 0) {
         if (const auto error = sheet->save()) {
             report(*error, core::MessageIcon::Warning);

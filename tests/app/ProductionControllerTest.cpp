@@ -38,6 +38,7 @@ class ProductionControllerTest : public QObject {
         int printouts = 0;
         std::map<std::pair<int, int>, std::string> cells;
         QString workbook;
+        PrintController* printing = nullptr;
     };
 
     // Maintenance mode with the whole catalogue listed, the sample production data in the folder and
@@ -47,7 +48,7 @@ class ProductionControllerTest : public QObject {
         OpenMainWindow(*o, "English");
         CopyFolder(QDir(BinDir()).filePath("Produktionsdata"), o->folder->path("Produktionsdata"));
         auto* diagrams = new DiagramController(*o->window, *o->program);
-        auto* printing = new PrintController(*o->window, *o->program, o->messages);
+        auto* printing = o->printing = new PrintController(*o->window, *o->program, o->messages);
         Opened* raw = o.get();
         printing->setSinkFactory([raw](QPrinter&) {
             ++raw->printouts;
@@ -175,6 +176,18 @@ private slots:
         });
         QVERIFY(!o->production->runBatch(ProductionController::Batch::ResultRows).failed);
         QCOMPARE(o->workbook, answer);
+
+        // A printout that fails stops the batch at once, and the summary says why.
+        o->printing->setSinkFactory([raw = o.get()](QPrinter&) {
+            ++raw->printouts;
+            return std::make_unique<platform::PdfJobSink>(raw->folder->path("no-such-folder/p.pdf"));
+        });
+        o->printouts = 0;
+        const auto stopped = o->production->runBatch(ProductionController::Batch::ResultRows);
+        QVERIFY(stopped.failed);
+        QCOMPARE(stopped.printed, 0);
+        QCOMPARE(o->printouts, 1);
+        QVERIFY(o->messages.messages.back().text.find("stopped") != std::string::npos);
     }
 };
 

@@ -64,7 +64,7 @@ bool PicturePrintJob::PrintPictureToFitPage(const QImage& picture, double a, dou
 bool PicturePrintJob::end() {
     if (!started_) {
         if (error_.isEmpty())
-            error_ = QStringLiteral("Nothing was printed");
+            error_ = QStringLiteral("Nothing was printed.");
         return false;
     }
     started_ = false;

@@ -130,7 +130,7 @@ QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation
     if (!printer_.isValid() ||
         (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty())) {
         error_ = QStringLiteral("No printer is set up: choose a printer or a PDF file with File > Print. "
-                                "Nothing was printed");
+                                "Nothing was printed.");
         return nullptr;
     }
     printer_.setCopyCount(1);
