@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -109,8 +111,19 @@ bool PrintController::printCopies(QPrinter& printer, int copies) {
     return error.isEmpty();
 }
 
-bool PrintController::printNow() {
-    return printCopies(*printer_, 1);
+bool PrintController::printNow(int batchJob) {
+    const QString file = printer_->outputFileName();
+    // Only a printer that already prints to a file is renamed: a file name turns any printer into
+    // a PDF writer.
+    if (batchJob <= 1 || file.isEmpty())
+        return printCopies(*printer_, 1);
+    const QFileInfo info(file);
+    const QString suffix = info.suffix().isEmpty() ? QString() : "." + info.suffix();
+    printer_->setOutputFileName(
+        info.dir().filePath(QString("%1-%2%3").arg(info.completeBaseName()).arg(batchJob).arg(suffix)));
+    const bool printed = printCopies(*printer_, 1);
+    printer_->setOutputFileName(file);
+    return printed;
 }
 
 void PrintController::printWithDialog() {

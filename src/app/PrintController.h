@@ -44,7 +44,9 @@ public:
     }
 
     // One copy on the current printer; false when nothing was printed (the reason was shown).
-    bool printNow();
+    // batchJob counts the printouts of a batch: a printer that writes a file writes job n > 1 to
+    // "name-n.pdf" beside it, so no printout of the batch replaces an earlier one.
+    bool printNow(int batchJob = 1);
     void printWithDialog();
     void printTable();
     void showPreview();

@@ -198,7 +198,7 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
         decorate(in);
         if (!in.production || !in.production->shown())
             continue;
-        if (!print_.printNow()) {
+        if (!print_.printNow(summary.printed + 1)) {
             summary.failed = true;
             break;
         }

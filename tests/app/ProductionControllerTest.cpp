@@ -39,6 +39,7 @@ class ProductionControllerTest : public QObject {
         std::map<std::pair<int, int>, std::string> cells;
         QString workbook;
         PrintController* printing = nullptr;
+        QStringList printerFiles; // the printer's output file at each printout
     };
 
     // Maintenance mode with the whole catalogue listed, the sample production data in the folder and
@@ -50,8 +51,9 @@ class ProductionControllerTest : public QObject {
         auto* diagrams = new DiagramController(*o->window, *o->program);
         auto* printing = o->printing = new PrintController(*o->window, *o->program, o->messages);
         Opened* raw = o.get();
-        printing->setSinkFactory([raw](QPrinter&) {
+        printing->setSinkFactory([raw](QPrinter& printer) {
             ++raw->printouts;
+            raw->printerFiles << printer.outputFileName();
             return std::make_unique<platform::PdfJobSink>(
                 raw->folder->path(QString("p%1.pdf").arg(raw->printouts)));
         });
@@ -124,10 +126,22 @@ private slots:
     void resultRowsBatchTicksAndClearsTheBox() {
         auto o = open();
         const QStringList expected = ExpectedPrintouts(*o, 9);
+        QVERIFY(expected.size() >= 2);
+        // Printing to a PDF file: every printout of the batch gets a file of its own.
+        o->printing->setPrinterChooser([&](QPrinter& printer) -> std::optional<int> {
+            printer.setOutputFileName(o->folder->path("sheet.pdf"));
+            return 1;
+        });
+        o->printing->printWithDialog();
+        o->printouts = 0;
+        o->printerFiles.clear();
         const auto summary = o->production->runBatch(ProductionController::Batch::ResultRows);
         QCOMPARE(summary.motors, 9);
         QCOMPARE(summary.printed, static_cast<int>(expected.size()));
         QCOMPARE(o->printouts, expected.size());
+        QCOMPARE(o->printerFiles.first(), o->folder->path("sheet.pdf"));
+        QCOMPARE(o->printerFiles.at(1), o->folder->path("sheet-2.pdf"));
+        QCOMPARE(o->printerFiles.last(), o->folder->path(QString("sheet-%1.pdf").arg(expected.size())));
         QVERIFY(o->workbook.endsWith("Alla TKM Trebro och Ungern Test.xlsx"));
         QVERIFY(!o->production->productionData());
         QVERIFY(!Find<QCheckBox>(*o->window, "chkProduktionsdata")->isChecked());
