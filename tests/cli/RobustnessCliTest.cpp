@@ -168,7 +168,8 @@ TEST(RobustnessCli, KilledBuildKeepsThePreviousDatabaseAndLeavesNothingAfterTheN
     build.start(kCli, {"make-database", dir.filePath("big"), out});
     QElapsedTimer clock;
     clock.start();
-    while (temporaries().isEmpty() && build.state() != QProcess::NotRunning && clock.elapsed() < 30000)
+    // Generous: a sanitized build on a loaded machine reads the big sources for a long while.
+    while (temporaries().isEmpty() && build.state() != QProcess::NotRunning && clock.elapsed() < 180000)
         QThread::msleep(2);
     QThread::msleep(20);
     build.kill();
@@ -212,7 +213,8 @@ TEST(RobustnessCli, EverySearchSeesOneVersionWhileTheDatabaseIsRebuilt) {
     QElapsedTimer clock;
     clock.start();
     int mixed = 0;
-    while (clock.elapsed() < 4000 && !HasFailure()) {
+    // At least a few searches however slow the machine, so the check below has something to see.
+    while ((clock.elapsed() < 4000 || searches < 3) && !HasFailure()) {
         const CliResult r = RunCli({"--folder", dir.path(), "search", "--torque", "2", "--speed", "300",
                                     "--pressure", "6", "--json"});
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
@@ -225,6 +227,5 @@ TEST(RobustnessCli, EverySearchSeesOneVersionWhileTheDatabaseIsRebuilt) {
     }
     EXPECT_EQ(mixed, 0) << "of " << searches << " searches saw texts of one version, motors of the other";
     Write(db + ".stop", "");
-    EXPECT_TRUE(rebuild.waitForFinished(30000));
-    EXPECT_GE(searches, 3);
+    EXPECT_TRUE(rebuild.waitForFinished(120000));
 }
