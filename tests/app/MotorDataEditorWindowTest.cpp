@@ -77,12 +77,8 @@ private slots:
         for (int i = 1; i <= 32; ++i)
             names << QString("Varvtal_mm_%1").arg(i) << QString("Nm_mm_%1").arg(i)
                   << QString("Q_mm_%1").arg(i);
-        names << "MotorbeteckningB"
-              << "Detnr1B"
-              << "Detnr3B" << QString::fromUtf8("MåttskissNrB") << "KodB"
-              << "Text1_0"
-              << "Text1_1"
-              << "Text2";
+        names << QString::fromUtf8("MotorbeteckningB Detnr1B Detnr3B MåttskissNrB KodB Text1_0 Text1_1 Text2")
+                     .split(' ');
         for (const QString& name : names)
             QVERIFY2(o->editorWindow().findChild<QLineEdit*>(name), qPrintable(name));
         for (const char* name :
