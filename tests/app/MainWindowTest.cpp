@@ -399,6 +399,8 @@ private slots:
         const QString first = label(w, "lblProductNumber");
         const int last = grid.model()->rowCount();
         QVERIFY(last > 3);
+        // The listing's own click on row 1 is where the keys start from.
+        QCOMPARE(grid.currentIndex().row(), 0);
         // Each key with how far it must move the current row at least (negative: upwards).
         for (const auto& [key, step] : {std::pair{Qt::Key_Down, 1}, std::pair{Qt::Key_PageDown, 2},
                                         std::pair{Qt::Key_Up, -1}, std::pair{Qt::Key_End, 0}}) {

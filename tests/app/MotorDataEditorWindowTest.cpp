@@ -193,6 +193,11 @@ private slots:
         QCOMPARE(o->program->catalogue.intAntalMotorer, loaded + 1);
         QVERIFY(o->lastMessage().find("utbytta") != std::string::npos);
         QVERIFY(std::fabs(o->program->catalogue.cM(0, added) - 40.0f) < 0.01f);
+        // The first motor of the catalogue is found as well.
+        o->load(o->program->catalogue.strBenamning[1]);
+        o->messages.answers = {core::Answer::Yes};
+        o->button("Command2")->click();
+        QVERIFY(o->lastMessage().find("utbytta") != std::string::npos);
     }
 
     void printingARangeGivesOnePagePerMotor() {

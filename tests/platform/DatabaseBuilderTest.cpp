@@ -106,6 +106,8 @@ TEST_F(DatabaseBuilderTest, BadRecordIsReportedWithFileAndLineAndOutputIsUntouch
     } cases[] = {
         {"motors.csv", "intKatalogindex,intSokindex\n", "motors.csv:1", "header"},
         {"motors.csv", header + good + "2,2,short\n", "motors.csv:3", "fields"},
+        {"motors.csv", header + good + MotorRecord(2, 2, "X").replace("\n", ",1\n"), "motors.csv:3",
+         "fields"},
         {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",6000,", ",6.0.0,"), "motors.csv:3",
          "sngTomgVarvtal"},
         {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",6000,", ",,"), "motors.csv:3",
