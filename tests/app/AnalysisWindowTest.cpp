@@ -154,21 +154,19 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QByteArray json = file.readAll();
-        file.close();
-        json.replace("\"catalogueChecksum\": \"", "\"catalogueChecksum\": \"0");
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(json);
-        file.close();
-        Search(*window, {{"ArbetsMomentB", "2"}, {"ArbetsVarvtalB", "500"}});
+        const auto rewrite = [&](const QByteArray& from, const QByteArray& to) {
+            file.close();
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(json.replace(from, to));
+            file.close();
+            Search(*window, {{"ArbetsMomentB", "2"}, {"ArbetsVarvtalB", "500"}});
+        };
+        rewrite("\"catalogueChecksum\": \"", "\"catalogueChecksum\": \"0");
         QVERIFY(window->selectionFiles().open(path));
         QCOMPARE(fieldTexts(), texts);
         QVERIFY(opened->messages.messages.back().text.find("another catalogue") != std::string::npos);
 
-        json.replace("\"schemaVersion\": 1", "\"schemaVersion\": 7");
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(json);
-        file.close();
-        Search(*window, {{"ArbetsMomentB", "2"}, {"ArbetsVarvtalB", "500"}});
+        rewrite("\"schemaVersion\": 1", "\"schemaVersion\": 7");
         const QStringList changed = fieldTexts();
         QVERIFY(!window->selectionFiles().open(path));
         QCOMPARE(fieldTexts(), changed);

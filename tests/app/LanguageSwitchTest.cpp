@@ -145,15 +145,6 @@ private slots:
         QCOMPARE(window->findChild<QLineEdit*>("TillgLuftTryckB")->text(), QString("6.3"));
     }
 
-    void everyListedControlExists() {
-        const QStringList missing =
-            ApplyCaptions(window, program->language.strText, program->captionContext());
-        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
-        QVERIFY(
-            ApplyCaptions(&window->mountingPositions(), program->language.strText, program->captionContext())
-                .isEmpty());
-    }
-
     void noCaptionIsClippedAt1280x800_data() {
         QTest::addColumn<int>("menuItem");
         for (int item = 0; item < 6; ++item)

@@ -77,12 +77,8 @@ private slots:
         for (int i = 1; i <= 32; ++i)
             names << QString("Varvtal_mm_%1").arg(i) << QString("Nm_mm_%1").arg(i)
                   << QString("Q_mm_%1").arg(i);
-        names << "MotorbeteckningB"
-              << "Detnr1B"
-              << "Detnr3B" << QString::fromUtf8("MåttskissNrB") << "KodB"
-              << "Text1_0"
-              << "Text1_1"
-              << "Text2";
+        names << QString::fromUtf8("MotorbeteckningB Detnr1B Detnr3B MåttskissNrB KodB Text1_0 Text1_1 Text2")
+                     .split(' ');
         for (const QString& name : names)
             QVERIFY2(o->editorWindow().findChild<QLineEdit*>(name), qPrintable(name));
         for (const char* name :
@@ -202,6 +198,11 @@ private slots:
         QCOMPARE(o->program->catalogue.intAntalMotorer, loaded + 1);
         QVERIFY(o->lastMessage().find("utbytta") != std::string::npos);
         QVERIFY(std::fabs(o->program->catalogue.cM(0, added) - 40.0f) < 0.01f);
+        // The first motor of the catalogue is found as well.
+        o->load(o->program->catalogue.strBenamning[1]);
+        o->messages.answers = {core::Answer::Yes};
+        o->button("Command2")->click();
+        QVERIFY(o->lastMessage().find("utbytta") != std::string::npos);
     }
 
     void printingARangeGivesOnePagePerMotor() {

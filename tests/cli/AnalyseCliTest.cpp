@@ -89,23 +89,6 @@ TEST(AnalyseCommand, SelectionCostInputsAndLanguage) {
             << key;
 }
 
-TEST(AnalyseCommand, RefusesBadOptions) {
-    const struct {
-        QStringList extra;
-        const char* fragment;
-    } cases[] = {
-        {{"--all", "--select", "2"}, "exclude each other"},
-        {{"--select", "9999"}, "no such row"},
-        {{"--hours", "-1"}, "--hours"},
-        {{"--hours", "9000"}, "--hours"},
-        {{"--price", "nan"}, "--price"},
-        {{"--energy", "x"}, "--energy"},
-    };
-    for (const auto& c : cases)
-        ExpectFailure(RunCli(QStringList{"analyse"} + kDuty + c.extra + QStringList{"--json"}), 2,
-                      c.fragment);
-}
-
 TEST(ExportCommand, WritesEveryAnalysedRowAsCsv) {
     QTemporaryDir dir;
     const QString csv = dir.filePath("rows.csv");

@@ -2,7 +2,6 @@
 
 #include <QJsonArray>
 
-using airmotor::cli::test::ExpectFailure;
 using airmotor::cli::test::RunCli;
 
 namespace {
@@ -75,11 +74,4 @@ TEST(CalculatorCommands, MotorFromCatalogueOrSession) {
     EXPECT_EQ(byIndex["boxes"]["Text1_14"]["colour"].toInt(), 12648384);
     const QJsonObject listed = Answer({"wagon"});
     EXPECT_FALSE(listed["motor"]["Text1_13"].toString().isEmpty());
-
-    ExpectFailure(RunCli({"--folder", AIRMOTOR_BIN_DIR, "wagon", "--index", "0"}), 2);
-    ExpectFailure(RunCli({"--folder", AIRMOTOR_BIN_DIR, "wagon", "--index", "1", "--own", "1,1,1"}), 2);
-    ExpectFailure(RunCli({"--folder", AIRMOTOR_BIN_DIR, "wagon", "--own", "1,1"}), 2);
-    ExpectFailure(RunCli({"--folder", AIRMOTOR_BIN_DIR, "rotating-mass", "--own", "1,1,1", "--select", "2"}),
-                  2);
-    ExpectFailure(RunCli({"--folder", AIRMOTOR_BIN_DIR, "wagon", "--select", "999"}), 2);
 }

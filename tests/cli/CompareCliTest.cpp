@@ -5,7 +5,6 @@
 #include <QSet>
 #include <QTemporaryDir>
 
-using airmotor::cli::test::ExpectFailure;
 using airmotor::cli::test::RunCli;
 
 namespace {
@@ -75,22 +74,4 @@ TEST(CompareCommand, WritesTheDiagramWhenAsked) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
         EXPECT_GT(file.size(), 1000) << name;
     }
-}
-
-TEST(CompareCommand, RefusesRowsThatCannotBeCompared) {
-    const struct {
-        QStringList extra;
-        const char* fragment;
-    } cases[] = {
-        {{"--rows", "1,2,3,4,5"}, "at most 4"},
-        {{"--rows", "1,999"}, "row 999 does not exist"},
-        {{"--rows", "2,3,2"}, "row 2 was chosen twice"},
-        {{"--rows", "1,x"}, "--rows takes row numbers"},
-        {{"--rows", "0"}, "start at 1"},
-        {{}, "--rows is required"},
-        {{"--rows", "1", "--out", "c.bmp"}, "unknown file type"},
-    };
-    for (const auto& c : cases)
-        ExpectFailure(RunCli(QStringList{"compare"} + kDuty + c.extra + QStringList{"--json"}), 2,
-                      c.fragment);
 }

@@ -65,18 +65,6 @@ TEST(DiagramCommand, WritesTheChartOfTheClickedRowByExtension) {
     EXPECT_TRUE(pdfFile.read(4) == "%PDF");
 }
 
-TEST(DiagramCommand, FailuresWriteNothing) {
-    QTemporaryDir dir;
-    const QString out = dir.filePath("x.png");
-    ExpectFailure(RunCli({"diagram"}), 2, "--out");
-    ExpectFailure(RunCli({"diagram", "--out", out, "--size", "12x"}), 2, "--size");
-    ExpectFailure(RunCli({"diagram", "--out", out, "--alternative", "6"}), 2, "alternative");
-    ExpectFailure(RunCli({"diagram", "--out", dir.filePath("x.gif")}), 2, "x.gif");
-    // A row below the list holds no motor.
-    ExpectFailure(RunCli({"diagram", "--select", "900", "--out", out}), 1, "no motor");
-    EXPECT_FALSE(QFile::exists(out));
-}
-
 // Catalogue index of the first motor whose drawing reference passes the test.
 template <class Pred> int FindMotor(Pred pred, QString* reference = nullptr) {
     const QJsonObject catalogue = RunCli({"catalogue", "--json"}).json();
@@ -118,6 +106,4 @@ TEST(DrawingCommand, RendersTheDrawingByTheCommaRuleOrSaysWhyNot) {
     if (none > 0)
         ExpectFailure(RunCli({"drawing", "--index", QString::number(none), "--out", out}), 1,
                       "No dimension drawing");
-    ExpectFailure(RunCli({"drawing", "--out", out}), 2, "--index");
-    ExpectFailure(RunCli({"drawing", "--index", "99999", "--out", out}), 2, "index");
 }

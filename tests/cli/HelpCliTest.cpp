@@ -63,24 +63,4 @@ TEST(HelpCli, EveryCommandHasHelpWithAnExample) {
     }
 }
 
-TEST(HelpCli, UsageErrorsShowTheUsageLine) {
-    struct Case {
-        QStringList args;
-        const char* fragment;
-    };
-    const Case cases[] = {
-        {{"factors", "--pressure", "5"},
-         "usage: airmotor-cli [--folder DIR] [--language LANG] [--json] factors --designation"},
-        {{"axis", "--value", "1", "--bogus", "2"},
-         "; usage: airmotor-cli [--folder DIR] [--language LANG] [--json] axis"},
-        {{"make-database", "data"},
-         "usage: airmotor-cli [--folder DIR] [--language LANG] [--json] make-database DATA_DIR"},
-        {{"frobnicate"}, "airmotor-cli --help lists the commands"},
-        {{"frobnicate", "--help"}, "unknown command"},
-        {{}, "usage: airmotor-cli"},
-    };
-    for (const Case& c : cases)
-        ExpectFailure(RunCli(c.args), 2, c.fragment);
-}
-
 } // namespace

@@ -79,12 +79,6 @@ TEST(MaintenanceCli, MeasurementCalibratedAndWithCompanion) {
     EXPECT_FLOAT_EQ(static_cast<float>(plain.json()["factors"].toObject()["Kn"].toDouble()), 1.3f);
 }
 
-TEST(MaintenanceCli, RefusedMeasurementFile) {
-    QTemporaryDir dir;
-    const QString path = WriteFile(dir, "SHORT.DAT", "3,1,1,1,1\r\n1,2,3\r\n");
-    ExpectFailure(RunCli({"measurement", path, "--json"}), 1, "SHORT.DAT: line 3");
-}
-
 TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", dir.filePath("Zevodida.db")));

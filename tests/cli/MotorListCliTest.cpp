@@ -74,7 +74,12 @@ TEST(MotorListCli, PrintWritesOnePdfPerRow) {
     QTemporaryDir out;
     const CliResult r = list.run({"--rows", "2-3", "--print", "--out", out.path()});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(Outcomes(r.json()), QStringList({"printed", "printed"}));
+    const QJsonObject doc = r.json();
+    EXPECT_EQ(doc.keys(), (QStringList{"added", "printed", "rows", "skipped"}));
+    EXPECT_EQ(doc["rows"].toArray()[0].toObject().keys(),
+              (QStringList{"designation", "file", "intKatalogindex", "outcome", "reason", "row"}));
+    EXPECT_EQ(Outcomes(doc), QStringList({"printed", "printed"}));
+    EXPECT_EQ(doc["printed"].toInt(), 2);
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList({"row-2.pdf", "row-3.pdf"}));
     EXPECT_TRUE(QFile(out.filePath("row-2.pdf")).size() > 1000);
 }

@@ -42,16 +42,10 @@ TEST(ProductionCli, JsonShapeRowsAndRecords) {
     }
 }
 
-TEST(ProductionCli, NoRecordNoTableAndClearFailures) {
+TEST(ProductionCli, AMotorWithoutRecordsHasNoTable) {
     // A TKS motor: the sample holds TKM records only.
     const CliResult none = RunCli({"--json", "production", "--index", "243", "--production", kSample});
     ASSERT_EQ(none.status, 0) << none.err.toStdString();
     EXPECT_EQ(none.json()["count"].toInt(), 0);
     EXPECT_TRUE(none.json()["rows"].toArray().isEmpty());
-
-    QTemporaryDir dir;
-    const QString missing = dir.filePath("gone.sqlite");
-    ExpectFailure(RunCli({"production", "--index", "3", "--production", missing}), 1,
-                  "gone.sqlite: the production");
-    ExpectFailure(RunCli({"production", "--production", kSample}), 2, "--index is required");
 }

@@ -1,6 +1,7 @@
 #include "platform/MeasurementFileStore.h"
 
 #include "KillChildren.h"
+#include "TestDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,15 +15,7 @@
 using airmotor::core::MeasurementData;
 using airmotor::platform::MeasurementFileStore;
 
-namespace {
-
-void WriteText(const QString& path, const char* text) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-} // namespace
+using airmotor::platform::test::WriteFile;
 
 TEST(MeasurementFileStore, WritesAtomicallyAndReadsBack) {
     QTemporaryDir dir;
@@ -48,7 +41,7 @@ TEST(MeasurementFileStore, WritesAtomicallyAndReadsBack) {
 TEST(MeasurementFileStore, RefusalsNameFileAndLine) {
     QTemporaryDir dir;
     const QString bad = dir.filePath(QStringLiteral("bad.dat"));
-    WriteText(bad, "2,1,1,1,1\r\n1,2\r\n1\r\n");
+    WriteFile(bad, "2,1,1,1,1\r\n1,2\r\n1\r\n");
     struct Case {
         QString path;
         const char* fragment;
@@ -66,11 +59,11 @@ TEST(MeasurementFileStore, RefusalsNameFileAndLine) {
 
 TEST(MeasurementFileStore, CompanionLookedUpExactlyThenIgnoringCase) {
     QTemporaryDir dir;
-    WriteText(dir.filePath(QStringLiteral("tks05-u.dat")), "");
+    WriteFile(dir.filePath(QStringLiteral("tks05-u.dat")), "");
     const auto found = MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS05.DAT")));
     ASSERT_TRUE(found);
     EXPECT_TRUE(found->endsWith(QStringLiteral("/tks05-u.dat")));
-    WriteText(dir.filePath(QStringLiteral("TKS05-U.DAT")), "");
+    WriteFile(dir.filePath(QStringLiteral("TKS05-U.DAT")), "");
     EXPECT_TRUE(MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS05.DAT")))
                     ->endsWith(QStringLiteral("/TKS05-U.DAT")));
     EXPECT_FALSE(MeasurementFileStore::findCompanion(dir.filePath(QStringLiteral("TKS07.DAT"))));

@@ -7,9 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "TestDatabase.h"
+
 using namespace airmotor;
 using platform::ReadSelectionFile;
 using platform::WriteSelectionFile;
+using platform::test::ReadFile;
+using platform::test::WriteFile;
 
 namespace {
 
@@ -32,17 +36,6 @@ core::SavedSelection Sample() {
     return s;
 }
 
-QByteArray Written(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 TEST(SelectionFile, RoundTripKeepsEveryField) {
@@ -59,7 +52,7 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.json");
     ASSERT_FALSE(WriteSelectionFile(path, Sample()));
-    const QByteArray good = Written(path);
+    const QByteArray good = ReadFile(path);
     struct Case {
         QByteArray from, to;
         const char* fragment;
@@ -81,14 +74,14 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
         SCOPED_TRACE(c.fragment);
         QByteArray bad = good;
         ASSERT_TRUE(bad.contains(c.from));
-        Write(path, bad.replace(bad.indexOf(c.from), c.from.size(), c.to));
+        WriteFile(path, bad.replace(bad.indexOf(c.from), c.from.size(), c.to));
         const auto read = ReadSelectionFile(path);
         ASSERT_TRUE(std::holds_alternative<std::string>(read));
         const std::string& message = std::get<std::string>(read);
         EXPECT_NE(message.find(path.toStdString()), std::string::npos) << message;
         EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
     }
-    Write(path, QByteArray(platform::kSelectionFileCap + 1, ' '));
+    WriteFile(path, QByteArray(platform::kSelectionFileCap + 1, ' '));
     EXPECT_TRUE(std::holds_alternative<std::string>(ReadSelectionFile(path)));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.json"));
     EXPECT_TRUE(WriteSelectionFile(dir.filePath("folder.json"), Sample()));

@@ -222,6 +222,9 @@ TEST(Workbook, RefusalsNameTheFileAndWhatIsWrong) {
         {zip("order.xlsx",
              HandMade("<worksheet><sheetData><row r=\"3\"/><row r=\"2\"/></sheetData></worksheet>")),
          "out of order"},
+        {zip("twice.xlsx",
+             HandMade("<worksheet><sheetData><row r=\"2\"/><row r=\"2\"/></sheetData></worksheet>")),
+         "out of order"},
     };
     for (const auto& [path, reason] : cases) {
         const std::string error = OpenError(path);
