@@ -55,6 +55,11 @@ protected:
     }
     const NumericTextBox& Box(F f) const { return session->input().box(f); }
     void Type(F f, const std::string& text) { session->TypeIntoField(f, text); }
+    void Type(std::initializer_list<std::pair<F, const char*>> typed) {
+        for (const auto& [f, text] : typed)
+            Type(f, text);
+    }
+    void TypeDuty() { Type({{F::ArbetsMomentB, "50"}, {F::ArbetsVarvtalB, "2000"}}); }
 
     MotorCatalogue catalogue;
     LanguageState language;
@@ -95,8 +100,7 @@ TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
 
 TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
     StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
+    TypeDuty();
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
     session->ClickMotorType(2, true);
@@ -110,29 +114,36 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
 
 // ------------------------------------------------------------------ fields
 
-TEST_F(SessionTest, TypingFiltersKeysThenValidatesAndConverts) {
+TEST_F(SessionTest, TypingFiltersKeysThenValidatesAgainstTheFieldRange) {
+    const struct {
+        F field;
+        const char* typed;
+        const char* shown;
+        int colour;
+    } rows[] = {
+        {F::ArbetsMomentB, "1,5", "1.5", kColourValid},
+        {F::ArbetsMomentB, "12a b", "12", kColourValid},
+        {F::ArbetsMomentB, "1234\b", "123", kColourValid},
+        {F::ArbetsMomentB, "*", " 0", kColourValid},
+        {F::ArbetsMomentB, "10000", "10000", kColourValid},
+        {F::ArbetsMomentB, "10000.001", nullptr, kColourAboveRange},
+        {F::MinStartmomentB, "5000.001", nullptr, kColourAboveRange},
+        {F::ArbetsVarvtalB, "30000", nullptr, kColourValid},
+        {F::ArbetsVarvtalB, "-1", nullptr, kColourBelowRange},
+    };
     StartSearchView();
+    for (const auto& row : rows) {
+        Type(row.field, row.typed);
+        if (row.shown) {
+            EXPECT_EQ(Box(row.field).text, row.shown) << row.typed;
+        }
+        EXPECT_EQ(Box(row.field).colour, row.colour) << row.typed;
+    }
+    EXPECT_EQ(session->requests().beeps, 3) << "a, space and b";
     Type(F::ArbetsMomentB, "1,5");
-    EXPECT_EQ(Box(F::ArbetsMomentB).text, "1.5");
     EXPECT_EQ(session->input().values.sngArbetsMoment, 1.5f);
-    Type(F::ArbetsMomentB, "12a b");
-    EXPECT_EQ(Box(F::ArbetsMomentB).text, "12");
-    EXPECT_EQ(session->requests().beeps, 3);
-    Type(F::ArbetsMomentB, "1234\b");
-    EXPECT_EQ(Box(F::ArbetsMomentB).text, "123");
     Type(F::ArbetsMomentB, "*");
-    EXPECT_EQ(Box(F::ArbetsMomentB).text, " 0");
     EXPECT_EQ(session->input().values.sngArbetsMoment, 0.0f);
-    Type(F::ArbetsMomentB, "10000");
-    EXPECT_EQ(Box(F::ArbetsMomentB).colour, kColourValid);
-    Type(F::ArbetsMomentB, "10000.001");
-    EXPECT_EQ(Box(F::ArbetsMomentB).colour, kColourAboveRange);
-    Type(F::MinStartmomentB, "5000.001");
-    EXPECT_EQ(Box(F::MinStartmomentB).colour, kColourAboveRange);
-    Type(F::ArbetsVarvtalB, "30000");
-    EXPECT_EQ(Box(F::ArbetsVarvtalB).colour, kColourValid);
-    Type(F::ArbetsVarvtalB, "-1");
-    EXPECT_EQ(Box(F::ArbetsVarvtalB).colour, kColourBelowRange);
 }
 
 TEST_F(SessionTest, TorqueIsConvertedFromImperialUnitsSpeedIsNot) {
@@ -161,8 +172,7 @@ TEST_F(SessionTest, Imperial91PsiIsExactlyTheReferencePressure) {
 
 TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
     StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
+    TypeDuty();
     Type(F::TillgLuftTryckB, "2");
     EXPECT_EQ(Box(F::TillgLuftTryckB).colour, kColourBelowRange);
     session->LeaveField(F::TillgLuftTryckB);
@@ -193,8 +203,7 @@ TEST_F(SessionTest, PressureChangeInTheCatalogueViewKeepsTheList) {
 
 TEST_F(SessionTest, AChangeClearsTheSearchResults) {
     StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
+    TypeDuty();
     session->ClickSearch();
     ASSERT_FALSE(session->results().rows.empty());
     EXPECT_FALSE(session->bolResultatRensat());
@@ -260,8 +269,7 @@ TEST_F(SessionTest, BoundPartnersEmptyAndLockEachOther) {
 
 TEST_F(SessionTest, RuleALocksAfterEnterAndGReleases) {
     StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
+    TypeDuty();
     Type(F::MinStartmomentB, "30");
     session->PressEnter(F::MinStartmomentB);
     for (F f : {F::TomgVarvMaxB, F::TomgVarvMinB, F::StallmomentMinB, F::StallmomentMaxB}) {
@@ -353,7 +361,7 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     EXPECT_TRUE(o.optLubricatedTKSEnabled[0]);
 }
 
-TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnored) {
+TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnoredAndDefaultsEndLubeFree) {
     Start();
     session->ClickRotation(3);
     session->ClickSteel(2);
@@ -362,22 +370,14 @@ TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnored) {
     session->ClickObsoleteMotors(3);
     session->ClickMotorType(3, true);
     const OptionStates& o = session->options();
-    EXPECT_EQ(o.optRotation, 0);
-    EXPECT_EQ(o.optSteel, 0);
-    EXPECT_EQ(o.optBrake, 0);
-    EXPECT_EQ(o.optCatalogue, 0);
-    EXPECT_EQ(o.optObsoleteMotors, 2);
-}
-
-TEST_F(SessionTest, DefaultOptionsEndWithLubeFree) {
-    Start();
+    const auto chosen = [&] {
+        return std::array<int, 5>{o.optRotation, o.optSteel, o.optBrake, o.optCatalogue, o.optObsoleteMotors};
+    };
+    EXPECT_EQ(chosen(), (std::array<int, 5>{0, 0, 0, 0, 2}));
     session->ClickRotation(2);
     session->ClickSteel(1);
     session->ClickDefaultOptions();
-    const OptionStates& o = session->options();
-    EXPECT_EQ(o.optRotation, 0);
-    EXPECT_EQ(o.optSteel, 0);
-    EXPECT_EQ(o.optBrake, 0);
+    EXPECT_EQ(chosen(), (std::array<int, 5>{0, 0, 0, 0, 2}));
     EXPECT_EQ(o.optLubricated, 1);
 }
 
@@ -417,45 +417,42 @@ TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
 // ------------------------------------------------------------------ search refusals and warnings
 
 TEST_F(SessionTest, SearchRefusalsAndWarnings) {
-    StartSearchView();
-    session->ClickMotorType(0, false);
-    session->ClickMotorType(1, false);
-    sink.messages.clear();
-    session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{140}));
-    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
-    EXPECT_TRUE(session->lastActionRefused());
-
-    StartSearchView();
-    Type(F::ArbetsMomentB, "10001");
-    session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{167}));
-    EXPECT_TRUE(session->results().grid.empty()) << "a refused search leaves the grid cleared";
-
-    StartSearchView();
-    Type(F::TillgLuftTryckB, "2.5"); // white pressure refuses as well
-    session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{167}));
-
-    StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{141}));
-    EXPECT_EQ(session->requests().helpTopicSuggested, 1);
-    EXPECT_EQ(session->requests().lastHelpTopic, 2);
-    EXPECT_GE(session->requests().hideDiagramAndDrawing, 1);
-    EXPECT_FALSE(session->lastSearchCase().has_value());
-
-    StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
-    Type(F::MinStartmomentB, "10");
-    Type(F::StallmomentMaxB, "500");
-    Type(F::TomgVarvMinB, "100");
-    session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{158, 142}));
+    // Duty fields and pressure typed, in field order; the messages the search gives; the case searched.
+    const struct {
+        const char* name;
+        std::array<const char*, kRequirementFieldCount> texts;
+        std::vector<int> keys;
+        int searchCase; // 0: no search
+    } rows[] = {
+        {"above range refuses", {"10001", "2000", "", "", "", "", "", ""}, {167}, 0},
+        {"white pressure refuses", {"50", "2000", "", "", "", "", "", "2.5"}, {167}, 0},
+        {"too few values", {"50", "", "", "", "", "", "", ""}, {141}, 0},
+        // Speed is not counted: two counted values search silently, a third one warns.
+        {"two counted values", {"50", "2000", "10", "", "", "", "", ""}, {}, 1},
+        {"three counted values", {"50", "2000", "10", "", "500", "", "", ""}, {142}, 1},
+        {"free-speed bound with TKS", {"50", "2000", "10", "", "500", "100", "", ""}, {158, 142}, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartSearchView();
+        for (std::size_t k = 0; k < row.texts.size(); ++k)
+            if (*row.texts[k])
+                Type(static_cast<F>(k), row.texts[k]);
+        session->ClickSearch();
+        EXPECT_EQ(MessageKeys(), row.keys);
+        EXPECT_EQ(session->lastSearchCase().value_or(0), row.searchCase);
+        EXPECT_EQ(session->lastActionRefused(), row.searchCase == 0);
+        if (row.searchCase == 0) {
+            EXPECT_TRUE(session->results().grid.empty()) << "a refused search leaves the grid cleared";
+        }
+        const bool tooFew = row.keys == std::vector<int>{141};
+        EXPECT_EQ(session->requests().helpTopicSuggested, tooFew ? 1 : 0);
+        if (tooFew) {
+            EXPECT_EQ(session->requests().lastHelpTopic, 2);
+            EXPECT_GE(session->requests().hideDiagramAndDrawing, 1);
+        }
+    }
     EXPECT_EQ(sink.messages[1].icon, MessageIcon::Warning);
-    EXPECT_EQ(session->lastSearchCase(), 1) << "the warning does not stop the search";
     EXPECT_EQ(session->options().optTKSRestricted, 0);
     EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
     // Without TKS the next search gives "both versions" back (the field rules leave it alone here).
@@ -465,23 +462,20 @@ TEST_F(SessionTest, SearchRefusalsAndWarnings) {
     EXPECT_TRUE(session->options().optTKSRestrictedEnabled[1]);
     EXPECT_EQ(MessageKeys(), (std::vector<int>{142}));
 
-    // Speed is not counted: two counted values search silently, a third one warns.
     StartSearchView();
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
-    Type(F::MinStartmomentB, "10");
+    session->ClickMotorType(0, false);
+    session->ClickMotorType(1, false);
+    sink.messages.clear();
     session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{}));
-    Type(F::StallmomentMaxB, "500");
-    session->ClickSearch();
-    EXPECT_EQ(MessageKeys(), (std::vector<int>{142}));
+    EXPECT_EQ(MessageKeys(), (std::vector<int>{140})) << "no series ticked";
+    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(session->lastActionRefused());
 
     // Counter-clockwise then stainless: both stay selected, the search warns and goes on.
     StartSearchView();
     session->ClickRotation(1);
     session->ClickSteel(1);
-    Type(F::ArbetsMomentB, "50");
-    Type(F::ArbetsVarvtalB, "2000");
+    TypeDuty();
     sink.messages.clear();
     session->ClickSearch();
     EXPECT_EQ(MessageKeys(), (std::vector<int>{62}));
@@ -506,8 +500,7 @@ TEST_F(SessionTest, NoMotorListedShowsTheEmptyRow) {
 TEST_F(SessionTest, MaintenanceCodeLeavesCatalogueModeWithoutSearching) {
     for (std::int16_t imperial : {std::int16_t{0}, std::int16_t{1}}) {
         StartSearchView(imperial);
-        Type(F::ArbetsMomentB, "50");
-        Type(F::ArbetsVarvtalB, "2000");
+        TypeDuty();
         Type(F::TillgLuftTryckB, "583196");
         session->ClickSearch();
         EXPECT_FALSE(session->bolKatalogMode());
