@@ -137,6 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Free speed 10000 throttled to 8000: r = 0.8; the start test at the reduced pressure fails.
         CaseRow{"c3_throttled", 0, 0, 70, 0, 0, 0, 8000, 3, true, -1, 0.8f},
         CaseRow{"c3_below_bound", 0, 0, 70, 0, 0, 0, 12000, 3, true, -1, 0},
+        // A bound equal to the free speed needs neither throttle nor a reduced pressure.
+        CaseRow{"c3_bound_at_free_speed", 0, 0, 70, 0, 0, 0, 10000, 3, true, -1, 0},
         CaseRow{"c3_bound_below_half", 0, 0, 70, 0, 0, 0, 4000, 3, false, 0, -1},
         CaseRow{"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
         CaseRow{"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
@@ -201,6 +203,23 @@ TEST(ThrottleRatio, IsScaledWithTheSpeedFactorAndLimited) {
     MotorSearch fast(c, Duty(50, 5200), 10, MotorFilter{}, shared); // above the line: r > 1
     fast.PrepareMotor(i);
     EXPECT_EQ(fast.ThrottleRatio(i), 0.0f);
+}
+
+// The straight line from stall to free speed screens the ratio before the fitted curve decides: a
+// curve bulging above the line (M = 100 (1 - (n / 10000)^2), 50 Nm at 7071 r/min against 5000 on the
+// line) gives its own ratio only while the line's estimate stays within 0.1 .. 1.1.
+TEST(ThrottleRatio, StraightLineEstimateScreensTheFittedRatio) {
+    MotorCatalogue c;
+    const int i = AddMotor(c, Tkm("TKM22-A100-"));
+    c.intGradtal_M[static_cast<std::size_t>(i)] = 2;
+    c.cM(1, i) = 0.0f;
+    c.cM(2, i) = -100.0f / 1e8f;
+    PressureFactorValues shared;
+    for (const auto& [speed, ratio] : {std::pair{5400.0f, 5400.0 / 7071.07}, {5600.0f, 0.0}}) {
+        MotorSearch search(c, Duty(50, speed), 10, MotorFilter{}, shared);
+        search.PrepareMotor(i);
+        EXPECT_NEAR(search.ThrottleRatio(i), ratio, 0.02) << speed; // the fit of n(M) is approximate
+    }
 }
 
 TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
