@@ -127,8 +127,9 @@ TEST(MotorDiagram, CurvesAndColoursPerAlternative) {
         EXPECT_EQ(Of(plot, CurveQuantity::Power).size(), c.power);
         EXPECT_EQ(Of(plot, CurveQuantity::Air).size(), c.air);
         EXPECT_EQ(plot.colouredLabels, c.colouredLabels);
-        if (*c.title)
+        if (*c.title) {
             EXPECT_EQ(plot.title, c.title);
+        }
         for (const auto& curve : plot.curves) {
             const int expected = c.colour >= 0                             ? c.colour
                                  : curve.quantity == CurveQuantity::Torque ? 12
