@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -220,7 +221,7 @@ TEST(CurrentMotorScale, PlainMotorAtTheReferencePressure) {
 }
 
 // The torque search allows a margin of 1e-5, the air search none.
-TEST(CurrentMotorScale, StepSearchMargins) {
+TEST(CurrentMotorScale, StepSearchMarginsAndTheStartSpeedTorque) {
     MotorCatalogue c = ScaleMotor();
     c.sngStallmoment[kMotor] = 21.0001f;
     c.cM(0, kMotor) = 0.0f; // keep the start-speed torque below the stall torque
@@ -237,52 +238,47 @@ TEST(CurrentMotorScale, StepSearchMargins) {
     EXPECT_DOUBLE_EQ(small.torque.step, 0.01);
     EXPECT_DOUBLE_EQ(small.air.step, 0.01);
     EXPECT_DOUBLE_EQ(small.air.maximum, 0.07);
-}
 
-// The torque at the start speed raises the torque maximum when it exceeds the stall torque.
-TEST(CurrentMotorScale, StartSpeedTorqueRaisesTheTorqueAxis) {
-    MotorCatalogue c = ScaleMotor();
+    // The torque at the start speed raises the torque maximum when it exceeds the stall torque.
+    c = ScaleMotor();
     c.cM(0, kMotor) = 20.0f;
     c.cM(1, kMotor) = 0.01f; // rises to 23 at the start speed of 300 r/min
     c.sngStallmoment[kMotor] = 20.0f;
-    const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
-    EXPECT_EQ(s.sngMaxMomentAxel, 23.0f);
+    EXPECT_EQ(CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true).sngMaxMomentAxel, 23.0f);
 }
 
-// Alternative 4 shows the motor at the supplied pressure; the others catalogue values.
-TEST(CurrentMotorScale, AlternativeFourUsesThePressureFactors) {
+// Alternative 4 shows the motor at the supplied pressure, the others catalogue values; display units
+// convert the value axes, never the speeds.
+TEST(CurrentMotorScale, AlternativeFourUsesThePressureFactorsAndUnitsConvertValues) {
     const MotorCatalogue c = ScaleMotor();
     const PressureFactorValues f{0.5f, 1.25f, 0.8f};
-    const DiagramScale other = CurrentMotorScale(c, kMotor, f, UnitFactors{}, 2, true);
-    EXPECT_EQ(other.sngTopVarv, 6000.0f);
-    EXPECT_EQ(other.sngMaxMomentAxel, 23.0f);
-    EXPECT_EQ(other.sngMaxLuftAxel, 12.5f);
-    EXPECT_DOUBLE_EQ(other.power.maximum, 7.0);
-
-    const DiagramScale four = CurrentMotorScale(c, kMotor, f, UnitFactors{}, 4, true);
-    EXPECT_EQ(four.sngTopVarv, 7500.0f);
-    EXPECT_EQ(four.sngStartVarv, 375.0f);
-    EXPECT_EQ(four.sngMaxMomentAxel, 11.5f);
-    EXPECT_EQ(four.sngMaxLuftAxel, 10.0f);
-    EXPECT_DOUBLE_EQ(four.power.maximum, 5.0); // 0.995 x 0.5 x 1.25 x 7 = 4.35
-}
-
-TEST(CurrentMotorScale, DisplayUnits) {
-    const MotorCatalogue c = ScaleMotor();
     UnitFactors units;
     units.sngUnitTorque = 2.0f;
     units.sngUnitAir = 0.5f;
     units.sngUnitPower = 0.7f;
-    const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, units, 0, true);
-    EXPECT_EQ(s.sngMaxMomentAxel, 11.5f);
-    EXPECT_EQ(s.sngMaxLuftAxel, 25.0f);
-    EXPECT_DOUBLE_EQ(s.power.maximum, 10.0); // 9.95 -> 10
-    EXPECT_EQ(s.sngTopVarv, 6000.0f);        // speeds are never converted
+    const struct {
+        int mode;
+        PressureFactorValues factors;
+        UnitFactors units;
+        float top, start, torque, air;
+        double power;
+    } cases[] = {
+        {2, f, UnitFactors{}, 6000, 300, 23, 12.5f, 7},
+        {4, f, UnitFactors{}, 7500, 375, 11.5f, 10, 5},   // power 0.995 x 0.5 x 1.25 x 7 = 4.35
+        {0, kReference, units, 6000, 300, 11.5f, 25, 10}, // power 9.95 -> 10
+    };
+    for (const auto& k : cases) {
+        const DiagramScale s = CurrentMotorScale(c, kMotor, k.factors, k.units, k.mode, true);
+        EXPECT_EQ((std::array{s.sngTopVarv, s.sngStartVarv, s.sngMaxMomentAxel, s.sngMaxLuftAxel}),
+                  (std::array{k.top, k.start, k.torque, k.air}))
+            << k.mode;
+        EXPECT_DOUBLE_EQ(s.power.maximum, k.power) << k.mode;
+    }
 }
 
 // A motor without power data leaves the power axis unset; the torque and air step searches
 // must still end (five divisions) instead of looking for a step of zero divisions for ever.
-TEST(CurrentMotorScale, MissingPowerDataStillGivesAxes) {
+TEST(CurrentMotorScale, MissingPowerDataStillGivesAxesAndNoMotorNone) {
     MotorCatalogue c = ScaleMotor();
     c.sngMaxEffekt[kMotor] = 0.0f;
     const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
@@ -297,13 +293,9 @@ TEST(CurrentMotorScale, MissingPowerDataStillGivesAxes) {
         CurrentMotorScale(ScaleMotor(), kMotor, {0.0f, 0.0f, 0.0f}, UnitFactors{}, 4, true);
     EXPECT_EQ(zero.sngTopVarv, 0.0f);
     EXPECT_EQ(zero.speed.divisions, 0);
-}
-
-TEST(CurrentMotorScale, NoCurrentMotorGivesAnEmptyScale) {
-    const MotorCatalogue c = ScaleMotor();
+    // No current motor: an empty scale.
     for (int index : {-1, kCatalogueSize, 32767}) {
-        const DiagramScale s = CurrentMotorScale(c, index, kReference, UnitFactors{}, 0, true);
-        EXPECT_EQ(s.sngTopVarv, 0.0f) << index;
-        EXPECT_EQ(s.speed.divisions, 0) << index;
+        EXPECT_EQ(CurrentMotorScale(c, index, kReference, UnitFactors{}, 0, true).speed.divisions, 0)
+            << index;
     }
 }
