@@ -125,17 +125,6 @@ TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
     EXPECT_EQ(Panel().StrypningR, "3000 ");
 }
 
-TEST_F(CellClickTest, PgwFreeSpeedIsBlanked) {
-    TestMotor pgw = Tkm("PGW03-100");
-    pgw.maxSpeed = 3000;
-    AddMotor(catalogue, pgw);
-    Start();
-    session->ClickMotorType(2, true);
-    EXPECT_EQ(session->current().strCurrentBenamning, "PGW03-100");
-    EXPECT_EQ(Panel().NtomgangR, " ");
-    EXPECT_EQ(Panel().lblClass, "");
-}
-
 TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
     TestMotor m = Tkm("TKM22-A100-");
     m.nr1 = "11 1234 5678 01";
@@ -154,11 +143,18 @@ TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
     EXPECT_EQ(Panel().lblProductNumber, "1111 2222 01");
 }
 
-TEST_F(CellClickTest, EmptyCellChangesOnlyTheHeadingAndFactors) {
+TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeadingAndFactors) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
-    AddMotor(catalogue, Tkm("TKM33-A100-"));
+    TestMotor old = Tkm("TKM33-A100-");
+    old.old = true;
+    AddMotor(catalogue, old);
     Start();
+    session->ClickObsoleteMotors(0);
+    ASSERT_EQ(session->results().grid.size(), 2u);
+    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourObsolete);
     ASSERT_TRUE(session->ClickCell(2, 0));
+    EXPECT_EQ(session->results().grid[0].cellColour, (std::array<int, 2>{0, 0}));
+    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourSelected);
     const CurrentMotor before = session->current();
     const DetailPanel panelBefore = Panel();
     session->TypeIntoField(F::TillgLuftTryckB, "5");
@@ -169,26 +165,12 @@ TEST_F(CellClickTest, EmptyCellChangesOnlyTheHeadingAndFactors) {
     EXPECT_EQ(session->results().intValdRad, 2);
     EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
     EXPECT_FALSE(session->ClickCell(7, 0)) << "below the last row";
-}
-
-TEST_F(CellClickTest, HighlightMovesWithTheClick) {
-    AddMotor(catalogue, Tkm("TKM22-A100-"));
-    TestMotor old = Tkm("TKM33-A100-");
-    old.old = true;
-    AddMotor(catalogue, old);
-    Start();
-    session->ClickObsoleteMotors(0);
-    ASSERT_EQ(session->results().grid.size(), 2u);
-    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourObsolete);
-    session->ClickCell(2, 0);
-    EXPECT_EQ(session->results().grid[0].cellColour, (std::array<int, 2>{0, 0}));
-    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourSelected);
     session->ClickCell(1, 0);
     EXPECT_EQ(session->results().grid[1].cellColour, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(session->current().intForraRad, 1);
 }
 
-TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactors) {
+TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactorsAndPgwNoFreeSpeed) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     TestMotor pgw = Tkm("PGW03-100");
     pgw.maxSpeed = 5000;
@@ -208,6 +190,8 @@ TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactors) {
     PressureFactors(5.0f, "PGW03-100", pgwFactors);
     EXPECT_EQ(session->factors().sngKm, pgwFactors.sngKm);
     EXPECT_EQ(session->current().sngCurMaxEffekt, pgwFactors.sngKm * 26.18f * pgwFactors.sngKn);
+    EXPECT_EQ(Panel().NtomgangR, " ") << "a governed motor shows no free speed";
+    EXPECT_EQ(Panel().lblClass, "");
 }
 
 TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {

@@ -98,7 +98,7 @@ TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
-TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
+TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeriesAndAChangeClearsIt) {
     StartSearchView();
     TypeDuty();
     session->ClickSearch();
@@ -110,6 +110,12 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeries) {
     EXPECT_FALSE(session->options().fraTKMAlternativVisible);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
+    EXPECT_FALSE(session->bolResultatRensat());
+    Type(F::ArbetsVarvtalB, "2001"); // any change clears the results
+    EXPECT_TRUE(session->results().rows.empty());
+    EXPECT_TRUE(session->results().grid.empty());
+    EXPECT_EQ(session->panel().MaxeffektR, "");
+    EXPECT_TRUE(session->bolResultatRensat());
 }
 
 // ------------------------------------------------------------------ fields
@@ -146,16 +152,11 @@ TEST_F(SessionTest, TypingFiltersKeysThenValidatesAgainstTheFieldRange) {
     EXPECT_EQ(session->input().values.sngArbetsMoment, 0.0f);
 }
 
-TEST_F(SessionTest, TorqueIsConvertedFromImperialUnitsSpeedIsNot) {
+TEST_F(SessionTest, ImperialTorqueIsConvertedAnd91PsiIsExactlyTheReferencePressure) {
     StartSearchView(1);
-    Type(F::ArbetsMomentB, "10");
-    Type(F::ArbetsVarvtalB, "3000");
+    Type({{F::ArbetsMomentB, "10"}, {F::ArbetsVarvtalB, "3000"}});
     EXPECT_EQ(session->input().values.sngArbetsMoment, 10.0f * 1.35582f);
-    EXPECT_EQ(session->input().values.sngArbetsVarvtal, 3000.0f);
-}
-
-TEST_F(SessionTest, Imperial91PsiIsExactlyTheReferencePressure) {
-    StartSearchView(1);
+    EXPECT_EQ(session->input().values.sngArbetsVarvtal, 3000.0f) << "speeds are never converted";
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
     EXPECT_EQ(session->input().values.sngTillgLuftTryck, 6.3f);
     Type(F::TillgLuftTryckB, "90");
@@ -186,32 +187,16 @@ TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "44");
     EXPECT_TRUE(session->bolKatalogLista()) << "in the catalogue view it lists";
     EXPECT_FALSE(session->lastSearchCase().has_value());
-}
 
-TEST_F(SessionTest, PressureChangeInTheCatalogueViewKeepsTheList) {
+    // Typing a pressure in the catalogue view keeps the list; Enter recomputes the current motor.
     Start();
-    ASSERT_EQ(session->results().rowCount(), 2);
     Type(F::TillgLuftTryckB, "5");
     EXPECT_EQ(session->results().rowCount(), 2);
     PressureFactorValues at5;
     PressureFactors(5.0f, "TKM22-A100-", at5);
     EXPECT_EQ(session->factors().sngKm, at5.sngKm);
     session->PressEnter(F::TillgLuftTryckB);
-    EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f)
-        << "Enter recomputes the current motor";
-}
-
-TEST_F(SessionTest, AChangeClearsTheSearchResults) {
-    StartSearchView();
-    TypeDuty();
-    session->ClickSearch();
-    ASSERT_FALSE(session->results().rows.empty());
-    EXPECT_FALSE(session->bolResultatRensat());
-    Type(F::ArbetsVarvtalB, "2001");
-    EXPECT_TRUE(session->results().rows.empty());
-    EXPECT_TRUE(session->results().grid.empty());
-    EXPECT_EQ(session->panel().MaxeffektR, "");
-    EXPECT_TRUE(session->bolResultatRensat());
+    EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
 }
 
 TEST_F(SessionTest, PowerLabelShowsTheWorkingPointPower) {
