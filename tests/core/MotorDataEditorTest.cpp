@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 using namespace airmotor::core;
 using F = EditorField;
 
@@ -62,13 +65,8 @@ TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
 
 TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
     ReadingSet r;
-    r.n = 1;
-    r.sx = 10.0f;
-    r.sy1 = 0.5f;
-    r.sy2 = 0.2f;
-    r.speed[1] = 50.0f;
-    r.torque[1] = 20.0f;
-    r.air[1] = 30.0f;
+    std::tie(r.n, r.sx, r.sy1, r.sy2) = std::tuple{1, 10.0f, 0.5f, 0.2f};
+    std::tie(r.speed[1], r.torque[1], r.air[1]) = std::tuple{50.0f, 20.0f, 30.0f};
     const ConversionFactors f{4.0f, 2.0f, 1.1f, 0.9f, 1.2f};
     GearData plain;
     ConvertedSet c = ConvertReadings(r, f, "TKM20-A5", plain);
@@ -197,15 +195,15 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
     EXPECT_FALSE(target.readingsChanged()); // loading replaces the typed box 9 without asking
     EXPECT_EQ(target.reading(ReadingColumn::Torque, 2), "30");
     EXPECT_EQ(target.reading(ReadingColumn::Speed, 9), ""); // all point boxes emptied first
-    EXPECT_EQ(target.fields().box(F::UtvB).text, "1");
-    EXPECT_EQ(target.fields().box(F::VerkningsgradB).text, "100");
-    EXPECT_EQ(target.fields().box(F::txtMeasured_3).text, "480");
+    const auto text = [&](F f) { return target.fields().box(f).text; };
+    EXPECT_EQ((std::array{text(F::UtvB), text(F::VerkningsgradB), text(F::txtMeasured_3)}),
+              (std::array<std::string, 3>{"1", "100", "480"}));
     EXPECT_EQ(target.texts().designation, "TKM20-A5");
 
     target.fields().type(F::UtvB, "4");
     target.fields().type(F::VerkningsgradB, "90");
     target.leaveGearRatio();
-    EXPECT_EQ(target.fields().box(F::Min_StartMomentB).text, "9"); // 4 * 2.5 * 90 %
+    EXPECT_EQ(text(F::Min_StartMomentB), "9"); // 4 * 2.5 * 90 %
 }
 
 TEST(MotorDataEditor, InterpolatesMissingAirReadings) {
@@ -262,18 +260,17 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
                           {"4", false, true, true},
                           {"5", true, false, false}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.degree);
         Editor e(LinearMotor(), c.degree);
         ASSERT_TRUE(e.editor.calibrate());
         const auto built = BuildMotorRecord(e.editor, SaveMode::Add);
-        ASSERT_EQ(std::holds_alternative<std::string>(built), c.refused) << c.degree;
+        ASSERT_EQ(std::holds_alternative<std::string>(built), c.refused);
         if (c.refused)
             continue;
         const MotorRecord& r = std::get<MotorRecord>(built);
         const auto& fits = e.editor.fits().torque;
-        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0)
-            << c.degree;
-        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0)
-            << c.degree;
+        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0);
+        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0);
         EXPECT_EQ(std::get<std::string>(*r.find("strMattskiss")), "?");
         EXPECT_EQ(std::get<std::int64_t>(*r.find("intSokindex")), 0);
     }
@@ -311,9 +308,8 @@ TEST(MotorRecord, ReplaceFindsTheExactDesignationAndUpdatesTheCatalogue) {
     Editor e(LinearMotor());
     ASSERT_TRUE(e.editor.drawingPass());
     ApplyToCatalogue(std::get<MotorRecord>(BuildMotorRecord(e.editor, SaveMode::Replace)), catalogue, 2);
-    EXPECT_EQ(catalogue.sngMaxEffekt[2], e.editor.figures()->maxPower);
-    EXPECT_EQ(catalogue.cM(1, 2), e.editor.fits().torque[1]);
-    EXPECT_EQ(catalogue.sngStallmoment[2], e.editor.fits().torque[0]);
-    EXPECT_EQ(catalogue.intGradtal_M[2], 1.0f);
-    EXPECT_EQ(catalogue.sngMaxEffekt[3], 0.0f);
+    EXPECT_EQ((std::array{catalogue.sngMaxEffekt[2], catalogue.cM(1, 2), catalogue.sngStallmoment[2],
+                          catalogue.intGradtal_M[2], catalogue.sngMaxEffekt[3]}),
+              (std::array{e.editor.figures()->maxPower, e.editor.fits().torque[1], e.editor.fits().torque[0],
+                          1.0f, 0.0f}));
 }
