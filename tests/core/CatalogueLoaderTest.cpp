@@ -120,16 +120,12 @@ TEST(CatalogueLoader, MaxSpeedIsRoundedHalfToEven) {
     const struct {
         FieldValue stored;
         std::int16_t held;
-    } cases[] = {{2.5, 2},
-                 {3.5, 4},
-                 {-2.5, -2},
-                 {7499.5, 7500},
-                 {7500.5, 7500},
-                 {7500.49, 7500},
-                 {7500.51, 7501},
-                 {std::int64_t{0}, 0},
-                 {std::int64_t{12000}, 12000},
-                 {-0.4, 0}};
+    } cases[] = {
+        // clang-format off
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {7499.5, 7500}, {7500.5, 7500}, {7500.49, 7500}, {7500.51, 7501},
+        {std::int64_t{0}, 0}, {std::int64_t{12000}, 12000}, {-0.4, 0},
+        // clang-format on
+    };
     for (const auto& tc : cases) {
         const auto loaded = Loaded({Row(1, {{"sngMax_VarvDiagram", tc.stored}})});
         EXPECT_EQ(loaded.catalogue.sngMax_VarvDiagram[1], tc.held);
