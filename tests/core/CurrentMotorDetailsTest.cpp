@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 
 namespace airmotor::core {
 namespace {
@@ -21,16 +20,8 @@ using testing::Tkm;
 using testing::Tks;
 
 // Searches 50 Nm at 2000 r/min (or lists the catalogue) over the motors given and clicks.
-class CellClickTest : public ::testing::Test {
+class CellClickTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
-    void Start(std::int16_t imperial = 0, const std::string& strLanguage = "") {
-        language = testing::KeyedLanguage(imperial);
-        if (!strLanguage.empty())
-            language.strLanguage = strLanguage;
-        session = std::make_unique<SelectionSession>(catalogue, language, sink);
-        session->Load();
-        sink.messages.clear();
-    }
     void Search(const std::string& torque = "50", const std::string& speed = "2000",
                 const std::string& pressure = "") {
         session->ClickCatalogue(1);
@@ -42,11 +33,6 @@ protected:
         session->ClickSearch();
     }
     const DetailPanel& Panel() const { return session->panel(); }
-
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
-    std::unique_ptr<SelectionSession> session;
 };
 
 TEST_F(CellClickTest, DetailFiguresAndFormats) {
@@ -222,7 +208,9 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     AddMotor(catalogue, Tkm("TKM22-A100-5-BG"));
     AddMotor(catalogue, Tkm("TKM22-A100-5-B"));
-    Start(0, "Spanish");
+    LanguageState spanish = testing::KeyedLanguage();
+    spanish.strLanguage = "Spanish";
+    Start(spanish);
     EXPECT_EQ(session->requests().openMountingPositions, 0);
     EXPECT_TRUE(Panel().picExVisible[0]);
     session->ClickCell(2, 0);

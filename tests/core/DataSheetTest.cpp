@@ -11,23 +11,18 @@ using namespace airmotor::core::testing;
 namespace {
 
 // A one-motor catalogue listed and clicked: the printout of that motor.
-struct ListedMotor {
+struct ListedMotor : SessionHarness {
     explicit ListedMotor(const TestMotor& m, int column = 0, std::string mounting = "T221") {
         AddMotor(catalogue, m);
-        language = KeyedLanguage();
-        language.strText.set(221, mounting);
-        session = std::make_unique<SelectionSession>(catalogue, language, sink);
-        session->Load();
+        LanguageState shown = KeyedLanguage();
+        shown.strText.set(221, mounting);
+        Start(shown);
         session->ClickCell(1, column);
     }
     PrintoutPlan plan(int mode = 0) {
         session->ClickOutputOption(mode);
         return PlanPrintout(*session, language, "2026-12-07");
     }
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
-    std::unique_ptr<SelectionSession> session;
 };
 
 const KeyFigureRow& FreeSpeedRow(const DataSheet& s) {

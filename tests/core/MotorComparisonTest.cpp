@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <set>
 
 namespace airmotor::core {
@@ -71,7 +70,7 @@ TEST(MotorComparison, RowChecksRefuseWhatCannotBeCompared) {
     }
 }
 
-class ComparisonTest : public ::testing::Test {
+class ComparisonTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     ComparisonTest() {
         auto a = Tkm("TKM22-A100-");
@@ -88,9 +87,7 @@ protected:
         AddMotor(catalogue, c);
     }
     void Search(std::int16_t imperial = 0) {
-        language = testing::KeyedLanguage(imperial);
-        session = std::make_unique<SelectionSession>(catalogue, language, sink);
-        session->Load();
+        Start(imperial);
         session->ClickCatalogue(1);
         session->TypeIntoField(F::ArbetsMomentB, "50");
         session->TypeIntoField(F::ArbetsVarvtalB, "2000");
@@ -113,11 +110,6 @@ protected:
         const ComparedFigure* f = c.figure(name);
         return f ? f->best : std::vector<bool>{};
     }
-
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
-    std::unique_ptr<SelectionSession> session;
 };
 
 TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {

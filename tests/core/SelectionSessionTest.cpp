@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 
 namespace airmotor::core {
 namespace {
@@ -18,7 +17,7 @@ using testing::Tkm;
 using testing::Tks;
 using Texts = std::array<const char*, kRequirementFieldCount>; // typed in field order, "" untouched
 
-class SessionTest : public ::testing::Test {
+class SessionTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     SessionTest() {
         AddMotor(catalogue, Tkm("TKM22-A100-")); // 1
@@ -31,12 +30,6 @@ protected:
         AddMotor(catalogue, old); // 4
     }
 
-    void Start(std::int16_t imperial = 0) {
-        language = testing::KeyedLanguage(imperial);
-        session = std::make_unique<SelectionSession>(catalogue, language, sink);
-        session->Load();
-        sink.messages.clear();
-    }
     void StartSearchView(std::int16_t imperial = 0) {
         Start(imperial);
         session->ClickCatalogue(1);
@@ -80,11 +73,6 @@ protected:
                 Type(static_cast<F>(k), texts[k]);
     }
     void TypeDuty() { Type({{F::ArbetsMomentB, "50"}, {F::ArbetsVarvtalB, "2000"}}); }
-
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
-    std::unique_ptr<SelectionSession> session;
 };
 
 TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
