@@ -2,6 +2,8 @@
 #include "core/diagram/RecordingCanvas.h"
 #include "core/maintenance/MotorDataEditor.h"
 
+#include "EditorTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,33 +13,11 @@ using F = EditorField;
 
 namespace {
 
-// M(n) = 20 - 0.02 n Nm, L(n) = 5 + 0.01 n l/s read at 10 r/min, 0.5 Nm and 0.1 l/s per mm.
-MeasurementData LinearMotor(int points = 11) {
-    MeasurementData d;
-    d.sx = 10.0f;
-    d.sy1 = 0.5f;
-    d.sy2 = 0.1f;
-    d.utvRef = 1.0f;
-    for (int k = 1; k <= points; ++k) {
-        const float n = 100.0f * static_cast<float>(k);
-        d.speed.push_back(n / 10.0f);
-        d.torque.push_back((20.0f - 0.02f * n) / 0.5f);
-        d.air.push_back((5.0f + 0.01f * n) / 0.1f);
-    }
-    d.designation = "TKM20-A5";
-    return d;
-}
+using airmotor::core::testing::LinearMotor;
 
-struct Drawn {
-    RecordingMessageSink messages;
-    MotorDataEditor editor{messages};
-    Drawn() {
-        editor.fields().type(F::GradtalB, "1");
-        editor.fields().type(F::GradtalfB, "1");
-        editor.load(LinearMotor(), "/data/LINEAR.DAT");
-        editor.texts().designation = "TKM20-A5";
-        EXPECT_TRUE(editor.calibrate());
-    }
+// The measured diagram loaded and calibrated.
+struct Drawn : airmotor::core::testing::LoadedEditor {
+    Drawn() : LoadedEditor(LinearMotor()) { EXPECT_TRUE(editor.calibrate()); }
 };
 
 bool HasLabel(const std::vector<DataBlockLine>& lines, const std::string& label) {

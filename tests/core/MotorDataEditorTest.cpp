@@ -1,6 +1,8 @@
 #include "core/maintenance/MotorDataEditor.h"
 #include "core/maintenance/MotorRecord.h"
 
+#include "EditorTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,39 +11,8 @@
 using namespace airmotor::core;
 using F = EditorField;
 
-namespace {
-
-// A measured diagram of a motor with M(n) = 20 - 0.02 n Nm and L(n) = 5 + 0.01 n l/s, read at
-// 10 r/min, 0.5 Nm and 0.1 l/s per mm: the free-speed point (torque 0) at 1000 r/min is the last but
-// one point, as the window asks, and the last carries negative torque.
-MeasurementData LinearMotor() {
-    MeasurementData d;
-    d.sx = 10.0f;
-    d.sy1 = 0.5f;
-    d.sy2 = 0.1f;
-    d.utvRef = 1.0f;
-    for (int n = 100; n <= 1100; n += 100) {
-        d.speed.push_back(static_cast<float>(n) / 10.0f);
-        d.torque.push_back((20.0f - 0.02f * static_cast<float>(n)) / 0.5f);
-        d.air.push_back((5.0f + 0.01f * static_cast<float>(n)) / 0.1f);
-    }
-    d.designation = "TKM20-A5";
-    return d;
-}
-
-struct Editor {
-    RecordingMessageSink messages;
-    MotorDataEditor editor{messages};
-
-    explicit Editor(const MeasurementData& data, const char* degree = "1") {
-        editor.fields().type(F::GradtalB, degree);
-        editor.fields().type(F::GradtalfB, degree);
-        editor.load(data, "/data/LINEAR.DAT");
-    }
-    float value(F f) const { return editor.fields().value(f); }
-};
-
-} // namespace
+using Editor = airmotor::core::testing::LoadedEditor;
+using airmotor::core::testing::LinearMotor;
 
 TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
     EditorFields fields;
