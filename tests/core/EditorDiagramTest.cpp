@@ -13,16 +13,13 @@ using F = EditorField;
 
 namespace {
 
+using airmotor::core::testing::HasLabel;
 using airmotor::core::testing::LinearMotor;
 
 // The measured diagram loaded and calibrated.
 struct Drawn : airmotor::core::testing::LoadedEditor {
     Drawn() : LoadedEditor(LinearMotor()) { EXPECT_TRUE(editor.calibrate()); }
 };
-
-bool HasLabel(const std::vector<DataBlockLine>& lines, const std::string& label) {
-    return std::any_of(lines.begin(), lines.end(), [&](const DataBlockLine& l) { return l.label == label; });
-}
 
 } // namespace
 
@@ -71,9 +68,7 @@ TEST(EditorDiagram, FittedCurvesPointsAndAxisColours) {
                              [](const auto& l) { return l.state.colour == QBColor(12); }));
     // The last point's negative torque and power lie below the axes and are left out.
     EXPECT_EQ(canvas.circles.size(), 3u * 11u - 2u);
-    const bool blockDrawn = std::any_of(canvas.texts.begin(), canvas.texts.end(),
-                                        [](const auto& t) { return t.text == "Gradtal momentkurva"; });
-    EXPECT_TRUE(blockDrawn);
+    EXPECT_NE(canvas.findText("Gradtal momentkurva"), nullptr);
 }
 
 TEST(EditorDiagram, CompanionCurvesDashedAndPrintRangeDropsFactors) {
@@ -127,12 +122,6 @@ TEST(EditorDiagram, ValueAxesLabelledAtTheirOwnSteps) {
     // Torque 50 in steps of 10 beside power 1.4 in steps of 0.2: sharing the torque's five
     // divisions would label the power axis 0.28, 0.56, ... as "0.3", "0.6".
     DrawEditorDiagram(canvas, BuildEditorDiagram(d.editor, paper));
-    const auto shown = [&](const std::string& text) {
-        return std::any_of(canvas.texts.begin(), canvas.texts.end(),
-                           [&](const auto& t) { return t.text == text; });
-    };
-    EXPECT_TRUE(shown("1.4"));
-    EXPECT_TRUE(shown("0.4"));
-    EXPECT_FALSE(shown("0.3"));
-    EXPECT_TRUE(shown("50"));
+    EXPECT_TRUE(canvas.findText("1.4") && canvas.findText("0.4") && canvas.findText("50"));
+    EXPECT_EQ(canvas.findText("0.3"), nullptr);
 }

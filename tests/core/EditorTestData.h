@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/maintenance/EditorDataBlock.h"
 #include "core/maintenance/MotorDataEditor.h"
+
+#include <algorithm>
 
 namespace airmotor::core::testing {
 
@@ -35,5 +38,9 @@ struct LoadedEditor {
     RecordingMessageSink messages;
     MotorDataEditor editor{messages};
 };
+
+inline bool HasLabel(const std::vector<DataBlockLine>& lines, const std::string& label) {
+    return std::any_of(lines.begin(), lines.end(), [&](const DataBlockLine& l) { return l.label == label; });
+}
 
 } // namespace airmotor::core::testing
