@@ -79,11 +79,9 @@ TEST(SetFieldEnabled, EnablingTouchesOnlyADisabledField) {
     SetFieldEnabled(box, true, kColourValid);
     EXPECT_EQ(box.colour, kColourAboveRange) << "an enabled field keeps its validation colour";
     SetFieldEnabled(box, false, kColourDisabled);
-    EXPECT_FALSE(box.enabled);
-    EXPECT_EQ(box.colour, kColourDisabled);
+    EXPECT_EQ(std::pair(box.enabled, box.colour), std::pair(false, kColourDisabled));
     SetFieldEnabled(box, true, kColourValid);
-    EXPECT_TRUE(box.enabled);
-    EXPECT_EQ(box.colour, kColourValid);
+    EXPECT_EQ(std::pair(box.enabled, box.colour), std::pair(true, kColourValid));
 }
 
 } // namespace
