@@ -168,12 +168,10 @@ TEST(CurrentMotorScale, DiagramSpeedLimitsFromTheCatalogue) {
     const PressureFactorValues f{0.5f, 1.25f, 0.8f};
     for (int mode : {0, 4}) { // the maximum is never stretched by sngKn
         const DiagramScale s = CurrentMotorScale(c, kMotor, f, UnitFactors{}, mode, true);
-        EXPECT_EQ(s.sngTopVarv, 16000.0f);
-        EXPECT_EQ(s.sngStartVarv, 1200.0f);
+        EXPECT_EQ((std::array{s.sngTopVarv, s.sngStartVarv}), (std::array{16000.0f, 1200.0f}));
         // 8 divisions up to 16000: labelled every second division.
         EXPECT_EQ(s.speed.divisions, 8);
-        EXPECT_DOUBLE_EQ(s.speed.step, 2000.0);
-        EXPECT_DOUBLE_EQ(s.speed.labelStep, 4000.0);
+        EXPECT_EQ((std::array{s.speed.step, s.speed.labelStep}), (std::array{2000.0, 4000.0}));
     }
 }
 
@@ -202,22 +200,14 @@ TEST(CurrentMotorScale, PlainMotorAtTheReferencePressure) {
     const MotorCatalogue c = ScaleMotor();
     const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
     // Curves from 5 % of the free speed; NiceAxis(5970) = 6000 in 6 divisions labelled every 1000.
-    EXPECT_EQ(s.sngTopVarv, 6000.0f);
-    EXPECT_EQ(s.sngStartVarv, 300.0f);
-    EXPECT_DOUBLE_EQ(s.speed.maximum, 6000.0);
-    EXPECT_EQ(s.speed.divisions, 6);
-    EXPECT_DOUBLE_EQ(s.speed.labelStep, 1000.0);
-    EXPECT_EQ(s.power.divisions, 7);
-    EXPECT_DOUBLE_EQ(s.power.maximum, 7.0);
-    EXPECT_EQ(s.sngMaxMomentAxel, 23.0f);
-    EXPECT_EQ(s.torque.divisions, 7);
-    EXPECT_DOUBLE_EQ(s.torque.step, 4.0); // 7 x 3 = 21 is too small
-    EXPECT_DOUBLE_EQ(s.torque.maximum, 28.0);
-    EXPECT_DOUBLE_EQ(s.torque.labelStep, 4.0);
-    EXPECT_EQ(s.sngMaxLuftAxel, 12.5f); // 1.25 x free-speed air
-    EXPECT_EQ(s.air.divisions, 7);
-    EXPECT_DOUBLE_EQ(s.air.step, 2.0);
-    EXPECT_DOUBLE_EQ(s.air.maximum, 14.0);
+    // Torque: 7 x 3 = 21 is too small a step; air axis 1.25 x free-speed air.
+    EXPECT_EQ((std::array{s.sngTopVarv, s.sngStartVarv, s.sngMaxMomentAxel, s.sngMaxLuftAxel}),
+              (std::array{6000.0f, 300.0f, 23.0f, 12.5f}));
+    EXPECT_EQ((std::array{s.speed.divisions, s.power.divisions, s.torque.divisions, s.air.divisions}),
+              (std::array{6, 7, 7, 7}));
+    EXPECT_EQ((std::array{s.speed.maximum, s.speed.labelStep, s.power.maximum, s.torque.step,
+                          s.torque.maximum, s.torque.labelStep, s.air.step, s.air.maximum}),
+              (std::array{6000.0, 1000.0, 7.0, 4.0, 28.0, 4.0, 2.0, 14.0}));
 }
 
 // The torque search allows a margin of 1e-5, the air search none.
@@ -282,11 +272,8 @@ TEST(CurrentMotorScale, MissingPowerDataStillGivesAxesAndNoMotorNone) {
     MotorCatalogue c = ScaleMotor();
     c.sngMaxEffekt[kMotor] = 0.0f;
     const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
-    EXPECT_EQ(s.power.divisions, 0);
-    EXPECT_EQ(s.torque.divisions, 5);
-    EXPECT_DOUBLE_EQ(s.torque.maximum, 25.0);
-    EXPECT_EQ(s.air.divisions, 5);
-    EXPECT_DOUBLE_EQ(s.air.maximum, 15.0);
+    EXPECT_EQ((std::array{s.power.divisions, s.torque.divisions, s.air.divisions}), (std::array{0, 5, 5}));
+    EXPECT_EQ((std::array{s.torque.maximum, s.air.maximum}), (std::array{25.0, 15.0}));
 
     // Zero pressure in alternative 4: every maximum is 0, nothing loops.
     const DiagramScale zero =
