@@ -56,11 +56,10 @@ TEST(CatalogueLoader, VeryOldRowsAreSkippedAndShiftTheSearchIndex) {
                 Row(5, {{"intSokindex", std::int64_t{9}}})});
     const MotorCatalogue& c = loaded.catalogue;
     EXPECT_EQ(c.intAntalMotorer, 2);
-    EXPECT_EQ(c.strBenamning[1], "strBenamning-3");
-    EXPECT_EQ(c.intSokindex[1], 5); // two very old rows before it
-    EXPECT_EQ(c.strBenamning[2], "strBenamning-5");
-    EXPECT_EQ(c.intSokindex[2], 6); // three before it
-    EXPECT_TRUE(c.strBenamning[3].empty());
+    EXPECT_EQ((std::array{c.strBenamning[1], c.strBenamning[2], c.strBenamning[3]}),
+              (std::array<std::string, 3>{"strBenamning-3", "strBenamning-5", ""}));
+    // Two very old rows before the first, three before the second.
+    EXPECT_EQ((std::array{c.intSokindex[1], c.intSokindex[2]}), (std::array<std::int16_t, 2>{5, 6}));
     EXPECT_EQ(Loaded({}).catalogue.intAntalMotorer, 0);
 }
 
@@ -101,19 +100,14 @@ TEST(CatalogueLoader, FieldConversions) {
                                         {"sngTomgVarvtal", std::int64_t{6000}},
                                         {"strMattskiss", std::int64_t{42}}})});
     const MotorCatalogue& c = loaded.catalogue;
-    EXPECT_EQ(c.sngStallmoment[1], 12.25f);
-    EXPECT_EQ(c.cM(0, 1), 12.25f);
-    EXPECT_EQ(c.cM(3, 1), -2.5e-9f);
-    EXPECT_EQ(c.sngC_L[4 * kCatalogueSize + 1], 7.0f);
-    EXPECT_EQ(c.intGradtal_M[1], 4.0f);
-    EXPECT_EQ(c.intGradtal_L[1], 2.0f);
+    // Room for coefficient 5 stays zero.
+    EXPECT_EQ((std::array{c.sngStallmoment[1], c.cM(0, 1), c.cM(3, 1), c.sngC_L[4 * kCatalogueSize + 1],
+                          c.intGradtal_M[1], c.intGradtal_L[1], c.sngTomgVarvtal[1], c.cM(5, 1)}),
+              (std::array{12.25f, 12.25f, -2.5e-9f, 7.0f, 4.0f, 2.0f, 6000.0f, 0.0f}));
     EXPECT_EQ(
         (std::array<bool, 4>{c.bolLubricationFree[1], c.bolStainless[1], c.bolBrake[1], c.bolOldMotor[1]}),
         (std::array<bool, 4>{true, true, false, true}));
-    EXPECT_EQ(c.sngTomgVarvtal[1], 6000.0f);
     EXPECT_EQ(c.strMattskiss[1], "42");
-    // Room for coefficient 5 stays zero.
-    EXPECT_EQ(c.cM(5, 1), 0.0f);
 }
 
 TEST(CatalogueLoader, MaxSpeedIsRoundedHalfToEven) {
