@@ -153,7 +153,7 @@ TEST(CatalogueLoader, BrokenRowsStopTheLoadNamingFileRowAndField) {
         {"strBenamning", std::nullopt, "Null"},       {"sngC2_L", std::nullopt, "Null"},
         {"bolVeryOld", std::nullopt, "Null"},         {"sngPris", std::string("cheap"), "number"},
         {"bolBrake", std::string("yes"), "boolean"},  {"intSokindex", std::int64_t{40000}, "16-bit"},
-        {"intGradtal_M", std::int64_t{7}, "0 and 5"}, {"intGradtal_L", 2.5, "0 and 5"},
+        {"intGradtal_M", std::int64_t{6}, "0 and 5"}, {"intGradtal_L", 2.5, "0 and 5"},
     };
     for (const auto& tc : cases) {
         const std::string message = ErrorOf({Row(1), Row(17, {{tc.field, tc.value}}), Row(18)});

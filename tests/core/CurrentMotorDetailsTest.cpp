@@ -198,6 +198,8 @@ TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorking
     const LanguageState si = testing::KeyedLanguage();
     EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, si),
               "T138 (T20 40.00 T58) T139 (50.00 T58).");
+    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 60, si),
+              "T138 (T20 40.00 T58) T139 (60.00 T58).");
     const LanguageState imperial = testing::KeyedLanguage(1);
     // 60 Nm at 4.2 bar = 40 Nm = 29.50 lbf ft; 50 Nm = 36.88 lbf ft.
     EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, imperial),

@@ -154,7 +154,7 @@ TEST(DiagramEnginePolyline, AZeroPointAfterTheFirstEndsTheCurveAndClipSplitsIt) 
     }
 }
 
-TEST(DiagramEngineConversion, WindowAndPrinterLineWidthsAndFontSizes) {
+TEST(DiagramEngineConversion, WindowAndPrinterLineWidthsFontSizesAndStyles) {
     Engine window;
     const std::pair<int, int> windowWidths[] = {{1, 1}, {3, 1}, {7, 2}, {14, 4}, {16, 4}};
     for (auto [w, px] : windowWidths) {
@@ -174,6 +174,11 @@ TEST(DiagramEngineConversion, WindowAndPrinterLineWidthsAndFontSizes) {
     EXPECT_EQ(printer.canvas.state.width, 14);
     EXPECT_FLOAT_EQ(printer.engine.CanvasFontSize(6), 6.0f);
     EXPECT_FLOAT_EQ(printer.engine.CanvasFontSize(10), 10.0f);
+    // Line styles 0..4 are drawn as given, any other as solid.
+    for (const auto& [style, drawn] : {std::pair{4, 4}, {5, 0}, {-1, 0}}) {
+        printer.engine.SetLineStyle(static_cast<std::int16_t>(style));
+        EXPECT_EQ(printer.canvas.state.style, drawn) << style;
+    }
 }
 
 TEST(DiagramEngineMarker, DrawnOnThePlotEdgeNotBeyondIt) {

@@ -147,6 +147,8 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
         source.typeReading(ReadingColumn::Air, i, "1.5");
     }
     source.typeReading(ReadingColumn::Speed, 7, "70"); // beyond the first empty box
+    source.typeReading(ReadingColumn::Air, kMaxMeasuredPoints, "9");
+    EXPECT_EQ(source.reading(ReadingColumn::Air, kMaxMeasuredPoints), "9") << "the last point box takes text";
     EXPECT_EQ(source.filledPoints(), 5);
     source.fields().type(F::SxB, "2.5");
     source.fields().type(F::Min_StartMomentB, "2.5");

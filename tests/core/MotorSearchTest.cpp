@@ -160,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         CaseRow{"c8_free_speed_short_at_p", 0, 0, 0, 0, 80, 9500, 0, 8, false, 0, -1},
         CaseRow{"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
         CaseRow{"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
+        CaseRow{"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
         CaseRow{"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
         CaseRow{"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
         CaseRow{"c11_listed", 50, 2000, 0, 0, 0, 5000, 0, 11, true, 1, 0},

@@ -111,6 +111,7 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeriesAndAChangeClearsIt) {
     Type(F::ArbetsVarvtalB, "2001"); // any change clears the results
     EXPECT_TRUE(session->results().rows.empty() && session->results().grid.empty());
     EXPECT_EQ(session->panel().MaxeffektR, "");
+    EXPECT_EQ(session->results().intValdRad, 0);
     EXPECT_TRUE(session->bolResultatRensat());
 }
 
@@ -226,8 +227,10 @@ TEST_F(SessionTest, BoundPartnersEmptyAndLockEachOther) {
     Type(F::StallmomentMaxB, "");
     EXPECT_EQ(States()[3], '.');
 
+    session->ClickTKSRestricted(1);
     Type(F::TomgVarvMaxB, "3000");
-    session->ClickSearch(); // TKS ticked with a free-speed bound
+    session->ClickSearch(); // TKS ticked with a free-speed bound: restricted versions only
+    EXPECT_EQ(session->options().optTKSRestricted, 0);
     EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
     Type(F::TomgVarvMinB, "100");
     EXPECT_EQ(Box(F::TomgVarvMaxB).text, "");
