@@ -259,6 +259,19 @@ TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
 
 // ------------------------------------------------------------------ motor tests and listing
 
+// A stall bound that would need less than 3 bar refuses the motor before any pressure is tried: the
+// shared factors keep the reference values the case starts from.
+TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    RequirementValues v = Duty(0, 0);
+    v.sngStallmomentMax = 40; // 40 / 100 x 6.3 = 2.52 bar
+    v.sngTomgVarvMax = 8000;
+    PressureFactorValues shared{0.5f, 0.5f, 0.5f};
+    EXPECT_TRUE(MotorSearch(c, v, 9, MotorFilter{}, shared).Run(KeyedLanguage().strText).rows.empty());
+    EXPECT_EQ((std::array{shared.sngKm, shared.sngKn}), (std::array{1.0f, 1.0f}));
+}
+
 TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
     MotorCatalogue c;
     TestMotor m = Tkm("TKM22-A100-");

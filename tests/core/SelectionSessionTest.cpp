@@ -169,6 +169,9 @@ TEST_F(SessionTest, ImperialTorqueIsConvertedAnd91PsiIsExactlyTheReferencePressu
 TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
     StartSearchView();
     TypeDuty();
+    Type(F::TillgLuftTryckB, "3.00");
+    session->LeaveField(F::TillgLuftTryckB);
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "3.00") << "the lowest pressure itself is not raised";
     Type(F::TillgLuftTryckB, "2");
     EXPECT_EQ(States().back(), '-');
     session->LeaveField(F::TillgLuftTryckB);
