@@ -272,9 +272,10 @@ TEST(MotorDiagram, TextsDoNotOverlapInAnyAlternativeOrLanguage) {
     LanguageState longTexts = KeyedLanguage();
     const std::pair<int, const char*> captions[] = {
         // clang-format off
-        {84, "Drehmoment [Nm]"}, {86, "Leistung [kW]"}, {99, "Consumo aire [l/s]"}, {56, "bar(e)"}, {60, "#0.00"},
+        {84, "Drehmoment [Nm]"}, {86, "Leistung [kW]"}, {99, "Consumo aire [l/s]"}, {56, "bar(e)"},
         {46, "Moment, Leistung und Luftverbrauch bei versch. Drücken"}, {17, "A la presión de alimentación"},
         {18, "sin regulación"}, {19, "Estrangulado"}, {39, "al punto de trabajo"}, {20, "A presión reducida"},
+        {60, "#0.00"},
         // clang-format on
     };
     for (const auto& [key, text] : captions)
