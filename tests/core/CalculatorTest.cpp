@@ -158,8 +158,6 @@ protected:
         strText.set(175, "Result after");
         strText.set(174, "s");
         catalogue.intAntalMotorer = 2;
-        for (auto* v : {&catalogue.sngStallmoment, &catalogue.sngMinStartMoment, &catalogue.sngTomgVarvtal})
-            v->assign(3, 0.0f);
         catalogue.strBenamning = {"", "M1", "M2"};
         catalogue.sngStallmoment = {0, 10, 2};
         catalogue.sngMinStartMoment = {0, 8, 1.5f};
