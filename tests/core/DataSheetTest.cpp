@@ -11,23 +11,18 @@ using namespace airmotor::core::testing;
 namespace {
 
 // A one-motor catalogue listed and clicked: the printout of that motor.
-struct ListedMotor {
+struct ListedMotor : SessionHarness {
     explicit ListedMotor(const TestMotor& m, int column = 0, std::string mounting = "T221") {
         AddMotor(catalogue, m);
-        language = KeyedLanguage();
-        language.strText.set(221, mounting);
-        session = std::make_unique<SelectionSession>(catalogue, language, sink);
-        session->Load();
+        LanguageState shown = KeyedLanguage();
+        shown.strText.set(221, mounting);
+        Start(shown);
         session->ClickCell(1, column);
     }
     PrintoutPlan plan(int mode = 0) {
         session->ClickOutputOption(mode);
         return PlanPrintout(*session, language, "2026-12-07");
     }
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
-    std::unique_ptr<SelectionSession> session;
 };
 
 const KeyFigureRow& FreeSpeedRow(const DataSheet& s) {
@@ -63,17 +58,12 @@ TEST(DataSheet, OrderingNumbersFollowTheClickedColumnAndCarryVersionCaptions) {
         int column;
         std::vector<std::pair<std::string, std::string>> lines; // caption, number
     };
+    const std::string n1 = "11 8110 2345 19", n2 = "12 8110 2382 22"; // version codes 11 and 12
     const std::vector<Case> cases{
         {"8112 0000 01", "", 0, {{"T32", "8112 0000 01"}}},
         {"8112 0000 01", "8112 0000 02", 0, {{"T32", "8112 0000 01"}, {"T33", "8112 0000 02"}}},
-        {"11 8110 2345 19",
-         "12 8110 2382 22",
-         0,
-         {{"T32 T34", "11 8110 2345 19"}, {"T32 T35", "12 8110 2382 22"}}},
-        {"11 8110 2345 19",
-         "12 8110 2382 22",
-         1,
-         {{"T32 T35", "12 8110 2382 22"}, {"T32 T34", "11 8110 2345 19"}}},
+        {n1, n2, 0, {{"T32 T34", n1}, {"T32 T35", n2}}},
+        {n1, n2, 1, {{"T32 T35", n2}, {"T32 T34", n1}}},
     };
     for (const Case& c : cases) {
         TestMotor m = Tkm("TKM14-A2000-");

@@ -50,10 +50,15 @@ TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
         {"both below", 10, -5, 90, -1, false, 0, 0, 0, 0},
         {"both above", 10, 55, 90, 70, false, 0, 0, 0, 0},
         {"passes the corner outside", -10, 45, 20, 75, false, 0, 0, 0, 0},
+        // The sheet around the clip window is larger: a segment into that margin is still cut at the
+        // clip edge, or curves would run over the tick labels.
+        {"into the right margin", 90, 20, 130, 20, true, 90, 20, 100, 20},
+        {"into the top margin", 20, 45, 20, 75, true, 20, 45, 20, 50},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c));
         Engine e;
+        e.engine.sngAxisMaxX = 6000.0f; // value units, far larger than any world x
         e.engine.DrawLine(c.x1, c.y1, c.x2, c.y2, 1.0f);
         if (!c.drawn) {
             EXPECT_TRUE(e.canvas.lines.empty());
@@ -66,18 +71,6 @@ TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
         EXPECT_NEAR(l.x2, c.ex2, 1e-4);
         EXPECT_NEAR(l.y2, c.ey2, 1e-4);
     }
-}
-
-// The sheet around the clip window is larger: a segment running into that margin must still be cut
-// at the clip edge, or curves would run over the tick labels.
-TEST(DiagramEngineClip, SegmentIntoTheSheetMarginIsStillClipped) {
-    Engine e;
-    e.engine.sngAxisMaxX = 6000.0f; // value units, far larger than any world x
-    e.engine.DrawLine(90, 20, 130, 20, 1.0f);
-    e.engine.DrawLine(20, 45, 20, 75, 1.0f);
-    ASSERT_EQ(e.canvas.lines.size(), 2u);
-    EXPECT_FLOAT_EQ(e.canvas.lines[0].x2, 100.0f);
-    EXPECT_FLOAT_EQ(e.canvas.lines[1].y2, 50.0f);
 }
 
 TEST(DiagramEngineClip, YScaleAppliesBeforeClippingAndNonFiniteDrawsNothing) {
@@ -161,7 +154,7 @@ TEST(DiagramEnginePolyline, AZeroPointAfterTheFirstEndsTheCurveAndClipSplitsIt) 
     }
 }
 
-TEST(DiagramEngineConversion, WindowAndPrinterLineWidthsAndFontSizes) {
+TEST(DiagramEngineConversion, WindowAndPrinterLineWidthsFontSizesAndStyles) {
     Engine window;
     const std::pair<int, int> windowWidths[] = {{1, 1}, {3, 1}, {7, 2}, {14, 4}, {16, 4}};
     for (auto [w, px] : windowWidths) {
@@ -181,6 +174,11 @@ TEST(DiagramEngineConversion, WindowAndPrinterLineWidthsAndFontSizes) {
     EXPECT_EQ(printer.canvas.state.width, 14);
     EXPECT_FLOAT_EQ(printer.engine.CanvasFontSize(6), 6.0f);
     EXPECT_FLOAT_EQ(printer.engine.CanvasFontSize(10), 10.0f);
+    // Line styles 0..4 are drawn as given, any other as solid.
+    for (const auto& [style, drawn] : {std::pair{4, 4}, {5, 0}, {-1, 0}}) {
+        printer.engine.SetLineStyle(static_cast<std::int16_t>(style));
+        EXPECT_EQ(printer.canvas.state.style, drawn) << style;
+    }
 }
 
 TEST(DiagramEngineMarker, DrawnOnThePlotEdgeNotBeyondIt) {

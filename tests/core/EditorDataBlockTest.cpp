@@ -1,6 +1,8 @@
 #include "core/maintenance/EditorDataBlock.h"
 #include "core/diagram/RecordingCanvas.h"
 
+#include "EditorTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +11,7 @@ using namespace airmotor::core;
 
 namespace {
 
-bool HasLine(const std::vector<DataBlockLine>& lines, const std::string& label) {
-    return std::any_of(lines.begin(), lines.end(), [&](const DataBlockLine& l) { return l.label == label; });
-}
+using airmotor::core::testing::HasLabel;
 
 EditorDataBlockInput Input() {
     EditorDataBlockInput in;
@@ -53,9 +53,9 @@ TEST(EditorDataBlock, LinesFollowTheirConditions) {
             in.companion = EditorDataBlockInput::Companion{};
         const auto lines = EditorDataBlockLines(in);
         for (const char* label : c.present)
-            EXPECT_TRUE(HasLine(lines, label)) << c.what << ": " << label;
+            EXPECT_TRUE(HasLabel(lines, label)) << c.what << ": " << label;
         for (const char* label : c.absent)
-            EXPECT_FALSE(HasLine(lines, label)) << c.what << ": " << label;
+            EXPECT_FALSE(HasLabel(lines, label)) << c.what << ": " << label;
     }
     EditorDataBlockInput in = Input();
     in.targets = {1100.0f, 0.6f, 500.0f, 12.0f};

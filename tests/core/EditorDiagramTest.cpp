@@ -2,6 +2,8 @@
 #include "core/diagram/RecordingCanvas.h"
 #include "core/maintenance/MotorDataEditor.h"
 
+#include "EditorTestData.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,38 +13,13 @@ using F = EditorField;
 
 namespace {
 
-// M(n) = 20 - 0.02 n Nm, L(n) = 5 + 0.01 n l/s read at 10 r/min, 0.5 Nm and 0.1 l/s per mm.
-MeasurementData LinearMotor(int points = 11) {
-    MeasurementData d;
-    d.sx = 10.0f;
-    d.sy1 = 0.5f;
-    d.sy2 = 0.1f;
-    d.utvRef = 1.0f;
-    for (int k = 1; k <= points; ++k) {
-        const float n = 100.0f * static_cast<float>(k);
-        d.speed.push_back(n / 10.0f);
-        d.torque.push_back((20.0f - 0.02f * n) / 0.5f);
-        d.air.push_back((5.0f + 0.01f * n) / 0.1f);
-    }
-    d.designation = "TKM20-A5";
-    return d;
-}
+using airmotor::core::testing::HasLabel;
+using airmotor::core::testing::LinearMotor;
 
-struct Drawn {
-    RecordingMessageSink messages;
-    MotorDataEditor editor{messages};
-    Drawn() {
-        editor.fields().type(F::GradtalB, "1");
-        editor.fields().type(F::GradtalfB, "1");
-        editor.load(LinearMotor(), "/data/LINEAR.DAT");
-        editor.texts().designation = "TKM20-A5";
-        EXPECT_TRUE(editor.calibrate());
-    }
+// The measured diagram loaded and calibrated.
+struct Drawn : airmotor::core::testing::LoadedEditor {
+    Drawn() : LoadedEditor(LinearMotor()) { EXPECT_TRUE(editor.calibrate()); }
 };
-
-bool HasLabel(const std::vector<DataBlockLine>& lines, const std::string& label) {
-    return std::any_of(lines.begin(), lines.end(), [&](const DataBlockLine& l) { return l.label == label; });
-}
 
 } // namespace
 
@@ -91,9 +68,7 @@ TEST(EditorDiagram, FittedCurvesPointsAndAxisColours) {
                              [](const auto& l) { return l.state.colour == QBColor(12); }));
     // The last point's negative torque and power lie below the axes and are left out.
     EXPECT_EQ(canvas.circles.size(), 3u * 11u - 2u);
-    const bool blockDrawn = std::any_of(canvas.texts.begin(), canvas.texts.end(),
-                                        [](const auto& t) { return t.text == "Gradtal momentkurva"; });
-    EXPECT_TRUE(blockDrawn);
+    EXPECT_NE(canvas.findText("Gradtal momentkurva"), nullptr);
 }
 
 TEST(EditorDiagram, CompanionCurvesDashedAndPrintRangeDropsFactors) {
@@ -147,12 +122,6 @@ TEST(EditorDiagram, ValueAxesLabelledAtTheirOwnSteps) {
     // Torque 50 in steps of 10 beside power 1.4 in steps of 0.2: sharing the torque's five
     // divisions would label the power axis 0.28, 0.56, ... as "0.3", "0.6".
     DrawEditorDiagram(canvas, BuildEditorDiagram(d.editor, paper));
-    const auto shown = [&](const std::string& text) {
-        return std::any_of(canvas.texts.begin(), canvas.texts.end(),
-                           [&](const auto& t) { return t.text == text; });
-    };
-    EXPECT_TRUE(shown("1.4"));
-    EXPECT_TRUE(shown("0.4"));
-    EXPECT_FALSE(shown("0.3"));
-    EXPECT_TRUE(shown("50"));
+    EXPECT_TRUE(canvas.findText("1.4") && canvas.findText("0.4") && canvas.findText("50"));
+    EXPECT_EQ(canvas.findText("0.3"), nullptr);
 }

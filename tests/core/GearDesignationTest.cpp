@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 using namespace airmotor::core;
 
@@ -30,7 +32,7 @@ TEST(GearDesignation, DecodeByMark) {
         GearKind kind;
         bool unknown;
         float centre, stages, axle, seal;
-        const char* code;
+        std::string code;
     };
     const Case cases[] = {
         {kMultiStage247, GearKind::MultiStage, false, 0, 2, 70, 45, "247"},
@@ -44,13 +46,11 @@ TEST(GearDesignation, DecodeByMark) {
     for (const Case& c : cases) {
         GearData g;
         const GearDecodeResult r = DecodeGearDesignation(c.designation, g);
-        EXPECT_EQ(r.kind, c.kind) << c.designation;
-        EXPECT_EQ(r.unknownCode, c.unknown) << c.designation;
-        EXPECT_EQ(g.centreDistance, c.centre) << c.designation;
-        EXPECT_EQ(g.stages, c.stages) << c.designation;
-        EXPECT_EQ(g.axleDistance, c.axle) << c.designation;
-        EXPECT_EQ(g.sealDiameter, c.seal) << c.designation;
-        EXPECT_EQ(g.gearCode, c.code) << c.designation;
+        EXPECT_EQ(std::tuple(r.kind, r.unknownCode, g.gearCode), std::tuple(c.kind, c.unknown, c.code))
+            << c.designation;
+        EXPECT_EQ((std::array{g.centreDistance, g.stages, g.axleDistance, g.sealDiameter}),
+                  (std::array{c.centre, c.stages, c.axle, c.seal}))
+            << c.designation;
     }
 }
 
@@ -62,7 +62,7 @@ TEST(GearDesignation, NoMarkLeavesEarlierData) {
     EXPECT_EQ(g.gearCode, "247");
 }
 
-TEST(GearLosses, ModelsOfTheThreeKinds) {
+TEST(GearLosses, ModelsOfTheThreeKindsAndZeroTorque) {
     GearData multi;
     DecodeGearDesignation(kMultiStage247, multi);
     const GearLossResult m = GearLosses(kMultiStage247, multi, 1000.0f, 10.0f);
@@ -77,6 +77,9 @@ TEST(GearLosses, ModelsOfTheThreeKinds) {
     EXPECT_FLOAT_EQ(w.lossTorque, static_cast<float>(0.41 * std::pow(0.4, 1.67) + 0.25));
     // Lead angle atan(2/30), sliding speed 1.574 m/s, friction 0.0254: worked by hand.
     EXPECT_NEAR(w.efficiency, 0.7100, 5e-4);
+    // No torque, no overall efficiency.
+    EXPECT_EQ(GearLosses(kWorm40, worm, 1000.0f, 0.0f).overall, 0.0f);
+    EXPECT_EQ(GearLosses(kMultiStage247, multi, 1000.0f, 0.0f).overall, 0.0f);
 
     GearData plain;
     plain.efficiencyPercent = 90.0f;
@@ -84,14 +87,6 @@ TEST(GearLosses, ModelsOfTheThreeKinds) {
     EXPECT_EQ(p.lossTorque, 0.0f);
     EXPECT_FLOAT_EQ(p.efficiency, 0.9f);
     EXPECT_FLOAT_EQ(p.overall, 0.9f);
-}
-
-TEST(GearLosses, ZeroTorqueGivesZeroOverallEfficiency) {
-    GearData worm = WormData();
-    GearData multi;
-    DecodeGearDesignation(kMultiStage247, multi);
-    EXPECT_EQ(GearLosses(kWorm40, worm, 1000.0f, 0.0f).overall, 0.0f);
-    EXPECT_EQ(GearLosses(kMultiStage247, multi, 1000.0f, 0.0f).overall, 0.0f);
 }
 
 TEST(GearLosses, WormWithoutItsDataIsNeverConverted) {

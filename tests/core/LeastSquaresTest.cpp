@@ -57,7 +57,7 @@ void ExpectIdentity(const Matrix& m, float tolerance) {
 } // namespace
 
 // Exact polynomials are recovered; tolerances reflect single-precision normal equations.
-TEST(FitPolynomial, RecoversExactPolynomials) {
+TEST(FitPolynomial, RecoversExactPolynomialsAndTheLeastSquaresLine) {
     const struct {
         int degree;
         Points points;
@@ -66,6 +66,14 @@ TEST(FitPolynomial, RecoversExactPolynomials) {
     } cases[] = {
         {1, Sample({1, 2, 3}, [](double x) { return 2 + 3 * x; }), {2, 3}, 1e-5},
         {0, Sample({1, 5}, [](double) { return 4.5; }), {4.5}, 0},
+        // Scattered points: the least-squares line, not an interpolation.
+        {1,
+         Sample({0, 1, 2, 3},
+                [](double x) {
+                    return std::vector{1.0, 2.0, 2.0, 4.0}[std::size_t(x)];
+                }),
+         {0.9, 0.9},
+         1e-5},
         // x = 0 contributes 1 to the x^0 sums (0^0 = 1).
         {2, Sample({0, 1, 2, 3, 4}, [](double x) { return 5 - x + 0.5 * x * x; }), {5, -1, 0.5}, 1e-5},
         {3,
@@ -89,19 +97,6 @@ TEST(FitPolynomial, RecoversExactPolynomials) {
     }
 }
 
-// The least-squares line through scattered points: mean-based closed form.
-TEST(FitPolynomial, LeastSquaresNotInterpolation) {
-    Points p;
-    p.add(0, 1);
-    p.add(1, 2);
-    p.add(2, 2);
-    p.add(3, 4);
-    const std::vector<float> c = FitPolynomial(p.x, p.y, p.n, 1);
-    ASSERT_EQ(c.size(), 2u);
-    EXPECT_NEAR(c[0], 0.9f, 1e-5f);
-    EXPECT_NEAR(c[1], 0.9f, 1e-5f);
-}
-
 // Sums kept in single precision are part of the result: a double accumulation would give
 // 0x1.76ffc8p+11, -0x1.67ffp+7, -0x1.b37p+0 (values from an independent single-precision model).
 TEST(FitPolynomial, SinglePrecisionAccumulationToTheLastBit) {
@@ -114,18 +109,18 @@ TEST(FitPolynomial, SinglePrecisionAccumulationToTheLastBit) {
     Points p;
     for (std::size_t k = 0; k < std::size(xs); ++k)
         p.add(xs[k], ys[k]);
-    const std::vector<float> c = FitPolynomial(p.x, p.y, p.n, 3);
-    ASSERT_EQ(c.size(), 4u);
-    EXPECT_EQ(c[0], 0x1.76ffap+11f);
-    EXPECT_EQ(c[1], -0x1.67fdp+7f);
-    EXPECT_EQ(c[2], -0x1.b3ap+0f);
-    EXPECT_EQ(c[3], 0x1.9a4p-5f);
+    EXPECT_EQ(FitPolynomial(p.x, p.y, p.n, 3),
+              (std::vector<float>{0x1.76ffap+11f, -0x1.67fdp+7f, -0x1.b3ap+0f, 0x1.9a4p-5f}));
 }
 
-// At least degree + 2 points; fewer give zero coefficients, dimensioned 0..degree.
-TEST(FitPolynomial, TooFewPointsGiveZeros) {
+// At least degree + 2 points, and a regular normal matrix; otherwise zero coefficients, dimensioned
+// 0..degree: never NaN, never a crash.
+TEST(FitPolynomial, TooFewPointsOrASingularSystemGiveZeros) {
     const auto line = [](double x) { return 2 + 3 * x; };
     const auto quartic = [](double x) { return 1 + x * x * x * x; };
+    const auto seven = [](double) { return 7.0; };
+    Points negative = Sample({1, 2, 3}, line);
+    negative.n = -4;
     const struct {
         Points points;
         int degree;
@@ -136,35 +131,26 @@ TEST(FitPolynomial, TooFewPointsGiveZeros) {
         {Sample({3}, line), 0, "constant from 1 point"},
         {Points{}, 0, "no points"},
         {Points{}, 3, "no points, cubic"},
+        {negative, 1, "negative count"},
+        {Sample({2, 2, 2, 2}, seven), 1, "all points at one x"},
+        {Sample({2, 2, 2, 2}, seven), 2, "all points at one x, quadratic"},
+        {Sample({0, 0, 0}, seven), 1, "all points at x = 0"},
     };
     for (const auto& k : cases) {
         ExpectAllZero(FitPolynomial(k.points.x, k.points.y, k.points.n, k.degree),
                       static_cast<std::size_t>(k.degree) + 1, k.what);
     }
+    ExpectAllZero(FitPolynomial({}, {}, 5, 1), 2, "empty arrays");
     const Points six = Sample({1, 2, 3, 4, 5, 6}, quartic);
     EXPECT_NEAR(FitPolynomial(six.x, six.y, six.n, 4)[4], 1.0f, 0.05f);
-}
-
-// A singular normal matrix has no solution: zeros, never NaN, never a crash.
-TEST(FitPolynomial, SingularSystemsGiveZeros) {
-    const Points sameX = Sample({2, 2, 2, 2}, [](double) { return 7.0; });
-    ExpectAllZero(FitPolynomial(sameX.x, sameX.y, sameX.n, 1), 2, "all points at one x");
-    ExpectAllZero(FitPolynomial(sameX.x, sameX.y, sameX.n, 2), 3, "all points at one x, quadratic");
-    const Points zeros = Sample({0, 0, 0}, [](double) { return 1.0; });
-    ExpectAllZero(FitPolynomial(zeros.x, zeros.y, zeros.n, 1), 2, "all points at x = 0");
     // Degree 0 is never singular with points: the mean.
+    const Points sameX = Sample({2, 2, 2, 2}, seven);
     EXPECT_EQ(FitPolynomial(sameX.x, sameX.y, sameX.n, 0), std::vector<float>{7.0f});
-}
-
-TEST(FitPolynomial, CountsBeyondTheArraysAreLimited) {
-    const Points p = Sample({1, 2, 3}, [](double x) { return 2 + 3 * x; });
-    const std::vector<float> c = FitPolynomial(p.x, p.y, 50, 1);
-    ASSERT_EQ(c.size(), 2u);
-    EXPECT_NEAR(c[0], 2.0f, 1e-5f);
-    EXPECT_NEAR(c[1], 3.0f, 1e-5f);
-    EXPECT_TRUE(FitPolynomial(p.x, p.y, 3, -1).empty());
-    ExpectAllZero(FitPolynomial({}, {}, 5, 1), 2, "empty arrays");
-    ExpectAllZero(FitPolynomial(p.x, p.y, -4, 1), 2, "negative count");
+    // A count beyond the arrays is limited to them; a negative degree gives nothing.
+    const std::vector<float> c = FitPolynomial(negative.x, negative.y, 50, 1);
+    EXPECT_NEAR(c.at(0), 2.0f, 1e-5f);
+    EXPECT_NEAR(c.at(1), 3.0f, 1e-5f);
+    EXPECT_TRUE(FitPolynomial(negative.x, negative.y, 3, -1).empty());
 }
 
 TEST(InvertMatrix, InvertsWhereverThePivotIs) {

@@ -2,23 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 using namespace airmotor::core;
 
 namespace {
 
 MeasurementData Sample() {
     MeasurementData d;
-    d.sx = 12.5f;
-    d.sy1 = 0.1f;
-    d.sy2 = 1.0f / 3.0f;
-    d.utvRef = 4.0f;
+    std::tie(d.sx, d.sy1, d.sy2, d.utvRef) = std::tuple{12.5f, 0.1f, 1.0f / 3.0f, 4.0f};
     d.speed = {0.1f, 20.0f, 33.3f};
     d.torque = {40.0f, -0.7f, 0.0f};
     d.air = {5e-7f, 6.0f, 7.25f};
     d.targets = {1000.0f, 0.75f, 500.0f, 12.0f};
-    d.kn = 1.05f;
-    d.km = 0.95f;
-    d.kl = 1.0f;
+    std::tie(d.kn, d.km, d.kl) = std::tuple{1.05f, 0.95f, 1.0f};
     d.minStartTorque = 2.5f;
     d.designation = "TKM20-A5-UAA 247";
     d.date = "2026-12-07";
@@ -46,16 +44,10 @@ TEST(MeasurementFile, RoundTripKeepsEveryFloat) {
     const auto parsed = ParseMeasurementFile(FormatMeasurementFile(d));
     ASSERT_TRUE(std::holds_alternative<MeasurementData>(parsed));
     const auto& r = std::get<MeasurementData>(parsed);
-    EXPECT_EQ(r.sx, d.sx);
-    EXPECT_EQ(r.sy2, d.sy2);
-    EXPECT_EQ(r.utvRef, d.utvRef);
-    EXPECT_EQ(r.speed, d.speed);
-    EXPECT_EQ(r.torque, d.torque);
-    EXPECT_EQ(r.air, d.air);
-    EXPECT_EQ(r.targets.speedAtMaxPower, 500.0f);
-    EXPECT_EQ(r.targets.airAtMaxPower, 12.0f);
-    EXPECT_EQ(r.kn, d.kn);
-    EXPECT_EQ(r.minStartTorque, d.minStartTorque);
+    EXPECT_EQ((std::array{r.sx, r.sy2, r.utvRef, r.targets.speedAtMaxPower, r.targets.airAtMaxPower, r.kn,
+                          r.minStartTorque}),
+              (std::array{d.sx, d.sy2, d.utvRef, 500.0f, 12.0f, d.kn, d.minStartTorque}));
+    EXPECT_EQ((std::array{r.speed, r.torque, r.air}), (std::array{d.speed, d.torque, d.air}));
     EXPECT_EQ(r.designation, d.designation);
     EXPECT_NE(FormatMeasurementFile(d).find("\r\n#2026-12-07#\r\n"), std::string::npos);
 }

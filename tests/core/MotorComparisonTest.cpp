@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <set>
 
 namespace airmotor::core {
@@ -20,39 +19,32 @@ using F = RequirementField;
 using testing::AddMotor;
 using testing::Tkm;
 
-ComparedFigure Figure(Better better, std::vector<std::optional<double>> values,
-                      std::vector<std::string> texts) {
-    return {"f", "F", "", better, std::move(values), std::move(texts), {}};
-}
-
 TEST(MotorComparison, BestMarksFollowTheShownValues) {
-    using V = std::vector<std::optional<double>>;
-    using T = std::vector<std::string>;
     const struct {
         const char* name;
-        ComparedFigure figure;
+        Better better;
+        std::vector<std::optional<double>> values;
+        std::vector<std::string> texts;
         std::vector<bool> best;
     } cases[] = {
-        {"higher", Figure(Better::Higher, V{1.0, 3.0, 2.0}, T{"1.0", "3.0", "2.0"}), {false, true, false}},
-        {"lower", Figure(Better::Lower, V{1.0, 3.0, 2.0}, T{"1.0", "3.0", "2.0"}), {true, false, false}},
-        {"negative margins", Figure(Better::Higher, V{-5.0, -1.0}, T{"-5.0", "-1.0"}), {false, true}},
-        {"tie marks both",
-         Figure(Better::Higher, V{3.0, 1.0, 3.0}, T{"3.0", "1.0", "3.0"}),
-         {true, false, true}},
-        {"tie as shown",
-         Figure(Better::Lower, V{1.04, 1.01, 2.0}, T{"1.0", "1.0", "2.0"}),
-         {true, true, false}},
-        {"all equal marks none", Figure(Better::Higher, V{2.0, 2.0}, T{"2.0", "2.0"}), {false, false}},
+        {"higher", Better::Higher, {1.0, 3.0, 2.0}, {"1.0", "3.0", "2.0"}, {false, true, false}},
+        {"lower", Better::Lower, {1.0, 3.0, 2.0}, {"1.0", "3.0", "2.0"}, {true, false, false}},
+        {"negative margins", Better::Higher, {-5.0, -1.0}, {"-5.0", "-1.0"}, {false, true}},
+        {"tie marks both", Better::Higher, {3.0, 1.0, 3.0}, {"3.0", "1.0", "3.0"}, {true, false, true}},
+        {"tie as shown", Better::Lower, {1.04, 1.01, 2.0}, {"1.0", "1.0", "2.0"}, {true, true, false}},
+        {"all equal marks none", Better::Higher, {2.0, 2.0}, {"2.0", "2.0"}, {false, false}},
         {"missing skipped",
-         Figure(Better::Higher, V{std::nullopt, 1.0, 2.0}, T{"–", "1.0", "2.0"}),
+         Better::Higher,
+         {std::nullopt, 1.0, 2.0},
+         {"–", "1.0", "2.0"},
          {false, false, true}},
-        {"one value marks none", Figure(Better::Higher, V{std::nullopt, 1.0}, T{"–", "1.0"}), {false, false}},
-        {"neither way", Figure(Better::Neither, V{1.0, 2.0}, T{"1.0", "2.0"}), {false, false}},
+        {"one value marks none", Better::Higher, {std::nullopt, 1.0}, {"–", "1.0"}, {false, false}},
+        {"neither way", Better::Neither, {1.0, 2.0}, {"1.0", "2.0"}, {false, false}},
     };
-    for (auto c : cases) {
-        SCOPED_TRACE(c.name);
-        MarkBest(c.figure);
-        EXPECT_EQ(c.figure.best, c.best);
+    for (const auto& c : cases) {
+        ComparedFigure figure{"f", "F", "", c.better, c.values, c.texts, {}};
+        MarkBest(figure);
+        EXPECT_EQ(figure.best, c.best) << c.name;
     }
 }
 
@@ -78,7 +70,7 @@ TEST(MotorComparison, RowChecksRefuseWhatCannotBeCompared) {
     }
 }
 
-class ComparisonTest : public ::testing::Test {
+class ComparisonTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     ComparisonTest() {
         auto a = Tkm("TKM22-A100-");
@@ -95,9 +87,7 @@ protected:
         AddMotor(catalogue, c);
     }
     void Search(std::int16_t imperial = 0) {
-        language = testing::KeyedLanguage(imperial);
-        session = std::make_unique<SelectionSession>(catalogue, language, sink);
-        session->Load();
+        Start(imperial);
         session->ClickCatalogue(1);
         session->TypeIntoField(F::ArbetsMomentB, "50");
         session->TypeIntoField(F::ArbetsVarvtalB, "2000");
@@ -120,11 +110,6 @@ protected:
         const ComparedFigure* f = c.figure(name);
         return f ? f->best : std::vector<bool>{};
     }
-
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
-    std::unique_ptr<SelectionSession> session;
 };
 
 TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -167,12 +168,10 @@ TEST(CurrentMotorScale, DiagramSpeedLimitsFromTheCatalogue) {
     const PressureFactorValues f{0.5f, 1.25f, 0.8f};
     for (int mode : {0, 4}) { // the maximum is never stretched by sngKn
         const DiagramScale s = CurrentMotorScale(c, kMotor, f, UnitFactors{}, mode, true);
-        EXPECT_EQ(s.sngTopVarv, 16000.0f);
-        EXPECT_EQ(s.sngStartVarv, 1200.0f);
+        EXPECT_EQ((std::array{s.sngTopVarv, s.sngStartVarv}), (std::array{16000.0f, 1200.0f}));
         // 8 divisions up to 16000: labelled every second division.
         EXPECT_EQ(s.speed.divisions, 8);
-        EXPECT_DOUBLE_EQ(s.speed.step, 2000.0);
-        EXPECT_DOUBLE_EQ(s.speed.labelStep, 4000.0);
+        EXPECT_EQ((std::array{s.speed.step, s.speed.labelStep}), (std::array{2000.0, 4000.0}));
     }
 }
 
@@ -201,26 +200,18 @@ TEST(CurrentMotorScale, PlainMotorAtTheReferencePressure) {
     const MotorCatalogue c = ScaleMotor();
     const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
     // Curves from 5 % of the free speed; NiceAxis(5970) = 6000 in 6 divisions labelled every 1000.
-    EXPECT_EQ(s.sngTopVarv, 6000.0f);
-    EXPECT_EQ(s.sngStartVarv, 300.0f);
-    EXPECT_DOUBLE_EQ(s.speed.maximum, 6000.0);
-    EXPECT_EQ(s.speed.divisions, 6);
-    EXPECT_DOUBLE_EQ(s.speed.labelStep, 1000.0);
-    EXPECT_EQ(s.power.divisions, 7);
-    EXPECT_DOUBLE_EQ(s.power.maximum, 7.0);
-    EXPECT_EQ(s.sngMaxMomentAxel, 23.0f);
-    EXPECT_EQ(s.torque.divisions, 7);
-    EXPECT_DOUBLE_EQ(s.torque.step, 4.0); // 7 x 3 = 21 is too small
-    EXPECT_DOUBLE_EQ(s.torque.maximum, 28.0);
-    EXPECT_DOUBLE_EQ(s.torque.labelStep, 4.0);
-    EXPECT_EQ(s.sngMaxLuftAxel, 12.5f); // 1.25 x free-speed air
-    EXPECT_EQ(s.air.divisions, 7);
-    EXPECT_DOUBLE_EQ(s.air.step, 2.0);
-    EXPECT_DOUBLE_EQ(s.air.maximum, 14.0);
+    // Torque: 7 x 3 = 21 is too small a step; air axis 1.25 x free-speed air.
+    EXPECT_EQ((std::array{s.sngTopVarv, s.sngStartVarv, s.sngMaxMomentAxel, s.sngMaxLuftAxel}),
+              (std::array{6000.0f, 300.0f, 23.0f, 12.5f}));
+    EXPECT_EQ((std::array{s.speed.divisions, s.power.divisions, s.torque.divisions, s.air.divisions}),
+              (std::array{6, 7, 7, 7}));
+    EXPECT_EQ((std::array{s.speed.maximum, s.speed.labelStep, s.power.maximum, s.torque.step,
+                          s.torque.maximum, s.torque.labelStep, s.air.step, s.air.maximum}),
+              (std::array{6000.0, 1000.0, 7.0, 4.0, 28.0, 4.0, 2.0, 14.0}));
 }
 
 // The torque search allows a margin of 1e-5, the air search none.
-TEST(CurrentMotorScale, StepSearchMargins) {
+TEST(CurrentMotorScale, StepSearchMarginsAndTheStartSpeedTorque) {
     MotorCatalogue c = ScaleMotor();
     c.sngStallmoment[kMotor] = 21.0001f;
     c.cM(0, kMotor) = 0.0f; // keep the start-speed torque below the stall torque
@@ -237,73 +228,61 @@ TEST(CurrentMotorScale, StepSearchMargins) {
     EXPECT_DOUBLE_EQ(small.torque.step, 0.01);
     EXPECT_DOUBLE_EQ(small.air.step, 0.01);
     EXPECT_DOUBLE_EQ(small.air.maximum, 0.07);
-}
 
-// The torque at the start speed raises the torque maximum when it exceeds the stall torque.
-TEST(CurrentMotorScale, StartSpeedTorqueRaisesTheTorqueAxis) {
-    MotorCatalogue c = ScaleMotor();
+    // The torque at the start speed raises the torque maximum when it exceeds the stall torque.
+    c = ScaleMotor();
     c.cM(0, kMotor) = 20.0f;
     c.cM(1, kMotor) = 0.01f; // rises to 23 at the start speed of 300 r/min
     c.sngStallmoment[kMotor] = 20.0f;
-    const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
-    EXPECT_EQ(s.sngMaxMomentAxel, 23.0f);
+    EXPECT_EQ(CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true).sngMaxMomentAxel, 23.0f);
 }
 
-// Alternative 4 shows the motor at the supplied pressure; the others catalogue values.
-TEST(CurrentMotorScale, AlternativeFourUsesThePressureFactors) {
+// Alternative 4 shows the motor at the supplied pressure, the others catalogue values; display units
+// convert the value axes, never the speeds.
+TEST(CurrentMotorScale, AlternativeFourUsesThePressureFactorsAndUnitsConvertValues) {
     const MotorCatalogue c = ScaleMotor();
     const PressureFactorValues f{0.5f, 1.25f, 0.8f};
-    const DiagramScale other = CurrentMotorScale(c, kMotor, f, UnitFactors{}, 2, true);
-    EXPECT_EQ(other.sngTopVarv, 6000.0f);
-    EXPECT_EQ(other.sngMaxMomentAxel, 23.0f);
-    EXPECT_EQ(other.sngMaxLuftAxel, 12.5f);
-    EXPECT_DOUBLE_EQ(other.power.maximum, 7.0);
-
-    const DiagramScale four = CurrentMotorScale(c, kMotor, f, UnitFactors{}, 4, true);
-    EXPECT_EQ(four.sngTopVarv, 7500.0f);
-    EXPECT_EQ(four.sngStartVarv, 375.0f);
-    EXPECT_EQ(four.sngMaxMomentAxel, 11.5f);
-    EXPECT_EQ(four.sngMaxLuftAxel, 10.0f);
-    EXPECT_DOUBLE_EQ(four.power.maximum, 5.0); // 0.995 x 0.5 x 1.25 x 7 = 4.35
-}
-
-TEST(CurrentMotorScale, DisplayUnits) {
-    const MotorCatalogue c = ScaleMotor();
     UnitFactors units;
     units.sngUnitTorque = 2.0f;
     units.sngUnitAir = 0.5f;
     units.sngUnitPower = 0.7f;
-    const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, units, 0, true);
-    EXPECT_EQ(s.sngMaxMomentAxel, 11.5f);
-    EXPECT_EQ(s.sngMaxLuftAxel, 25.0f);
-    EXPECT_DOUBLE_EQ(s.power.maximum, 10.0); // 9.95 -> 10
-    EXPECT_EQ(s.sngTopVarv, 6000.0f);        // speeds are never converted
+    const struct {
+        int mode;
+        PressureFactorValues factors;
+        UnitFactors units;
+        float top, start, torque, air;
+        double power;
+    } cases[] = {
+        {2, f, UnitFactors{}, 6000, 300, 23, 12.5f, 7},
+        {4, f, UnitFactors{}, 7500, 375, 11.5f, 10, 5},   // power 0.995 x 0.5 x 1.25 x 7 = 4.35
+        {0, kReference, units, 6000, 300, 11.5f, 25, 10}, // power 9.95 -> 10
+    };
+    for (const auto& k : cases) {
+        const DiagramScale s = CurrentMotorScale(c, kMotor, k.factors, k.units, k.mode, true);
+        EXPECT_EQ((std::array{s.sngTopVarv, s.sngStartVarv, s.sngMaxMomentAxel, s.sngMaxLuftAxel}),
+                  (std::array{k.top, k.start, k.torque, k.air}))
+            << k.mode;
+        EXPECT_DOUBLE_EQ(s.power.maximum, k.power) << k.mode;
+    }
 }
 
 // A motor without power data leaves the power axis unset; the torque and air step searches
 // must still end (five divisions) instead of looking for a step of zero divisions for ever.
-TEST(CurrentMotorScale, MissingPowerDataStillGivesAxes) {
+TEST(CurrentMotorScale, MissingPowerDataStillGivesAxesAndNoMotorNone) {
     MotorCatalogue c = ScaleMotor();
     c.sngMaxEffekt[kMotor] = 0.0f;
     const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
-    EXPECT_EQ(s.power.divisions, 0);
-    EXPECT_EQ(s.torque.divisions, 5);
-    EXPECT_DOUBLE_EQ(s.torque.maximum, 25.0);
-    EXPECT_EQ(s.air.divisions, 5);
-    EXPECT_DOUBLE_EQ(s.air.maximum, 15.0);
+    EXPECT_EQ((std::array{s.power.divisions, s.torque.divisions, s.air.divisions}), (std::array{0, 5, 5}));
+    EXPECT_EQ((std::array{s.torque.maximum, s.air.maximum}), (std::array{25.0, 15.0}));
 
     // Zero pressure in alternative 4: every maximum is 0, nothing loops.
     const DiagramScale zero =
         CurrentMotorScale(ScaleMotor(), kMotor, {0.0f, 0.0f, 0.0f}, UnitFactors{}, 4, true);
     EXPECT_EQ(zero.sngTopVarv, 0.0f);
     EXPECT_EQ(zero.speed.divisions, 0);
-}
-
-TEST(CurrentMotorScale, NoCurrentMotorGivesAnEmptyScale) {
-    const MotorCatalogue c = ScaleMotor();
+    // No current motor: an empty scale.
     for (int index : {-1, kCatalogueSize, 32767}) {
-        const DiagramScale s = CurrentMotorScale(c, index, kReference, UnitFactors{}, 0, true);
-        EXPECT_EQ(s.sngTopVarv, 0.0f) << index;
-        EXPECT_EQ(s.speed.divisions, 0) << index;
+        EXPECT_EQ(CurrentMotorScale(c, index, kReference, UnitFactors{}, 0, true).speed.divisions, 0)
+            << index;
     }
 }

@@ -1,44 +1,18 @@
 #include "core/maintenance/MotorDataEditor.h"
 #include "core/maintenance/MotorRecord.h"
 
+#include "EditorTestData.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <tuple>
 
 using namespace airmotor::core;
 using F = EditorField;
 
-namespace {
-
-// A measured diagram of a motor with M(n) = 20 - 0.02 n Nm and L(n) = 5 + 0.01 n l/s, read at
-// 10 r/min, 0.5 Nm and 0.1 l/s per mm: the free-speed point (torque 0) at 1000 r/min is the last but
-// one point, as the window asks, and the last carries negative torque.
-MeasurementData LinearMotor() {
-    MeasurementData d;
-    d.sx = 10.0f;
-    d.sy1 = 0.5f;
-    d.sy2 = 0.1f;
-    d.utvRef = 1.0f;
-    for (int n = 100; n <= 1100; n += 100) {
-        d.speed.push_back(static_cast<float>(n) / 10.0f);
-        d.torque.push_back((20.0f - 0.02f * static_cast<float>(n)) / 0.5f);
-        d.air.push_back((5.0f + 0.01f * static_cast<float>(n)) / 0.1f);
-    }
-    d.designation = "TKM20-A5";
-    return d;
-}
-
-struct Editor {
-    RecordingMessageSink messages;
-    MotorDataEditor editor{messages};
-
-    explicit Editor(const MeasurementData& data, const char* degree = "1") {
-        editor.fields().type(F::GradtalB, degree);
-        editor.fields().type(F::GradtalfB, degree);
-        editor.load(data, "/data/LINEAR.DAT");
-    }
-    float value(F f) const { return editor.fields().value(f); }
-};
-
-} // namespace
+using Editor = airmotor::core::testing::LoadedEditor;
+using airmotor::core::testing::LinearMotor;
 
 TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
     EditorFields fields;
@@ -62,13 +36,8 @@ TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
 
 TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
     ReadingSet r;
-    r.n = 1;
-    r.sx = 10.0f;
-    r.sy1 = 0.5f;
-    r.sy2 = 0.2f;
-    r.speed[1] = 50.0f;
-    r.torque[1] = 20.0f;
-    r.air[1] = 30.0f;
+    std::tie(r.n, r.sx, r.sy1, r.sy2) = std::tuple{1, 10.0f, 0.5f, 0.2f};
+    std::tie(r.speed[1], r.torque[1], r.air[1]) = std::tuple{50.0f, 20.0f, 30.0f};
     const ConversionFactors f{4.0f, 2.0f, 1.1f, 0.9f, 1.2f};
     GearData plain;
     ConvertedSet c = ConvertReadings(r, f, "TKM20-A5", plain);
@@ -178,6 +147,8 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
         source.typeReading(ReadingColumn::Air, i, "1.5");
     }
     source.typeReading(ReadingColumn::Speed, 7, "70"); // beyond the first empty box
+    source.typeReading(ReadingColumn::Air, kMaxMeasuredPoints, "9");
+    EXPECT_EQ(source.reading(ReadingColumn::Air, kMaxMeasuredPoints), "9") << "the last point box takes text";
     EXPECT_EQ(source.filledPoints(), 5);
     source.fields().type(F::SxB, "2.5");
     source.fields().type(F::Min_StartMomentB, "2.5");
@@ -197,15 +168,15 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
     EXPECT_FALSE(target.readingsChanged()); // loading replaces the typed box 9 without asking
     EXPECT_EQ(target.reading(ReadingColumn::Torque, 2), "30");
     EXPECT_EQ(target.reading(ReadingColumn::Speed, 9), ""); // all point boxes emptied first
-    EXPECT_EQ(target.fields().box(F::UtvB).text, "1");
-    EXPECT_EQ(target.fields().box(F::VerkningsgradB).text, "100");
-    EXPECT_EQ(target.fields().box(F::txtMeasured_3).text, "480");
+    const auto text = [&](F f) { return target.fields().box(f).text; };
+    EXPECT_EQ((std::array{text(F::UtvB), text(F::VerkningsgradB), text(F::txtMeasured_3)}),
+              (std::array<std::string, 3>{"1", "100", "480"}));
     EXPECT_EQ(target.texts().designation, "TKM20-A5");
 
     target.fields().type(F::UtvB, "4");
     target.fields().type(F::VerkningsgradB, "90");
     target.leaveGearRatio();
-    EXPECT_EQ(target.fields().box(F::Min_StartMomentB).text, "9"); // 4 * 2.5 * 90 %
+    EXPECT_EQ(text(F::Min_StartMomentB), "9"); // 4 * 2.5 * 90 %
 }
 
 TEST(MotorDataEditor, InterpolatesMissingAirReadings) {
@@ -262,18 +233,17 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
                           {"4", false, true, true},
                           {"5", true, false, false}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.degree);
         Editor e(LinearMotor(), c.degree);
         ASSERT_TRUE(e.editor.calibrate());
         const auto built = BuildMotorRecord(e.editor, SaveMode::Add);
-        ASSERT_EQ(std::holds_alternative<std::string>(built), c.refused) << c.degree;
+        ASSERT_EQ(std::holds_alternative<std::string>(built), c.refused);
         if (c.refused)
             continue;
         const MotorRecord& r = std::get<MotorRecord>(built);
         const auto& fits = e.editor.fits().torque;
-        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0)
-            << c.degree;
-        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0)
-            << c.degree;
+        EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0);
+        EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0);
         EXPECT_EQ(std::get<std::string>(*r.find("strMattskiss")), "?");
         EXPECT_EQ(std::get<std::int64_t>(*r.find("intSokindex")), 0);
     }
@@ -311,9 +281,8 @@ TEST(MotorRecord, ReplaceFindsTheExactDesignationAndUpdatesTheCatalogue) {
     Editor e(LinearMotor());
     ASSERT_TRUE(e.editor.drawingPass());
     ApplyToCatalogue(std::get<MotorRecord>(BuildMotorRecord(e.editor, SaveMode::Replace)), catalogue, 2);
-    EXPECT_EQ(catalogue.sngMaxEffekt[2], e.editor.figures()->maxPower);
-    EXPECT_EQ(catalogue.cM(1, 2), e.editor.fits().torque[1]);
-    EXPECT_EQ(catalogue.sngStallmoment[2], e.editor.fits().torque[0]);
-    EXPECT_EQ(catalogue.intGradtal_M[2], 1.0f);
-    EXPECT_EQ(catalogue.sngMaxEffekt[3], 0.0f);
+    EXPECT_EQ((std::array{catalogue.sngMaxEffekt[2], catalogue.cM(1, 2), catalogue.sngStallmoment[2],
+                          catalogue.intGradtal_M[2], catalogue.sngMaxEffekt[3]}),
+              (std::array{e.editor.figures()->maxPower, e.editor.fits().torque[1], e.editor.fits().torque[0],
+                          1.0f, 0.0f}));
 }

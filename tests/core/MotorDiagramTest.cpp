@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <tuple>
 
 using namespace airmotor::core;
 using namespace airmotor::core::testing;
@@ -98,7 +100,7 @@ TEST(MotorDiagram, CurvesValuesFollowFactorsAndUnits) {
     const auto torque = Of(plot, CurveQuantity::Torque);
     const auto power = Of(plot, CurveQuantity::Power);
     const auto air = Of(plot, CurveQuantity::Air);
-    ASSERT_EQ(torque.size(), 1u);
+    ASSERT_EQ(torque.size() + power.size() + air.size(), 3u);
     // At catalogue speed x the point lies at 0.9 x with torque 0.8 * M(x), in lbf ft.
     const float x = plot.scale.sngStartVarv;
     EXPECT_NEAR(torque[0]->value.front(), 0.8f * 100.0f * (1 - x / 10000.0f) / 1.35582f, 1e-3);
@@ -115,9 +117,10 @@ TEST(MotorDiagram, CurvesAndColoursPerAlternative) {
         int colour; // -1: each quantity in its own colour
         int width;
         bool colouredLabels;
+        const char* title;
     } cases[] = {
-        {0, 1, 1, 1, -1, 14, true}, {1, 5, 5, 5, 0, 8, false}, {2, 5, 0, 0, 0, 8, false},
-        {3, 0, 5, 0, 0, 8, false},  {4, 0, 0, 5, 0, 8, false}, {5, 1, 1, 1, -1, 8, true},
+        {0, 1, 1, 1, -1, 14, true, ""},   {1, 5, 5, 5, 0, 8, false, "T46"}, {2, 5, 0, 0, 0, 8, false, "T47"},
+        {3, 0, 5, 0, 0, 8, false, "T48"}, {4, 0, 0, 5, 0, 8, false, "T49"}, {5, 1, 1, 1, -1, 8, true, "T50"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
@@ -126,6 +129,9 @@ TEST(MotorDiagram, CurvesAndColoursPerAlternative) {
         EXPECT_EQ(Of(plot, CurveQuantity::Power).size(), c.power);
         EXPECT_EQ(Of(plot, CurveQuantity::Air).size(), c.air);
         EXPECT_EQ(plot.colouredLabels, c.colouredLabels);
+        if (*c.title) {
+            EXPECT_EQ(plot.title, c.title);
+        }
         for (const auto& curve : plot.curves) {
             const int expected = c.colour >= 0                             ? c.colour
                                  : curve.quantity == CurveQuantity::Torque ? 12
@@ -135,16 +141,9 @@ TEST(MotorDiagram, CurvesAndColoursPerAlternative) {
             EXPECT_EQ(curve.width, c.width);
         }
     }
-    // Titles of the families and of the available-pressure diagram.
-    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 1)).title, "T46");
-    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 2)).title, "T47");
-    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 3)).title, "T48");
-    EXPECT_EQ(ComputeMotorPlot(f.Input(f.tkm, 4)).title, "T49");
     MotorDiagramInput five = f.Input(f.tkm, 5);
     five.sngTillgLuftTryck = 5.5f;
-    const MotorPlot p5 = ComputeMotorPlot(five);
-    EXPECT_EQ(p5.title, "T50");
-    EXPECT_EQ(p5.subtitle, "T224 5.50 T56");
+    EXPECT_EQ(ComputeMotorPlot(five).subtitle, "T224 5.50 T56");
 }
 
 TEST(MotorDiagram, FamiliesAreAtTheFiveListPressures) {
@@ -195,36 +194,8 @@ TEST(MotorDiagram, ThrottledAndReducedPressureCurvesInTheStandardDiagram) {
     EXPECT_EQ(reduced, 2);
     EXPECT_EQ(plot.legend.size(), 3u);
     // The other alternatives show no regulated curves.
-    EXPECT_EQ(ComputeMotorPlot([&] {
-                  MotorDiagramInput five = in;
-                  five.intPressureMode = 5;
-                  return five;
-              }())
-                  .curves.size(),
-              3u);
-}
-
-TEST(MotorDiagram, WorkingPointMarkerOnlyWithAWorkingPoint) {
-    Fixture f;
-    for (CanvasKind kind : {CanvasKind::Window, CanvasKind::Printer}) {
-        MotorDiagramInput in = f.Input(f.tkm);
-        RecordingCanvas without(kind);
-        DrawMotorDiagram(without, in);
-        EXPECT_TRUE(without.circles.empty());
-
-        in.hasWorkingPoint = true;
-        in.sngArbetsVarvtal = 4000.0f;
-        in.sngArbetsMoment = 40.0f;
-        RecordingCanvas with(kind);
-        DrawMotorDiagram(with, in);
-        ASSERT_EQ(with.circles.size(), 1u);
-        EXPECT_EQ(with.circles[0].colour, QBColor(12));
-        EXPECT_EQ(with.circles[0].state.width, kind == CanvasKind::Window ? 1 : 12);
-        // On the torque axis: 40 of the axis maximum, at 4000 of the speed maximum.
-        const MotorPlot plot = ComputeMotorPlot(in);
-        const float lenX = kind == CanvasKind::Window ? 140.0f : 118.0f; // window; landscape sheet
-        EXPECT_NEAR(with.circles[0].x, 4000.0f / static_cast<float>(plot.scale.speed.maximum) * lenX, 1e-3);
-    }
+    in.intPressureMode = 5;
+    EXPECT_EQ(ComputeMotorPlot(in).curves.size(), 3u);
 }
 
 // Each alternative marks the duty on the axis of what it shows: torque where torque curves are drawn,
@@ -232,11 +203,13 @@ TEST(MotorDiagram, WorkingPointMarkerOnlyWithAWorkingPoint) {
 TEST(MotorDiagram, WorkingPointStandsOnTheAxisOfTheCurvesShown) {
     Fixture f;
     const float lenX = 140.0f, lenY = 120.0f; // the window's axis box
+    RecordingCanvas without;
+    DrawMotorDiagram(without, f.Input(f.tkm));
+    EXPECT_TRUE(without.circles.empty()) << "no working point, no marker";
     for (int mode = 0; mode <= 5; ++mode) {
         MotorDiagramInput in = f.Input(f.tkm, mode);
-        in.hasWorkingPoint = true;
-        in.sngArbetsVarvtal = 4000.0f;
-        in.sngArbetsMoment = 40.0f;
+        std::tie(in.hasWorkingPoint, in.sngArbetsVarvtal, in.sngArbetsMoment) =
+            std::tuple{true, 4000.0f, 40.0f};
         const MotorPlot plot = ComputeMotorPlot(in);
         RecordingCanvas canvas;
         DrawMotorPlot(canvas, plot, in);
@@ -258,7 +231,18 @@ TEST(MotorDiagram, WorkingPointStandsOnTheAxisOfTheCurvesShown) {
         const double axisMax = power ? plot.scale.power.maximum : plot.scale.torque.maximum;
         EXPECT_NEAR(canvas.circles[0].x, x, 1e-3) << mode;
         EXPECT_NEAR(canvas.circles[0].y, value / static_cast<float>(axisMax) * lenY, 1e-2) << mode;
+        EXPECT_EQ(std::pair(canvas.circles[0].colour, canvas.circles[0].state.width),
+                  std::pair(QBColor(12), 1));
     }
+    // On paper the marker is drawn wider, on the landscape sheet's 118 mm speed axis.
+    MotorDiagramInput in = f.Input(f.tkm);
+    std::tie(in.hasWorkingPoint, in.sngArbetsVarvtal, in.sngArbetsMoment) = std::tuple{true, 4000.0f, 40.0f};
+    RecordingCanvas paper(CanvasKind::Printer);
+    DrawMotorDiagram(paper, in);
+    ASSERT_EQ(paper.circles.size(), 1u);
+    EXPECT_EQ(paper.circles[0].state.width, 12);
+    EXPECT_NEAR(paper.circles[0].x,
+                4000.0f / static_cast<float>(ComputeMotorPlot(in).scale.speed.maximum) * 118.0f, 1e-3);
 }
 
 TEST(MotorDiagram, CurvesStayInsideTheAxisBox) {
@@ -286,17 +270,16 @@ TEST(MotorDiagram, TextsDoNotOverlapInAnyAlternativeOrLanguage) {
     Fixture f;
     // The longest captions of the bundled tables.
     LanguageState longTexts = KeyedLanguage();
-    longTexts.strText.set(84, "Drehmoment [Nm]");
-    longTexts.strText.set(86, "Leistung [kW]");
-    longTexts.strText.set(99, "Consumo aire [l/s]");
-    longTexts.strText.set(46, "Moment, Leistung und Luftverbrauch bei versch. Drücken");
-    longTexts.strText.set(17, "A la presión de alimentación");
-    longTexts.strText.set(18, "sin regulación");
-    longTexts.strText.set(19, "Estrangulado");
-    longTexts.strText.set(39, "al punto de trabajo");
-    longTexts.strText.set(20, "A presión reducida");
-    longTexts.strText.set(56, "bar(e)");
-    longTexts.strText.set(60, "#0.00");
+    const std::pair<int, const char*> captions[] = {
+        // clang-format off
+        {84, "Drehmoment [Nm]"}, {86, "Leistung [kW]"}, {99, "Consumo aire [l/s]"}, {56, "bar(e)"},
+        {46, "Moment, Leistung und Luftverbrauch bei versch. Drücken"}, {17, "A la presión de alimentación"},
+        {18, "sin regulación"}, {19, "Estrangulado"}, {39, "al punto de trabajo"}, {20, "A presión reducida"},
+        {60, "#0.00"},
+        // clang-format on
+    };
+    for (const auto& [key, text] : captions)
+        longTexts.strText.set(key, text);
     for (const char* language : {"English", "German", "French", "Italian"}) {
         for (int mode = 0; mode <= 5; ++mode) {
             MotorDiagramInput in = f.Input(f.tkm, mode);
@@ -349,9 +332,9 @@ TEST(MotorDiagram, AxisTitlesAndSpeedUnitByLanguage) {
     // Axis labels in the axis colours in the standard diagram, black in the families.
     RecordingCanvas standard;
     DrawMotorDiagram(standard, f.Input(f.tkm, 0));
-    EXPECT_EQ(standard.findText("T84")->state.colour, QBColor(12));
-    EXPECT_EQ(standard.findText("T86")->state.colour, QBColor(2));
-    EXPECT_EQ(standard.findText("T99")->state.colour, QBColor(9));
+    EXPECT_EQ((std::array{standard.findText("T84")->state.colour, standard.findText("T86")->state.colour,
+                          standard.findText("T99")->state.colour}),
+              (std::array{QBColor(12), QBColor(2), QBColor(9)}));
     RecordingCanvas family;
     DrawMotorDiagram(family, f.Input(f.tkm, 1));
     EXPECT_EQ(family.findText("T84")->state.colour, QBColor(0));

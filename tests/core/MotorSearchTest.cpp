@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace airmotor::core {
 namespace {
 
@@ -18,6 +20,12 @@ using testing::Tks;
 struct Found {
     int searchCase = 0;
     SearchOutcome outcome;
+    std::vector<int> Listed() const {
+        std::vector<int> indexes;
+        for (const ResultRow& r : outcome.rows)
+            indexes.push_back(r.intRadKatalogindex);
+        return indexes;
+    }
 };
 
 RequirementValues Duty(float torque, float speed, float pressure = 6.3f) {
@@ -137,6 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Free speed 10000 throttled to 8000: r = 0.8; the start test at the reduced pressure fails.
         CaseRow{"c3_throttled", 0, 0, 70, 0, 0, 0, 8000, 3, true, -1, 0.8f},
         CaseRow{"c3_below_bound", 0, 0, 70, 0, 0, 0, 12000, 3, true, -1, 0},
+        // A bound equal to the free speed needs neither throttle nor a reduced pressure.
+        CaseRow{"c3_bound_at_free_speed", 0, 0, 70, 0, 0, 0, 10000, 3, true, -1, 0},
         CaseRow{"c3_bound_below_half", 0, 0, 70, 0, 0, 0, 4000, 3, false, 0, -1},
         CaseRow{"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
         CaseRow{"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
@@ -150,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         CaseRow{"c8_free_speed_short_at_p", 0, 0, 0, 0, 80, 9500, 0, 8, false, 0, -1},
         CaseRow{"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
         CaseRow{"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
+        CaseRow{"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
         CaseRow{"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
         CaseRow{"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
         CaseRow{"c11_listed", 50, 2000, 0, 0, 0, 5000, 0, 11, true, 1, 0},
@@ -170,37 +181,52 @@ TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     AddMotor(c, Tkm("TKM22-A100-"));
     const Found f = Search(c, Duty(10, 2700));
     EXPECT_EQ(f.searchCase, 10);
-    ASSERT_EQ(f.outcome.rows.size(), 1u);
-    EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 1);
+    ASSERT_EQ(f.Listed(), (std::vector<int>{1}));
     EXPECT_NEAR(f.outcome.rows[0].sngRadStrypning, 0.3f, 1e-4);
     EXPECT_EQ(f.outcome.rows[0].sngRadTryck, 0.0f);
     EXPECT_EQ(ThrottleLimit("TKS05"), 0.2);
     EXPECT_EQ(ThrottleLimit("PGW03"), 0.5);
 }
 
+// The search of case 10 with one motor prepared.
+struct Prepared {
+    Prepared(const MotorCatalogue& c, int i, const RequirementValues& v)
+        : search(c, v, 10, MotorFilter{}, shared) {
+        search.PrepareMotor(i);
+    }
+    PressureFactorValues shared;
+    MotorSearch search;
+};
+
 TEST(ThrottleRatio, IsScaledWithTheSpeedFactorAndLimited) {
     MotorCatalogue c;
     const int i = AddMotor(c, Tkm("TKM22-A100-"));
-    PressureFactorValues shared;
-    RequirementValues v = Duty(50, 3000, 5.0f);
-    MotorSearch search(c, v, 10, MotorFilter{}, shared);
-    search.PrepareMotor(i);
+    Prepared at(c, i, Duty(50, 3000, 5.0f));
     PressureFactorValues at5;
     PressureFactors(5.0f, "TKM22-A100-", at5);
-    EXPECT_EQ(search.sngKmAv, at5.sngKm);
-    EXPECT_EQ(search.sngKnAv, at5.sngKn);
+    EXPECT_EQ((std::array{at.search.sngKmAv, at.search.sngKnAv}), (std::array{at5.sngKm, at5.sngKn}));
     // The line at 5 bar meets 50 Nm at Kn * n0 * (1 - 50 / (Km * 100)); times Kn again.
     const double onLine =
         static_cast<double>(at5.sngKn) * 10000.0 * (1.0 - 50.0 / (static_cast<double>(at5.sngKm) * 100.0));
-    EXPECT_NEAR(search.ThrottleRatio(i), 3000.0 / onLine * static_cast<double>(at5.sngKn), 2e-4);
+    EXPECT_NEAR(at.search.ThrottleRatio(i), 3000.0 / onLine * static_cast<double>(at5.sngKn), 2e-4);
+    // r = 0.18 is within 0.1 .. 1.1 but below 0.5; above the line r > 1.
+    EXPECT_EQ(Prepared(c, i, Duty(50, 900)).search.ThrottleRatio(i), 0.0f);
+    EXPECT_EQ(Prepared(c, i, Duty(50, 5200)).search.ThrottleRatio(i), 0.0f);
+}
 
-    MotorSearch slow(c, Duty(50, 900), 10, MotorFilter{},
-                     shared); // r = 0.18: outside 0.1 .. 1.1 no, below 0.5
-    slow.PrepareMotor(i);
-    EXPECT_EQ(slow.ThrottleRatio(i), 0.0f);
-    MotorSearch fast(c, Duty(50, 5200), 10, MotorFilter{}, shared); // above the line: r > 1
-    fast.PrepareMotor(i);
-    EXPECT_EQ(fast.ThrottleRatio(i), 0.0f);
+// The straight line from stall to free speed screens the ratio before the fitted curve decides: a
+// curve bulging above the line (M = 100 (1 - (n / 10000)^2), 50 Nm at 7071 r/min against 5000 on the
+// line) gives its own ratio only while the line's estimate stays within 0.1 .. 1.1.
+TEST(ThrottleRatio, StraightLineEstimateScreensTheFittedRatio) {
+    MotorCatalogue c;
+    const int i = AddMotor(c, Tkm("TKM22-A100-"));
+    c.intGradtal_M[static_cast<std::size_t>(i)] = 2;
+    c.cM(1, i) = 0.0f;
+    c.cM(2, i) = -100.0f / 1e8f;
+    for (const auto& [speed, ratio] : {std::pair{5400.0f, 5400.0 / 7071.07}, {5600.0f, 0.0}}) {
+        // The fit of n(M) is approximate.
+        EXPECT_NEAR(Prepared(c, i, Duty(50, speed)).search.ThrottleRatio(i), ratio, 0.02) << speed;
+    }
 }
 
 TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
@@ -210,38 +236,41 @@ TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
     m.stall = 0;
     const int i = AddMotor(c, m);
     c.cM(1, i) = 0;
-    PressureFactorValues shared;
-    MotorSearch search(c, Duty(10, 3000), 10, MotorFilter{}, shared);
-    search.PrepareMotor(i);
-    EXPECT_EQ(search.ThrottleRatio(i), 0.0f);
-    EXPECT_EQ(search.ReducedPressure(10, 3000, i), 0.0f);
+    Prepared degenerate(c, i, Duty(10, 3000));
+    EXPECT_EQ(degenerate.search.ThrottleRatio(i), 0.0f);
+    EXPECT_EQ(degenerate.search.ReducedPressure(10, 3000, i), 0.0f);
 }
-
-// ------------------------------------------------------------------ reduced pressure
 
 TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
     MotorCatalogue c;
     const int i = AddMotor(c, Tkm("TKM22-A100-"));
-    PressureFactorValues shared;
-    MotorSearch search(c, Duty(50, 2000), 10, MotorFilter{}, shared);
-    search.PrepareMotor(i);
-    const float p = search.ReducedPressure(50, 2000, i);
+    Prepared at(c, i, Duty(50, 2000));
+    const float p = at.search.ReducedPressure(50, 2000, i);
     ASSERT_GT(p, 3.0f);
     ASSERT_LT(p, 6.3f);
-    PressureFactorValues at;
-    PressureFactors(p, "TKM22-A100-", at);
-    EXPECT_NEAR(at.sngKm * (100.0f * (1.0f - 2000.0f / at.sngKn / 10000.0f)), 50.0f, 0.2f);
-    // Above the torque at 6.3 bar, or below the torque at the lowest pressure: none.
-    EXPECT_EQ(search.ReducedPressure(81, 2000, i), 0.0f);
-    EXPECT_EQ(search.ReducedPressure(5, 2000, i), 0.0f);
-
-    // Not above the available pressure.
-    MotorSearch low(c, Duty(50, 2000, 3.5f), 10, MotorFilter{}, shared);
-    low.PrepareMotor(i);
-    EXPECT_EQ(low.ReducedPressure(70, 2000, i), 0.0f);
+    PressureFactorValues f;
+    PressureFactors(p, "TKM22-A100-", f);
+    EXPECT_NEAR(f.sngKm * (100.0f * (1.0f - 2000.0f / f.sngKn / 10000.0f)), 50.0f, 0.2f);
+    // Above the torque at 6.3 bar, below the torque at the lowest pressure, above the available: none.
+    EXPECT_EQ(at.search.ReducedPressure(81, 2000, i), 0.0f);
+    EXPECT_EQ(at.search.ReducedPressure(5, 2000, i), 0.0f);
+    EXPECT_EQ(Prepared(c, i, Duty(50, 2000, 3.5f)).search.ReducedPressure(70, 2000, i), 0.0f);
 }
 
 // ------------------------------------------------------------------ motor tests and listing
+
+// A stall bound that would need less than 3 bar refuses the motor before any pressure is tried: the
+// shared factors keep the reference values the case starts from.
+TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    RequirementValues v = Duty(0, 0);
+    v.sngStallmomentMax = 40; // 40 / 100 x 6.3 = 2.52 bar
+    v.sngTomgVarvMax = 8000;
+    PressureFactorValues shared{0.5f, 0.5f, 0.5f};
+    EXPECT_TRUE(MotorSearch(c, v, 9, MotorFilter{}, shared).Run(KeyedLanguage().strText).rows.empty());
+    EXPECT_EQ((std::array{shared.sngKm, shared.sngKn}), (std::array{1.0f, 1.0f}));
+}
 
 TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
     MotorCatalogue c;
@@ -252,7 +281,7 @@ TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
     EXPECT_EQ(Search(c, Duty(49.9f, 100)).outcome.rows.size(), 1u);
 }
 
-TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
+TEST(MotorTests, MaximumSpeedBoundsTheWorkingSpeedAndAPgwWithoutOneIsNeverListed) {
     MotorCatalogue c;
     TestMotor pgw = Tkm("PGW03-100");
     AddMotor(c, pgw);
@@ -260,10 +289,15 @@ TEST(MotorTests, PgwWithoutMaximumSpeedIsNeverListedForASpeed) {
     AddMotor(c, pgw);
     OptionStates all;
     all.chkMotortype = {true, true, true};
-    const Found f = Search(c, Duty(50, 2000), all);
-    ASSERT_EQ(f.outcome.rows.size(), 1u);
-    EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 2);
+    EXPECT_EQ(Search(c, Duty(50, 2000), all).Listed(), (std::vector<int>{2}));
     EXPECT_TRUE(Search(c, Duty(50, 3001), all).outcome.rows.empty());
+    // Any motor's maximum diagram speed bounds the working speed.
+    MotorCatalogue tks;
+    TestMotor m = Tks("TKS05-100-");
+    m.maxSpeed = 1900;
+    AddMotor(tks, m);
+    EXPECT_TRUE(Search(tks, Duty(50, 2000)).outcome.rows.empty());
+    EXPECT_EQ(Search(tks, Duty(50, 1900)).outcome.rows.size(), 1u);
 }
 
 TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
@@ -283,20 +317,13 @@ TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     AddMotor(c, lubeFreeTks);        // 5
     AddMotor(c, Tks("TKS05-100-L")); // 6
     AddMotor(c, Tkm("PGW03-100"));   // 7: PGW not ticked
-    const Found f = Search(c, Duty(50, 2000));
-    std::vector<int> listed;
-    for (const ResultRow& r : f.outcome.rows)
-        listed.push_back(r.intRadKatalogindex);
-    EXPECT_EQ(listed, (std::vector<int>{1, 6}));
+    EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{1, 6}));
 
     OptionStates options;
     options.optRotation = 1;
     options.optLubricatedTKS = 1;
     options.chkMotortype = {true, false, false};
-    listed.clear();
-    for (const ResultRow& r : Search(c, Duty(50, 2000), options).outcome.rows)
-        listed.push_back(r.intRadKatalogindex);
-    EXPECT_EQ(listed, (std::vector<int>{2}));
+    EXPECT_EQ(Search(c, Duty(50, 2000), options).Listed(), (std::vector<int>{2}));
 }
 
 TEST(Listing, FifteenRowsPlusOnePerBrakeMotor) {
@@ -323,8 +350,7 @@ TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
     c.intSokindex[1] = 2;
     c.intSokindex[2] = 1;
     const Found f = Search(c, Duty(50, 2000));
-    ASSERT_EQ(f.outcome.rows.size(), 2u);
-    EXPECT_EQ(f.outcome.rows[0].intRadKatalogindex, 2);
+    ASSERT_EQ(f.Listed(), (std::vector<int>{2, 1}));
     EXPECT_EQ(f.outcome.grid[0].cells[0], "TKM33-A100-")
         << "start torque 80 at about 4.3 bar still reaches 50";
 }
@@ -380,15 +406,6 @@ TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {
     }
 }
 
-TEST(Listing, MaximumDiagramSpeedBoundsTheWorkingAndFreeSpeed) {
-    MotorCatalogue c;
-    TestMotor m = Tks("TKS05-100-");
-    m.maxSpeed = 1900;
-    AddMotor(c, m);
-    EXPECT_TRUE(Search(c, Duty(50, 2000)).outcome.rows.empty());
-    EXPECT_EQ(Search(c, Duty(50, 1900)).outcome.rows.size(), 1u);
-}
-
 TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
@@ -401,14 +418,13 @@ TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     const MotorFilter filter = MotorFilter::From(OptionStates{});
     const SearchOutcome all = CatalogueListing(c, filter, 0, texts);
     ASSERT_EQ(all.rows.size(), 2u);
-    EXPECT_EQ(all.rows[0].intRadKatalogindex, 1);
+    EXPECT_EQ(all.rows[0].intRadKatalogindex, 1) << "catalogue order, not search order";
     EXPECT_FALSE(all.grid[0].obsolete);
     EXPECT_EQ(all.grid[0].cellColour[0], kCellColourDefault);
     EXPECT_TRUE(all.grid[1].obsolete);
     EXPECT_EQ(all.grid[1].cellColour, (std::array<int, 2>{9, 9}));
-    EXPECT_EQ(CatalogueListing(c, filter, 1, texts).rows.size(), 1u);
-    EXPECT_EQ(CatalogueListing(c, filter, 1, texts).rows[0].intRadKatalogindex, 2);
-    EXPECT_EQ(CatalogueListing(c, filter, 2, texts).rows[0].intRadKatalogindex, 1);
+    EXPECT_EQ((Found{0, CatalogueListing(c, filter, 1, texts)}).Listed(), (std::vector<int>{2}));
+    EXPECT_EQ((Found{0, CatalogueListing(c, filter, 2, texts)}).Listed(), (std::vector<int>{1}));
 }
 
 } // namespace

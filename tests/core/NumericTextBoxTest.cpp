@@ -26,9 +26,9 @@ TEST(LeadingNumber, ReadsTheNumericStartOfTheText) {
         const char* text;
         double value;
     } rows[] = {
-        {"", 0},   {"-", 0},    {".", 0},       {"abc", 0}, {"12", 12},     {"1.5", 1.5},
-        {" 0", 0}, {"1 2", 12}, {"1.2.3", 1.2}, {"1-2", 1}, {"-3.5", -3.5}, {".5", 0.5},
-        {"5.", 5}, {"--5", 0},  {"2e3", 2000},  {"2e", 2},  {"6.3", 6.3},   {"91", 91},
+        {"", 0},     {"-", 0},       {".", 0},   {"abc", 0},     {"12", 12},  {"1.5", 1.5}, {" 0", 0},
+        {"1 2", 12}, {"1.2.3", 1.2}, {"1-2", 1}, {"-3.5", -3.5}, {".5", 0.5}, {"5.", 5},    {"--5", 0},
+        {"+5", 5},   {"2e3", 2000},  {"2e", 2},  {"6.3", 6.3},   {"91", 91},
     };
     for (const Row& r : rows)
         EXPECT_DOUBLE_EQ(LeadingNumber(r.text), r.value) << r.text;
@@ -79,11 +79,9 @@ TEST(SetFieldEnabled, EnablingTouchesOnlyADisabledField) {
     SetFieldEnabled(box, true, kColourValid);
     EXPECT_EQ(box.colour, kColourAboveRange) << "an enabled field keeps its validation colour";
     SetFieldEnabled(box, false, kColourDisabled);
-    EXPECT_FALSE(box.enabled);
-    EXPECT_EQ(box.colour, kColourDisabled);
+    EXPECT_EQ(std::pair(box.enabled, box.colour), std::pair(false, kColourDisabled));
     SetFieldEnabled(box, true, kColourValid);
-    EXPECT_TRUE(box.enabled);
-    EXPECT_EQ(box.colour, kColourValid);
+    EXPECT_EQ(std::pair(box.enabled, box.colour), std::pair(true, kColourValid));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 using namespace airmotor::core;
@@ -193,18 +194,25 @@ TEST(ProductionComparison, TableAndProductionCurvesOnTheDiagramOnlyWithUsedRecor
     EXPECT_EQ(plot.curves[0].width, 10);
     RecordingCanvas canvas;
     DrawMotorPlot(canvas, plot, in);
-    const auto drawn = [&](const std::string& text) {
-        for (const auto& t : canvas.texts)
-            if (t.text == text)
-                return true;
-        return false;
-    };
-    EXPECT_TRUE(drawn("Antal mätta motorer") && drawn("Diff %") && drawn("26.180"));
+    EXPECT_TRUE(canvas.findText("Antal mätta motorer") && canvas.findText("Diff %") &&
+                canvas.findText("26.180"));
 
     in.production = std::make_shared<ProductionComparison>(CompareWithProduction(in, f.Look({}, {})));
     RecordingCanvas empty;
     DrawMotorDiagram(empty, in);
     EXPECT_EQ(ComputeMotorPlot(in).curves.size(), 3u);
-    for (const auto& t : empty.texts)
-        EXPECT_NE(t.text, "Antal mätta motorer");
+    EXPECT_EQ(empty.findText("Antal mätta motorer"), nullptr);
+}
+
+// A torque line that is exactly zero on a drawn sample: that sample is the drawn free speed, not the
+// catalogue free speed moved by the speed factor (which would give +10 %).
+TEST(ProductionComparison, FreeSpeedOnASampleOfExactlyZeroTorque) {
+    Fixture f;
+    const float x = ComputeMotorPlot(f.Diagram()).curves.at(0).speed.at(500); // factors 1: catalogue speed
+    f.catalogue.cM(0, f.k) = x;
+    f.catalogue.cM(1, f.k) = -1.0f;
+    const auto r = f.Look({f.Record("A", 5400, 44, 17), f.Record("B", 5600, 46, 19)},
+                          {Free("A", 10500, 26), Free("B", 10700, 27)});
+    const long percent = std::lround((1.1 * static_cast<double>(x) / 10000.0 - 1.0) * 100.0);
+    EXPECT_EQ(CompareWithProduction(f.Diagram(), r).rows.at(6).diffText, std::to_string(percent));
 }

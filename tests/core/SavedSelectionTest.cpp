@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace airmotor::core {
 namespace {
 
 using F = RequirementField;
 
-class SavedSelectionTest : public ::testing::Test {
+class SavedSelectionTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     SavedSelectionTest() {
         for (const char* name : {"TKM22-A100-", "TKM22-A200-", "TKM33-A100-"}) {
@@ -27,10 +25,6 @@ protected:
         s->Load();
         return s;
     }
-
-    MotorCatalogue catalogue;
-    LanguageState language;
-    RecordingMessageSink sink;
 };
 
 // A search with changed options and a clicked second row comes back as the same input, the same

@@ -2,7 +2,9 @@
 
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/language/Language.h"
+#include "core/selection/SelectionSession.h"
 
+#include <memory>
 #include <string>
 
 namespace airmotor::core::testing {
@@ -89,5 +91,21 @@ inline LanguageState KeyedLanguage(std::int16_t imperial = 0) {
     language.units = UnitFactors::ForImperial(imperial);
     return language;
 }
+
+// A catalogue, a language and a session over them, loaded with no message left over.
+struct SessionHarness {
+    void Start(const LanguageState& shown) {
+        language = shown;
+        session = std::make_unique<SelectionSession>(catalogue, language, sink);
+        session->Load();
+        sink.messages.clear();
+    }
+    void Start(std::int16_t imperial = 0) { Start(KeyedLanguage(imperial)); }
+
+    MotorCatalogue catalogue;
+    LanguageState language;
+    RecordingMessageSink sink;
+    std::unique_ptr<SelectionSession> session;
+};
 
 } // namespace airmotor::core::testing
