@@ -96,95 +96,16 @@ TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
     }
 }
 
-// Usage errors (2) and refusals (1) of every command: nothing on stdout, one line on stderr naming
-// what is wrong, no file written. %D stands for a duty, %T for a private folder, %A for the Access
-// files at hand (no catalogues: their import names what is missing).
-TEST(RobustnessCli, UsageErrorsAndRefusalsOfEveryCommand) {
+// The usage errors and refusals of every command are recorded with the CLI's outputs; these three
+// cannot be written there (no arguments at all, an option without its value at the end, a folder in
+// the way of the output).
+TEST(RobustnessCli, UsageErrorsTheRecordedOutputsCannotHold) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir("taken.pdf");
-    Write(dir.filePath("SHORT.DAT"), "3,1,1,1,1\r\n1,2,3\r\n");
-    const struct {
-        const char* args;
-        int status;
-        const char* fragment;
-    } cases[] = {
-        {"", 2, "usage: airmotor-cli"},
-        {"nonsense", 2, "nonsense"},
-        {"frobnicate", 2, "airmotor-cli --help lists the commands"},
-        {"frobnicate --help", 2, "unknown command"},
-        {"--verbose catalogue", 2, "--verbose"},
-        {"catalogue --colour red", 2, "colour"},
-        {"--language Swedish texts", 2, "Swedish"},
-        {"catalogue --folder", 2, "--folder"},
-        {"make-database data", 2,
-         "usage: airmotor-cli [--folder DIR] [--language LANG] [--json] make-database DATA_DIR"},
-        {"factors --pressure 5", 2, "usage: airmotor-cli [--folder DIR] [--language LANG] [--json] factors"},
-        {"axis --value 1 --bogus 2", 2,
-         "; usage: airmotor-cli [--folder DIR] [--language LANG] [--json] axis"},
-        {"factors --designation TKM22 --pressure 6,3", 2, "pressure"},
-        {"factors --designation TKM22 --pressure 6 --previous 1,1", 2, "previous"},
-        {"axis --value abc --axis X", 2, "value"},
-        {"axis --value 3 --axis Z", 2, "axis"},
-        {"decimals --value 1e999", 2, "value"},
-        {"fit --degree -1 --points 0,1", 2, "degree"},
-        {"fit --degree 2 --points 0,1|2", 2, "points"},
-        {"--folder= catalogue", 2, "--folder needs a folder name"},
-        {"search --nonsense 1", 2, "--nonsense"},
-        {"search --torque 2 --select 99999999999", 2, "no such row"},
-        {"list --select -40000", 2, "no such row"},
-        {"search --select x", 2, "--select"},
-        {"list --rotation left", 2, "--rotation"},
-        {"search --series ABC", 2, "ABC"},
-        {"search --alternative 6", 2, "--alternative"},
-        {"search --obsolete all", 2, "--obsolete"},
-        {"analyse %D --all --select 2", 2, "exclude each other"},
-        {"analyse %D --select 9999", 2, "no such row"},
-        {"analyse %D --hours -1", 2, "--hours"},
-        {"analyse %D --hours 9000", 2, "--hours"},
-        {"analyse %D --price nan", 2, "--price"},
-        {"analyse %D --energy x", 2, "--energy"},
-        {"compare %D --rows 1,2,3,4,5", 2, "at most 4"},
-        {"compare %D --rows 1,999", 2, "row 999 does not exist"},
-        {"compare %D --rows 2,3,2", 2, "row 2 was chosen twice"},
-        {"compare %D --rows 1,x", 2, "--rows takes row numbers"},
-        {"compare %D --rows 0", 2, "start at 1"},
-        {"compare %D", 2, "--rows is required"},
-        {"compare %D --rows 1 --out %T/c.bmp", 2, "unknown file type"},
-        {"diagram", 2, "--out"},
-        {"diagram --out %T/x.png --size 12x", 2, "--size"},
-        {"diagram --out %T/x.png --alternative 6", 2, "alternative"},
-        {"diagram --out %T/x.gif", 2, "unknown file type \"gif\""},
-        {"drawing --index 1 --out %T/x.svg", 2, "use .png"},
-        {"diagram --select 900 --out %T/x.png", 1, "no motor"}, // a row below the list
-        {"datasheet --torque 100000 --speed 3000 --out %T/x.pdf", 2, "no motor"},
-        {"datasheet --out %T/x.png", 2, ".pdf"},
-        {"datasheet --mode all --out %T/x.pdf", 2, "--mode"},
-        {"datasheet --copies 0 --out %T/x.pdf", 2, "--copies"},
-        {"datasheet --out %T/taken.pdf", 1, "regular"},
-        {"wagon --index 0", 2, "--index"},
-        {"wagon --index 1 --own 1,1,1", 2, "exclude each other"},
-        {"wagon --own 1,1", 2, "--own"},
-        {"rotating-mass --own 1,1,1 --select 2", 2, "exclude each other"},
-        {"wagon --select 999", 2, "no motor is current"},
-        {"drawing --out %T/w.png", 2, "--index"},
-        {"drawing --index 99999 --out %T/w.png", 2, "index"},
-        {"measurement %T/SHORT.DAT --json", 1, "SHORT.DAT: line 3"},
-        {"production --index 3 --production %T/gone.sqlite", 1, "gone.sqlite: the production"},
-        {"production --production %T/gone.sqlite", 2, "--index is required"},
-        {"import-catalogue %A/testV1997.mdb %T/imported.db", 1, "testV1997.mdb: has no table tblMotordata"},
-        {"import-catalogue %A/test2V2000.mdb %T/imported.db --json", 1, "test2V2000.mdb: has no table"},
-        {"import-catalogue %A/README.md %T/imported.db", 1, "is not an Access database"},
-        {"import-catalogue %A/testV1997.mdb", 2, "needs a legacy Access catalogue"},
-    };
-    for (const auto& tc : cases) {
-        QString line = QString::fromUtf8(tc.args);
-        line.replace("%D", "--torque 10 --speed 3000 --pressure 6").replace("%T", dir.path());
-        line.replace("%A", AIRMOTOR_SOURCE_DIR "/tests/data/access");
-        QStringList args = line.split(' ', Qt::SkipEmptyParts).replaceInStrings("|", " ");
-        SCOPED_TRACE(tc.args);
-        ExpectFailure(RunCli(args), tc.status, tc.fragment);
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList("SHORT.DAT"));
+    ExpectFailure(RunCli({}), 2, "usage: airmotor-cli");
+    ExpectFailure(RunCli({"catalogue", "--folder"}), 2, "--folder");
+    ExpectFailure(RunCli({"datasheet", "--out", dir.filePath("taken.pdf")}), 1, "regular");
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     // The model commands need no program folder: a useless one does not stop them.
     EXPECT_EQ(RunCli({"--folder", "/nonexistent", "decimals", "--value", "12"}).status, 0);
 }

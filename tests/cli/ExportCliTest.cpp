@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QSet>
 #include <QTemporaryDir>
 
 using airmotor::cli::test::ExpectFailure;
@@ -22,72 +21,6 @@ QJsonArray Rows(const QStringList& arguments) {
 const QStringList kDuty = {"--torque", "10", "--speed", "3000", "--pressure", "6"};
 
 } // namespace
-
-TEST(AnalyseCommand, RowsCarryExactlyTheContractFields) {
-    const QJsonArray rows = Rows(QStringList{"analyse"} + kDuty + QStringList{"--all", "--json"});
-    ASSERT_GT(rows.size(), 1);
-    const QStringList contract =
-        QString("row index designation mode pressure torqueAtSpeed torqueMargin speedAtTorque power air "
-                "airM3h startTorqueMargin freeSpeedMargin airCostPerYear")
-            .split(' ');
-    const QSet<QString> fields(contract.begin(), contract.end());
-    for (int i = 0; i < rows.size(); ++i) {
-        const QJsonObject row = rows[i].toObject();
-        SCOPED_TRACE(row["designation"].toString().toStdString());
-        const QStringList keys = row.keys();
-        EXPECT_EQ(QSet<QString>(keys.begin(), keys.end()), fields);
-        EXPECT_EQ(row["row"].toInt(), i + 1);
-        EXPECT_GT(row["index"].toInt(), 0);
-        EXPECT_TRUE(
-            QSet<QString>({"direct", "throttled", "reduced-pressure"}).contains(row["mode"].toString()));
-        EXPECT_TRUE(row["startTorqueMargin"].isNull()) << "no start torque was required";
-        const double air = row["air"].toDouble();
-        EXPECT_NEAR(row["airM3h"].toDouble(), air * 3.6, 1e-4 * air + 1e-6);
-        EXPECT_NEAR(row["airCostPerYear"].toDouble(), air * 3.6 * 2000 * 0.12 * 0.15, 1e-4 * air + 1e-6);
-        EXPECT_NEAR(row["torqueMargin"].toDouble(), (row["torqueAtSpeed"].toDouble() / 10.0 - 1.0) * 100.0,
-                    1e-3);
-        if (row["mode"].toString() == "reduced-pressure")
-            EXPECT_LE(row["pressure"].toDouble(), 6.0);
-        else
-            EXPECT_NEAR(row["pressure"].toDouble(), 6.0, 1e-6);
-    }
-}
-
-// One selected row equals that row of --all; the cost inputs scale the cost only; the language
-// changes neither numbers nor units.
-TEST(AnalyseCommand, SelectionCostInputsAndLanguage) {
-    const QJsonArray all = Rows(QStringList{"analyse"} + kDuty + QStringList{"--all", "--json"});
-    ASSERT_GT(all.size(), 1);
-    const QJsonArray second = Rows(QStringList{"analyse"} + kDuty + QStringList{"--select", "2", "--json"});
-    ASSERT_EQ(second.size(), 1);
-    EXPECT_EQ(second[0].toObject(), all[1].toObject());
-    EXPECT_EQ(Rows(QStringList{"analyse"} + kDuty + QStringList{"--json"})[0].toObject(), all[0].toObject());
-
-    const QJsonObject costed =
-        Rows(QStringList{"analyse"} + kDuty +
-             QStringList{"--hours", "4000", "--energy", "0.1", "--price", "0.3", "--json"})[0]
-            .toObject();
-    EXPECT_NEAR(costed["airCostPerYear"].toDouble(), costed["air"].toDouble() * 3.6 * 4000 * 0.1 * 0.3, 1e-3);
-
-    const QJsonObject german = Rows(QStringList{"--language", "German", "analyse"} + kDuty +
-                                    QStringList{"--start-torque", "1", "--json"})[0]
-                                   .toObject();
-    const QJsonObject english =
-        Rows(QStringList{"analyse"} + kDuty + QStringList{"--start-torque", "1", "--json"})[0].toObject();
-    EXPECT_EQ(german, english);
-    EXPECT_TRUE(english["startTorqueMargin"].isDouble());
-
-    // 91 psi is 6.3 bar exactly; 7.37562 lbf ft is 10 Nm.
-    const QJsonObject imperial = Rows({"--language", "English_Imperial", "analyse", "--torque", "7.37562",
-                                       "--speed", "3000", "--pressure", "91", "--json"})[0]
-                                     .toObject();
-    const QJsonObject metric =
-        Rows({"analyse", "--torque", "10", "--speed", "3000", "--pressure", "6.3", "--json"})[0].toObject();
-    EXPECT_EQ(imperial["designation"], metric["designation"]);
-    for (const char* key : {"pressure", "torqueAtSpeed", "power", "air", "airCostPerYear"})
-        EXPECT_NEAR(imperial[key].toDouble(), metric[key].toDouble(), 1e-3 * std::abs(metric[key].toDouble()))
-            << key;
-}
 
 TEST(ExportCommand, WritesEveryAnalysedRowAsCsv) {
     QTemporaryDir dir;
