@@ -110,26 +110,6 @@ TEST(RobustnessCli, UsageErrorsTheRecordedOutputsCannotHold) {
     EXPECT_EQ(RunCli({"--folder", "/nonexistent", "decimals", "--value", "12"}).status, 0);
 }
 
-TEST(RobustnessCli, KeyFilteredFieldTextIsTypedWithAWarning) {
-    const CliResult r = RunCli({"--folder", kBin, "search", "--torque", "1e999", "--speed", "300", "--json"});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.err, "airmotor-cli: warning: search: --torque \"1e999\" is typed as \"1999\" (the field "
-                     "takes digits, '.', '-' and '*' only)\n");
-    EXPECT_EQ(r.json()["fields"].toObject()["ArbetsMomentB"].toObject()["text"].toString(), "1999");
-    // A decimal comma is typed as a point without a word.
-    EXPECT_EQ(RunCli({"--folder", kBin, "search", "--torque", "2,5", "--speed", "300"}).err, "");
-    // Every command that runs the window's search warns the same way.
-    QTemporaryDir dir;
-    const QString sheet = dir.filePath("sheet.pdf");
-    for (const QStringList& args :
-         {QStringList{"analyse", "--torque", "1e1", "--speed", "300", "--json"},
-          QStringList{"datasheet", "--torque", "1e1", "--speed", "300", "--out", sheet, "--json"}}) {
-        const CliResult c = RunCli(QStringList{"--folder", kBin} + args);
-        ASSERT_EQ(c.status, 0) << c.err.toStdString();
-        EXPECT_TRUE(c.err.contains("--torque \"1e1\" is typed as \"11\"")) << c.err.toStdString();
-    }
-}
-
 TEST(RobustnessCli, FifosAndFailuresAfterWarningsDoNotHangOrPrintTwice) {
     QTemporaryDir dir;
     // A catalogue whose load warns (a search index naming no motor), and a FIFO as the settings file.

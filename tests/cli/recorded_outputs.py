@@ -44,8 +44,9 @@ def run(cli: str, folder: str, case: str) -> dict:
         args = shlex.split(case)
         for mark, path in places.items():
             args = [a.replace(mark, path) for a in args]
-        proc = subprocess.run([cli, "--folder", places["{folder}"], *args, "--json"], capture_output=True,
-                              text=True, timeout=300)
+        args = args[1:] if args[0] == "@text" else args + ["--json"]
+        proc = subprocess.run([cli, "--folder", places["{folder}"], *args], capture_output=True, text=True,
+                              timeout=300)
         try:
             answer = {"answer": json.loads(proc.stdout)}
         except json.JSONDecodeError:
