@@ -42,15 +42,6 @@ TEST(CaptionKeys, ComposedCaptions) {
     EXPECT_EQ(caption("Label12"), "");
 }
 
-TEST(CaptionKeys, VersionUsesTheThreeMasks) {
-    struct Case {
-        int major, minor, patch;
-        const char* text;
-    };
-    for (const Case& c : {Case{1, 0, 0, "1.0.0"}, Case{2, 15, 1234, "2.15.1234"}, Case{0, 9, 10, "0.9.10"}})
-        EXPECT_EQ(VersionText(c.major, c.minor, c.patch), c.text);
-}
-
 TEST(CaptionKeys, LanguageMenuAndStartListMapToTheSixSettings) {
     const char* const menu[6] = {"English", "German", "French", "English_Imperial", "Italian", "Spanish"};
     for (int item = 0; item < 6; ++item) {

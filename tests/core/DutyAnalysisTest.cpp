@@ -50,7 +50,6 @@ TEST(DutyAnalysis, FiguresOfDirectThrottledAndReducedRows) {
     const PressureFactorValues at5 = At(5.0f);
     const PressureFactorValues at4 = At(4.0f);
     const Expected cases[] = {
-        {"direct at 6.3 bar", 6.3f, 0.0f, 0.0f, DutyMode::Direct, 6.3f, 1.0f, 1.0f, 1.0f},
         {"direct at 5 bar", 5.0f, 0.0f, 0.0f, DutyMode::Direct, 5.0f, at5.sngKm, at5.sngKn, at5.sngKl},
         // Throttled: air per revolution of the unthrottled motor, so L(n / r) * r / Kn(available).
         {"throttled at 5 bar", 5.0f, 0.7f, 0.0f, DutyMode::Throttled, 5.0f, at5.sngKm, 0.7f,

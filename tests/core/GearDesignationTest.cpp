@@ -54,14 +54,6 @@ TEST(GearDesignation, DecodeByMark) {
     }
 }
 
-TEST(GearDesignation, NoMarkLeavesEarlierData) {
-    GearData g;
-    DecodeGearDesignation(kMultiStage247, g);
-    DecodeGearDesignation("TKS03-ST-BSX40", g);
-    EXPECT_EQ(g.axleDistance, 70.0f);
-    EXPECT_EQ(g.gearCode, "247");
-}
-
 TEST(GearLosses, ModelsOfTheThreeKindsAndZeroTorque) {
     GearData multi;
     DecodeGearDesignation(kMultiStage247, multi);

@@ -107,13 +107,6 @@ TEST(Language, BadInputChangesNothing) {
     EXPECT_FALSE(ApplyLanguageTexts(state, {Texts(1, "x")}, {{300, "z"}}).has_value());
 }
 
-// The factors themselves are checked against the reference model; here only the switch.
-TEST(Language, OnlyExactlyOneSwitchesToImperialUnits) {
-    EXPECT_EQ(UnitFactors::ForImperial(0).sngUnitTorque, 1.0f);
-    EXPECT_NE(UnitFactors::ForImperial(1).sngUnitTorque, 1.0f);
-    EXPECT_EQ(UnitFactors::ForImperial(-1).sngUnitTorque, 1.0f);
-}
-
 TEST(Language, TextTableKeys) {
     TextTable table;
     table.set(0, "a");

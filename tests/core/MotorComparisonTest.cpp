@@ -79,7 +79,7 @@ protected:
         b.vikt = 3.0f;
         auto c = Tkm("TKM24-A100-"); // as light as the first, dearer, weaker at start
         c.pris = 120.0f;
-        c.minStart = 60.0f;
+        c.minStart = 6.0f;
         AddMotor(catalogue, a);
         AddMotor(catalogue, b);
         AddMotor(catalogue, c);
@@ -119,6 +119,7 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     EXPECT_EQ(Best(c, "price"), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(c.figure("startTorque")->texts[1], "–") << "a start torque of 0 was never recorded";
     EXPECT_EQ(Best(c, "startTorque"), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(c.figure("startTorque")->texts[2], "6.00") << "below 10 Nm: two decimals";
     EXPECT_EQ(c.figure("startTorqueMargin")->texts, (std::vector<std::string>{"–", "–", "–"}))
         << "no start torque was required";
 

@@ -194,7 +194,6 @@ TEST(MotorDataEditor, InterpolatesMissingAirReadings) {
 TEST(MotorDataEditor, CompanionNameAndScaling) {
     EXPECT_EQ(CompanionFileName("/m/TKS05.DAT"), "/m/TKS05-U.DAT");
     EXPECT_TRUE(IsScaledCompanion("/m/TKS05.DAT"));
-    EXPECT_FALSE(IsScaledCompanion("/m/tks05.dat"));
     EXPECT_FALSE(IsScaledCompanion("/m/TKS05-B.DAT"));
 
     for (const char* name : {"/m/TKS05.DAT", "/m/TKS07.DAT"}) {

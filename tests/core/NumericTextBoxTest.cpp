@@ -58,16 +58,6 @@ TEST(ValidateNumericField, ColourFromLimitsWithMargin) {
     }
 }
 
-TEST(ValidateNumericField, StarIsReplacedByTheDefaultAsTheClassicConversionWrites) {
-    NumericTextBox box{"1*2", 0, true};
-    EXPECT_EQ(ValidateNumericField(box, 0.0f, 0, 100), 0.0);
-    EXPECT_EQ(box.text, " 0");
-    EXPECT_EQ(box.colour, kColourValid);
-    NumericTextBox other{"*", 0, true};
-    EXPECT_EQ(ValidateNumericField(other, 2.5f, 0, 100), 2.5);
-    EXPECT_EQ(other.text, " 2.5");
-}
-
 TEST(SetFieldEnabled, EnablingTouchesOnlyADisabledField) {
     NumericTextBox box{"5", kColourAboveRange, true};
     SetFieldEnabled(box, true, kColourValid);
