@@ -152,24 +152,6 @@ TEST_F(ComparisonTest, ImperialUnitsConvertTheShownFiguresOnly) {
     EXPECT_EQ(stall->texts[0], "73.8") << "100 Nm in lbf ft";
 }
 
-TEST_F(ComparisonTest, TicksAreLimitedAndBelongToOneResultList) {
-    Search();
-    ComparisonSelection ticks;
-    ticks.follow(*session);
-    for (int row : {3, 1, 2})
-        EXPECT_FALSE(ticks.toggle(row));
-    EXPECT_FALSE(ticks.toggle(5)) << "rows are checked where they are compared";
-    const std::optional<std::string> refused = ticks.toggle(4);
-    ASSERT_TRUE(refused);
-    EXPECT_NE(refused->find("At most 4"), std::string::npos);
-    EXPECT_EQ(ticks.rows(), (std::vector<int>{1, 2, 3, 5})) << "the refused tick changed nothing";
-    EXPECT_FALSE(ticks.follow(*session)) << "same results";
-    session->TypeIntoField(F::ArbetsVarvtalB, "2500");
-    session->ClickSearch();
-    EXPECT_TRUE(ticks.follow(*session));
-    EXPECT_TRUE(ticks.rows().empty());
-}
-
 TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     Search();
     std::set<std::tuple<int, int, int>> colours;

@@ -230,6 +230,7 @@ TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
     const int i = AddMotor(c, m);
     c.cM(1, i) = 0;
     Prepared degenerate(c, i, Duty(10, 3000));
+    EXPECT_EQ(degenerate.search.ThrottleRatio(i), 0.0f);
     EXPECT_EQ(degenerate.search.ReducedPressure(10, 3000, i), 0.0f);
 }
 
