@@ -40,8 +40,6 @@ TEST(AirCostText, AcceptsBothDecimalSeparatorsAndNamesTheBadInput) {
               (std::array{2000.0, 0.2, 0.15}));
 }
 
-// Imperial figures go through the unit factors (cfm for air, no m³/h line); a margin that does not
-// exist shows "-"; the cost tooltip names the inputs in use.
 TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
     DutyAnalysis a;
     a.pressure = 6.3f;

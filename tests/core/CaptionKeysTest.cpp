@@ -16,7 +16,6 @@ TEST(CaptionKeys, EveryControlOfAWindowIsListedOnceWithAKeyOfTheTable) {
         EXPECT_TRUE(seen.emplace(std::string(e.window), std::string(e.control)).second)
             << e.window << " " << e.control;
     }
-    // Each window that has a title in the table has exactly one.
     for (const char* window : {"LUFTMOTOR", "F2", "MÅTTSKISS", "frmWagonCalculation", "frmRotatingMass"})
         EXPECT_EQ(seen.count({window, ""}), 1u) << window;
 }

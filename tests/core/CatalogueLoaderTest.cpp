@@ -194,6 +194,5 @@ TEST(CatalogueLoader, KeysAndTextsThatCannotBeTrustedStopTheLoad) {
     };
     for (const auto& tc : cases)
         EXPECT_NE(ErrorOf(tc.rows).find(tc.expected), std::string::npos) << ErrorOf(tc.rows);
-    // A whole number stored as a real is still the key it names.
     EXPECT_EQ(Loaded({Row(1, {{"intKatalogindex", 1.0}}), Row(2)}).catalogue.intAntalMotorer, 2);
 }

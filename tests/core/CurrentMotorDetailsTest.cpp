@@ -178,7 +178,6 @@ TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
     const std::string expected = "T138 (T20 " + v1 + " T58 ,  T17 40.00 T58) T139 (50.00 T58).";
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, expected);
-    // An unbracketed cell shows none.
     session->ClickCell(1, 0);
     EXPECT_EQ(sink.messages.size(), 2u);
 }
@@ -247,8 +246,6 @@ TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
     EXPECT_EQ(session->requests().calculatorsInvalidated, invalidated + 1);
 }
 
-// "Standard" shows the catalogue values at the catalogue pressure; alternative 4, the next search and
-// the next listing run at the field's pressure again.
 TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     PressureFactorValues at5;

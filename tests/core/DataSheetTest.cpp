@@ -10,7 +10,6 @@ using namespace airmotor::core::testing;
 
 namespace {
 
-// A one-motor catalogue listed and clicked: the printout of that motor.
 struct ListedMotor : SessionHarness {
     explicit ListedMotor(const TestMotor& m, int column = 0, std::string mounting = "T221") {
         AddMotor(catalogue, m);

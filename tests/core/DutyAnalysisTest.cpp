@@ -90,7 +90,6 @@ TEST(DutyAnalysis, FiguresOfDirectThrottledAndReducedRows) {
     }
 }
 
-// A torque the curve never reaches has no speed; a requirement not given has no margin.
 TEST(DutyAnalysis, UnreachableTorqueAndMissingRequirement) {
     const MotorCatalogue cat = LinearMotor();
     DutyInput in{&cat, kMotor, "TKM22-A-010", {}, 6.3f, {kMotor, 0.0f, 0.0f}, {}};

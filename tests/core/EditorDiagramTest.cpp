@@ -18,7 +18,6 @@ namespace {
 using airmotor::core::testing::HasLabel;
 using airmotor::core::testing::LinearMotor;
 
-// The measured diagram loaded and calibrated.
 struct Drawn : airmotor::core::testing::LoadedEditor {
     Drawn() : LoadedEditor(LinearMotor()) { EXPECT_TRUE(editor.calibrate()); }
 };

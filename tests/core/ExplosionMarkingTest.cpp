@@ -48,7 +48,6 @@ TEST(ExplosionMarking, EveryFamilyRule) {
         {"TKS35-100-RL-1", 1.0f, "", T110, false},
         {"TKS15-100-R-SL", 1.0f, "", T110, false},
         {"TKS25-100-R-1", 1.0f, "", T240, false},
-        // No family.
         {"PGW03-100", 1.0f, "", "", true},
         {"TKS 05-100", 1.0f, "", "", true},
         {"", 1.0f, "", "", true},

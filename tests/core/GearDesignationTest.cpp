@@ -69,7 +69,6 @@ TEST(GearLosses, ModelsOfTheThreeKindsAndZeroTorque) {
     EXPECT_FLOAT_EQ(w.lossTorque, static_cast<float>(0.41 * std::pow(0.4, 1.67) + 0.25));
     // Lead angle atan(2/30), sliding speed 1.574 m/s, friction 0.0254: worked by hand.
     EXPECT_NEAR(w.efficiency, 0.7100, 5e-4);
-    // No torque, no overall efficiency.
     EXPECT_EQ(GearLosses(kWorm40, worm, 1000.0f, 0.0f).overall, 0.0f);
     EXPECT_EQ(GearLosses(kMultiStage247, multi, 1000.0f, 0.0f).overall, 0.0f);
 

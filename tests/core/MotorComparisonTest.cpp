@@ -92,7 +92,6 @@ protected:
         session->ClickSearch();
         ASSERT_EQ(session->results().rowCount(), 3);
     }
-    // Rows of the motors in catalogue order.
     std::vector<int> RowsByCatalogue() const {
         std::vector<std::pair<int, int>> byIndex;
         for (int r = 1; r <= session->results().rowCount(); ++r)
@@ -131,7 +130,6 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     EXPECT_EQ(noDuty.figure("torqueAtSpeed")->texts, (std::vector<std::string>{"–", "–"}));
     EXPECT_EQ(noDuty.figure("airCostPerYear")->texts, (std::vector<std::string>{"–", "–"}));
 
-    // On paper the best values are bold with a star.
     RecordingCanvas paper(CanvasKind::Printer);
     DrawMotorComparisonTable(paper, c);
     const RecordingCanvas::Text* best = paper.findText(c.figure("stallTorque")->texts[1] + " *");

@@ -74,7 +74,6 @@ TEST(MotorDiagram, CurveEndSpeedsFollowTopSpeedPgwAndMaximumAllowedSpeed) {
         {"plain", f.tkm, 0.9f * 1.03f * 10000.0f},
         // The governed PGW ends at 1.03 x its top speed whatever the pressure.
         {"PGW", f.pgw, 1.03f * 10000.0f},
-        // The maximum allowed speed is the end.
         {"maximum allowed", f.limitedIndex, 8000.0f},
     };
     for (const auto& c : cases) {
@@ -189,7 +188,6 @@ TEST(MotorDiagram, ThrottledAndReducedPressureCurvesInTheStandardDiagram) {
     }
     EXPECT_EQ(throttled, 2);
     EXPECT_EQ(reduced, 2);
-    // The other alternatives show no regulated curves.
     in.intPressureMode = 5;
     EXPECT_EQ(ComputeMotorPlot(in).curves.size(), 3u);
 }

@@ -47,8 +47,6 @@ Found Search(const MotorCatalogue& c, const RequirementValues& v,
     return f;
 }
 
-// ------------------------------------------------------------------ case choice
-
 TEST(SearchCaseChoice, FirstMatchingRowWinsAndNoCaseIsZero) {
     struct Row {
         float start, stallMin, stallMax, freeMin, freeMax;
@@ -82,7 +80,6 @@ TEST(SearchCaseChoice, WorkingPointAtStandstillOrFreeRunningNeedsTheTextZero) {
     EXPECT_FALSE(WorkingPointGiven(Duty(-1, 3000), "-1", "3000"));
 }
 
-// ------------------------------------------------------------------ the twelve cases
 // One straight-line TKM motor: stall 100 Nm, free speed 10000 r/min, start torque 80 Nm,
 // estimated stall 100 Nm, at 6.3 bar.
 
@@ -95,7 +92,6 @@ struct CaseRow {
     float throttle; // expected r (0 = none); negative: not checked
 };
 
-// Failures name the row's inputs and expectations, not its bytes.
 void PrintTo(const CaseRow& c, std::ostream* os) {
     *os << c.name << ": M=" << c.torque << " n=" << c.speed << " start=" << c.start << " stall=" << c.stallMin
         << ".." << c.stallMax << " free=" << c.freeMin << ".." << c.freeMax << " -> case " << c.expectedCase
@@ -163,8 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
         CaseRow{"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
         CaseRow{"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1}),
     [](const ::testing::TestParamInfo<CaseRow>& row) { return std::string(row.param.name); });
-
-// ------------------------------------------------------------------ throttle limit per series
 
 TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
@@ -247,8 +241,6 @@ TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
     EXPECT_EQ(at.search.ReducedPressure(5, 2000, i), 0.0f);
     EXPECT_EQ(Prepared(c, i, Duty(50, 2000, 3.5f)).search.ReducedPressure(70, 2000, i), 0.0f);
 }
-
-// ------------------------------------------------------------------ motor tests and listing
 
 // A stall bound that would need less than 3 bar refuses the motor before any pressure is tried: the
 // shared factors keep the reference values the case starts from.
