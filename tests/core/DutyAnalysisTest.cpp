@@ -1,30 +1,25 @@
 #include "core/analysis/DutyAnalysis.h"
+#include "SelectionTestCatalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace airmotor::core;
 
 namespace {
 
-constexpr int kMotor = 3;
+constexpr int kMotor = 1;
 constexpr float kStall = 20.0f;  // Nm at 6.3 bar
 constexpr float kFree = 5000.0f; // r/min at 6.3 bar
 
-// Straight torque line 20 Nm .. 0 at 5000 r/min, air 2 l/s + 0.004 l/s per r/min, 15 Nm start torque.
+// Straight torque line 20 Nm .. 0 at 5000 r/min, air 5 l/s + 0.002 l/s per r/min, 15 Nm start torque.
 MotorCatalogue LinearMotor() {
     MotorCatalogue c;
-    c.intAntalMotorer = kMotor;
-    c.strBenamning[kMotor] = "TKM22-A-010";
-    c.intGradtal_M[kMotor] = 1;
-    c.cM(0, kMotor) = kStall;
-    c.cM(1, kMotor) = -kStall / kFree;
-    c.intGradtal_L[kMotor] = 1;
-    c.cL(0, kMotor) = 2.0f;
-    c.cL(1, kMotor) = 0.004f;
-    c.sngTomgVarvtal[kMotor] = kFree;
-    c.sngMinStartMoment[kMotor] = 15.0f;
+    airmotor::core::testing::TestMotor m = airmotor::core::testing::Tkm("TKM22-A-010");
+    std::tie(m.stall, m.n0, m.minStart) = std::tuple{kStall, kFree, 15.0f};
+    airmotor::core::testing::AddMotor(c, m);
     return c;
 }
 
@@ -74,7 +69,7 @@ TEST(DutyAnalysis, FiguresOfDirectThrottledAndReducedRows) {
         const DutyAnalysis a = AnalyseDuty(in, cost);
 
         const double torque = static_cast<double>(e.km) * (20.0 - 0.004 * 2000.0 / static_cast<double>(e.kn));
-        const double air = static_cast<double>(e.kl) * (2.0 + 0.004 * 2000.0 / static_cast<double>(e.kn));
+        const double air = static_cast<double>(e.kl) * (5.0 + 0.002 * 2000.0 / static_cast<double>(e.kn));
         const double free = 5000.0 * static_cast<double>(e.kn);
         EXPECT_EQ(a.mode, e.mode);
         EXPECT_FLOAT_EQ(a.pressure, e.pressure);

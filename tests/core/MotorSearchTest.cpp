@@ -20,12 +20,7 @@ using testing::Tks;
 struct Found {
     int searchCase = 0;
     SearchOutcome outcome;
-    std::vector<int> Listed() const {
-        std::vector<int> indexes;
-        for (const ResultRow& r : outcome.rows)
-            indexes.push_back(r.intRadKatalogindex);
-        return indexes;
-    }
+    std::vector<int> Listed() const { return testing::Indexes(outcome.rows); }
 };
 
 RequirementValues Duty(float torque, float speed, float pressure = 6.3f) {

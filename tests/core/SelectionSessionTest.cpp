@@ -41,12 +41,7 @@ protected:
             keys.push_back(m.key);
         return keys;
     }
-    std::vector<int> ListedIndexes() const {
-        std::vector<int> indexes;
-        for (const ResultRow& r : session->results().rows)
-            indexes.push_back(r.intRadKatalogindex);
-        return indexes;
-    }
+    std::vector<int> ListedIndexes() const { return testing::Indexes(session->results().rows); }
     // One character per field in field order: 'x' locked (and black), '.' valid, '+' above its range,
     // '-' below it, '?' a colour that does not fit the lock.
     std::string States() const {

@@ -93,6 +93,14 @@ inline LanguageState KeyedLanguage(std::int16_t imperial = 0) {
 }
 
 // A catalogue, a language and a session over them, loaded with no message left over.
+// The catalogue indexes of result rows, in listed order.
+inline std::vector<int> Indexes(const std::vector<ResultRow>& rows) {
+    std::vector<int> indexes;
+    for (const ResultRow& r : rows)
+        indexes.push_back(r.intRadKatalogindex);
+    return indexes;
+}
+
 struct SessionHarness {
     void Start(const LanguageState& shown) {
         language = shown;
