@@ -104,20 +104,22 @@ TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
 TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
     TestMotor m = Tkm("TKM22-A100-");
     m.nr1 = "11 1234 5678 01";
-    m.nr2 = "12 1234 5678 02";
+    m.nr2 = "12 5678 902"; // 11 characters: the shortest product number
     AddMotor(catalogue, m);
     TestMotor shortSecond = Tkm("TKM33-A100-");
     shortSecond.nr1 = "11 1111 2222 01";
     shortSecond.nr2 = "12 1111 22"; // 10 characters: too short for a product number
     shortSecond.minStart = 10.0f;   // 10 Nm and above: one decimal
+    shortSecond.maxSpeed = 1;       // the lowest maximum allowed speed
     AddMotor(catalogue, shortSecond);
     Start();
     EXPECT_EQ(Panel().lblProductNumber, "1234 5678 01");
     EXPECT_TRUE(session->ClickCell(1, 1));
-    EXPECT_EQ(Panel().lblProductNumber, "1234 5678 02");
+    EXPECT_EQ(Panel().lblProductNumber, "12 5678 902");
     EXPECT_TRUE(session->ClickCell(2, 1));
     EXPECT_EQ(Panel().lblProductNumber, "1111 2222 01");
     EXPECT_EQ(Panel().MinStartMomentR, "10.0 ");
+    EXPECT_EQ(Panel().Label15, "T153");
 }
 
 TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeadingAndFactors) {

@@ -52,7 +52,7 @@ TEST(MotorComparison, RowChecksRefuseWhatCannotBeCompared) {
         std::vector<int> rows;
         const char* fragment; // "" = accepted
     } cases[] = {
-        {{1, 3, 4}, ""},
+        {{1, 3, 4, 5}, ""},
         {{}, "no row"},
         {{1, 2, 3, 4, 5}, "at most 4"},
         {{1, 3, 1}, "row 1 was chosen twice"},
