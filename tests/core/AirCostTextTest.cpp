@@ -45,7 +45,6 @@ TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
     a.pressure = 6.3f;
     a.torqueAtSpeed = 13.5582f;
     a.torqueMargin = -12.34f;
-    a.power = 0.7457f;
     a.air = 4.71947f;
     a.airM3h = 16.99f;
     a.freeSpeedMargin = 40.0f;
@@ -62,7 +61,6 @@ TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
     EXPECT_EQ(si["lblAnalysisTorqueMargin"].text, "-12.3");
     EXPECT_EQ(si["lblAnalysisAirM3h"].text, "17.0");
     EXPECT_EQ(si["lblAnalysisStartMargin"].text, "-");
-    EXPECT_EQ(si["lblAnalysisSpeedAtTorque"].text, "-");
     EXPECT_EQ(si["lblAnalysisCost"].text, "611.63");
     EXPECT_NE(si["lblAnalysisCost"].howComputed.find("1500 hours per year x 0.1 kWh per m³ x 0.2 per kWh"),
               std::string::npos);

@@ -23,7 +23,6 @@ TEST(ExplosionMarking, EveryFamilyRule) {
         {"TKM34-A100-", 0.5f, "", T85, false},
         // TKM42 by the first eleven characters.
         {"TKM42-A040-11", 5.0f, "", T110, false},
-        {"TKM42-AR170-1", 5.0f, "", T110, false},
         {"TKM42-A041-11", 1.0f, "", T85, false},
         {"TKM42-A04", 1.0f, "", T85, false},
         // TKM46 by five characters from position 7, or eight for the RL variants.
