@@ -91,6 +91,7 @@ TEST(MotorDataEditor, CalibrationTowardsTargets) {
         if (c.airTarget > 0.0f) {
             EXPECT_NEAR(e.editor.figures()->airAtMaxPower, c.airTarget, 0.02f);
         }
+        EXPECT_TRUE(e.messages.messages.empty());
         // The factor in use is the box's text read back.
         EXPECT_EQ(e.value(F::KmB), static_cast<float>(LeadingNumber(e.editor.fields().box(F::KmB).text)));
     }

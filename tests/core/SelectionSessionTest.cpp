@@ -99,6 +99,7 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeriesAndAChangeClearsIt) {
     Type(F::ArbetsVarvtalB, "2001"); // any change clears the results
     EXPECT_TRUE(session->results().rows.empty() && session->results().grid.empty());
     EXPECT_EQ(session->results().intValdRad, 0) << "no row stays selected";
+    EXPECT_EQ(session->panel().MaxeffektR, "") << "nor its figures";
     EXPECT_TRUE(session->bolResultatRensat());
 }
 
