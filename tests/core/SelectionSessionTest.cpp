@@ -135,6 +135,7 @@ TEST_F(SessionTest, ImperialTorqueIsConvertedAnd91PsiIsExactlyTheReferencePressu
     Type({{F::ArbetsMomentB, "10"}, {F::ArbetsVarvtalB, "3000"}});
     const RequirementValues& v = session->input().values;
     EXPECT_EQ(v.sngArbetsMoment, 10.0f * 1.35582f);
+    EXPECT_EQ(v.sngArbetsVarvtal, 3000.0f) << "speeds are never converted";
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
     EXPECT_EQ(v.sngTillgLuftTryck, 6.3f);
     Type(F::TillgLuftTryckB, "90");
@@ -201,6 +202,7 @@ TEST_F(SessionTest, BoundPartnersEmptyAndLockEachOther) {
     StartSearchView();
     Type({{F::StallmomentMinB, "20"}, {F::StallmomentMaxB, "50"}});
     EXPECT_EQ(Box(F::StallmomentMinB).text, "");
+    EXPECT_EQ(session->input().values.sngStallmomentMin, 0.0f);
     EXPECT_EQ(Box(F::StallmomentMaxB).text, "50") << "the emptied partner does not empty the field typed";
     Type(F::StallmomentMaxB, "");
     EXPECT_EQ(States()[3], '.');
@@ -421,6 +423,7 @@ TEST_F(SessionTest, NewSearchDataResetsTheInput) {
     session->ClickNewSearchData();
     EXPECT_EQ(States(), "........");
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "6.3");
+    EXPECT_EQ(session->input().values.sngStallmomentMax, 0.0f);
     EXPECT_EQ(session->intPressureMode(), 0);
     EXPECT_FALSE(session->bolArbetspunkt());
 }
