@@ -7,8 +7,6 @@
 
 using namespace airmotor::core;
 
-// Text with separators is quoted, missing margins are empty cells, numbers keep '.' under a
-// decimal-comma locale.
 TEST(AnalysisCsv, QuotingEmptyCellsAndDecimalPoint) {
     DutyAnalysis a;
     a.designation = "TKM \"22\", A";

@@ -16,7 +16,6 @@ TEST(CaptionKeys, EveryControlOfAWindowIsListedOnceWithAKeyOfTheTable) {
         EXPECT_TRUE(seen.emplace(std::string(e.window), std::string(e.control)).second)
             << e.window << " " << e.control;
     }
-    // Each window that has a title in the table has exactly one.
     for (const char* window : {"LUFTMOTOR", "F2", "MÅTTSKISS", "frmWagonCalculation", "frmRotatingMass"})
         EXPECT_EQ(seen.count({window, ""}), 1u) << window;
 }
@@ -40,15 +39,6 @@ TEST(CaptionKeys, ComposedCaptions) {
     EXPECT_EQ(caption("Label11"), "Torque [Nm]");
     // A key without text gives an empty caption, not a stale one.
     EXPECT_EQ(caption("Label12"), "");
-}
-
-TEST(CaptionKeys, VersionUsesTheThreeMasks) {
-    struct Case {
-        int major, minor, patch;
-        const char* text;
-    };
-    for (const Case& c : {Case{1, 0, 0, "1.0.0"}, Case{2, 15, 1234, "2.15.1234"}, Case{0, 9, 10, "0.9.10"}})
-        EXPECT_EQ(VersionText(c.major, c.minor, c.patch), c.text);
 }
 
 TEST(CaptionKeys, LanguageMenuAndStartListMapToTheSixSettings) {

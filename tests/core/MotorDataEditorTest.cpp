@@ -31,7 +31,6 @@ TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
         EXPECT_EQ(fields.box(c.field).text, c.text) << RuleOf(c.field).objectName;
         EXPECT_EQ(fields.box(c.field).colour, c.colour) << RuleOf(c.field).objectName;
     }
-    EXPECT_EQ(fields.value(F::KwmaxB), 1.4f);
 }
 
 TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
@@ -43,8 +42,6 @@ TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
     ConvertedSet c = ConvertReadings(r, f, "TKM20-A5", plain);
     EXPECT_FLOAT_EQ(c.speed[1], 275.0f); // 10 * 50 * 1.1 * 2 / 4
     EXPECT_FLOAT_EQ(c.torque[1], 18.0f); // 0.5 * 20 * 0.9 / 2 * 4
-    EXPECT_FLOAT_EQ(c.air[1], 7.2f);
-    EXPECT_FLOAT_EQ(c.sngTopVarv, 275.0f); // no zero-torque point: the highest speed
     plain.efficiencyPercent = 90.0f;
     c = ConvertReadings(r, f, "TKM20-A5", plain);
     EXPECT_FLOAT_EQ(c.torque[1], 16.2f);
@@ -59,31 +56,17 @@ TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
 TEST(MotorDataEditor, FitsAndDrawnFiguresOfAKnownMotor) {
     Editor e(LinearMotor());
     ASSERT_EQ(e.editor.pointCount(), 11);
-    EXPECT_FLOAT_EQ(e.editor.converted().sngTopVarv, 1000.0f);
     const CurveFits& fits = e.editor.fits();
-    EXPECT_NEAR(fits.torque[0], 20.0f, 1e-3);
     EXPECT_NEAR(fits.torque[1], -0.02f, 1e-6);
-    EXPECT_NEAR(fits.air[0], 5.0f, 1e-3);
     const auto figures = e.editor.drawingPass();
     ASSERT_TRUE(figures);
     EXPECT_FLOAT_EQ(figures->start, 50.0f);
     EXPECT_FLOAT_EQ(figures->end, 1030.0f);
     EXPECT_NEAR(figures->speedAtMaxPower, 500.0f, 1.0f);
     EXPECT_NEAR(figures->maxPower, 0.5235988f, 1e-5);
-    EXPECT_NEAR(figures->torqueAtMaxPower, 10.0f, 0.02f);
     EXPECT_NEAR(figures->airAtMaxPower, 10.0f, 0.01f);
     EXPECT_NEAR(figures->freeSpeed, 1000.0f, 0.05f);
     EXPECT_NEAR(figures->airAtFreeSpeed, 15.0f, 0.01f);
-
-    // A cubic comes back from its own readings.
-    MeasurementData cubic = LinearMotor();
-    for (std::size_t i = 0; i < cubic.speed.size(); ++i) {
-        const double n = static_cast<double>(cubic.speed[i]) * 10.0;
-        cubic.torque[i] = static_cast<float>((30.0 - 0.01 * n - 2e-5 * n * n + 1e-9 * n * n * n) / 0.5);
-    }
-    Editor c(cubic, "3");
-    EXPECT_NEAR(c.editor.fits().torque[2], -2e-5f, 2e-7);
-    EXPECT_NEAR(c.editor.fits().torque[3], 1e-9f, 2e-10);
 }
 
 TEST(MotorDataEditor, CalibrationTowardsTargets) {
@@ -93,7 +76,6 @@ TEST(MotorDataEditor, CalibrationTowardsTargets) {
     };
     // Free speed 1000 -> 1100 stretches speed by 1.1 and moves maximum power to 0.57596 kW.
     const Case cases[] = {{1100, 0.6f, 12, 1.1f, 0.6f / 0.5759587f, 1.2f},
-                          {0, 0.6f, 12, 1.0f, 0.6f / 0.5235988f, 1.2f},
                           {0, 0.6f, 0, 1.0f, 0.6f / 0.5235988f, 1.0f}}; // no air target: Kl stays 1
     for (const Case& c : cases) {
         MeasurementData d = LinearMotor();
@@ -130,12 +112,6 @@ TEST(MotorDataEditor, DrawingStopsOnBadGearData) {
     ASSERT_EQ(unknown.messages.messages.size(), 1u);
     EXPECT_EQ(unknown.messages.messages[0].text, kUnknownGearCodeText);
     EXPECT_FLOAT_EQ(unknown.value(F::KnB), 1.3f); // nothing changed
-
-    d.designation = "TKS03-ST-BS 40-120"; // worm without d1, m, z1
-    Editor worm(d);
-    EXPECT_FALSE(worm.editor.calibrate());
-    EXPECT_FALSE(worm.editor.figures());
-    EXPECT_EQ(worm.messages.messages.size(), 1u);
 }
 
 TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
@@ -149,13 +125,11 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
     source.typeReading(ReadingColumn::Speed, 7, "70"); // beyond the first empty box
     source.typeReading(ReadingColumn::Air, kMaxMeasuredPoints, "9");
     EXPECT_EQ(source.reading(ReadingColumn::Air, kMaxMeasuredPoints), "9") << "the last point box takes text";
-    EXPECT_EQ(source.filledPoints(), 5);
     source.fields().type(F::SxB, "2.5");
     source.fields().type(F::Min_StartMomentB, "2.5");
     source.fields().type(F::txtMeasured_3, "480");
     source.texts().designation = "TKM20-A5";
     const MeasurementData saved = source.measurementToSave("2026-12-07");
-    EXPECT_EQ(saved.count(), 5);
     EXPECT_EQ(saved.targets.speedAtMaxPower, 480.0f);
 
     const auto parsed = ParseMeasurementFile(FormatMeasurementFile(saved));
@@ -164,7 +138,6 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
     target.fields().type(F::VerkningsgradB, "90");
     target.typeReading(ReadingColumn::Speed, 9, "99");
     target.load(std::get<MeasurementData>(parsed), "X.DAT");
-    EXPECT_TRUE(source.readingsChanged());
     EXPECT_FALSE(target.readingsChanged()); // loading replaces the typed box 9 without asking
     EXPECT_EQ(target.reading(ReadingColumn::Torque, 2), "30");
     EXPECT_EQ(target.reading(ReadingColumn::Speed, 9), ""); // all point boxes emptied first
@@ -201,9 +174,7 @@ TEST(MotorDataEditor, InterpolatesMissingAirReadings) {
 
 TEST(MotorDataEditor, CompanionNameAndScaling) {
     EXPECT_EQ(CompanionFileName("/m/TKS05.DAT"), "/m/TKS05-U.DAT");
-    EXPECT_EQ(CompanionFileName("nymotor.dat"), "nymotor-U.DAT");
     EXPECT_TRUE(IsScaledCompanion("/m/TKS05.DAT"));
-    EXPECT_FALSE(IsScaledCompanion("/m/tks05.dat"));
     EXPECT_FALSE(IsScaledCompanion("/m/TKS05-B.DAT"));
 
     for (const char* name : {"/m/TKS05.DAT", "/m/TKS07.DAT"}) {
@@ -215,7 +186,6 @@ TEST(MotorDataEditor, CompanionNameAndScaling) {
         e.loadCompanion(companion);
         const bool scaled = IsScaledCompanion(name);
         EXPECT_EQ(sink.messages.size(), scaled ? 1u : 0u) << name;
-        EXPECT_EQ(e.fields().box(F::UtvRefMatningB).text, "2");
         // Reference ratio 2 halves the companion torque of 18 Nm; the special scales it once more.
         EXPECT_FLOAT_EQ(e.companionConverted().torque[1], 9.0f * (scaled ? kScaledCompanionTorque : 1.0f))
             << name;
@@ -244,8 +214,6 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
         const auto& fits = e.editor.fits().torque;
         EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0);
         EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0);
-        EXPECT_EQ(std::get<std::string>(*r.find("strMattskiss")), "?");
-        EXPECT_EQ(std::get<std::int64_t>(*r.find("intSokindex")), 0);
     }
     Editor replace(LinearMotor());
     ASSERT_TRUE(replace.editor.drawingPass());
@@ -265,7 +233,7 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
     MeasurementData worm = LinearMotor();
     worm.designation = "TKS03-ST-BS 40-120";
     Editor noDrawing(worm);
-    EXPECT_FALSE(noDrawing.editor.calibrate());
+    EXPECT_FALSE(noDrawing.editor.calibrate()) << "a worm without d1, m, z1";
     EXPECT_TRUE(std::holds_alternative<std::string>(BuildMotorRecord(noDrawing.editor, SaveMode::Add)));
 }
 

@@ -41,12 +41,7 @@ protected:
             keys.push_back(m.key);
         return keys;
     }
-    std::vector<int> ListedIndexes() const {
-        std::vector<int> indexes;
-        for (const ResultRow& r : session->results().rows)
-            indexes.push_back(r.intRadKatalogindex);
-        return indexes;
-    }
+    std::vector<int> ListedIndexes() const { return testing::Indexes(session->results().rows); }
     // One character per field in field order: 'x' locked (and black), '.' valid, '+' above its range,
     // '-' below it, '?' a colour that does not fit the lock.
     std::string States() const {
@@ -78,18 +73,12 @@ protected:
 TEST_F(SessionTest, StartStateSeriesFlagsEqualTheTicks) {
     Start();
     const OptionStates& o = session->options();
-    EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
     EXPECT_FALSE(o.chkMotortypeVisible[2] || o.fraObsoleteMotorsVisible || o.fraSearchDataVisible);
     EXPECT_EQ((std::array{o.optObsoleteMotors, o.optCatalogue, o.optLubricated}), (std::array{2, 0, 1}));
     EXPECT_TRUE(session->bolKatalogMode() && session->bolKatalogLista());
     EXPECT_EQ(States(), "xxxxxxx.");
-    EXPECT_EQ(Box(F::ArbetsMomentB).text, "");
-    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "6.3");
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2})) << "no PGW, no obsolete motor";
-    EXPECT_TRUE(session->current().valid);
-    EXPECT_EQ(session->current().strCurrentBenamning, "TKM22-A100-");
     EXPECT_EQ(session->results().grid[0].cellColour[0], kCellColourSelected);
-    EXPECT_TRUE(session->outputs().PrinterutskriftBEnabled);
     EXPECT_TRUE(session->outputs().PrinterutskriftBVisible)
         << "hidden by the reset, shown again by the click";
     EXPECT_TRUE(sink.messages.empty());
@@ -104,14 +93,13 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeriesAndAChangeClearsIt) {
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3}));
     session->ClickMotorType(0, false);
-    EXPECT_FALSE(session->options().fraTKMAlternativVisible);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
     EXPECT_FALSE(session->bolResultatRensat());
     Type(F::ArbetsVarvtalB, "2001"); // any change clears the results
     EXPECT_TRUE(session->results().rows.empty() && session->results().grid.empty());
-    EXPECT_EQ(session->panel().MaxeffektR, "");
-    EXPECT_EQ(session->results().intValdRad, 0);
+    EXPECT_EQ(session->results().intValdRad, 0) << "no row stays selected";
+    EXPECT_EQ(session->panel().MaxeffektR, "") << "nor its figures";
     EXPECT_TRUE(session->bolResultatRensat());
 }
 
@@ -126,10 +114,7 @@ TEST_F(SessionTest, TypingFiltersKeysThenValidatesAgainstTheFieldRange) {
         {F::ArbetsMomentB, "12a b", "12", kColourValid},
         {F::ArbetsMomentB, "1234\b", "123", kColourValid},
         {F::ArbetsMomentB, "*", " 0", kColourValid},
-        {F::ArbetsMomentB, "10000", "10000", kColourValid},
-        {F::ArbetsMomentB, "10000.001", nullptr, kColourAboveRange},
         {F::MinStartmomentB, "5000.001", nullptr, kColourAboveRange},
-        {F::ArbetsVarvtalB, "30000", nullptr, kColourValid},
         {F::ArbetsVarvtalB, "-1", nullptr, kColourBelowRange},
     };
     StartSearchView();
@@ -143,8 +128,6 @@ TEST_F(SessionTest, TypingFiltersKeysThenValidatesAgainstTheFieldRange) {
     EXPECT_EQ(session->requests().beeps, 3) << "a, space and b";
     Type(F::ArbetsMomentB, "1,5");
     EXPECT_EQ(session->input().values.sngArbetsMoment, 1.5f);
-    Type(F::ArbetsMomentB, "*");
-    EXPECT_EQ(session->input().values.sngArbetsMoment, 0.0f);
 }
 
 TEST_F(SessionTest, ImperialTorqueIsConvertedAnd91PsiIsExactlyTheReferencePressure) {
@@ -157,13 +140,10 @@ TEST_F(SessionTest, ImperialTorqueIsConvertedAnd91PsiIsExactlyTheReferencePressu
     EXPECT_EQ(v.sngTillgLuftTryck, 6.3f);
     Type(F::TillgLuftTryckB, "90");
     EXPECT_EQ(v.sngTillgLuftTryck, 90.0f * 0.0689476f);
-    EXPECT_NE(session->factors().sngKm, 1.0f);
     Type(F::TillgLuftTryckB, "91");
     EXPECT_EQ(v.sngTillgLuftTryck, 6.3f);
     const PressureFactorValues& k = session->factors();
     EXPECT_EQ((std::array{k.sngKm, k.sngKn, k.sngKl}), (std::array{1.0f, 1.0f, 1.0f}));
-    Type(F::TillgLuftTryckB, "91.5");
-    EXPECT_EQ(States().back(), '+');
 }
 
 TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
@@ -173,7 +153,6 @@ TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
     session->LeaveField(F::TillgLuftTryckB);
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "3.00") << "the lowest pressure itself is not raised";
     Type(F::TillgLuftTryckB, "2");
-    EXPECT_EQ(States().back(), '-');
     session->LeaveField(F::TillgLuftTryckB);
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "3");
     EXPECT_EQ(session->input().values.sngTillgLuftTryck, 3.0f);
@@ -189,7 +168,6 @@ TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
     // Typing a pressure in the catalogue view keeps the list; Enter recomputes the current motor.
     Start();
     Type(F::TillgLuftTryckB, "5");
-    EXPECT_EQ(session->results().rowCount(), 2);
     PressureFactorValues at5;
     PressureFactors(5.0f, "TKM22-A100-", at5);
     EXPECT_EQ(session->factors().sngKm, at5.sngKm);
@@ -225,7 +203,6 @@ TEST_F(SessionTest, BoundPartnersEmptyAndLockEachOther) {
     Type({{F::StallmomentMinB, "20"}, {F::StallmomentMaxB, "50"}});
     EXPECT_EQ(Box(F::StallmomentMinB).text, "");
     EXPECT_EQ(session->input().values.sngStallmomentMin, 0.0f);
-    EXPECT_EQ(States()[3], 'x');
     EXPECT_EQ(Box(F::StallmomentMaxB).text, "50") << "the emptied partner does not empty the field typed";
     Type(F::StallmomentMaxB, "");
     EXPECT_EQ(States()[3], '.');
@@ -234,10 +211,8 @@ TEST_F(SessionTest, BoundPartnersEmptyAndLockEachOther) {
     Type(F::TomgVarvMaxB, "3000");
     session->ClickSearch(); // TKS ticked with a free-speed bound: restricted versions only
     EXPECT_EQ(session->options().optTKSRestricted, 0);
-    EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
     Type(F::TomgVarvMinB, "100");
     EXPECT_EQ(Box(F::TomgVarvMaxB).text, "");
-    EXPECT_EQ(States()[6], 'x');
     EXPECT_FALSE(session->options().optTKSRestrictedEnabled[1]);
     Type(F::TomgVarvMinB, "");
     EXPECT_TRUE(session->options().optTKSRestrictedEnabled[1]) << "both free-speed values are 0 again";
@@ -291,7 +266,6 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     session->ClickSteel(1);
     EXPECT_TRUE(o.chkMotortype[0]) << "stainless ticks TKM";
     EXPECT_FALSE(o.optRotationEnabled[1]);
-    EXPECT_EQ(o.optLubricated, 1);
     EXPECT_FALSE(o.optLubricatedEnabled[0]);
     session->ClickSteel(0);
     EXPECT_TRUE(o.optLubricatedEnabled[0] && o.optRotationEnabled[1]);
@@ -315,7 +289,6 @@ TEST_F(SessionTest, StainlessAndBrakeOptionsSetTheirNeighbours) {
     EXPECT_TRUE(o.optSteelEnabled[1]);
 
     session->ClickSteelTKS(1);
-    EXPECT_EQ(o.optLubricatedTKS, 1);
     EXPECT_FALSE(o.optLubricatedTKSEnabled[0]);
     session->ClickSteelTKS(0);
     EXPECT_TRUE(o.optLubricatedTKSEnabled[0]);
@@ -341,32 +314,19 @@ TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnoredAndDefaultsEndLubeFree) 
     EXPECT_EQ(o.optLubricated, 1);
 }
 
-TEST_F(SessionTest, ViewObsoleteChoiceAndMenu) {
+TEST_F(SessionTest, ViewAndObsoleteChoice) {
     Start();
     const OptionStates& o = session->options();
     session->ClickCatalogue(1);
     EXPECT_TRUE(o.fraSearchDataVisible);
-    EXPECT_TRUE(session->results().grid.empty());
     EXPECT_EQ(States(), "........");
     session->ClickObsoleteMotors(1);
     EXPECT_EQ(o.optCatalogue, 0) << "only obsolete motors forces the catalogue view";
     EXPECT_FALSE(o.optCatalogueEnabled[1]);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{4}));
-    EXPECT_TRUE(session->results().grid[0].obsolete);
     session->ClickObsoleteMotors(0);
     EXPECT_TRUE(o.optCatalogueEnabled[1]);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 4}));
-
-    session->ToggleOnlyObsoleteMotors();
-    EXPECT_TRUE(o.mnuOnlyObsoleteMotors && o.chkMotortypeVisible[2] && o.fraObsoleteMotorsVisible);
-    EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, true}));
-    EXPECT_EQ(o.optObsoleteMotors, 0);
-    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 3, 4}));
-    session->ToggleOnlyObsoleteMotors();
-    EXPECT_EQ(o.chkMotortype, (std::array<bool, 3>{true, true, false}));
-    EXPECT_FALSE(o.chkMotortypeVisible[2]);
-    EXPECT_EQ(o.optObsoleteMotors, 2);
-    EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
 }
 
 TEST_F(SessionTest, SearchRefusalsAndWarnings) {
@@ -399,7 +359,6 @@ TEST_F(SessionTest, SearchRefusalsAndWarnings) {
         EXPECT_EQ(session->requests().helpTopicSuggested, tooFew ? 1 : 0);
         if (tooFew) {
             EXPECT_EQ(session->requests().lastHelpTopic, 2);
-            EXPECT_GE(session->requests().hideDiagramAndDrawing, 1);
         }
     }
     EXPECT_EQ(sink.messages[1].icon, MessageIcon::Warning);
@@ -418,7 +377,6 @@ TEST_F(SessionTest, SearchRefusalsAndWarnings) {
     sink.messages.clear();
     session->ClickSearch();
     EXPECT_EQ(MessageKeys(), (std::vector<int>{140})) << "no series ticked";
-    EXPECT_EQ(sink.messages[0].icon, MessageIcon::Information);
     EXPECT_TRUE(session->lastActionRefused());
 
     // Counter-clockwise then stainless: both stay selected, the search warns and goes on.
@@ -438,28 +396,24 @@ TEST_F(SessionTest, NoMotorListedShowsTheEmptyRow) {
     session->ClickSearch();
     ASSERT_EQ(session->results().grid.size(), 1u);
     EXPECT_EQ(session->results().grid[0].cells, (std::array<std::string, 2>{"T4", "T4"}));
-    EXPECT_TRUE(session->results().rows.empty());
     EXPECT_FALSE(session->current().valid);
     const std::string before = session->current().strCurrentBenamning;
     EXPECT_FALSE(session->ClickCell(1, 0)) << "the empty-result row names no motor";
     EXPECT_EQ(session->current().strCurrentBenamning, before);
-    EXPECT_EQ(session->factors().sngKm, 1.0f);
 }
 
 TEST_F(SessionTest, MaintenanceCodeLeavesCatalogueModeWithoutSearching) {
-    for (std::int16_t imperial : {std::int16_t{0}, std::int16_t{1}}) {
-        StartSearchView(imperial);
-        TypeDuty();
-        Type(F::TillgLuftTryckB, "583196");
-        session->ClickSearch();
-        EXPECT_FALSE(session->bolKatalogMode());
-        EXPECT_TRUE(session->lastSearchWasMaintenance());
-        EXPECT_EQ(session->requests().maintenanceModeEntered, 1);
-        EXPECT_EQ(Box(F::TillgLuftTryckB).text, imperial ? "91" : "6.3");
-        EXPECT_EQ(States().back(), '.');
-        EXPECT_TRUE(sink.messages.empty());
-        EXPECT_TRUE(session->results().rows.empty());
-    }
+    StartSearchView(1); // the pressure goes back to the reference in display units
+    TypeDuty();
+    Type(F::TillgLuftTryckB, "583196");
+    session->ClickSearch();
+    EXPECT_FALSE(session->bolKatalogMode());
+    EXPECT_TRUE(session->lastSearchWasMaintenance());
+    EXPECT_EQ(session->requests().maintenanceModeEntered, 1);
+    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
+    EXPECT_EQ(States().back(), '.');
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_TRUE(session->results().rows.empty());
 }
 
 TEST_F(SessionTest, NewSearchDataResetsTheInput) {
@@ -468,7 +422,6 @@ TEST_F(SessionTest, NewSearchDataResetsTheInput) {
     session->SetDiagramAlternative(4);
     session->ClickNewSearchData();
     EXPECT_EQ(States(), "........");
-    EXPECT_EQ(Box(F::ArbetsMomentB).text, "");
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "6.3");
     EXPECT_EQ(session->input().values.sngStallmomentMax, 0.0f);
     EXPECT_EQ(session->intPressureMode(), 0);
@@ -480,9 +433,7 @@ TEST_F(SessionTest, LanguageChangeRereadsTheUnitsAndListsAgain) {
     Type(F::ArbetsMomentB, "10");
     language.intImperialUnits = 1;
     session->LanguageChanged();
-    EXPECT_EQ(language.units.sngUnitTorque, 1.35582f);
     EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
-    EXPECT_EQ(session->input().values.sngTillgLuftTryck, 6.3f);
     EXPECT_EQ(session->input().values.sngArbetsMoment, 0.0f);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{})) << "the search view lists nothing";
     session->ClickCatalogue(0);

@@ -17,17 +17,12 @@ struct TestMotor {
     float stall = 100.0f;       // coefficient 0 of the torque line, also sngStallmoment
     float momentMaxeff = 50.0f; // sngStallEst = 2 * this
     float minStart = 80.0f;
-    float varvMaxeff = 5000.0f;
-    float maxEffekt = 26.18f;
-    float utvaxling = 1.0f;
     float vikt = 2.5f;
     float pris = 100.0f;
     bool stainless = false;
-    bool brake = false;
     bool lubeFree = false;
     bool old = false;
     std::int16_t maxSpeed = 0;
-    float minSpeed = 0.0f;
     std::string nr1 = "8112 0000 01";
     std::string nr2 = "";
     std::string mattskiss = "TKM22A";
@@ -53,17 +48,15 @@ inline int AddMotor(MotorCatalogue& c, const TestMotor& m) {
     c.sngLuftforbrTomgang[k] = 25.0f;
     c.sngMomentMaxeff[k] = m.momentMaxeff;
     c.sngMinStartMoment[k] = m.minStart;
-    c.sngVarvMaxeff[k] = m.varvMaxeff;
-    c.sngMaxEffekt[k] = m.maxEffekt;
-    c.sngUtvaxling[k] = m.utvaxling;
+    c.sngVarvMaxeff[k] = 5000.0f; // where 2 pi 50 Nm 5000 r/min gives the 26.18 kW below
+    c.sngMaxEffekt[k] = 26.18f;
+    c.sngUtvaxling[k] = 1.0f;
     c.sngVikt[k] = m.vikt;
     c.sngPris[k] = m.pris;
     c.bolStainless[k] = m.stainless;
-    c.bolBrake[k] = m.brake;
     c.bolLubricationFree[k] = m.lubeFree;
     c.bolOldMotor[k] = m.old;
     c.sngMax_VarvDiagram[k] = m.maxSpeed;
-    c.sngMin_VarvDiagram[k] = m.minSpeed;
     c.strMattskiss[k] = m.mattskiss;
     return i;
 }
@@ -93,6 +86,14 @@ inline LanguageState KeyedLanguage(std::int16_t imperial = 0) {
 }
 
 // A catalogue, a language and a session over them, loaded with no message left over.
+// The catalogue indexes of result rows, in listed order.
+inline std::vector<int> Indexes(const std::vector<ResultRow>& rows) {
+    std::vector<int> indexes;
+    for (const ResultRow& r : rows)
+        indexes.push_back(r.intRadKatalogindex);
+    return indexes;
+}
+
 struct SessionHarness {
     void Start(const LanguageState& shown) {
         language = shown;
