@@ -63,12 +63,10 @@ private slots:
         QVERIFY(o->messages.messages.back().text.find(o->program->language.strText(209)) == 0);
         QVERIFY(wagon.isVisible());
         QVERIFY(rotating.isHidden());
-        QCOMPARE(wagon.pos(), QPoint(0, 0));
         auto* print = Find<QPushButton>(wagon, "Command2");
         QVERIFY(!print->isEnabled());
         QCOMPARE(box(wagon, 13)->text(),
                  QString::fromStdString(o->window->session().current().strCurrentBenamning));
-        QVERIFY(box(wagon, 14)->isReadOnly());
 
         type(wagon, 11, "500000"); // no wheel slip whatever the motor
         QTest::mouseClick(Find<QPushButton>(wagon, "Command1"), Qt::LeftButton);
@@ -82,7 +80,6 @@ private slots:
 
         QTest::mouseClick(print, Qt::LeftButton);
         QCOMPARE(o->printer.printed, QStringLiteral("frmWagonCalculation"));
-        QCOMPARE(o->printer.windowPlacement.size, 77);
         QCOMPARE(o->printer.diagramPlacement.top, 57);
 
         // Through window capture, the window and the diagram on one page of a PDF.
