@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -111,4 +112,8 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     EXPECT_TRUE(recent[0].endsWith("s3.json"));
     EXPECT_TRUE(recent[1].endsWith("s7.json"));
     EXPECT_EQ(recent.count(recent[0]), 1);
+    // A list made longer by hand is shown bounded too.
+    QSettings(ini, QSettings::IniFormat).setValue("selections/recent", recent + recent);
+    EXPECT_EQ(platform::UserPreferences(ini).recentSelections().size(),
+              platform::UserPreferences::kRecentCount);
 }
