@@ -91,11 +91,6 @@ private slots:
         const bool imperial = airUnit != 1.0;
         QCOMPARE(window->analysis().panel().caption("lblAnalysisAir")->text().contains("cfm"), imperial);
         QCOMPARE(window->analysis().panel().value("lblAnalysisAirM3h") != nullptr, !imperial);
-        // The catalogue view has no duty to analyse, whatever was searched before.
-        ClickOption(Find<QAbstractButton>(*window, "optCatalogue_0"));
-        ClickCell(*window, 2, 0);
-        const QLabel* air = window->analysis().panel().value("lblAnalysisAir");
-        QVERIFY(!air || air->isHidden());
     }
 
     // OK keeps the dialog open with the reason while an entry is refused; accepted figures are kept in

@@ -112,8 +112,8 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     EXPECT_TRUE(recent[0].endsWith("s3.json"));
     EXPECT_TRUE(recent[1].endsWith("s7.json"));
     EXPECT_EQ(recent.count(recent[0]), 1);
-    // A list made longer by hand is shown bounded too.
-    QSettings(ini, QSettings::IniFormat).setValue("selections/recent", recent + recent);
+    // A list made one longer by hand is shown bounded too.
+    QSettings(ini, QSettings::IniFormat).setValue("selections/recent", recent + QStringList{"/x.json"});
     EXPECT_EQ(platform::UserPreferences(ini).recentSelections().size(),
               platform::UserPreferences::kRecentCount);
 }
