@@ -1,5 +1,4 @@
 #include "TestDatabase.h"
-#include "core/maintenance/ProductionLookup.h"
 #include "platform/AccessProductionSource.h"
 #include "platform/ProductionDatabase.h"
 #include "platform/SqliteProductionSource.h"
@@ -41,10 +40,6 @@ TEST(SqliteProductionSource, ReadsBothTablesNullExact) {
     EXPECT_EQ(b.VarvtalEffekt, core::ProductionValue(std::string())); // "" is not Null
     ASSERT_EQ(read.tables.sheet1.size(), 1u);
     EXPECT_EQ(read.tables.sheet1[0].SpeedRpm, core::ProductionValue(10000.0));
-
-    // A part number holding a quote is matched in code: it never becomes query text.
-    EXPECT_TRUE(core::PartNumberMatches(a.Produktnummer, "O'Brien12"));
-    EXPECT_TRUE(core::PartNumberMatches(b.Produktnummer, "8112 0000 01"));
 }
 
 TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {

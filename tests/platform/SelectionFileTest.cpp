@@ -96,7 +96,7 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     const QString ini = dir.filePath("prefs.conf");
     {
         platform::UserPreferences prefs(ini);
-        EXPECT_EQ(prefs.airCost().hoursPerYear, 2000.0);
+        EXPECT_EQ(prefs.airCost().hoursPerYear, 2000.0); // nothing stored yet
         prefs.setAirCost({9000.0, 0.2, 0.3});
         for (int k = 0; k < platform::UserPreferences::kRecentCount + 2; ++k)
             prefs.addRecentSelection(dir.filePath(QString("s%1.json").arg(k)));
