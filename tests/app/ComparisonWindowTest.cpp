@@ -113,20 +113,14 @@ private slots:
         QVERIFY(QFileInfo(pdf).size() > 1000);
     }
 
-    // Units and captions follow the language.
-    void windowInOtherLanguages() {
-        for (const char* language : {"German", "English_Imperial"}) {
-            auto o = open(language);
-            for (int row : {1, 2})
-                o->comparison->toggleRow(row);
-            o->comparison->showWindow();
-            const ComparisonTableModel& model = o->comparison->window().model();
-            const QString torque = QString::fromStdString(o->program->language.strText(52));
-            QVERIFY2(model.headerData(0, Qt::Vertical).toString() ==
-                         QString::fromStdString(o->program->language.strText(98)),
-                     language);
-            QVERIFY2(model.headerData(1, Qt::Vertical).toString().endsWith(torque), language);
-        }
+    // The captions come from the program's language (their units are the core's).
+    void windowInTheProgramsLanguage() {
+        auto o = open("German");
+        for (int row : {1, 2})
+            o->comparison->toggleRow(row);
+        o->comparison->showWindow();
+        QCOMPARE(o->comparison->window().model().headerData(0, Qt::Vertical).toString(),
+                 QString::fromStdString(o->program->language.strText(98)));
     }
 };
 

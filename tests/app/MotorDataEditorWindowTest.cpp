@@ -108,15 +108,11 @@ private slots:
         o->load("TKM20-A5");
         QCOMPARE(o->box("VerkningsgradB")->text(), QString("100"));
         // Utv x start torque from the file x efficiency / 100.
-        const struct {
-            const char* box;
-            const char* typed;
-            const char* minStart;
-        } cases[] = {{"UtvB", "3", "6"}, {"VerkningsgradB", "50", "3"}, {"UtvB", "*", "1"}};
-        for (const auto& c : cases) {
-            TypeInto(o->box(c.box), c.typed);
-            Leave(o->box(c.box));
-            QCOMPARE(o->box("Min_StartMomentB")->text(), QString(c.minStart));
+        for (const auto& [box, typed, minStart] :
+             {std::array{"UtvB", "3", "6"}, {"VerkningsgradB", "50", "3"}, {"UtvB", "*", "1"}}) {
+            TypeInto(o->box(box), typed);
+            Leave(o->box(box));
+            QCOMPARE(o->box("Min_StartMomentB")->text(), QString(minStart));
         }
         // A factor left reconverts the readings: Km 2 doubles the torque, the 50 % gear halves it.
         TypeInto(o->box("KmB"), "2");
@@ -126,8 +122,10 @@ private slots:
 
     void maintenanceCodeOpensTheWholeEditor() {
         auto o = Open();
-        Search(*o->window, {{"TillgLuftTryckB", "583196"}});
+        Search(*o->window, {{"ArbetsMomentB", "10"}, {"TillgLuftTryckB", "583196"}});
         QVERIFY(o->editorWindow().isVisible());
+        QVERIFY(!o->window->session().bolKatalogMode());
+        QCOMPARE(Find<QLineEdit>(*o->window, "TillgLuftTryckB")->text(), QString("6.3"));
         // The two notes of the opening: where the production controls are, then the free-speed point.
         QCOMPARE(o->messages.messages.size(), std::size_t(2));
         QVERIFY(o->messages.messages[0].text.find("Print Prod") != std::string::npos);

@@ -108,7 +108,6 @@ private slots:
         QCOMPARE(o->production->runBatch(ProductionController::Batch::AllRows).printed, 0);
         QCOMPARE(o->printouts, 0);
         Find<QCheckBox>(w, "chkProduktionsdata")->click();
-        QVERIFY(o->production->productionData());
         o->messages.messages.clear();
         Find<QPushButton>(w, "Command3")->click();
         QCOMPARE(o->printouts, expected.size());

@@ -18,10 +18,10 @@ namespace {
 // The legacy tables as a plain source: the demo catalogue built into SQLite, its tables copied
 // without constraints, so that a fixture can hold what an old Access file might (Nulls, texts in
 // number columns, renamed columns).
-class CatalogueImportTest : public ::testing::Test {
+class CatalogueImportTest : public TempDirTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
+        TempDirTest::SetUp();
         const auto built = DatabaseBuilder::build(QStringLiteral(AIRMOTOR_SOURCE_DIR "/data"), legacy());
         ASSERT_TRUE(std::holds_alternative<BuildSummary>(built)) << std::get<BuildError>(built).message;
         for (const std::string& table : CatalogueImport::tableNames()) {
@@ -32,14 +32,12 @@ protected:
         }
     }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
     QString legacy() const { return path(QStringLiteral("legacy.db")); }
 
     std::variant<BuildSummary, BuildError> import(const TableSource& source) const {
         return CatalogueImport(source).run(legacy(), path(QStringLiteral("out.db")));
     }
 
-    QTemporaryDir dir;
     SqliteTableSource sqlite;
 };
 

@@ -120,8 +120,8 @@ TEST(DiagramExport, PngAndPdfByExtensionAndCleanFailures) {
 
     EXPECT_FALSE(
         platform::ExportMotorDiagram(in, dir.filePath(QStringLiteral("d.bmp")), QSize(700, 600)).isEmpty());
-    EXPECT_FALSE(
-        platform::ExportMotorDiagram(in, dir.filePath(QStringLiteral("d.png")), QSize(10, 10)).isEmpty());
+    for (const QSize size : {QSize(49, 600), QSize(700, 49), QSize(20001, 600)})
+        EXPECT_FALSE(platform::ExportMotorDiagram(in, dir.filePath(QStringLiteral("d.png")), size).isEmpty());
     const QString unwritable = dir.filePath(QStringLiteral("missing/sub/d.png"));
     const QString error = platform::ExportMotorDiagram(in, unwritable, QSize(700, 600));
     EXPECT_TRUE(error.contains(unwritable)) << error.toStdString();

@@ -126,6 +126,9 @@ TEST(DimensionDrawing, MetafileFirstThenSvgThenPngAndClearMessages) {
     png.fill(Qt::blue);
     ASSERT_TRUE(png.save(dir.filePath(QStringLiteral("PICTURE.PNG"))));
     WriteFile(dir.filePath(QStringLiteral("BROKEN.WMF")), "garbage garbage garbage garbage");
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub"))); // a name never reaches into a folder
+    WriteFile(dir.filePath(QStringLiteral("sub/INNER.svg")),
+              "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'/>");
 
     if (WmfRenderer::Available()) {
         const DimensionDrawing both = DimensionDrawing::Load(dir.path(), QStringLiteral(" BOTH"));
@@ -145,7 +148,7 @@ TEST(DimensionDrawing, MetafileFirstThenSvgThenPngAndClearMessages) {
     const DimensionDrawing broken = DimensionDrawing::Load(dir.path(), QStringLiteral("BROKEN"));
     EXPECT_FALSE(broken.isValid());
     EXPECT_TRUE(broken.error().contains(QStringLiteral("BROKEN.WMF")));
-    for (const char* name : {"", "?", "../BOTH", "sub/BOTH"})
+    for (const char* name : {"", "?", "../BOTH", "sub/INNER"})
         EXPECT_FALSE(DimensionDrawing::Load(dir.path(), QString::fromLatin1(name)).isValid()) << name;
 }
 

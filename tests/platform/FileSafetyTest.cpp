@@ -25,10 +25,10 @@ using namespace airmotor::platform::test;
 
 namespace {
 
-class FileSafetyTest : public ::testing::Test {
+class FileSafetyTest : public TempDirTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
+        TempDirTest::SetUp();
         ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
         ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("zero")));
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
@@ -44,9 +44,6 @@ protected:
     }
     void TearDown() override { ::close(socket_); }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
     int socket_ = -1;
 };
 

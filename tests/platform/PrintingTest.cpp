@@ -19,10 +19,8 @@ TEST(PictureOnPage, KeepsTheAspectRatioAndStaysOnThePage) {
     };
     const QSizeF portrait(2100, 2970), landscape(2970, 2100);
     const std::vector<Case> cases{
-        {portrait, {800, 600}, 12, 5, 77, 0.77 * 2100},      // wider than the page: c of the width
-        {portrait, {300, 900}, 10, 10, 50, 0.50 * 2970 / 3}, // taller: c of the height
-        {landscape, {800, 600}, 0, 0, 90, 0.90 * 2100 * 800 / 600},
-        {landscape, {3000, 600}, 5, 5, 80, 0.80 * 2970},
+        {portrait, {800, 600}, 12, 5, 77, 0.77 * 2100},             // wider than the page: c of the width
+        {landscape, {800, 600}, 0, 0, 90, 0.90 * 2100 * 800 / 600}, // taller than the page: c of the height
         // Too large for the room below its top edge: shrunk to end at the bottom edge.
         {portrait, {800, 600}, 12, 57, 95, (2970 - 0.57 * 2970) * 800 / 600},
     };

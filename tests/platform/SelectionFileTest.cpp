@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -95,7 +96,7 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     const QString ini = dir.filePath("prefs.conf");
     {
         platform::UserPreferences prefs(ini);
-        EXPECT_EQ(prefs.airCost().hoursPerYear, 2000.0);
+        EXPECT_EQ(prefs.airCost().hoursPerYear, 2000.0); // nothing stored yet
         prefs.setAirCost({9000.0, 0.2, 0.3});
         for (int k = 0; k < platform::UserPreferences::kRecentCount + 2; ++k)
             prefs.addRecentSelection(dir.filePath(QString("s%1.json").arg(k)));
@@ -111,4 +112,8 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     EXPECT_TRUE(recent[0].endsWith("s3.json"));
     EXPECT_TRUE(recent[1].endsWith("s7.json"));
     EXPECT_EQ(recent.count(recent[0]), 1);
+    // A list made one longer by hand is shown bounded too.
+    QSettings(ini, QSettings::IniFormat).setValue("selections/recent", recent + QStringList{"/x.json"});
+    EXPECT_EQ(platform::UserPreferences(ini).recentSelections().size(),
+              platform::UserPreferences::kRecentCount);
 }

@@ -7,10 +7,19 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace airmotor::platform::test {
+
+// A test with a folder of its own, removed afterwards.
+class TempDirTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
 
 // Runs SQL statements on a database file (created when missing), for building test fixtures.
 inline void ExecSql(const QString& file, const QStringList& statements) {

@@ -179,7 +179,6 @@ TEST(Workbook, RoundTripWithAnIndependentReader) {
     EXPECT_EQ(seen["m7"].toDouble(), 17.0);
     EXPECT_TRUE(seen["a3"].toBool());
     EXPECT_EQ(seen["width"].toDouble(), 31.0);
-    EXPECT_EQ(seen["other"].toVariant().toStringList(), QStringList({"other", "=SUM(1,2)"}));
     // Every part but the written sheet and the workbook's calculation flag keeps its bytes.
     const auto after = ReadZip(path);
     ASSERT_EQ(after.size(), before.size());
