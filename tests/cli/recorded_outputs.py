@@ -107,24 +107,29 @@ def main() -> int:
     parser.add_argument("-k", help="only the cases containing this text")
     a = parser.parse_args()
 
-    cases = [c for c in read_cases() if a.k is None or a.k in c]
+    every = read_cases()
+    cases = [c for c in every if a.k is None or a.k in c]
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
         answers = list(pool.map(lambda c: run(a.cli, a.folder, c), cases))
 
+    recorded = {}
+    if os.path.exists(OUTPUTS):
+        with open(OUTPUTS, encoding="utf-8") as f:
+            for line in f:
+                entry = json.loads(line)
+                recorded[entry.pop("case")] = entry
     if a.update:
+        # Cases run now replace their answers; the others keep theirs; cases no longer listed go.
+        recorded.update(zip(cases, answers))
         with open(OUTPUTS + ".new", "w", encoding="utf-8") as f:
-            for case, answer in zip(cases, answers):
-                f.write(json.dumps({"case": case, **answer}, ensure_ascii=False,
-                                   separators=(",", ":")) + "\n")
+            for case in every:
+                if case in recorded:
+                    f.write(json.dumps({"case": case, **recorded[case]}, ensure_ascii=False,
+                                       separators=(",", ":")) + "\n")
         os.replace(OUTPUTS + ".new", OUTPUTS)
         print(f"{len(cases)} answers recorded in {OUTPUTS}")
         return 0
 
-    recorded = {}
-    with open(OUTPUTS, encoding="utf-8") as f:
-        for line in f:
-            entry = json.loads(line)
-            recorded[entry.pop("case")] = entry
     failures = 0
     for case, answer in zip(cases, answers):
         out: list[str] = []
@@ -139,7 +144,11 @@ def main() -> int:
                 print("    " + line)
             if len(out) > 12:
                 print(f"    ... {len(out) - 12} more")
+    stale = sorted(set(recorded) - set(every)) if a.k is None else []
+    for case in stale:
+        print(f"{case}\n    recorded, but no longer in cases.txt: record again with --update")
     print(f"{len(cases) - failures} of {len(cases)} answers as recorded")
+    failures += len(stale)
     return 1 if failures else 0
 
 
