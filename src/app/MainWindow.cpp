@@ -223,8 +223,12 @@ void MainWindow::run(const std::function<void(core::SelectionSession&)>& action)
     const qint64 elapsed = timer.nsecsElapsed();
     busy_ = false;
     refresh();
-    if (listingState() != before)
+    const std::optional<core::Message> refusal = session_->pressureRefusal();
+    if (refusal)
+        statusBar()->showMessage(Q(refusal->text));
+    else if (listingState() != before || pressureRefusalShown_)
         showSummary(elapsed);
+    pressureRefusalShown_ = refusal.has_value();
     if (raiseHelpAfterAction) {
         raiseHelpAfterAction = false;
         QTimer::singleShot(0, help_, &QWidget::raise);

@@ -123,6 +123,7 @@ private:
     std::unique_ptr<core::SelectionSession> session_;
     std::unique_ptr<platform::UserPreferences> preferences_;
     bool busy_ = false;
+    bool pressureRefusalShown_ = false; // the status bar names the pressure range instead of a summary
     // A focus request of the session waits until the refresh has shown the field.
     std::optional<core::RequirementField> pendingFocus;
     bool raiseHelpAfterAction = false;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <clocale>
 #include <cstring>
 #include <iostream>
 
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    // Qt has just taken the desktop's locale for the C library. Every number path converts
+    // without it; this only keeps a C library we call (drawings, printing) from printing "6,30".
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName("Air Motor Selector");
     QApplication::setOrganizationName("AirMotorSelector");
     QApplication::setStyle(QStyleFactory::create("Fusion"));

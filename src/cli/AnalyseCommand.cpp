@@ -50,6 +50,7 @@ std::string Figure(const std::optional<float>& value, int decimals) {
     if (!value)
         return "-";
     std::ostringstream text;
+    text.imbue(std::locale::classic());
     text << std::fixed << std::setprecision(decimals) << *value;
     return text.str();
 }

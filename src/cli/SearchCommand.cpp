@@ -282,8 +282,10 @@ int RunSearchCommand(CliContext& ctx, const CommandArgs& args, bool listOnly) {
         click.mountingPositions =
             click.clicked && session.requests().openMountingPositions > mountingBeforeClick;
     }
-    const std::vector<core::Message> messages(
-        sink.messages.begin() + static_cast<std::ptrdiff_t>(firstMessage), sink.messages.end());
+    std::vector<core::Message> messages(sink.messages.begin() + static_cast<std::ptrdiff_t>(firstMessage),
+                                        sink.messages.end());
+    if (const auto refusal = session.pressureRefusal())
+        messages.push_back(*refusal);
     if (ctx.json)
         WriteJson(*ctx.out, listOnly, session, messages, click);
     else

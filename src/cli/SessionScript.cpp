@@ -1,6 +1,7 @@
 #include "cli/SessionScript.h"
 
 #include "core/format/NumberParsing.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/NumericTextBox.h"
 
 #include <algorithm>
@@ -196,7 +197,12 @@ std::optional<SessionScript> PressSession(const CliContext& ctx, core::Selection
 bool DriveSession(const CliContext& ctx, core::SelectionSession& session, const CommandOptions& options,
                   std::string_view command) {
     const std::optional<SessionScript> script = PressSession(ctx, session, options, command);
-    return script && session.ClickCell(script->select, script->column);
+    const bool current = script && session.ClickCell(script->select, script->column);
+    // Outside its range the pressure gives no figures to draw or print, searched or listed.
+    if (session.input().box(core::RequirementField::TillgLuftTryckB).colour != core::kColourValid)
+        throw UsageError(std::string(command) + ": " + core::AllowedPressureText(ctx.language) +
+                         "; nothing was written");
+    return current;
 }
 
 std::vector<std::string_view> SessionOptionNames(bool withObsolete) {

@@ -297,6 +297,9 @@ int main(int argc, char** argv) {
     // Output is held back until the command has succeeded: a failing command prints nothing on stdout.
     std::ostringstream out;
     std::ostringstream warnings;
+    // Figures are written with '.', whatever locale a library may install as the global one.
+    out.imbue(std::locale::classic());
+    warnings.imbue(std::locale::classic());
     const Command* command = nullptr;
     try {
         const GlobalOptions options = ParseGlobalOptions(arguments);

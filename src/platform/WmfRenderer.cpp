@@ -1,5 +1,7 @@
 #include "platform/WmfRenderer.h"
 
+#include "platform/ClassicNumericScope.h"
+
 #include <cstring>
 #include <vector>
 
@@ -61,6 +63,7 @@ WmfRenderer::Result WmfRenderer::ToSvg(const QByteArray& wmf) {
         result.error = QStringLiteral("the file is too short to be a Windows metafile");
         return result;
     }
+    const ClassicNumericScope classicNumbers;
     // libwmf reads from this buffer during the whole conversion; it must not move.
     std::vector<unsigned char> buffer(wmf.begin(), wmf.end());
 

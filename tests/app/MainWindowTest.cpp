@@ -16,7 +16,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStatusBar>
+
+#include <clocale>
 
 using namespace airmotor;
 using namespace airmotor::app;
@@ -159,6 +162,41 @@ private slots:
         QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("5"));
         QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
         QCOMPARE(gridRows(w), atFive);
+    }
+
+    // A desktop with a decimal comma: Qt hands its locale to the C library at start-up, and the
+    // program must read and show "5.5" the same as under the classic locale.
+    void commaLocaleReadsAndShowsTheTypedPressure() {
+        const QByteArray previous = std::setlocale(LC_ALL, nullptr);
+        const auto restore = qScopeGuard([&] { std::setlocale(LC_ALL, previous.constData()); });
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
+            QSKIP("no comma locale on this machine (scripts/install-deps makes de_DE.UTF-8)");
+        QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray(","));
+        auto o = open("German");
+        auto& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "1.5"}, {"ArbetsVarvtalB", "2000"}, {"TillgLuftTryckB", "5.5"}});
+        QVERIFY2(label(w, "Label17").contains(" 5.50 "), qPrintable(label(w, "Label17")));
+        QVERIFY2(label(w, "MaxeffektR").contains('.'), qPrintable(label(w, "MaxeffektR")));
+    }
+
+    void pressureOutsideItsRangeShowsNoFigures() {
+        auto o = open("English");
+        auto& w = *o->window;
+        FieldLineEdit* pressure = field(w, "TillgLuftTryckB");
+        QVERIFY(!label(w, "MaxeffektR").isEmpty());
+        TypeInto(pressure, "106.3");
+        QTest::keyClick(pressure, Qt::Key_Return);
+        QCOMPARE(label(w, "MaxeffektR"), QString());
+        QCOMPARE(label(w, "QmR"), QString());
+        QVERIFY(!Find<QWidget>(w, "PrinterutskriftB")->isEnabled());
+        QVERIFY(!Find<QWidget>(w, "MotordiagramB")->isEnabled());
+        QVERIFY2(w.statusBar()->currentMessage().contains("3.00 - 6.30 bar(e)"),
+                 qPrintable(w.statusBar()->currentMessage()));
+        TypeInto(pressure, "6");
+        QTest::keyClick(pressure, Qt::Key_Return);
+        QVERIFY(!label(w, "MaxeffektR").isEmpty());
+        QCOMPARE(Find<QWidget>(w, "PrinterutskriftB")->isEnabled(), kBuiltFeatures.printing);
+        QVERIFY(!w.statusBar()->currentMessage().contains("3.00 - 6.30"));
     }
 
     // In psi, so that the raise is seen to go through the language's units.

@@ -12,6 +12,10 @@ In a case line, {tmp} stands for a fresh temporary folder, {cases} for the folde
 placeholders.
 
     recorded_outputs.py --cli build/bin/airmotor-cli --folder build/bin [--update] [-k TEXT]
+                        [--locale de_DE.UTF-8]
+
+With --locale the CLI runs under that system locale (LANG and LC_ALL): a desktop whose locale
+writes a decimal comma must get the same answers to the last digit.
 """
 
 from __future__ import annotations
@@ -19,6 +23,7 @@ from __future__ import annotations
 import argparse
 import concurrent.futures
 import json
+import locale
 import math
 import os
 import shlex
@@ -36,7 +41,7 @@ def read_cases() -> list[str]:
         return [line.strip() for line in f if line.strip() and not line.lstrip().startswith("#")]
 
 
-def run(cli: str, folder: str, case: str) -> dict:
+def run(cli: str, folder: str, case: str, env: dict | None = None) -> dict:
     """The answer as recorded: stdout as JSON (or as text when it is none), and, where they say
     something, the exit status, stderr and the files left in {tmp}."""
     with tempfile.TemporaryDirectory() as tmp:
@@ -45,8 +50,8 @@ def run(cli: str, folder: str, case: str) -> dict:
         for mark, path in places.items():
             args = [a.replace(mark, path) for a in args]
         args = args[1:] if args[0] == "@text" else args + ["--json"]
-        proc = subprocess.run([cli, "--folder", places["{folder}"], *args], capture_output=True, text=True,
-                              timeout=300)
+        proc = subprocess.run([cli, "--folder", places["{folder}"], *args], capture_output=True, encoding="utf-8",
+                              timeout=300, env=env)
         try:
             answer = {"answer": json.loads(proc.stdout)}
         except json.JSONDecodeError:
@@ -105,12 +110,26 @@ def main() -> int:
     parser.add_argument("--folder", required=True)
     parser.add_argument("--update", action="store_true", help="record the current answers")
     parser.add_argument("-k", help="only the cases containing this text")
+    parser.add_argument("--locale", help="run the CLI under this system locale")
     a = parser.parse_args()
+
+    env = None
+    if a.locale:
+        if a.update:
+            parser.error("answers are recorded under the classic locale only")
+        previous = locale.setlocale(locale.LC_ALL)
+        try:
+            locale.setlocale(locale.LC_ALL, a.locale)
+        except locale.Error:
+            print(f"the locale {a.locale} is missing: scripts/install-deps makes it")
+            return 1
+        locale.setlocale(locale.LC_ALL, previous)
+        env = {**os.environ, "LANG": a.locale, "LC_ALL": a.locale}
 
     every = read_cases()
     cases = [c for c in every if a.k is None or a.k in c]
     with concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
-        answers = list(pool.map(lambda c: run(a.cli, a.folder, c), cases))
+        answers = list(pool.map(lambda c: run(a.cli, a.folder, c, env), cases))
 
     recorded = {}
     if os.path.exists(OUTPUTS):

@@ -183,6 +183,8 @@ TEST_F(Model, LoadTypingAndHeading) {
     EXPECT_EQ(wagon.heading(), "Result after 1.5 s :");
     wagon.Type(7, "0.00001");
     EXPECT_EQ(wagon.heading(), "Result after 1E-05 s :");
+    wagon.Type(7, ".7");
+    EXPECT_EQ(wagon.heading(), "Result after 0.7 s :");
     wagon.Type(1, "1.5");
     EXPECT_EQ(wagon.box(1).colour, kColourAboveRange);
     wagon.Type(14, "5"); // locked while the motor's data are shown

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 namespace airmotor::core {
 namespace {
@@ -173,6 +174,36 @@ TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
     EXPECT_EQ(session->factors().sngKm, at5.sngKm);
     session->PressEnter(F::TillgLuftTryckB);
     EXPECT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
+}
+
+// Beyond the pressure field's range the correction factors give negative speeds and air: the
+// listing stays, but no figure is computed, printed or drawn until the pressure is valid again.
+TEST_F(SessionTest, PressureOutsideItsRangeComputesNoFigures) {
+    for (const auto& [imperial, invalid, valid, range] : {std::tuple{0, "106.3", "6.3", "3.00 - 6.30"},
+                                                          {0, "2.99", "3", "3.00 - 6.30"},
+                                                          {1, "92", "91", "44 - 91"}}) {
+        Start(static_cast<std::int16_t>(imperial));
+        ASSERT_TRUE(session->current().valid);
+        const int listed = session->results().rowCount();
+        Type(F::TillgLuftTryckB, invalid);
+        session->PressEnter(F::TillgLuftTryckB);
+        EXPECT_FALSE(session->current().valid) << invalid;
+        EXPECT_EQ(session->panel().MaxeffektR, "") << invalid;
+        EXPECT_EQ(session->panel().QmR, "") << invalid;
+        const OutputControls& o = session->outputs();
+        EXPECT_FALSE(o.PrinterutskriftBEnabled || o.mnuPrintEnabled || o.MotordiagramBEnabled ||
+                     o.cboDiagramAlternativEnabled || o.EnbartDiagramBEnabled[0])
+            << invalid;
+        ASSERT_TRUE(session->pressureRefusal().has_value()) << invalid;
+        EXPECT_EQ(session->pressureRefusal()->text, std::string("T167 T5: ") + range + " T56");
+        EXPECT_EQ(session->results().rowCount(), listed) << "the listing stays";
+
+        Type(F::TillgLuftTryckB, valid);
+        session->PressEnter(F::TillgLuftTryckB);
+        EXPECT_TRUE(session->current().valid) << valid;
+        EXPECT_TRUE(session->outputs().PrinterutskriftBEnabled && session->outputs().MotordiagramBEnabled);
+        EXPECT_FALSE(session->pressureRefusal().has_value());
+    }
 }
 
 TEST_F(SessionTest, PowerLabelShowsTheWorkingPointPower) {

@@ -1,6 +1,7 @@
 #include "core/analysis/MotorComparison.h"
 
 #include "core/format/NumberFormat.h"
+#include "core/format/NumberParsing.h"
 #include "core/results/CurrentMotorDetails.h"
 #include "core/selection/SelectionSession.h"
 
@@ -197,7 +198,7 @@ bool NeedsWorkingPoint(const std::string& name) {
 
 // The value as the table shows it, read back: ties and the best are judged on what the user sees.
 double ShownValue(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
+    return LeadingDouble(text);
 }
 
 } // namespace

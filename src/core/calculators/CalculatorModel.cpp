@@ -24,8 +24,13 @@ bool IsMotorBox(int box) {
 } // namespace
 
 std::string ResultHeading(const TextTable& strText, float T) {
-    // The leading blank of a non-negative number separates it from the text before it.
-    return strText(kResultAfterKey) + StrSingle(T) + " " + strText(kSecondsKey) + " :";
+    // The leading blank of a non-negative number separates it from the text before it. The classic
+    // layout drops the zero before the point (" .7"), which a reader takes for a typing error.
+    std::string time = StrSingle(T);
+    const std::size_t point = time.find('.');
+    if (point != std::string::npos && (point == 0 || time[point - 1] == ' ' || time[point - 1] == '-'))
+        time.insert(point, "0");
+    return strText(kResultAfterKey) + time + " " + strText(kSecondsKey) + " :";
 }
 
 CalculatorModel::CalculatorModel(const CalculatorLayout& layout, const TextTable& strText,

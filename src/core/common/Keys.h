@@ -12,6 +12,7 @@ inline constexpr float kReferencePressurePsi = 91.0f;
 // Keys into the language text table that the code names (the texts themselves live in texts.csv).
 namespace TextKey {
 inline constexpr int NoMotorFound = 4;
+inline constexpr int AvailablePressure = 5;
 inline constexpr int AtSupplyPressure = 17;
 inline constexpr int AtReducedPressure = 20;
 inline constexpr int VersionA = 34;

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace airmotor::core {
@@ -103,13 +104,14 @@ RoundedDigits RoundExact(double magnitude, int decimals) {
     if (RoundExactSmall(magnitude, decimals, fast)) {
         return fast;
     }
-    // printf prints the exact expansion when asked for at least as many digits as it has, so no
-    // rounding happens inside printf; the rounding below then sees the true digits.
+    // Asked for at least as many digits as the exact expansion has, the conversion rounds nothing;
+    // the rounding below then sees the true digits. to_chars writes '.' whatever the locale.
     const int precision = std::max(ExactFractionDigits(magnitude), decimals + 1);
     // A double has at most 309 integer digits.
     std::string text(static_cast<std::size_t>(precision) + 320, '\0');
-    const int length = std::snprintf(text.data(), text.size(), "%.*f", precision, magnitude);
-    text.resize(static_cast<std::size_t>(length));
+    const auto written =
+        std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::fixed, precision);
+    text.resize(static_cast<std::size_t>(written.ptr - text.data()));
 
     const std::size_t point = text.find('.');
     std::string digits = text.substr(0, point) + text.substr(point + 1, static_cast<std::size_t>(decimals));
@@ -158,8 +160,9 @@ std::string ClassicText(double value, int digits) {
     const double magnitude = std::fabs(value);
 
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, magnitude);
-    const std::string scientific(buffer);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, digits - 1);
+    const std::string scientific(buffer, written.ptr);
     const std::size_t ePos = scientific.find('e');
     std::string mantissa = scientific.substr(0, ePos);
     const int exponent = std::stoi(scientific.substr(ePos + 1));
@@ -186,10 +189,9 @@ std::string ClassicText(double value, int digits) {
         if (mantissa.size() > 1) {
             body += "." + mantissa.substr(1);
         }
-        char exponentText[16];
-        std::snprintf(exponentText, sizeof exponentText, "E%c%02d", exponent < 0 ? '-' : '+',
-                      std::abs(exponent));
-        body += exponentText;
+        const std::string exponentDigits = std::to_string(std::abs(exponent));
+        body += exponent < 0 ? "E-" : "E+";
+        body += std::string(exponentDigits.size() < 2 ? 1 : 0, '0') + exponentDigits;
     }
     return sign + body;
 }

@@ -17,4 +17,10 @@ std::optional<std::int64_t> ParseInt64(std::string_view text);
 // tells "too large" apart from "not a number" in messages.
 bool LooksLikeWholeNumber(std::string_view text);
 
+// The number at the start of the text, read as the classic C conversion reads it (leading blanks,
+// optional sign, digits with an optional '.', an optional exponent, "inf" and "nan"), 0 when
+// there is none, but with '.' whatever the process locale. Beyond the range of a double it
+// saturates to an infinity or underflows to zero, as the classic conversion does.
+double LeadingDouble(std::string_view text);
+
 } // namespace airmotor::core

@@ -1,5 +1,6 @@
 #include "core/maintenance/MotorListBatch.h"
 
+#include "core/format/NumberParsing.h"
 #include "core/maintenance/MotorDataEditor.h"
 
 #include <cmath>
@@ -21,7 +22,7 @@ double SheetNumber(const MotorRecord& record, const char* name) {
     const double* d = value == nullptr ? nullptr : std::get_if<double>(value);
     if (d == nullptr)
         return 0.0;
-    return std::strtod(ShortestFloatText(static_cast<float>(*d)).c_str(), nullptr);
+    return LeadingDouble(ShortestFloatText(static_cast<float>(*d)));
 }
 
 std::string LastMessage(const RecordingMessageSink& messages, const char* otherwise) {

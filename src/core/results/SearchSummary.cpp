@@ -1,6 +1,8 @@
 #include "core/results/SearchSummary.h"
 
+#include "core/common/Keys.h"
 #include "core/format/NumberFormat.h"
+#include "core/selection/RequirementRange.h"
 
 namespace airmotor::core {
 
@@ -9,7 +11,18 @@ std::string PressureWithUnit(const LanguageState& language, float pressureBar) {
     const std::string figure = language.intImperialUnits == 1
                                    ? FormatNumber(pressureBar / language.units.sngUnitPressure, "####0")
                                    : FormatNumber(pressureBar, "####0.00");
-    return figure + " " + language.strText(56);
+    return figure + " " + language.strText(TextKey::PressureUnit);
+}
+
+std::string AllowedPressureText(const LanguageState& language) {
+    const bool imperial = language.intImperialUnits == 1;
+    const RequirementRange range = RangeOf(RequirementField::TillgLuftTryckB, imperial);
+    const char* mask = imperial ? "####0" : "####0.00";
+    std::string invalid = language.strText(TextKey::InvalidSearchField);
+    invalid = invalid.substr(0, invalid.find('\n')); // the advice to search again does not apply
+    return invalid + " " + language.strText(TextKey::AvailablePressure) + ": " +
+           FormatNumber(range.lower, mask) + " - " + FormatNumber(range.upper, mask) + " " +
+           language.strText(TextKey::PressureUnit);
 }
 
 std::string SearchSummary(const LanguageState& language, std::optional<int> searchCase, int motors,

@@ -1,9 +1,9 @@
 #include "core/selection/NumericTextBox.h"
 
 #include "core/format/NumberFormat.h"
+#include "core/format/NumberParsing.h"
 
 #include <cctype>
-#include <cstdlib>
 
 namespace airmotor::core {
 
@@ -69,8 +69,7 @@ double LeadingNumber(const std::string& text) {
         if (expDigits)
             number += exponent;
     }
-    const double value = std::strtod(number.c_str(), nullptr);
-    return value;
+    return LeadingDouble(number);
 }
 
 double ValidateNumericField(NumericTextBox& field, float defaultValue, float lower, float upper) {

@@ -3,6 +3,7 @@
 #include "core/common/Keys.h"
 #include "core/language/CaptionKeys.h"
 #include "core/results/CurrentMotorDetails.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/CatalogueListing.h"
 #include "core/selection/Designation.h"
 #include "core/selection/MotorFilter.h"
@@ -75,6 +76,16 @@ void SelectionSession::ClearDetails() {
         label->clear();
     current_.valid = false;
     lastInformation_.reset();
+}
+
+std::optional<Message> SelectionSession::pressureRefusal() const {
+    if (!pressureRefused_)
+        return std::nullopt;
+    Message m;
+    m.key = TextKey::InvalidSearchField;
+    m.text = AllowedPressureText(language_);
+    m.icon = MessageIcon::Warning;
+    return m;
 }
 
 void SelectionSession::ClearResults() {
@@ -372,6 +383,19 @@ bool SelectionSession::RunCellClick(int row, int column) {
     const float pressure = editor_.input().values.sngTillgLuftTryck;
     PressureFactors(pressure, designation, factors_);
     panel_.Label17 = PerformanceHeading(language_, pressure);
+    // The correction factors are fitted for the field's range only: beyond it they give negative
+    // speeds and air. No figure is shown, printed or drawn until the pressure is valid again.
+    pressureRefused_ = validMotor && editor_.input().box(F::TillgLuftTryckB).colour != kColourValid;
+    if (pressureRefused_) {
+        ClearDetails();
+        outputs_.PrinterutskriftBEnabled = false;
+        outputs_.mnuPrintEnabled = false;
+        outputs_.MotordiagramBEnabled = false;
+        outputs_.cboDiagramAlternativEnabled = false;
+        outputs_.EnbartDiagramBEnabled = {false, false, false};
+        RequestHideDiagramAndDrawing();
+        return false;
+    }
     if (!validMotor)
         return false;
 

@@ -120,6 +120,9 @@ public:
     bool lastSearchWasMaintenance() const { return lastSearchWasMaintenance_; }
     // The information message of the last click on a bracketed cell, if any.
     const std::optional<std::string>& lastInformation() const { return lastInformation_; }
+    // Why the last click on a motor computed no figures: the available pressure lies outside the
+    // field's range (the curves are not valid there). Names the allowed range; empty otherwise.
+    std::optional<Message> pressureRefusal() const;
 
 private:
     // RequirementEvents
@@ -166,6 +169,7 @@ private:
     int intPressureMode_ = 0;
     std::optional<int> lastSearchCase_;
     bool lastActionRefused_ = false;
+    bool pressureRefused_ = false;
     bool lastSearchWasMaintenance_ = false;
     std::optional<std::string> lastInformation_;
 };
