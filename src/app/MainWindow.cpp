@@ -33,6 +33,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <bit>
+#include <cstdint>
+
 namespace airmotor::app {
 
 MainWindow::MainWindow(ProgramContext& context, core::MessageSink& sink, QWidget* parent)
@@ -365,7 +368,10 @@ void MainWindow::showNews() {
 
 std::string MainWindow::listingState() const {
     const core::SelectionSession& s = *session_;
-    std::string state = program.language.strLanguage + '\n' + std::to_string(s.lastSearchCase().value_or(0));
+    // The pressure too: the summary names it, and Enter in the catalogue view changes only it.
+    std::string state = program.language.strLanguage + '\n' + std::to_string(s.lastSearchCase().value_or(0)) +
+                        '\n' +
+                        std::to_string(std::bit_cast<std::uint32_t>(s.input().values.sngTillgLuftTryck));
     for (const core::GridRow& row : s.results().grid)
         state += '\n' + row.cells[0] + '\t' + row.cells[1];
     return state;
