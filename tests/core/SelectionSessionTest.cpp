@@ -179,6 +179,7 @@ TEST_F(SessionTest, LeavingThePressureRaisesALowValueThenSearchesOrLists) {
 // Beyond the pressure field's range the correction factors give negative speeds and air: the
 // listing stays, but no figure is computed, printed or drawn until the pressure is valid again.
 TEST_F(SessionTest, PressureOutsideItsRangeComputesNoFigures) {
+    EXPECT_FALSE(SelectionSession(catalogue, language, sink).pressureRefusal().has_value());
     for (const auto& [imperial, invalid, valid, range] : {std::tuple{0, "106.3", "6.3", "3.00 - 6.30"},
                                                           {0, "2.99", "3", "3.00 - 6.30"},
                                                           {1, "92", "91", "44 - 91"}}) {
