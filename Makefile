@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean package fuzz test-asan format check-format
+.PHONY: all deps configure build run test clean package fuzz test-asan format check-format mutants
 
 all: build
 
@@ -48,6 +48,20 @@ format:
 
 check-format:
 	./scripts/check-format
+
+# A random sample of one-line mutations over the core lines changed since BASE, each judged by the
+# core tests and the recorded CLI answers: a survivor is a missing test or an equivalent mutant.
+# Takes minutes, so it is not part of `make test`. Example: make mutants BASE=origin/main COUNT=30
+BASE ?= HEAD~1
+COUNT ?= 20
+SEED ?= 1
+MUTANTS_TOOL ?= ../shared/tools/mutants.py
+mutants: build
+	@if [ ! -f "$(MUTANTS_TOOL)" ]; then echo "mutants: $(MUTANTS_TOOL) is missing (MUTANTS_TOOL=PATH)" >&2; exit 2; fi
+	python3 $(MUTANTS_TOOL) --base $(BASE) --files src/core --count $(COUNT) --seed $(SEED) \
+	  --build-dir $(BUILD_DIR) --target core_tests,airmotor-cli,bundled_data \
+	  --test "$(BUILD_DIR)/bin/core_tests --gtest_brief=1 && python3 tests/cli/recorded_outputs.py \
+	  --cli $(BUILD_DIR)/bin/airmotor-cli --folder $(BUILD_DIR)/bin"
 
 clean:
 	rm -rf $(BUILD_DIR)
