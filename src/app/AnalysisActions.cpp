@@ -7,6 +7,7 @@
 #include "app/ProgramContext.h"
 #include "app/TextConversion.h"
 #include "core/analysis/AnalysisCsv.h"
+#include "core/analysis/ResultExport.h"
 #include "platform/AnalysisWorkbook.h"
 #include "platform/RegularFile.h"
 #include "platform/UserPreferences.h"
@@ -36,6 +37,12 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
                                  platform::UserPreferences& userPreferences, core::MessageSink& messageSink)
     : QObject(&mainWindow), window(mainWindow), program(programContext), preferences(userPreferences),
       messages(messageSink), panel_(new AnalysisPanel(&window)) {
+    exportChooser_ = [this](const QString& filters) {
+        ExportChoice choice;
+        choice.path =
+            QFileDialog::getSaveFileName(&window, "Export results", QString(), filters, &choice.filter);
+        return choice;
+    };
     // It floats beside the window at first, so the window's own layout stays as it is; the user may
     // dock it on either side.
     window.addDockWidget(Qt::RightDockWidgetArea, panel_);
@@ -83,13 +90,16 @@ void AnalysisActions::fail(const std::string& text) {
     messages.show(m);
 }
 
-bool AnalysisActions::exportTo(const QString& path) {
+bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
+    const core::ResultExportTarget target =
+        core::ChooseResultExport(chosen.toStdString(), filter.toStdString());
+    const QString path = QString::fromStdString(target.path);
     const auto rows = AllRows(window.session(), preferences.airCost());
     if (rows.empty()) {
         fail(path.toStdString() + ": not written: the result table has no motor rows to export");
         return false;
     }
-    if (path.endsWith(".xlsx", Qt::CaseInsensitive)) {
+    if (target.format == core::ResultFormat::Workbook) {
         if (const auto error = platform::WriteAnalysisWorkbook(path, rows)) {
             fail(*error);
             return false;
@@ -112,10 +122,9 @@ bool AnalysisActions::exportTo(const QString& path) {
 }
 
 void AnalysisActions::chooseExportFile() {
-    const QString path = QFileDialog::getSaveFileName(&window, "Export results", QString(),
-                                                      "Workbook (*.xlsx);;Comma-separated values (*.csv)");
-    if (!path.isEmpty())
-        exportTo(path);
+    const ExportChoice choice = exportChooser_(QString::fromStdString(core::ResultExportFilters()));
+    if (!choice.path.isEmpty())
+        exportTo(choice.path, choice.filter);
 }
 
 void AnalysisActions::copyToClipboard() {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QMainWindow;
@@ -24,13 +25,22 @@ struct ProgramContext;
 class AnalysisActions final : public QObject {
     Q_OBJECT
 public:
+    // The file and the file type chosen for the export; an empty file is a cancelled dialog.
+    struct ExportChoice {
+        QString path;
+        QString filter;
+    };
+    using ExportChooser = std::function<ExportChoice(const QString& filters)>;
+
     AnalysisActions(MainWindow& window, const ProgramContext& program, platform::UserPreferences& preferences,
                     core::MessageSink& messages);
 
     AnalysisPanel& panel() { return *panel_; }
-    // Writes every result row with its analysis; the format follows the suffix (.xlsx, else CSV).
+    void setExportChooser(ExportChooser chooser) { exportChooser_ = std::move(chooser); }
+    // Writes every result row with its analysis in the format of the chosen file type (without one,
+    // of the name's extension: .xlsx, else CSV); the name gets the format's extension when it lacks it.
     // False (after a message naming the file) when nothing was written.
-    bool exportTo(const QString& path);
+    bool exportTo(const QString& path, const QString& filter = {});
     // The same table as tab-separated text on the clipboard.
     void copyToClipboard();
     // Opens the preferences dialog (not modal to the test, modal to the user).
@@ -46,6 +56,7 @@ private:
     platform::UserPreferences& preferences;
     core::MessageSink& messages;
     AnalysisPanel* panel_;
+    ExportChooser exportChooser_;
     bool placed = false;
 };
 

@@ -2,16 +2,15 @@
 
 #include "app/WindowCapture.h"
 #include "platform/printing/CaptureAndPrint.h"
+#include "platform/printing/ProgramPrinter.h"
 
-#include <QPrinter>
 #include <QWidget>
 
 namespace airmotor::app {
 
-CalculatorCapturePrinter::CalculatorCapturePrinter(core::MessageSink& messages)
-    : messages_(messages), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    sinkFactory_ = [this] { return std::make_unique<platform::PrinterJobSink>(*printer_); };
-}
+CalculatorCapturePrinter::CalculatorCapturePrinter(core::MessageSink& messages,
+                                                   platform::ProgramPrinter& printer)
+    : messages_(messages), sinkFactory_([&printer] { return printer.sink(); }) {}
 
 CalculatorCapturePrinter::~CalculatorCapturePrinter() = default;
 
@@ -25,8 +24,12 @@ void CalculatorCapturePrinter::printWindowAndDiagram(QWidget& window, const core
     };
     const bool painted =
         place(CaptureForm(window), windowAt) && place(CaptureClient(diagramClient), diagramAt);
-    if (!job.end() || !painted)
+    if (!job.end() || !painted) {
         messages_.show(core::Message{-1, job.error().toStdString(), core::MessageIcon::Warning, {}});
+        return;
+    }
+    if (const QString written = platform::WrittenFilesText(sink->files()); !written.isEmpty())
+        messages_.show(core::Message{-1, written.toStdString(), core::MessageIcon::Information, {}});
 }
 
 } // namespace airmotor::app

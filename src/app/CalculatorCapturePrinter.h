@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 
-class QPrinter;
+namespace airmotor::platform {
+class ProgramPrinter;
+}
 
 namespace airmotor::app {
 
@@ -15,10 +17,10 @@ namespace airmotor::app {
 // client area (CaptureClient) as two pictures of one print job. A failed job is reported as a message.
 class CalculatorCapturePrinter final : public CalculatorPrinter {
 public:
-    // Where the job goes; the default prints on the current printer.
+    // Where the job goes; the default is the program's printer.
     using SinkFactory = std::function<std::unique_ptr<platform::PrintJobSink>()>;
 
-    explicit CalculatorCapturePrinter(core::MessageSink& messages);
+    CalculatorCapturePrinter(core::MessageSink& messages, platform::ProgramPrinter& printer);
     ~CalculatorCapturePrinter() override;
 
     void setSinkFactory(SinkFactory factory) { sinkFactory_ = std::move(factory); }
@@ -27,7 +29,6 @@ public:
 
 private:
     core::MessageSink& messages_;
-    std::unique_ptr<QPrinter> printer_;
     SinkFactory sinkFactory_;
 };
 

@@ -25,22 +25,21 @@ public:
     void HideDiagram() override { owner_.diagram_.hide(); }
     void HideDiagramHelp() override { owner_.diagram_.setHelpButtonVisible(false); }
     void ShowCurves() override {
-        const core::CalculatorModel& model = *owner_.models_[index_];
-        owner_.diagram_.view().showCalculatorPlot(
-            core::MakeCalculatorPlot(model.layout(), *model.curves(), owner_.program_.language.strText,
-                                     owner_.main_.session().intPressureMode()));
+        owner_.showCurves(index_);
         owner_.diagram_.show();
     }
+    void CurvesWithdrawn() override { owner_.withdrawCurves(index_); }
 
 private:
     CalculatorController& owner_;
-    std::size_t index_;
+    int index_;
 };
 
 CalculatorController::CalculatorController(MainWindow& main, ProgramContext& program,
                                            core::MessageSink& messages, DiagramWindow& diagram)
     : QObject(&main), main_(main), program_(program), messages_(messages), diagram_(diagram),
-      capturePrinter_(std::make_unique<CalculatorCapturePrinter>(messages)), printer_(capturePrinter_.get()) {
+      capturePrinter_(std::make_unique<CalculatorCapturePrinter>(messages, program.printer)),
+      printer_(capturePrinter_.get()) {
     const core::CalculatorLayout* layouts[] = {&core::WagonLayout(), &core::RotatingMassLayout()};
     auto* own = main.findChild<QAction*>("mnuOwnMotorData");
     const bool allowed = own && own->isChecked();
@@ -82,6 +81,7 @@ void CalculatorController::open(int index) {
     text += "\n" + strText(kOwnDataHintKey);
     messages_.show(core::Message{-1, text, core::MessageIcon::None, {}});
     windows_[1 - index]->hide();
+    withdrawCurves(1 - index);
     CalculatorWindow& w = *windows_[index];
     w.model().DisablePrint();
     w.model().ShowMotor(program_.catalogue, currentMotor(), false);
@@ -112,8 +112,30 @@ void CalculatorController::motorMaybeChanged() {
     }
 }
 
+void CalculatorController::showCurves(int index) {
+    const core::CalculatorModel& model = *models_[static_cast<std::size_t>(index)];
+    if (!model.curves())
+        return;
+    diagram_.view().showCalculatorPlot(core::MakeCalculatorPlot(
+        model.layout(), *model.curves(), program_.language.strText, main_.session().intPressureMode()));
+    plotted_ = index;
+}
+
+void CalculatorController::withdrawCurves(int index) {
+    if (plotted_ != index)
+        return;
+    plotted_ = -1;
+    if (!diagram_.view().calculatorPlot())
+        return; // the motor diagram has taken the window back already
+    diagram_.view().showMotorDiagram();
+    if (currentMotor() == 0)
+        diagram_.hide();
+}
+
 void CalculatorController::print(int index) {
     CalculatorWindow& w = *windows_[index];
+    // The page shows this calculation's curves, even if the motor diagram was asked for since.
+    showCurves(index);
     diagram_.setHelpButtonVisible(false);
     diagram_.show();
     QApplication::processEvents();

@@ -41,7 +41,7 @@ private:
 ComparisonController::ComparisonController(MainWindow& main, ProgramContext& program,
                                            core::MessageSink& messages)
     : QObject(&main), main_(main), program_(program), messages_(messages),
-      window_(new ComparisonWindow(messages, &main)) {
+      window_(new ComparisonWindow(messages, program.printer, &main)) {
     QTableView& grid = main.grid();
     marks_ = new ComparisonMarks(selection_, this);
     marks_->setSourceModel(grid.model());

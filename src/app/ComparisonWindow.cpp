@@ -3,6 +3,7 @@
 #include "app/ComparisonTableModel.h"
 #include "platform/DiagramExport.h"
 #include "platform/printing/PrintJobs.h"
+#include "platform/printing/ProgramPrinter.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -44,10 +45,11 @@ void ComparisonView::paintEvent(QPaintEvent*) {
     platform::PaintComparisonDiagram(painter, QRectF(rect()), plot_);
 }
 
-ComparisonWindow::ComparisonWindow(core::MessageSink& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), messages_(messages), model_(new ComparisonTableModel(this)),
-      table_(new QTableView(this)), view_(new ComparisonView(this)), hint_(new QLabel(this)),
-      power_(new QCheckBox(QStringLiteral("&Power curves"), this)),
+ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::ProgramPrinter& printer,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), messages_(messages), printer_(printer),
+      model_(new ComparisonTableModel(this)), table_(new QTableView(this)), view_(new ComparisonView(this)),
+      hint_(new QLabel(this)), power_(new QCheckBox(QStringLiteral("&Power curves"), this)),
       air_(new QCheckBox(QStringLiteral("&Air consumption curves"), this)) {
     setObjectName("frmComparison");
     setWindowTitle(QStringLiteral("Motor comparison"));
@@ -135,11 +137,9 @@ void ComparisonWindow::exportDiagram() {
 }
 
 void ComparisonWindow::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!printerChooser_(printer))
+    if (!printerChooser_(printer_.printer()))
         return;
-    platform::PrinterJobSink sink(printer);
-    printTo(sink);
+    printTo(*printer_.sink());
 }
 
 bool ComparisonWindow::printTo(platform::PrintJobSink& sink) {

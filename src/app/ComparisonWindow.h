@@ -15,7 +15,8 @@ class QTableView;
 
 namespace airmotor::platform {
 class PrintJobSink;
-}
+class ProgramPrinter;
+} // namespace airmotor::platform
 
 namespace airmotor::app {
 
@@ -46,7 +47,9 @@ public:
     // Sets up the printer; false when cancelled. The default shows the print dialog.
     using PrinterChooser = std::function<bool(QPrinter&)>;
 
-    ComparisonWindow(core::MessageSink& messages, QWidget* parent = nullptr);
+    // Prints on the program's printer, which its print dialog changes for every window.
+    ComparisonWindow(core::MessageSink& messages, platform::ProgramPrinter& printer,
+                     QWidget* parent = nullptr);
     ~ComparisonWindow() override;
 
     void setComparison(core::MotorComparison comparison, core::ComparisonPlot plot);
@@ -74,6 +77,7 @@ private:
     void report(const QString& error);
 
     core::MessageSink& messages_;
+    platform::ProgramPrinter& printer_;
     ComparisonTableModel* model_;
     QTableView* table_;
     ComparisonView* view_;

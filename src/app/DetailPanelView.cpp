@@ -175,7 +175,7 @@ void DetailPanelView::refresh(const core::SelectionSession& session, const core:
     const core::TextTable& strText = language.strText;
     Label17->setText(Q(motor && !p.Label17.empty()
                            ? p.Label17
-                           : core::PerformanceHeading(language, session.input().values.sngTillgLuftTryck)));
+                           : core::PerformanceHeading(language, session.DiagramPressure())));
     Label15->setText(KeepUnitsWhole(
         Q(motor && !p.Label15.empty() ? p.Label15 : strText(core::TextKey::FreeSpeedCaption))));
     Label24->setText(Q(motor && !p.Label24.empty() ? p.Label24 : strText(core::TextKey::ExplosionClass)));

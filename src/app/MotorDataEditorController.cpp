@@ -147,7 +147,7 @@ void MotorDataEditorController::saveFile() {
         show(*error, core::MessageIcon::Critical);
         return;
     }
-    editor_.saved(path.toStdString(), data.count());
+    editor_.saved(path.toStdString());
     window_->setFileLabel(path);
     window_->mirror();
 }
@@ -244,12 +244,10 @@ void MotorDataEditorController::printRange() {
 std::unique_ptr<platform::PrintJobSink> MotorDataEditorController::choosePrinter() {
     if (sinkFactory_)
         return sinkFactory_();
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), window_);
+    QPrintDialog dialog(&program_.printer.printer(), window_);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_unique<platform::PrinterJobSink>(*printer_);
+    return program_.printer.sink();
 }
 
 void MotorDataEditorController::print(const QString& title, int pages,

@@ -12,8 +12,6 @@
 #include <functional>
 #include <memory>
 
-class QPrinter;
-
 namespace airmotor::app {
 
 class EditorDiagramWindow;
@@ -85,7 +83,6 @@ private:
     MotorListBatchController* motorList_;
     FileChooser chooser_;
     SinkFactory sinkFactory_;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace airmotor::app

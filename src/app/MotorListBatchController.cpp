@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QProgressDialog>
 
 namespace airmotor::app {
@@ -22,11 +21,7 @@ MotorListBatchController::MotorListBatchController(QWidget& parent, ProgramConte
                                                    core::MessageSink& messages)
     // Owned by the editor window it serves, so it goes when the window goes.
     : QObject(&parent), parent_(parent), program_(program), messages_(messages) {
-    sinkFactory_ = [this]() -> std::unique_ptr<platform::PrintJobSink> {
-        if (!printer_)
-            printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        return std::make_unique<platform::PrinterJobSink>(*printer_);
-    };
+    sinkFactory_ = [this] { return program_.printer.sink(); };
 }
 
 MotorListBatchController::~MotorListBatchController() = default;

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-class QPrinter;
 class QProgressDialog;
 class QWidget;
 
@@ -23,7 +22,7 @@ struct ProgramContext;
 class MotorListBatchController final : public QObject {
     Q_OBJECT
 public:
-    // Where the printed diagrams go; the default prints on the default printer.
+    // Where the printed diagrams go; the default is the program's printer.
     using SinkFactory = std::function<std::unique_ptr<platform::PrintJobSink>()>;
     // Called after each row with the dialog (tests press Cancel through it).
     using RowObserver = std::function<void(QProgressDialog&)>;
@@ -48,7 +47,6 @@ private:
     core::MessageSink& messages_;
     SinkFactory sinkFactory_;
     RowObserver rowObserver_;
-    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace airmotor::app

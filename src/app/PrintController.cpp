@@ -9,9 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -37,8 +35,7 @@ public:
 } // namespace
 
 PrintController::PrintController(MainWindow& main, ProgramContext& program, core::MessageSink& messages)
-    : QObject(&main), main_(main), program_(program), messages_(messages),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QObject(&main), main_(main), program_(program), messages_(messages) {
     chooser_ = [this](QPrinter& printer) -> std::optional<int> {
         QPrintDialog dialog(&printer, &main_);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -46,7 +43,7 @@ PrintController::PrintController(MainWindow& main, ProgramContext& program, core
             return std::nullopt;
         return std::max(1, printer.copyCount());
     };
-    sinkFactory_ = [](QPrinter& printer) { return std::make_unique<platform::PrinterJobSink>(printer); };
+    sinkFactory_ = [](QPrinter& printer) { return platform::SinkFor(printer); };
     previewRunner_ = [this](QPrinter& printer) {
         QPrintPreviewDialog dialog(&printer, &main_);
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
@@ -99,7 +96,16 @@ void PrintController::report(const QString& error) {
             {.key = -1, .text = error.toStdString(), .icon = core::MessageIcon::Warning, .title = {}});
 }
 
-bool PrintController::printCopies(QPrinter& printer, int copies) {
+void PrintController::reportRun(const platform::PrintJobSink& sink, const QString& error, bool tellFiles) {
+    report(error);
+    if (!error.isEmpty() || !tellFiles)
+        return;
+    if (const QString written = platform::WrittenFilesText(sink.files()); !written.isEmpty())
+        messages_.show(
+            {.key = -1, .text = written.toStdString(), .icon = core::MessageIcon::Information, .title = {}});
+}
+
+bool PrintController::printCopies(QPrinter& printer, int copies, bool tellFiles) {
     const core::PrintoutPlan p = plan();
     if (!p.valid)
         return false;
@@ -107,22 +113,20 @@ bool PrintController::printCopies(QPrinter& printer, int copies) {
     const platform::PrintoutPrinter printout(program_.folder.folder, messages_);
     const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(printer);
     const QString error = printout.print(*sink, p, copies).error;
-    report(error);
+    reportRun(*sink, error, tellFiles);
     return error.isEmpty();
 }
 
 bool PrintController::printNow(int batchJob) {
-    const QString file = printer_->outputFileName();
+    QPrinter& printer = program_.printer.printer();
+    const QString file = printer.outputFileName();
     // Only a printer that already prints to a file is renamed: a file name turns any printer into
     // a PDF writer.
     if (batchJob <= 1 || file.isEmpty())
-        return printCopies(*printer_, 1);
-    const QFileInfo info(file);
-    const QString suffix = info.suffix().isEmpty() ? QString() : "." + info.suffix();
-    printer_->setOutputFileName(
-        info.dir().filePath(QString("%1-%2%3").arg(info.completeBaseName()).arg(batchJob).arg(suffix)));
-    const bool printed = printCopies(*printer_, 1);
-    printer_->setOutputFileName(file);
+        return printCopies(printer, 1, batchJob == 0);
+    printer.setOutputFileName(platform::PdfJobSink::JobFile(file, batchJob));
+    const bool printed = printCopies(printer, 1, false);
+    printer.setOutputFileName(file);
     return printed;
 }
 
@@ -135,17 +139,17 @@ void PrintController::printWithDialog() {
     const std::optional<int> copies = chooser_(*chosen);
     if (!copies)
         return;
-    printer_ = std::move(chosen);
     // Copies are separate jobs: the printer itself must print each job once.
-    printer_->setCopyCount(1);
-    printCopies(*printer_, std::max(1, *copies));
+    chosen->setCopyCount(1);
+    program_.printer.choose(std::move(chosen));
+    printCopies(program_.printer.printer(), std::max(1, *copies), true);
 }
 
 void PrintController::printTable() {
     WaitCursor wait;
     const platform::CatalogueTablePrinter table(program_.catalogue);
-    const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(*printer_);
-    report(table.print(*sink).error);
+    const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(program_.printer.printer());
+    reportRun(*sink, table.print(*sink).error, true);
 }
 
 void PrintController::showPreview() {

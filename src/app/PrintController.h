@@ -27,7 +27,7 @@ public:
     // Asks for the printer and the number of copies; nullopt when cancelled. The default shows
     // the print dialog.
     using PrinterChooser = std::function<std::optional<int>(QPrinter&)>;
-    // The jobs' destination for a printer. The default prints on that printer.
+    // The jobs' destination for a printer. The default prints on that printer, or into its PDF file.
     using SinkFactory = std::function<std::unique_ptr<platform::PrintJobSink>(QPrinter&)>;
     // Shows the preview of one copy; the default is the preview dialog.
     using PreviewRunner = std::function<void(QPrinter&)>;
@@ -43,10 +43,11 @@ public:
         decorator_ = std::move(decorator);
     }
 
-    // One copy on the current printer; false when nothing was printed (the reason was shown).
+    // One copy on the program's printer; false when nothing was printed (the reason was shown).
     // batchJob counts the printouts of a batch: a printer that writes a file writes job n > 1 to
-    // "name-n.pdf" beside it, so no printout of the batch replaces an earlier one.
-    bool printNow(int batchJob = 1);
+    // "name-n.pdf" beside it, so no printout of the batch replaces an earlier one. Outside a batch
+    // (0) the user is told which file a printout went to; a batch sums up its own printouts.
+    bool printNow(int batchJob = 0);
     void printWithDialog();
     void printTable();
     void showPreview();
@@ -61,14 +62,15 @@ protected:
 
 private:
     core::PrintoutPlan plan() const;
-    bool printCopies(QPrinter& printer, int copies);
+    bool printCopies(QPrinter& printer, int copies, bool tellFiles);
+    // Names the files a printout went to, or the reason it failed.
+    void reportRun(const platform::PrintJobSink& sink, const QString& error, bool tellFiles);
     void addPreviewMenuItem();
     void report(const QString& error);
 
     MainWindow& main_;
     ProgramContext& program_;
     core::MessageSink& messages_;
-    std::unique_ptr<QPrinter> printer_; // the current printer, kept between commands
     PrinterChooser chooser_;
     SinkFactory sinkFactory_;
     PreviewRunner previewRunner_;

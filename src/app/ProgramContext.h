@@ -5,6 +5,7 @@
 #include "core/language/CaptionKeys.h"
 #include "core/language/Language.h"
 #include "platform/SettingsFile.h"
+#include "platform/printing/ProgramPrinter.h"
 
 #include <QString>
 
@@ -21,6 +22,8 @@ struct ProgramContext {
     core::Settings settings;
     core::LanguageState language;
     core::MotorCatalogue catalogue;
+    // Every window prints on this printer, and every print dialog changes it for all of them.
+    platform::ProgramPrinter printer;
     // True while the main window is closed to go back to the start window: the program goes on.
     bool intTillbakaStart = false;
     // Another catalogue database chosen for this run (an imported one); empty: the folder's own.

@@ -8,6 +8,7 @@
 #include "app/SelectionFileActions.h"
 #include "core/selection/SelectionSession.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QDockWidget>
 #include <QGuiApplication>
@@ -131,6 +132,35 @@ private slots:
         QVERIFY(QFile::exists(opened->folder->path("rows.xlsx")));
         QVERIFY(!window->analysis().exportTo(opened->folder->folder()));
         QVERIFY(opened->messages.messages.back().text.find("not a regular file") != std::string::npos);
+    }
+
+    // The file type chosen in the dialog decides the format; a name without its extension gets it.
+    void exportWritesTheChosenFileType() {
+        open("English");
+        const struct {
+            const char* typed;
+            const char* filter;
+            const char* written;
+            bool workbook;
+        } cases[] = {{"results", "Workbook (*.xlsx)", "results.xlsx", true},
+                     {"results", "Comma-separated values (*.csv)", "results.csv", false},
+                     {"rows.csv", "Workbook (*.xlsx)", "rows.csv.xlsx", true},
+                     {"rows.XLSX", "Workbook (*.xlsx)", "rows.XLSX", true}};
+        QAction* exportAction = window->findChild<QAction*>("mnuExportResults");
+        for (const auto& c : cases) {
+            QString offered;
+            window->analysis().setExportChooser([&](const QString& filters) {
+                offered = filters;
+                return AnalysisActions::ExportChoice{opened->folder->path(c.typed), c.filter};
+            });
+            exportAction->trigger();
+            QVERIFY(offered.contains(c.filter));
+            QFile file(opened->folder->path(c.written));
+            QVERIFY2(file.open(QIODevice::ReadOnly), c.written);
+            QCOMPARE(file.read(2) == "PK", c.workbook); // a workbook is a zip archive
+            QVERIFY2(QString(c.typed) == c.written || !QFile::exists(opened->folder->path(c.typed)), c.typed);
+        }
+        QVERIFY(opened->messages.messages.empty());
     }
 
     // Save, change the search, open: the same input and motor. A file of another catalogue says so and

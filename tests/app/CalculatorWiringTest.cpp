@@ -1,14 +1,15 @@
 // The calculator windows driven from the main window's own controls.
 #include "AppTestSupport.h"
-#include "app/CalculatorCapturePrinter.h"
 #include "app/CalculatorController.h"
 #include "app/CalculatorPrinter.h"
 #include "app/CalculatorWindow.h"
 #include "app/DiagramController.h"
 #include "app/DiagramWindow.h"
+#include "app/PrintController.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 
 using namespace airmotor;
@@ -37,15 +38,26 @@ class CalculatorWiringTest : public QObject {
         CalculatorController* calculators = nullptr;
         RecordingPrinter printer;
     };
-    static std::unique_ptr<Opened> open() {
+    // recording false: the calculators print through window capture on the program's printer.
+    static std::unique_ptr<Opened> open(bool recording = true) {
         auto o = std::make_unique<Opened>();
         OpenMainWindow(*o, "English");
         o->diagrams = new DiagramController(*o->window, *o->program);
         o->calculators =
             new CalculatorController(*o->window, *o->program, o->messages, o->diagrams->diagram());
-        o->calculators->setPrinter(o->printer);
+        if (recording)
+            o->calculators->setPrinter(o->printer);
         o->window->show();
         return o;
+    }
+    // Opens calculator 0 (wagon) or 1 (rotating mass) and calculates with the current motor.
+    static QWidget& calculate(Opened& o, int index) {
+        QTest::mouseClick(Find<QPushButton>(*o.window, QString("Command2_%1").arg(index)), Qt::LeftButton);
+        QWidget& w = *Find<QWidget>(*o.window, index == 0 ? "frmWagonCalculation" : "frmRotatingMass");
+        if (index == 0)
+            type(w, 11, "500000"); // no wheel slip whatever the motor
+        QTest::mouseClick(Find<QPushButton>(w, "Command1"), Qt::LeftButton);
+        return w;
     }
     static QLineEdit* box(QWidget& w, int k) { return Find<QLineEdit>(w, QString("Text1_%1").arg(k)); }
     static void type(QWidget& w, int k, const QString& text) { TypeInto(box(w, k), text); }
@@ -82,22 +94,7 @@ private slots:
         QCOMPARE(o->printer.printed, QStringLiteral("frmWagonCalculation"));
         QCOMPARE(o->printer.diagramPlacement.top, 57);
 
-        // Through window capture, the window and the diagram on one page of a PDF.
-        QTemporaryDir dir;
-        const QString pdf = dir.filePath("wagon.pdf");
-        CalculatorCapturePrinter capture(o->messages);
-        capture.setSinkFactory([pdf] { return std::make_unique<platform::PdfJobSink>(pdf); });
-        o->calculators->setPrinter(capture);
-        const std::size_t messagesBefore = o->messages.messages.size();
-        QTest::mouseClick(print, Qt::LeftButton);
-        QCOMPARE(o->messages.messages.size(), messagesBefore);
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
-        QCOMPARE(bytes.count("/Subtype /Image"), 2);
-
-        // A new row empties the results and disables Print, the diagram window stays.
+        // A new row empties the results and disables Print; the diagram window stays, on the motor.
         const QString before = box(wagon, 13)->text();
         for (int row = 2;
              row <= o->window->session().results().rowCount() && box(wagon, 13)->text() == before; ++row)
@@ -106,6 +103,7 @@ private slots:
         QVERIFY(box(wagon, 8)->text().isEmpty());
         QVERIFY(!print->isEnabled());
         QVERIFY(f2.isVisible());
+        QVERIFY(!f2.view().calculatorPlot());
 
         // An input change empties the results and hides the diagram.
         QTest::mouseClick(Find<QPushButton>(wagon, "Command1"), Qt::LeftButton);
@@ -117,6 +115,66 @@ private slots:
         QTest::mouseClick(Find<QPushButton>(*o->window, "Command2_1"), Qt::LeftButton);
         QVERIFY(wagon.isHidden());
         QVERIFY(rotating.isVisible());
+    }
+
+    // The diagram window never keeps curves of another motor or of a calculator no longer open.
+    void calculatorCurvesGoWithTheirMotorAndWindow() {
+        auto o = open();
+        const DiagramView& view = o->diagrams->diagram().view();
+        const auto otherMotor = [&] {
+            const int before = o->window->session().current().katalogIndex;
+            for (int row = 2; row <= o->window->session().results().rowCount() &&
+                              o->window->session().current().katalogIndex == before;
+                 ++row)
+                ClickCell(*o->window, row, 0);
+        };
+        const struct {
+            const char* step;
+            int calculator;
+            std::function<void(QWidget&)> leave;
+        } cases[] = {
+            {"another motor", 0, [&](QWidget&) { otherMotor(); }},
+            {"wagon closed", 0, [](QWidget& w) { w.close(); }},
+            {"rotating mass closed", 1, [](QWidget& w) { w.close(); }},
+            {"the other calculator opened", 0,
+             [&](QWidget&) {
+                 QTest::mouseClick(Find<QPushButton>(*o->window, "Command2_1"), Qt::LeftButton);
+             }},
+        };
+        for (const auto& c : cases) {
+            QWidget& w = calculate(*o, c.calculator);
+            QVERIFY2(view.calculatorPlot().has_value(), c.step);
+            c.leave(w);
+            QVERIFY2(!view.calculatorPlot().has_value(), c.step);
+        }
+        QCOMPARE(o->diagrams->diagram().windowTitle(), strText(*o, 122));
+    }
+
+    // One printer serves the program: File > Print chose a PDF file, so the calculator prints into it.
+    void calculatorPrintsOnTheProgramsPrinter() {
+        auto o = open(false);
+        auto* printing = new PrintController(*o->window, *o->program, o->messages);
+        const QString pdf = o->folder->path("printed.pdf");
+        printing->setPrinterChooser([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return std::optional<int>(1);
+        });
+        ClickCell(*o->window, 1, 0);
+        o->window->findChild<QAction*>("mnuPrint")->trigger();
+        QVERIFY(QFile::remove(pdf));
+        QWidget& wagon = calculate(*o, 0);
+        o->messages.messages.clear();
+        QTest::mouseClick(Find<QPushButton>(wagon, "Command2"), Qt::LeftButton);
+        // The window and the diagram on one page.
+        QFile file(pdf);
+        QVERIFY2(file.open(QIODevice::ReadOnly),
+                 o->messages.messages.empty() ? "" : o->messages.messages[0].text.c_str());
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+        QCOMPARE(bytes.count("/Subtype /Image"), 2);
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains(QFileInfo(pdf).fileName()));
     }
 
     void ownMotorDataInBothWindows() {

@@ -2,6 +2,7 @@
 // the program ends, the catalogue save and the printed range.
 #include "app/MotorDataEditorWindow.h"
 #include "AppTestSupport.h"
+#include "app/EditorDiagramWindow.h"
 #include "app/MotorDataEditorController.h"
 #include "core/maintenance/MotorRecord.h"
 #include "platform/MeasurementFileStore.h"
@@ -166,6 +167,31 @@ private slots:
         o->messages.answers = {core::Answer::Yes};
         o->editorWindow().close();
         QCOMPARE(exits.count(), 2);
+    }
+
+    // Readings typed and never saved: the diagram draws them. The companion needs a file and says so.
+    void screenDiagramDrawsTheTypedReadings() {
+        auto o = Open();
+        o->editor->openFull();
+        const core::MeasurementData linear = LinearMotor("TKM20-A5");
+        for (const auto& [name, text] : {std::pair{"SxB", "10"}, {"Sy1B", "0.5"}, {"Sy2B", "0.1"}})
+            TypeInto(o->box(name), text);
+        for (int i = 1; i <= 8; ++i) {
+            const auto k = static_cast<std::size_t>(i - 1);
+            TypeInto(o->box(qPrintable(QString("Varvtal_mm_%1").arg(i))), QString::number(linear.speed[k]));
+            TypeInto(o->box(qPrintable(QString("Nm_mm_%1").arg(i))), QString::number(linear.torque[k]));
+            TypeInto(o->box(qPrintable(QString("Q_mm_%1").arg(i))), QString::number(linear.air[k]));
+        }
+        o->messages.messages.clear();
+        o->button("DiagramSkärm")->click();
+        QVERIFY2(o->messages.messages.empty(), o->lastMessage().c_str());
+        QVERIFY(o->editor->diagram().isVisible());
+        // 2 pi x 10 Nm x 500 r/min, the maximum of the line 20 - 0.02 n.
+        QVERIFY(std::fabs(o->editor->editor().figures()->maxPower - 0.5236f) < 1e-3f);
+
+        o->button("cmdSparaMätpunterTillStreckadeKurvor")->click();
+        QCOMPARE(o->messages.messages.size(), std::size_t(1));
+        QVERIFY(o->lastMessage().find("mätdatafil") != std::string::npos);
     }
 
     void savingToTheCatalogue() {

@@ -8,10 +8,37 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 using namespace airmotor;
 using namespace airmotor::app;
 using namespace airmotor::app::test;
+
+namespace {
+
+QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(30000);
+    // pdftotext writes ligatures ("ff") as single characters.
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+int PdfPages(const QString& pdf) {
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray bytes = file.readAll();
+    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"));
+}
+
+// The value printed after a label on the sheet, e.g. "Available pressure   6.00".
+QString PrintedAfter(const QString& text, const QString& label) {
+    const QRegularExpression line(QRegularExpression::escape(label) + "\\s+([0-9.]+)");
+    return line.match(text).captured(1);
+}
+
+} // namespace
 
 class PrintControllerTest : public QObject {
     Q_OBJECT
@@ -95,6 +122,53 @@ private slots:
             QCOMPARE(o->printerCopies, c.jobs > 0 ? 1 : -1);
         }
         QVERIFY(o->messages.messages.empty());
+    }
+
+    // The standard alternative draws the catalogue pressure; the requirement stays what was typed.
+    void sheetAfterTheStandardAlternativeKeepsTheTypedPressure() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
+        ClickCell(w, 1, 0);
+        QTest::mouseClick(w.findChild<QPushButton*>("cboDiagramAlternativ"), Qt::LeftButton);
+        ClickOption(w.findChild<QAbstractButton*>("optDiagramAlternativ_2"));
+        ClickOption(w.findChild<QAbstractButton*>("optDiagramAlternativ_0"));
+        QCOMPARE(w.findChild<QLineEdit*>("TillgLuftTryckB")->text(), QString("6"));
+        o->messages.messages.clear();
+        QTest::mouseClick(w.findChild<QPushButton*>("PrinterutskriftB"), Qt::LeftButton);
+        QCOMPARE(o->files.size(), 1);
+        const QString sheet = PdfText(o->files[0]);
+        QCOMPARE(PrintedAfter(sheet, "Available pressure"), QString("6.00"));
+        QCOMPARE(PrintedAfter(sheet, "At supply pressure"), QString("6.30"));
+    }
+
+    // File > Print chose a PDF file: the table's page jobs go to name.pdf, name-2.pdf ... and the
+    // message names them.
+    void catalogueTableOnAPdfPrinterKeepsEveryPage() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        ClickCell(w, 1, 0);
+        o->printing->setSinkFactory([](QPrinter& printer) { return platform::SinkFor(printer); });
+        const QString pdf = o->folder->path("table.pdf");
+        o->printing->setPrinterChooser([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return std::optional<int>(1);
+        });
+        w.findChild<QAction*>("mnuPrint")->trigger();
+        o->messages.messages.clear();
+        QTest::mouseClick(w.findChild<QPushButton*>("TabellB"), Qt::LeftButton);
+        QStringList names;
+        for (int job = 1; job <= 13; ++job) {
+            const QString file = platform::PdfJobSink::JobFile(pdf, job);
+            QCOMPARE(PdfPages(file), 1);
+            names << QFileInfo(file).fileName();
+        }
+        QVERIFY(!QFile::exists(platform::PdfJobSink::JobFile(pdf, 14)));
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        const QString message = QString::fromStdString(o->messages.messages[0].text);
+        for (const QString& name : names)
+            QVERIFY2(message.contains(name), qPrintable(message));
     }
 
     void previewPaintsOneCopyWithoutMessages() {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 using namespace airmotor::core;
 
@@ -163,6 +164,7 @@ protected:
     void HideDiagram() override { ++hidden; }
     void HideDiagramHelp() override {}
     void ShowCurves() override { ++shown; }
+    void CurvesWithdrawn() override { ++withdrawn; }
     void Calculate() {
         wagon.Type(4, "1000");
         wagon.Type(11, "5000");
@@ -173,7 +175,7 @@ protected:
     MotorCatalogue catalogue;
     RecordingMessageSink sink;
     CalculatorModel wagon{WagonLayout(), strText, sink};
-    int hidden = 0, shown = 0;
+    int hidden = 0, shown = 0, withdrawn = 0;
 };
 
 TEST_F(Model, LoadTypingAndHeading) {
@@ -202,8 +204,13 @@ TEST_F(Model, ResultsClearedByInputsRowClicksAndARefusal) {
     EXPECT_EQ(shown, 1);
     wagon.ShowMotor(catalogue, 1, false); // re-activation with the same motor keeps the results
     EXPECT_EQ(wagon.box(8).text, "7.68");
+    EXPECT_EQ(withdrawn, 0);
     wagon.ShowMotor(catalogue, 1, true); // a row click empties them even for the same motor
     EXPECT_EQ(wagon.box(8).text, "");
+    // The curves go with the results they belong to, once.
+    EXPECT_EQ(std::pair(wagon.curves().has_value(), withdrawn), std::pair(false, 1));
+    wagon.Unload();
+    EXPECT_EQ(withdrawn, 1);
     wagon.Calculate(catalogue, 1);
     wagon.ShowMotor(catalogue, 2, true);
     EXPECT_FALSE(wagon.printEnabled());

@@ -1,4 +1,7 @@
 #include "core/results/CurrentMotorDetails.h"
+#include "core/analysis/DutyAnalysis.h"
+#include "core/diagram/ComparisonDiagram.h"
+#include "core/diagram/SessionDiagramInput.h"
 #include "core/format/NumberFormat.h"
 #include "core/model/PressureFactors.h"
 #include "core/results/ExplosionMarking.h"
@@ -256,9 +259,16 @@ TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun)
         Start();
         Search("50", "2000", "5");
         ASSERT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
+        session->ClickDiagramAlternative(2);
         session->ClickDiagramAlternative(0);
         EXPECT_EQ(session->current().sngCurMomentMaxeff, 50.0f);
         ASSERT_EQ(Panel().Label17, "T227 6.30 T56:");
+        // Only the curves go to the catalogue pressure: the requirement stays the field's.
+        EXPECT_EQ((std::array{session->DiagramPressure(), session->input().values.sngTillgLuftTryck,
+                              DiagramInputFromSession(*session, language).sngTillgLuftTryck,
+                              DutyInputOfRow(*session, 1)->availablePressure,
+                              ComparisonInputFromSession(*session, language, {1}).availablePressure}),
+                  (std::array{6.3f, 5.0f, 6.3f, 5.0f, 5.0f}));
         if (next == 4)
             session->ClickDiagramAlternative(4);
         else if (next == 1)

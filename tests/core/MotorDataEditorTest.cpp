@@ -102,6 +102,46 @@ TEST(MotorDataEditor, CalibrationTowardsTargets) {
     EXPECT_EQ(e.editor.fields().box(F::KnB).text, "1.25");
 }
 
+// The diagram draws the readings on screen, saved or not; with nothing to draw it says why.
+TEST(MotorDataEditor, TypedReadingsAreDrawnAndEmptyOnesRefused) {
+    const MeasurementData linear = LinearMotor();
+    Editor loaded(linear);
+    ASSERT_TRUE(loaded.editor.calibrate());
+    struct Case {
+        const char* what;
+        int points;     // rows typed from the measurement
+        const char* sx; // speed scale typed
+        bool drawn;
+    };
+    const Case cases[] = {{"typed, never saved", 11, "10", true},
+                          {"no readings", 0, "10", false},
+                          {"no speed scale", 11, "0", false}};
+    for (const Case& c : cases) {
+        RecordingMessageSink sink;
+        MotorDataEditor typed(sink);
+        for (F f : {F::GradtalB, F::GradtalfB})
+            typed.fields().type(f, "1");
+        typed.fields().type(F::SxB, c.sx);
+        typed.fields().type(F::Sy1B, "0.5");
+        typed.fields().type(F::Sy2B, "0.1");
+        typed.texts().designation = linear.designation;
+        for (int i = 1; i <= c.points; ++i) {
+            const auto k = static_cast<std::size_t>(i - 1);
+            typed.typeReading(ReadingColumn::Speed, i, BoxText(linear.speed[k]));
+            typed.typeReading(ReadingColumn::Torque, i, BoxText(linear.torque[k]));
+            typed.typeReading(ReadingColumn::Air, i, BoxText(linear.air[k]));
+        }
+        EXPECT_EQ(typed.calibrate(), c.drawn) << c.what;
+        EXPECT_EQ(sink.messages.size(), c.drawn ? 0u : 1u) << c.what;
+        if (c.drawn) {
+            EXPECT_EQ(typed.pointCount(), 11) << c.what;
+            EXPECT_FLOAT_EQ(typed.figures()->maxPower, loaded.editor.figures()->maxPower) << c.what;
+        } else {
+            EXPECT_FALSE(typed.figures().has_value()) << c.what;
+        }
+    }
+}
+
 TEST(MotorDataEditor, DrawingStopsOnBadGearData) {
     MeasurementData d = LinearMotor();
     d.designation = "TKM20-A5-UAA 299";

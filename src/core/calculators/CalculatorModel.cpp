@@ -105,6 +105,11 @@ void CalculatorModel::OnChange(int box) {
 void CalculatorModel::ClearResults() {
     for (int box : layout_.resultBoxes)
         boxes_[box].text.clear();
+    if (!curves_)
+        return;
+    curves_.reset();
+    if (listener_)
+        listener_->CurvesWithdrawn();
 }
 
 void CalculatorModel::SetOwnMotorData(bool allowed) {

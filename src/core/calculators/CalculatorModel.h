@@ -24,6 +24,8 @@ public:
     virtual void HideDiagram() = 0;
     virtual void HideDiagramHelp() = 0;
     virtual void ShowCurves() = 0; // curves() holds the new curves
+    // The results the curves belong to are gone: they must not stay in view.
+    virtual void CurvesWithdrawn() = 0;
 };
 
 // The whole behaviour of one calculator window (wagon or rotating mass) without its widgets.
@@ -59,7 +61,7 @@ public:
     const std::string& heading() const { return heading_; }
     bool printEnabled() const { return printEnabled_; }
     const MotorData& motor() const { return motor_; }
-    // The curves of the last calculation that succeeded.
+    // The curves of the results shown; none once the results are emptied.
     const std::optional<CalculationResult>& curves() const { return curves_; }
     bool isInput(int box) const;
     bool isResult(int box) const;

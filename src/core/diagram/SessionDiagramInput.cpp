@@ -11,7 +11,7 @@ MotorDiagramInput DiagramInputFromSession(const SelectionSession& session, const
     in.texts = &language.strText;
     in.intPressureMode = session.intPressureMode();
     in.bolKatalogMode = session.bolKatalogMode();
-    in.sngTillgLuftTryck = session.input().values.sngTillgLuftTryck;
+    in.sngTillgLuftTryck = session.DiagramPressure();
 
     const ResultTable& results = session.results();
     const CurrentMotor& current = session.current();

@@ -14,6 +14,12 @@ const char* const kScaledCompanionText =
     "Obs! special införd 091106 för att kunna rita nedtryckt momentkurva "
     "till TKS 05-U (Momentfaktor, Km=0.8763)";
 
+const char* const kNoReadingsText =
+    "Inga mätpunkter: skriv in Varvtal mm, Nm mm och Luftf. mm eller hämta en mätdatafil. "
+    "Diagrammet ritas inte.";
+const char* const kNoScaleText =
+    "Skalfaktorerna Varv/min/mm och Nm/mm måste vara större än 0. Diagrammet ritas inte.";
+
 void Show(MessageSink& sink, std::string text) {
     sink.show(Message{-1, std::move(text), MessageIcon::Information, {}});
 }
@@ -92,10 +98,9 @@ MeasurementData MotorDataEditor::measurementToSave(const std::string& date) cons
     return data;
 }
 
-void MotorDataEditor::saved(const std::string& fileName, int pointCount) {
+void MotorDataEditor::saved(const std::string& fileName) {
     fileName_ = fileName;
     readingsChanged_ = false;
-    n_ = pointCount;
     for (F f : {F::SxB, F::Sy1B, F::Sy2B})
         fields_.show(f, fields_.value(f));
     recompute();
@@ -117,12 +122,12 @@ void MotorDataEditor::load(const MeasurementData& data, const std::string& fileN
         fields_.type(f, "1");
     for (F f : {F::txtMeasured_0, F::txtMeasured_1, F::txtMeasured_2, F::txtMeasured_3, F::Min_StartMomentB})
         fields_.type(f, "");
-    n_ = data.count();
+    const int n = std::min(data.count(), kMaxMeasuredPoints);
     fields_.show(F::SxB, data.sx);
     fields_.show(F::Sy1B, data.sy1);
     fields_.show(F::Sy2B, data.sy2);
     fields_.show(F::UtvRefMatningB, data.utvRef);
-    for (int i = 1; i <= n_; ++i) {
+    for (int i = 1; i <= n; ++i) {
         const auto k = static_cast<std::size_t>(i - 1);
         typeReading(ReadingColumn::Speed, i, BoxText(data.speed[k]));
         typeReading(ReadingColumn::Torque, i, BoxText(data.torque[k]));
@@ -250,6 +255,8 @@ ReadingSet MotorDataEditor::measuredReadings() const {
 }
 
 void MotorDataEditor::recompute() {
+    // The readings on screen count, typed or loaded: a file is only needed for the companion.
+    n_ = filledPoints();
     const GearData g = gear();
     const int degreeM = Degree(fields_.value(F::GradtalB));
     const int degreeL = Degree(fields_.value(F::GradtalfB));
@@ -261,9 +268,20 @@ void MotorDataEditor::recompute() {
     }
 }
 
+const char* MotorDataEditor::nothingToDraw() const {
+    if (n_ == 0)
+        return kNoReadingsText;
+    if (fields_.value(F::SxB) == 0.0f || fields_.value(F::Sy1B) == 0.0f)
+        return kNoScaleText;
+    return nullptr;
+}
+
 std::optional<CurveFigures> MotorDataEditor::drawingPass() {
-    if (!converted_.fault.empty()) {
-        Show(messages_, converted_.fault);
+    const char* refusal = nothingToDraw();
+    if (!refusal && !converted_.fault.empty())
+        refusal = converted_.fault.c_str();
+    if (refusal) {
+        Show(messages_, refusal);
         figures_.reset();
         return std::nullopt;
     }

@@ -45,7 +45,7 @@ public:
 
     // Save: the file's contents (n counted from the boxes), then saved() once it is written.
     MeasurementData measurementToSave(const std::string& date) const;
-    void saved(const std::string& fileName, int pointCount);
+    void saved(const std::string& fileName);
     // Load of a file already read whole: a refused file never gets here, so the fields stay.
     void load(const MeasurementData& data, const std::string& fileName);
     // The unthrottled companion measurement; its reference gear ratio replaces the window's.
@@ -60,12 +60,13 @@ public:
     // False for an unknown multi-stage code: the message is shown and the drawing stops.
     bool decodeGear();
     void recompute(); // conversion and fits of the measured and companion points
-    // One drawing pass: the figures of the drawn curves, or nothing (with a message) when the
-    // converted points must not be drawn.
+    // One drawing pass: the figures of the drawn curves, or nothing (with a message) when there is
+    // nothing to draw (no readings, no scale) or the converted points must not be drawn.
     std::optional<CurveFigures> drawingPass();
     // The target-value calibration the diagram commands run; false when the drawing stopped.
     bool calibrate();
 
+    // Readings converted last: the filled rows on screen when the curves were computed.
     int pointCount() const { return n_; }
     const ConvertedSet& converted() const { return converted_; }
     const CurveFits& fits() const { return fits_; }
@@ -82,6 +83,8 @@ public:
 
 private:
     float readingValue(ReadingColumn column, int point) const;
+    // Why the readings give no diagram; nullptr when they do.
+    const char* nothingToDraw() const;
     ReadingSet measuredReadings() const;
     ConversionFactors factors() const;
     void clearReadings();

@@ -100,6 +100,7 @@ void SelectionSession::ClearResults() {
 
 void SelectionSession::RequirementChanged(F field) {
     if (field == F::TillgLuftTryckB) {
+        catalogueCurves_ = false;
         // While the catalogue list is shown a new pressure only rescales the current motor.
         if (!bolResultatRensat_ && !bolKatalogLista_)
             ClearResults();
@@ -244,12 +245,17 @@ void SelectionSession::ClickSearch() {
 }
 
 void SelectionSession::UseFieldPressure() {
-    const float stored = editor_.input().values.sngTillgLuftTryck;
+    const float stored = DiagramPressure();
+    catalogueCurves_ = false;
     editor_.RereadPressure();
     const float shown = editor_.input().values.sngTillgLuftTryck;
     // As the field's change rule does; an unchanged value keeps the factors the last click left.
     if (shown != stored)
         PressureFactors(shown, current_.strCurrentBenamning, factors_);
+}
+
+float SelectionSession::DiagramPressure() const {
+    return catalogueCurves_ ? kReferencePressureBar : editor_.input().values.sngTillgLuftTryck;
 }
 
 void SelectionSession::ClickAllMotors() {
@@ -289,6 +295,7 @@ void SelectionSession::ClickNewSearchData() {
     outputs_.PrinterutskriftBVisible = false;
     outputs_.frameDiagramAlternativVisible = false;
     intPressureMode_ = 0;
+    catalogueCurves_ = false;
     RequestHideDiagramAndDrawing();
 }
 
@@ -349,14 +356,13 @@ void SelectionSession::ClickDiagramAlternative(int index) {
     if (index < 0 || index > 5)
         return;
     SetDiagramAlternative(index);
-    RequirementInput& input = editor_.input();
-    if (index == 0)
-        input.values.sngTillgLuftTryck = kReferencePressureBar;
-    else
-        input.ValidateAndStore(RequirementField::TillgLuftTryckB, language_.units,
-                               language_.intImperialUnits == 1);
-    PressureFactors(input.values.sngTillgLuftTryck, current_.strCurrentBenamning, factors_);
-    panel_.Label17 = PerformanceHeading(language_, input.values.sngTillgLuftTryck);
+    // Only the curves and the panel go to the catalogue pressure: the requirement (printed, compared
+    // and analysed) stays the pressure the user typed.
+    catalogueCurves_ = index == 0;
+    if (!catalogueCurves_)
+        editor_.RereadPressure();
+    PressureFactors(DiagramPressure(), current_.strCurrentBenamning, factors_);
+    panel_.Label17 = PerformanceHeading(language_, DiagramPressure());
     if (results_.currentGridRow > 0)
         RunCellClick(results_.currentGridRow, results_.currentGridColumn);
 }
@@ -380,7 +386,7 @@ bool SelectionSession::RunCellClick(int row, int column) {
     // one motor's figures scaled with another family's factors.
     const std::string& designation =
         validMotor ? catalogue_.strBenamning[static_cast<std::size_t>(k)] : current_.strCurrentBenamning;
-    const float pressure = editor_.input().values.sngTillgLuftTryck;
+    const float pressure = DiagramPressure();
     PressureFactors(pressure, designation, factors_);
     panel_.Label17 = PerformanceHeading(language_, pressure);
     // The correction factors are fitted for the field's range only: beyond it they give negative

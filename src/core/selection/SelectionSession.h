@@ -80,7 +80,8 @@ public:
     // optDiagramAlternativ(index): the alternative, then the pressure of the diagram and the panel
     // (6.3 bar for the standard diagram, else the pressure field's value), the factors, Label17 and
     // the current cell again. The window draws the diagram after this, so it never shows the previous
-    // pressure. The next search or listing runs at the field's pressure again.
+    // pressure. The requirement keeps the field's pressure; the next search, listing or pressure
+    // typed takes the diagram back to it.
     void ClickDiagramAlternative(int index);
 
     // --- Result grid ---
@@ -103,6 +104,9 @@ public:
     const DetailPanel& panel() const { return panel_; }
     const OutputControls& outputs() const { return outputs_; }
     const PressureFactorValues& factors() const { return factors_; }
+    // Pressure of the curves and the detail figures (bar): the catalogue pressure after a click on
+    // the standard alternative, otherwise the requirement's available pressure.
+    float DiagramPressure() const;
     const SelectionRequests& requests() const { return requests_; }
     // Diagram scale of the current motor (display units), for the diagram alternative chosen.
     std::optional<DiagramScale> CurrentScale() const;
@@ -167,6 +171,7 @@ private:
     bool bolKatalogLista_ = false;
     bool bolResultatRensat_ = false;
     int intPressureMode_ = 0;
+    bool catalogueCurves_ = false; // the standard alternative was clicked since the last run
     std::optional<int> lastSearchCase_;
     bool lastActionRefused_ = false;
     bool pressureRefused_ = false;

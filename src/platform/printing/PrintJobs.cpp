@@ -123,6 +123,27 @@ double PdfJobSink::resolution() const {
     return kPdfDpi;
 }
 
+std::unique_ptr<PrintJobSink> SinkFor(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return std::make_unique<PdfJobSink>(printer.outputFileName());
+    return std::make_unique<PrinterJobSink>(printer);
+}
+
+QString WrittenFilesText(const QStringList& files) {
+    if (files.isEmpty())
+        return {};
+    if (files.size() == 1)
+        return QStringLiteral("The printout was written to %1.").arg(QDir::toNativeSeparators(files[0]));
+    const QFileInfo first(files[0]);
+    QStringList names;
+    for (const QString& file : files)
+        names << (QFileInfo(file).absolutePath() == first.absolutePath() ? QFileInfo(file).fileName()
+                                                                         : QDir::toNativeSeparators(file));
+    return QStringLiteral("The printout was written to %1 files in %2: %3.")
+        .arg(files.size())
+        .arg(QDir::toNativeSeparators(first.absolutePath()), names.join(QStringLiteral(", ")));
+}
+
 PrinterJobSink::PrinterJobSink(QPrinter& printer) : printer_(printer) {}
 
 QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {

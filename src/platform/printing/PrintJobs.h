@@ -32,6 +32,8 @@ public:
     virtual QString error() const = 0;
     // Device resolution of the current job, dots per inch.
     virtual double resolution() const = 0;
+    // The files the finished jobs were written to, in job order; empty for paper.
+    virtual QStringList files() const { return {}; }
 };
 
 // One PDF file per job: FILE.pdf, FILE-2.pdf, FILE-3.pdf, ... Each is written to a temporary file
@@ -48,8 +50,7 @@ public:
     QString error() const override { return error_; }
     double resolution() const override;
 
-    // Files written so far, in job order.
-    const QStringList& files() const { return files_; }
+    QStringList files() const override { return files_; }
     // The file of job n (1-based).
     static QString JobFile(const QString& path, int job);
 
@@ -78,6 +79,13 @@ private:
     QPrinter& printer_;
     QString error_;
 };
+
+// The sink for a printer: its PDF file when it prints to one (job n > 1 to "name-n.pdf", so no job
+// replaces another), otherwise the printer itself.
+std::unique_ptr<PrintJobSink> SinkFor(QPrinter& printer);
+
+// Tells the user where a printout that went to files can be found; empty for none.
+QString WrittenFilesText(const QStringList& files);
 
 // What a print run did: one page count per finished job; error names what failed (the run stops
 // at the first failing job).
