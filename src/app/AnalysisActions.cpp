@@ -8,7 +8,7 @@
 #include "app/TextConversion.h"
 #include "core/analysis/AnalysisCsv.h"
 #include "platform/AnalysisWorkbook.h"
-#include "platform/RegularFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/UserPreferences.h"
 
 #include <QAction>
@@ -17,7 +17,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 
 namespace airmotor::app {
 
@@ -96,16 +95,9 @@ bool AnalysisActions::exportTo(const QString& path) {
         }
         return true;
     }
-    if (const auto refused = platform::CheckOutputTarget(path)) {
-        fail(refused->message);
-        return false;
-    }
-    const std::string csv = core::AnalysisCsv(rows);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !file.commit()) {
-        fail(path.toStdString() + ": cannot be written (" + file.errorString().toStdString() + ")");
+    if (auto error =
+            platform::WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows)))) {
+        fail(error->message);
         return false;
     }
     return true;
