@@ -9,7 +9,7 @@
 #include "core/analysis/AnalysisCsv.h"
 #include "core/analysis/ResultExport.h"
 #include "platform/AnalysisWorkbook.h"
-#include "platform/RegularFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/UserPreferences.h"
 
 #include <QAction>
@@ -18,7 +18,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSaveFile>
 
 namespace airmotor::app {
 
@@ -106,16 +105,9 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
         }
         return true;
     }
-    if (const auto refused = platform::CheckOutputTarget(path)) {
-        fail(refused->message);
-        return false;
-    }
-    const std::string csv = core::AnalysisCsv(rows);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-        !file.commit()) {
-        fail(path.toStdString() + ": cannot be written (" + file.errorString().toStdString() + ")");
+    if (auto error =
+            platform::WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows)))) {
+        fail(error->message);
         return false;
     }
     return true;

@@ -10,8 +10,7 @@
 #include "core/common/MessageSink.h"
 #include "core/selection/SelectionSession.h"
 #include "platform/AnalysisWorkbook.h"
-
-#include <QSaveFile>
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -134,13 +133,9 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
         if (const auto error = platform::WriteAnalysisWorkbook(QString::fromStdString(out), rows))
             throw FolderError("export: " + *error);
     } else {
-        const std::string csv = core::AnalysisCsv(rows);
-        QSaveFile file(QString::fromStdString(out));
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()) ||
-            !file.commit())
-            throw FolderError("export: " + out + ": cannot be written (" + file.errorString().toStdString() +
-                              ")");
+        if (auto error = platform::WriteFileAtomically(QString::fromStdString(out),
+                                                       QByteArray::fromStdString(core::AnalysisCsv(rows))))
+            throw FolderError("export: " + error->message);
     }
     if (ctx.json) {
         JsonWriter json(*ctx.out);

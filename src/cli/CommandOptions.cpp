@@ -54,7 +54,7 @@ std::optional<float> CommandOptions::single(std::string_view name) const {
         return std::nullopt;
     if (auto v = core::ParseSingle(*t))
         return v;
-    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a number");
+    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" " + core::WhyNotSingle(*t));
 }
 
 std::optional<double> CommandOptions::number(std::string_view name) const {
@@ -63,7 +63,7 @@ std::optional<double> CommandOptions::number(std::string_view name) const {
         return std::nullopt;
     if (auto v = core::ParseDouble(*t))
         return v;
-    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" is not a number");
+    throw UsageError(command_ + ": --" + std::string(name) + " \"" + *t + "\" " + core::WhyNotDouble(*t));
 }
 
 std::optional<int> CommandOptions::integer(std::string_view name) const {

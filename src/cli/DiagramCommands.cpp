@@ -9,13 +9,14 @@
 #include "core/diagram/SessionDiagramInput.h"
 #include "core/format/NumberParsing.h"
 #include "core/selection/SelectionSession.h"
+#include "platform/AtomicFile.h"
 #include "platform/DiagramExport.h"
 #include "platform/DimensionDrawing.h"
 #include "platform/RegularFile.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -100,10 +101,12 @@ int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
             QPointF((size.width() - fitted.width()) / 2, (size.height() - fitted.height()) / 2), fitted);
         drawing.render(painter, target);
     }
-    QSaveFile file(QString::fromStdString(out));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        throw FolderError("drawing: " + out + ": cannot be written (" + file.errorString().toStdString() +
-                          ")");
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG"))
+        throw FolderError("drawing: " + out + ": the PNG image could not be made");
+    if (auto error = platform::WriteFileAtomically(QString::fromStdString(out), png.data()))
+        throw FolderError("drawing: " + error->message);
     if (ctx.json) {
         JsonWriter json(*ctx.out);
         json.beginObject()

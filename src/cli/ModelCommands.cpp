@@ -23,7 +23,7 @@ std::vector<float> SingleList(const std::string& option, const std::string& text
             text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const auto value = core::ParseSingle(part);
         if (!value)
-            throw UsageError(option + ": \"" + part + "\" is not a number");
+            throw UsageError(option + ": \"" + part + "\" " + core::WhyNotSingle(part));
         values.push_back(*value);
         if (comma == std::string::npos)
             break;

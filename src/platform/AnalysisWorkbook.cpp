@@ -1,11 +1,11 @@
 #include "platform/AnalysisWorkbook.h"
 
 #include "core/analysis/AnalysisColumns.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QSaveFile>
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -225,10 +225,8 @@ std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
         if (zip.getZipError() != ZIP_OK)
             return name + ": cannot be written (the workbook could not be packed)";
     }
-    // Written whole under a temporary name beside the target, then renamed over it.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(buffer.data()) != buffer.data().size() || !out.commit())
-        return name + ": cannot be written (" + out.errorString().toStdString() + ")";
+    if (auto error = WriteFileAtomically(path, buffer.data()))
+        return error->message;
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include "core/format/NumberParsing.h"
 #include "core/format/Utf8.h"
 #include "core/language/Language.h"
+#include "platform/AtomicFile.h"
 #include "platform/CatalogueStore.h"
 #include "platform/RegularFile.h"
 #include "platform/SqliteConnection.h"
@@ -23,8 +24,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <numeric>
 #include <set>
 #include <signal.h>
@@ -155,7 +154,7 @@ std::variant<QVariant, std::string> Convert(const SourceCell& cell, const Column
         if (text) {
             if (const auto value = core::ParseDouble(*text))
                 return *value;
-            return "\"" + *text + "\" is not a number";
+            return "\"" + *text + "\" " + core::WhyNotDouble(*text);
         }
         if (!std::isfinite(*number))
             return ShortestText(*number) + " is not a number";
@@ -413,9 +412,11 @@ std::variant<BuildSummary, BuildError> DatabaseBuilder::build(const BuildSources
     // The temporary file is private to its creator; the catalogue is for every user of the program.
     QFile::setPermissions(tempName, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                         QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    // rename(2) replaces the target in one step: readers see the old or the new database, never a mix.
-    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(outputFile).constData()) != 0)
-        return fail("cannot replace the file with the new database: " + std::string(std::strerror(errno)));
+    // Renamed over the target in one step: readers see the old or the new database, never a mix.
+    if (auto error = CommitFinishedFile(tempName, outputFile)) {
+        RemoveTemporary(tempName);
+        return BuildError{error->message};
+    }
     return BuildSummary{static_cast<int>(motorTable.rows.size()), static_cast<int>(textTable.rows.size()),
                         static_cast<int>(imperialTable.rows.size())};
 }

@@ -1,15 +1,16 @@
 #include "platform/DiagramExport.h"
 
 #include "core/diagram/MotorComparisonTable.h"
+#include "platform/AtomicFile.h"
 #include "platform/PainterCanvas.h"
 #include "platform/RegularFile.h"
 #include "platform/printing/PrintJobs.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace airmotor::platform {
@@ -48,9 +49,9 @@ QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, 
 
     if (auto problem = CheckOutputTarget(path))
         return QString::fromStdString(problem->message);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString());
+    // Painted in memory, then written whole: the image writers do not report a full disk.
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     const QRectF area(QPointF(0, 0), QSizeF(size));
     if (suffix == "png") {
         // Left uninitialised: every chart painter fills its whole area white first.
@@ -86,8 +87,8 @@ QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, 
         paint(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())));
         painter.end();
     }
-    if (!file.commit())
-        return QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString());
+    if (auto error = WriteFileAtomically(path, file.data()))
+        return QString::fromStdString(error->message);
     return {};
 }
 

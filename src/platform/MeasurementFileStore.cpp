@@ -1,13 +1,13 @@
 #include "platform/MeasurementFileStore.h"
 
 #include "core/maintenance/MotorDataEditor.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace airmotor::platform {
 namespace {
@@ -28,7 +28,8 @@ ReadResult ReadWith(const QString& path, core::MeasurementParse (*parse)(std::st
     const QByteArray& bytes = std::get<QByteArray>(read);
     auto parsed = parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (auto* error = std::get_if<core::MeasurementFileError>(&parsed))
-        return Named(path, "line " + std::to_string(error->line) + ": " + error->what);
+        return Named(path,
+                     (error->line > 0 ? "line " + std::to_string(error->line) + ": " : "") + error->what);
     return std::get<core::MeasurementData>(std::move(parsed));
 }
 
@@ -44,13 +45,8 @@ ReadResult MeasurementFileStore::readCompanion(const QString& path) {
 
 std::optional<std::string> MeasurementFileStore::write(const QString& path,
                                                        const core::MeasurementData& data) {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return Named(path, "cannot be written: " + out.errorString().toStdString());
-    const std::string text = core::FormatMeasurementFile(data);
-    if (out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !out.commit())
-        return Named(path, "cannot be written: " + out.errorString().toStdString());
+    if (auto error = WriteFileAtomically(path, QByteArray::fromStdString(core::FormatMeasurementFile(data))))
+        return error->message;
     return std::nullopt;
 }
 

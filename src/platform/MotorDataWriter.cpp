@@ -1,20 +1,31 @@
 #include "platform/MotorDataWriter.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/SqliteConnection.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace airmotor::platform {
 namespace {
 
 std::string Named(const QString& file, const QString& what) {
     return (QDir::toNativeSeparators(file) + QStringLiteral(": ") + what).toStdString();
+}
+
+// NAME-backup-yyyyMMdd-HHmmss.SUFFIX, then -2, -3, ... for saves within the same second.
+QString BackupName(const QFileInfo& database, const QString& stamp, int n) {
+    return database.dir().filePath(database.completeBaseName() + QStringLiteral("-backup-") + stamp +
+                                   (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) + QStringLiteral(".") +
+                                   database.suffix());
 }
 
 QVariant ToVariant(const core::FieldValue& value) {
@@ -87,32 +98,52 @@ std::string MotorDataWriter::backupOnce() {
     if (!backup_.isEmpty())
         return {};
     const QFileInfo info(databaseFile_);
-    if (!info.isFile())
-        return Named(databaseFile_, QStringLiteral("no such database file"));
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString target = info.dir().filePath(info.completeBaseName() + QStringLiteral("-backup-") + stamp +
-                                         QStringLiteral(".") + info.suffix());
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = info.dir().filePath(info.completeBaseName() + QStringLiteral("-backup-") + stamp +
-                                     QStringLiteral("-%1.").arg(n) + info.suffix());
-    if (!QFile::copy(databaseFile_, target))
-        return Named(target, QStringLiteral("the backup copy cannot be written; nothing was saved"));
-    backup_ = target;
+    auto copied = CopyToNewFile(databaseFile_, [&](int n) { return BackupName(info, stamp, n); });
+    if (auto* error = std::get_if<FileError>(&copied))
+        return error->message + "; the backup copy failed, so nothing was saved";
+    backup_ = std::get<QString>(copied);
     return {};
+}
+
+void MotorDataWriter::keepNewestBackups() const {
+    const QFileInfo info(databaseFile_);
+    const QRegularExpression pattern(QStringLiteral("^%1-backup-(\\d{8}-\\d{6})(?:-(\\d+))?\\.%2$")
+                                         .arg(QRegularExpression::escape(info.completeBaseName()),
+                                              QRegularExpression::escape(info.suffix())));
+    std::vector<std::pair<std::pair<QString, int>, QString>> backups; // (stamp, number), name
+    for (const QString& entry : info.dir().entryList(QDir::Files)) {
+        const auto match = pattern.match(entry);
+        if (match.hasMatch())
+            backups.push_back(
+                {{match.captured(1), match.captured(2).isEmpty() ? 1 : match.captured(2).toInt()}, entry});
+    }
+    std::sort(backups.begin(), backups.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t k = kKeptBackups; k < backups.size(); ++k)
+        QFile::remove(info.dir().filePath(backups[k].second));
 }
 
 std::variant<int, std::string> MotorDataWriter::write(const core::MotorRecord& record,
                                                       const std::string& designation) {
-    if (std::string error = backupOnce(); !error.empty())
-        return error;
-    SqliteConnection connection(databaseFile_, SqliteConnection::Mode::ReadWrite);
+    if (!QFileInfo(databaseFile_).isFile())
+        return Named(databaseFile_, QStringLiteral("no such database file"));
+    SqliteConnection connection(databaseFile_, SqliteConnection::Mode::ReadWriteExisting);
     if (!connection.open())
         return Named(databaseFile_, connection.errorText());
+    const bool firstBackup = backup_.isEmpty();
     std::variant<int, std::string> result = 0;
     {
         QSqlDatabase db = connection.database();
-        if (!db.transaction())
-            return Named(databaseFile_, db.lastError().text());
+        // The write lock is taken first, waiting for other writers up to the busy timeout: a
+        // transaction that began by reading would be refused at its first write instead. Held, it
+        // also keeps the file still while the backup is copied.
+        QSqlQuery begin(db);
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            return Named(databaseFile_, begin.lastError().text());
+        if (std::string error = backupOnce(); !error.empty()) {
+            db.rollback();
+            return error;
+        }
         auto written =
             record.mode == core::SaveMode::Replace ? Replace(db, record, designation) : Add(db, record);
         if (const QString* error = std::get_if<QString>(&written)) {
@@ -127,6 +158,13 @@ std::variant<int, std::string> MotorDataWriter::write(const core::MotorRecord& r
         } else {
             result = std::get<int>(written);
         }
+    }
+    if (std::holds_alternative<int>(result)) {
+        keepNewestBackups();
+    } else if (firstBackup && !backup_.isEmpty()) {
+        // A copy of a catalogue that did not change is no backup of anything.
+        QFile::remove(backup_);
+        backup_.clear();
     }
     return result;
 }

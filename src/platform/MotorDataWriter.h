@@ -11,6 +11,7 @@ namespace airmotor::platform {
 
 // Writes the editor's motor records into tblMotordata: one transaction per save, bound parameters
 // only, and a timestamped copy of the database beside it before the first write of the writer's life.
+// Of those copies the newest kKeptBackups stay; the copy made for a save that failed is removed.
 class MotorDataWriter final {
 public:
     explicit MotorDataWriter(QString databaseFile);
@@ -22,8 +23,11 @@ public:
 
     const QString& backupFile() const { return backup_; }
 
+    static constexpr std::size_t kKeptBackups = 10;
+
 private:
     std::string backupOnce();
+    void keepNewestBackups() const;
 
     QString databaseFile_;
     QString backup_;

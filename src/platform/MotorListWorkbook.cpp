@@ -18,7 +18,10 @@ std::variant<std::unique_ptr<MotorListWorkbook>, std::string> MotorListWorkbook:
 }
 
 QString MotorListWorkbook::folder() const {
-    return QFileInfo(workbook_.path()).absolutePath();
+    // Beside the workbook itself: a link to it elsewhere does not take its measurement files along.
+    const QFileInfo file(workbook_.path());
+    const QString target = file.canonicalFilePath();
+    return target.isEmpty() ? file.absolutePath() : QFileInfo(target).absolutePath();
 }
 
 } // namespace airmotor::platform

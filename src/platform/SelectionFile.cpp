@@ -1,6 +1,7 @@
 #include "platform/SelectionFile.h"
 
 #include "core/language/Language.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QCryptographicHash>
@@ -8,9 +9,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <array>
+#include <cmath>
 
 namespace airmotor::platform {
 
@@ -88,8 +89,13 @@ core::SavedSelection FromJson(const QJsonObject& root) {
     const QJsonValue version = root.value("schemaVersion");
     if (!version.isDouble() || version.toDouble() < 1.0)
         throw Malformed{"\"schemaVersion\" is missing or not a version number"};
+    // Shown as written: a huge number is no int, and a fraction is no version.
+    const std::string written =
+        QString::number(version.toDouble(), 'g', QLocale::FloatingPointShortest).toStdString();
+    if (version.toDouble() != std::floor(version.toDouble()))
+        throw Malformed{"\"schemaVersion\" " + written + " is not a version number"};
     if (version.toDouble() > core::SavedSelection::kSchemaVersion)
-        throw Malformed{"it was saved by a newer program (schema version " + std::to_string(version.toInt()) +
+        throw Malformed{"it was saved by a newer program (schema version " + written +
                         "; this program reads up to " + std::to_string(core::SavedSelection::kSchemaVersion) +
                         ")"};
     s.schemaVersion = Whole(root, "schemaVersion", 1, core::SavedSelection::kSchemaVersion);
@@ -150,10 +156,9 @@ QJsonObject ToJson(const core::SavedSelection& s) {
 std::optional<std::string> WriteSelectionFile(const QString& path, const core::SavedSelection& selection) {
     if (const auto refused = CheckOutputTarget(path))
         return refused->message;
-    const QByteArray json = QJsonDocument(ToJson(selection)).toJson(QJsonDocument::Indented);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
-        return path.toStdString() + ": cannot be written (" + file.errorString().toStdString() + ")";
+    if (auto error =
+            WriteFileAtomically(path, QJsonDocument(ToJson(selection)).toJson(QJsonDocument::Indented)))
+        return error->message;
     return std::nullopt;
 }
 
@@ -164,9 +169,11 @@ std::variant<core::SavedSelection, std::string> ReadSelectionFile(const QString&
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(std::get<QByteArray>(content), &parse);
     const std::string name = path.toStdString();
-    if (parse.error != QJsonParseError::NoError || !doc.isObject())
+    if (parse.error != QJsonParseError::NoError)
         return name + ": is not a saved selection (not a JSON object: " + parse.errorString().toStdString() +
                ")";
+    if (!doc.isObject())
+        return name + ": is not a saved selection (a JSON list where a JSON object is expected)";
     try {
         return FromJson(doc.object());
     } catch (const Malformed& m) {

@@ -1,11 +1,11 @@
 #include "platform/SettingsFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace airmotor::platform {
@@ -86,13 +86,8 @@ std::optional<std::string> SettingsFile::write(const core::Settings& settings) c
     const QString name = QDir::toNativeSeparators(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return (name + QStringLiteral(": cannot create its folder")).toStdString();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return (name + QStringLiteral(": cannot be written: ") + out.errorString()).toStdString();
-    const std::string line = core::FormatSettings(settings);
-    if (out.write(line.data(), static_cast<qint64>(line.size())) != static_cast<qint64>(line.size()) ||
-        !out.commit())
-        return (name + QStringLiteral(": cannot be written: ") + out.errorString()).toStdString();
+    if (auto error = WriteFileAtomically(path, QByteArray::fromStdString(core::FormatSettings(settings))))
+        return error->message;
     return std::nullopt;
 }
 

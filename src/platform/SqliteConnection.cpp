@@ -27,13 +27,17 @@ bool SqliteConnection::open() {
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db.setDatabaseName(file_);
+    // Another program's transaction is waited for this long before "database is locked".
+    const QString wait = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
     if (mode_ == Mode::ReadOnly) {
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;") + wait);
     } else if (mode_ == Mode::ReadWriteExisting) {
         // The driver always adds "create"; a URI with mode=rw takes it back.
         db.setDatabaseName(QUrl::fromLocalFile(file_).toString(QUrl::FullyEncoded) +
                            QStringLiteral("?mode=rw"));
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;") + wait);
+    } else {
+        db.setConnectOptions(wait);
     }
     if (!db.open()) {
         error_ = db.lastError().text();

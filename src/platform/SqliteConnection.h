@@ -24,6 +24,8 @@ public:
     QSqlDatabase database() const;
     QString errorText() const { return error_; }
 
+    static constexpr int kBusyTimeoutMs = 10000;
+
 private:
     QString name_;
     QString file_;

@@ -1,49 +1,79 @@
 #include "platform/UserPreferences.h"
 
 #include "core/analysis/AirCostText.h"
+#include "platform/AtomicFile.h"
+#include "platform/RegularFile.h"
+#include "platform/SettingsFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace airmotor::platform {
 
 namespace {
 
-constexpr const char* kHours = "airCost/hoursPerYear";
-constexpr const char* kEnergy = "airCost/energyPerM3";
-constexpr const char* kPrice = "airCost/pricePerKWh";
-constexpr const char* kRecent = "selections/recent";
+constexpr const char* kCostSection = "airCost";
+constexpr const char* kHours = "hoursPerYear";
+constexpr const char* kEnergy = "energyPerM3";
+constexpr const char* kPrice = "pricePerKWh";
+constexpr const char* kSelectionSection = "selections";
+constexpr const char* kRecent = "recent";
 
-double Stored(const QSettings& settings, const char* key, double fallback) {
+double Stored(const core::IniDocument& document, const char* key, double fallback) {
     bool ok = false;
-    const double value = settings.value(key).toDouble(&ok);
+    const auto text = document.text(kCostSection, key);
+    const double value = text ? QString::fromStdString(*text).trimmed().toDouble(&ok) : 0.0;
     return ok ? value : fallback;
+}
+
+std::string Number(double value) {
+    return QString::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
+}
+
+void Report(core::MessageSink& messages, const std::string& text) {
+    messages.show({.key = -1, .text = text, .icon = core::MessageIcon::Warning, .title = {}});
 }
 
 } // namespace
 
-UserPreferences::UserPreferences()
-    : settings(QSettings::NativeFormat, QSettings::UserScope, "airmotor", "airmotor") {}
+UserPreferences::UserPreferences(core::MessageSink& messages)
+    : UserPreferences(QDir(UserSettingsFolder()).filePath(QStringLiteral("airmotor.conf")), messages) {}
 
-UserPreferences::UserPreferences(const QString& iniFile) : settings(iniFile, QSettings::IniFormat) {}
+UserPreferences::UserPreferences(QString file, core::MessageSink& messages)
+    : file_(std::move(file)), messages_(messages) {
+    if (!QFileInfo::exists(file_) && !QFileInfo(file_).isSymLink())
+        return; // nothing saved yet
+    auto read = ReadRegularFile(file_, kFileCap);
+    if (auto* error = std::get_if<FileError>(&read)) {
+        unreadable_ = error->message;
+        Report(messages_, unreadable_ + "; the preferences are not read, and changes are not saved to it");
+        return;
+    }
+    const QByteArray& bytes = std::get<QByteArray>(read);
+    document_ =
+        core::IniDocument::Parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
 
 core::AirCostInputs UserPreferences::airCost() const {
     const core::AirCostInputs defaults;
-    return core::InRangeOrDefault({Stored(settings, kHours, defaults.hoursPerYear),
-                                   Stored(settings, kEnergy, defaults.energyPerM3),
-                                   Stored(settings, kPrice, defaults.pricePerKWh)});
+    return core::InRangeOrDefault({Stored(document_, kHours, defaults.hoursPerYear),
+                                   Stored(document_, kEnergy, defaults.energyPerM3),
+                                   Stored(document_, kPrice, defaults.pricePerKWh)});
 }
 
 void UserPreferences::setAirCost(const core::AirCostInputs& cost) {
-    settings.setValue(kHours, cost.hoursPerYear);
-    settings.setValue(kEnergy, cost.energyPerM3);
-    settings.setValue(kPrice, cost.pricePerKWh);
-    settings.sync();
+    document_.setText(kCostSection, kHours, Number(cost.hoursPerYear));
+    document_.setText(kCostSection, kEnergy, Number(cost.energyPerM3));
+    document_.setText(kCostSection, kPrice, Number(cost.pricePerKWh));
+    save();
 }
 
 QStringList UserPreferences::recentSelections() const {
-    QStringList list = settings.value(kRecent).toStringList();
-    if (list.size() > kRecentCount)
-        list.resize(kRecentCount);
+    QStringList list;
+    for (const std::string& path :
+         document_.list(kSelectionSection, kRecent).value_or(std::vector<std::string>{}))
+        if (list.size() < kRecentCount)
+            list << QString::fromStdString(path);
     return list;
 }
 
@@ -54,8 +84,27 @@ void UserPreferences::addRecentSelection(const QString& path) {
     list.prepend(absolute);
     if (list.size() > kRecentCount)
         list.resize(kRecentCount);
-    settings.setValue(kRecent, list);
-    settings.sync();
+    std::vector<std::string> stored;
+    for (const QString& p : list)
+        stored.push_back(p.toStdString());
+    document_.setList(kSelectionSection, kRecent, stored);
+    save();
+}
+
+void UserPreferences::save() {
+    // Kept in memory for this run either way; only the file is at stake.
+    if (!unreadable_.empty()) {
+        Report(messages_, unreadable_ + "; the change is kept until the program ends but not saved");
+        return;
+    }
+    if (!QDir().mkpath(QFileInfo(file_).absolutePath())) {
+        Report(messages_, QDir::toNativeSeparators(file_).toStdString() +
+                              ": its folder cannot be created; the change is kept until the program ends but "
+                              "not saved");
+        return;
+    }
+    if (auto error = WriteFileAtomically(file_, QByteArray::fromStdString(document_.format())))
+        Report(messages_, error->message + "; the change is kept until the program ends but not saved");
 }
 
 } // namespace airmotor::platform

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "core/analysis/DutyAnalysis.h"
+#include "core/common/MessageSink.h"
+#include "core/format/IniDocument.h"
 
-#include <QSettings>
+#include <QString>
 #include <QStringList>
 
 namespace airmotor::platform {
 
 // The user's own preferences in the user's configuration folder (airmotor/airmotor.conf), apart
 // from the program's settings file: the air cost inputs and the recently used selection files.
+// A file that cannot be read (or is far too large to be one) is reported and then left as it is:
+// the defaults apply and changes are not saved over it. A change that cannot be saved is reported.
 class UserPreferences final {
 public:
-    // The settings of the user's configuration folder.
-    UserPreferences();
-    // Settings kept elsewhere (tests).
-    explicit UserPreferences(const QString& iniFile);
+    // The preferences of the user's configuration folder.
+    explicit UserPreferences(core::MessageSink& messages);
+    // Preferences kept elsewhere (tests).
+    UserPreferences(QString file, core::MessageSink& messages);
 
     // A stored figure that is missing or out of its range gives the default.
     core::AirCostInputs airCost() const;
@@ -25,9 +29,16 @@ public:
     void addRecentSelection(const QString& path);
 
     static constexpr int kRecentCount = 6;
+    // A few hundred bytes in use; a file far beyond that is not this program's.
+    static constexpr qint64 kFileCap = 1024 * 1024;
 
 private:
-    QSettings settings;
+    void save();
+
+    QString file_;
+    core::MessageSink& messages_;
+    core::IniDocument document_;
+    std::string unreadable_; // why the file on disk is left alone; empty when it may be replaced
 };
 
 } // namespace airmotor::platform

@@ -1,5 +1,6 @@
 #include "platform/Workbook.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 #include <quazip/quazip.h>
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -70,6 +70,14 @@ std::variant<QDomDocument, std::string> ParseXml(const QString& partName, const 
     return document;
 }
 
+// Entities of a document type would be dropped without a word by the XML readers, and an external
+// one names a file of this machine: workbook parts have no business declaring any.
+bool DeclaresDocumentType(const QString& partName, const QByteArray& data) {
+    const bool xml = partName.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) ||
+                     partName.endsWith(QLatin1String(".rels"), Qt::CaseInsensitive);
+    return xml && data.contains("<!DOCTYPE");
+}
+
 } // namespace
 
 std::string Workbook::named(const std::string& what) const {
@@ -118,6 +126,10 @@ std::optional<std::string> Workbook::load(const QByteArray& bytes) {
         file.close();
         if (file.getZipError() != UNZ_OK || data.size() != static_cast<qsizetype>(info.uncompressedSize))
             return "part " + info.name.toStdString() + " is damaged";
+        if (DeclaresDocumentType(info.name, data))
+            return "part " + info.name.toStdString() +
+                   " declares a document type (<!DOCTYPE>), which a workbook never does: its entities "
+                   "(external files among them) are not read, so the workbook is refused";
         unpacked += data.size();
         parts_.push_back({info.name, data, info.dateTime});
     }
@@ -310,17 +322,13 @@ std::variant<QByteArray, std::string> Workbook::pack() {
 }
 
 std::optional<std::string> Workbook::saveAs(const QString& path) {
-    const std::string name = QDir::toNativeSeparators(path).toStdString();
     if (auto error = CheckOutputTarget(path))
         return error->message;
     auto packed = pack();
     if (auto* error = std::get_if<std::string>(&packed))
         return *error;
-    const QByteArray& bytes = std::get<QByteArray>(packed);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        return name + ": cannot be written (" + out.errorString().toStdString() +
-               "); the file on disk is unchanged";
+    if (auto error = WriteFileAtomically(path, std::get<QByteArray>(packed)))
+        return error->message;
     return std::nullopt;
 }
 

@@ -1,3 +1,4 @@
+#include "../platform/SmallDisk.h"
 #include "CliRunner.h"
 
 #include <QDir>
@@ -59,7 +60,7 @@ TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
     const struct {
         QStringList args;
         int status;
-        const char* fragment;
+        std::string fragment;
     } cases[] = {
         {{"--folder", dir.filePath("file"), "catalogue"}, 1, "is a regular file, not a folder"},
         {{"--folder", kBin, "diagram", "--out", ""}, 2, "--out needs a file name"},
@@ -70,15 +71,21 @@ TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
         {{"make-database", kData, "/dev/null"}, 1, "/dev/null: is a character device"},
         {{"--folder", kBin, "drawing", "--index", "5", "--out", dir.filePath("no/x.png")},
          1,
-         "cannot be written ("},
+         "x.png: cannot be written: No such file or directory"},
+        {{"--folder", kBin, "export", "--torque", "10", "--speed", "3000", "--out",
+          dir.filePath("dangling.csv")},
+         1,
+         "dangling.csv: is a symbolic link to " + dir.filePath("gone/x.csv").toStdString() +
+             ", which cannot be created: No such file or directory"},
     };
+    ASSERT_TRUE(QFile::link(dir.filePath("gone/x.csv"), dir.filePath("dangling.csv")));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + ".png").constData(), 0600), 0);
     // A private null device: a faulty build under test must not get to replace the system's.
     const bool device =
         ::mknod(QFile::encodeName(dir.filePath("null.png")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
     for (const auto& tc : cases)
         if (device || !tc.args.contains(dir.filePath("null.png")))
-            ExpectFailure(RunCli(tc.args), tc.status, tc.fragment);
+            ExpectFailure(RunCli(tc.args), tc.status, tc.fragment.c_str());
     EXPECT_FALSE(QFileInfo(fifo + ".png").isFile());
     EXPECT_FALSE(QFileInfo(dir.filePath("null.png")).isFile());
 
@@ -93,6 +100,40 @@ TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
         QDir(dir.path()).mkdir("closed");
         QFile::setPermissions(dir.filePath("closed"), QFileDevice::WriteOwner);
         ExpectFailure(RunCli({"--folder", dir.filePath("closed"), "catalogue"}), 1, "Permission denied");
+    }
+}
+
+// An output that meets a full disk is an error (exit 1) that names the file and the reason, and the
+// file that was there stays whole. (These used to be reported as written, leaving an empty file.)
+TEST(RobustnessCli, FullDiskIsAnErrorAndTheOldFileStays) {
+    airmotor::test::SmallDisk disk;
+    if (!disk.skipReason().empty())
+        GTEST_SKIP() << disk.skipReason();
+    const QStringList duty = {"--torque", "10", "--speed", "3000", "--pressure", "6"};
+    const struct {
+        const char* command;
+        QStringList options;
+        const char* out;
+    } cases[] = {
+        {"export", duty, "old.csv"},
+        {"export", duty, "old.xlsx"},
+        {"diagram", duty, "diagram.png"},
+        {"diagram", duty, "diagram.svg"},
+        {"drawing", {"--index", "5"}, "drawing.png"},
+        {"datasheet", duty, "sheet.pdf"},
+    };
+    for (const auto& c : cases) {
+        const QString out = disk.path(QString::fromLatin1(c.out));
+        disk.empty();
+        Write(out, "the old file");
+        disk.fill();
+        const CliResult r =
+            RunCli(QStringList{"--folder", kBin, c.command} + c.options + QStringList{"--out", out});
+        ExpectFailure(r, 1, "No space left on device");
+        EXPECT_TRUE(r.err.contains(out.toUtf8())) << r.err.toStdString();
+        EXPECT_EQ(Read(out), "the old file") << c.out;
+        EXPECT_EQ(disk.files(), QStringList{QString::fromLatin1(c.out)});
+        QFile::remove(out);
     }
 }
 

@@ -37,6 +37,14 @@ std::string ReplaceLine(int line, const std::string& text) {
     return out;
 }
 
+// The ASCII text as an editor saves it as "Unicode".
+std::string Utf16(const std::string& text, bool bigEndian, bool byteOrderMark) {
+    std::string out = byteOrderMark ? (bigEndian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (char c : text)
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
 } // namespace
 
 TEST(MeasurementFile, RoundTripKeepsEveryFloat) {
@@ -55,23 +63,31 @@ TEST(MeasurementFile, RoundTripKeepsEveryFloat) {
 TEST(MeasurementFile, RefusalsNameTheLine) {
     struct Case {
         std::string text;
-        int line;
+        int line; // 0: the file as a whole
+        const char* says;
     };
     const Case cases[] = {
-        {"", 1},
-        {ReplaceLine(1, "33,1,1,1,1"), 1},
-        {ReplaceLine(1, "2.5,1,1,1,1"), 1},
-        {ReplaceLine(1, "2,1,1,1"), 1},
-        {ReplaceLine(3, "5,0,7"), 3},
-        {ReplaceLine(4, "3,x"), 4},
-        {ReplaceLine(6, "1,\"1\",1"), 6},
-        {ReplaceLine(5, "0,0,0,1e99"), 5},
-        {kValid.substr(0, kValid.find("0\r\n\"X\"")), 7},
+        {"", 1, "the file ends"},
+        {ReplaceLine(1, "33,1,1,1,1"), 1, "from 0 to 32"},
+        {ReplaceLine(1, "2.5,1,1,1,1"), 1, "whole number"},
+        {ReplaceLine(1, "2,1,1,1"), 1, "5 values expected, 4 found"},
+        {ReplaceLine(3, "5,0,7"), 3, "2 values expected"},
+        {ReplaceLine(4, "3,x"), 4, "value 2 \"x\" is not a number"},
+        {ReplaceLine(6, "1,\"1\",1"), 6, "value 2 \"1\" is not a number"},
+        {ReplaceLine(5, "0,0,0,1e99"), 5, "\"1e99\" is too large for a single-precision number"},
+        {ReplaceLine(5, "0,0,0,-1e-50"), 5, "\"-1e-50\" is too close to zero for a single-precision number"},
+        {kValid.substr(0, kValid.find("0\r\n\"X\"")), 7, "the file ends"},
+        {Utf16(kValid, false, true), 0, "UTF-16"},
+        {Utf16(kValid, true, true), 0, "UTF-16"},
+        {Utf16(kValid, false, false), 0, "UTF-16"},
+        {Utf16(kValid, true, false), 0, "UTF-16"},
     };
     for (const Case& c : cases) {
         const auto parsed = ParseMeasurementFile(c.text);
         ASSERT_TRUE(std::holds_alternative<MeasurementFileError>(parsed)) << c.text;
-        EXPECT_EQ(std::get<MeasurementFileError>(parsed).line, c.line) << c.text;
+        const MeasurementFileError& error = std::get<MeasurementFileError>(parsed);
+        EXPECT_EQ(error.line, c.line) << c.text;
+        EXPECT_NE(error.what.find(c.says), std::string::npos) << error.what;
     }
     EXPECT_TRUE(std::holds_alternative<MeasurementData>(ParseMeasurementFile(kValid)));
     // The date line is not read; a companion needs only its readings.

@@ -1,4 +1,5 @@
 #include "core/format/NumberFormat.h"
+#include "core/format/NumberParsing.h"
 
 #include <gtest/gtest.h>
 
@@ -109,4 +110,35 @@ TEST(StrDouble, FifteenDigits) {
     EXPECT_EQ(StrDouble(123456789012345.0), " 123456789012345");
     EXPECT_EQ(StrDouble(1e15), " 1E+15");
     EXPECT_EQ(StrDouble(1e100), " 1E+100");
+}
+
+// A refused number says which way it is out of range, so that 1e-50 is not called "not a number".
+TEST(NumberParsing, RefusalsSayWhyTheTextIsNoNumberOfTheType) {
+    const std::string tiny = "0." + std::string(60, '0') + "1";
+    const struct {
+        std::string text;
+        bool single;
+        const char* starts;
+    } cases[] = {
+        {"abc", true, "is not a number"},
+        {"nan", true, "is not a number"},
+        {"inf", false, "is not a number"},
+        {"1e-50x", true, "is not a number"},
+        {"1e-50", true, "is too close to zero for a single-precision"},
+        {"-1e-50", true, "is too close to zero"},
+        {"+1e-46", true, "is too close to zero"},
+        {tiny, true, "is too close to zero"},
+        {"3.5e38", true, "is too large for a single-precision"},
+        {"-1e39", true, "is too large"},
+        {"1e-400", false, "is too close to zero for a double-precision"},
+        {"1e400", false, "is too large for a double-precision"},
+        {"1e-99999", false, "is too close to zero"},
+        {"1e99999", false, "is too large"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.single ? ParseSingle(c.text).has_value() : ParseDouble(c.text).has_value()) << c.text;
+        const std::string why = c.single ? WhyNotSingle(c.text) : WhyNotDouble(c.text);
+        EXPECT_EQ(why.rfind(c.starts, 0), 0u) << c.text << ": " << why;
+    }
+    EXPECT_EQ(ParseSingle("1e-45"), 1e-45f); // the smallest single is still one
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace airmotor::platform::test {
@@ -29,6 +30,23 @@ int SaveMotor(const char* database, const char* designation) {
     }
 }
 
+// Saves `count` times, each through a writer of its own (so each makes a backup); a failure ends
+// the run with its message.
+int SaveMotorRepeatedly(const char* database, const char* designation, int count) {
+    core::MotorRecord record;
+    record.mode = core::SaveMode::Replace;
+    for (int i = 0; i < count; ++i) {
+        record.fields = {{"sngTomgVarvtal", kSavedSpeeds[i % 2]}};
+        MotorDataWriter writer(QString::fromLocal8Bit(database));
+        const auto written = writer.write(record, designation);
+        if (const auto* error = std::get_if<std::string>(&written)) {
+            std::fprintf(stderr, "save %d: %s\n", i + 1, error->c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int SaveMeasurement(const char* file) {
     core::MeasurementData data;
     for (int k = 0; k < kSavedPoints; ++k) {
@@ -50,6 +68,8 @@ int SaveMeasurement(const char* file) {
 std::optional<int> RunKillChild(int argc, char** argv) {
     if (argc == 4 && std::string_view(argv[1]) == "--save-motor")
         return SaveMotor(argv[2], argv[3]);
+    if (argc == 5 && std::string_view(argv[1]) == "--save-motors")
+        return SaveMotorRepeatedly(argv[2], argv[3], std::atoi(argv[4]));
     if (argc == 3 && std::string_view(argv[1]) == "--save-measurement")
         return SaveMeasurement(argv[2]);
     return std::nullopt;

@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <future>
+#include <thread>
+
 using namespace airmotor;
 using platform::MotorDataWriter;
 
@@ -152,5 +155,82 @@ TEST(MotorDataWriter, SaveKilledMidWriteLeavesTheOldOrTheNewCatalogue) {
     for (const QString& backup : backups)
         EXPECT_TRUE(std::holds_alternative<core::CatalogueLoadResult>(
             platform::CatalogueStore(dir.filePath(backup)).loadCatalogue()))
+            << backup.toStdString();
+}
+
+// A failed save leaves no copy behind; after a save only the newest ten backups stay, and files that
+// merely look like backups are left alone.
+TEST(MotorDataWriter, KeepsTheNewestTenBackupsAndNoneOfAFailedSave) {
+    Catalogue db;
+    const QDir dir(db.dir.path());
+    core::MotorRecord incomplete;
+    incomplete.fields = {{"strBenamning", std::string("X")}};
+    MotorDataWriter failing(db.file);
+    EXPECT_TRUE(std::holds_alternative<std::string>(failing.write(incomplete, "")));
+    EXPECT_TRUE(failing.backupFile().isEmpty());
+    EXPECT_EQ(dir.entryList({"*backup*"}, QDir::Files), QStringList());
+
+    for (int k = 0; k < 12; ++k)
+        platform::test::WriteFile(
+            dir.filePath(QString("Zevodida-backup-20010101-0000%1.db").arg(k, 2, 10, QChar('0'))), "old");
+    for (const char* other : {"Zevodida-backup-20010101-000011-2.db", "Zevodida-backup-notes.db",
+                              "Other-backup-20010101-000000.db", "Zevodida-backup-20010101-000000.txt"})
+        platform::test::WriteFile(dir.filePath(other), "other");
+    MotorDataWriter writer(db.file);
+    ASSERT_TRUE(std::holds_alternative<int>(writer.write(Record(core::SaveMode::Replace), "TKM20-A5")));
+    const QStringList kept = dir.entryList({"Zevodida-backup-2*.db"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(kept.size(), static_cast<qsizetype>(MotorDataWriter::kKeptBackups));
+    EXPECT_EQ(kept.front(), "Zevodida-backup-20010101-000004.db");
+    EXPECT_TRUE(kept.contains("Zevodida-backup-20010101-000011-2.db"));
+    EXPECT_TRUE(kept.contains(QFileInfo(writer.backupFile()).fileName()));
+    for (const char* other : {"Zevodida-backup-notes.db", "Other-backup-20010101-000000.db",
+                              "Zevodida-backup-20010101-000000.txt"})
+        EXPECT_TRUE(dir.exists(other)) << other;
+}
+
+// Another program's write transaction is waited for, not answered with "database is locked".
+TEST(MotorDataWriter, WaitsForAnotherWriterInsteadOfFailing) {
+    Catalogue db;
+    std::promise<void> locked;
+    std::thread other([&] {
+        platform::SqliteConnection connection(db.file, platform::SqliteConnection::Mode::ReadWrite);
+        ASSERT_TRUE(connection.open());
+        {
+            QSqlQuery q(connection.database());
+            EXPECT_TRUE(q.exec("BEGIN IMMEDIATE"));
+            EXPECT_TRUE(q.exec("UPDATE tblMotordata SET sngTomgVarvtal = 7 WHERE intKatalogindex = 30"));
+            locked.set_value();
+            QThread::msleep(300);
+            EXPECT_TRUE(q.exec("COMMIT"));
+        }
+    });
+    locked.get_future().wait();
+    MotorDataWriter writer(db.file);
+    const auto written = writer.write(Record(core::SaveMode::Replace), "TKM20-A5");
+    other.join();
+    ASSERT_TRUE(std::holds_alternative<int>(written)) << std::get<std::string>(written);
+    EXPECT_EQ(db.freeSpeed(5), 1234.5);
+    EXPECT_EQ(db.freeSpeed(30), 7.0);
+}
+
+// Three programs saving at once, many times a second: every save succeeds, every backup has a name
+// of its own and is a whole catalogue, and no more than ten stay.
+TEST(MotorDataWriter, ConcurrentSavesEachGetTheirOwnBackup) {
+    Catalogue db;
+    std::vector<std::unique_ptr<QProcess>> savers;
+    for (int k = 0; k < 3; ++k) {
+        savers.push_back(std::make_unique<QProcess>());
+        savers.back()->start(QCoreApplication::applicationFilePath(),
+                             {QStringLiteral("--save-motors"), db.file, QStringLiteral("TKM20-A5"), "8"});
+    }
+    for (auto& saver : savers) {
+        ASSERT_TRUE(saver->waitForFinished(60000));
+        EXPECT_EQ(saver->exitCode(), 0) << saver->readAllStandardError().toStdString();
+    }
+    const QStringList backups = QDir(db.dir.path()).entryList({"*-backup-*"}, QDir::Files);
+    EXPECT_EQ(backups.size(), static_cast<qsizetype>(MotorDataWriter::kKeptBackups));
+    for (const QString& backup : backups)
+        EXPECT_TRUE(std::holds_alternative<std::vector<core::MotorRow>>(
+            platform::CatalogueStore(db.dir.filePath(backup)).readMotorRows()))
             << backup.toStdString();
 }

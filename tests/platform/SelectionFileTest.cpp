@@ -1,10 +1,13 @@
 #include "platform/SelectionFile.h"
+#include "core/format/IniDocument.h"
 #include "platform/UserPreferences.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +71,9 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
         {"\"PGW\"", "\"XYZ\"", "\"series\" lists an unknown series"},
         {"\"torque\": \"7.5\"", "\"torque\": 7.5", "\"torque\" is missing or not a text"},
         {"\"search\": true", "\"search\": 1", "\"search\" is missing or not true/false"},
+        {"\"schemaVersion\": 1", "\"schemaVersion\": 1e300", "newer program (schema version 1e+300;"},
+        {"\"schemaVersion\": 1", "\"schemaVersion\": 1.5", "\"schemaVersion\" 1.5 is not a version number"},
+        {good, "[]", "a JSON list where a JSON object is expected"},
         {"{", "[", "not a JSON object"},
         {"\"format\"", "\"format\" \"", "not a JSON object"},
     };
@@ -94,15 +100,16 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
 TEST(UserPreferences, CostFallbackAndRecentList) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("prefs.conf");
+    core::RecordingMessageSink messages;
     {
-        platform::UserPreferences prefs(ini);
+        platform::UserPreferences prefs(ini, messages);
         EXPECT_EQ(prefs.airCost().hoursPerYear, 2000.0); // nothing stored yet
         prefs.setAirCost({9000.0, 0.2, 0.3});
         for (int k = 0; k < platform::UserPreferences::kRecentCount + 2; ++k)
             prefs.addRecentSelection(dir.filePath(QString("s%1.json").arg(k)));
         prefs.addRecentSelection(dir.filePath("s3.json"));
     }
-    platform::UserPreferences prefs(ini);
+    platform::UserPreferences prefs(ini, messages);
     const core::AirCostInputs cost = prefs.airCost();
     EXPECT_EQ(cost.hoursPerYear, 2000.0);
     EXPECT_EQ(cost.energyPerM3, 0.2);
@@ -114,6 +121,105 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     EXPECT_EQ(recent.count(recent[0]), 1);
     // A list made one longer by hand is shown bounded too.
     QSettings(ini, QSettings::IniFormat).setValue("selections/recent", recent + QStringList{"/x.json"});
-    EXPECT_EQ(platform::UserPreferences(ini).recentSelections().size(),
+    EXPECT_EQ(platform::UserPreferences(ini, messages).recentSelections().size(),
               platform::UserPreferences::kRecentCount);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// Earlier versions kept these preferences through Qt's settings class: what it wrote is read, and
+// what is written now it reads back the same, entries the program does not know included.
+TEST(UserPreferences, ReadsAndWritesTheSettingsClassFormat) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("airmotor.conf");
+    const auto std = [](const QStringList& list) {
+        std::vector<std::string> out;
+        for (const QString& s : list)
+            out.push_back(s.toStdString());
+        return out;
+    };
+    const QStringList lists[] = {
+        {},
+        {"plain"},
+        {"with space", "comma,in", "semi;colon=equals", ""},
+        {" leading", "trailing ", "quote\"s", "back\\slash", "tab\tnew\nline\r"},
+        {"@at first", "@@twice", "\u00fcnic\u00f8de \u00f6",
+         QString("x") + QChar(1) + "0f" + QChar(0x1f) + "a"},
+    };
+    for (const QStringList& list : lists) {
+        SCOPED_TRACE(list.join('|').toStdString());
+        QFile::remove(file);
+        QSettings(file, QSettings::IniFormat).setValue("selections/recent", list);
+        EXPECT_EQ(core::IniDocument::Parse(ReadFile(file).toStdString()).list("selections", "recent"),
+                  std(list));
+
+        core::IniDocument ours;
+        ours.setList("selections", "recent", std(list));
+        WriteFile(file, QByteArray::fromStdString(ours.format()));
+        EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("selections/recent").toStringList(), list);
+    }
+
+    core::RecordingMessageSink messages;
+    QFile::remove(file);
+    {
+        QSettings theirs(file, QSettings::IniFormat);
+        theirs.setValue("selections/recent", QStringList{"/a, b.json", "/c.json"});
+        theirs.setValue("airCost/energyPerM3", 0.125);
+        theirs.setValue("other/kept", "untouched, as it was");
+    }
+    {
+        platform::UserPreferences prefs(file, messages);
+        EXPECT_EQ(prefs.recentSelections(), QStringList({"/a, b.json", "/c.json"}));
+        EXPECT_EQ(prefs.airCost().energyPerM3, 0.125);
+        prefs.addRecentSelection("/d=e.json");
+        prefs.setAirCost({8760.5, 0.1, 1e-3});
+    }
+    const QSettings theirs(file, QSettings::IniFormat);
+    EXPECT_EQ(theirs.value("selections/recent").toStringList(),
+              QStringList({"/d=e.json", "/a, b.json", "/c.json"}));
+    EXPECT_EQ(theirs.value("airCost/hoursPerYear").toDouble(), 8760.5);
+    EXPECT_EQ(theirs.value("airCost/energyPerM3").toDouble(), 0.1);
+    EXPECT_EQ(theirs.value("airCost/pricePerKWh").toDouble(), 1e-3);
+    EXPECT_EQ(theirs.value("other/kept").toString(), "untouched, as it was");
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// A file that is no preferences file (far too large, a FIFO, a folder) is reported once, neither
+// read nor replaced; a change that cannot be saved is reported, not dropped without a word.
+TEST(UserPreferences, UnreadableFilesAndFailedSavesAreReported) {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("big.conf"), "[airCost]\nhoursPerYear=3000\n");
+    ASSERT_TRUE(QFile::resize(dir.filePath("big.conf"), platform::UserPreferences::kFileCap + 1));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.conf")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.conf"));
+    WriteFile(dir.filePath("file"), "");
+    const struct {
+        const char* name;
+        const char* onRead; // nullptr: read without a word
+        const char* onSave;
+    } cases[] = {
+        {"big.conf", "is larger than the limit of 1 MiB", "not saved"},
+        {"fifo.conf", "is a FIFO", "not saved"},
+        {"folder.conf", "is a folder", "not saved"},
+        {"file/airmotor.conf", nullptr, "not saved"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        const qint64 size = QFileInfo(path).size();
+        core::RecordingMessageSink messages;
+        platform::UserPreferences prefs(path, messages);
+        ASSERT_EQ(messages.messages.size(), c.onRead ? 1u : 0u);
+        if (c.onRead) {
+            EXPECT_NE(messages.messages[0].text.find(path.toStdString() + ": " + c.onRead), std::string::npos)
+                << messages.messages[0].text;
+        }
+        EXPECT_EQ(prefs.airCost().hoursPerYear, core::AirCostInputs{}.hoursPerYear);
+        prefs.setAirCost({3000.0, 0.2, 0.3});
+        ASSERT_FALSE(messages.messages.empty());
+        EXPECT_NE(messages.messages.back().text.find(path.toStdString()), std::string::npos);
+        EXPECT_NE(messages.messages.back().text.find(c.onSave), std::string::npos)
+            << messages.messages.back().text;
+        EXPECT_EQ(prefs.airCost().hoursPerYear, 3000.0); // kept for the rest of the run
+        EXPECT_EQ(QFileInfo(path).size(), size);
+    }
 }

@@ -224,6 +224,12 @@ TEST(Workbook, RefusalsNameTheFileAndWhatIsWrong) {
         {zip("twice.xlsx",
              HandMade("<worksheet><sheetData><row r=\"2\"/><row r=\"2\"/></sheetData></worksheet>")),
          "out of order"},
+        {zip("entity.xlsx",
+             HandMade(
+                 "<?xml version=\"1.0\"?><!DOCTYPE worksheet [<!ENTITY e SYSTEM \"file:///etc/hostname\">]>"
+                 "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&e;</t></is></c>"
+                 "</row></sheetData></worksheet>")),
+         "xl/worksheets/s.xml declares a document type"},
     };
     for (const auto& [path, reason] : cases) {
         const std::string error = OpenError(path);

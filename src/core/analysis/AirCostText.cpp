@@ -29,7 +29,7 @@ std::optional<std::string> Read(std::string_view name, std::string_view given, d
         return std::string(name) + ": enter a number";
     const std::optional<double> value = ParseDouble(text);
     if (!value)
-        return std::string(name) + ": \"" + std::string(given) + "\" is not a number";
+        return std::string(name) + ": \"" + std::string(given) + "\" " + WhyNotDouble(text);
     if (*value < 0.0)
         return std::string(name) + ": must not be negative";
     if (!InRange(*value, high))

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace airmotor::core {
@@ -12,6 +13,11 @@ std::optional<float> ParseSingle(std::string_view text);
 std::optional<double> ParseDouble(std::string_view text);
 std::optional<int> ParseInt(std::string_view text);
 std::optional<std::int64_t> ParseInt64(std::string_view text);
+
+// Why ParseSingle / ParseDouble refused a text, to follow it in a message: "is not a number", or
+// that it is a number too large or too close to zero for the type.
+std::string WhyNotSingle(std::string_view text);
+std::string WhyNotDouble(std::string_view text);
 
 // True when the text has the form of a whole number (optional sign, digits), whatever its size:
 // tells "too large" apart from "not a number" in messages.

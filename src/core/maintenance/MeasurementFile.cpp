@@ -68,7 +68,9 @@ public:
         for (std::size_t i = 0; i < values.size(); ++i) {
             const auto number = Single(values[i]);
             if (!number) {
-                fail(line, "value " + std::to_string(i + 1) + " \"" + values[i].text + "\" is not a number");
+                fail(line,
+                     "value " + std::to_string(i + 1) + " \"" + values[i].text + "\" " +
+                         (values[i].quoted ? std::string("is not a number") : WhyNotSingle(values[i].text)));
                 return std::nullopt;
             }
             out.push_back(*number);
@@ -102,7 +104,17 @@ private:
     std::vector<std::string_view> lines_;
 };
 
+// UTF-16 text (an editor's "Unicode"): every other byte of its digits and commas is zero, which
+// would otherwise be read as values that do not add up.
+bool IsUtf16(std::string_view text) {
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")
+        return true;
+    return text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0');
+}
+
 MeasurementParse Parse(std::string_view text, int requiredLines) {
+    if (IsUtf16(text))
+        return MeasurementFileError{0, "the file is UTF-16 text; save it as UTF-8 or ANSI text"};
     LineParser parser(text);
     const auto header = parser.numbers(1, kHeaderValues);
     if (!header)

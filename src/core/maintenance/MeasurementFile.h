@@ -34,7 +34,7 @@ struct MeasurementData {
 };
 
 struct MeasurementFileError {
-    int line = 0; // 1-based line of the fault
+    int line = 0; // 1-based line of the fault; 0: the file as a whole
     std::string what;
 };
 
@@ -42,7 +42,8 @@ using MeasurementParse = std::variant<MeasurementData, MeasurementFileError>;
 
 // The nine-line format. Lines 1-8 are required (the date line is not read); a companion file only
 // needs lines 1-4. A count outside 0..32 or not whole, a reading line whose number of values differs
-// from the count, a bad number or a missing line is refused with the line named.
+// from the count, a bad number or a missing line is refused with the line named; UTF-16 text is
+// refused as such.
 MeasurementParse ParseMeasurementFile(std::string_view text);
 MeasurementParse ParseCompanionFile(std::string_view text);
 

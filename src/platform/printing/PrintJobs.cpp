@@ -1,16 +1,12 @@
 #include "platform/printing/PrintJobs.h"
 
-#include <QDir>
+#include "platform/AtomicFile.h"
+
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace airmotor::platform {
 
@@ -18,6 +14,28 @@ namespace {
 
 // PDF resolution: fine enough for 1/10-point text positioning; the output stays vector.
 constexpr int kPdfDpi = 600;
+
+// Where a PDF job can go at all; checked before anything is painted.
+QString RefusedPdfTarget(const QString& name) {
+    if (auto refused = CheckOutputTarget(name))
+        return QString::fromStdString(refused->message);
+    if (!QFileInfo(QFileInfo(name).absolutePath()).isDir())
+        return QStringLiteral("%1: cannot be written: its folder does not exist; nothing was written")
+            .arg(name);
+    return {};
+}
+
+std::unique_ptr<QPdfWriter> StartPdf(QBuffer& buffer, int dpi, QPageLayout::Orientation orientation,
+                                     const QString& title, const QString& creator) {
+    buffer.setData(QByteArray());
+    buffer.open(QIODevice::WriteOnly);
+    auto writer = std::make_unique<QPdfWriter>(&buffer);
+    writer->setResolution(dpi);
+    writer->setTitle(title);
+    writer->setCreator(creator);
+    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0)));
+    return writer;
+}
 
 } // namespace
 
@@ -71,52 +89,32 @@ QString PdfJobSink::JobFile(const QString& path, int job) {
 QPagedPaintDevice* PdfJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
     abortJob();
     const QString name = JobFile(path_, static_cast<int>(files_.size()) + 1);
-    const QFileInfo info(name);
-    if (info.exists() && !info.isFile()) {
-        error_ = QStringLiteral("%1: is not a regular file, nothing was written").arg(name);
+    error_ = RefusedPdfTarget(name);
+    if (!error_.isEmpty())
         return nullptr;
-    }
-    file_ = std::make_unique<QTemporaryFile>(info.absoluteDir().filePath("." + info.fileName() + ".XXXXXX"));
-    if (!file_->open()) {
-        error_ = QStringLiteral("%1: cannot be written (%2)").arg(name, file_->errorString());
-        file_.reset();
-        return nullptr;
-    }
     target_ = name;
-    writer_ = std::make_unique<QPdfWriter>(file_.get());
-    writer_->setResolution(kPdfDpi);
-    writer_->setTitle(title);
-    writer_->setCreator(QStringLiteral("Air Motor Selector"));
-    writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(0, 0, 0, 0)));
+    writer_ = StartPdf(buffer_, kPdfDpi, orientation, title, QStringLiteral("Air Motor Selector"));
     return writer_.get();
 }
 
 bool PdfJobSink::endJob() {
-    if (!file_)
+    if (!writer_)
         return false;
     writer_.reset(); // writes the end of the document
-    const bool written = file_->error() == QFileDevice::NoError && file_->flush();
-    file_->close();
-    // A temporary file is private to its owner; the sheet is an ordinary document.
-    file_->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                          QFileDevice::ReadOther);
-    const QByteArray from = QFile::encodeName(file_->fileName());
-    const QByteArray to = QFile::encodeName(target_);
-    if (!written || std::rename(from.constData(), to.constData()) != 0) {
-        const QString why = written ? QString::fromLocal8Bit(std::strerror(errno)) : file_->errorString();
-        error_ = QStringLiteral("%1: cannot be written (%2)").arg(target_, why);
-        file_.reset(); // removes the temporary file
+    if (auto error = WriteFileAtomically(target_, buffer_.data())) {
+        error_ = QString::fromStdString(error->message);
+        abortJob();
         return false;
     }
-    file_->setAutoRemove(false); // it has become the target
-    file_.reset();
+    abortJob();
     files_.append(target_);
     return true;
 }
 
 void PdfJobSink::abortJob() {
     writer_.reset();
-    file_.reset(); // the temporary file goes with it
+    buffer_.close();
+    buffer_.setData(QByteArray());
 }
 
 double PdfJobSink::resolution() const {
@@ -147,6 +145,7 @@ QString WrittenFilesText(const QStringList& files) {
 PrinterJobSink::PrinterJobSink(QPrinter& printer) : printer_(printer) {}
 
 QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
+    abortJob();
     // Without a printer Qt falls back to a PDF writer that has no file to write to.
     if (!printer_.isValid() ||
         (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty())) {
@@ -159,10 +158,27 @@ QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation
     printer_.setPageSize(QPageSize(QPageSize::A4));
     printer_.setPageOrientation(orientation);
     printer_.setDocName(title);
+    if (printer_.outputFormat() == QPrinter::PdfFormat) {
+        // The printer's own PDF file is written without any check of the disk: the document is
+        // made in memory instead and written like every other file.
+        error_ = RefusedPdfTarget(printer_.outputFileName());
+        if (!error_.isEmpty())
+            return nullptr;
+        pdf_ = StartPdf(buffer_, printer_.resolution(), orientation, title, printer_.creator());
+        return pdf_.get();
+    }
     return &printer_;
 }
 
 bool PrinterJobSink::endJob() {
+    if (pdf_) {
+        pdf_.reset(); // writes the end of the document
+        const auto error = WriteFileAtomically(printer_.outputFileName(), buffer_.data());
+        abortJob();
+        if (error)
+            error_ = QString::fromStdString(error->message);
+        return !error;
+    }
     if (printer_.printerState() == QPrinter::Error) {
         error_ = QStringLiteral("The printer %1 reported an error: the job may be incomplete")
                      .arg(printer_.printerName());
@@ -171,10 +187,14 @@ bool PrinterJobSink::endJob() {
     return true;
 }
 
-void PrinterJobSink::abortJob() {}
+void PrinterJobSink::abortJob() {
+    pdf_.reset();
+    buffer_.close();
+    buffer_.setData(QByteArray());
+}
 
 double PrinterJobSink::resolution() const {
-    return printer_.resolution();
+    return pdf_ ? pdf_->resolution() : printer_.resolution();
 }
 
 } // namespace airmotor::platform

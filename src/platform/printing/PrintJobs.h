@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,6 @@ class QPainter;
 class QRectF;
 class QPdfWriter;
 class QPrinter;
-class QTemporaryFile;
 
 namespace airmotor::platform {
 
@@ -36,9 +36,9 @@ public:
     virtual QStringList files() const { return {}; }
 };
 
-// One PDF file per job: FILE.pdf, FILE-2.pdf, FILE-3.pdf, ... Each is written to a temporary file
-// beside it and renamed when the job is complete, so a failed job leaves no half-written file. (No
-// flush to disk before the rename: a sheet that can be printed again is not worth the wait.)
+// One PDF file per job: FILE.pdf, FILE-2.pdf, FILE-3.pdf, ... Each is made in memory and written
+// whole when the job is complete (see WriteFileAtomically), so a failed job leaves no half-written
+// file and an older file of that name stays as it was.
 class PdfJobSink final : public PrintJobSink {
 public:
     explicit PdfJobSink(QString path);
@@ -59,12 +59,13 @@ private:
     QString error_;
     QStringList files_;
     QString target_;
-    std::unique_ptr<QTemporaryFile> file_; // beside the target, renamed onto it when complete
+    QBuffer buffer_;
     std::unique_ptr<QPdfWriter> writer_;
 };
 
 // Jobs on a printer the caller set up (printer name chosen in the dialog). The printer's own copy
-// count is set to 1: copies are separate jobs.
+// count is set to 1: copies are separate jobs. A printer that prints to a PDF file gets each job's
+// document written as PdfJobSink writes it.
 class PrinterJobSink final : public PrintJobSink {
 public:
     explicit PrinterJobSink(QPrinter& printer);
@@ -78,6 +79,8 @@ public:
 private:
     QPrinter& printer_;
     QString error_;
+    QBuffer buffer_;
+    std::unique_ptr<QPdfWriter> pdf_; // the job's document when the printer prints to a file
 };
 
 // The sink for a printer: its PDF file when it prints to one (job n > 1 to "name-n.pdf", so no job

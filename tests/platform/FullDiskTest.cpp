@@ -1,0 +1,165 @@
+#include "platform/AnalysisWorkbook.h"
+#include "platform/AtomicFile.h"
+#include "platform/DatabaseBuilder.h"
+#include "platform/DiagramExport.h"
+#include "platform/MeasurementFileStore.h"
+#include "platform/SelectionFile.h"
+#include "platform/SettingsFile.h"
+#include "platform/UserPreferences.h"
+#include "platform/Workbook.h"
+#include "platform/printing/PrintJobs.h"
+
+#include "SmallDisk.h"
+#include "TestDatabase.h"
+
+#include <QPainter>
+
+#include <functional>
+#include <sys/stat.h>
+
+using namespace airmotor;
+using namespace airmotor::platform;
+using platform::test::ReadFile;
+using platform::test::WriteFile;
+
+namespace {
+
+using Write = std::function<std::optional<std::string>(const QString& path)>;
+
+std::optional<std::string> Message(const std::optional<FileError>& error) {
+    return error ? std::optional<std::string>(error->message) : std::nullopt;
+}
+
+QByteArray AnalysisWorkbookBytes() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("rows.xlsx"));
+    EXPECT_FALSE(WriteAnalysisWorkbook(file, {}));
+    return ReadFile(file);
+}
+
+} // namespace
+
+// Every writer meets a disk with no room left: the old file stays as it was, no temporary file is
+// left behind, and the message names the file and the system's reason. (The small outputs used to
+// be reported as written while the file on disk became empty.)
+TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy) {
+    airmotor::test::SmallDisk disk;
+    if (!disk.skipReason().empty())
+        GTEST_SKIP() << disk.skipReason();
+    const QByteArray workbook = AnalysisWorkbookBytes();
+    const auto chart = [](const QString& path) -> std::optional<std::string> {
+        const QString error =
+            ExportChart([](QPainter& p, const QRectF& area) { p.fillRect(area, Qt::white); }, path,
+                        QSize(120, 80), QStringLiteral("Chart"));
+        return error.isEmpty() ? std::nullopt : std::optional<std::string>(error.toStdString());
+    };
+    const struct {
+        const char* file;
+        QByteArray old;
+        const char* reason;
+        Write write;
+    } cases[] = {
+        {"plain.txt", "old text", "No space left on device",
+         [](const QString& p) { return Message(WriteFileAtomically(p, "new text")); }},
+        {"motors.xlsx", workbook, "No space left on device",
+         [](const QString& p) -> std::optional<std::string> {
+             auto opened = Workbook::open(p);
+             if (auto* error = std::get_if<std::string>(&opened))
+                 return "not opened: " + *error;
+             return std::get<Workbook>(opened).save();
+         }},
+        {"rows.xlsx", workbook, "No space left on device",
+         [](const QString& p) { return WriteAnalysisWorkbook(p, {}); }},
+        {"choice.json", "{}", "No space left on device",
+         [](const QString& p) { return WriteSelectionFile(p, core::SavedSelection{}); }},
+        {"ZEVODIDA.DAT", "\"2020-01-01\",\"German\",0\n", "No space left on device",
+         [](const QString& p) {
+             return SettingsFile(ResolveProgramFolder(QFileInfo(p).path(), QString()))
+                 .write(core::Settings{});
+         }},
+        {"M1.DAT", "0,1,1,1,1\n", "No space left on device",
+         [](const QString& p) { return MeasurementFileStore::write(p, core::MeasurementData{}); }},
+        {"chart.png", "old png", "No space left on device", chart},
+        {"chart.svg", "old svg", "No space left on device", chart},
+        {"chart.pdf", "old pdf", "No space left on device", chart},
+        {"sheet.pdf", "old sheet", "No space left on device",
+         [](const QString& p) -> std::optional<std::string> {
+             PdfJobSink sink(p);
+             const PrintRun run = RunOnePageJobs(sink, 1, QPageLayout::Portrait, QStringLiteral("Sheet"),
+                                                 [](QPainter&, const QRectF&, double, int) {});
+             return run.ok() ? std::nullopt : std::optional<std::string>(run.error.toStdString());
+         }},
+        // SQLite reports the full disk in its own words.
+        {"Zevodida.db", "old catalogue", "disk is full",
+         [](const QString& p) -> std::optional<std::string> {
+             const auto built = DatabaseBuilder::build(QStringLiteral(AIRMOTOR_SOURCE_DIR "/data"), p);
+             if (const auto* error = std::get_if<BuildError>(&built))
+                 return error->message;
+             return std::nullopt;
+         }},
+        {"airmotor.conf", "[airCost]\nhoursPerYear=1000\n", "No space left on device",
+         [](const QString& p) -> std::optional<std::string> {
+             core::RecordingMessageSink messages;
+             UserPreferences(p, messages).setAirCost({3000.0, 0.2, 0.3});
+             if (messages.messages.empty())
+                 return std::nullopt;
+             return messages.messages.back().text;
+         }},
+    };
+    for (const auto& c : cases) {
+        const QString file = disk.path(QString::fromLatin1(c.file));
+        disk.empty();
+        WriteFile(file, c.old);
+        disk.fill();
+        const std::optional<std::string> error = c.write(file);
+        ASSERT_TRUE(error.has_value()) << c.file << ": reported as written";
+        EXPECT_NE(error->find(file.toStdString()), std::string::npos) << *error;
+        EXPECT_NE(error->find(c.reason), std::string::npos) << *error;
+        EXPECT_EQ(ReadFile(file), c.old) << c.file;
+        EXPECT_EQ(disk.files(), QStringList{QString::fromLatin1(c.file)}) << c.file;
+        QFile::remove(file);
+    }
+}
+
+// The file a link names is replaced and the link stays; the permissions of the replaced file are
+// kept; what is no regular file, and a link whose target cannot be made, are named.
+TEST(FullDisk, ReplacementFollowsLinksAndKeepsPermissions) {
+    QTemporaryDir dir;
+    const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    WriteFile(at("target.txt"), "old");
+    ASSERT_TRUE(QFile::setPermissions(at("target.txt"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                            QFileDevice::ReadGroup));
+    ASSERT_TRUE(QFile::link(at("target.txt"), at("link.txt")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("target.txt"), at("relative.txt")));
+    ASSERT_TRUE(QFile::link(at("missing/new.txt"), at("dangling.txt")));
+    ASSERT_TRUE(QFile::link(at("created.txt"), at("pending.txt")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+
+    EXPECT_FALSE(WriteFileAtomically(at("link.txt"), "via link"));
+    EXPECT_TRUE(QFileInfo(at("link.txt")).isSymLink());
+    EXPECT_EQ(ReadFile(at("target.txt")), "via link");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(at("target.txt")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_FALSE(WriteFileAtomically(at("relative.txt"), "relative"));
+    EXPECT_EQ(ReadFile(at("target.txt")), "relative");
+    EXPECT_FALSE(WriteFileAtomically(at("pending.txt"), "made"));
+    EXPECT_EQ(ReadFile(at("created.txt")), "made");
+
+    const struct {
+        const char* file;
+        const char* says;
+    } refused[] = {
+        {"dangling.txt", "is a symbolic link to "},
+        {"folder", "is a folder, not a regular file"},
+    };
+    for (const auto& r : refused) {
+        const auto error = WriteFileAtomically(at(r.file), "x");
+        ASSERT_TRUE(error.has_value()) << r.file;
+        EXPECT_NE(error->message.find(at(r.file).toStdString() + ": " + r.says), std::string::npos)
+            << error->message;
+    }
+    const auto dangling = WriteFileAtomically(at("dangling.txt"), "x");
+    EXPECT_NE(dangling->message.find(at("missing/new.txt").toStdString()), std::string::npos);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 6);
+}
