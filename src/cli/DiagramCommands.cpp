@@ -47,7 +47,7 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
     const bool current = DriveSession(ctx, session, options, "diagram");
     const core::MotorDiagramInput input = core::DiagramInputFromSession(session, ctx.language);
     if (!current || input.index <= 0)
-        throw FolderError("diagram: no motor is current for that row and column, nothing was written");
+        throw UsageError("diagram: no motor is current for that row and column, nothing was written");
     const QString error = platform::ExportMotorDiagram(input, QString::fromStdString(out), size);
     if (!error.isEmpty())
         throw FolderError("diagram: " + error.toStdString());
