@@ -16,6 +16,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <cmath>
+
 namespace airmotor::app {
 
 namespace {
@@ -223,11 +225,16 @@ void MotorDataEditorController::drawOnPrinter() {
 }
 
 void MotorDataEditorController::printRange() {
-    const int first = static_cast<int>(editor_.fields().value(F::txtKatalogIndex_0));
-    const int last = static_cast<int>(editor_.fields().value(F::txtKatalogIndex_1));
+    const float typedFirst = editor_.fields().value(F::txtKatalogIndex_0);
+    const float typedLast = editor_.fields().value(F::txtKatalogIndex_1);
     const int motors = program_.catalogue.intAntalMotorer;
+    // A box may hold a number no int can: such a range is refused before any conversion.
+    constexpr float kBeyondAnyIndex = 1e9f;
+    const bool whole = std::fabs(typedFirst) < kBeyondAnyIndex && std::fabs(typedLast) < kBeyondAnyIndex;
+    const int first = whole ? static_cast<int>(typedFirst) : 0;
+    const int last = whole ? static_cast<int>(typedLast) : 0;
     if (first < 1 || last < first || last > motors) {
-        show("Katalogindex från " + std::to_string(first) + " till " + std::to_string(last) +
+        show("Katalogindex från " + core::BoxText(typedFirst) + " till " + core::BoxText(typedLast) +
                  " finns inte: katalogen har index 1 till " + std::to_string(motors) + ".",
              core::MessageIcon::Warning);
         return;

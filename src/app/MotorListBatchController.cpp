@@ -38,7 +38,7 @@ void MotorListBatchController::report(const std::string& text, core::MessageIcon
 
 core::MotorListSummary MotorListBatchController::Run(const QString& workbookPath, int firstRow, int lastRow,
                                                      core::MotorListMode mode) {
-    auto opened = platform::MotorListWorkbook::open(resolve(workbookPath));
+    auto opened = platform::MotorListWorkbook::open(resolve(workbookPath), firstRow, lastRow);
     if (auto* error = std::get_if<std::string>(&opened)) {
         report(*error, core::MessageIcon::Critical);
         return {};

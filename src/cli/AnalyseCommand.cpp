@@ -73,7 +73,7 @@ SessionScript RunSearch(const CliContext& ctx, core::SelectionSession& session, 
                         std::string_view command) {
     std::optional<SessionScript> script = PressSession(ctx, session, options, command);
     if (!script)
-        throw FolderError(std::string(command) + ": the search was refused, there are no result rows");
+        throw UsageError(std::string(command) + ": the search was refused, there are no result rows");
     return *script;
 }
 

@@ -163,15 +163,22 @@ int RunCalculator(CliContext& ctx, const CommandArgs& args, const core::Calculat
     core::RecordingMessageSink sink;
     core::CalculatorModel model(layout, ctx.language.strText, sink);
     model.Load(!own.empty());
+    // As the search does: a box that takes a different text from the one given says so.
+    const auto type = [&](std::string_view option, int box, const std::string& given) {
+        if (auto warning =
+                RetypingWarning(names.command, option, given, core::CalculatorModel::KeyedText(given)))
+            Warn(ctx, *warning);
+        model.Type(box, given);
+    };
     if (own.empty()) {
         model.ShowMotor(ctx.catalogue, index, true);
     } else {
         for (int k = 0; k < 3; ++k)
-            model.Type(core::kStallTorqueBox + k, own[static_cast<std::size_t>(k)]);
+            type("own", core::kStallTorqueBox + k, own[static_cast<std::size_t>(k)]);
     }
     for (const auto& [option, box] : names.inputs)
         if (const auto text = options.text(option))
-            model.Type(box, *text);
+            type(option, box, *text);
     const core::CalculationResult result = model.Calculate(ctx.catalogue, index);
 
     if (ctx.json) {

@@ -110,7 +110,7 @@ int RunCompareCommand(CliContext& ctx, const CommandArgs& args) {
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
     if (!PressSession(ctx, session, options, kCommand))
-        throw FolderError("compare: the search was refused, there are no result rows");
+        throw UsageError("compare: the search was refused, there are no result rows");
     if (auto problem = core::CheckComparedRows(rows, session.results().rowCount()))
         throw UsageError("compare: --rows: " + *problem);
 

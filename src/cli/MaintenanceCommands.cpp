@@ -320,14 +320,20 @@ int RunSaveMotorCommand(CliContext& context, const CommandArgs& args) {
     TypeOption(options, "start-speed", fields, EditorField::txtStartVarvtalKurvor);
     TypeOption(options, "max-speed", fields, EditorField::txtMaxVarvtalKurvor);
     // The save draws as the screen diagram does, calibration included; the record is the last pass.
-    if (!PrepareEditor(file, split, options, editor) || !editor.calibrate())
-        throw std::runtime_error(messages.messages.empty() ? "the diagram cannot be drawn"
-                                                           : messages.messages.back().text);
+    // What is refused here is the user's input (the readings, the options): a usage error.
+    const bool drawn = PrepareEditor(file, split, options, editor);
+    for (const core::Message& message : messages.messages)
+        if (message.icon == core::MessageIcon::Warning)
+            Warn(context, "save-motor: " + message.text);
+    if (!drawn || !editor.calibrate())
+        throw UsageError("save-motor: " + (messages.messages.empty()
+                                               ? std::string("the diagram cannot be drawn")
+                                               : messages.messages.back().text));
     if (mode == core::SaveMode::Replace && core::FindDesignation(context.catalogue, texts.designation) == 0)
-        throw std::runtime_error(core::kDesignationNotFoundText);
+        throw UsageError(std::string("save-motor: ") + core::kDesignationNotFoundText);
     auto built = core::BuildMotorRecord(editor, mode);
     if (auto* error = std::get_if<std::string>(&built))
-        throw std::runtime_error(*error);
+        throw UsageError("save-motor: " + *error);
     const core::MotorRecord& record = std::get<core::MotorRecord>(built);
     platform::MotorDataWriter writer(QString::fromStdString((context.folder / "Zevodida.db").string()));
     auto written = writer.write(record, texts.designation);

@@ -92,7 +92,8 @@ int RunMotorListCommand(CliContext& context, const CommandArgs& args) {
         if (auto error = platform::CheckReadableFolder(outFolder))
             throw std::runtime_error(error->message);
 
-    auto opened = platform::MotorListWorkbook::open(QString::fromStdString(positional.front()));
+    auto opened =
+        platform::MotorListWorkbook::open(QString::fromStdString(positional.front()), rows.first, rows.last);
     if (auto* error = std::get_if<std::string>(&opened))
         throw std::runtime_error(*error);
     platform::MotorListWorkbook& workbook = *std::get<std::unique_ptr<platform::MotorListWorkbook>>(opened);

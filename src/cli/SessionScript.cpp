@@ -87,6 +87,16 @@ std::string KeyFiltered(std::string_view given) {
     return typed;
 }
 
+std::optional<std::string> RetypingWarning(std::string_view command, std::string_view option,
+                                           const std::string& given, const std::string& typed) {
+    std::string asGiven = given;
+    std::replace(asGiven.begin(), asGiven.end(), ',', '.');
+    if (typed == asGiven)
+        return std::nullopt;
+    return std::string(command) + ": --" + std::string(option) + " \"" + given + "\" is typed as \"" + typed +
+           "\" (the field takes digits, '.', '-' and '*' only)";
+}
+
 namespace {
 
 // The row to click: a whole number too large for the grid's row numbers names no row.
@@ -124,13 +134,8 @@ SessionScript SessionScript::Read(const CommandOptions& options, std::string_vie
         const auto given = options.text(f.option);
         if (!given)
             continue;
-        std::string asTyped = *given;
-        std::replace(asTyped.begin(), asTyped.end(), ',', '.');
-        const std::string typed = KeyFiltered(*given);
-        if (typed != asTyped)
-            s.warnings.push_back(std::string(command) + ": --" + std::string(f.option) + " \"" + *given +
-                                 "\" is typed as \"" + typed +
-                                 "\" (the field takes digits, '.', '-' and '*' only)");
+        if (auto warning = RetypingWarning(command, f.option, *given, KeyFiltered(*given)))
+            s.warnings.push_back(std::move(*warning));
     }
     return s;
 }

@@ -16,6 +16,11 @@ namespace airmotor::cli {
 // (a decimal comma becomes a point), a backspace takes back the last character.
 std::string KeyFiltered(std::string_view given);
 
+// The warning for an option whose text a box's key filter changed ("--m \"1e3\" is typed as
+// \"13\" ..."), or nothing when the box gets the text as given (a decimal comma counts as a point).
+std::optional<std::string> RetypingWarning(std::string_view command, std::string_view option,
+                                           const std::string& given, const std::string& typed);
+
 // The main window's state as the search/list options describe it. Every option is checked when
 // the script is read, so a usage error is raised before the session has done anything.
 struct SessionScript {

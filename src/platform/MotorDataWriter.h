@@ -22,6 +22,7 @@ public:
     std::variant<int, std::string> write(const core::MotorRecord& record, const std::string& designation);
 
     const QString& backupFile() const { return backup_; }
+    const QString& databaseFile() const { return databaseFile_; }
 
     static constexpr std::size_t kKeptBackups = 10;
 

@@ -3,6 +3,7 @@
 #include "core/maintenance/EditorDiagram.h"
 #include "core/maintenance/MotorDataEditor.h"
 #include "platform/MeasurementFileStore.h"
+#include "platform/SameMotorLookup.h"
 #include "platform/printing/EditorDiagramPages.h"
 
 #include <QDateTime>
@@ -43,6 +44,11 @@ std::variant<core::MeasurementData, std::string> MotorListFiles::readMeasurement
 std::variant<int, std::string> MotorListFiles::addMotor(const core::MotorRecord& record,
                                                         const std::string& designation) {
     return writer_.write(record, designation);
+}
+
+std::variant<std::optional<int>, std::string> MotorListFiles::findAdded(const core::MotorRecord& record,
+                                                                        const std::string& designation) {
+    return FindSameMotor(writer_.databaseFile(), record, designation);
 }
 
 std::optional<std::string> MotorListFiles::printDiagram(const core::MotorDataEditor& editor, int row) {

@@ -29,6 +29,8 @@ public:
     std::variant<core::MeasurementData, std::string> readMeasurement(const std::string& file) override;
     std::variant<int, std::string> addMotor(const core::MotorRecord& record,
                                             const std::string& designation) override;
+    std::variant<std::optional<int>, std::string> findAdded(const core::MotorRecord& record,
+                                                            const std::string& designation) override;
     std::optional<std::string> printDiagram(const core::MotorDataEditor& editor, int row) override;
 
 private:

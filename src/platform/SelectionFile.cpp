@@ -69,7 +69,8 @@ QString Text(const QJsonObject& parent, const char* key, qsizetype longest) {
 int Whole(const QJsonObject& parent, const char* key, int lowest, int highest) {
     const QJsonValue v = parent.value(key);
     const double d = v.toDouble(-1.0);
-    if (!v.isDouble() || d != static_cast<double>(static_cast<int>(d)) || d < lowest || d > highest)
+    // In range before it is made an int: 1e300 or 3e9 has no int.
+    if (!v.isDouble() || !(d >= lowest && d <= highest) || d != static_cast<double>(static_cast<int>(d)))
         throw Malformed{std::string("\"") + key + "\" must be a whole number from " + std::to_string(lowest) +
                         " to " + std::to_string(highest)};
     return static_cast<int>(d);

@@ -4,6 +4,7 @@
 #include "platform/SqlFieldValue.h"
 #include "platform/SqliteConnection.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -50,9 +51,36 @@ std::optional<std::string> CheckFile(const QString& file) {
     return std::nullopt;
 }
 
+// Nothing when `table` holds stored rows only (or is missing: the read then says so); otherwise
+// why it is not read.
+std::optional<std::string> CheckTable(const QSqlDatabase& db, const char* table) {
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE"));
+    q.addBindValue(QString::fromUtf8(table));
+    if (!q.exec())
+        return std::string("table ") + table + " cannot be read: " + q.lastError().text().toStdString();
+    if (!q.next())
+        return std::nullopt;
+    const QString type = q.value(0).toString();
+    if (type != QLatin1String("table"))
+        return std::string(table) + " is a " + type.toStdString() +
+               ", not a table: only stored rows are read (a view can make rows without end)";
+    if (q.value(1).toString().trimmed().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
+        return std::string(table) + " is a virtual table: only stored rows are read";
+    QSqlQuery columns(db);
+    columns.prepare(QStringLiteral("SELECT count(*) FROM pragma_table_xinfo(?) WHERE hidden IN (2, 3)"));
+    columns.addBindValue(QString::fromUtf8(table));
+    if (!columns.exec() || !columns.next())
+        return std::string("table ") + table + " cannot be read: " + columns.lastError().text().toStdString();
+    if (columns.value(0).toInt() > 0)
+        return std::string("table ") + table + " has computed columns: only stored values are read";
+    return std::nullopt;
+}
+
 } // namespace
 
-SqliteProductionSource::SqliteProductionSource(QString file) : file_(std::move(file)) {}
+SqliteProductionSource::SqliteProductionSource(QString file, ProductionReadLimits limits)
+    : file_(std::move(file)), limits_(limits) {}
 
 core::ProductionRead SqliteProductionSource::Read() {
     if (const auto problem = CheckFile(file_))
@@ -62,20 +90,42 @@ core::ProductionRead SqliteProductionSource::Read() {
         return Failure(file_, "cannot be opened: " + connection.errorText().toStdString());
     core::ProductionRead read;
     {
-        QSqlQuery q(connection.database());
+        const QSqlDatabase db = connection.database();
+        for (const char* table : {"Provres", "Sheet1"})
+            if (auto problem = CheckTable(db, table))
+                return Failure(file_, *problem);
+        QElapsedTimer timer;
+        timer.start();
+        // Nothing when the table may take one more row; otherwise why the read stops.
+        const auto beyond = [&](const char* table, std::size_t rows) -> std::optional<std::string> {
+            if (rows >= static_cast<std::size_t>(limits_.rows))
+                return std::string("table ") + table + " holds more than the limit of " +
+                       std::to_string(limits_.rows) + " rows";
+            if (timer.elapsed() > limits_.milliseconds)
+                return "reading took longer than the limit of " +
+                       std::to_string(limits_.milliseconds / 1000) + " s (in table " + table + ")";
+            return std::nullopt;
+        };
+        QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.exec(QString::fromUtf8(kProvresQuery)))
             return Failure(file_, "table Provres cannot be read: " + q.lastError().text().toStdString());
-        while (q.next())
+        while (q.next()) {
+            if (auto stop = beyond("Provres", read.tables.provres.size()))
+                return Failure(file_, *stop);
             read.tables.provres.push_back({ToField(q.value(0)), ToField(q.value(1)), ToField(q.value(2)),
                                            ToField(q.value(3)), ToField(q.value(4)), ToField(q.value(5)),
                                            ToField(q.value(6)), ToField(q.value(7))});
+        }
         if (q.lastError().isValid())
             return Failure(file_, "table Provres cannot be read: " + q.lastError().text().toStdString());
         if (!q.exec(QString::fromUtf8(kSheet1Query)))
             return Failure(file_, "table Sheet1 cannot be read: " + q.lastError().text().toStdString());
-        while (q.next())
+        while (q.next()) {
+            if (auto stop = beyond("Sheet1", read.tables.sheet1.size()))
+                return Failure(file_, *stop);
             read.tables.sheet1.push_back({ToField(q.value(0)), ToField(q.value(1)), ToField(q.value(2))});
+        }
         if (q.lastError().isValid())
             return Failure(file_, "table Sheet1 cannot be read: " + q.lastError().text().toStdString());
     }

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
+#include "platform/WorkbookXml.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <QXmlStreamReader>
 
 #include <stdexcept>
 
@@ -38,13 +41,10 @@ std::vector<QDomElement> Children(const QDomElement& parent, const char* localNa
 }
 
 // The relationship id of a <sheet>: its "r:id", whatever prefix the writer chose.
-QString RelationshipId(const QDomElement& sheet) {
-    const QDomNamedNodeMap attributes = sheet.attributes();
-    for (int i = 0; i < attributes.count(); ++i) {
-        const QDomAttr a = attributes.item(i).toAttr();
-        if (a.name().endsWith(QLatin1String(":id")))
-            return a.value();
-    }
+QString RelationshipId(const QXmlStreamAttributes& attributes) {
+    for (const QXmlStreamAttribute& a : attributes)
+        if (a.qualifiedName().endsWith(QLatin1String(":id")))
+            return a.value().toString();
     return {};
 }
 
@@ -59,7 +59,47 @@ struct Relationship {
     QString id, type, part;
 };
 
+std::string Malformed(const QString& partName, const QXmlStreamReader& reader) {
+    return partName.toStdString() + ": malformed XML at line " + std::to_string(reader.lineNumber()) +
+           ", column " + std::to_string(reader.columnNumber()) + ": " + reader.errorString().toStdString();
+}
+
+// Streams a part, checked against the limits first, calling `visit` for every token after the
+// document's start with the depth of the element it belongs to (the root is 1). A message naming
+// the part when it breaks a limit or is malformed.
+template <typename Visit>
+std::optional<std::string> StreamXml(const QString& partName, const QByteArray& data, const XmlLimits& limits,
+                                     Visit visit) {
+    if (auto problem = CheckXmlPart(data, limits))
+        return partName.toStdString() + ": " + *problem;
+    QByteArray bytes = data;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QXmlStreamReader reader(&buffer);
+    reader.setNamespaceProcessing(false);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::DTD)
+            return partName.toStdString() +
+                   ": holds a document type declaration (DTD), which a workbook part "
+                   "may not";
+        if (token == QXmlStreamReader::StartElement && ++depth > limits.depth)
+            return partName.toStdString() + ": nests elements deeper than the limit of " +
+                   std::to_string(limits.depth) + " levels";
+        visit(reader, depth);
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    if (reader.hasError())
+        return Malformed(partName, reader);
+    return std::nullopt;
+}
+
+// A small part read whole into a tree for rewriting, after the same checks as every part.
 std::variant<QDomDocument, std::string> ParseXml(const QString& partName, const QByteArray& data) {
+    if (auto problem = CheckXmlPart(data, TreePartLimits()))
+        return partName.toStdString() + ": " + *problem;
     QDomDocument document;
     QString error;
     int line = 0, column = 0;
@@ -84,14 +124,26 @@ std::string Workbook::named(const std::string& what) const {
     return QDir::toNativeSeparators(path_).toStdString() + ": " + what;
 }
 
+Workbook::FileStamp Workbook::StampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
 Workbook::OpenResult Workbook::open(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return Workbook(path).named("the workbook does not exist");
+    // Noted before reading: a change made while the file is read shows at the save.
+    const FileStamp stamp = StampOf(path);
     auto read = ReadRegularFile(path, kWorkbookFileCap);
     if (auto* error = std::get_if<FileError>(&read))
         return error->message;
-    return fromBytes(std::get<QByteArray>(read), path);
+    OpenResult opened = fromBytes(std::get<QByteArray>(read), path);
+    if (auto* workbook = std::get_if<Workbook>(&opened))
+        workbook->stamp_ = stamp;
+    return opened;
 }
 
 Workbook::OpenResult Workbook::fromBytes(const QByteArray& bytes, const QString& path) {
@@ -149,51 +201,75 @@ std::optional<std::string> Workbook::readWorkbookPart() {
     const Part* book = part(kWorkbookPart);
     if (book == nullptr)
         return "has no " + kWorkbookPart.toStdString() + ", so it is not an .xlsx workbook";
-    auto parsed = ParseXml(kWorkbookPart, book->data);
-    if (auto* error = std::get_if<std::string>(&parsed))
-        return *error;
     std::vector<Relationship> relations;
     if (const Part* rels = part(kWorkbookRels)) {
-        auto parsedRels = ParseXml(kWorkbookRels, rels->data);
-        if (auto* error = std::get_if<std::string>(&parsedRels))
-            return *error;
-        for (const QDomElement& r :
-             Children(std::get<QDomDocument>(parsedRels).documentElement(), "Relationship"))
-            relations.push_back({r.attribute(QStringLiteral("Id")), r.attribute(QStringLiteral("Type")),
-                                 PartName(r.attribute(QStringLiteral("Target")))});
+        auto error =
+            StreamXml(kWorkbookRels, rels->data, TreePartLimits(), [&](QXmlStreamReader& r, int depth) {
+                if (r.isStartElement() && depth == 2 &&
+                    LocalNameOf(r.qualifiedName()) == QLatin1String("Relationship")) {
+                    const QXmlStreamAttributes a = r.attributes();
+                    relations.push_back({a.value(QLatin1String("Id")).toString(),
+                                         a.value(QLatin1String("Type")).toString(),
+                                         PartName(a.value(QLatin1String("Target")).toString())});
+                }
+            });
+        if (error)
+            return error;
     }
-    const QDomElement root = std::get<QDomDocument>(parsed).documentElement();
-    for (const QDomElement& list : Children(root, "sheets"))
-        for (const QDomElement& sheet : Children(list, "sheet")) {
-            const QString id = RelationshipId(sheet);
-            QString partName;
-            for (const Relationship& r : relations)
-                if (r.id == id)
-                    partName = r.part;
-            sheets_.push_back({sheet.attribute(QStringLiteral("name")).toStdString(), partName});
-        }
+    bool inSheets = false;
+    auto error = StreamXml(kWorkbookPart, book->data, TreePartLimits(), [&](QXmlStreamReader& r, int depth) {
+        if (depth == 2 && (r.isStartElement() || r.isEndElement()))
+            inSheets = r.isStartElement() && LocalNameOf(r.qualifiedName()) == QLatin1String("sheets");
+        if (!inSheets || depth != 3 || !r.isStartElement() ||
+            LocalNameOf(r.qualifiedName()) != QLatin1String("sheet"))
+            return;
+        const QString id = RelationshipId(r.attributes());
+        QString partName;
+        for (const Relationship& rel : relations)
+            if (rel.id == id)
+                partName = rel.part;
+        sheets_.push_back({r.attributes().value(QLatin1String("name")).toString().toStdString(), partName});
+    });
+    if (error)
+        return error;
     for (const Relationship& r : relations)
         if (r.type.endsWith(kSharedStringsType) && part(r.part) != nullptr)
             sharedStringsPart_ = r.part;
     return std::nullopt;
 }
 
+// Every <si>: the text of its own <t> and of its runs' <t>, phonetic hints left out.
 std::optional<std::string> Workbook::readSharedStrings() {
     if (sharedStringsPart_.isEmpty())
         return std::nullopt;
-    auto parsed = ParseXml(sharedStringsPart_, part(sharedStringsPart_)->data);
-    if (auto* error = std::get_if<std::string>(&parsed))
-        return *error;
-    for (const QDomElement& item : Children(std::get<QDomDocument>(parsed).documentElement(), "si")) {
-        QString text;
-        for (const QDomElement& t : Children(item, "t"))
-            text += t.text();
-        for (const QDomElement& run : Children(item, "r"))
-            for (const QDomElement& t : Children(run, "t"))
-                text += t.text();
-        sharedStrings_->push_back(text.toStdString());
-    }
-    return std::nullopt;
+    enum class Role { Other, Item, Run, Text };
+    std::vector<Role> open;
+    QString text;
+    auto error = StreamXml(sharedStringsPart_, part(sharedStringsPart_)->data, SharedStringLimits(),
+                           [&](QXmlStreamReader& r, int depth) {
+                               const Role parent = open.empty() ? Role::Other : open.back();
+                               if (r.isStartElement()) {
+                                   const QStringView local = LocalNameOf(r.qualifiedName());
+                                   Role role = Role::Other;
+                                   if (depth == 2 && local == QLatin1String("si"))
+                                       role = Role::Item;
+                                   else if (parent == Role::Item && local == QLatin1String("r"))
+                                       role = Role::Run;
+                                   else if ((parent == Role::Item || parent == Role::Run) &&
+                                            local == QLatin1String("t"))
+                                       role = Role::Text;
+                                   open.push_back(role);
+                               } else if (r.isCharacters() && parent == Role::Text) {
+                                   text.append(r.text());
+                               } else if (r.isEndElement()) {
+                                   if (parent == Role::Item) {
+                                       sharedStrings_->push_back(text.toStdString());
+                                       text.clear();
+                                   }
+                                   open.pop_back();
+                               }
+                           });
+    return error;
 }
 
 std::vector<std::string> Workbook::sheetNames() const {
@@ -203,7 +279,7 @@ std::vector<std::string> Workbook::sheetNames() const {
     return names;
 }
 
-std::variant<WorkbookSheet*, std::string> Workbook::sheet(const std::string& name) {
+std::variant<WorkbookSheet*, std::string> Workbook::sheet(const std::string& name, const KeptCells& kept) {
     const SheetEntry* entry = nullptr;
     for (const SheetEntry& s : sheets_)
         if (s.name == name)
@@ -215,18 +291,12 @@ std::variant<WorkbookSheet*, std::string> Workbook::sheet(const std::string& nam
     const Part* p = part(entry->partName);
     if (p == nullptr)
         return named("sheet \"" + name + "\": its part " + entry->partName.toStdString() + " is missing");
-    auto parsed = ParseXml(entry->partName, p->data);
-    if (auto* error = std::get_if<std::string>(&parsed))
-        return named(*error);
-    try {
-        auto sheet =
-            std::make_unique<WorkbookSheet>(std::get<QDomDocument>(std::move(parsed)), sharedStrings_);
-        WorkbookSheet* result = sheet.get();
-        parsed_.emplace(entry->partName, std::move(sheet));
-        return result;
-    } catch (const std::runtime_error& e) {
-        return named(entry->partName.toStdString() + ": " + e.what());
-    }
+    auto read = WorkbookSheet::Read(p->data, sharedStrings_, kept);
+    if (auto* error = std::get_if<std::string>(&read))
+        return named(entry->partName.toStdString() + ": " + *error);
+    WorkbookSheet* result = std::get<std::unique_ptr<WorkbookSheet>>(read).get();
+    parsed_.emplace(entry->partName, std::move(std::get<std::unique_ptr<WorkbookSheet>>(read)));
+    return result;
 }
 
 void Workbook::updateAfterWrites() {
@@ -294,8 +364,39 @@ void Workbook::dropCalculationChain() {
     std::erase_if(parts_, [&](const Part& p) { return p.name == chainPart; });
 }
 
+std::optional<std::string> Workbook::changedOnDisk() const {
+    if (!stamp_ || StampOf(path_) == *stamp_)
+        return std::nullopt;
+    return named("was changed by another program since it was read (its size or modification time differ); "
+                 "it is not overwritten, so that change is kept");
+}
+
 std::optional<std::string> Workbook::save() {
-    return saveAs(path_);
+    if (auto changed = changedOnDisk())
+        return changed;
+    auto error = saveAs(path_);
+    if (!error && stamp_)
+        stamp_ = StampOf(path_);
+    return error;
+}
+
+std::optional<std::string> Workbook::checkWritable() const {
+    if (auto changed = changedOnDisk())
+        return changed;
+    // Opened for appending, the file is not changed, but a read-only file or file system shows.
+    QFile file(path_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return named("cannot be written (" + file.errorString().toStdString() + ")");
+    file.close();
+    // The new version is made beside the file and then takes its place.
+    const QFileInfo info(path_);
+    const QString target =
+        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    QTemporaryFile probe(QFileInfo(target).absoluteDir().filePath(QStringLiteral(".airmotor-XXXXXX")));
+    if (!probe.open())
+        return named("its folder cannot be written (" + probe.errorString().toStdString() +
+                     "), so the workbook cannot be replaced");
+    return std::nullopt;
 }
 
 std::variant<QByteArray, std::string> Workbook::pack() {

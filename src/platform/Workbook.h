@@ -15,9 +15,10 @@
 
 namespace airmotor::platform {
 
-// The largest workbook file read, and the most its parts may hold unpacked together.
+// The largest workbook file read, and the most its parts may hold unpacked together: the unpacked
+// parts stay in memory while the workbook is open, so a small file that unpacks to gigabytes is refused.
 inline constexpr qint64 kWorkbookFileCap = 32 * 1024 * 1024;
-inline constexpr qint64 kWorkbookUnpackedCap = 256 * 1024 * 1024;
+inline constexpr qint64 kWorkbookUnpackedCap = 32 * 1024 * 1024;
 
 // An .xlsx workbook held in memory: cells of its worksheets are read and written by sheet name, row
 // and column; saving rewrites only the worksheets written to (and the calculation flags they need),
@@ -28,19 +29,26 @@ public:
     using OpenResult = std::variant<Workbook, std::string>;
 
     // Refused: missing, not a regular file, over the size cap, not a zip archive, no readable
-    // xl/workbook.xml or an unpacked size over the cap.
+    // xl/workbook.xml or an unpacked size over the cap. The file's size and modification time are
+    // noted, so save() notices another program's change.
     static OpenResult open(const QString& path);
     // The same checks on a workbook's bytes; `path` names it in messages and is where save() writes.
     static OpenResult fromBytes(const QByteArray& bytes, const QString& path);
 
     const QString& path() const { return path_; }
     std::vector<std::string> sheetNames() const;
-    // The sheet of that exact name, parsed on first use; a message when it is missing or malformed.
-    std::variant<WorkbookSheet*, std::string> sheet(const std::string& name);
+    // The sheet of that exact name, parsed on first use with the cells to keep (a later call gets
+    // the sheet as first read); a message when it is missing, malformed or beyond the limits.
+    std::variant<WorkbookSheet*, std::string> sheet(const std::string& name,
+                                                    const KeptCells& kept = KeptCells::All());
 
     // Writes the workbook to the file it came from, atomically (the old file stays whole when
-    // anything fails). A message on failure.
+    // anything fails). Refused when the file changed on disk since it was read or last saved: the
+    // other program's change is kept. A message on failure.
     std::optional<std::string> save();
+    // Nothing when save() can be expected to succeed: the file is as it was read, may be written,
+    // and its folder takes the new version; otherwise why not. Changes nothing on disk.
+    std::optional<std::string> checkWritable() const;
     std::optional<std::string> saveAs(const QString& path);
     // The whole workbook as save() writes it, or a message.
     std::variant<QByteArray, std::string> pack();
@@ -55,6 +63,13 @@ private:
         std::string name;
         QString partName;
     };
+    struct FileStamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp StampOf(const QString& path);
+    std::optional<std::string> changedOnDisk() const;
 
     explicit Workbook(QString path) : path_(std::move(path)) {}
     std::optional<std::string> load(const QByteArray& bytes);
@@ -66,6 +81,7 @@ private:
     std::string named(const std::string& what) const;
 
     QString path_;
+    std::optional<FileStamp> stamp_; // of the file as read or last saved
     std::vector<Part> parts_;
     std::vector<SheetEntry> sheets_;
     QString sharedStringsPart_;

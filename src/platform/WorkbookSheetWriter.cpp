@@ -12,8 +12,9 @@ WorkbookSheetWriter::open(const QString& path, const std::string& sheet) {
     if (auto* error = std::get_if<std::string>(&opened))
         return *error;
     Workbook workbook = std::get<Workbook>(std::move(opened));
-    // The sheet lives in the workbook's own storage, so it survives the workbook's move.
-    auto found = workbook.sheet(sheet);
+    // The sheet lives in the workbook's own storage, so it survives the workbook's move. Nothing
+    // is read from it: no cell values are kept.
+    auto found = workbook.sheet(sheet, KeptCells::None());
     if (auto* error = std::get_if<std::string>(&found))
         return *error;
     return std::unique_ptr<WorkbookSheetWriter>(

@@ -246,6 +246,11 @@ private slots:
         const std::size_t before = o->messages.messages.size();
         o->button("Command4")->click();
         QCOMPARE(o->messages.messages.size(), before + 1);
+        // So is one no int can hold, named as typed.
+        TypeInto(o->box("txtKatalogIndex_1"), "99999999999999999999");
+        o->button("Command4")->click();
+        QCOMPARE(o->messages.messages.size(), before + 2);
+        QVERIFY(o->lastMessage().find("till 1e+20 finns inte") != std::string::npos);
     }
 };
 

@@ -114,3 +114,18 @@ TEST(EditorDiagram, ValueAxesLabelledAtTheirOwnSteps) {
     EXPECT_TRUE(canvas.findText("1.4") && canvas.findText("0.4") && canvas.findText("50"));
     EXPECT_EQ(canvas.findText("0.3"), nullptr);
 }
+
+// A decimals box typed far beyond any int (shown red) labels with the most decimals a label has.
+TEST(EditorDiagram, DecimalsTypedBeyondAnIntAreBounded) {
+    Drawn d;
+    EditorDiagramOptions paper;
+    paper.canvas = CanvasKind::Printer;
+    for (const auto& [typed, decimals] :
+         {std::pair{"99999999999999999999", 3}, {"-99999999999999999999", 0}, {"2.7", 2}}) {
+        d.editor.fields().type(F::NmdecB, typed);
+        d.editor.fields().type(F::KwdecB, typed);
+        const EditorDiagram diagram = BuildEditorDiagram(d.editor, paper);
+        EXPECT_EQ(diagram.plot.torqueDecimals, decimals) << typed;
+        EXPECT_EQ(diagram.plot.powerDecimals, decimals) << typed;
+    }
+}

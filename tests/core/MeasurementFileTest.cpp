@@ -106,3 +106,25 @@ TEST(MeasurementFile, ZeroToThirtyTwoPoints) {
         EXPECT_EQ(std::get<MeasurementData>(parsed).count(), static_cast<int>(n));
     }
 }
+
+// The old platform wrote designations in its code page: they are read as such, and the reader says
+// so; a UTF-8 designation is taken as it stands.
+TEST(MeasurementFile, DesignationInTheOldCodePageIsConvertedWithAWarning) {
+    const std::vector<std::tuple<std::string, std::string, bool>> cases = {
+        {"\"TKM\xE5\xE4\xF6\"", "TKM\xC3\xA5\xC3\xA4\xC3\xB6", true},
+        {"\"\x80\x81\x9F\xFF\"", "\xE2\x82\xAC\xEF\xBF\xBD\xC5\xB8\xC3\xBF", true},
+        {"\"TKM\xC3\xA5\"", "TKM\xC3\xA5", false},
+    };
+    for (const auto& [line, designation, warned] : cases) {
+        const auto parsed = ParseMeasurementFile(ReplaceLine(8, line));
+        ASSERT_TRUE(std::holds_alternative<MeasurementData>(parsed));
+        const MeasurementData& d = std::get<MeasurementData>(parsed);
+        EXPECT_EQ(d.designation, designation);
+        ASSERT_EQ(d.warnings.size(), warned ? 1u : 0u);
+        if (warned) {
+            EXPECT_NE(d.warnings.front().find(
+                          "line 8: the designation is not UTF-8 text; it was read as Windows-1252"),
+                      std::string::npos);
+        }
+    }
+}

@@ -294,3 +294,46 @@ TEST(MotorRecord, ReplaceFindsTheExactDesignationAndUpdatesTheCatalogue) {
               (std::array{e.editor.figures()->maxPower, e.editor.fits().torque[1], e.editor.fits().torque[0],
                           1.0f, 0.0f}));
 }
+
+// All-zero readings fit curves without free speed or power, and a text the catalogue field cannot
+// hold (too long, not UTF-8) would be stored mangled: each is refused with its reason.
+TEST(MotorRecord, RefusesDegenerateCurvesAndTextsTheCatalogueCannotHold) {
+    std::string longest;
+    for (std::size_t k = 0; k < kMaxCatalogueText; ++k)
+        longest += "\xC3\x85"; // Å: 255 characters in 510 bytes fit
+    struct Case {
+        MeasurementData data;
+        std::string designation, partNumber;
+        SaveMode mode;
+        const char* refusal; // nullptr: stored
+    };
+    MeasurementData zero = LinearMotor();
+    std::fill(zero.torque.begin(), zero.torque.end(), 0.0f);
+    std::fill(zero.air.begin(), zero.air.end(), 0.0f);
+    const std::vector<Case> cases = {
+        {zero, "TKM20-A5", "", SaveMode::Add, "Kurvorna ger inget tomgångsvarvtal"},
+        {zero, "TKM20-A5", "", SaveMode::Replace, "Kurvorna ger inget tomgångsvarvtal"},
+        {LinearMotor(), longest, std::string(kMaxCatalogueText, '1'), SaveMode::Add, nullptr},
+        {LinearMotor(), longest + "A", "", SaveMode::Add, "strBenamning är längre än de 255 tecken"},
+        {LinearMotor(), longest + "A", "", SaveMode::Replace, "strBenamning är längre än de 255 tecken"},
+        {LinearMotor(), "TKM", std::string(kMaxCatalogueText + 1, '1'), SaveMode::Add,
+         "strDetaljnr1 är längre"},
+        {LinearMotor(), "TKM", std::string(kMaxCatalogueText + 1, '1'), SaveMode::Replace, nullptr},
+        {LinearMotor(), "TKM\xE5\xE4\xF6", "", SaveMode::Add, "strBenamning är inte UTF-8-text"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.designation.substr(0, 8) + (c.refusal ? c.refusal : ""));
+        Editor e(c.data);
+        e.editor.texts().designation = c.designation;
+        e.editor.texts().partNumbers[0] = c.partNumber;
+        ASSERT_TRUE(e.editor.drawingPass());
+        const auto built = BuildMotorRecord(e.editor, c.mode);
+        if (c.refusal == nullptr) {
+            EXPECT_TRUE(std::holds_alternative<MotorRecord>(built));
+        } else {
+            ASSERT_TRUE(std::holds_alternative<std::string>(built));
+            EXPECT_NE(std::get<std::string>(built).find(c.refusal), std::string::npos)
+                << std::get<std::string>(built);
+        }
+    }
+}

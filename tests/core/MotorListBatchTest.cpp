@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
+#include <tuple>
 
 using namespace airmotor::core;
 namespace col = airmotor::core::motor_list;
@@ -22,6 +24,7 @@ struct Sheet final : MotorListSheet {
     std::map<std::pair<int, int>, double> numbers;
     int saves = 0;
     bool failSave = false;
+    std::optional<std::string> unwritable;
 
     std::string text(int row, int column) const override {
         const auto it = texts.find({row, column});
@@ -36,6 +39,7 @@ struct Sheet final : MotorListSheet {
         ++saves;
         return failSave ? std::optional<std::string>("list.xlsx: disk full") : std::nullopt;
     }
+    std::optional<std::string> checkWritable() const override { return unwritable; }
     void row(int r, const std::string& designation, const std::string& file, const std::string& part1 = "") {
         texts[{r, col::kDesignation}] = designation;
         texts[{r, col::kMeasurementFile}] = file;
@@ -47,6 +51,7 @@ struct Services final : MotorListServices {
     std::vector<MotorRecord> added;
     std::vector<std::string> printed;
     bool failAdd = false;
+    std::optional<std::string> failFind;
 
     std::variant<MeasurementData, std::string> readMeasurement(const std::string& file) override {
         if (file == "SHORT.DAT") {
@@ -62,6 +67,17 @@ struct Services final : MotorListServices {
             return std::string("Zevodida.db: is locked");
         added.push_back(record);
         return 100 + static_cast<int>(added.size());
+    }
+    // An earlier add of the same designation and curves, as the catalogue would hold it.
+    std::variant<std::optional<int>, std::string> findAdded(const MotorRecord& record,
+                                                            const std::string& designation) override {
+        if (failFind)
+            return *failFind;
+        for (std::size_t k = 0; k < added.size(); ++k)
+            if (std::get<std::string>(*added[k].find("strBenamning")) == designation &&
+                added[k].find("sngC1_M") != nullptr && *added[k].find("sngC1_M") == *record.find("sngC1_M"))
+                return std::optional<int>(101 + static_cast<int>(k));
+        return std::optional<int>();
     }
     std::optional<std::string> printDiagram(const MotorDataEditor& editor, int) override {
         printed.push_back(editor.texts().designation);
@@ -153,4 +169,68 @@ TEST(MotorListBatch, PrintDrawsEveryRowIgnoringTheIndexColumn) {
     EXPECT_EQ(services.printed, std::vector<std::string>{"P1"});
     EXPECT_TRUE(services.added.empty());
     EXPECT_EQ(sheet.saves, 0);
+}
+
+// Column M decides whether a row was added before: only an index an int can hold counts, and a value
+// that is none (1e300, inf, 3e9) is refused with the row, never turned into a negative index.
+TEST(MotorListBatch, ColumnMIsAnIndexOnlyWithinRange) {
+    const std::vector<std::tuple<double, std::optional<int>, const char*>> cases = {
+        {1.0, 1, "already in the catalogue as intKatalogindex 1 "},
+        {2147483520.0, 2147483520, "already in the catalogue as intKatalogindex 2147483520 "},
+        {3e9, std::nullopt, "column M holds 3e+09, which is no catalogue index"},
+        {2147483647.0, std::nullopt, "column M holds 2147483647, which is no catalogue index"},
+        {1e300, std::nullopt, "column M holds 1e+300, which is no catalogue index"},
+        {std::numeric_limits<double>::infinity(), std::nullopt, "column M holds inf, which is no"},
+        {-std::numeric_limits<double>::infinity(), std::nullopt, "column M holds -inf, which is no"},
+    };
+    for (const auto& [m, index, reason] : cases) {
+        Sheet sheet;
+        sheet.row(2, "A", "GOOD.DAT");
+        sheet.numbers[{2, col::kCatalogueIndex}] = m;
+        Services services;
+        MotorListBatch batch(sheet, services, MotorListMode::Update);
+        EXPECT_TRUE(batch.runRow(2));
+        const MotorListRowResult& r = batch.summary().rows.front();
+        EXPECT_EQ(r.outcome, RowOutcome::Skipped);
+        EXPECT_EQ(r.catalogueIndex, index) << m;
+        EXPECT_NE(r.reason.find(reason), std::string::npos) << r.reason;
+        EXPECT_TRUE(services.added.empty());
+    }
+}
+
+// Nothing reaches the catalogue while the sheet cannot be saved, and a motor an interrupted run
+// added (index not in the sheet) is found and written back, not added twice.
+TEST(MotorListBatch, AddsOnlyWhatTheSheetCanRecordAndNeverTwice) {
+    Sheet sheet;
+    sheet.row(2, "A", "GOOD.DAT");
+    sheet.row(3, "B", "GOOD.DAT");
+    sheet.unwritable = "list.xlsx: cannot be written (Read-only file system)";
+    Services services;
+    MotorListBatch readOnly(sheet, services, MotorListMode::Update);
+    EXPECT_FALSE(readOnly.runRow(2));
+    EXPECT_TRUE(services.added.empty());
+    EXPECT_EQ(readOnly.summary().stopped,
+              "row 2 was not added: list.xlsx: cannot be written (Read-only file system)");
+
+    sheet.unwritable.reset();
+    sheet.failSave = true; // killed before the save, as it were
+    MotorListBatch interrupted(sheet, services, MotorListMode::Update);
+    EXPECT_FALSE(interrupted.runRow(2));
+    sheet.numbers.clear();
+    sheet.failSave = false;
+    MotorListBatch rerun(sheet, services, MotorListMode::Update);
+    EXPECT_TRUE(rerun.runRow(2));
+    EXPECT_TRUE(rerun.runRow(3));
+    ASSERT_EQ(services.added.size(), 2u);
+    EXPECT_EQ(rerun.summary().added, 2);
+    EXPECT_EQ(sheet.numbers.at({2, col::kCatalogueIndex}), 101.0);
+    EXPECT_NE(rerun.summary().rows[0].reason.find("added by an earlier run"), std::string::npos);
+    EXPECT_EQ(sheet.numbers.at({3, col::kCatalogueIndex}), 102.0);
+
+    services.failFind = "Zevodida.db: is locked";
+    sheet.numbers.clear();
+    MotorListBatch unreadable(sheet, services, MotorListMode::Update);
+    EXPECT_TRUE(unreadable.runRow(2));
+    EXPECT_EQ(unreadable.summary().rows[0].reason, "Zevodida.db: is locked");
+    EXPECT_EQ(services.added.size(), 2u);
 }

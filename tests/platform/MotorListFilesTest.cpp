@@ -1,12 +1,17 @@
 #include "platform/MotorListFiles.h"
 #include "core/maintenance/MotorListBatch.h"
 #include "platform/MotorListWorkbook.h"
+#include "platform/SqliteConnection.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace airmotor;
 namespace col = core::motor_list;
@@ -48,4 +53,121 @@ TEST(MotorListFiles, AddedRowsGetTheirFiguresAndIndexWrittenIntoTheWorkbook) {
     // The sample's targets: the calibrated free speed of the first motor is its target.
     EXPECT_NEAR(*s.number(2, col::kFreeSpeed), 1400.0, 1.0);
     EXPECT_EQ(reread.sheetNames(), (std::vector<std::string>{"Motorer", "Info"}));
+}
+
+namespace {
+
+// The sample list (rows 2-4, with their measurement files) in `folder`, the catalogue in `database`.
+struct SampleList {
+    QString book, database;
+    platform::MotorDataWriter writer{database};
+    core::LanguageState language;
+
+    SampleList(const QString& folder, const QString& databaseFile)
+        : book(folder + "/Motorlista.xlsx"), database(databaseFile) {
+        const QDir sample(AIRMOTOR_SOURCE_DIR "/data/samples/motor-list");
+        for (const QString& name : sample.entryList(QDir::Files))
+            EXPECT_TRUE(QFile::copy(sample.filePath(name), QDir(folder).filePath(name)));
+        EXPECT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", database));
+    }
+    // Runs rows 2..last; the batch's summary.
+    core::MotorListSummary run(int last, const std::function<void()>& afterOpen = {}) {
+        auto opened = platform::MotorListWorkbook::open(book);
+        EXPECT_TRUE(std::holds_alternative<std::unique_ptr<platform::MotorListWorkbook>>(opened));
+        auto& list = *std::get<std::unique_ptr<platform::MotorListWorkbook>>(opened);
+        if (afterOpen)
+            afterOpen();
+        platform::MotorListFiles files(list.folder(), writer, language, [](int) -> platform::PrintJobSink& {
+            throw std::logic_error("no print");
+        });
+        core::MotorListBatch batch(list, files, core::MotorListMode::Update);
+        for (int row = 2; row <= last && batch.runRow(row); ++row) {
+        }
+        return batch.summary();
+    }
+    int copies(const char* designation) const {
+        platform::SqliteConnection connection(database, platform::SqliteConnection::Mode::ReadOnly);
+        EXPECT_TRUE(connection.open());
+        QSqlQuery q(connection.database());
+        q.prepare("SELECT COUNT(*) FROM tblMotordata WHERE strBenamning = ?");
+        q.addBindValue(QString::fromUtf8(designation));
+        EXPECT_TRUE(q.exec() && q.next());
+        return q.value(0).toInt();
+    }
+};
+
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Killed between the catalogue write and the workbook save, a run leaves the motor in the catalogue
+// without its index in column M: the next run finds it and writes the index back.
+TEST(MotorListFiles, AMotorAnInterruptedRunAddedGetsItsIndexBackInsteadOfACopy) {
+    QTemporaryDir dir;
+    SampleList list(dir.path(), dir.filePath("Zevodida.db"));
+    const QByteArray unsaved = Read(list.book);
+    const core::MotorListSummary first = list.run(2);
+    ASSERT_EQ(first.added, 1) << core::SummaryText(first);
+    {
+        // The workbook as the interrupted run left it: not saved.
+        QFile restore(list.book);
+        ASSERT_TRUE(restore.open(QIODevice::WriteOnly));
+        restore.write(unsaved);
+    }
+    const core::MotorListSummary again = list.run(3);
+    ASSERT_EQ(again.added, 2) << core::SummaryText(again);
+    EXPECT_EQ(again.rows[0].catalogueIndex, first.rows[0].catalogueIndex);
+    EXPECT_NE(again.rows[0].reason.find("added by an earlier run"), std::string::npos)
+        << again.rows[0].reason;
+    EXPECT_EQ(again.rows[1].reason, "");
+    EXPECT_EQ(list.copies("TKM20-S1-EX"), 1);
+    EXPECT_EQ(list.copies("TKM30-S2-EX"), 1);
+    platform::Workbook reread = std::get<platform::Workbook>(platform::Workbook::open(list.book));
+    const auto& s = *std::get<platform::WorkbookSheet*>(reread.sheet("Motorer"));
+    EXPECT_EQ(s.number(2, col::kCatalogueIndex), std::optional<double>(*first.rows[0].catalogueIndex));
+}
+
+// Another program saved the workbook while the batch ran: its change is kept and nothing is added.
+TEST(MotorListFiles, AWorkbookChangedByAnotherProgramIsNotOverwritten) {
+    QTemporaryDir dir;
+    SampleList list(dir.path(), dir.filePath("Zevodida.db"));
+    QByteArray theirs;
+    const core::MotorListSummary summary = list.run(3, [&] {
+        theirs = Read(list.book) + "other program";
+        QFile f(list.book);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(theirs);
+    });
+    EXPECT_EQ(summary.added, 0);
+    EXPECT_NE(summary.stopped.find("was changed by another program since it was read"), std::string::npos)
+        << summary.stopped;
+    EXPECT_EQ(summary.rows.size(), 1u);
+    EXPECT_EQ(Read(list.book), theirs);
+    EXPECT_EQ(list.copies("TKM20-S1-EX"), 0);
+}
+
+// A workbook that cannot be saved (here on a read-only file system) stops the batch before the first
+// catalogue write: otherwise every retry would add the row's motor again.
+TEST(MotorListFiles, AWorkbookThatCannotBeSavedAddsNothing) {
+    QTemporaryDir dir;
+    const QString mount = dir.filePath("ro");
+    ASSERT_TRUE(QDir().mkdir(mount));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4m", "tmpfs", mount}) != 0)
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (needs root): read-only workbook not checked";
+    SampleList list(mount, dir.filePath("Zevodida.db"));
+    const bool readOnly = QProcess::execute("mount", {"-o", "remount,ro", mount}) == 0;
+    std::vector<core::MotorListSummary> runs;
+    for (int retry = 0; retry < 3 && readOnly; ++retry)
+        runs.push_back(list.run(3));
+    QProcess::execute("umount", {mount});
+    ASSERT_TRUE(readOnly);
+    for (const core::MotorListSummary& run : runs) {
+        EXPECT_EQ(run.added, 0);
+        EXPECT_NE(run.stopped.find("row 2 was not added: "), std::string::npos) << run.stopped;
+        EXPECT_NE(run.stopped.find("Motorlista.xlsx: cannot be written"), std::string::npos) << run.stopped;
+    }
+    EXPECT_EQ(list.copies("TKM20-S1-EX"), 0);
 }

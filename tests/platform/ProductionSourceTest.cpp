@@ -70,6 +70,49 @@ TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {
     }
 }
 
+// Rows made without end (a recursive view, a cross join, a computed column) are refused before the
+// first row is read, and stored tables are read within a row cap and a time limit.
+TEST(SqliteProductionSource, ReadsOnlyStoredRowsWithinTheLimits) {
+    QTemporaryDir dir;
+    const QString provresColumns =
+        "Produktnummer, SerNbr, \"Godkänd\", VarvtalEffekt, \"LuftförbrukningEffekt\", "
+        "Moment, \"VarvtalTomgång\", \"LuftförbrukningTomgång\"";
+    const QString endless = "CREATE VIEW Provres (" + provresColumns +
+                            ") AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) "
+                            "SELECT n, n, 1, n, n, n, n, n FROM r";
+    const QString crossed =
+        "CREATE VIEW Sheet1 (SerNbr, \"Speed RPM\", \"Air cons\") AS SELECT a.SerNbr, 1, 1 "
+        "FROM Provres a, Provres b, Provres c, Provres d";
+    const QString computed =
+        "CREATE TABLE Provres (" +
+        QString(provresColumns).replace(", Moment,", ", Moment AS (zeroblob(1000000000)),") + ")";
+    const QString threeRows = "INSERT INTO Provres (Produktnummer) VALUES (1), (2), (3)";
+    struct Case {
+        QStringList sql;
+        ProductionReadLimits limits;
+        std::string problem;
+    };
+    const std::vector<Case> cases = {
+        {{endless, kSchema[1]}, {}, "Provres is a view, not a table"},
+        {{kSchema[0], threeRows, crossed}, {}, "Sheet1 is a view, not a table"},
+        {{computed, kSchema[1]}, {}, "table Provres has computed columns"},
+        {kSchema + QStringList{threeRows}, {2, 30000}, "table Provres holds more than the limit of 2 rows"},
+        {kSchema + QStringList{threeRows}, {200000, -1}, "reading took longer than the limit"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString file = dir.filePath(QStringLiteral("prod%1.sqlite").arg(++n));
+        ExecSql(file, c.sql);
+        const core::ProductionRead read = SqliteProductionSource(file, c.limits).Read();
+        EXPECT_EQ(read.error.rfind(file.toStdString() + ": ", 0), 0u) << read.error;
+        EXPECT_NE(read.error.find(c.problem), std::string::npos) << read.error;
+        EXPECT_TRUE(read.tables.provres.empty() && read.tables.sheet1.empty());
+    }
+    const QString fits = dir.filePath("fits.sqlite");
+    ExecSql(fits, kSchema + QStringList{threeRows});
+    EXPECT_EQ(SqliteProductionSource(fits, {3, 30000}).Read().tables.provres.size(), 3u);
+}
+
 TEST(ProductionDatabase, DefaultIsTheAccessFileOrItsSqliteExport) {
     QTemporaryDir dir;
     const QString folder = dir.filePath("Produktionsdata");

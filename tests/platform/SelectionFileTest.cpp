@@ -67,6 +67,9 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
         {"airmotor-selection", "something-else", "it is not a saved selection"},
         {"\"rotation\": 2", "\"rotation\": 3", "\"rotation\" must be a whole number from 0 to 2"},
         {"\"rotation\": 2", "\"rotation\": 1.5", "\"rotation\" must be a whole number"},
+        // Beyond an int: refused before any conversion (UBSan reports the conversion itself).
+        {"\"rotation\": 2", "\"rotation\": 1e300", "\"rotation\" must be a whole number from 0 to 2"},
+        {"\"rotation\": 2", "\"rotation\": -3e9", "\"rotation\" must be a whole number from 0 to 2"},
         {"\"English_Imperial\"", "\"Klingon\"", "\"language\" names no language"},
         {"\"PGW\"", "\"XYZ\"", "\"series\" lists an unknown series"},
         {"\"torque\": \"7.5\"", "\"torque\": 7.5", "\"torque\" is missing or not a text"},

@@ -1,11 +1,13 @@
 #include "platform/Workbook.h"
 #include "platform/WorkbookSheetWriter.h"
+#include "platform/WorkbookXml.h"
 
 #include "TestDatabase.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 using namespace airmotor::platform;
@@ -285,4 +288,199 @@ TEST(WorkbookSheetWriter, RefusedCellStopsTheSaveAndAGoodSheetIsSaved) {
     WorkbookSheet& s = *std::get<WorkbookSheet*>(reread.sheet("Motorer"));
     EXPECT_EQ(s.number(3, 2), 1.5);
     EXPECT_EQ(s.text(3, 1), "TKM14");
+}
+
+namespace {
+
+QByteArray Repeated(const char* piece, qint64 times) {
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(std::strlen(piece) * static_cast<std::size_t>(times)));
+    for (qint64 i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+// The peak resident set since the last reset, in MiB (Linux only; 0 elsewhere).
+long PeakResidentMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toLong() / 1024;
+    return 0;
+}
+
+std::shared_ptr<const std::vector<std::string>> Strings() {
+    return std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"shared"});
+}
+
+} // namespace
+
+// Parts that kept the old reader busy for minutes or filled the memory: each is refused at once,
+// the message naming the file, the part and the limit.
+TEST(Workbook, HostilePartsAreRefusedAtOnceNamingTheLimit) {
+    QTemporaryDir dir;
+    const QByteArray deep = Repeated("<a>", 100000);
+    const QByteArray attributes = [] {
+        QByteArray tag = "<worksheet><sheetData><row><c";
+        for (int i = 0; i < 20000; ++i)
+            tag += " a" + QByteArray::number(i) + "=\"\"";
+        return tag + "/></row></sheetData></worksheet>";
+    }();
+    const std::vector<std::tuple<std::size_t, QByteArray, std::string>> cases = {
+        {5, "<worksheet><sheetData>" + deep, "s.xml: nests elements deeper than the limit of 64 levels"},
+        {4, "<sst>" + deep, "sharedStrings.xml: nests elements deeper than the limit of 64"},
+        {0, "<workbook>" + deep, "workbook.xml: nests elements deeper than the limit of 64"},
+        {1, "<Relationships>" + deep, "workbook.xml.rels: nests elements deeper than the limit of 64"},
+        {5,
+         "<worksheet><sheetData><row>" + Repeated("<c/>", kMaxSheetCells + 1) +
+             "</row></sheetData></worksheet>",
+         "s.xml: holds more than the limit of 1000000 cells"},
+        {5, "<worksheet><sheetData/>" + Repeated("<x/>", kMaxSheetElements) + "</worksheet>",
+         "s.xml: holds more than the limit of 4000000 elements"},
+        {4, "<sst>" + Repeated("<si/>", kMaxSharedStrings + 1) + "</sst>",
+         "sharedStrings.xml: holds more than the limit of 1000000 shared strings"},
+        {5, attributes, "s.xml: has an element with more than the limit of 64 attributes"},
+        {5,
+         "<!DOCTYPE worksheet [<!ENTITY x SYSTEM \"file:///etc/hostname\">]><worksheet><sheetData><row>"
+         "<c t=\"inlineStr\"><is><t>&x;</t></is></c></row></sheetData></worksheet>",
+         "s.xml: holds a document type declaration (DTD)"},
+        {5, QByteArray("\xFF\xFE<\0w\0/\0>\0", 10), "s.xml: is not UTF-8 text"},
+    };
+    int n = 0;
+    for (const auto& [index, xml, reason] : cases) {
+        Parts parts = HandMade(kCells);
+        parts[index].second = xml;
+        const QString path = dir.filePath(QStringLiteral("hostile%1.xlsx").arg(++n));
+        WriteZip(path, parts);
+        QElapsedTimer timer;
+        timer.start();
+        const std::string error = OpenError(path);
+        EXPECT_LT(timer.elapsed(), 1000) << reason;
+        EXPECT_EQ(error.rfind(path.toStdString() + ": ", 0), 0u) << error;
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+    }
+}
+
+// A million empty cells and a million shared strings are within the limits: read, they stay small.
+TEST(Workbook, LargestPermittedPartsStayWellWithinMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer's shadow memory makes resident sizes meaningless";
+#endif
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.xlsx");
+    Parts parts =
+        HandMade("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c></row><row r=\"2\">" +
+                 Repeated("<c/>", kMaxSheetCells - 1) + "</row></sheetData></worksheet>");
+    parts[4].second =
+        "<sst><si><t>first</t></si>" + Repeated("<si><t>x</t></si>", kMaxSharedStrings - 1) + "</sst>";
+    WriteZip(path, parts);
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        GTEST_SKIP() << "the peak resident size cannot be reset here";
+    clear.close();
+    auto opened = Workbook::open(path);
+    ASSERT_TRUE(std::holds_alternative<Workbook>(opened)) << std::get<std::string>(opened);
+    auto sheet = std::get<Workbook>(opened).sheet("Motorer");
+    ASSERT_TRUE(std::holds_alternative<WorkbookSheet*>(sheet)) << std::get<std::string>(sheet);
+    EXPECT_EQ(std::get<WorkbookSheet*>(sheet)->text(1, 1), "x");
+    EXPECT_LT(PeakResidentMiB(), 200);
+}
+
+// A written sheet is the part's own bytes with the written cells, their rows and the dimension
+// replaced: declarations, comments, line ends and unknown content stay exactly as they were.
+TEST(WorkbookSheet, WritesOnlyTheWrittenCellsIntoThePartsOwnBytes) {
+    const QByteArray root =
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<x:worksheet "
+        "xmlns:x=\"main\" xmlns:mc=\"compat\" mc:Ignorable=\"x14ac\" xmlns:x14ac=\"ac\">";
+    struct Write {
+        int row, column;
+        CellValue value;
+    };
+    const std::vector<std::tuple<QByteArray, std::vector<Write>, QByteArray>> cases = {
+        {root + "<x:dimension ref=\"A1:C3\"/><!-- \xC3\xA5\xF0\x9F\x98\x80 --><x:sheetData>\r\n"
+                "<x:row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.25\"><x:c r=\"A1\" t=\"inlineStr\"><x:is>"
+                "<x:t>\xC3\xA5\xC3\xA4\xC3\xB6 \xF0\x9F\x98\x80</x:t></x:is></x:c>\r\n<x:c r=\"C1\" s=\"4\" "
+                "t=\"str\">"
+                "<x:f>A1&amp;\"&gt;\"</x:f><x:v>x</x:v></x:c><x:extLst/></x:row>\r\n"
+                "<x:row r=\"3\"><x:c r=\"A3\" foo='a\">b' "
+                "t=\"s\"><x:v>0</x:v><x:extLst><x:ext/></x:extLst></x:c>"
+                "</x:row></x:sheetData><x:extLst/></x:worksheet>",
+         {{1, 3, 2.5},
+          {1, 2, std::string(" <&> ")},
+          {1, 4, true},
+          {2, 1, 7.0},
+          {3, 1, std::string("T")},
+          {5, 2, 1.0}},
+         root + "<x:dimension ref=\"A1:D5\"/><!-- \xC3\xA5\xF0\x9F\x98\x80 --><x:sheetData>\r\n"
+                "<x:row r=\"1\" x14ac:dyDescent=\"0.25\"><x:c r=\"A1\" t=\"inlineStr\"><x:is>"
+                "<x:t>\xC3\xA5\xC3\xA4\xC3\xB6 \xF0\x9F\x98\x80</x:t></x:is></x:c>\r\n"
+                "<x:c r=\"B1\" t=\"inlineStr\"><x:is><x:t xml:space=\"preserve\"> &lt;&amp;&gt; "
+                "</x:t></x:is></x:c>"
+                "<x:c r=\"C1\" s=\"4\"><x:v>2.5</x:v></x:c><x:c r=\"D1\" "
+                "t=\"b\"><x:v>1</x:v></x:c><x:extLst/></x:row>\r\n"
+                "<x:row r=\"2\"><x:c r=\"A2\"><x:v>7</x:v></x:c></x:row>"
+                "<x:row r=\"3\"><x:c r=\"A3\" foo='a\">b' t=\"inlineStr\"><x:is><x:t>T</x:t></x:is>"
+                "<x:extLst><x:ext/></x:extLst></x:c></x:row><x:row r=\"5\"><x:c r=\"B5\"><x:v>1</x:v></x:c>"
+                "</x:row></x:sheetData><x:extLst/></x:worksheet>"},
+        {"<worksheet><dimension ref=\"A1\"/><sheetData/></worksheet>",
+         {{2, 2, 1.0}},
+         "<worksheet><dimension ref=\"A1:B2\"/><sheetData><row r=\"2\"><c "
+         "r=\"B2\"><v>1</v></c></row></sheetData>"
+         "</worksheet>"},
+        {"<worksheet><sheetData><row r=\"3\" spans=\"1:2\" "
+         "/><row><c><v>1</v></c><c/></row></sheetData></worksheet>",
+         {{3, 2, 0.5}, {4, 3, 2.0}},
+         "<worksheet><sheetData><row r=\"3\"><c r=\"B3\"><v>0.5</v></c></row><row><c><v>1</v></c><c/>"
+         "<c r=\"C4\"><v>2</v></c></row></sheetData></worksheet>"},
+    };
+    for (const auto& [part, writes, expected] : cases) {
+        auto read = WorkbookSheet::Read(part, Strings(), KeptCells::All());
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WorkbookSheet>>(read))
+            << std::get<std::string>(read);
+        WorkbookSheet& sheet = *std::get<std::unique_ptr<WorkbookSheet>>(read);
+        EXPECT_EQ(sheet.xml(), part);
+        for (const Write& w : writes) {
+            if (const double* d = std::get_if<double>(&w.value))
+                sheet.setNumber(w.row, w.column, *d);
+            else if (const bool* b = std::get_if<bool>(&w.value))
+                sheet.setBool(w.row, w.column, *b);
+            else
+                sheet.setText(w.row, w.column, std::get<std::string>(w.value));
+        }
+        EXPECT_EQ(sheet.xml().toStdString(), expected.toStdString());
+        auto again = WorkbookSheet::Read(sheet.xml(), Strings(), KeptCells::All());
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WorkbookSheet>>(again))
+            << std::get<std::string>(again);
+        for (const Write& w : writes) {
+            EXPECT_EQ(std::get<std::unique_ptr<WorkbookSheet>>(again)->cell(w.row, w.column), w.value);
+            EXPECT_EQ(sheet.cell(w.row, w.column), w.value);
+        }
+    }
+}
+
+TEST(WorkbookSheet, KeepsOnlyTheCellsAskedForAndRefusesToRewriteWhatItCannotFollow) {
+    const QByteArray part =
+        "<worksheet><sheetData><row r=\"2\"><c r=\"A2\"><v>1</v></c><c r=\"B2\" t=\"s\"><v>0</v>"
+        "</c></row><row r=\"9\"><c r=\"B9\"><v>3</v></c></row></sheetData></worksheet>";
+    auto read = WorkbookSheet::Read(part, Strings(), KeptCells::Columns({2}, 1, 8));
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WorkbookSheet>>(read));
+    const WorkbookSheet& kept = *std::get<std::unique_ptr<WorkbookSheet>>(read);
+    EXPECT_EQ(kept.cell(2, 1), CellValue());
+    EXPECT_EQ(kept.cell(2, 2), CellValue(std::string("shared")));
+    EXPECT_EQ(kept.cell(9, 2), CellValue());
+    EXPECT_EQ(kept.lastRow(), 9);
+
+    // Read in the code page it declares; written back it would be mixed with UTF-8.
+    auto latin =
+        WorkbookSheet::Read("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><worksheet><sheetData><row>"
+                            "<c t=\"inlineStr\"><is><t>\xE5</t></is></c></row></sheetData></worksheet>",
+                            Strings(), KeptCells::All());
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WorkbookSheet>>(latin));
+    WorkbookSheet& sheet = *std::get<std::unique_ptr<WorkbookSheet>>(latin);
+    EXPECT_EQ(sheet.text(1, 1), "\xC3\xA5");
+    ASSERT_TRUE(sheet.rewriteProblem().has_value());
+    EXPECT_THROW(sheet.setNumber(1, 2, 1.0), std::runtime_error);
+    EXPECT_FALSE(sheet.modified());
 }

@@ -67,16 +67,20 @@ void CalculatorModel::ApplyCaptions() {
     heading_ = strText_(kHeadingKey);
 }
 
-void CalculatorModel::Type(int box, std::string_view typed) {
-    if (!isInput(box) || (IsMotorBox(box) && !own_))
-        return; // result boxes and locked motor boxes take no keys
+std::string CalculatorModel::KeyedText(std::string_view typed) {
     std::string text;
     for (char c : typed) {
         auto key = static_cast<std::int16_t>(static_cast<unsigned char>(c));
         if (NumericKeyFilter(key) && key >= ' ')
             text.push_back(static_cast<char>(key));
     }
-    boxes_[box].text = text;
+    return text;
+}
+
+void CalculatorModel::Type(int box, std::string_view typed) {
+    if (!isInput(box) || (IsMotorBox(box) && !own_))
+        return; // result boxes and locked motor boxes take no keys
+    boxes_[box].text = KeyedText(typed);
     OnChange(box);
 }
 

@@ -41,6 +41,8 @@ public:
     void ApplyCaptions();
     // Replaces a box's text as typed: every character passes NumericKeyFilter, then the change rule.
     void Type(int box, std::string_view typed);
+    // The text a box receives from those keys (what Type stores before its change rule).
+    static std::string KeyedText(std::string_view typed);
     // mnuOwnMotorData: unlocks (yellow, "own motor data") or locks the motor boxes.
     void SetOwnMotorData(bool allowed);
     // Activation and a new row click: unless own data are allowed, the motor boxes show the catalogue

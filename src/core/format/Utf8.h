@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace airmotor::core {
@@ -12,5 +13,12 @@ std::size_t FirstInvalidUtf8(std::string_view text);
 inline bool IsValidUtf8(std::string_view text) {
     return FirstInvalidUtf8(text) == std::string_view::npos;
 }
+
+// Code points of a valid UTF-8 text (its characters as a database field counts them).
+std::size_t CodePointCount(std::string_view utf8);
+
+// Text of the Windows Western European code page (Windows-1252, a superset of Latin-1 as the old
+// platform wrote it) as UTF-8; the five bytes the code page leaves undefined become U+FFFD.
+std::string Windows1252ToUtf8(std::string_view text);
 
 } // namespace airmotor::core

@@ -32,6 +32,14 @@ int Divisions(double maximum, double step) {
     return d >= 1.0 && d <= kMaxDivisions ? static_cast<int>(d) : 0;
 }
 
+// A decimals box as the labels use it (0..3); a value typed far out of range has no int.
+int LabelDecimals(float typed) {
+    constexpr float kMostDecimals = 3.0f;
+    if (!(typed > 0.0f))
+        return 0;
+    return static_cast<int>(std::min(typed, kMostDecimals));
+}
+
 // Samples the polynomials over the figures' range in the plotter's equal steps.
 void AddCurves(const CurveFits& fits, const CurveFigures& range, float airFactor, std::int16_t width,
                std::int16_t style, std::vector<PlotCurve>& out) {
@@ -70,8 +78,8 @@ EditorDiagram Frame(const MotorDataEditor& editor, const EditorDiagramOptions& o
     plot.drawable = s.torque.divisions > 0 && Divisions(s.speed.maximum, s.speed.step) > 0 &&
                     Divisions(s.speed.maximum, s.speed.labelStep) > 0 && s.power.maximum > 0.0 &&
                     s.air.maximum > 0.0;
-    plot.torqueDecimals = static_cast<int>(fields.value(F::NmdecB));
-    plot.powerDecimals = static_cast<int>(fields.value(F::KwdecB));
+    plot.torqueDecimals = LabelDecimals(fields.value(F::NmdecB));
+    plot.powerDecimals = LabelDecimals(fields.value(F::KwdecB));
     plot.airDecimals = std::clamp(DecimalsFor(s.air.labelStep), 0, 3);
     // The in-house diagram prints its axis labels black; the graduations follow the check box.
     plot.colouredLabels = false;

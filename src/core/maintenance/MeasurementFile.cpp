@@ -2,6 +2,7 @@
 
 #include "core/format/FreeFormatReader.h"
 #include "core/format/NumberParsing.h"
+#include "core/format/Utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -155,6 +156,12 @@ MeasurementParse Parse(std::string_view text, int requiredLines) {
     if (!designation)
         return parser.error;
     data.designation = std::move(*designation);
+    if (!IsValidUtf8(data.designation)) {
+        data.designation = Windows1252ToUtf8(data.designation);
+        data.warnings.push_back("line 8: the designation is not UTF-8 text; it was read as Windows-1252 "
+                                "(Western European) text: \"" +
+                                data.designation + "\"");
+    }
     return data;
 }
 

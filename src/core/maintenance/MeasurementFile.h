@@ -29,6 +29,8 @@ struct MeasurementData {
     float minStartTorque = 0.0f; // Nm
     std::string designation;
     std::string date; // yyyy-mm-dd of saving; ignored when read
+    // What the reader had to change to make sense of the file (a designation in the old code page).
+    std::vector<std::string> warnings;
 
     int count() const { return static_cast<int>(speed.size()); }
 };
@@ -43,7 +45,8 @@ using MeasurementParse = std::variant<MeasurementData, MeasurementFileError>;
 // The nine-line format. Lines 1-8 are required (the date line is not read); a companion file only
 // needs lines 1-4. A count outside 0..32 or not whole, a reading line whose number of values differs
 // from the count, a bad number or a missing line is refused with the line named; UTF-16 text is
-// refused as such.
+// refused as such. A designation that is not UTF-8 was written by the old platform in its code
+// page: it is converted, with a warning.
 MeasurementParse ParseMeasurementFile(std::string_view text);
 MeasurementParse ParseCompanionFile(std::string_view text);
 

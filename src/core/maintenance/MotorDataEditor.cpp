@@ -147,6 +147,8 @@ void MotorDataEditor::load(const MeasurementData& data, const std::string& fileN
     fields_.type(F::UtvB, "1");
     fileName_ = fileName;
     readingsChanged_ = false;
+    for (const std::string& warning : data.warnings)
+        messages_.show(Message{-1, fileName + ": " + warning, MessageIcon::Warning, {}});
     recompute();
 }
 

@@ -3,8 +3,8 @@
 #include "core/format/NumberParsing.h"
 #include "core/maintenance/MotorDataEditor.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace airmotor::core {
 namespace {
@@ -22,7 +22,25 @@ double SheetNumber(const MotorRecord& record, const char* name) {
     const double* d = value == nullptr ? nullptr : std::get_if<double>(value);
     if (d == nullptr)
         return 0.0;
-    return LeadingDouble(ShortestFloatText(static_cast<float>(*d)));
+    const std::string text = ShortestFloatText(static_cast<float>(*d));
+    return LeadingDouble(text);
+}
+
+// Column M holds a single: the index of an earlier run, when it is one an int can hold.
+std::optional<int> CatalogueIndexOf(double value) {
+    constexpr double kBeyondInt = 2147483648.0;
+    if (!(value >= 1.0 && value < kBeyondInt))
+        return std::nullopt;
+    const auto single = static_cast<float>(value);
+    if (!(single < static_cast<float>(kBeyondInt)))
+        return std::nullopt; // rounded up to 2^31 as a single
+    return static_cast<int>(single);
+}
+
+std::string ShortestText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 std::string LastMessage(const RecordingMessageSink& messages, const char* otherwise) {
@@ -82,11 +100,13 @@ MotorListRowResult MotorListBatch::process(int row, std::string& stopReason) {
     }
     if (mode_ == MotorListMode::Update) {
         const auto index = sheet_.number(row, motor_list::kCatalogueIndex);
-        // Column M holds a single: the index of an earlier run.
-        if (index && static_cast<float>(*index) >= 1.0f) {
-            result.catalogueIndex = static_cast<int>(static_cast<float>(*index));
-            result.reason = "already in the catalogue as intKatalogindex " +
-                            std::to_string(*result.catalogueIndex) + " (column M)";
+        if (index && (*index >= 1.0 || !std::isfinite(*index))) {
+            result.catalogueIndex = CatalogueIndexOf(*index);
+            result.reason = result.catalogueIndex
+                                ? "already in the catalogue as intKatalogindex " +
+                                      std::to_string(*result.catalogueIndex) + " (column M)"
+                                : "column M holds " + ShortestText(*index) +
+                                      ", which is no catalogue index: clear it to add the motor";
             return result;
         }
     }
@@ -114,13 +134,30 @@ MotorListRowResult MotorListBatch::process(int row, std::string& stopReason) {
         return result;
     }
     const MotorRecord& record = std::get<MotorRecord>(built);
-    auto written = services_.addMotor(record, result.designation);
-    if (auto* error = std::get_if<std::string>(&written)) {
+    // A catalogue row whose index cannot reach the sheet would be added again by every later run.
+    if (auto problem = sheet_.checkWritable()) {
+        result.reason = *problem;
+        stopReason = "row " + std::to_string(row) + " was not added: " + *problem;
+        return result;
+    }
+    auto found = services_.findAdded(record, result.designation);
+    if (auto* error = std::get_if<std::string>(&found)) {
         result.reason = *error;
         return result;
     }
+    if (const auto& earlier = std::get<std::optional<int>>(found)) {
+        result.catalogueIndex = *earlier;
+        result.reason = "added by an earlier run that did not save the sheet; its intKatalogindex " +
+                        std::to_string(*earlier) + " is written back";
+    } else {
+        auto written = services_.addMotor(record, result.designation);
+        if (auto* error = std::get_if<std::string>(&written)) {
+            result.reason = *error;
+            return result;
+        }
+        result.catalogueIndex = std::get<int>(written);
+    }
     result.outcome = RowOutcome::Added;
-    result.catalogueIndex = std::get<int>(written);
     writeBack(row, record, *result.catalogueIndex);
     // Without its index saved the row would be added again by the next run: stop here.
     if (auto error = sheet_.save())

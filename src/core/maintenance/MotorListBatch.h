@@ -27,6 +27,9 @@ inline constexpr int kAirAtMax = 10;        // J, written: air consumption at ma
 inline constexpr int kMeasurementFile = 12; // L, read: relative to the workbook's folder
 inline constexpr int kCatalogueIndex = 13;  // M, read and written: intKatalogindex, empty until added
 inline constexpr int kDrawing = 14;         // N, read: dimension-drawing reference
+// Every column the batch reads: the only cells a sheet needs to keep.
+inline constexpr int kReadColumns[] = {kDesignation,     kPartNumber1,    kPartNumber2,
+                                       kMeasurementFile, kCatalogueIndex, kDrawing};
 } // namespace motor_list
 
 enum class MotorListMode { Update, Print };
@@ -40,6 +43,9 @@ public:
     virtual void setNumber(int row, int column, double value) = 0;
     // Everything written so far made durable; a message naming the file on failure.
     virtual std::optional<std::string> save() = 0;
+    // Nothing when save() can be expected to succeed; otherwise why not (a read-only file, the file
+    // changed by another program). Changes nothing.
+    virtual std::optional<std::string> checkWritable() const = 0;
 };
 
 // The I/O a row needs: its measurement file, the catalogue it is added to, the printer.
@@ -51,6 +57,10 @@ public:
     // One transaction: the catalogue index written, or a message (nothing written then).
     virtual std::variant<int, std::string> addMotor(const MotorRecord& record,
                                                     const std::string& designation) = 0;
+    // The catalogue index of a motor of that designation and the record's curves, which an earlier
+    // run added; nothing when there is none; a message when the catalogue cannot be read.
+    virtual std::variant<std::optional<int>, std::string> findAdded(const MotorRecord& record,
+                                                                    const std::string& designation) = 0;
     // The row's diagram from the calibrated editor; a message on failure.
     virtual std::optional<std::string> printDiagram(const MotorDataEditor& editor, int row) = 0;
 };
@@ -62,7 +72,7 @@ struct MotorListRowResult {
     std::string designation;
     std::string file;
     RowOutcome outcome = RowOutcome::Skipped;
-    std::string reason; // why it was skipped, "" otherwise
+    std::string reason; // why it was skipped (or how an added row was found), "" otherwise
     std::optional<int> catalogueIndex;
 };
 
@@ -76,7 +86,9 @@ struct MotorListSummary {
 // between rows. Each row gets a fresh editor (no boxes carried over), is loaded and drawn as the
 // screen diagram draws it (calibration included), then added or printed. An added row's written
 // back cells are saved at once: a later failure never loses a catalogue row's index in the sheet,
-// and a row whose index cell is filled is not added twice.
+// and a row whose index cell is filled is not added twice. Nothing is added while the sheet cannot
+// be saved, and a motor an interrupted run added (in the catalogue, its index not in the sheet)
+// gets its index written back instead of a second copy.
 class MotorListBatch final {
 public:
     MotorListBatch(MotorListSheet& sheet, MotorListServices& services, MotorListMode mode);

@@ -1,5 +1,6 @@
 #include "core/maintenance/MotorRecord.h"
 
+#include "core/format/Utf8.h"
 #include "core/maintenance/MotorDataEditor.h"
 
 #include <algorithm>
@@ -36,6 +37,16 @@ bool AllFinite(const MotorRecord& r) {
     return true;
 }
 
+// Why a text cannot go into its catalogue field, or "".
+std::string TextProblem(const char* field, const std::string& text) {
+    if (!IsValidUtf8(text))
+        return std::string("Fältet ") + field + " är inte UTF-8-text; inget sparas.";
+    if (CodePointCount(text) > kMaxCatalogueText)
+        return std::string("Fältet ") + field + " är längre än de " + std::to_string(kMaxCatalogueText) +
+               " tecken katalogen rymmer; inget sparas.";
+    return {};
+}
+
 float Single(const MotorRecord& r, const std::string& name) {
     const FieldValue* v = r.find(name);
     if (v == nullptr)
@@ -66,9 +77,23 @@ std::variant<MotorRecord, std::string> BuildMotorRecord(const MotorDataEditor& e
     if (editor.converted().n < std::max(fits.degreeM, fits.degreeL) + 2)
         return std::string("För få mätpunkter för kurvornas gradtal (minst gradtal + 2); inget sparas.");
     const CurveFigures& f = *editor.figures();
+    // All-zero readings fit curves that run nowhere: a motor without free speed or power is no motor.
+    if (!(f.freeSpeed > 0.0f) || !(f.maxPower > 0.0f))
+        return std::string("Kurvorna ger inget tomgångsvarvtal eller ingen effekt över noll (är mätvärdena "
+                           "noll?); inget sparas.");
     const EditorFields& fields = editor.fields();
     const EditorTexts& texts = editor.texts();
     const bool add = mode == SaveMode::Add;
+    // A replace finds its row by the designation; an add stores every text.
+    std::vector<std::pair<const char*, const std::string*>> stored = {{"strBenamning", &texts.designation}};
+    if (add)
+        stored.insert(stored.end(), {{"strDetaljnr1", &texts.partNumbers[0]},
+                                     {"strDetaljnr2", &texts.partNumbers[1]},
+                                     {"strDetaljnr3", &texts.partNumbers[2]},
+                                     {"strMattskiss", &texts.drawing}});
+    for (const auto& [field, text] : stored)
+        if (std::string problem = TextProblem(field, *text); !problem.empty())
+            return problem;
     MotorRecord r;
     r.mode = mode;
     auto number = [&](const char* name, float value) {
@@ -111,6 +136,19 @@ std::variant<MotorRecord, std::string> BuildMotorRecord(const MotorDataEditor& e
     if (!AllFinite(r))
         return std::string("Kurvorna innehåller ogiltiga värden och sparas inte i databasen.");
     return r;
+}
+
+const std::vector<std::string>& CurveFieldNames() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> list;
+        for (const char curve : {'M', 'L'}) {
+            list.push_back(std::string("intGradtal_") + curve);
+            for (int k = 0; k <= kStoredDegree; ++k)
+                list.push_back(CoefficientName(curve, k));
+        }
+        return list;
+    }();
+    return names;
 }
 
 int FindDesignation(const MotorCatalogue& catalogue, const std::string& designation) {
