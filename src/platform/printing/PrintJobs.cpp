@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
