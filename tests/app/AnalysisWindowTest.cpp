@@ -143,9 +143,7 @@ private slots:
             const char* written;
             bool workbook;
         } cases[] = {{"results", "Workbook (*.xlsx)", "results.xlsx", true},
-                     {"results", "Comma-separated values (*.csv)", "results.csv", false},
-                     {"rows.csv", "Workbook (*.xlsx)", "rows.csv.xlsx", true},
-                     {"rows.XLSX", "Workbook (*.xlsx)", "rows.XLSX", true}};
+                     {"results", "Comma-separated values (*.csv)", "results.csv", false}};
         QAction* exportAction = window->findChild<QAction*>("mnuExportResults");
         for (const auto& c : cases) {
             QString offered;
@@ -158,7 +156,7 @@ private slots:
             QFile file(opened->folder->path(c.written));
             QVERIFY2(file.open(QIODevice::ReadOnly), c.written);
             QCOMPARE(file.read(2) == "PK", c.workbook); // a workbook is a zip archive
-            QVERIFY2(QString(c.typed) == c.written || !QFile::exists(opened->folder->path(c.typed)), c.typed);
+            QVERIFY2(!QFile::exists(opened->folder->path(c.typed)), c.typed);
         }
         QVERIFY(opened->messages.messages.empty());
     }

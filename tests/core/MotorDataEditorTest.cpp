@@ -109,20 +109,21 @@ TEST(MotorDataEditor, TypedReadingsAreDrawnAndEmptyOnesRefused) {
     ASSERT_TRUE(loaded.editor.calibrate());
     struct Case {
         const char* what;
-        int points;     // rows typed from the measurement
-        const char* sx; // speed scale typed
+        int points;           // rows typed from the measurement
+        const char *sx, *sy1; // speed and torque scales typed
         bool drawn;
     };
-    const Case cases[] = {{"typed, never saved", 11, "10", true},
-                          {"no readings", 0, "10", false},
-                          {"no speed scale", 11, "0", false}};
+    const Case cases[] = {{"typed, never saved", 11, "10", "0.5", true},
+                          {"no readings", 0, "10", "0.5", false},
+                          {"no speed scale", 11, "0", "0.5", false},
+                          {"no torque scale", 11, "10", "0", false}};
     for (const Case& c : cases) {
         RecordingMessageSink sink;
         MotorDataEditor typed(sink);
         for (F f : {F::GradtalB, F::GradtalfB})
             typed.fields().type(f, "1");
         typed.fields().type(F::SxB, c.sx);
-        typed.fields().type(F::Sy1B, "0.5");
+        typed.fields().type(F::Sy1B, c.sy1);
         typed.fields().type(F::Sy2B, "0.1");
         typed.texts().designation = linear.designation;
         for (int i = 1; i <= c.points; ++i) {

@@ -295,7 +295,6 @@ void SelectionSession::ClickNewSearchData() {
     outputs_.PrinterutskriftBVisible = false;
     outputs_.frameDiagramAlternativVisible = false;
     intPressureMode_ = 0;
-    catalogueCurves_ = false;
     RequestHideDiagramAndDrawing();
 }
 
