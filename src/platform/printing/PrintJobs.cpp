@@ -123,6 +123,8 @@ double PdfJobSink::resolution() const {
 
 PrinterJobSink::PrinterJobSink(QPrinter& printer) : printer_(printer) {}
 
+PrinterJobSink::~PrinterJobSink() = default;
+
 QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
     abortJob();
     // Without a printer Qt falls back to a PDF writer that has no file to write to.
