@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QTemporaryDir>
 
@@ -82,6 +83,21 @@ TEST(MotorListCli, PrintWritesOnePdfPerRow) {
     EXPECT_EQ(doc["printed"].toInt(), 2);
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files), QStringList({"row-2.pdf", "row-3.pdf"}));
     EXPECT_TRUE(QFile(out.filePath("row-2.pdf")).size() > 1000);
+}
+
+// A workbook opened through a link elsewhere finds its measurement files beside the workbook
+// itself, and its save goes to the workbook, the link staying a link.
+TEST(MotorListCli, LinkedWorkbookReadsBesideItsTarget) {
+    ListFolder list;
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.filePath("linked.xlsx");
+    ASSERT_TRUE(QFile::link(list.book, link));
+    const CliResult r =
+        RunCli({"--folder", list.dir.path(), "motor-list", link, "--rows", "2-2", "--update", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(Outcomes(r.json()), QStringList({"added"})) << r.out.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"linked.xlsx"}));
 }
 
 TEST(MotorListCli, RefusedWorkbooksAndUsage) {

@@ -145,6 +145,8 @@ QString WrittenFilesText(const QStringList& files) {
 
 PrinterJobSink::PrinterJobSink(QPrinter& printer) : printer_(printer) {}
 
+PrinterJobSink::~PrinterJobSink() = default;
+
 QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
     abortJob();
     // Without a printer Qt falls back to a PDF writer that has no file to write to.

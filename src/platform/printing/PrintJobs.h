@@ -69,6 +69,7 @@ private:
 class PrinterJobSink final : public PrintJobSink {
 public:
     explicit PrinterJobSink(QPrinter& printer);
+    ~PrinterJobSink() override;
 
     QPagedPaintDevice* beginJob(QPageLayout::Orientation orientation, const QString& title) override;
     bool endJob() override;
