@@ -81,9 +81,7 @@ std::optional<std::string> StreamXml(const QString& partName, const QByteArray& 
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::DTD)
-            return partName.toStdString() +
-                   ": holds a document type declaration (DTD), which a workbook part "
-                   "may not";
+            return partName.toStdString() + ": " + kDtdRefused;
         if (token == QXmlStreamReader::StartElement && ++depth > limits.depth)
             return partName.toStdString() + ": nests elements deeper than the limit of " +
                    std::to_string(limits.depth) + " levels";

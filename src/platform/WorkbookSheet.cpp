@@ -204,7 +204,7 @@ std::optional<std::string> SheetReader::run() {
             break;
         }
         case QXmlStreamReader::DTD:
-            return std::string("holds a document type declaration (DTD), which a workbook part may not");
+            return std::string(kDtdRefused);
         case QXmlStreamReader::StartElement: {
             // The byte scan before the reader enforces these already; they also hold for the reader.
             if (open_.size() >= static_cast<std::size_t>(kMaxXmlDepth) || ++elements_ > kMaxSheetElements)

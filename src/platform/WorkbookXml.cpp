@@ -104,8 +104,7 @@ std::optional<std::string> CheckXmlPart(QByteArrayView xml, const XmlLimits& lim
             continue;
         }
         if (c == '!')
-            return std::string("holds a document type declaration (DTD), which a workbook part may not: "
-                               "entities it declares, external ones above all, are not read");
+            return std::string(kDtdRefused);
         if (c == '/') {
             --depth;
             const qsizetype close = Find(xml, k, ">");

@@ -34,6 +34,11 @@ inline constexpr qint64 kMaxSheetElements = 4000000;
 inline constexpr qint64 kMaxSheetCells = 1000000;
 inline constexpr qint64 kMaxSharedStrings = 1000000;
 
+// Why a part with a document type declaration is refused.
+inline constexpr const char* kDtdRefused =
+    "holds a document type declaration (DTD), which a workbook part may not: entities it declares, external "
+    "ones above all, are not read";
+
 XmlLimits TreePartLimits();
 XmlLimits SheetLimits();
 XmlLimits SharedStringLimits();

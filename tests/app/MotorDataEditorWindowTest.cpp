@@ -250,7 +250,7 @@ private slots:
         TypeInto(o->box("txtKatalogIndex_1"), "99999999999999999999");
         o->button("Command4")->click();
         QCOMPARE(o->messages.messages.size(), before + 2);
-        QVERIFY(o->lastMessage().find("till 1e+20 finns inte") != std::string::npos);
+        QVERIFY(o->lastMessage().find("till 1E+20 finns inte") != std::string::npos);
     }
 };
 
