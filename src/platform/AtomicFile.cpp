@@ -214,10 +214,13 @@ bool CopyAll(int from, int to) {
 } // namespace
 
 std::variant<QString, FileError> CopyToNewFile(const QString& from,
-                                               const std::function<QString(int)>& nameFor) {
-    const Descriptor source(::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC));
+                                               const std::function<QString(int)>& nameFor, int openSource) {
+    // A descriptor the caller lends is never closed here: see the header.
+    const Descriptor owned(
+        openSource >= 0 ? -1 : ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC));
+    const int sourceFd = openSource >= 0 ? openSource : owned.get();
     struct stat st {};
-    if (source.get() < 0 || ::fstat(source.get(), &st) != 0)
+    if (sourceFd < 0 || ::fstat(sourceFd, &st) != 0 || ::lseek(sourceFd, 0, SEEK_SET) != 0)
         return FileError{Name(from) + ": cannot be read: " + std::strerror(errno)};
     if (!S_ISREG(st.st_mode))
         return FileError{Name(from) + ": is " + FileKindOf(from) + ", not a regular file"};
@@ -227,7 +230,7 @@ std::variant<QString, FileError> CopyToNewFile(const QString& from,
     Descriptor copy(CreateBeside(first, temporary));
     if (copy.get() < 0)
         return FileError{Name(nameFor(1)) + ": cannot be written: " + std::strerror(errno)};
-    const bool copied = ::fchmod(copy.get(), st.st_mode & 0777) == 0 && CopyAll(source.get(), copy.get()) &&
+    const bool copied = ::fchmod(copy.get(), st.st_mode & 0777) == 0 && CopyAll(sourceFd, copy.get()) &&
                         Sync(copy.get()) && copy.close();
     int error = errno;
     for (int n = 1; copied && n <= 1000; ++n) {

@@ -28,7 +28,11 @@ std::optional<FileError> CommitFinishedFile(const QString& finished, const QStri
 // the name is taken by creating the file exclusively, so two copies made at once never share one.
 // Every write is checked and synced; a failed copy leaves no file behind. The name used, or a
 // message naming the file.
-std::variant<QString, FileError> CopyToNewFile(const QString& from,
-                                               const std::function<QString(int)>& nameFor);
+// `openSource`, when given, is an open descriptor of `from` that is read instead and left open: a
+// process's POSIX record locks on a file (SQLite's) go with the closing of any descriptor of it,
+// so a database copied while its connection holds a lock must be read through one that stays open
+// until the connection has finished.
+std::variant<QString, FileError>
+CopyToNewFile(const QString& from, const std::function<QString(int)>& nameFor, int openSource = -1);
 
 } // namespace airmotor::platform

@@ -27,7 +27,7 @@ public:
     static constexpr std::size_t kKeptBackups = 10;
 
 private:
-    std::string backupOnce();
+    std::string backupOnce(int databaseFd);
     void keepNewestBackups() const;
 
     QString databaseFile_;
