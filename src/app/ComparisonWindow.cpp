@@ -102,8 +102,8 @@ ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::Progra
                                             QStringLiteral("comparison.pdf"),
                                             QStringLiteral("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)"));
     };
-    printerChooser_ = [this](QPrinter& printer) {
-        QPrintDialog dialog(&printer, this);
+    printerChooser_ = [this](QPrinter& chosen) {
+        QPrintDialog dialog(&chosen, this);
         return dialog.exec() == QDialog::Accepted;
     };
     resize(kWindowSize);

@@ -108,7 +108,7 @@ private slots:
         const struct {
             std::optional<int> chosen;
             int jobs;
-        } cases[] = {{3, 3}, {std::nullopt, 0}, {1, 1}};
+        } cases[] = {{3, 3}, {std::nullopt, 0}, {1, 1}, {0, 1}};
         for (const auto& c : cases) {
             o->files.clear();
             o->printerCopies = -1;
@@ -166,9 +166,14 @@ private slots:
         }
         QVERIFY(!QFile::exists(platform::PdfJobSink::JobFile(pdf, 14)));
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QCOMPARE(o->messages.messages[0].key, -1);
         const QString message = QString::fromStdString(o->messages.messages[0].text);
         for (const QString& name : names)
             QVERIFY2(message.contains(name), qPrintable(message));
+        // The print button prints one sheet and says where.
+        QTest::mouseClick(w.findChild<QPushButton*>("PrinterutskriftB"), Qt::LeftButton);
+        QCOMPARE(o->messages.messages.back().text,
+                 "The printout was written to " + QDir::toNativeSeparators(pdf).toStdString() + ".");
     }
 
     void previewPaintsOneCopyWithoutMessages() {

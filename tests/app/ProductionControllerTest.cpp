@@ -132,6 +132,7 @@ private slots:
             return 1;
         });
         o->printing->printWithDialog();
+        o->messages.messages.clear();
         o->printouts = 0;
         o->printerFiles.clear();
         const auto summary = o->production->runBatch(ProductionController::Batch::ResultRows);
@@ -141,6 +142,11 @@ private slots:
         QCOMPARE(o->printerFiles.first(), o->folder->path("sheet.pdf"));
         QCOMPARE(o->printerFiles.at(1), o->folder->path("sheet-2.pdf"));
         QCOMPARE(o->printerFiles.last(), o->folder->path(QString("sheet-%1.pdf").arg(expected.size())));
+        for (int n = 1; n <= o->printouts; ++n)
+            QVERIFY(QFile::exists(o->folder->path(QString("p%1.pdf").arg(n))));
+        // The summary stands for the printouts: no message per file.
+        for (const core::Message& m : o->messages.messages)
+            QVERIFY2(m.text.find("written to") == std::string::npos, m.text.c_str());
         QVERIFY(o->workbook.endsWith("Alla TKM Trebro och Ungern Test.xlsx"));
         QVERIFY(!o->production->productionData());
         QVERIFY(!Find<QCheckBox>(*o->window, "chkProduktionsdata")->isChecked());
