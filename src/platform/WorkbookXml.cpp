@@ -70,8 +70,9 @@ XmlLimits SharedStringLimits() {
 }
 
 bool LooksAsciiCompatible(QByteArrayView xml) {
-    return !xml.startsWith("\xFE\xFF") && !xml.startsWith("\xFF\xFE") &&
-           std::memchr(xml.data(), 0, static_cast<std::size_t>(xml.size())) == nullptr;
+    // An empty view may have no data at all: memchr must not see it.
+    return xml.isEmpty() || (!xml.startsWith("\xFE\xFF") && !xml.startsWith("\xFF\xFE") &&
+                             std::memchr(xml.data(), 0, static_cast<std::size_t>(xml.size())) == nullptr);
 }
 
 std::optional<std::string> CheckXmlPart(QByteArrayView xml, const XmlLimits& limits) {

@@ -484,3 +484,39 @@ TEST(WorkbookSheet, KeepsOnlyTheCellsAskedForAndRefusesToRewriteWhatItCannotFoll
     EXPECT_THROW(sheet.setNumber(1, 2, 1.0), std::runtime_error);
     EXPECT_FALSE(sheet.modified());
 }
+
+// The byte scan before the parser: every limit holds exactly at its value, prefixed names count,
+// and what comments, CDATA sections and instructions hold is no markup.
+TEST(WorkbookXml, LimitsHoldExactlyAtTheirBoundaries) {
+    const auto attributes = [](int n) {
+        QByteArray tag = "<c";
+        for (int i = 0; i < n; ++i)
+            tag += " a" + QByteArray::number(i) + (i % 2 ? "='\">'" : "=\"'>\"");
+        return tag + "/>";
+    };
+    const XmlLimits cells{kMaxXmlDepth, 10, "c", 3, "cells"};
+    const std::vector<std::tuple<QByteArray, XmlLimits, std::string>> cases = {
+        {Repeated("<a>", 64) + Repeated("</a>", 64), SheetLimits(), ""},
+        {Repeated("<a>", 65) + Repeated("</a>", 65), SheetLimits(), "deeper than the limit of 64 levels"},
+        {Repeated("<a/>", 70), SheetLimits(), ""},
+        {"<r>" + attributes(kMaxXmlAttributes) + "</r>", SheetLimits(), ""},
+        {"<r>" + attributes(kMaxXmlAttributes + 1) + "</r>", SheetLimits(),
+         "more than the limit of 64 attributes"},
+        {"<r><c/><x:c/><:c/></r>", cells, ""},
+        {"<r><c/><x:c/><:c/><y:c></y:c></r>", cells, "more than the limit of 3 cells"},
+        {"<r>" + Repeated("<b/>", 9) + "</r>", cells, ""},
+        {"<r>" + Repeated("<b/>", 10) + "</r>", cells, "more than the limit of 10 elements"},
+        {"<?xml version=\"1.0\"?><r><!-- <!DOCTYPE r> <c/><c/><c/><c/> --><![CDATA[<c/><c/><c/><c/>]]><?pi "
+         "<c/><c/><c/>"
+         "<c/>?></r>",
+         cells, ""},
+        {"<!DOCTYPE r><r/>", cells, "document type declaration"},
+        {QByteArray(), cells, ""}, // the parser says what is wrong with an empty part
+    };
+    for (const auto& [xml, limits, problem] : cases) {
+        const auto found = CheckXmlPart(xml, limits);
+        EXPECT_EQ(found.has_value(), !problem.empty())
+            << xml.left(80).toStdString() << ": " << found.value_or("");
+        EXPECT_NE(found.value_or("").find(problem), std::string::npos) << found.value_or("");
+    }
+}
