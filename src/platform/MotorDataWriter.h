@@ -2,6 +2,7 @@
 
 #include "core/maintenance/MotorRecord.h"
 
+#include <QFile>
 #include <QString>
 
 #include <string>
@@ -26,7 +27,7 @@ public:
     static constexpr std::size_t kKeptBackups = 10;
 
 private:
-    std::string backupOnce();
+    std::string backupOnce(const QFile& database);
     void keepNewestBackups() const;
 
     QString databaseFile_;
