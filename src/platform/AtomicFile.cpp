@@ -196,10 +196,11 @@ private:
     int fd_;
 };
 
+// From the start of `from`, whatever was read through it before.
 bool CopyAll(int from, int to) {
     char chunk[64 * 1024];
-    while (true) {
-        const ssize_t n = ::read(from, chunk, sizeof chunk);
+    for (off_t offset = 0;;) {
+        const ssize_t n = ::pread(from, chunk, sizeof chunk, offset);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -208,20 +209,19 @@ bool CopyAll(int from, int to) {
             return true;
         if (!WriteAll(to, QByteArray::fromRawData(chunk, n)))
             return false;
+        offset += n;
     }
 }
 
 } // namespace
 
-std::variant<QString, FileError> CopyToNewFile(const QString& from,
-                                               const std::function<QString(int)>& nameFor, int openSource) {
-    // A descriptor the caller lends is never closed here: see the header.
-    const Descriptor owned(
-        openSource >= 0 ? -1 : ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC));
-    const int sourceFd = openSource >= 0 ? openSource : owned.get();
+std::variant<QString, FileError> CopyToNewFile(const QFile& source,
+                                               const std::function<QString(int)>& nameFor) {
+    const QString from = source.fileName();
     struct stat st {};
-    if (sourceFd < 0 || ::fstat(sourceFd, &st) != 0 || ::lseek(sourceFd, 0, SEEK_SET) != 0)
-        return FileError{Name(from) + ": cannot be read: " + std::strerror(errno)};
+    if (!source.isOpen() || ::fstat(source.handle(), &st) != 0)
+        return FileError{Name(from) +
+                         ": cannot be read: " + (source.isOpen() ? std::strerror(errno) : "not open")};
     if (!S_ISREG(st.st_mode))
         return FileError{Name(from) + ": is " + FileKindOf(from) + ", not a regular file"};
     // Copied whole under a temporary name first, so that no name ever shows a part of a copy.
@@ -230,8 +230,8 @@ std::variant<QString, FileError> CopyToNewFile(const QString& from,
     Descriptor copy(CreateBeside(first, temporary));
     if (copy.get() < 0)
         return FileError{Name(nameFor(1)) + ": cannot be written: " + std::strerror(errno)};
-    const bool copied = ::fchmod(copy.get(), st.st_mode & 0777) == 0 && CopyAll(sourceFd, copy.get()) &&
-                        Sync(copy.get()) && copy.close();
+    const bool copied = ::fchmod(copy.get(), st.st_mode & 0777) == 0 &&
+                        CopyAll(source.handle(), copy.get()) && Sync(copy.get()) && copy.close();
     int error = errno;
     for (int n = 1; copied && n <= 1000; ++n) {
         const QByteArray name = QFile::encodeName(nameFor(n));

@@ -3,6 +3,7 @@
 #include "platform/RegularFile.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <functional>
@@ -24,15 +25,12 @@ std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArr
 // `path` is itself replaced.
 std::optional<FileError> CommitFinishedFile(const QString& finished, const QString& path);
 
-// Copies `from` into a new file named nameFor(1), or nameFor(2), ... whichever does not exist yet:
-// the name is taken by creating the file exclusively, so two copies made at once never share one.
-// Every write is checked and synced; a failed copy leaves no file behind. The name used, or a
-// message naming the file.
-// `openSource`, when given, is an open descriptor of `from` that is read instead and left open: a
-// process's POSIX record locks on a file (SQLite's) go with the closing of any descriptor of it,
-// so a database copied while its connection holds a lock must be read through one that stays open
-// until the connection has finished.
-std::variant<QString, FileError>
-CopyToNewFile(const QString& from, const std::function<QString(int)>& nameFor, int openSource = -1);
+// Copies the open file `source` into a new file named nameFor(1), or nameFor(2), ... whichever does
+// not exist yet: the name is taken exclusively, so two copies made at once never share one. Every
+// write is checked and synced; a failed copy leaves no file behind. The name used, or a message
+// naming the file. The caller opens and closes the source: a database must be opened before SQLite
+// locks it and closed after, as closing any descriptor of a file drops the process's locks on it.
+std::variant<QString, FileError> CopyToNewFile(const QFile& source,
+                                               const std::function<QString(int)>& nameFor);
 
 } // namespace airmotor::platform

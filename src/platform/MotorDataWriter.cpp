@@ -8,17 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace airmotor::platform {
 namespace {
@@ -100,13 +94,12 @@ std::variant<int, QString> Add(QSqlDatabase& db, const core::MotorRecord& record
 
 MotorDataWriter::MotorDataWriter(QString databaseFile) : databaseFile_(std::move(databaseFile)) {}
 
-std::string MotorDataWriter::backupOnce(int databaseFd) {
+std::string MotorDataWriter::backupOnce(const QFile& database) {
     if (!backup_.isEmpty())
         return {};
     const QFileInfo info(databaseFile_);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    auto copied = CopyToNewFile(
-        databaseFile_, [&](int n) { return BackupName(info, stamp, n); }, databaseFd);
+    auto copied = CopyToNewFile(database, [&](int n) { return BackupName(info, stamp, n); });
     if (auto* error = std::get_if<FileError>(&copied))
         return error->message + "; the backup copy failed, so nothing was saved";
     backup_ = std::get<QString>(copied);
@@ -134,16 +127,12 @@ std::variant<int, std::string> MotorDataWriter::write(const core::MotorRecord& r
                                                       const std::string& designation) {
     if (!QFileInfo(databaseFile_).isFile())
         return Named(databaseFile_, QStringLiteral("no such database file"));
-    // Opened before the connection and closed after it: closing a descriptor of the database while
-    // the connection holds its write lock would drop that lock for the whole process (POSIX locks),
-    // and another writer would then write into the file under this one's transaction.
-    const int databaseFd = ::open(QFile::encodeName(databaseFile_).constData(), O_RDONLY | O_CLOEXEC);
-    const auto closeDatabaseFd = qScopeGuard([databaseFd] {
-        if (databaseFd >= 0)
-            ::close(databaseFd);
-    });
-    if (databaseFd < 0)
-        return Named(databaseFile_, QString::fromLocal8Bit(std::strerror(errno)));
+    // Opened for the backup before the connection locks the file, and closed only after the
+    // connection is gone: closing a descriptor of the file while SQLite holds its lock would drop
+    // that lock, and another writer could then write under our feet.
+    QFile database(databaseFile_);
+    if (!database.open(QIODevice::ReadOnly))
+        return Named(databaseFile_, QStringLiteral("cannot be read: ") + database.errorString());
     SqliteConnection connection(databaseFile_, SqliteConnection::Mode::ReadWriteExisting);
     if (!connection.open())
         return Named(databaseFile_, connection.errorText());
@@ -157,7 +146,7 @@ std::variant<int, std::string> MotorDataWriter::write(const core::MotorRecord& r
         QSqlQuery begin(db);
         if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
             return Named(databaseFile_, begin.lastError().text());
-        if (std::string error = backupOnce(databaseFd); !error.empty()) {
+        if (std::string error = backupOnce(database); !error.empty()) {
             db.rollback();
             return error;
         }

@@ -2,6 +2,7 @@
 
 #include "core/maintenance/MotorRecord.h"
 
+#include <QFile>
 #include <QString>
 
 #include <string>
@@ -22,12 +23,11 @@ public:
     std::variant<int, std::string> write(const core::MotorRecord& record, const std::string& designation);
 
     const QString& backupFile() const { return backup_; }
-    const QString& databaseFile() const { return databaseFile_; }
 
     static constexpr std::size_t kKeptBackups = 10;
 
 private:
-    std::string backupOnce(int databaseFd);
+    std::string backupOnce(const QFile& database);
     void keepNewestBackups() const;
 
     QString databaseFile_;
