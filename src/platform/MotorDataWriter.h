@@ -16,6 +16,7 @@ namespace airmotor::platform {
 class MotorDataWriter final {
 public:
     explicit MotorDataWriter(QString databaseFile);
+    const QString& databaseFile() const { return databaseFile_; }
 
     // The catalogue index written, or a message naming the database; on failure nothing changed.
     // Replace updates the row of lowest intKatalogindex whose designation matches exactly; add takes
