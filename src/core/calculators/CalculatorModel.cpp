@@ -29,7 +29,7 @@ std::string ResultHeading(const TextTable& strText, float T) {
     std::string time = StrSingle(T);
     const std::size_t point = time.find('.');
     if (point != std::string::npos && (point == 0 || time[point - 1] == ' ' || time[point - 1] == '-'))
-        time.insert(point, "0");
+        time = time.substr(0, point) + '0' + time.substr(point);
     return strText(kResultAfterKey) + time + " " + strText(kSecondsKey) + " :";
 }
 
