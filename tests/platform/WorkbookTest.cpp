@@ -520,3 +520,17 @@ TEST(WorkbookXml, LimitsHoldExactlyAtTheirBoundaries) {
         EXPECT_NE(found.value_or("").find(problem), std::string::npos) << found.value_or("");
     }
 }
+
+// Only the workbook's sheet list names sheets: a <sheet> anywhere else is none.
+TEST(Workbook, SheetsAreNamedOnlyByTheSheetList) {
+    QTemporaryDir dir;
+    Parts parts = HandMade(kCells);
+    parts[0].second =
+        "<x:workbook xmlns:x=\"m\" xmlns:rel=\"r\"><x:bookViews><x:sheet name=\"View\" rel:id=\"rId1\"/>"
+        "</x:bookViews><x:sheets><x:sheet name=\"Motorer\" rel:id=\"rId1\"/></x:sheets><x:extLst>"
+        "<x:sheet name=\"Late\" rel:id=\"rId1\"/></x:extLst></x:workbook>";
+    WriteZip(dir.filePath("book.xlsx"), parts);
+    auto opened = Workbook::open(dir.filePath("book.xlsx"));
+    ASSERT_TRUE(std::holds_alternative<Workbook>(opened));
+    EXPECT_EQ(std::get<Workbook>(opened).sheetNames(), std::vector<std::string>{"Motorer"});
+}
