@@ -177,3 +177,40 @@ TEST(FullDisk, ReplacementFollowsLinksAndKeepsPermissions) {
     EXPECT_NE(dangling->message.find(at("missing/new.txt").toStdString()), std::string::npos);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 6);
 }
+
+// A copy takes the first free name, leaves the taken ones alone, and when it cannot be completed
+// (an unreadable source, a full disk) leaves nothing behind and names the file it was to write.
+TEST(FullDisk, CopiesTakeAFreeNameOrLeaveNothing) {
+    airmotor::test::SmallDisk disk;
+    if (!disk.skipReason().empty())
+        GTEST_SKIP() << disk.skipReason();
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("source.db"), QByteArray(20000, 'x'));
+    const auto named = [](const QString& folder) {
+        return [folder](int n) {
+            return QDir(folder).filePath(n == 1 ? "copy.db" : QString("copy-%1.db").arg(n));
+        };
+    };
+    WriteFile(dir.filePath("copy.db"), "taken");
+    WriteFile(dir.filePath("copy-2.db"), "taken");
+    QFile source(dir.filePath("source.db"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const auto copied = CopyToNewFile(source, named(dir.path()));
+    ASSERT_TRUE(std::holds_alternative<QString>(copied)) << std::get<FileError>(copied).message;
+    EXPECT_EQ(std::get<QString>(copied), dir.filePath("copy-3.db"));
+    EXPECT_EQ(ReadFile(dir.filePath("copy-3.db")), QByteArray(20000, 'x'));
+    EXPECT_EQ(ReadFile(dir.filePath("copy-2.db")), "taken");
+
+    QFile writeOnly(dir.filePath("source.db"));
+    ASSERT_TRUE(writeOnly.open(QIODevice::WriteOnly | QIODevice::Append));
+    disk.fill();
+    for (QFile* from : {&writeOnly, &source}) {
+        const auto failed = CopyToNewFile(*from, named(disk.path(QString())));
+        ASSERT_TRUE(std::holds_alternative<FileError>(failed));
+        EXPECT_NE(std::get<FileError>(failed).message.find(disk.path("copy.db").toStdString() +
+                                                           ": cannot be written"),
+                  std::string::npos)
+            << std::get<FileError>(failed).message;
+        EXPECT_EQ(disk.files(), QStringList());
+    }
+}

@@ -146,7 +146,7 @@ TEST(UserPreferences, ReadsAndWritesTheSettingsClassFormat) {
         {"with space", "comma,in", "semi;colon=equals", ""},
         {" leading", "trailing ", "quote\"s", "back\\slash", "tab\tnew\nline\r"},
         {"@at first", "@@twice", "\u00fcnic\u00f8de \u00f6",
-         QString("x") + QChar(1) + "0f" + QChar(0x1f) + "a"},
+         QString("x") + QChar(1) + "0f" + QChar(0x1f) + "a", QString("nul") + QChar(0) + "7b"},
     };
     for (const QStringList& list : lists) {
         SCOPED_TRACE(list.join('|').toStdString());
@@ -159,6 +159,19 @@ TEST(UserPreferences, ReadsAndWritesTheSettingsClassFormat) {
         ours.setList("selections", "recent", std(list));
         WriteFile(file, QByteArray::fromStdString(ours.format()));
         EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("selections/recent").toStringList(), list);
+    }
+
+    // Files edited by hand: continued lines, blanks around texts, escapes, comments, repeated keys.
+    for (const QByteArray& text :
+         {QByteArray("[selections]\nrecent=a, \\\n  b,c\n"),
+          QByteArray("[selections]\r\nrecent=a, \\\r\n  b\r\n"),
+          QByteArray("[selections]\nrecent = \"q \" , b  ,  c\t\n"),
+          QByteArray("; note\n[selections]\nrecent=\\x41\\102\\q\\x,\"a\\\"b\"\n"),
+          QByteArray("[selections]\nrecent=first\nrecent=second\n[other]\nrecent=third\n")}) {
+        SCOPED_TRACE(text.toStdString());
+        WriteFile(file, text);
+        EXPECT_EQ(core::IniDocument::Parse(text.toStdString()).list("selections", "recent"),
+                  std(QSettings(file, QSettings::IniFormat).value("selections/recent").toStringList()));
     }
 
     core::RecordingMessageSink messages;

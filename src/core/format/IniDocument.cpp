@@ -106,10 +106,14 @@ std::vector<std::string> Unescape(std::string_view raw) {
     }
     chop();
     items.push_back(std::move(current));
-    // A text that begins with '@' is written with a second one, so that it is not taken for a type.
-    for (std::string& item : items)
+    // A text that begins with '@' is written with a second one, so that it is not taken for a type;
+    // one holding a NUL character may come wrapped as @String(...).
+    for (std::string& item : items) {
         if (item.rfind("@@", 0) == 0)
             item.erase(0, 1);
+        else if (item.rfind("@String(", 0) == 0 && item.back() == ')')
+            item = item.substr(8, item.size() - 9);
+    }
     return items;
 }
 
