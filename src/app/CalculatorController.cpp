@@ -1,5 +1,6 @@
 #include "app/CalculatorController.h"
 
+#include "app/AuxWindowPlacement.h"
 #include "app/CalculatorCapturePrinter.h"
 #include "app/CalculatorWindow.h"
 #include "app/CaptionApplier.h"
@@ -16,6 +17,8 @@ namespace airmotor::app {
 namespace {
 constexpr int kOpeningKeys[] = {209, 210, 213};
 constexpr int kOwnDataHintKey = 214;
+// The diagram window takes the first place beside the main window, the calculator the second.
+constexpr int kCalculatorSlot = 1;
 } // namespace
 
 // What one calculator asks of the diagram window.
@@ -86,7 +89,9 @@ void CalculatorController::open(int index) {
     w.model().DisablePrint();
     w.model().ShowMotor(program_.catalogue, currentMotor(), false);
     w.refresh();
-    w.move(0, 0);
+    // Beside the result list, under the diagram window that shows its curves; where the user moves
+    // it, it stays for the session.
+    PlaceOnFirstShow(&w, &main_, main_.resultArea(), w.sizeHint(), kCalculatorSlot);
     w.show();
     w.raise();
     w.activateWindow();
@@ -146,7 +151,7 @@ void CalculatorController::print(int index) {
 void CalculatorController::applyTexts() {
     for (int k = 0; k < 2; ++k) {
         ApplyCaptions(windows_[k], program_.language.strText, program_.captionContext());
-        windows_[k]->applyFixedCaptions();
+        windows_[k]->applyFixedCaptions(program_.language.strText);
         models_[k]->ApplyCaptions();
         windows_[k]->refresh();
     }

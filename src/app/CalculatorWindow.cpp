@@ -7,16 +7,19 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace airmotor::app {
 
 namespace {
 constexpr int kOtherInputsLabel = 19, kMotorHeadingLabel = 15, kResultHeadingLabel = 8;
-constexpr int kDampingBox = 5;
+constexpr int kDampingBox = 5, kDampingKey = 215;
 constexpr int kBoxWidth = 90;
 
 QColor BoxColour(int colour) {
@@ -48,7 +51,6 @@ CalculatorWindow::CalculatorWindow(core::CalculatorModel& model, const core::Mot
     : QWidget(parent, Qt::Window), model_(model), catalogue_(catalogue), motor_(std::move(motor)) {
     setObjectName(Q(model.layout().windowName));
     build();
-    applyFixedCaptions();
     refresh();
 }
 
@@ -68,7 +70,12 @@ void CalculatorWindow::addRow(QGridLayout* grid, int& row, int box) {
     label->setObjectName(QString("Label1_%1").arg(LabelOfBox(box)));
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString("Text1_%1").arg(box));
-    edit->setFixedWidth(box == core::kMotorTypeBox ? 2 * kBoxWidth : kBoxWidth);
+    // A result box holds the widest figure the result mask writes; a narrower one would scroll its
+    // leading digits out of sight.
+    const int resultWidth = edit->fontMetrics().horizontalAdvance(QStringLiteral("-8888888888.88")) + 12;
+    edit->setFixedWidth(box == core::kMotorTypeBox ? 2 * kBoxWidth
+                        : model_.isResult(box)     ? std::max(kBoxWidth, resultWidth)
+                                                   : kBoxWidth);
     label->setBuddy(edit);
     Text1[box] = edit;
     if (model_.isInput(box))
@@ -122,10 +129,21 @@ void CalculatorWindow::build() {
     columns->addLayout(right, 1);
 }
 
-void CalculatorWindow::applyFixedCaptions() {
+void CalculatorWindow::applyFixedCaptions(const core::TextTable& strText) {
     if (model_.layout().kind == core::CalculatorKind::RotatingMass)
         if (auto* label = findChild<QLabel*>(QString("Label1_%1").arg(kDampingBox)))
-            label->setText(QStringLiteral("Damping constant, c  [Nm s] ......"));
+            label->setText(Q(strText(kDampingKey)));
+    if (auto* label = findChild<QLabel*>(QString("Label1_%1").arg(kMotorHeadingLabel)))
+        label->setText(Q(core::MotorDataHeading(strText)));
+}
+
+void CalculatorWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes as the title bar's button does: the motor values are forgotten (closeEvent).
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CalculatorWindow::edited(int box, const QString& text) {
@@ -142,8 +160,12 @@ void CalculatorWindow::refresh() {
         if (!edit)
             continue;
         const QString text = Q(model_.box(box).text);
-        if (edit->text() != text)
+        if (edit->text() != text) {
             edit->setText(text);
+            // A box the user does not type in shows its beginning, should a text still not fit.
+            if (edit->isReadOnly())
+                edit->setCursorPosition(0);
+        }
         const bool motorBox = box >= core::kStallTorqueBox && box <= core::kFreeSpeedBox;
         if (motorBox)
             edit->setReadOnly(model_.motorBoxesLocked());

@@ -27,8 +27,9 @@ public:
     core::CalculatorModel& model() { return model_; }
     // Re-reads the model into the widgets.
     void refresh();
-    // The label of the damping constant has no text key; it keeps its own caption.
-    void applyFixedCaptions();
+    // Captions the caption table cannot give: the damping constant's label (its key is shared with
+    // no other window) and the motor heading with the catalogue pressure.
+    void applyFixedCaptions(const core::TextTable& strText);
 
     static int LabelOfBox(int box);
 
@@ -38,6 +39,7 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build();

@@ -180,10 +180,11 @@ void DetailPanelView::refresh(const core::SelectionSession& session, const core:
         Q(motor && !p.Label15.empty() ? p.Label15 : strText(core::TextKey::FreeSpeedCaption))));
     Label24->setText(Q(motor && !p.Label24.empty() ? p.Label24 : strText(core::TextKey::ExplosionClass)));
     values["lblCertificateNumber"]->setVisible(p.lblCertificateNumberVisible);
-    Label21->setVisible(p.Label21Visible);
+    // The signs and the delivery note speak of a motor: with none current they would mislead.
+    Label21->setVisible(motor && p.Label21Visible);
     Label22->setVisible(p.Label22Visible);
     for (int k = 0; k < 2; ++k)
-        picEx[k]->setVisible(p.picExVisible[k]);
+        picEx[k]->setVisible(motor && p.picExVisible[k]);
     Label14->setVisible(session.outputs().Label14Visible);
 }
 

@@ -115,10 +115,13 @@ QWidget* MainWindow::buildCentral() {
     Label23->hide();
 
     // Three columns: duty, options and output, then the results taking the extra room.
+    // The diagram alternatives open under the duty, whose column has room to spare: in the middle
+    // column they would push the main window past the bottom of a 1280 x 800 screen.
     auto* left = new QVBoxLayout;
     left->addWidget(options->motorTypeArea());
     left->addWidget(requirements);
     left->addStretch(1);
+    left->addWidget(output->diagramAlternativesArea());
 
     // The calculators' long captions go under the output, where the options make the column wide
     // anyway; the duty column stays narrow and leaves the room to the results.

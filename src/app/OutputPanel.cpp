@@ -127,7 +127,10 @@ OutputPanel::OutputPanel(SessionDriver& sessionDriver, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(output);
-    layout->addWidget(frameDiagramAlternativ);
+}
+
+QWidget* OutputPanel::diagramAlternativesArea() const {
+    return frameDiagramAlternativ;
 }
 
 void OutputPanel::refresh(const SelectionSession& session) {

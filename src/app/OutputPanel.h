@@ -27,6 +27,8 @@ public:
 
     void refresh(const core::SelectionSession& session);
     QWidget* calculatorArea() const { return calculators; }
+    // The diagram alternatives, laid out by the main window where its columns have room for them.
+    QWidget* diagramAlternativesArea() const;
     // chkProduktionsdata, without a signal loop: toggled is emitted only on a change.
     void setProductionData(bool ticked);
 

@@ -3,6 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "AppTestSupport.h"
+#include "app/AuxWindowPlacement.h"
 #include "app/BuiltFeatures.h"
 #include "app/FieldLineEdit.h"
 #include "app/HelpWindow.h"
@@ -199,6 +200,41 @@ private slots:
         // The summary names the pressure the figures are now shown at.
         QVERIFY2(w.statusBar()->currentMessage().contains(" 6.00 bar(e)"),
                  qPrintable(w.statusBar()->currentMessage()));
+    }
+
+    // The explosion signs and the delivery note belong to a motor: a search with none current hides them.
+    void motorSignsOnlyWithACurrentMotor() {
+        auto o = open("English");
+        auto& w = *o->window;
+        QVERIFY(Find<QWidget>(w, "picEx_0")->isVisible());
+        QVERIFY(Find<QWidget>(w, "Label21")->isVisible());
+        ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
+        QVERIFY(!w.session().current().valid);
+        QVERIFY(!Find<QWidget>(w, "picEx_0")->isVisible());
+        QVERIFY(!Find<QWidget>(w, "picEx_1")->isVisible());
+        QVERIFY(!Find<QWidget>(w, "Label21")->isVisible());
+    }
+
+    // Opened and closed, the diagram alternatives leave the window at the size that fits 1280 x 800,
+    // in the search view (the taller duty column) and in a language with longer captions.
+    void diagramOptionsKeepTheWindowsSize() {
+        for (const char* language : {"English", "German"}) {
+            auto o = open(language);
+            auto& w = *o->window;
+            w.resize(kMainWindowSize);
+            ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
+            QCoreApplication::processEvents();
+            const QSize before = w.size();
+            QCOMPARE(before, kMainWindowSize);
+            auto* options = Find<QPushButton>(w, "cboDiagramAlternativ");
+            QTest::mouseClick(options, Qt::LeftButton);
+            QVERIFY(Find<QWidget>(w, "frameDiagramAlternativ")->isVisible());
+            QCoreApplication::processEvents();
+            QCOMPARE(w.size(), before);
+            QTest::mouseClick(options, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            QCOMPARE(w.size(), before);
+        }
     }
 
     // In psi, so that the raise is seen to go through the language's units.

@@ -1,6 +1,8 @@
+#include "core/calculators/CalculatorDiagram.h"
 #include "core/calculators/CalculatorModel.h"
 #include "core/calculators/RotatingMassCalculation.h"
 #include "core/calculators/WagonCalculation.h"
+#include "core/diagram/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +148,32 @@ TEST(CalculatorCurves, GridLoopAndAxes) {
     EXPECT_NEAR(flat.time[70], 6.0f, 1e-5f);
 }
 
+// Every value axis carries its own caption in the axis's colour, without the result label's dot
+// leader; nothing else is written under the diagram.
+TEST(CalculatorDiagram, EachAxisCaptionInItsAxisColour) {
+    TextTable strText;
+    strText.set(170, "Wagon");
+    strText.set(171, "Time [s]");
+    strText.set(173, "Distance [m]");
+    strText.set(199, "Velocity [m/s] .....");
+    strText.set(200, "Acceleration [m/s2] ...");
+    strText.set(38, "Program name");
+    const CalculationResult result = SolveWagon({9, 0.9f, 0.1f, 0, 1000, 1, 1, 6, 5000, 0.7f}, kMotor);
+    ASSERT_EQ(result.refusal, 0);
+    RecordingCanvas canvas;
+    DrawCalculatorPlot(canvas, MakeCalculatorPlot(WagonLayout(), result, strText, 0));
+    const struct {
+        const char* caption;
+        int colour;
+    } axes[] = {{"Velocity [m/s]", 9}, {"Acceleration [m/s2]", 12}, {"Distance [m]", 0}};
+    for (const auto& axis : axes) {
+        const auto* text = canvas.findText(axis.caption);
+        ASSERT_NE(text, nullptr) << axis.caption;
+        EXPECT_EQ(text->state.colour, QBColor(axis.colour)) << axis.caption;
+    }
+    EXPECT_EQ(canvas.findText("Program name"), nullptr);
+}
+
 class Model : public ::testing::Test, public CalculatorListener {
 protected:
     void SetUp() override {
@@ -183,12 +211,26 @@ TEST_F(Model, LoadTypingAndHeading) {
     wagon.Type(7, "1,5x");
     EXPECT_EQ(wagon.box(7).text, "1.5");
     EXPECT_EQ(wagon.heading(), "Result after 1.5 s :");
+    // Times the classic layout writes with an exponent are written out.
     wagon.Type(7, "0.00001");
-    EXPECT_EQ(wagon.heading(), "Result after 1E-05 s :");
+    EXPECT_EQ(wagon.heading(), "Result after 0.00001 s :");
+    wagon.Type(7, "100000000");
+    EXPECT_EQ(wagon.heading(), "Result after 100000000 s :");
+    wagon.Type(7, "-12345678");
+    EXPECT_EQ(wagon.heading(), "Result after -12345678 s :");
+    wagon.Type(7, "1234567");
+    EXPECT_EQ(wagon.heading(), "Result after 1234567 s :");
     wagon.Type(7, ".7");
     EXPECT_EQ(wagon.heading(), "Result after 0.7 s :");
     wagon.Type(1, "1.5");
     EXPECT_EQ(wagon.box(1).colour, kColourAboveRange);
+    // The pressure goes before the colon, also where the language sets it off with a blank.
+    for (const auto& [text, heading] : {std::pair{"Motor data:", "Motor data (6.3 bar(e)):"},
+                                        {"Données du moteur :", "Données du moteur (6.3 bar(e)) :"},
+                                        {"Motor data", "Motor data (6.3 bar(e))"}}) {
+        strText.set(191, text);
+        EXPECT_EQ(MotorDataHeading(strText), heading);
+    }
     wagon.Type(14, "5"); // locked while the motor's data are shown
     EXPECT_EQ(wagon.box(14).text, "");
 }

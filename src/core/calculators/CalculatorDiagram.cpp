@@ -9,7 +9,7 @@
 namespace airmotor::core {
 
 namespace {
-constexpr int kTimeTitleKey = 171, kFooterKey = 38;
+constexpr int kTimeTitleKey = 171;
 constexpr int kVelocityColour = 9, kAccelerationColour = 12, kGridColour = 8;
 // World units of the window: the axis box and the sheet around it, as the motor diagram uses.
 constexpr float kLenX = 140.0f, kLenY = 120.0f;
@@ -33,6 +33,13 @@ void ValueAxis(DiagramEngine& e, const AxisRecord& axis, float x, int colour, bo
         const std::string label = FormatNumber(i * axis.step, DecimalMask(axis));
         e.DrawText(label, left ? x - kTick - kGap : x + kTick + kGap, y, kTickSize, false, left ? 8 : 2);
     }
+}
+
+// An axis caption taken from a result box's label ends in the label's dot leader: that goes.
+std::string WithoutLeader(std::string text) {
+    while (!text.empty() && (text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+    return text;
 }
 
 // Straight segments through (xs[j], ys[j] * factor), in world units of the axis box.
@@ -66,10 +73,9 @@ CalculatorPlot MakeCalculatorPlot(const CalculatorLayout& layout, const Calculat
                           alternative,
                           strText(layout.diagramTitleKey),
                           strText(kTimeTitleKey),
-                          strText(layout.accelerationTitleKey),
-                          strText(layout.velocityTitleKey),
-                          strText(layout.distanceTitleKey),
-                          strText(kFooterKey)};
+                          WithoutLeader(strText(layout.accelerationTitleKey)),
+                          WithoutLeader(strText(layout.velocityTitleKey)),
+                          WithoutLeader(strText(layout.distanceTitleKey))};
 }
 
 void DrawCalculatorPlot(Canvas& canvas, const CalculatorPlot& plot) {
@@ -81,7 +87,6 @@ void DrawCalculatorPlot(Canvas& canvas, const CalculatorPlot& plot) {
     e.sngClipYMax = kTop;
     e.SetColour(QBColor(0));
     e.DrawText(plot.title, (kLeft + kRight) / 2.0f, kTop - 1.0f, kTitleSize, true, 6);
-    e.DrawText(plot.footer, kLeft + 2.0f, kBottom + 2.0f, kTickSize, false, 1);
 
     const CalculatorAxes& axes = plot.result.axes;
     if (!axes.time || !axes.velocity || !axes.distance || !axes.acceleration)
@@ -101,7 +106,8 @@ void DrawCalculatorPlot(Canvas& canvas, const CalculatorPlot& plot) {
     const float unitY = -kTick - kGap - e.TextHeight("0", kTickSize, false) - 1.0f;
     e.DrawText(plot.timeTitle, kLenX / 2.0f, unitY, kAxisTitleSize, false, 6);
 
-    // Value axes: acceleration on the left, distance on the right, velocity further out.
+    // Value axes: acceleration on the left, distance on the right, velocity further out; each caption
+    // in its axis's colour, so that a reader can tell which scale a curve is read on.
     const float titleY = kLenY + 2.5f;
     if (ShowsAccelerationAxis(plot.alternative)) {
         ValueAxis(e, *axes.acceleration, 0.0f, kAccelerationColour, true);
@@ -114,8 +120,7 @@ void DrawCalculatorPlot(Canvas& canvas, const CalculatorPlot& plot) {
     }
     if (ShowsVelocityAxis(plot.alternative)) {
         ValueAxis(e, *axes.velocity, kVelocityAxisX, kVelocityColour, false);
-        if (plot.velocityTitle != plot.accelerationTitle || !ShowsAccelerationAxis(plot.alternative))
-            e.DrawText(plot.velocityTitle, kRight - 1.0f, titleY, kAxisTitleSize, true, 7);
+        e.DrawText(plot.velocityTitle, kRight - 1.0f, titleY, kAxisTitleSize, true, 7);
     }
 
     // Curves inside the axis box, all in distance-axis units.

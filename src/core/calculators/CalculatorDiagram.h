@@ -14,7 +14,7 @@ namespace airmotor::core {
 struct CalculatorPlot {
     CalculationResult result;
     int alternative = 0; // optDiagramAlternativ 0..5
-    std::string title, timeTitle, accelerationTitle, velocityTitle, distanceTitle, footer;
+    std::string title, timeTitle, accelerationTitle, velocityTitle, distanceTitle;
 };
 
 CalculatorPlot MakeCalculatorPlot(const CalculatorLayout& layout, const CalculationResult& result,

@@ -2,6 +2,7 @@
 
 #include "core/calculators/RotatingMassCalculation.h"
 #include "core/calculators/WagonCalculation.h"
+#include "core/common/Keys.h"
 #include "core/format/NumberFormat.h"
 
 #include <algorithm>
@@ -9,8 +10,12 @@
 namespace airmotor::core {
 
 namespace {
+constexpr int kMotorDataKey = 191;
+constexpr const char* kCalculatorPressureUnit = "bar(e)"; // written alike in every language
 constexpr int kHeadingKey = 197, kResultAfterKey = 175, kSecondsKey = 174, kOwnMotorDataKey = 220;
 constexpr const char* kResultMask = "###0.00";
+// Seconds down to the single-precision digits a typed time keeps.
+constexpr const char* kPlainTimeMask = "0.#######";
 
 // Formatted numbers are read back by the numeric parser, which takes only a point.
 std::string WithDecimalPoint(std::string text) {
@@ -25,12 +30,28 @@ bool IsMotorBox(int box) {
 
 std::string ResultHeading(const TextTable& strText, float T) {
     // The leading blank of a non-negative number separates it from the text before it. The classic
-    // layout drops the zero before the point (" .7"), which a reader takes for a typing error.
+    // layout drops the zero before the point (" .7"), which a reader takes for a typing error, and
+    // writes long times with an exponent ("1E+08"), which reads as a code: those are written out.
     std::string time = StrSingle(T);
+    if (time.find('E') != std::string::npos)
+        time = FormatNumber(T, kPlainTimeMask);
+    // A negative time (typed, refused by the calculation) would otherwise run into the text.
+    if (time.front() != ' ')
+        time = " " + time;
     const std::size_t point = time.find('.');
     if (point != std::string::npos && (point == 0 || time[point - 1] == ' ' || time[point - 1] == '-'))
         time = time.substr(0, point) + '0' + time.substr(point);
     return strText(kResultAfterKey) + time + " " + strText(kSecondsKey) + " :";
+}
+
+std::string MotorDataHeading(const TextTable& strText) {
+    std::string heading = strText(kMotorDataKey);
+    std::size_t end = heading.size();
+    while (end > 0 && (heading[end - 1] == ':' || heading[end - 1] == ' '))
+        --end;
+    const std::string pressure =
+        " (" + FormatNumber(kReferencePressure, "0.0") + " " + kCalculatorPressureUnit + ")";
+    return heading.substr(0, end) + pressure + heading.substr(end);
 }
 
 CalculatorModel::CalculatorModel(const CalculatorLayout& layout, const TextTable& strText,

@@ -91,7 +91,12 @@ private:
 };
 
 // strText(175) & T & " " & strText(174) & " :", T as the classic single-to-text conversion
-// (with its leading blank).
+// (with its leading blank), but written out where that would use an exponent.
 std::string ResultHeading(const TextTable& strText, float T);
+
+// The heading of the motor boxes with the pressure their catalogue figures hold at, so that they are
+// not taken for the main window's figures at the available pressure: "Motor data selected motor
+// (6.3 bar(e)):". The calculators work in SI whatever the language setting.
+std::string MotorDataHeading(const TextTable& strText);
 
 } // namespace airmotor::core
