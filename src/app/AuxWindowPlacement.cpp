@@ -100,14 +100,29 @@ void PlaceOnFirstShow(QWidget* window, const QWidget* main, const QRect& keepVis
     if (window->property(kPlacedProperty).toBool())
         return;
     window->setProperty(kPlacedProperty, true);
-    // Kept above the main window as a dialog-type window is (still resizable and movable): where the
-    // screen has no room beside the main window, a click into it must not bury the window it opened.
-    if (main != nullptr && !window->isVisible())
-        window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    // An ordinary top-level window, not a dialog kept above its owner: where the screen has no room
+    // beside the main window, a click into the main window brings it to the front, so the user can
+    // change a field or an option without closing the window.
     const QRect mainFrame = main ? main->frameGeometry() : QRect();
-    window->setGeometry(
-        AuxWindowRect(AvailableScreen(main ? main : window), mainFrame, keepVisible, wanted, slot));
+    const QRect screen = AvailableScreen(main ? main : window);
+    QRect r = AuxWindowRect(screen, mainFrame, keepVisible, wanted, slot);
+    // A window that cannot shrink to its column keeps its least size, moved back onto the screen.
+    r.setSize(r.size().expandedTo(window->minimumSizeHint()));
+    window->setGeometry(KeptOnScreen(screen, r));
+}
+
+QRect KeptOnScreen(const QRect& screen, QRect r) {
+    if (!screen.isValid())
+        return r;
+    if (r.right() > screen.right() - kFrame)
+        r.moveRight(screen.right() - kFrame);
+    if (r.bottom() > screen.bottom() - kFrame)
+        r.moveBottom(screen.bottom() - kFrame);
+    if (r.left() < screen.left() + kFrame)
+        r.moveLeft(screen.left() + kFrame);
+    if (r.top() < screen.top() + kTitleBar)
+        r.moveTop(screen.top() + kTitleBar);
+    return r;
 }
 
 } // namespace airmotor::app

@@ -29,7 +29,12 @@ QRect MainWindowRect(const QRect& screen);
 QRect AuxWindowRect(const QRect& screen, const QRect& mainFrame, const QRect& keepVisible, QSize wanted,
                     int slot);
 
+// The client rectangle moved, not shrunk, so that it and its title bar lie on the screen as far as
+// its size allows (the top left corner wins).
+QRect KeptOnScreen(const QRect& screen, QRect r);
+
 // Places the window by AuxWindowRect on its first showing only: after that it keeps where the user put it.
+// The window stays an ordinary one, which the main window can cover.
 void PlaceOnFirstShow(QWidget* window, const QWidget* main, const QRect& keepVisible, QSize wanted, int slot);
 
 } // namespace airmotor::app

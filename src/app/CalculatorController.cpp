@@ -89,9 +89,9 @@ void CalculatorController::open(int index) {
     w.model().DisablePrint();
     w.model().ShowMotor(program_.catalogue, currentMotor(), false);
     w.refresh();
-    // Beside the result list, under the diagram window that shows its curves; where the user moves
-    // it, it stays for the session.
-    PlaceOnFirstShow(&w, &main_, main_.resultArea(), w.sizeHint(), kCalculatorSlot);
+    // Under the diagram window that shows its curves, clear of the duty fields and options as that
+    // is; where the user moves it, it stays for the session.
+    PlaceOnFirstShow(&w, &main_, main_.inputArea(), w.sizeHint(), kCalculatorSlot);
     w.show();
     w.raise();
     w.activateWindow();

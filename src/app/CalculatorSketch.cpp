@@ -116,7 +116,7 @@ void DrawRotatingMass(QPainter& p) {
 CalculatorSketch::CalculatorSketch(core::CalculatorKind kind, QWidget* parent)
     : QWidget(parent), kind_(kind) {
     setObjectName("Picture1");
-    setMinimumSize(300, 200);
+    setMinimumSize(240, 200);
 }
 
 void CalculatorSketch::paintEvent(QPaintEvent*) {

@@ -20,12 +20,15 @@ namespace airmotor::app {
 namespace {
 constexpr int kOtherInputsLabel = 19, kMotorHeadingLabel = 15, kResultHeadingLabel = 8;
 constexpr int kDampingBox = 5, kDampingKey = 215;
-constexpr int kBoxWidth = 90;
+constexpr int kBoxWidth = 90, kLabelMinWidth = 240;
+// About the longest designation of the catalogue, geared and with its version.
+constexpr char kLongDesignation[] = "TKM54-A450-VG54-A-15";
 
+// The main window's light tints, so that a state colour means the same in every window.
 QColor BoxColour(int colour) {
     if (colour == core::kMotorBoxLockedColour)
         return QColor((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
-    return QbColor(colour);
+    return StateTint(colour);
 }
 
 void SetBackground(QLineEdit* edit, const QColor& colour) {
@@ -68,12 +71,17 @@ void CalculatorWindow::addHeading(QGridLayout* grid, int& row, int label) {
 void CalculatorWindow::addRow(QGridLayout* grid, int& row, int box) {
     auto* label = new QLabel(this);
     label->setObjectName(QString("Label1_%1").arg(LabelOfBox(box)));
+    // The longest captions wrap, so that the window fits beside the main window on a small screen.
+    label->setWordWrap(true);
+    label->setMinimumWidth(kLabelMinWidth);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString("Text1_%1").arg(box));
     // A result box holds the widest figure the result mask writes; a narrower one would scroll its
     // leading digits out of sight.
     const int resultWidth = edit->fontMetrics().horizontalAdvance(QStringLiteral("-8888888888.88")) + 12;
-    edit->setFixedWidth(box == core::kMotorTypeBox ? 2 * kBoxWidth
+    const int designationWidth =
+        edit->fontMetrics().horizontalAdvance(QString::fromLatin1(kLongDesignation)) + 12;
+    edit->setFixedWidth(box == core::kMotorTypeBox ? std::max(2 * kBoxWidth, designationWidth)
                         : model_.isResult(box)     ? std::max(kBoxWidth, resultWidth)
                                                    : kBoxWidth);
     label->setBuddy(edit);

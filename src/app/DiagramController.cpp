@@ -102,9 +102,10 @@ void DiagramController::followCurrentMotor() {
 }
 
 void DiagramController::place(QWidget* window) {
-    // The diagram first, the drawing under it: both leave the result grid and the detail panel in view.
+    // The diagram first, the drawing under it: both leave the duty fields and the option panels in
+    // view, so that an option can be changed while the diagram shows its effect.
     const int slot = window == diagram_ ? 0 : 1;
-    PlaceOnFirstShow(window, &main_, main_.resultArea(), window->size(), slot);
+    PlaceOnFirstShow(window, &main_, main_.inputArea(), window->size(), slot);
 }
 
 void DiagramController::hideAll() {

@@ -402,9 +402,11 @@ int MainWindow::contextHelpTopic() const {
 
 QRect MainWindow::inputArea() const {
     QRect area;
-    const QWidget* parts[] = {requirements, options->motorTypeArea(), options->seriesOptionsArea(), output};
+    const QWidget* parts[] = {requirements, options->motorTypeArea(), options->seriesOptionsArea(), output,
+                              output->diagramAlternativesArea()};
     for (const QWidget* w : parts)
-        area |= QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+        if (!w->isHidden())
+            area |= QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
     return area;
 }
 

@@ -1,5 +1,6 @@
 // The calculator windows driven from the main window's own controls.
 #include "AppTestSupport.h"
+#include "app/AuxWindowPlacement.h"
 #include "app/CalculatorController.h"
 #include "app/CalculatorPrinter.h"
 #include "app/CalculatorWindow.h"
@@ -115,6 +116,28 @@ private slots:
         QTest::mouseClick(Find<QPushButton>(*o->window, "Command2_1"), Qt::LeftButton);
         QVERIFY(wagon.isHidden());
         QVERIFY(rotating.isVisible());
+    }
+
+    // Placed with its title bar on the screen and kept where the user moves it; Esc closes it as the
+    // title bar's button does. A result too wide for a plain box still shows its leading digits.
+    void calculatorWindowIsPlacedAndClosesOnEsc() {
+        auto o = open();
+        QWidget& wagon = calculate(*o, 0);
+        const QRect screen = AvailableScreen(o->window.get());
+        QVERIFY(wagon.geometry().top() >= screen.top() + 20);
+        QVERIFY(screen.contains(wagon.geometry().topLeft()));
+        QCOMPARE(wagon.windowType(), Qt::Window);
+        QLineEdit* distance = box(wagon, 8);
+        QVERIFY(!distance->text().isEmpty());
+        QVERIFY(distance->width() >= distance->fontMetrics().horizontalAdvance("822886400.00"));
+        QCOMPARE(distance->cursorPosition(), 0);
+        const QPoint moved = wagon.pos() + QPoint(12, 8);
+        wagon.move(moved);
+        QTest::keyClick(&wagon, Qt::Key_Escape);
+        QVERIFY(wagon.isHidden());
+        QTest::mouseClick(Find<QPushButton>(*o->window, "Command2_0"), Qt::LeftButton);
+        QVERIFY(wagon.isVisible());
+        QCOMPARE(wagon.pos(), moved);
     }
 
     // The diagram window never keeps curves of another motor or of a calculator no longer open.
