@@ -6,6 +6,11 @@ class QWidget;
 
 namespace airmotor::app {
 
+// Where the file dialogs start and suggested files go: the user's documents folder (the home
+// folder where there is none), never the program folder. With a name, the path of that file there;
+// characters a file name cannot hold become '-'.
+QString DocumentsPath(const QString& fileName = QString());
+
 // The questions a window asks the user about files: behind an interface, so that no dialog
 // blocks a test. An empty path is a cancelled dialog.
 class FilePrompts {

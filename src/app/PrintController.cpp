@@ -1,5 +1,7 @@
 #include "app/PrintController.h"
 
+#include "app/FilePrompts.h"
+
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
 #include "platform/printing/CatalogueTablePrinter.h"
@@ -37,6 +39,9 @@ public:
 PrintController::PrintController(MainWindow& main, ProgramContext& program, core::MessageSink& messages)
     : QObject(&main), main_(main), program_(program), messages_(messages) {
     chooser_ = [this](QPrinter& printer) -> std::optional<int> {
+        // Printing to a file, the dialog suggests the sheet's own name in the user's documents.
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            printer.setOutputFileName(DocumentsPath(suggestedPdfName()));
         QPrintDialog dialog(&printer, &main_);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         if (dialog.exec() != QDialog::Accepted)
@@ -66,6 +71,14 @@ PrintController::PrintController(MainWindow& main, ProgramContext& program, core
 }
 
 PrintController::~PrintController() = default;
+
+QString PrintController::suggestedPdfName() const {
+    const core::CurrentMotor& motor = main_.session().current();
+    const QString sheet = QString::fromStdString(program_.language.strText(core::TextKey::DataSheet));
+    if (!motor.valid || motor.strCurrentBenamning.empty())
+        return sheet + ".pdf";
+    return QString::fromStdString(motor.strCurrentBenamning) + " " + sheet + ".pdf";
+}
 
 void PrintController::addPreviewMenuItem() {
     auto* print = main_.findChild<QAction*>(QStringLiteral("mnuPrint"));

@@ -56,6 +56,8 @@ public:
     void openCertificateDocument();
 
     QAction* previewAction() const { return preview_; }
+    // The file name the print dialog suggests for a PDF: "<designation> <Data sheet>.pdf".
+    QString suggestedPdfName() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

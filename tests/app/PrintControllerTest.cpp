@@ -1,13 +1,16 @@
 // Printing from the main window: print button, print dialog (copies, Cancel), preview, certificate.
 #include "app/PrintController.h"
 #include "AppTestSupport.h"
+#include "app/FilePrompts.h"
 #include "app/MainWindow.h"
 #include "platform/printing/PrintJobs.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 
 using namespace airmotor;
@@ -122,6 +125,21 @@ private slots:
             QCOMPARE(o->printerCopies, c.jobs > 0 ? 1 : -1);
         }
         QVERIFY(o->messages.messages.empty());
+    }
+
+    // A PDF is suggested under the sheet's name in the user's documents, not as print.pdf anywhere.
+    void pdfNameFollowsTheCurrentMotor() {
+        auto o = open();
+        MainWindow& w = *o->window;
+        ClickCell(w, 1, 0);
+        const QString designation = QString::fromStdString(w.session().current().strCurrentBenamning);
+        QVERIFY(!designation.isEmpty());
+        QCOMPARE(o->printing->suggestedPdfName(), designation + " Data sheet.pdf");
+        ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
+        QCOMPARE(o->printing->suggestedPdfName(), QString("Data sheet.pdf"));
+        const QString path = DocumentsPath("a/b:c.pdf");
+        QCOMPARE(QFileInfo(path).fileName(), QString("a-b-c.pdf"));
+        QVERIFY(QFileInfo(QFileInfo(path).path()).isDir());
     }
 
     // The standard alternative draws the catalogue pressure; the requirement stays what was typed.

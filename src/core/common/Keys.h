@@ -18,6 +18,7 @@ inline constexpr int AtReducedPressure = 20;
 inline constexpr int VersionA = 34;
 inline constexpr int VersionB = 35;
 inline constexpr int PressureUnit = 56;
+inline constexpr int DataSheet = 61;
 inline constexpr int TorqueUnit = 58;
 inline constexpr int PressureMask = 60;
 inline constexpr int StainlessNotCounterClockwise = 62;
