@@ -170,6 +170,7 @@ TEST(CalculatorDiagram, EachAxisCaptionInItsAxisColour) {
         const auto* text = canvas.findText(axis.caption);
         ASSERT_NE(text, nullptr) << axis.caption;
         EXPECT_EQ(text->state.colour, QBColor(axis.colour)) << axis.caption;
+        EXPECT_TRUE(text->state.bold) << axis.caption; // all three alike, above their axes
     }
     EXPECT_EQ(canvas.findText("Program name"), nullptr);
 }
