@@ -106,11 +106,14 @@ void StartWindow::start() {
     prompt->hide();
     program.settings = platform::SettingsFile(program.folder).read();
     program.language.strLanguage = program.settings.strLanguage;
-    if (!program.settings.strLanguage.empty()) {
+    // Back from the main window the user came to choose another language: the list is offered,
+    // with the language in use chosen, instead of the stored language's splash.
+    const bool offerList = program.settings.strLanguage.empty() || program.intTillbakaStart;
+    if (!offerList) {
         setFixedSize(420, 150);
         show();
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (program.intTillbakaStart || pauseMs <= 0) {
+        if (pauseMs <= 0) {
             QApplication::restoreOverrideCursor();
             QTimer::singleShot(0, this, &StartWindow::proceed);
         } else {
@@ -125,6 +128,9 @@ void StartWindow::start() {
     for (std::string_view entry : core::kStartListEntries)
         Combo1->addItem(Q(entry));
     Combo1->setCurrentIndex(-1);
+    for (int entry = 0; entry < Combo1->count(); ++entry)
+        if (core::LanguageOfStartEntry(entry) == program.settings.strLanguage)
+            Combo1->setCurrentIndex(entry);
     Combo1->setPlaceholderText("…");
     Combo1->show();
     prompt->show();

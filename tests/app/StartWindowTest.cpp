@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
     }
 
-    void backToStartSkipsThePause() {
+    void backToStartOffersTheLanguages() {
         TestFolder folder("");
         auto program = folder.context();
         core::RecordingMessageSink messages;
@@ -84,12 +84,19 @@ private slots:
         QVERIFY(first);
 
         first->findChild<QAction*>("mnuBackToStartMenu")->trigger();
-        // The stored language is used at once: no list, no pause, a new main window.
-        QTRY_VERIFY_WITH_TIMEOUT(shell.mainWindow() != nullptr && shell.mainWindow() != first.data(), 2000);
+        // The list is offered again, the language in use chosen in it; no pause, no main window yet.
         QTRY_VERIFY(first.isNull());
+        QVERIFY(!shell.mainWindow());
+        QComboBox* list = shell.startWindow()->languageList();
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->currentIndex(), 2);
+        QVERIFY(!shell.startWindow()->waiting());
         QVERIFY(!program->intTillbakaStart);
+        emit list->activated(3);
+        QTRY_VERIFY_WITH_TIMEOUT(shell.mainWindow() != nullptr, 2000);
         QCOMPARE(finished.count(), 0);
-        QCOMPARE(program->language.strLanguage, std::string("German"));
+        QCOMPARE(program->language.strLanguage, std::string("French"));
+        QCOMPARE(folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
 
         // Exit closes the help the window opened.
         shell.mainWindow()->help().openTopic(0);
