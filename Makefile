@@ -51,6 +51,7 @@ check-format:
 
 # A random sample of one-line mutations over the core lines changed since BASE, each judged by the
 # core tests and the recorded CLI answers: a survivor is a missing test or an equivalent mutant.
+# The tool runs its test command without a shell, so the two steps go through `sh -c`.
 # Takes minutes, so it is not part of `make test`. Example: make mutants BASE=origin/main COUNT=30
 BASE ?= HEAD~1
 COUNT ?= 20
@@ -60,8 +61,8 @@ mutants: build
 	@if [ ! -f "$(MUTANTS_TOOL)" ]; then echo "mutants: $(MUTANTS_TOOL) is missing (MUTANTS_TOOL=PATH)" >&2; exit 2; fi
 	python3 $(MUTANTS_TOOL) --base $(BASE) --files src/core --count $(COUNT) --seed $(SEED) \
 	  --build-dir $(BUILD_DIR) --target core_tests,airmotor-cli,bundled_data \
-	  --test "$(BUILD_DIR)/bin/core_tests --gtest_brief=1 && python3 tests/cli/recorded_outputs.py \
-	  --cli $(BUILD_DIR)/bin/airmotor-cli --folder $(BUILD_DIR)/bin"
+	  --test "sh -c '$(BUILD_DIR)/bin/core_tests --gtest_brief=1 && python3 tests/cli/recorded_outputs.py \
+	  --cli $(BUILD_DIR)/bin/airmotor-cli --folder $(BUILD_DIR)/bin'"
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -60,8 +60,34 @@ QString HelpWindow::currentPage() const {
     return QFileInfo(browser->source().toLocalFile()).fileName();
 }
 
+QString HelpWindow::LanguageFolder(const std::string& languageName) {
+    static const std::pair<const char*, const char*> kFolders[] = {
+        {"German", "de"}, {"French", "fr"}, {"Italian", "it"}, {"Spanish", "es"}};
+    for (const auto& [name, folder] : kFolders)
+        if (languageName == name)
+            return QString::fromLatin1(folder);
+    return QString(); // both English settings read the pages of the help folder itself
+}
+
+void HelpWindow::setLanguage(const std::string& languageName, const std::string& englishPageNotice) {
+    languageName_ = languageName;
+    languageFolder_ = LanguageFolder(languageName);
+    englishPageNotice_ = englishPageNotice;
+}
+
 void HelpWindow::openPage(const QString& fileName) {
-    const QString path = QDir(helpFolder).filePath(fileName);
+    QString path = QDir(helpFolder).filePath(fileName);
+    if (!languageFolder_.isEmpty()) {
+        const QString translated = QDir(helpFolder).filePath(languageFolder_ + "/" + fileName);
+        if (QFileInfo(translated).isFile()) {
+            path = translated;
+        } else if (QFileInfo::exists(path) && toldEnglishOnly_.insert(languageName_).second) {
+            core::Message m;
+            m.text = englishPageNotice_;
+            m.icon = core::MessageIcon::Information;
+            messages.show(m);
+        }
+    }
     if (!QFileInfo::exists(path)) {
         core::Message m;
         m.text = ("The file " + QDir::toNativeSeparators(path) +

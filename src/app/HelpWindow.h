@@ -6,6 +6,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <set>
+#include <string>
+
 class QTextBrowser;
 
 namespace airmotor::app {
@@ -17,6 +20,11 @@ class HelpWindow final : public QWidget {
     Q_OBJECT
 public:
     HelpWindow(const QString& programFolder, core::MessageSink& messages, QWidget* parent = nullptr);
+
+    // Pages of this language come from its subfolder (help/de for German); a page it lacks is shown
+    // in English, and the notice says so the first time for each language.
+    void setLanguage(const std::string& languageName, const std::string& englishPageNotice);
+    static QString LanguageFolder(const std::string& languageName);
 
     void openContents();
     void openTopic(int topicId);
@@ -37,6 +45,9 @@ private:
     void openPage(const QString& fileName);
 
     QString helpFolder;
+    QString languageFolder_;
+    std::string languageName_, englishPageNotice_;
+    std::set<std::string> toldEnglishOnly_;
     core::MessageSink& messages;
     QTextBrowser* browser;
 };
