@@ -14,9 +14,11 @@ TEST(AnalysisCsv, QuotingEmptyCellsAndDecimalPoint) {
     a.pressure = 6.0f;
     a.torqueAtSpeed = 12.345f;
     a.torqueMargin = 23.44f;
+    a.speedAtTorque = 2950.4f;
     a.power = 2.5f;
     a.air = 10.0f;
     a.airM3h = 36.0f;
+    a.startTorqueMargin = 15.26f;
     a.freeSpeedMargin = 60.0f;
     a.airCostPerYear = 1296.0;
     const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
@@ -25,8 +27,9 @@ TEST(AnalysisCsv, QuotingEmptyCellsAndDecimalPoint) {
         std::setlocale(LC_NUMERIC, "C");
     const std::string header = csv.substr(0, csv.find("\r\n"));
     EXPECT_EQ(std::count(header.begin(), header.end(), ','), 12);
-    EXPECT_EQ(csv.substr(header.size() + 2),
-              "3,\"TKM \"\"22\"\", A\",throttled,6.00,12.35,23.4,,2.500,10.00,36.0,,60.0,1296.00\r\n");
+    EXPECT_EQ(
+        csv.substr(header.size() + 2),
+        "3,\"TKM \"\"22\"\", A\",throttled,6.00,12.35,23.4,2950,2.500,10.00,36.0,15.3,60.0,1296.00\r\n");
 }
 
 // The clipboard text has the same cells, one row per line: a tab or line break of a designation

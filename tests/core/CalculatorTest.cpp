@@ -73,6 +73,9 @@ TEST(WagonCalculation, RefusalsInTheirOrder) {
         {"zero efficiency gives k = 0", kMotor, with([](auto& in) { in.eta = 0; }), 169, false},
         {"negative velocity before start test", kMotor, with([](auto& in) { in.alfa = 90; }), 169, true},
         {"start torque too low", {10, 0.5f, 3000}, with([](auto& in) { in.FR = 100; }), 169, false},
+        // 2 Mst i / D = 180 N would lift the 171 N on the slope; the transmission's losses leave 162 N.
+        {"start torque short by the losses", {10, 1, 3000}, with([](auto& in) { in.FR = 0; }), 169, false},
+        {"distance beyond the float range", kMotor, with([](auto& in) { in.T = 3e38f; }), 169, true},
         {"wheel slips", kMotor, with([](auto& in) { in.Nd = 1500; }), 218, false},
     };
     for (const auto& c : cases) {
@@ -173,6 +176,21 @@ TEST(CalculatorDiagram, EachAxisCaptionInItsAxisColour) {
         EXPECT_TRUE(text->state.bold) << axis.caption; // all three alike, above their axes
     }
     EXPECT_EQ(canvas.findText("Program name"), nullptr);
+    ASSERT_NE(canvas.findText("Time [s]"), nullptr);
+    EXPECT_FALSE(canvas.findText("Time [s]")->state.bold); // as the motor diagram's speed axis
+}
+
+// The main window's diagram alternatives choose the value axes: 0 all, 1-3 one each, 4 and 5 all.
+TEST(CalculatorDiagram, AlternativesChooseTheValueAxes) {
+    const struct {
+        bool acceleration, velocity, distance;
+    } shown[] = {{true, true, true},   {false, false, true}, {false, true, false},
+                 {true, false, false}, {true, true, true},   {true, true, true}};
+    for (int a = 0; a < 6; ++a) {
+        EXPECT_EQ(ShowsAccelerationAxis(a), shown[a].acceleration) << a;
+        EXPECT_EQ(ShowsVelocityAxis(a), shown[a].velocity) << a;
+        EXPECT_EQ(ShowsDistanceAxis(a), shown[a].distance) << a;
+    }
 }
 
 class Model : public ::testing::Test, public CalculatorListener {

@@ -1,4 +1,6 @@
 #include "core/maintenance/LeastSquares.h"
+#include "core/maintenance/MeasurementConversion.h"
+#include "core/model/MotorCurves.h"
 
 #include <gtest/gtest.h>
 
@@ -189,4 +191,14 @@ TEST(MatrixTimesVector, ProductAndMismatchedBounds) {
     EXPECT_EQ(MatrixTimesVector(a, {1, 0, -1}), (std::vector<float>{-2, -2}));
     EXPECT_EQ(MatrixTimesVector(a, {1, 1}), (std::vector<float>{0, 0}));
     EXPECT_EQ(MatrixTimesVector(a, {1, 1, 1, 1}), (std::vector<float>{0, 0}));
+}
+
+// A power still rising at the end of the drawn range has its maximum at the last sample, which the
+// figures must reach as the plotted curve does.
+TEST(DrawnCurveFigures, MaximumAtTheEndOfTheRangeIsTheLastSample) {
+    const CurveFits constantTorque{3, 3, {10.0f, 0.0f, 0.0f, 0.0f}, {5.0f, 0.0f, 0.0f, 0.0f}};
+    const CurveFigures f = DrawnCurveFigures(constantTorque, 3000.0f, 1000.0f, 2000.0f);
+    EXPECT_FLOAT_EQ(f.speedAtMaxPower, 2000.0f);
+    EXPECT_FLOAT_EQ(f.maxPower, PowerAt(10.0f, 2000.0f));
+    EXPECT_FLOAT_EQ(f.airAtMaxPower, 5.0f);
 }

@@ -185,7 +185,19 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
         RecordingCanvas canvas;
         DrawComparisonPlot(canvas, plot);
         EXPECT_EQ(canvas.circles.size(), c.markers);
+        EXPECT_EQ(canvas.polylines.size(), plot.curves.size());
     }
+
+    // Two points still make a curve; a single point makes none.
+    ComparisonPlot cut = ComputeComparisonPlot(ComparisonInputFromSession(*session, language, {1, 2}));
+    ASSERT_EQ(cut.curves.size(), 2u);
+    for (auto& [curve, points] : {std::pair{&cut.curves[0], 2}, {&cut.curves[1], 1}}) {
+        curve->speed.resize(static_cast<std::size_t>(points));
+        curve->value.resize(static_cast<std::size_t>(points));
+    }
+    RecordingCanvas canvas;
+    DrawComparisonPlot(canvas, cut);
+    EXPECT_EQ(canvas.polylines.size(), 1u);
 }
 
 } // namespace

@@ -54,6 +54,8 @@ TEST(MotorDiagram, NothingIsDrawnWithoutACurrentMotor) {
         RecordingCanvas canvas;
         DrawMotorDiagram(canvas, in);
         EXPECT_TRUE(canvas.lines.empty() && canvas.polylines.empty() && canvas.texts.empty());
+        const MotorPlot plot = ComputeMotorPlot(in);
+        EXPECT_TRUE(plot.curves.empty() && plot.designation.empty()) << in.index;
     }
     MotorDiagramInput noCatalogue = f.Input(f.tkm);
     noCatalogue.catalogue = nullptr;

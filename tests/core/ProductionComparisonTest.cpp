@@ -74,6 +74,8 @@ TEST(ProductionLookup, BandsHaveStrictBoundsComparedInDouble) {
         {0, 50, 15, 10000, 25, "zero value"},
         {5000, -1, 15, 10000, 25, "zero value"},
         {5000, 50, 15, 0, 25, "zero value"},
+        {5000, 50, 0, 10000, 25, "zero value"},
+        {5000, 50, 15, 10000, 0, "zero value"},
     };
     for (const Case& c : cases) {
         const auto r =
@@ -102,6 +104,16 @@ TEST(ProductionLookup, PartNumberRule) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(PartNumberMatches(c.stored, c.part), c.match) << c.part;
+}
+
+// Approval as the production database stores it: a boolean, a whole number or a float field.
+TEST(ProductionLookup, ApprovalInEveryStoredType) {
+    const std::pair<ProductionValue, bool> cases[] = {
+        {std::int64_t{-1}, true}, {std::int64_t{0}, false},    {1.0, true},           {0.0, false},
+        {std::nan(""), false},    {std::string("yes"), false}, {std::nullopt, false},
+    };
+    for (const auto& [value, approved] : cases)
+        EXPECT_EQ(IsApproved(value), approved) << (value ? ProductionText(value) : "null");
 }
 
 TEST(ProductionLookup, RecordsOfAllPartNumbersWithTheirReasons) {

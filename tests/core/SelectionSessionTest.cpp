@@ -193,7 +193,8 @@ TEST_F(SessionTest, PressureOutsideItsRangeComputesNoFigures) {
         EXPECT_EQ(session->panel().QmR, "") << invalid;
         const OutputControls& o = session->outputs();
         EXPECT_FALSE(o.PrinterutskriftBEnabled || o.mnuPrintEnabled || o.MotordiagramBEnabled ||
-                     o.cboDiagramAlternativEnabled || o.EnbartDiagramBEnabled[0])
+                     o.cboDiagramAlternativEnabled || o.EnbartDiagramBEnabled[0] ||
+                     o.EnbartDiagramBEnabled[1] || o.EnbartDiagramBEnabled[2])
             << invalid;
         ASSERT_TRUE(session->pressureRefusal().has_value()) << invalid;
         EXPECT_EQ(session->pressureRefusal()->text, std::string("T167 T5: ") + range + " T56");

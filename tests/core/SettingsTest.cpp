@@ -1,4 +1,5 @@
 #include "core/catalogue/Settings.h"
+#include "core/format/IniDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -65,4 +66,16 @@ TEST(Settings, WrittenLineReadsBackTheSameValues) {
     EXPECT_EQ(FormatSettings({"2017-01-12", "French", 0}), "\"2017-01-12\",\"French\",0\r\n");
     // A quote cannot be written inside a quoted value; it is dropped rather than cutting the value short.
     EXPECT_EQ(ParseSettings(FormatSettings({"a\"b", "German", 1}))->strSetting1, "ab");
+}
+
+// The marks the settings class puts before a text that would otherwise read as a typed value.
+TEST(IniDocument, TypeMarksAreTakenOffTexts) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"k=@@at first", {"@at first"}},
+        {"k=@String(nul\\0)", {std::string("nul\0", 4)}},
+        {"k=\"@String(a)\", @String(b", {"a", "@String(b"}},
+        {"k=@Strings(a)", {"@Strings(a)"}},
+    };
+    for (const auto& [line, values] : cases)
+        EXPECT_EQ(IniDocument::Parse(std::string("[s]\n") + line + "\n").list("s", "k"), values) << line;
 }
