@@ -303,6 +303,14 @@ TEST_F(Model, OwnMotorData) {
     Calculate();
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].key, 168);
+    // A changed motor value empties the results and holds Print until the next calculation.
+    wagon.Type(14, "10");
+    Calculate();
+    ASSERT_TRUE(wagon.printEnabled());
+    ASSERT_FALSE(wagon.box(8).text.empty());
+    wagon.Type(14, "12");
+    EXPECT_FALSE(wagon.printEnabled());
+    EXPECT_TRUE(wagon.box(8).text.empty());
     // Unloading forgets own data: the boxes do not keep showing values the calculation no longer has.
     wagon.Unload();
     EXPECT_EQ(wagon.box(14).text, "");

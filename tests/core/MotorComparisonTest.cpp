@@ -198,6 +198,16 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     RecordingCanvas canvas;
     DrawComparisonPlot(canvas, cut);
     EXPECT_EQ(canvas.polylines.size(), 1u);
+
+    // Free running (torque 0) is marked on the speed axis, not left out.
+    ComparisonDiagramInput in = ComparisonInputFromSession(*session, language, {1});
+    in.showPower = in.showAir = false;
+    ComparisonPlot freeRunning = ComputeComparisonPlot(in);
+    ASSERT_TRUE(freeRunning.showWorkingPoint);
+    freeRunning.workingTorque = 0.0f;
+    RecordingCanvas marked;
+    DrawComparisonPlot(marked, freeRunning);
+    EXPECT_EQ(marked.circles.size(), 1u);
 }
 
 } // namespace
