@@ -122,8 +122,8 @@ void StartWindow::start() {
         return;
     }
     Combo1->clear();
-    for (std::string_view entry : core::kStartListEntries)
-        Combo1->addItem(Q(entry));
+    for (int entry = 0; entry < core::kStartListSize; ++entry)
+        Combo1->addItem(Q(core::StartListEntry(entry)));
     Combo1->setCurrentIndex(-1);
     Combo1->setPlaceholderText("…");
     Combo1->show();
