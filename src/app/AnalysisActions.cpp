@@ -40,9 +40,8 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
       messages(messageSink), panel_(new AnalysisPanel(&window)) {
     exportChooser_ = [this](const QString& filters) {
         ExportChoice choice;
-        choice.path =
-            QFileDialog::getSaveFileName(&window, text(core::TextKey::ExportResultsTitle), QString(), filters,
-                                         &choice.filter);
+        choice.path = QFileDialog::getSaveFileName(&window, text(core::TextKey::ExportResultsTitle),
+                                                   QString(), filters, &choice.filter);
         return choice;
     };
     // It floats beside the window at first, so the window's own layout stays as it is; the user may
@@ -74,8 +73,7 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
     QAction* copy = add(file, beforeBack, "mnuCopyResults");
     connect(copy, &QAction::triggered, this, &AnalysisActions::copyToClipboard);
     file->insertSeparator(beforeBack);
-    connect(add(options, nullptr, "mnuAirCost"), &QAction::triggered, this,
-            &AnalysisActions::editAirCost);
+    connect(add(options, nullptr, "mnuAirCost"), &QAction::triggered, this, &AnalysisActions::editAirCost);
     QAction* show = panel_->toggleViewAction();
     show->setObjectName("mnuShowDutyAnalysis");
     options->addAction(show);
@@ -105,7 +103,8 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
     const QString path = QString::fromStdString(target.path);
     const auto rows = AllRows(window.session(), preferences.airCost());
     if (rows.empty()) {
-        fail(core::FillPlaceholders(program.language.strText(core::TextKey::NothingToExport), {path.toStdString()}));
+        fail(core::FillPlaceholders(program.language.strText(core::TextKey::NothingToExport),
+                                    {path.toStdString()}));
         return false;
     }
     if (target.format == core::ResultFormat::Workbook) {
@@ -115,8 +114,8 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
         }
         return true;
     }
-    if (auto error =
-            platform::WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows, program.language.strText)))) {
+    if (auto error = platform::WriteFileAtomically(
+            path, QByteArray::fromStdString(core::AnalysisCsv(rows, program.language.strText)))) {
         fail(error->message);
         return false;
     }
@@ -124,7 +123,8 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
 }
 
 void AnalysisActions::chooseExportFile() {
-    const ExportChoice choice = exportChooser_(QString::fromStdString(core::ResultExportFilters(program.language.strText)));
+    const ExportChoice choice =
+        exportChooser_(QString::fromStdString(core::ResultExportFilters(program.language.strText)));
     if (!choice.path.isEmpty())
         exportTo(choice.path, choice.filter);
 }

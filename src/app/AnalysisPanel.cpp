@@ -59,8 +59,8 @@ void AnalysisPanel::refresh(const core::SelectionSession& session, const core::L
         lblAnalysisMotor->setText(Q(strText(core::TextKey::AnalysisClickMotor)));
         return;
     }
-    lblAnalysisMotor->setText(
-        Q(core::FillPlaceholders(strText(core::TextKey::AnalysisRowHeading), {std::to_string(row), input->designation})));
+    lblAnalysisMotor->setText(Q(core::FillPlaceholders(strText(core::TextKey::AnalysisRowHeading),
+                                                       {std::to_string(row), input->designation})));
     const core::DutyAnalysis analysis = core::AnalyseDuty(*input, cost);
     const auto figures =
         core::AnalysisFigures(analysis, language.units, language.intImperialUnits == 1, cost, strText);

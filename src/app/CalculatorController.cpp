@@ -146,7 +146,6 @@ void CalculatorController::print(int index) {
 void CalculatorController::applyTexts() {
     for (int k = 0; k < 2; ++k) {
         ApplyCaptions(windows_[k], program_.language.strText, program_.captionContext());
-        windows_[k]->applyFixedCaptions();
         models_[k]->ApplyCaptions();
         windows_[k]->refresh();
     }

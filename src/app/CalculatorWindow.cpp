@@ -16,7 +16,6 @@ namespace airmotor::app {
 
 namespace {
 constexpr int kOtherInputsLabel = 19, kMotorHeadingLabel = 15, kResultHeadingLabel = 8;
-constexpr int kDampingBox = 5;
 constexpr int kBoxWidth = 90;
 
 QColor BoxColour(int colour) {
@@ -48,7 +47,6 @@ CalculatorWindow::CalculatorWindow(core::CalculatorModel& model, const core::Mot
     : QWidget(parent, Qt::Window), model_(model), catalogue_(catalogue), motor_(std::move(motor)) {
     setObjectName(Q(model.layout().windowName));
     build();
-    applyFixedCaptions();
     refresh();
 }
 
@@ -120,12 +118,6 @@ void CalculatorWindow::build() {
     columns->setSpacing(16);
     columns->addLayout(grid, 0);
     columns->addLayout(right, 1);
-}
-
-void CalculatorWindow::applyFixedCaptions() {
-    if (model_.layout().kind == core::CalculatorKind::RotatingMass)
-        if (auto* label = findChild<QLabel*>(QString("Label1_%1").arg(kDampingBox)))
-            label->setText(QStringLiteral("Damping constant, c  [Nm s] ......"));
 }
 
 void CalculatorWindow::edited(int box, const QString& text) {

@@ -27,8 +27,6 @@ public:
     core::CalculatorModel& model() { return model_; }
     // Re-reads the model into the widgets.
     void refresh();
-    // The label of the damping constant has no text key; it keeps its own caption.
-    void applyFixedCaptions();
 
     static int LabelOfBox(int box);
 

@@ -57,8 +57,8 @@ bool SetCaption(QObject* control, const QString& text) {
 
 } // namespace
 
-QStringList ApplyCaptions(QWidget* window, const core::TextTable& strText, const core::CaptionContext& context,
-                          const QStringList& only) {
+QStringList ApplyCaptions(QWidget* window, const core::TextTable& strText,
+                          const core::CaptionContext& context, const QStringList& only) {
     QStringList missing;
     const QString windowName = window->objectName();
     for (const core::CaptionEntry& entry : core::CaptionKeys()) {

@@ -36,21 +36,23 @@ QString CatalogueImportController::text(int key) const {
 }
 
 void CatalogueImportController::show(const std::string& message, core::MessageIcon icon) {
-    messages.show({.text = message, .icon = icon, .title = text(core::TextKey::ImportCatalogueTitle).toStdString()});
+    messages.show(
+        {.text = message, .icon = icon, .title = text(core::TextKey::ImportCatalogueTitle).toStdString()});
 }
 
 void CatalogueImportController::run() {
     const QString title = text(core::TextKey::ImportCatalogueTitle);
     const QString allFiles = text(core::TextKey::AllFilesFilter) + QStringLiteral(" (*)");
-    const QString legacy = prompts.openFile(
-        &window, title, text(core::TextKey::AccessCataloguesFilter) + QStringLiteral(" (*.mdb *.accdb);;") + allFiles);
+    const QString legacy = prompts.openFile(&window, title,
+                                            text(core::TextKey::AccessCataloguesFilter) +
+                                                QStringLiteral(" (*.mdb *.accdb);;") + allFiles);
     if (legacy.isEmpty())
         return;
     const QFileInfo info(legacy);
-    const QString output =
-        prompts.saveFile(&window, text(core::TextKey::SaveNewCatalogueTitle),
-                         info.dir().filePath(info.completeBaseName() + QStringLiteral(".db")),
-                         text(core::TextKey::CatalogueDatabasesFilter) + QStringLiteral(" (*.db);;") + allFiles);
+    const QString output = prompts.saveFile(
+        &window, text(core::TextKey::SaveNewCatalogueTitle),
+        info.dir().filePath(info.completeBaseName() + QStringLiteral(".db")),
+        text(core::TextKey::CatalogueDatabasesFilter) + QStringLiteral(" (*.db);;") + allFiles);
     if (output.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -63,8 +65,9 @@ void CatalogueImportController::run() {
     const auto& summary = std::get<platform::BuildSummary>(result);
     const QString question = QString::fromStdString(core::FillPlaceholders(
         program.language.strText(core::TextKey::UseImportedCatalogue),
-        {QDir::toNativeSeparators(output).toStdString(), std::to_string(summary.motors), std::to_string(summary.texts),
-         std::to_string(summary.imperialTexts), QDir::toNativeSeparators(program.databaseFile()).toStdString()}));
+        {QDir::toNativeSeparators(output).toStdString(), std::to_string(summary.motors),
+         std::to_string(summary.texts), std::to_string(summary.imperialTexts),
+         QDir::toNativeSeparators(program.databaseFile()).toStdString()}));
     if (prompts.confirm(&window, title, question))
         switchTo(output);
 }

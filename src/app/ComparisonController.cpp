@@ -21,7 +21,8 @@ namespace airmotor::app {
 // The result grid's model seen through a mark: a ticked row's header reads "✓ 3".
 class ComparisonMarks final : public QIdentityProxyModel {
 public:
-    ComparisonMarks(const core::ComparisonSelection& selection, const core::TextTable& strText, QObject* parent)
+    ComparisonMarks(const core::ComparisonSelection& selection, const core::TextTable& strText,
+                    QObject* parent)
         : QIdentityProxyModel(parent), selection_(selection), strText_(strText) {}
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -65,7 +66,8 @@ void ComparisonController::applyTexts() {
     const core::TextTable& strText = program_.language.strText;
     const core::CaptionContext context = program_.captionContext();
     // The window's captions follow the language with every window's; these parts came later.
-    ApplyCaptions(&main_, strText, context, {"mnuCompareMotors", "mnuCompareRow", "mnuShowComparisonFromGrid"});
+    ApplyCaptions(&main_, strText, context,
+                  {"mnuCompareMotors", "mnuCompareRow", "mnuShowComparisonFromGrid"});
     ApplyCaptions(window_, strText, context);
     compareRow_->setToolTip(Q(strText(core::TextKey::CompareRowTip)));
     refreshWindow();

@@ -49,8 +49,8 @@ public:
 
     // Prints on the program's printer, which its print dialog changes for every window. The texts
     // are those of the table, which outlives the window.
-    ComparisonWindow(core::MessageSink& messages, platform::ProgramPrinter& printer, const core::TextTable& strText,
-                     QWidget* parent = nullptr);
+    ComparisonWindow(core::MessageSink& messages, platform::ProgramPrinter& printer,
+                     const core::TextTable& strText, QWidget* parent = nullptr);
     ~ComparisonWindow() override;
 
     void setComparison(core::MotorComparison comparison, core::ComparisonPlot plot);

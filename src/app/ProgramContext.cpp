@@ -31,7 +31,8 @@ void UseQtTranslations(std::string_view language) {
     if (code.isEmpty())
         return;
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return;
     }

@@ -40,10 +40,8 @@ SelectionFileActions::SelectionFileActions(MainWindow& mainWindow, SessionDriver
         file->insertAction(first, a);
         return a;
     };
-    connect(add("mnuOpenSelection"), &QAction::triggered, this,
-            &SelectionFileActions::chooseOpenFile);
-    connect(add("mnuSaveSelection"), &QAction::triggered, this,
-            &SelectionFileActions::chooseSaveFile);
+    connect(add("mnuOpenSelection"), &QAction::triggered, this, &SelectionFileActions::chooseOpenFile);
+    connect(add("mnuSaveSelection"), &QAction::triggered, this, &SelectionFileActions::chooseSaveFile);
     mnuRecentSelections = new QMenu(file);
     mnuRecentSelections->setObjectName("mnuRecentSelections");
     file->insertMenu(first, mnuRecentSelections);
@@ -109,7 +107,8 @@ bool SelectionFileActions::open(const QString& path) {
 }
 
 void SelectionFileActions::chooseSaveFile() {
-    QString path = QFileDialog::getSaveFileName(&window, Q(text(core::TextKey::SaveSelectionTitle)), QString(), filter());
+    QString path = QFileDialog::getSaveFileName(&window, Q(text(core::TextKey::SaveSelectionTitle)),
+                                                QString(), filter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -118,7 +117,8 @@ void SelectionFileActions::chooseSaveFile() {
 }
 
 void SelectionFileActions::chooseOpenFile() {
-    const QString path = QFileDialog::getOpenFileName(&window, Q(text(core::TextKey::OpenSelectionTitle)), QString(), filter());
+    const QString path = QFileDialog::getOpenFileName(&window, Q(text(core::TextKey::OpenSelectionTitle)),
+                                                      QString(), filter());
     if (!path.isEmpty())
         open(path);
 }

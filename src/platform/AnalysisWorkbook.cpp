@@ -169,7 +169,7 @@ std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const core::T
 
 // The parts of the workbook in package order.
 std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::AnalysedRow>& rows,
-                                                       const core::TextTable& strText) {
+                                                        const core::TextTable& strText) {
     const Styles styles = BuildStyles();
     const std::string types =
         std::string(kXmlHead) +
@@ -204,7 +204,8 @@ std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::
 
 } // namespace
 
-std::optional<std::string> WriteAnalysisWorkbook(const QString& path, const std::vector<core::AnalysedRow>& rows,
+std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
+                                                 const std::vector<core::AnalysedRow>& rows,
                                                  const core::TextTable& strText) {
     const std::string name = QDir::toNativeSeparators(path).toStdString();
     if (const auto refused = CheckOutputTarget(path))

@@ -13,19 +13,20 @@
 #include "app/DiagramController.h"
 #include "app/DiagramWindow.h"
 #include "app/MainWindow.h"
-#include "app/PrintController.h"
 #include "app/MountingPositionsWindow.h"
+#include "app/PrintController.h"
 #include "app/ProgramContext.h"
 #include "app/TextConversion.h"
 #include "core/language/CaptionKeys.h"
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QDockWidget>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
@@ -77,8 +78,9 @@ ShownTexts TextsOfAllWindows() {
                 Note(texts, a, "text", a->text());
                 Note(texts, a, "tooltip", a->toolTip());
             }
+            // A control counts where its window shows it (the in-house production controls do not).
             auto* w = qobject_cast<QWidget*>(o);
-            if (!w)
+            if (!w || !(w->isWindow() || w->isVisibleTo(w->window())))
                 continue;
             if (w->isWindow() || qobject_cast<QDockWidget*>(w))
                 Note(texts, w, "title", w->windowTitle());
@@ -91,23 +93,30 @@ ShownTexts TextsOfAllWindows() {
                 Note(texts, w, "title", box->title());
             if (auto* menu = qobject_cast<QMenu*>(w))
                 Note(texts, w, "title", menu->title());
-            if (auto* view = qobject_cast<QAbstractItemView*>(w))
+            if (auto* view = qobject_cast<QAbstractItemView*>(w); view && !qobject_cast<QHeaderView*>(w))
                 NoteModel(texts, view);
         }
     }
     return texts;
 }
 
-// What every language writes alike: figures, units, designations and names.
-bool WrittenAlike(const QString& text) {
-    static const QRegularExpression kFigures(QStringLiteral(R"(^[\s\d.,:;%+\-–✓()\[\]/?…]*$)"));
-    static const QRegularExpression kDesignation(QStringLiteral(R"(^\d+: TK[MS]\S*)"));
+// What every language writes alike: figures, units, designations (motor series and types, the
+// explosion marking) and names (the program with its version, the languages as the Options menu
+// names them, Qt's "OK"); and the few words a language writes as English does.
+bool WrittenAlike(QString text, const QString& language) {
+    text.remove('&');
+    text.replace("...", "");
+    text.replace(QStringLiteral("Air Motor Selector"), "");
+    static const QRegularExpression kFigures(QStringLiteral(R"(^[\s\d.,:;%+\-–✓()\[\]/?]*$)"));
+    static const QRegularExpression kDesignation(QStringLiteral(R"(^(\d+: )?(TK[MS]|PGW)|^Ex )"));
     static const QStringList kNames = {
-        // The program, the languages as the Options menu names them, the picture formats.
-        "Air Motor Selector", "&English (SI units)", "&Deutsch", "&Français", "English (&imperial units)",
-        "I&taliano", "Es&pañol", "OK",
-    };
-    return kFigures.match(text).hasMatch() || kDesignation.match(text).hasMatch() || kNames.contains(text);
+        "English (SI units)", "English (imperial units)", "Deutsch", "Français", "Italiano", "Español", "OK"};
+    static const QMap<QString, QStringList> kSameWords = {{"German", {"Standard", "Alternative"}},
+                                                          {"French", {"Standard", "Options", "Catalogue"}},
+                                                          {"Italian", {"Standard", "File"}},
+                                                          {"Spanish", {"Reversible"}}};
+    return kFigures.match(text).hasMatch() || kDesignation.match(text).hasMatch() || kNames.contains(text) ||
+           kSameWords.value(language).contains(text);
 }
 
 } // namespace
@@ -238,14 +247,18 @@ private slots:
         const std::string englishRefusal = opened->messages.messages.back().text;
 
         window->findChild<QAction*>(QString("mnuLanguage_%1").arg(menuItem))->trigger();
+        QCoreApplication::processEvents(); // Qt's own widgets take their language from an event
         showEverything();
         const ShownTexts shown = TextsOfAllWindows();
         QVERIFY(opened->messages.messages.back().text != englishRefusal);
         QStringList stillEnglish;
         for (auto it = english.cbegin(); it != english.cend(); ++it)
-            if (shown.value(it.key()) == it.value() && !WrittenAlike(it.value()))
+            if (shown.value(it.key()) == it.value() &&
+                !WrittenAlike(it.value(), Q(program->language.strLanguage)))
                 stillEnglish << it.key() + ": " + it.value();
-        QVERIFY2(stillEnglish.isEmpty(), qPrintable(stillEnglish.join('\n')));
+        for (const QString& text : stillEnglish)
+            qWarning("still English: %s", qPrintable(text));
+        QVERIFY2(stillEnglish.isEmpty(), qPrintable(QString::number(stillEnglish.size()) + " texts"));
         QVERIFY2(english.size() > 300, qPrintable(QString::number(english.size())));
     }
 

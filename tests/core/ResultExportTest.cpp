@@ -34,7 +34,8 @@ TEST(ResultExport, TheChosenFileTypeDecidesFormatAndExtension) {
         EXPECT_EQ(target.format, c.format) << c.path << " / " << c.filter;
         EXPECT_EQ(target.path, c.written) << c.path << " / " << c.filter;
     }
-    EXPECT_EQ(ResultExportFilters(testing::BundledEnglish()), std::string(kWorkbook) + ";;" + std::string(kCsv));
+    EXPECT_EQ(ResultExportFilters(testing::BundledEnglish()),
+              std::string(kWorkbook) + ";;" + std::string(kCsv));
 }
 
 } // namespace

@@ -47,7 +47,8 @@ std::optional<std::string> Read(const std::string& name, std::string_view given,
 std::variant<AirCostInputs, std::string> ReadAirCostTexts(std::string_view hours, std::string_view energy,
                                                           std::string_view price, const TextTable& strText) {
     AirCostInputs cost;
-    if (auto error = Read(strText(TextKey::HoursPerYear), hours, kMaxHoursPerYear, cost.hoursPerYear, strText))
+    if (auto error =
+            Read(strText(TextKey::HoursPerYear), hours, kMaxHoursPerYear, cost.hoursPerYear, strText))
         return *error;
     if (auto error = Read(strText(TextKey::EnergyPerM3), energy, kMaxCostFactor, cost.energyPerM3, strText))
         return *error;

@@ -9,8 +9,8 @@
 namespace airmotor::core {
 
 // The analysed result rows as CSV (RFC 4180, comma-separated, '.' decimals whatever the locale,
-// CRLF line ends): a header in the language with the unit of every column, then one line per row. A figure that
-// does not exist (a margin over a requirement that was not given) is an empty cell.
+// CRLF line ends): a header in the language with the unit of every column, then one line per row. A figure
+// that does not exist (a margin over a requirement that was not given) is an empty cell.
 std::string AnalysisCsv(const std::vector<AnalysedRow>& rows, const TextTable& strText);
 
 // The same table as tab-separated text for the clipboard (pastes into any spreadsheet): no quoting,

@@ -38,7 +38,8 @@ std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& a, const UnitFac
     const float torque = a.torqueAtSpeed / units.sngUnitTorque;
     const std::optional<float> speed = a.speedAtTorque;
     std::vector<AnalysisFigure> figures = {
-        {"lblAnalysisMode", strText(K::DutyDelivered), "", strText(DutyModeTextKey(a.mode)), strText(K::ModeTip)},
+        {"lblAnalysisMode", strText(K::DutyDelivered), "", strText(DutyModeTextKey(a.mode)),
+         strText(K::ModeTip)},
         {"lblAnalysisPressure", strText(K::SupplyPressure), imperial ? "psi" : "bar",
          FormatNumber(static_cast<double>(a.pressure / units.sngUnitPressure), imperial ? "###0" : "#0.0"),
          strText(K::PressureTip)},
@@ -61,8 +62,8 @@ std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& a, const UnitFac
                        Text(a.startTorqueMargin, kMarginMask), strText(K::StartMarginTip)});
     figures.push_back({"lblAnalysisFreeSpeedMargin", strText(K::DistanceToFreeSpeed), "%",
                        Text(a.freeSpeedMargin, kMarginMask), strText(K::FreeSpeedMarginTip)});
-    figures.push_back({"lblAnalysisCost", strText(K::AirCostPerYear), "", FormatNumber(a.airCostPerYear, "####0.00"),
-                       AirCostTooltip(cost, strText)});
+    figures.push_back({"lblAnalysisCost", strText(K::AirCostPerYear), "",
+                       FormatNumber(a.airCostPerYear, "####0.00"), AirCostTooltip(cost, strText)});
     return figures;
 }
 
@@ -79,8 +80,9 @@ int DutyModeTextKey(DutyMode mode) {
 }
 
 std::string AirCostTooltip(const AirCostInputs& cost, const TextTable& strText) {
-    return FillPlaceholders(strText(TextKey::AirCostTip),
-                            {Shortest(cost.hoursPerYear), Shortest(cost.energyPerM3), Shortest(cost.pricePerKWh)});
+    return FillPlaceholders(
+        strText(TextKey::AirCostTip),
+        {Shortest(cost.hoursPerYear), Shortest(cost.energyPerM3), Shortest(cost.pricePerKWh)});
 }
 
 } // namespace airmotor::core

@@ -22,7 +22,8 @@ struct AnalysisFigure {
 // (the air in m³/h is left out there: cfm is the one air unit). The cost is per year in the
 // currency the price was given in. Captions and tooltips are the language's.
 std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& analysis, const UnitFactors& units,
-                                            bool imperial, const AirCostInputs& cost, const TextTable& strText);
+                                            bool imperial, const AirCostInputs& cost,
+                                            const TextTable& strText);
 
 // The text key of a mode, the same in the panel and the comparison.
 int DutyModeTextKey(DutyMode mode);

@@ -32,7 +32,8 @@ std::optional<std::string> ComparisonSelection::toggle(int row, const TextTable&
         return std::nullopt;
     }
     if (static_cast<int>(rows_.size()) >= kMaxComparedMotors)
-        return FillPlaceholders(strText(TextKey::TooManyComparedMotors), {std::to_string(kMaxComparedMotors)});
+        return FillPlaceholders(strText(TextKey::TooManyComparedMotors),
+                                {std::to_string(kMaxComparedMotors)});
     rows_.insert(at, row);
     return std::nullopt;
 }

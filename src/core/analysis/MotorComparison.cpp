@@ -81,7 +81,7 @@ std::optional<double> Positive(float value) {
 }
 
 std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const MotorCatalogue& cat,
-                                               const AirCostInputs& cost) {
+                                                const AirCostInputs& cost) {
     namespace K = TextKey;
     const auto text = [&l](int key) { return l.strText(key); };
     const auto fixed = [](const char* mask) { return [mask](double) { return std::string(mask); }; };
@@ -101,7 +101,8 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
         {"speedAtMaxPower", text(K::SpeedAtMaxPower) + " " + speed, "", Better::Neither, Unit::None,
          [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurVarvMaxeff); },
          fixed("####0")},
-        {"airAtMaxPower", text(K::AirAtMaxPower) + " " + UnitText(l, 54, "[l/s]"), "", Better::Lower, Unit::Air,
+        {"airAtMaxPower", text(K::AirAtMaxPower) + " " + UnitText(l, 54, "[l/s]"), "", Better::Lower,
+         Unit::Air,
          [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurLuftMaxeff); },
          fixed("####0.0")},
         // A catalogue start torque of 0 means none was recorded: it is no figure to compare.
@@ -120,11 +121,12 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
         {"price", text(K::RelativePrice), "", Better::Lower, Unit::None,
          [&cat, at](const AnalysedRow&, const CurrentMotor&, int k) { return Positive(cat.sngPris[at(k)]); },
          fixed("####0.0")},
-        {"pressure", Caption(l, 106, "Working pressure [bar(e)]"), text(K::PressureTip), Better::Neither, Unit::Pressure,
+        {"pressure", Caption(l, 106, "Working pressure [bar(e)]"), text(K::PressureTip), Better::Neither,
+         Unit::Pressure,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Positive(r.analysis.pressure); },
          [pressureMask](double) { return pressureMask; }},
-        {"torqueAtSpeed", text(K::TorqueAtWorkingSpeed) + " " + torqueUnit, text(K::TorqueTip), Better::Higher,
-         Unit::Torque,
+        {"torqueAtSpeed", text(K::TorqueAtWorkingSpeed) + " " + torqueUnit, text(K::TorqueTip),
+         Better::Higher, Unit::Torque,
          [](const AnalysedRow& r, const CurrentMotor&, int) {
              return std::optional<double>(static_cast<double>(r.analysis.torqueAtSpeed));
          },
@@ -132,18 +134,18 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
         {"torqueMargin", text(K::TorqueMargin) + " [%]", text(K::TorqueMarginTip), Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.torqueMargin); },
          fixed("###0.0")},
-        {"speedAtTorque", text(K::SpeedAtWorkingTorque) + " " + speed, text(K::SpeedAtTorqueTip), Better::Higher,
-         Unit::None,
+        {"speedAtTorque", text(K::SpeedAtWorkingTorque) + " " + speed, text(K::SpeedAtTorqueTip),
+         Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.speedAtTorque); },
          fixed("####0")},
-        {"power", text(K::PowerAtWorkingSpeed) + " " + UnitText(l, 53, "[kW]"), text(K::PowerTip), Better::Higher,
-         Unit::Power,
+        {"power", text(K::PowerAtWorkingSpeed) + " " + UnitText(l, 53, "[kW]"), text(K::PowerTip),
+         Better::Higher, Unit::Power,
          [](const AnalysedRow& r, const CurrentMotor&, int) {
              return std::optional<double>(static_cast<double>(r.analysis.power));
          },
          fixed("#0.00")},
-        {"air", text(K::AirConsumption) + " " + UnitText(l, 54, "[l/s]"), text(K::ComparedAirTip), Better::Lower,
-         Unit::Air,
+        {"air", text(K::AirConsumption) + " " + UnitText(l, 54, "[l/s]"), text(K::ComparedAirTip),
+         Better::Lower, Unit::Air,
          [](const AnalysedRow& r, const CurrentMotor&, int) {
              return std::optional<double>(static_cast<double>(r.analysis.air));
          },
@@ -151,30 +153,31 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
     };
     // Imperial users read the air in cfm only; m³/h is the metric habit.
     if (l.intImperialUnits != 1)
-        definitions.push_back({"airM3h", text(K::AirConsumption) + " [m³/h]", text(K::AirM3hTip), Better::Lower,
-                               Unit::None,
+        definitions.push_back({"airM3h", text(K::AirConsumption) + " [m³/h]", text(K::AirM3hTip),
+                               Better::Lower, Unit::None,
                                [](const AnalysedRow& r, const CurrentMotor&, int) {
                                    return std::optional<double>(static_cast<double>(r.analysis.airM3h));
                                },
                                fixed("####0.0")});
+    definitions.push_back({"startTorqueMargin", text(K::StartTorqueMargin) + " [%]", text(K::StartMarginTip),
+                           Better::Higher, Unit::None,
+                           [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
+                               return cat.sngMinStartMoment[at(k)] > 0.0f
+                                          ? Given(r.analysis.startTorqueMargin)
+                                          : std::nullopt;
+                           },
+                           fixed("###0.0")});
     definitions.push_back(
-        {"startTorqueMargin", text(K::StartTorqueMargin) + " [%]", text(K::StartMarginTip), Better::Higher,
-         Unit::None,
-         [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
-             return cat.sngMinStartMoment[at(k)] > 0.0f ? Given(r.analysis.startTorqueMargin) : std::nullopt;
-         },
-         fixed("###0.0")});
-    definitions.push_back(
-        {"freeSpeedMargin", text(K::DistanceToFreeSpeed) + " [%]", text(K::FreeSpeedMarginTip), Better::Higher,
-         Unit::None,
+        {"freeSpeedMargin", text(K::DistanceToFreeSpeed) + " [%]", text(K::FreeSpeedMarginTip),
+         Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.freeSpeedMargin); },
          fixed("###0.0")});
-    definitions.push_back(
-        {"airCostPerYear", text(K::AirCostPerYear), AirCostTooltip(cost, l.strText), Better::Lower, Unit::None,
-         [](const AnalysedRow& r, const CurrentMotor&, int) {
-             return std::optional<double>(r.analysis.airCostPerYear);
-         },
-         fixed("####0")});
+    definitions.push_back({"airCostPerYear", text(K::AirCostPerYear), AirCostTooltip(cost, l.strText),
+                           Better::Lower, Unit::None,
+                           [](const AnalysedRow& r, const CurrentMotor&, int) {
+                               return std::optional<double>(r.analysis.airCostPerYear);
+                           },
+                           fixed("####0")});
     return definitions;
 }
 

@@ -18,8 +18,9 @@ struct Filter {
     std::string_view extension;
 };
 
-constexpr std::array<Filter, 2> kFilters{{{ResultFormat::Workbook, TextKey::WorkbookFilter, " (*.xlsx)", ".xlsx"},
-                                          {ResultFormat::Csv, TextKey::CsvFilter, " (*.csv)", ".csv"}}};
+constexpr std::array<Filter, 2> kFilters{
+    {{ResultFormat::Workbook, TextKey::WorkbookFilter, " (*.xlsx)", ".xlsx"},
+     {ResultFormat::Csv, TextKey::CsvFilter, " (*.csv)", ".csv"}}};
 
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
     return text.size() >= end.size() &&

@@ -38,6 +38,7 @@ inline constexpr int MaxAllowedSpeedCaption = 153;
 inline constexpr int TksRestrictedOnly = 158;
 inline constexpr int PricesNote = 166;
 inline constexpr int InvalidSearchField = 167;
+inline constexpr int DampingConstant = 215;
 inline constexpr int MountingPosition = 221;
 inline constexpr int MountingPositionQuestion = 222;
 inline constexpr int OtherMountingPosition = 223;
@@ -164,6 +165,15 @@ inline constexpr int ColumnAirM3h = 339;
 inline constexpr int ColumnStartMargin = 340;
 inline constexpr int ColumnFreeSpeedMargin = 341;
 inline constexpr int ColumnAirCost = 342;
+// The mounting-position window: its title and what each picture shows (the sixth is 223).
+inline constexpr int MountingHorizontalFoot = 343;
+inline constexpr int MountingHorizontalWall = 344;
+inline constexpr int MountingVerticalDown = 345;
+inline constexpr int MountingVerticalUp = 346;
+inline constexpr int MountingHorizontalCeiling = 347;
+inline constexpr int MountingPositionTitle = 348;
+// The help window's title.
+inline constexpr int HelpWindowTitle = 349;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

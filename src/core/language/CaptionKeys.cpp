@@ -181,6 +181,7 @@ constexpr std::array kEntries = {
     CaptionEntry{"frmRotatingMass", "Label1_2", 202},
     CaptionEntry{"frmRotatingMass", "Label1_3", 203},
     CaptionEntry{"frmRotatingMass", "Label1_4", 204},
+    CaptionEntry{"frmRotatingMass", "Label1_5", TextKey::DampingConstant},
     CaptionEntry{"frmRotatingMass", "Label1_6", 207},
     CaptionEntry{"frmRotatingMass", "Label1_7", 190},
     CaptionEntry{"frmRotatingMass", "Label1_15", 191},
@@ -195,7 +196,10 @@ constexpr std::array kEntries = {
     CaptionEntry{"frmRotatingMass", "Label1_11", 208},
     CaptionEntry{"frmRotatingMass", "Command2", 201},
 
+    CaptionEntry{"frmMountingPositions", "", TextKey::MountingPositionTitle},
     CaptionEntry{"frmMountingPositions", "Label1", 222},
+
+    CaptionEntry{"HelpWindow", "", TextKey::HelpWindowTitle},
 };
 // clang-format on
 
@@ -215,7 +219,8 @@ int MenuItemOfLanguage(std::string_view language) {
 }
 
 std::string StartListEntry(int entry) {
-    const std::string control = "mnuLanguage_" + std::to_string(MenuItemOfLanguage(LanguageOfStartEntry(entry)));
+    const std::string control =
+        "mnuLanguage_" + std::to_string(MenuItemOfLanguage(LanguageOfStartEntry(entry)));
     std::string text;
     for (const CaptionEntry& e : kEntries)
         if (e.window == kMain && e.control == control)

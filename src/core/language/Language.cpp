@@ -20,7 +20,8 @@ namespace {
 
 // The records of a bundled table after its header: the key, then the text fields (Null as nullopt).
 // The build has checked both files (make-database), so a record that does not parse is skipped.
-std::vector<std::pair<std::int64_t, std::vector<std::optional<std::string>>>> BundledRecords(std::string_view csv) {
+std::vector<std::pair<std::int64_t, std::vector<std::optional<std::string>>>>
+BundledRecords(std::string_view csv) {
     std::vector<std::pair<std::int64_t, std::vector<std::optional<std::string>>>> records;
     auto parsed = ParseCsv(csv);
     auto* all = std::get_if<std::vector<CsvRecord>>(&parsed);
@@ -110,7 +111,8 @@ const std::string& TextTable::operator()(int key) const {
 
 void TextTable::set(int key, std::string text) {
     if (key < 0 || key >= kTextCount)
-        throw std::out_of_range("text key " + std::to_string(key) + " outside 0.." + std::to_string(kTextCount - 1));
+        throw std::out_of_range("text key " + std::to_string(key) + " outside 0.." +
+                                std::to_string(kTextCount - 1));
     strText[static_cast<std::size_t>(key)] = std::move(text);
 }
 

@@ -77,8 +77,8 @@ CatalogueTableRange CatalogueTablePageRange(const MotorCatalogue& catalogue, int
     return {first, std::min(static_cast<int>(catalogue.intAntalMotorer), first + kCatalogueRowsPerPage - 1)};
 }
 
-void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, const TextTable& strText, int page,
-                            float printerDpi) {
+void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, const TextTable& strText,
+                            int page, float printerDpi) {
     DiagramEngine e(canvas);
     e.sngPrinterDpi = printerDpi;
     e.SetScale(0.0f, 0.0f, kSheetWidth, kSheetHeight, "Overkant");

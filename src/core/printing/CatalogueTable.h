@@ -24,7 +24,7 @@ CatalogueTableRange CatalogueTablePageRange(const MotorCatalogue& catalogue, int
 
 // Draws page p on a canvas covering a landscape A4 sheet; printerDpi as for the printout. The column
 // headings are the language's, with the catalogue's SI units in every language.
-void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, const TextTable& strText, int page,
-                            float printerDpi);
+void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, const TextTable& strText,
+                            int page, float printerDpi);
 
 } // namespace airmotor::core
