@@ -1,7 +1,6 @@
 #include "platform/CatalogueStore.h"
 
 #include "core/common/Keys.h"
-#include "core/common/Keys.h"
 #include "platform/DatabaseBuilder.h"
 #include "platform/LanguageLoader.h"
 
