@@ -71,6 +71,8 @@ TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
     EXPECT_EQ(si["lblAnalysisTorqueMargin"].text, "-12.3");
     EXPECT_EQ(si["lblAnalysisAirM3h"].text, "17.0");
     EXPECT_EQ(si["lblAnalysisStartMargin"].text, "-");
+    EXPECT_EQ(si["lblAnalysisMode"].text, "At supply pressure");
+    EXPECT_EQ(si["lblAnalysisAir"].howComputed.rfind("The catalogue air curve", 0), 0u) << "not throttled";
     EXPECT_EQ(si["lblAnalysisCost"].text, "611.63");
     EXPECT_NE(si["lblAnalysisCost"].howComputed.find("1500 hours per year x 0.1 kWh per m³ x 0.2 per kWh"),
               std::string::npos);
