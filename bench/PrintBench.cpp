@@ -84,7 +84,7 @@ void BM_CatalogueTablePdf(benchmark::State& state) {
         return;
     }
     QTemporaryDir dir;
-    const platform::CatalogueTablePrinter table(bundled.catalogue);
+    const platform::CatalogueTablePrinter table(bundled.catalogue, bundled.language.strText);
     for (auto _ : state) {
         platform::PdfJobSink sink(dir.filePath("table.pdf"));
         const platform::PrintRun run = table.print(sink);

@@ -1,5 +1,6 @@
 #include "app/AirCostDialog.h"
 
+#include "app/CaptionApplier.h"
 #include "app/TextConversion.h"
 #include "core/analysis/AirCostText.h"
 
@@ -12,26 +13,27 @@
 
 namespace airmotor::app {
 
-AirCostDialog::AirCostDialog(const core::AirCostInputs& cost, QWidget* parent)
-    : QDialog(parent), cost_(cost) {
+AirCostDialog::AirCostDialog(const core::AirCostInputs& cost, const core::TextTable& strText, QWidget* parent)
+    : QDialog(parent), cost_(cost), strText_(strText) {
     setObjectName("frmAirCost");
-    setWindowTitle("Air cost preferences");
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel("The air cost per year of the duty analysis: air consumption at the duty point "
-                             "x hours per year x energy per m³ x price per kWh (in any currency).",
-                             this);
+    auto* intro = new QLabel(this);
+    intro->setObjectName("lblAirCostIntro");
     intro->setWordWrap(true);
     layout->addWidget(intro);
     auto* form = new QFormLayout;
-    const auto field = [&](const char* name, const QString& caption, double value) {
+    const auto field = [&](const char* name, const char* captionName, double value) {
         auto* edit = new QLineEdit(QString::number(value, 'g', 10), this);
         edit->setObjectName(name);
+        auto* caption = new QLabel(this);
+        caption->setObjectName(captionName);
+        caption->setBuddy(edit);
         form->addRow(caption, edit);
         return edit;
     };
-    txtHoursPerYear = field("txtHoursPerYear", "Hours per year", cost.hoursPerYear);
-    txtEnergyPerM3 = field("txtEnergyPerM3", "Energy per m³ free air [kWh]", cost.energyPerM3);
-    txtPricePerKWh = field("txtPricePerKWh", "Price per kWh", cost.pricePerKWh);
+    txtHoursPerYear = field("txtHoursPerYear", "lblHoursPerYear", cost.hoursPerYear);
+    txtEnergyPerM3 = field("txtEnergyPerM3", "lblEnergyPerM3", cost.energyPerM3);
+    txtPricePerKWh = field("txtPricePerKWh", "lblPricePerKWh", cost.pricePerKWh);
     layout->addLayout(form);
     lblAirCostError = new QLabel(this);
     lblAirCostError->setObjectName("lblAirCostError");
@@ -45,12 +47,13 @@ AirCostDialog::AirCostDialog(const core::AirCostInputs& cost, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &AirCostDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &AirCostDialog::reject);
     layout->addWidget(buttons);
+    ApplyCaptions(this, strText, {});
 }
 
 void AirCostDialog::accept() {
     const auto read =
         core::ReadAirCostTexts(txtHoursPerYear->text().toStdString(), txtEnergyPerM3->text().toStdString(),
-                               txtPricePerKWh->text().toStdString());
+                               txtPricePerKWh->text().toStdString(), strText_);
     if (const auto* error = std::get_if<std::string>(&read)) {
         lblAirCostError->setText(Q(*error));
         lblAirCostError->show();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/DutyAnalysis.h"
+#include "core/language/Language.h"
 
 #include <QDialog>
 
@@ -14,7 +15,8 @@ namespace airmotor::app {
 class AirCostDialog final : public QDialog {
     Q_OBJECT
 public:
-    AirCostDialog(const core::AirCostInputs& cost, QWidget* parent = nullptr);
+    // Captions and messages in the language of the text table, which outlives the dialog.
+    AirCostDialog(const core::AirCostInputs& cost, const core::TextTable& strText, QWidget* parent = nullptr);
 
     // The accepted figures (the given ones until OK succeeded).
     const core::AirCostInputs& cost() const { return cost_; }
@@ -22,6 +24,7 @@ public:
 
 private:
     core::AirCostInputs cost_;
+    const core::TextTable& strText_;
     QLineEdit* txtHoursPerYear;
     QLineEdit* txtEnergyPerM3;
     QLineEdit* txtPricePerKWh;

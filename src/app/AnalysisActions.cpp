@@ -8,6 +8,8 @@
 #include "app/TextConversion.h"
 #include "core/analysis/AnalysisCsv.h"
 #include "core/analysis/ResultExport.h"
+#include "core/common/Keys.h"
+#include "core/results/SearchSummary.h"
 #include "platform/AnalysisWorkbook.h"
 #include "platform/AtomicFile.h"
 #include "platform/UserPreferences.h"
@@ -38,8 +40,8 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
       messages(messageSink), panel_(new AnalysisPanel(&window)) {
     exportChooser_ = [this](const QString& filters) {
         ExportChoice choice;
-        choice.path =
-            QFileDialog::getSaveFileName(&window, "Export results", QString(), filters, &choice.filter);
+        choice.path = QFileDialog::getSaveFileName(&window, text(core::TextKey::ExportResultsTitle),
+                                                   QString(), filters, &choice.filter);
         return choice;
     };
     // It floats beside the window at first, so the window's own layout stays as it is; the user may
@@ -58,27 +60,33 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
 
     auto* file = window.menuBar()->findChild<QMenu*>("FileMenu");
     auto* options = window.menuBar()->findChild<QMenu*>("Options");
-    const auto add = [this](QMenu* menu, QAction* before, const char* name, const QString& text) {
-        auto* a = new QAction(text, menu);
+    // The captions come from the caption table with the window's others.
+    const auto add = [this](QMenu* menu, QAction* before, const char* name) {
+        auto* a = new QAction(menu);
         a->setObjectName(name);
         menu->insertAction(before, a);
         return a;
     };
     QAction* beforeBack = file->findChild<QAction*>("mnuBackToStartMenu");
-    connect(add(file, beforeBack, "mnuExportResults", "&Export results..."), &QAction::triggered, this,
+    connect(add(file, beforeBack, "mnuExportResults"), &QAction::triggered, this,
             &AnalysisActions::chooseExportFile);
-    QAction* copy = add(file, beforeBack, "mnuCopyResults", "&Copy results as table");
+    QAction* copy = add(file, beforeBack, "mnuCopyResults");
     connect(copy, &QAction::triggered, this, &AnalysisActions::copyToClipboard);
     file->insertSeparator(beforeBack);
-    connect(add(options, nullptr, "mnuAirCost", "Air &cost preferences..."), &QAction::triggered, this,
-            &AnalysisActions::editAirCost);
+    connect(add(options, nullptr, "mnuAirCost"), &QAction::triggered, this, &AnalysisActions::editAirCost);
     QAction* show = panel_->toggleViewAction();
     show->setObjectName("mnuShowDutyAnalysis");
-    show->setText("Show duty &analysis");
     options->addAction(show);
 }
 
+QString AnalysisActions::text(int key) const {
+    return Q(program.language.strText(key));
+}
+
 void AnalysisActions::refresh() {
+    // The dock names its menu item after its title: the item's own text is set after the title.
+    panel_->setWindowTitle(text(core::TextKey::DutyAnalysisTitle));
+    panel_->toggleViewAction()->setText(text(core::TextKey::ShowDutyAnalysisMenu));
     panel_->refresh(window.session(), program.language, preferences.airCost());
 }
 
@@ -95,18 +103,19 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
     const QString path = QString::fromStdString(target.path);
     const auto rows = AllRows(window.session(), preferences.airCost());
     if (rows.empty()) {
-        fail(path.toStdString() + ": not written: the result table has no motor rows to export");
+        fail(core::FillPlaceholders(program.language.strText(core::TextKey::NothingToExport),
+                                    {path.toStdString()}));
         return false;
     }
     if (target.format == core::ResultFormat::Workbook) {
-        if (const auto error = platform::WriteAnalysisWorkbook(path, rows)) {
+        if (const auto error = platform::WriteAnalysisWorkbook(path, rows, program.language.strText)) {
             fail(*error);
             return false;
         }
         return true;
     }
-    if (auto error =
-            platform::WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows)))) {
+    if (auto error = platform::WriteFileAtomically(
+            path, QByteArray::fromStdString(core::AnalysisCsv(rows, program.language.strText)))) {
         fail(error->message);
         return false;
     }
@@ -114,18 +123,19 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
 }
 
 void AnalysisActions::chooseExportFile() {
-    const ExportChoice choice = exportChooser_(QString::fromStdString(core::ResultExportFilters()));
+    const ExportChoice choice =
+        exportChooser_(QString::fromStdString(core::ResultExportFilters(program.language.strText)));
     if (!choice.path.isEmpty())
         exportTo(choice.path, choice.filter);
 }
 
 void AnalysisActions::copyToClipboard() {
     QGuiApplication::clipboard()->setText(
-        Q(core::AnalysisTsv(AllRows(window.session(), preferences.airCost()))));
+        Q(core::AnalysisTsv(AllRows(window.session(), preferences.airCost()), program.language.strText)));
 }
 
 void AnalysisActions::editAirCost() {
-    auto* dialog = new AirCostDialog(preferences.airCost(), &window);
+    auto* dialog = new AirCostDialog(preferences.airCost(), program.language.strText, &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         preferences.setAirCost(dialog->cost());

@@ -47,8 +47,10 @@ public:
     void editAirCost();
 
 private:
+    // Also the panel's title and menu item: the texts are loaded after the panel is made.
     void refresh();
     void chooseExportFile();
+    QString text(int key) const;
     void fail(const std::string& text);
 
     MainWindow& window;

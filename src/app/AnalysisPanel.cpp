@@ -2,6 +2,8 @@
 
 #include "app/TextConversion.h"
 #include "core/analysis/AnalysisFigures.h"
+#include "core/common/Keys.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/SelectionSession.h"
 
 #include <QGridLayout>
@@ -16,7 +18,7 @@ constexpr int kValueWidth = 72;
 
 } // namespace
 
-AnalysisPanel::AnalysisPanel(QWidget* parent) : QDockWidget("Duty analysis", parent) {
+AnalysisPanel::AnalysisPanel(QWidget* parent) : QDockWidget(parent) {
     setObjectName("dckDutyAnalysis");
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
     auto* body = new QWidget(this);
@@ -40,6 +42,7 @@ AnalysisPanel::AnalysisPanel(QWidget* parent) : QDockWidget("Duty analysis", par
 
 void AnalysisPanel::refresh(const core::SelectionSession& session, const core::LanguageState& language,
                             const core::AirCostInputs& cost) {
+    const core::TextTable& strText = language.strText;
     const int row = session.results().intValdRad;
     const std::optional<core::DutyInput> input =
         session.current().valid ? core::DutyInputOfRow(session, row) : std::nullopt;
@@ -49,19 +52,18 @@ void AnalysisPanel::refresh(const core::SelectionSession& session, const core::L
         label->hide();
     // The catalogue listing has no duty to measure a motor against.
     if (!session.bolArbetspunkt() || session.bolKatalogLista()) {
-        lblAnalysisMotor->setText(
-            "Search with a working torque and speed, then click a motor: the panel shows "
-            "how it meets the duty.");
+        lblAnalysisMotor->setText(Q(strText(core::TextKey::AnalysisNeedsWorkingPoint)));
         return;
     }
     if (!input) {
-        lblAnalysisMotor->setText("Click a motor in the result table to see how it meets the duty.");
+        lblAnalysisMotor->setText(Q(strText(core::TextKey::AnalysisClickMotor)));
         return;
     }
-    lblAnalysisMotor->setText(QString("Row %1: %2").arg(row).arg(Q(input->designation)));
+    lblAnalysisMotor->setText(Q(core::FillPlaceholders(strText(core::TextKey::AnalysisRowHeading),
+                                                       {std::to_string(row), input->designation})));
     const core::DutyAnalysis analysis = core::AnalyseDuty(*input, cost);
     const auto figures =
-        core::AnalysisFigures(analysis, language.units, language.intImperialUnits == 1, cost);
+        core::AnalysisFigures(analysis, language.units, language.intImperialUnits == 1, cost, strText);
     int line = 0;
     for (const core::AnalysisFigure& f : figures) {
         const QString name = Q(f.name);

@@ -19,7 +19,6 @@ namespace airmotor::app {
 
 namespace {
 constexpr int kOtherInputsLabel = 19, kMotorHeadingLabel = 15, kResultHeadingLabel = 8;
-constexpr int kDampingBox = 5, kDampingKey = 215;
 constexpr int kBoxWidth = 90, kLabelMinWidth = 240;
 // About the longest designation of the catalogue, geared and with its version.
 constexpr char kLongDesignation[] = "TKM54-A450-VG54-A-15";
@@ -138,9 +137,6 @@ void CalculatorWindow::build() {
 }
 
 void CalculatorWindow::applyFixedCaptions(const core::TextTable& strText) {
-    if (model_.layout().kind == core::CalculatorKind::RotatingMass)
-        if (auto* label = findChild<QLabel*>(QString("Label1_%1").arg(kDampingBox)))
-            label->setText(Q(strText(kDampingKey)));
     if (auto* label = findChild<QLabel*>(QString("Label1_%1").arg(kMotorHeadingLabel)))
         label->setText(Q(core::MotorDataHeading(strText)));
 }

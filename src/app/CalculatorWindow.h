@@ -27,8 +27,8 @@ public:
     core::CalculatorModel& model() { return model_; }
     // Re-reads the model into the widgets.
     void refresh();
-    // Captions the caption table cannot give: the damping constant's label (its key is shared with
-    // no other window) and the motor heading with the catalogue pressure.
+    // The motor heading with the pressure of the catalogue figures, which the caption table cannot
+    // give; after the captions.
     void applyFixedCaptions(const core::TextTable& strText);
 
     static int LabelOfBox(int box);

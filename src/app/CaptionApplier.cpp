@@ -58,14 +58,16 @@ bool SetCaption(QObject* control, const QString& text) {
 } // namespace
 
 QStringList ApplyCaptions(QWidget* window, const core::TextTable& strText,
-                          const core::CaptionContext& context) {
+                          const core::CaptionContext& context, const QStringList& only) {
     QStringList missing;
     const QString windowName = window->objectName();
     for (const core::CaptionEntry& entry : core::CaptionKeys()) {
         if (Q(entry.window) != windowName)
             continue;
-        const QString text = Q(core::CaptionText(entry, strText, context));
         const QString control = Q(entry.control);
+        if (!only.isEmpty() && !only.contains(control))
+            continue;
+        const QString text = Q(core::CaptionText(entry, strText, context));
         if (control.isEmpty()) {
             window->setWindowTitle(text);
             continue;

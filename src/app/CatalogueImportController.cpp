@@ -3,6 +3,8 @@
 #include "app/FilePrompts.h"
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
+#include "core/common/Keys.h"
+#include "core/results/SearchSummary.h"
 #include "platform/CatalogueImport.h"
 #include "platform/access/AccessReader.h"
 
@@ -11,11 +13,6 @@
 #include <QFileInfo>
 
 namespace airmotor::app {
-namespace {
-
-const QString kTitle = QStringLiteral("Import catalogue");
-
-} // namespace
 
 CatalogueImportController::CatalogueImportController(MainWindow& main, ProgramContext& context,
                                                      core::MessageSink& sink)
@@ -34,20 +31,28 @@ CatalogueImportController::CatalogueImportController(MainWindow& main, ProgramCo
 
 CatalogueImportController::~CatalogueImportController() = default;
 
-void CatalogueImportController::show(const std::string& text, core::MessageIcon icon) {
-    messages.show({.text = text, .icon = icon, .title = kTitle.toStdString()});
+QString CatalogueImportController::text(int key) const {
+    return QString::fromStdString(program.language.strText(key));
+}
+
+void CatalogueImportController::show(const std::string& message, core::MessageIcon icon) {
+    messages.show(
+        {.text = message, .icon = icon, .title = text(core::TextKey::ImportCatalogueTitle).toStdString()});
 }
 
 void CatalogueImportController::run() {
-    const QString legacy =
-        prompts.openFile(&window, kTitle, QStringLiteral("Access catalogues (*.mdb *.accdb);;All files (*)"));
+    const QString title = text(core::TextKey::ImportCatalogueTitle);
+    const QString allFiles = text(core::TextKey::AllFilesFilter) + QStringLiteral(" (*)");
+    const QString legacy = prompts.openFile(&window, title,
+                                            text(core::TextKey::AccessCataloguesFilter) +
+                                                QStringLiteral(" (*.mdb *.accdb);;") + allFiles);
     if (legacy.isEmpty())
         return;
     const QFileInfo info(legacy);
-    const QString output =
-        prompts.saveFile(&window, QStringLiteral("Save the new catalogue as"),
-                         info.dir().filePath(info.completeBaseName() + QStringLiteral(".db")),
-                         QStringLiteral("Catalogue databases (*.db);;All files (*)"));
+    const QString output = prompts.saveFile(
+        &window, text(core::TextKey::SaveNewCatalogueTitle),
+        info.dir().filePath(info.completeBaseName() + QStringLiteral(".db")),
+        text(core::TextKey::CatalogueDatabasesFilter) + QStringLiteral(" (*.db);;") + allFiles);
     if (output.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -58,14 +63,12 @@ void CatalogueImportController::run() {
         return;
     }
     const auto& summary = std::get<platform::BuildSummary>(result);
-    const QString question = QStringLiteral("%1 now holds %2 motors, %3 texts and %4 imperial texts.\n\n"
-                                            "Use this catalogue instead of %5 until the program ends?")
-                                 .arg(QDir::toNativeSeparators(output))
-                                 .arg(summary.motors)
-                                 .arg(summary.texts)
-                                 .arg(summary.imperialTexts)
-                                 .arg(QDir::toNativeSeparators(program.databaseFile()));
-    if (prompts.confirm(&window, kTitle, question))
+    const QString question = QString::fromStdString(core::FillPlaceholders(
+        program.language.strText(core::TextKey::UseImportedCatalogue),
+        {QDir::toNativeSeparators(output).toStdString(), std::to_string(summary.motors),
+         std::to_string(summary.texts), std::to_string(summary.imperialTexts),
+         QDir::toNativeSeparators(program.databaseFile()).toStdString()}));
+    if (prompts.confirm(&window, title, question))
         switchTo(output);
 }
 

@@ -32,7 +32,8 @@ public:
     void run();
 
 private:
-    void show(const std::string& text, core::MessageIcon icon);
+    void show(const std::string& message, core::MessageIcon icon);
+    QString text(int key) const;
     void switchTo(const QString& database);
 
     std::unique_ptr<FilePrompts> ownPrompts;

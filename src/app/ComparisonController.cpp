@@ -1,9 +1,12 @@
 #include "app/ComparisonController.h"
 
 #include "app/AuxWindowPlacement.h"
+#include "app/CaptionApplier.h"
 #include "app/ComparisonWindow.h"
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
+#include "app/TextConversion.h"
+#include "core/common/Keys.h"
 #include "core/diagram/ComparisonDiagram.h"
 #include "platform/UserPreferences.h"
 
@@ -18,14 +21,15 @@ namespace airmotor::app {
 // The result grid's model seen through a mark: a ticked row's header reads "✓ 3".
 class ComparisonMarks final : public QIdentityProxyModel {
 public:
-    ComparisonMarks(const core::ComparisonSelection& selection, QObject* parent)
-        : QIdentityProxyModel(parent), selection_(selection) {}
+    ComparisonMarks(const core::ComparisonSelection& selection, const core::TextTable& strText,
+                    QObject* parent)
+        : QIdentityProxyModel(parent), selection_(selection), strText_(strText) {}
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Vertical && role == Qt::DisplayRole && selection_.contains(section + 1))
             return QStringLiteral("✓ %1").arg(section + 1);
         if (orientation == Qt::Vertical && role == Qt::ToolTipRole && selection_.contains(section + 1))
-            return QStringLiteral("Ticked for the comparison");
+            return Q(strText_(core::TextKey::TickedForComparison));
         return QIdentityProxyModel::headerData(section, orientation, role);
     }
 
@@ -36,36 +40,48 @@ public:
 
 private:
     const core::ComparisonSelection& selection_;
+    const core::TextTable& strText_;
 };
 
 ComparisonController::ComparisonController(MainWindow& main, ProgramContext& program,
                                            core::MessageSink& messages)
     : QObject(&main), main_(main), program_(program), messages_(messages),
-      window_(new ComparisonWindow(messages, program.printer, &main)) {
+      window_(new ComparisonWindow(messages, program.printer, program.language.strText, &main)) {
     QTableView& grid = main.grid();
-    marks_ = new ComparisonMarks(selection_, this);
+    marks_ = new ComparisonMarks(selection_, program.language.strText, this);
     marks_->setSourceModel(grid.model());
     grid.setModel(marks_);
     grid.viewport()->installEventFilter(this);
     addActions();
     selection_.follow(main.session());
     connect(&main, &MainWindow::refreshed, this, &ComparisonController::followSession);
-    connect(&main, &MainWindow::languageChanged, this, &ComparisonController::refreshWindow);
+    connect(&main, &MainWindow::languageChanged, this, &ComparisonController::applyTexts);
     connect(window_, &ComparisonWindow::curvesChanged, this, &ComparisonController::refreshWindow);
+    applyTexts();
 }
 
 ComparisonController::~ComparisonController() = default;
 
+void ComparisonController::applyTexts() {
+    const core::TextTable& strText = program_.language.strText;
+    const core::CaptionContext context = program_.captionContext();
+    // The window's captions follow the language with every window's; these parts came later.
+    ApplyCaptions(&main_, strText, context,
+                  {"mnuCompareMotors", "mnuCompareRow", "mnuShowComparisonFromGrid"});
+    ApplyCaptions(window_, strText, context);
+    compareRow_->setToolTip(Q(strText(core::TextKey::CompareRowTip)));
+    refreshWindow();
+}
+
 void ComparisonController::addActions() {
     QTableView& grid = main_.grid();
     grid.setContextMenuPolicy(Qt::ActionsContextMenu);
-    compareRow_ = new QAction(QStringLiteral("Compare"), &grid);
+    compareRow_ = new QAction(&grid);
     compareRow_->setObjectName("mnuCompareRow");
     compareRow_->setCheckable(true);
-    compareRow_->setToolTip(QStringLiteral("Tick this motor for the comparison (up to four)"));
     connect(compareRow_, &QAction::triggered, this, [this] { toggleRow(menuRow_); });
     grid.addAction(compareRow_);
-    auto* showFromGrid = new QAction(QStringLiteral("Show comparison..."), &grid);
+    auto* showFromGrid = new QAction(&grid);
     showFromGrid->setObjectName("mnuShowComparisonFromGrid");
     connect(showFromGrid, &QAction::triggered, this, &ComparisonController::showWindow);
     grid.addAction(showFromGrid);
@@ -73,7 +89,7 @@ void ComparisonController::addActions() {
     auto* file = main_.findChild<QMenu*>(QStringLiteral("FileMenu"));
     if (file == nullptr)
         return;
-    auto* show = new QAction(QStringLiteral("&Compare ticked motors..."), file);
+    auto* show = new QAction(file);
     show->setObjectName("mnuCompareMotors");
     QAction* before = nullptr;
     for (QAction* a : file->actions())
@@ -100,7 +116,7 @@ bool ComparisonController::eventFilter(QObject* watched, QEvent* event) {
 void ComparisonController::toggleRow(int row) {
     if (row < 1 || row > main_.session().results().rowCount())
         return;
-    if (const std::optional<std::string> refusal = selection_.toggle(row)) {
+    if (const std::optional<std::string> refusal = selection_.toggle(row, program_.language.strText)) {
         messages_.show({.key = -1, .text = *refusal, .icon = core::MessageIcon::Information, .title = {}});
         return;
     }

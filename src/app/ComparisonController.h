@@ -37,6 +37,7 @@ private:
     void addActions();
     void followSession();
     void refreshWindow();
+    void applyTexts();
 
     MainWindow& main_;
     ProgramContext& program_;

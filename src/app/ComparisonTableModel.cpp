@@ -1,5 +1,7 @@
 #include "app/ComparisonTableModel.h"
 
+#include "core/common/Keys.h"
+
 #include <QColor>
 #include <QFont>
 
@@ -11,19 +13,23 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString BetterHint(core::Better better) {
+int BetterHintKey(core::Better better) {
     switch (better) {
     case core::Better::Higher:
-        return QStringLiteral("Higher is better.");
+        return core::TextKey::HigherIsBetter;
     case core::Better::Lower:
-        return QStringLiteral("Lower is better.");
+        return core::TextKey::LowerIsBetter;
     case core::Better::Neither:
         break;
     }
-    return QStringLiteral("Neither higher nor lower is better: no value is marked.");
+    return core::TextKey::NeitherIsBetter;
 }
 
 } // namespace
+
+QString ComparisonTableModel::text(int key) const {
+    return Q(strText_(key));
+}
 
 void ComparisonTableModel::setComparison(core::MotorComparison comparison) {
     beginResetModel();
@@ -49,10 +55,9 @@ QVariant ComparisonTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return motor < f.texts.size() ? Q(f.texts[motor]) : QString();
     case Qt::ToolTipRole: {
-        QString tip =
-            f.tooltip.empty() ? QStringLiteral("Catalogue figure at the available pressure.") : Q(f.tooltip);
+        QString tip = f.tooltip.empty() ? text(core::TextKey::CatalogueFigureTip) : Q(f.tooltip);
         if (best)
-            tip += QStringLiteral("\nBest of the compared motors.");
+            tip += "\n" + text(core::TextKey::BestOfCompared);
         return tip;
     }
     case Qt::TextAlignmentRole:
@@ -84,7 +89,7 @@ QVariant ComparisonTableModel::headerData(int section, Qt::Orientation orientati
     if (role == Qt::DisplayRole)
         return Q(f.caption);
     if (role == Qt::ToolTipRole)
-        return (f.tooltip.empty() ? QString() : Q(f.tooltip) + "\n") + BetterHint(f.better);
+        return (f.tooltip.empty() ? QString() : Q(f.tooltip) + "\n") + text(BetterHintKey(f.better));
     return {};
 }
 

@@ -11,7 +11,9 @@ namespace airmotor::app {
 class ComparisonTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    // Tooltips in the language of the text table, which outlives the model.
+    ComparisonTableModel(const core::TextTable& strText, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), strText_(strText) {}
 
     void setComparison(core::MotorComparison comparison);
     const core::MotorComparison& comparison() const { return comparison_; }
@@ -24,6 +26,9 @@ public:
     static QColor BestBackground();
 
 private:
+    QString text(int key) const;
+
+    const core::TextTable& strText_;
     core::MotorComparison comparison_;
 };
 

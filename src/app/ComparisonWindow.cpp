@@ -1,6 +1,7 @@
 #include "app/ComparisonWindow.h"
 
 #include "app/ComparisonTableModel.h"
+#include "core/common/Keys.h"
 #include "platform/DiagramExport.h"
 #include "platform/printing/PrintJobs.h"
 #include "platform/printing/ProgramPrinter.h"
@@ -46,13 +47,13 @@ void ComparisonView::paintEvent(QPaintEvent*) {
 }
 
 ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::ProgramPrinter& printer,
-                                   QWidget* parent)
-    : QWidget(parent, Qt::Window), messages_(messages), printer_(printer),
-      model_(new ComparisonTableModel(this)), table_(new QTableView(this)), view_(new ComparisonView(this)),
-      hint_(new QLabel(this)), power_(new QCheckBox(QStringLiteral("&Power curves"), this)),
-      air_(new QCheckBox(QStringLiteral("&Air consumption curves"), this)) {
+                                   const core::TextTable& strText, QWidget* parent)
+    : QWidget(parent, Qt::Window), messages_(messages), printer_(printer), strText_(strText),
+      model_(new ComparisonTableModel(strText, this)), table_(new QTableView(this)),
+      view_(new ComparisonView(this)), hint_(new QLabel(this)), power_(new QCheckBox(this)),
+      air_(new QCheckBox(this)) {
+    // The captions come from the caption table.
     setObjectName("frmComparison");
-    setWindowTitle(QStringLiteral("Motor comparison"));
     table_->setObjectName("grdComparison");
     table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -61,17 +62,13 @@ ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::Progra
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     hint_->setObjectName("lblComparisonHint");
     hint_->setWordWrap(true);
-    hint_->setText(
-        QStringLiteral("Tick up to four motors in the result list (right-click a row, \"Compare\"). "
-                       "The best value of each figure is bold on green; the tooltips say how a "
-                       "figure is computed and which way is better."));
     power_->setObjectName("chkComparePower");
     air_->setObjectName("chkCompareAir");
-    auto* exportButton = new QPushButton(QStringLiteral("&Export..."), this);
+    auto* exportButton = new QPushButton(this);
     exportButton->setObjectName("cmdExportComparison");
-    auto* printButton = new QPushButton(QStringLiteral("P&rint..."), this);
+    auto* printButton = new QPushButton(this);
     printButton->setObjectName("cmdPrintComparison");
-    auto* closeButton = new QPushButton(QStringLiteral("&Close"), this);
+    auto* closeButton = new QPushButton(this);
     closeButton->setObjectName("cmdCloseComparison");
 
     auto* controls = new QHBoxLayout;
@@ -98,7 +95,7 @@ ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::Progra
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
 
     pathChooser_ = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Export comparison"),
+        return QFileDialog::getSaveFileName(this, text(core::TextKey::ExportComparisonTitle),
                                             QStringLiteral("comparison.pdf"),
                                             QStringLiteral("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)"));
     };
@@ -110,6 +107,10 @@ ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::Progra
 }
 
 ComparisonWindow::~ComparisonWindow() = default;
+
+QString ComparisonWindow::text(int key) const {
+    return QString::fromStdString(strText_(key));
+}
 
 void ComparisonWindow::setComparison(core::MotorComparison comparison, core::ComparisonPlot plot) {
     model_->setComparison(std::move(comparison));
@@ -146,7 +147,7 @@ bool ComparisonWindow::printTo(platform::PrintJobSink& sink) {
     const core::ComparisonPlot& plot = view_->plot();
     const core::MotorComparison& comparison = model_->comparison();
     const platform::PrintRun run =
-        platform::RunOnePageJobs(sink, 1, QPageLayout::Landscape, QStringLiteral("Motor comparison"),
+        platform::RunOnePageJobs(sink, 1, QPageLayout::Landscape, text(core::TextKey::ComparisonTitle),
                                  [&](QPainter& painter, const QRectF& sheet, double dpi, int) {
                                      platform::PaintComparisonPage(painter, sheet, dpi, plot, comparison);
                                  });

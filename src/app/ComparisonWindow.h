@@ -47,9 +47,10 @@ public:
     // Sets up the printer; false when cancelled. The default shows the print dialog.
     using PrinterChooser = std::function<bool(QPrinter&)>;
 
-    // Prints on the program's printer, which its print dialog changes for every window.
+    // Prints on the program's printer, which its print dialog changes for every window. The texts
+    // are those of the table, which outlives the window.
     ComparisonWindow(core::MessageSink& messages, platform::ProgramPrinter& printer,
-                     QWidget* parent = nullptr);
+                     const core::TextTable& strText, QWidget* parent = nullptr);
     ~ComparisonWindow() override;
 
     void setComparison(core::MotorComparison comparison, core::ComparisonPlot plot);
@@ -76,8 +77,11 @@ protected:
 private:
     void report(const QString& error);
 
+    QString text(int key) const;
+
     core::MessageSink& messages_;
     platform::ProgramPrinter& printer_;
+    const core::TextTable& strText_;
     ComparisonTableModel* model_;
     QTableView* table_;
     ComparisonView* view_;

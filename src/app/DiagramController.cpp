@@ -7,6 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
 #include "app/SessionDriver.h"
+#include "core/common/Keys.h"
 #include "core/diagram/SessionDiagramInput.h"
 
 #include <QApplication>
@@ -51,8 +52,9 @@ DiagramController::~DiagramController() = default;
 
 void DiagramController::applyTexts() {
     const core::TextTable& t = program_.language.strText;
-    diagram_->setTexts(Q(t(122)));
-    drawing_->setTexts(Q(t(123)), Q(t(110)));
+    diagram_->setTexts(Q(t(core::TextKey::MotorDiagram)), Q(t(core::TextKey::DiagramHelpTip)));
+    drawing_->setTexts(Q(t(core::TextKey::DimensionDrawing)), Q(t(core::TextKey::ZoomOut)),
+                       Q(t(core::TextKey::LinkToDrawing)));
     diagram_->redraw();
 }
 

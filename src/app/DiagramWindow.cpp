@@ -45,11 +45,9 @@ DiagramWindow::DiagramWindow(DiagramView::InputProvider provider, QWidget* paren
     : QWidget(parent, Qt::Window), view_(new DiagramView(std::move(provider), this)),
       cmdHelp_(new QPushButton(QStringLiteral("?"), this)) {
     setObjectName("F2");
-    setWindowTitle(QStringLiteral("Motor diagram"));
     cmdHelp_->setObjectName("cmdHelp");
     cmdHelp_->setFixedWidth(32);
     cmdHelp_->setFocusPolicy(Qt::NoFocus);
-    cmdHelp_->setToolTip(QStringLiteral("Help: reading the diagram"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -61,9 +59,10 @@ DiagramWindow::DiagramWindow(DiagramView::InputProvider provider, QWidget* paren
     resize(DiagramWindowSize(AvailableScreen(this)));
 }
 
-void DiagramWindow::setTexts(const QString& title) {
+void DiagramWindow::setTexts(const QString& title, const QString& helpTip) {
     if (!title.isEmpty())
         setWindowTitle(title);
+    cmdHelp_->setToolTip(helpTip);
 }
 
 void DiagramWindow::setHelpButtonVisible(bool visible) {

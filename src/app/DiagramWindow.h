@@ -43,7 +43,7 @@ public:
     void redraw();
     // 1 = normal size (opened from a table click), 0 = maximised.
     int intDiagramFlag() const { return intDiagramFlag_; }
-    void setTexts(const QString& title);
+    void setTexts(const QString& title, const QString& helpTip);
     DiagramView& view() { return *view_; }
     // The calculators hide the help button before they calculate or print, so it is never captured.
     void setHelpButtonVisible(bool visible);

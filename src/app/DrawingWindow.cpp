@@ -117,10 +117,9 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
 
 DrawingWindow::DrawingWindow(QString programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), programFolder_(std::move(programFolder)), ImageMan1(new DrawingView(this)),
-      Command1(new QPushButton(QStringLiteral("Press to link to Dimensional drawing"), this)),
-      ZoomOutB(new QPushButton(QStringLiteral("Zoom out"), this)) {
+      Command1(new QPushButton(this)), ZoomOutB(new QPushButton(this)) {
+    // The texts are the language's (setTexts).
     setObjectName(QStringLiteral("MÅTTSKISS"));
-    setWindowTitle(QStringLiteral("Dimension drawing"));
     Command1->setObjectName("Command1");
     ZoomOutB->setObjectName("ZoomOutB");
     auto* buttons = new QHBoxLayout;
@@ -156,11 +155,13 @@ DrawingWindow::DrawingWindow(QString programFolder, QWidget* parent)
     resize(DrawingWindowSize(AvailableScreen(this)));
 }
 
-void DrawingWindow::setTexts(const QString& title, const QString& zoomOut) {
+void DrawingWindow::setTexts(const QString& title, const QString& zoomOut, const QString& link) {
     if (!title.isEmpty())
         setWindowTitle(title);
     if (!zoomOut.isEmpty())
         ZoomOutB->setText(zoomOut);
+    if (!link.isEmpty())
+        Command1->setText(link);
 }
 
 void DrawingWindow::showDrawing(const std::string& strMattskiss, int intValdKolumn) {

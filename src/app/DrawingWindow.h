@@ -59,7 +59,7 @@ public:
     // Shows the motor's drawing by the comma rule for the clicked column; a web reference leaves the
     // view empty and offers the link button.
     void showDrawing(const std::string& strMattskiss, int intValdKolumn);
-    void setTexts(const QString& title, const QString& zoomOut);
+    void setTexts(const QString& title, const QString& zoomOut, const QString& link);
     DrawingView& view() { return *ImageMan1; }
     const QString& link() const { return link_; }
 

@@ -14,7 +14,6 @@ HelpWindow::HelpWindow(const QString& programFolder, core::MessageSink& sink, QW
     : QWidget(parent, Qt::Window), helpFolder(QDir(programFolder).filePath("help")), messages(sink),
       browser(new QTextBrowser(this)) {
     setObjectName("HelpWindow");
-    setWindowTitle("Air Motor Selector – Help");
     browser->setObjectName("helpBrowser");
     browser->setOpenExternalLinks(true);
     browser->setSearchPaths({helpFolder});

@@ -279,6 +279,14 @@ void MainWindow::applyCaptionsEverywhere() {
         ApplyCaptions(window, program.language.strText, context);
     // The mounting window belongs to this window and is a window of its own.
     ApplyCaptions(mounting_, program.language.strText, context);
+    namespace K = core::TextKey;
+    std::array<QString, 6> descriptions;
+    const std::array<int, 6> keys = {K::MountingHorizontalFoot,    K::MountingHorizontalWall,
+                                     K::MountingVerticalDown,      K::MountingVerticalUp,
+                                     K::MountingHorizontalCeiling, K::OtherMountingPosition};
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        descriptions[k] = Q(program.language.strText(keys[k]));
+    mounting_->setDescriptions(descriptions);
 }
 
 void MainWindow::chooseLanguage(int menuItem) {

@@ -77,12 +77,11 @@ MountingPositionPicture::MountingPositionPicture(int position, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setMinimumSize(120, 100);
-    static const char* const kDescriptions[6] = {
-        "Horizontal shaft, foot mounted",      "Horizontal shaft, flange on a wall",
-        "Vertical shaft pointing down",        "Vertical shaft pointing up",
-        "Horizontal shaft, feet on a ceiling", "Any other position"};
-    setToolTip(kDescriptions[position % 6]);
-    setAccessibleName(kDescriptions[position % 6]);
+}
+
+void MountingPositionPicture::setDescription(const QString& description) {
+    setToolTip(description);
+    setAccessibleName(description);
 }
 
 void MountingPositionPicture::paintEvent(QPaintEvent*) {

@@ -11,6 +11,8 @@ public:
     MountingPositionPicture(int position, QWidget* parent = nullptr);
     QSize sizeHint() const override { return {150, 130}; }
     int position() const { return index; }
+    // What the picture shows, in the language: its tooltip and its name for screen readers.
+    void setDescription(const QString& description);
 
 signals:
     void clicked(int position);

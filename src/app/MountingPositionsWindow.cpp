@@ -11,11 +11,10 @@ namespace airmotor::app {
 
 MountingPositionsWindow::MountingPositionsWindow(QWidget* parent)
     : QDialog(parent), prompt(new QLabel(this)) {
+    // The texts are the language's (the caption table and setDescriptions).
     setObjectName("frmMountingPositions");
-    setWindowTitle("Mounting position");
     setWindowModality(Qt::ApplicationModal);
     prompt->setObjectName("Label1");
-    prompt->setText("Please, select mounting position:");
     QFont bold = prompt->font();
     bold.setBold(true);
     prompt->setFont(bold);
@@ -24,7 +23,7 @@ MountingPositionsWindow::MountingPositionsWindow(QWidget* parent)
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(4);
     for (int k = 0; k < 6; ++k) {
-        auto* picture = new MountingPositionPicture(k, this);
+        auto* picture = pictures[k] = new MountingPositionPicture(k, this);
         connect(picture, &MountingPositionPicture::clicked, this, &MountingPositionsWindow::choose);
         captions[k] = new QLabel(this);
         captions[k]->setObjectName(QString("lblPosition_%1").arg(k));
@@ -44,6 +43,11 @@ void MountingPositionsWindow::setTexts(const QString& promptText, const std::arr
     prompt->setText(promptText);
     for (int k = 0; k < 6; ++k)
         captions[k]->setText(choices[k]);
+}
+
+void MountingPositionsWindow::setDescriptions(const std::array<QString, 6>& descriptions) {
+    for (int k = 0; k < 6; ++k)
+        pictures[k]->setDescription(descriptions[k]);
 }
 
 void MountingPositionsWindow::ask() {

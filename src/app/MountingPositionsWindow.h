@@ -18,6 +18,8 @@ public:
 
     // Label1 caption (text 222) and the captions under the pictures (five part numbers and text 223).
     void setTexts(const QString& prompt, const std::array<QString, 6>& choices);
+    // What each picture shows (its tooltip).
+    void setDescriptions(const std::array<QString, 6>& descriptions);
     // Shows the window modally without blocking the caller; the choice arrives through positionChosen.
     void ask();
 
@@ -35,6 +37,7 @@ private:
 
     QLabel* prompt;
     std::array<QLabel*, 6> captions{};
+    std::array<MountingPositionPicture*, 6> pictures{};
     bool choosing = false;
 };
 

@@ -1,7 +1,7 @@
 #include "app/PrintController.h"
 
+#include "app/CaptionApplier.h"
 #include "app/FilePrompts.h"
-
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
 #include "platform/printing/CatalogueTablePrinter.h"
@@ -85,8 +85,10 @@ void PrintController::addPreviewMenuItem() {
     auto* file = main_.findChild<QMenu*>(QStringLiteral("FileMenu"));
     if (print == nullptr || file == nullptr)
         return;
-    preview_ = new QAction(QStringLiteral("Print pre&view..."), file);
+    preview_ = new QAction(file);
     preview_->setObjectName(QStringLiteral("mnuPrintPreview"));
+    // Added after the window's captions were set; a language switch sets it with the others.
+    ApplyCaptions(&main_, program_.language.strText, program_.captionContext(), {preview_->objectName()});
     const QList<QAction*> actions = file->actions();
     const qsizetype at = actions.indexOf(print);
     file->insertAction(at + 1 < actions.size() ? actions[at + 1] : nullptr, preview_);
@@ -160,7 +162,7 @@ void PrintController::printWithDialog() {
 
 void PrintController::printTable() {
     WaitCursor wait;
-    const platform::CatalogueTablePrinter table(program_.catalogue);
+    const platform::CatalogueTablePrinter table(program_.catalogue, program_.language.strText);
     const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(program_.printer.printer());
     reportRun(*sink, table.print(*sink).error, true);
 }

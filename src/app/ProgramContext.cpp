@@ -3,7 +3,44 @@
 #include "platform/CatalogueStore.h"
 #include "platform/LanguageLoader.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
+
 namespace airmotor::app {
+
+namespace {
+
+// Qt's own texts (standard buttons, the dock's buttons, print and file dialogs) follow the program's
+// language; English needs none. Numbers keep the C locale whatever the language.
+void UseQtTranslations(std::string_view language) {
+    static QPointer<QTranslator> installed;
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+    }
+    const std::string_view stem = language.substr(0, 6);
+    const QString code = stem == "German"   ? QStringLiteral("de")
+                         : stem == "French" ? QStringLiteral("fr")
+                         : stem == "Italia" ? QStringLiteral("it")
+                         : stem == "Spanis" ? QStringLiteral("es")
+                                            : QString();
+    if (code.isEmpty())
+        return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+}
+
+} // namespace
 
 QString ProgramContext::databaseFile() const {
     return databaseOverride.isEmpty() ? folder.databaseFile() : databaseOverride;
@@ -30,7 +67,10 @@ std::optional<std::string> ProgramContext::loadCatalogue() {
 }
 
 std::optional<std::string> ProgramContext::loadTexts() {
-    return platform::LanguageLoader(databaseFile()).load(language);
+    auto error = platform::LanguageLoader(databaseFile()).load(language);
+    if (!error)
+        UseQtTranslations(language.strLanguage);
+    return error;
 }
 
 std::optional<std::string> ProgramContext::writeSettings() const {

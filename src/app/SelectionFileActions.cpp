@@ -3,8 +3,11 @@
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
 #include "app/SessionDriver.h"
+#include "app/TextConversion.h"
+#include "core/common/Keys.h"
 #include "core/common/ProgramVersion.h"
 #include "core/language/CaptionKeys.h"
+#include "core/results/SearchSummary.h"
 #include "platform/SelectionFile.h"
 #include "platform/UserPreferences.h"
 
@@ -18,7 +21,7 @@ namespace airmotor::app {
 
 namespace {
 
-constexpr const char* kFilter = "Saved selections (*.airsel.json *.json)";
+constexpr const char* kPattern = " (*.airsel.json *.json)";
 
 } // namespace
 
@@ -30,17 +33,16 @@ SelectionFileActions::SelectionFileActions(MainWindow& mainWindow, SessionDriver
       preferences(userPreferences), messages(messageSink) {
     auto* file = window.menuBar()->findChild<QMenu*>("FileMenu");
     QAction* first = file->actions().value(0);
-    const auto add = [&](const char* name, const QString& text) {
-        auto* a = new QAction(text, file);
+    // The captions come from the caption table with the window's others.
+    const auto add = [&](const char* name) {
+        auto* a = new QAction(file);
         a->setObjectName(name);
         file->insertAction(first, a);
         return a;
     };
-    connect(add("mnuOpenSelection", "&Open selection..."), &QAction::triggered, this,
-            &SelectionFileActions::chooseOpenFile);
-    connect(add("mnuSaveSelection", "&Save selection..."), &QAction::triggered, this,
-            &SelectionFileActions::chooseSaveFile);
-    mnuRecentSelections = new QMenu("&Recent selections", file);
+    connect(add("mnuOpenSelection"), &QAction::triggered, this, &SelectionFileActions::chooseOpenFile);
+    connect(add("mnuSaveSelection"), &QAction::triggered, this, &SelectionFileActions::chooseSaveFile);
+    mnuRecentSelections = new QMenu(file);
     mnuRecentSelections->setObjectName("mnuRecentSelections");
     file->insertMenu(first, mnuRecentSelections);
     file->insertSeparator(first);
@@ -82,8 +84,8 @@ bool SelectionFileActions::open(const QString& path) {
             if (core::LanguageOfMenuItem(item) == saved.language)
                 window.chooseLanguage(item);
         if (saved.language != program.language.strLanguage) {
-            tell(path.toStdString() + ": cannot be opened: its language " + saved.language +
-                     " cannot be loaded",
+            tell(core::FillPlaceholders(text(core::TextKey::SelectionLanguageMissing),
+                                        {path.toStdString(), saved.language}),
                  core::MessageIcon::Critical);
             return false;
         }
@@ -95,18 +97,18 @@ bool SelectionFileActions::open(const QString& path) {
 
     std::string note;
     if (saved.catalogueChecksum != platform::FileChecksum(program.databaseFile()))
-        note = "It was saved with another catalogue: the search data and options are restored, the results "
-               "may differ.";
+        note = text(core::TextKey::SelectionOtherCatalogue);
     if (!saved.designation.empty() && row == 0)
-        note += std::string(note.empty() ? "" : "\n") + "The motor " + saved.designation +
-                " is not among the results now.";
+        note += std::string(note.empty() ? "" : "\n") +
+                core::FillPlaceholders(text(core::TextKey::SelectionMotorGone), {saved.designation});
     if (!note.empty())
         tell(path.toStdString() + ":\n" + note, core::MessageIcon::Information);
     return true;
 }
 
 void SelectionFileActions::chooseSaveFile() {
-    QString path = QFileDialog::getSaveFileName(&window, "Save selection", QString(), kFilter);
+    QString path = QFileDialog::getSaveFileName(&window, Q(text(core::TextKey::SaveSelectionTitle)),
+                                                QString(), filter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -115,9 +117,18 @@ void SelectionFileActions::chooseSaveFile() {
 }
 
 void SelectionFileActions::chooseOpenFile() {
-    const QString path = QFileDialog::getOpenFileName(&window, "Open selection", QString(), kFilter);
+    const QString path = QFileDialog::getOpenFileName(&window, Q(text(core::TextKey::OpenSelectionTitle)),
+                                                      QString(), filter());
     if (!path.isEmpty())
         open(path);
+}
+
+const std::string& SelectionFileActions::text(int key) const {
+    return program.language.strText(key);
+}
+
+QString SelectionFileActions::filter() const {
+    return Q(text(core::TextKey::SavedSelectionsFilter)) + kPattern;
 }
 
 void SelectionFileActions::fillRecent() {

@@ -35,6 +35,8 @@ private:
     void chooseSaveFile();
     void chooseOpenFile();
     void fillRecent();
+    const std::string& text(int key) const;
+    QString filter() const;
     void tell(const std::string& text, core::MessageIcon icon);
 
     MainWindow& window;

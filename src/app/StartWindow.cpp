@@ -125,8 +125,8 @@ void StartWindow::start() {
         return;
     }
     Combo1->clear();
-    for (std::string_view entry : core::kStartListEntries)
-        Combo1->addItem(Q(entry));
+    for (int entry = 0; entry < core::kStartListSize; ++entry)
+        Combo1->addItem(Q(core::StartListEntry(entry)));
     Combo1->setCurrentIndex(-1);
     for (int entry = 0; entry < Combo1->count(); ++entry)
         if (core::LanguageOfStartEntry(entry) == program.settings.strLanguage)

@@ -130,11 +130,13 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     const std::vector<core::AnalysedRow> rows =
         core::AnalyseRows(session, 1, session.results().rowCount(), core::AirCostInputs{});
     if (QString::fromStdString(out).endsWith(".xlsx", Qt::CaseInsensitive)) {
-        if (const auto error = platform::WriteAnalysisWorkbook(QString::fromStdString(out), rows))
+        if (const auto error =
+                platform::WriteAnalysisWorkbook(QString::fromStdString(out), rows, ctx.language.strText))
             throw FolderError("export: " + *error);
     } else {
-        if (auto error = platform::WriteFileAtomically(QString::fromStdString(out),
-                                                       QByteArray::fromStdString(core::AnalysisCsv(rows))))
+        if (auto error = platform::WriteFileAtomically(
+                QString::fromStdString(out),
+                QByteArray::fromStdString(core::AnalysisCsv(rows, ctx.language.strText))))
             throw FolderError("export: " + error->message);
     }
     if (ctx.json) {

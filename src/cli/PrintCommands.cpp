@@ -92,7 +92,7 @@ int RunDatasheetCommand(CliContext& ctx, const CommandArgs& args) {
 int RunCatalogueTableCommand(CliContext& ctx, const CommandArgs& args) {
     const CommandOptions options("catalogue-table", args, {"out"});
     const std::string out = OutputFile(options, "catalogue-table", {"pdf"});
-    const platform::CatalogueTablePrinter printer(ctx.catalogue);
+    const platform::CatalogueTablePrinter printer(ctx.catalogue, ctx.language.strText);
     platform::PdfJobSink sink(QString::fromStdString(out));
     const platform::PrintRun run = printer.print(sink);
     if (!run.ok())

@@ -128,7 +128,8 @@ Styles BuildStyles() {
     return s;
 }
 
-std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const Styles& styles) {
+std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const core::TextTable& strText,
+                       const Styles& styles) {
     std::string xml = std::string(kXmlHead) + "<worksheet xmlns=\"" + kMain + "\"><sheetViews>" +
                       "<sheetView workbookViewId=\"0\"><pane xSplit=\"" + std::to_string(kFrozenColumns) +
                       "\" ySplit=\"" + std::to_string(kFrozenRows) + "\" topLeftCell=\"" +
@@ -142,8 +143,9 @@ std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const Styles&
                NumberText(text ? kTextColumnWidth : kNumberColumnWidth) + "\" customWidth=\"1\"/>";
     }
     xml += "</cols><sheetData><row r=\"1\">";
+    const auto headings = core::AnalysisHeadings(strText);
     for (std::size_t c = 0; c < core::kAnalysisColumnCount; ++c)
-        xml += InlineText(ColumnName(c) + "1", core::kAnalysisColumns[c].heading, kHeaderStyle);
+        xml += InlineText(ColumnName(c) + "1", headings[c], kHeaderStyle);
     xml += "</row>";
     int r = 1;
     for (const core::AnalysedRow& row : rows) {
@@ -166,7 +168,8 @@ std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const Styles&
 }
 
 // The parts of the workbook in package order.
-std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::AnalysedRow>& rows) {
+std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::AnalysedRow>& rows,
+                                                        const core::TextTable& strText) {
     const Styles styles = BuildStyles();
     const std::string types =
         std::string(kXmlHead) +
@@ -196,13 +199,14 @@ std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::
             {QStringLiteral("xl/workbook.xml"), workbook},
             {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRels},
             {QStringLiteral("xl/styles.xml"), styles.xml},
-            {QStringLiteral("xl/worksheets/sheet1.xml"), BuildSheet(rows, styles)}};
+            {QStringLiteral("xl/worksheets/sheet1.xml"), BuildSheet(rows, strText, styles)}};
 }
 
 } // namespace
 
 std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
-                                                 const std::vector<core::AnalysedRow>& rows) {
+                                                 const std::vector<core::AnalysedRow>& rows,
+                                                 const core::TextTable& strText) {
     const std::string name = QDir::toNativeSeparators(path).toStdString();
     if (const auto refused = CheckOutputTarget(path))
         return refused->message;
@@ -212,7 +216,7 @@ std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
         zip.setUtf8Enabled(true);
         if (!zip.open(QuaZip::mdCreate))
             return name + ": cannot be written (the workbook could not be packed)";
-        for (const auto& [part, text] : BuildParts(rows)) {
+        for (const auto& [part, text] : BuildParts(rows, strText)) {
             QuaZipFile file(&zip);
             const QByteArray data = QByteArray::fromStdString(text);
             if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(part)) || file.write(data) != data.size())

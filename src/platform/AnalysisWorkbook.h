@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/DutyAnalysis.h"
+#include "core/language/Language.h"
 
 #include <QString>
 
@@ -10,11 +11,12 @@
 
 namespace airmotor::platform {
 
-// The analysed result rows as an .xlsx workbook: one sheet, a bold header row with the units, a
-// number format per column, the header and the designations frozen. Written under a temporary
-// name beside the target and renamed over it, so a failed write leaves an older file whole.
-// Returns a message naming the file on failure.
+// The analysed result rows as an .xlsx workbook: one sheet, a bold header row in the language with the units,
+// a number format per column, the header and the designations frozen. Written under a temporary name beside
+// the target and renamed over it, so a failed write leaves an older file whole. Returns a message naming the
+// file on failure.
 std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
-                                                 const std::vector<core::AnalysedRow>& rows);
+                                                 const std::vector<core::AnalysedRow>& rows,
+                                                 const core::TextTable& strText);
 
 } // namespace airmotor::platform

@@ -60,7 +60,7 @@ TEST(CatalogueCli, MakeDatabaseFromSources) {
     const CliResult good = RunCli({"make-database", data, dir.filePath("Zevodida.db"), "--json"});
     ASSERT_EQ(good.status, 0) << good.err.toStdString();
     EXPECT_GE(good.json()["motors"].toInt(), 300);
-    EXPECT_EQ(good.json()["texts"].toInt(), 229);
+    EXPECT_EQ(good.json()["texts"].toInt(), 350);
     const CliResult loaded = RunCli({"--folder", dir.path(), "catalogue", "--json"});
     ASSERT_EQ(loaded.status, 0) << loaded.err.toStdString();
 

@@ -2,12 +2,22 @@
 
 #include "core/analysis/AnalysisFigures.h"
 
+#include "SelectionTestCatalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <map>
 
 using namespace airmotor::core;
+
+namespace {
+
+const TextTable& English() {
+    return airmotor::core::testing::BundledEnglish();
+}
+
+} // namespace
 
 TEST(AirCostText, AcceptsBothDecimalSeparatorsAndNamesTheBadInput) {
     struct Case {
@@ -27,13 +37,13 @@ TEST(AirCostText, AcceptsBothDecimalSeparatorsAndNamesTheBadInput) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.hours) + "|" + c.energy + "|" + c.price);
-        const auto read = ReadAirCostTexts(c.hours, c.energy, c.price);
+        const auto read = ReadAirCostTexts(c.hours, c.energy, c.price, English());
         if (*c.error == '\0')
             EXPECT_TRUE(std::holds_alternative<AirCostInputs>(read));
         else
             EXPECT_EQ(std::get<std::string>(read), c.error);
     }
-    const auto read = std::get<AirCostInputs>(ReadAirCostTexts("1500", "0,1", "0.2"));
+    const auto read = std::get<AirCostInputs>(ReadAirCostTexts("1500", "0,1", "0.2", English()));
     EXPECT_DOUBLE_EQ(read.energyPerM3, 0.1);
     const AirCostInputs fixed = InRangeOrDefault({-1.0, 0.2, 2e6});
     EXPECT_EQ((std::array{fixed.hoursPerYear, fixed.energyPerM3, fixed.pricePerKWh}),
@@ -56,15 +66,17 @@ TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
             map[f.name] = f;
         return map;
     };
-    auto si = byName(AnalysisFigures(a, UnitFactors::ForImperial(0), false, cost));
+    auto si = byName(AnalysisFigures(a, UnitFactors::ForImperial(0), false, cost, English()));
     EXPECT_EQ(si["lblAnalysisTorque"].text + " " + si["lblAnalysisTorque"].unit, "13.6 Nm");
     EXPECT_EQ(si["lblAnalysisTorqueMargin"].text, "-12.3");
     EXPECT_EQ(si["lblAnalysisAirM3h"].text, "17.0");
     EXPECT_EQ(si["lblAnalysisStartMargin"].text, "-");
+    EXPECT_EQ(si["lblAnalysisMode"].text, "At supply pressure");
+    EXPECT_EQ(si["lblAnalysisAir"].howComputed.rfind("The catalogue air curve", 0), 0u) << "not throttled";
     EXPECT_EQ(si["lblAnalysisCost"].text, "611.63");
     EXPECT_NE(si["lblAnalysisCost"].howComputed.find("1500 hours per year x 0.1 kWh per m³ x 0.2 per kWh"),
               std::string::npos);
-    auto imperial = byName(AnalysisFigures(a, UnitFactors::ForImperial(1), true, cost));
+    auto imperial = byName(AnalysisFigures(a, UnitFactors::ForImperial(1), true, cost, English()));
     EXPECT_EQ(imperial.count("lblAnalysisAirM3h"), 0u);
     EXPECT_EQ(imperial["lblAnalysisAir"].text + " " + imperial["lblAnalysisAir"].unit, "10.0 cfm");
     EXPECT_EQ(imperial["lblAnalysisTorque"].text + " " + imperial["lblAnalysisTorque"].unit, "10.0 lbf ft");

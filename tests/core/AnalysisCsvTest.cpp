@@ -1,5 +1,7 @@
 #include "core/analysis/AnalysisCsv.h"
 
+#include "SelectionTestCatalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +24,7 @@ TEST(AnalysisCsv, QuotingEmptyCellsAndDecimalPoint) {
     a.freeSpeedMargin = 60.0f;
     a.airCostPerYear = 1296.0;
     const char* previous = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    const std::string csv = AnalysisCsv({{3, a}});
+    const std::string csv = AnalysisCsv({{3, a}}, airmotor::core::testing::BundledEnglish());
     if (previous)
         std::setlocale(LC_NUMERIC, "C");
     const std::string header = csv.substr(0, csv.find("\r\n"));
@@ -38,7 +40,7 @@ TEST(AnalysisCsv, TabSeparatedCellsStayInTheirColumns) {
     DutyAnalysis a;
     a.designation = "TKM\t\"22\"\nA,B";
     a.pressure = 5.5f;
-    const std::string tsv = AnalysisTsv({{1, a}, {2, a}});
+    const std::string tsv = AnalysisTsv({{1, a}, {2, a}}, airmotor::core::testing::BundledEnglish());
     EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\n'), 3);
     EXPECT_EQ(std::count(tsv.begin(), tsv.end(), '\t'), 3 * 12);
     EXPECT_NE(tsv.find("\r\n1\tTKM \"22\" A,B\tdirect\t5.50\t0.00\t\t"), std::string::npos) << tsv;

@@ -89,8 +89,8 @@ TEST(Language, BadInputChangesNothing) {
     } cases[] = {
         {"Swedish", {Texts(1, "x")}, {}},
         {"english", {Texts(1, "x")}, {}},
-        {"English", {Texts(1, "x"), Texts(229, "x")}, {}},
-        {"English_Imperial", {Texts(1, "x")}, {{1, "y"}, {300, "z"}}},
+        {"English", {Texts(1, "x"), Texts(kTextCount, "x")}, {}},
+        {"English_Imperial", {Texts(1, "x")}, {{1, "y"}, {kTextCount, "z"}}},
         {"English", {Texts(1, "x"), Texts(2, "y"), Texts(1, "z")}, {}},
         {"English", {Texts(1, "x", "\xFF")}, {}},
         {"English_Imperial", {Texts(1, "x")}, {{1, "\xE2\x82"}}},
@@ -104,7 +104,7 @@ TEST(Language, BadInputChangesNothing) {
     }
     // An out-of-range imperial key does not matter when the imperial table is not used.
     state.strLanguage = "English";
-    EXPECT_FALSE(ApplyLanguageTexts(state, {Texts(1, "x")}, {{300, "z"}}).has_value());
+    EXPECT_FALSE(ApplyLanguageTexts(state, {Texts(1, "x")}, {{kTextCount, "z"}}).has_value());
 }
 
 TEST(Language, TextTableKeys) {
@@ -112,9 +112,42 @@ TEST(Language, TextTableKeys) {
     table.set(0, "a");
     table.set(228, "z");
     EXPECT_EQ(table(228), "z");
-    EXPECT_EQ(table(229), "");
+    EXPECT_EQ(table(kTextCount), "");
     EXPECT_EQ(table(-1), "");
-    EXPECT_THROW(table.set(229, "x"), std::out_of_range);
+    EXPECT_THROW(table.set(kTextCount, "x"), std::out_of_range);
     EXPECT_TRUE(IsLanguageName("English_Imperial"));
     EXPECT_FALSE(IsLanguageName("Deutsch"));
+}
+
+// A catalogue made before the later keys (a legacy import, an older database) still loads: each
+// later key it lacks takes the program's own text of the language switched to, never an empty one
+// or the previous language's; a text the catalogue has wins.
+TEST(Language, LaterKeysACatalogueLacksComeFromTheProgramsTable) {
+    const auto bundled = [](int key, std::size_t column) {
+        for (const LanguageRow& row : BundledLanguageRows())
+            if (row.key == key)
+                return row.texts[column].value_or("");
+        return std::string();
+    };
+    const int later = kTextCount - 1;
+    const struct {
+        const char* language;
+        std::vector<LanguageRow> rows;
+        std::string expected;
+    } cases[] = {
+        {"German", {Texts(5, "en")}, bundled(later, 1)},
+        {"French", {Texts(5, "en")}, bundled(later, 2)},
+        {"English_Imperial", {Texts(5, "en")}, bundled(later, 0)},
+        {"Spanish", {Texts(5, "en"), Texts(later, "en", "de", "fr", "it", "own")}, "own"},
+        {"Italian", {Texts(5, "en")}, bundled(later, 3)},
+    };
+    LanguageState state;
+    for (const auto& tc : cases) {
+        state.strLanguage = tc.language;
+        ASSERT_FALSE(ApplyLanguageTexts(state, tc.rows, {}).has_value()) << tc.language;
+        EXPECT_FALSE(tc.expected.empty()) << tc.language;
+        EXPECT_EQ(state.strText(later), tc.expected) << tc.language;
+        EXPECT_EQ(state.strText(kLegacyTextCount - 1), "") << tc.language;
+    }
+    EXPECT_EQ(BundledLanguageRows().size(), std::size_t(kTextCount));
 }

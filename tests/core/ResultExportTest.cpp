@@ -1,5 +1,7 @@
 #include "core/analysis/ResultExport.h"
 
+#include "SelectionTestCatalogue.h"
+
 #include <gtest/gtest.h>
 
 namespace airmotor::core {
@@ -23,13 +25,17 @@ TEST(ResultExport, TheChosenFileTypeDecidesFormatAndExtension) {
         {"rows.xlsx", "", ResultFormat::Workbook, "rows.xlsx"},
         {"rows", "", ResultFormat::Csv, "rows"},
         {"rows.txt", "Text (*.txt)", ResultFormat::Csv, "rows.txt"},
+        // Any language's label: the pattern tells the filter.
+        {"Ergebnis", "Arbeitsmappe (*.xlsx)", ResultFormat::Workbook, "Ergebnis.xlsx"},
+        {"rows", "(*.xlsx)", ResultFormat::Csv, "rows"},
     };
     for (const auto& c : cases) {
         const ResultExportTarget target = ChooseResultExport(c.path, c.filter);
         EXPECT_EQ(target.format, c.format) << c.path << " / " << c.filter;
         EXPECT_EQ(target.path, c.written) << c.path << " / " << c.filter;
     }
-    EXPECT_EQ(ResultExportFilters(), std::string(kWorkbook) + ";;" + std::string(kCsv));
+    EXPECT_EQ(ResultExportFilters(testing::BundledEnglish()),
+              std::string(kWorkbook) + ";;" + std::string(kCsv));
 }
 
 } // namespace

@@ -85,6 +85,16 @@ inline LanguageState KeyedLanguage(std::int16_t imperial = 0) {
     return language;
 }
 
+// The program's own English texts, for what is checked as a user reads it.
+inline const TextTable& BundledEnglish() {
+    static const TextTable table = [] {
+        LanguageState state;
+        ApplyLanguageTexts(state, BundledLanguageRows(), {});
+        return state.strText;
+    }();
+    return table;
+}
+
 // A catalogue, a language and a session over them, loaded with no message left over.
 // The catalogue indexes of result rows, in listed order.
 inline std::vector<int> Indexes(const std::vector<ResultRow>& rows) {

@@ -110,8 +110,8 @@ TEST_F(CatalogueImportTest, RefusalsNameFileTableRowAndColumnAndKeepTheOutput) {
          at + "tblMotordata:4:intGradtal_M: is not a whole number between 0 and 5"},
         {"UPDATE tblMotordata SET intKatalogindex = 1 WHERE rowid = 5",
          at + "tblMotordata:5:intKatalogindex: key 1 appears twice"},
-        {"UPDATE tblImperialUnits SET intKey = 229 WHERE rowid = 1",
-         at + "tblImperialUnits:1:intKey: key 229"},
+        {"UPDATE tblImperialUnits SET intKey = 350 WHERE rowid = 1",
+         at + "tblImperialUnits:1:intKey: key 350"},
     };
     const QString backup = path("pristine.db");
     ASSERT_TRUE(QFile::copy(legacy(), backup));

@@ -1,4 +1,6 @@
 #include "platform/CatalogueStore.h"
+
+#include "core/common/Keys.h"
 #include "platform/DatabaseBuilder.h"
 #include "platform/LanguageLoader.h"
 
@@ -128,21 +130,23 @@ TEST_F(CatalogueStoreTest, TextTablesAreReadByPosition) {
 TEST_F(CatalogueStoreTest, LanguageLoaderReportsAndKeepsTheStateOnErrors) {
     ExecSql(path("Zevodida.db"), {"CREATE TABLE tblLanguage (k, a, b, c, d, e)",
                                   "INSERT INTO tblLanguage VALUES (1, 'one', 'eins', 'un', 'uno', 'uno')",
-                                  "INSERT INTO tblLanguage VALUES (300, 'x', 'x', 'x', 'x', 'x')"});
+                                  "INSERT INTO tblLanguage VALUES (400, 'x', 'x', 'x', 'x', 'x')"});
     const LanguageLoader loader(path("Zevodida.db"));
     core::LanguageState state;
     state.strLanguage = "German";
     const auto error = loader.load(state);
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find("300"), std::string::npos) << *error;
+    EXPECT_NE(error->find("400"), std::string::npos) << *error;
     EXPECT_EQ(state.strText(1), "");
 
     // A text typed on a Windows-1252 system, ending in the single-character ellipsis (byte 133).
     ExecSql(path("Zevodida.db"),
-            {"DELETE FROM tblLanguage WHERE k = 300",
+            {"DELETE FROM tblLanguage WHERE k = 400",
              "INSERT INTO tblLanguage VALUES (2, 'x', CAST(X'4D65687285' AS TEXT), 'x', 'x', 'x')"});
     EXPECT_FALSE(loader.load(state).has_value());
     EXPECT_EQ(state.strText(1), "eins");
+    // A catalogue older than the later keys: they are the program's own German texts.
+    EXPECT_EQ(state.strText(core::TextKey::ComparisonTitle), "Motorvergleich");
     EXPECT_EQ(state.strText(2), "Mehr...");
     // Without tblImperialUnits only the imperial variant fails.
     state.strLanguage = "English_Imperial";

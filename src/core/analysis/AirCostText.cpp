@@ -1,6 +1,8 @@
 #include "core/analysis/AirCostText.h"
 
+#include "core/common/Keys.h"
 #include "core/format/NumberParsing.h"
+#include "core/results/SearchSummary.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,18 +24,20 @@ bool InRange(double value, double high) {
     return std::isfinite(value) && value >= 0.0 && value <= high;
 }
 
-std::optional<std::string> Read(std::string_view name, std::string_view given, double high, double& out) {
+std::optional<std::string> Read(const std::string& name, std::string_view given, double high, double& out,
+                                const TextTable& strText) {
     std::string text = Trimmed(given);
     std::replace(text.begin(), text.end(), ',', '.');
     if (text.empty())
-        return std::string(name) + ": enter a number";
+        return FillPlaceholders(strText(TextKey::EnterANumber), {name});
     const std::optional<double> value = ParseDouble(text);
     if (!value)
-        return std::string(name) + ": \"" + std::string(given) + "\" " + WhyNotDouble(text);
+        return FillPlaceholders(strText(TextKey::NotANumber), {name, std::string(given)});
     if (*value < 0.0)
-        return std::string(name) + ": must not be negative";
+        return FillPlaceholders(strText(TextKey::MustNotBeNegative), {name});
     if (!InRange(*value, high))
-        return std::string(name) + ": must not exceed " + (high == kMaxHoursPerYear ? "8784" : "1000000");
+        return FillPlaceholders(strText(TextKey::MustNotExceed),
+                                {name, high == kMaxHoursPerYear ? "8784" : "1000000"});
     out = *value;
     return std::nullopt;
 }
@@ -41,13 +45,14 @@ std::optional<std::string> Read(std::string_view name, std::string_view given, d
 } // namespace
 
 std::variant<AirCostInputs, std::string> ReadAirCostTexts(std::string_view hours, std::string_view energy,
-                                                          std::string_view price) {
+                                                          std::string_view price, const TextTable& strText) {
     AirCostInputs cost;
-    if (auto error = Read("Hours per year", hours, kMaxHoursPerYear, cost.hoursPerYear))
+    if (auto error =
+            Read(strText(TextKey::HoursPerYear), hours, kMaxHoursPerYear, cost.hoursPerYear, strText))
         return *error;
-    if (auto error = Read("Energy per m³ free air [kWh]", energy, kMaxCostFactor, cost.energyPerM3))
+    if (auto error = Read(strText(TextKey::EnergyPerM3), energy, kMaxCostFactor, cost.energyPerM3, strText))
         return *error;
-    if (auto error = Read("Price per kWh", price, kMaxCostFactor, cost.pricePerKWh))
+    if (auto error = Read(strText(TextKey::PricePerKWh), price, kMaxCostFactor, cost.pricePerKWh, strText))
         return *error;
     return cost;
 }

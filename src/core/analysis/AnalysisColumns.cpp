@@ -1,5 +1,7 @@
 #include "core/analysis/AnalysisColumns.h"
 
+#include "core/common/Keys.h"
+
 #include <charconv>
 
 namespace airmotor::core {
@@ -17,20 +19,27 @@ AnalysisCell Number(std::optional<double> value) {
 } // namespace
 
 const std::array<AnalysisColumn, kAnalysisColumnCount> kAnalysisColumns = {{
-    {"row", 0},
-    {"designation", kTextColumn},
-    {"mode", kTextColumn},
-    {"pressure [bar]", 2},
-    {"torque at working speed [Nm]", 2},
-    {"torque margin [%]", 1},
-    {"speed at working torque [r/min]", 0},
-    {"power [kW]", 3},
-    {"air [l/s]", 2},
-    {"air [m3/h]", 1},
-    {"start torque margin [%]", 1},
-    {"distance to free speed [%]", 1},
-    {"air cost per year", 2},
+    {TextKey::ColumnRow, 0},
+    {TextKey::ColumnDesignation, kTextColumn},
+    {TextKey::ColumnMode, kTextColumn},
+    {TextKey::ColumnPressure, 2},
+    {TextKey::ColumnTorqueAtSpeed, 2},
+    {TextKey::ColumnTorqueMargin, 1},
+    {TextKey::ColumnSpeedAtTorque, 0},
+    {TextKey::ColumnPower, 3},
+    {TextKey::ColumnAir, 2},
+    {TextKey::ColumnAirM3h, 1},
+    {TextKey::ColumnStartMargin, 1},
+    {TextKey::ColumnFreeSpeedMargin, 1},
+    {TextKey::ColumnAirCost, 2},
 }};
+
+std::array<std::string, kAnalysisColumnCount> AnalysisHeadings(const TextTable& strText) {
+    std::array<std::string, kAnalysisColumnCount> headings;
+    for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
+        headings[c] = strText(kAnalysisColumns[c].headingKey);
+    return headings;
+}
 
 std::array<AnalysisCell, kAnalysisColumnCount> AnalysisCells(const AnalysedRow& row) {
     const DutyAnalysis& a = row.analysis;

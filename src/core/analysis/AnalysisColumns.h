@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/DutyAnalysis.h"
+#include "core/language/Language.h"
 
 #include <array>
 #include <optional>
@@ -8,10 +9,10 @@
 
 namespace airmotor::core {
 
-// One column of the exported result table: its heading with the unit and how many decimals a
-// figure keeps (kTextColumn for the text columns).
+// One column of the exported result table: the text key of its heading with the unit and how many
+// decimals a figure keeps (kTextColumn for the text columns).
 struct AnalysisColumn {
-    const char* heading;
+    int headingKey;
     int decimals;
 };
 
@@ -31,6 +32,9 @@ std::array<AnalysisCell, kAnalysisColumnCount> AnalysisCells(const AnalysedRow& 
 
 // The figure with the column's decimals, '.' whatever the locale; "" for a missing figure.
 std::string FixedText(const std::optional<double>& value, int decimals);
+
+// The headings in the language of the text table.
+std::array<std::string, kAnalysisColumnCount> AnalysisHeadings(const TextTable& strText);
 
 // The cell as CSV and the clipboard show it.
 std::string CellText(const AnalysisCell& cell, const AnalysisColumn& column);

@@ -26,10 +26,12 @@ std::string Flattened(std::string text) {
     return text;
 }
 
-std::string Table(const std::vector<AnalysedRow>& rows, char separator, std::string (*cellOf)(std::string)) {
+std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText, char separator,
+                  std::string (*cellOf)(std::string)) {
     std::string out;
+    const auto headings = AnalysisHeadings(strText);
     for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
-        out += (c == 0 ? "" : std::string(1, separator)) + kAnalysisColumns[c].heading;
+        out += (c == 0 ? "" : std::string(1, separator)) + cellOf(headings[c]);
     out += "\r\n";
     for (const AnalysedRow& row : rows) {
         const auto cells = AnalysisCells(row);
@@ -45,12 +47,12 @@ std::string Table(const std::vector<AnalysedRow>& rows, char separator, std::str
 
 } // namespace
 
-std::string AnalysisCsv(const std::vector<AnalysedRow>& rows) {
-    return Table(rows, ',', [](std::string cell) { return Quoted(cell); });
+std::string AnalysisCsv(const std::vector<AnalysedRow>& rows, const TextTable& strText) {
+    return Table(rows, strText, ',', [](std::string cell) { return Quoted(cell); });
 }
 
-std::string AnalysisTsv(const std::vector<AnalysedRow>& rows) {
-    return Table(rows, '\t', &Flattened);
+std::string AnalysisTsv(const std::vector<AnalysedRow>& rows, const TextTable& strText) {
+    return Table(rows, strText, '\t', &Flattened);
 }
 
 } // namespace airmotor::core

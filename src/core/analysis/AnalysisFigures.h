@@ -20,8 +20,15 @@ struct AnalysisFigure {
 
 // Every figure of the analysis; `imperial` shows psi, lbf ft, hp and cfm through the unit factors
 // (the air in m³/h is left out there: cfm is the one air unit). The cost is per year in the
-// currency the price was given in.
+// currency the price was given in. Captions and tooltips are the language's.
 std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& analysis, const UnitFactors& units,
-                                            bool imperial, const AirCostInputs& cost);
+                                            bool imperial, const AirCostInputs& cost,
+                                            const TextTable& strText);
+
+// The text key of a mode, the same in the panel and the comparison.
+int DutyModeTextKey(DutyMode mode);
+
+// How the air cost is computed, with the user's three figures.
+std::string AirCostTooltip(const AirCostInputs& cost, const TextTable& strText);
 
 } // namespace airmotor::core

@@ -1,6 +1,8 @@
 #include "core/analysis/ComparisonSelection.h"
 
 #include "core/analysis/MotorComparison.h"
+#include "core/common/Keys.h"
+#include "core/results/SearchSummary.h"
 #include "core/selection/SelectionSession.h"
 
 #include <algorithm>
@@ -23,15 +25,15 @@ std::vector<float> ResultState(const SelectionSession& session) {
 
 } // namespace
 
-std::optional<std::string> ComparisonSelection::toggle(int row) {
+std::optional<std::string> ComparisonSelection::toggle(int row, const TextTable& strText) {
     const auto at = std::lower_bound(rows_.begin(), rows_.end(), row);
     if (at != rows_.end() && *at == row) {
         rows_.erase(at);
         return std::nullopt;
     }
     if (static_cast<int>(rows_.size()) >= kMaxComparedMotors)
-        return "At most " + std::to_string(kMaxComparedMotors) +
-               " motors can be compared. Take the tick off one of the rows first.";
+        return FillPlaceholders(strText(TextKey::TooManyComparedMotors),
+                                {std::to_string(kMaxComparedMotors)});
     rows_.insert(at, row);
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language/Language.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +15,8 @@ class SelectionSession;
 class ComparisonSelection final {
 public:
     // Ticks the row or takes the tick back; a tick beyond the limit is refused with the message
-    // returned, and nothing changes.
-    std::optional<std::string> toggle(int row);
+    // returned (in the language of the text table), and nothing changes.
+    std::optional<std::string> toggle(int row, const TextTable& strText);
     bool contains(int row) const;
     const std::vector<int>& rows() const { return rows_; }
     void clear() { rows_.clear(); }

@@ -1,5 +1,7 @@
 #include "core/analysis/MotorComparison.h"
 
+#include "core/analysis/AnalysisFigures.h"
+#include "core/common/Keys.h"
 #include "core/format/NumberFormat.h"
 #include "core/format/NumberParsing.h"
 #include "core/results/CurrentMotorDetails.h"
@@ -78,7 +80,10 @@ std::optional<double> Positive(float value) {
     return value > 0.0f ? std::optional<double>(static_cast<double>(value)) : std::nullopt;
 }
 
-std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const MotorCatalogue& cat) {
+std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const MotorCatalogue& cat,
+                                                const AirCostInputs& cost) {
+    namespace K = TextKey;
+    const auto text = [&l](int key) { return l.strText(key); };
     const auto fixed = [](const char* mask) { return [mask](double) { return std::string(mask); }; };
     const auto torque = [](double shown) { return TorqueMask(shown); };
     const std::string speed = SpeedUnit(l);
@@ -93,10 +98,11 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
          Unit::Torque,
          [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurMomentMaxeff); },
          torque},
-        {"speedAtMaxPower", "Speed at max. power " + speed, "", Better::Neither, Unit::None,
+        {"speedAtMaxPower", text(K::SpeedAtMaxPower) + " " + speed, "", Better::Neither, Unit::None,
          [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurVarvMaxeff); },
          fixed("####0")},
-        {"airAtMaxPower", "Air at max. power " + UnitText(l, 54, "[l/s]"), "", Better::Lower, Unit::Air,
+        {"airAtMaxPower", text(K::AirAtMaxPower) + " " + UnitText(l, 54, "[l/s]"), "", Better::Lower,
+         Unit::Air,
          [](const AnalysedRow&, const CurrentMotor& c, int) { return Positive(c.sngCurLuftMaxeff); },
          fixed("####0.0")},
         // A catalogue start torque of 0 means none was recorded: it is no figure to compare.
@@ -112,40 +118,33 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
         {"weight", Caption(l, 103, "Weight [kg]"), "", Better::Lower, Unit::Mass,
          [&cat, at](const AnalysedRow&, const CurrentMotor&, int k) { return Positive(cat.sngVikt[at(k)]); },
          [](double shown) { return std::string(shown >= 10.0 ? "####0.0" : "####0.00"); }},
-        {"price", "Relative price", "", Better::Lower, Unit::None,
+        {"price", text(K::RelativePrice), "", Better::Lower, Unit::None,
          [&cat, at](const AnalysedRow&, const CurrentMotor&, int k) { return Positive(cat.sngPris[at(k)]); },
          fixed("####0.0")},
-        {"pressure", Caption(l, 106, "Working pressure [bar(e)]"),
-         "Supply pressure of the analysed curve: the available pressure, or the row's reduced pressure.",
-         Better::Neither, Unit::Pressure,
+        {"pressure", Caption(l, 106, "Working pressure [bar(e)]"), text(K::PressureTip), Better::Neither,
+         Unit::Pressure,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Positive(r.analysis.pressure); },
          [pressureMask](double) { return pressureMask; }},
-        {"torqueAtSpeed", "Torque at working speed " + torqueUnit,
-         "The analysed curve's torque at the working speed.", Better::Higher, Unit::Torque,
+        {"torqueAtSpeed", text(K::TorqueAtWorkingSpeed) + " " + torqueUnit, text(K::TorqueTip),
+         Better::Higher, Unit::Torque,
          [](const AnalysedRow& r, const CurrentMotor&, int) {
              return std::optional<double>(static_cast<double>(r.analysis.torqueAtSpeed));
          },
          torque},
-        {"torqueMargin", "Torque margin [%]",
-         "(torque at working speed / working torque − 1) · 100; empty without a working torque.",
-         Better::Higher, Unit::None,
+        {"torqueMargin", text(K::TorqueMargin) + " [%]", text(K::TorqueMarginTip), Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.torqueMargin); },
          fixed("###0.0")},
-        {"speedAtTorque", "Speed at working torque " + speed,
-         "The highest speed at which the curve still gives the working torque: where the motor settles "
-         "under the load. Empty when the curve never reaches it.",
+        {"speedAtTorque", text(K::SpeedAtWorkingTorque) + " " + speed, text(K::SpeedAtTorqueTip),
          Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.speedAtTorque); },
          fixed("####0")},
-        {"power", "Power at working speed " + UnitText(l, 53, "[kW]"),
-         "2π · torque at working speed · working speed / 60000.", Better::Higher, Unit::Power,
+        {"power", text(K::PowerAtWorkingSpeed) + " " + UnitText(l, 53, "[kW]"), text(K::PowerTip),
+         Better::Higher, Unit::Power,
          [](const AnalysedRow& r, const CurrentMotor&, int) {
              return std::optional<double>(static_cast<double>(r.analysis.power));
          },
          fixed("#0.00")},
-        {"air", "Air consumption " + UnitText(l, 54, "[l/s]"),
-         "Free air at the working speed from the catalogue air curve with the pressure factors. Throttled: "
-         "an estimate, the same free air per revolution as unthrottled, scaled to the throttled speed.",
+        {"air", text(K::AirConsumption) + " " + UnitText(l, 54, "[l/s]"), text(K::ComparedAirTip),
          Better::Lower, Unit::Air,
          [](const AnalysedRow& r, const CurrentMotor&, int) {
              return std::optional<double>(static_cast<double>(r.analysis.air));
@@ -154,36 +153,31 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
     };
     // Imperial users read the air in cfm only; m³/h is the metric habit.
     if (l.intImperialUnits != 1)
-        definitions.push_back({"airM3h", "Air consumption [m³/h]", "Air consumption in l/s · 3.6.",
+        definitions.push_back({"airM3h", text(K::AirConsumption) + " [m³/h]", text(K::AirM3hTip),
                                Better::Lower, Unit::None,
                                [](const AnalysedRow& r, const CurrentMotor&, int) {
                                    return std::optional<double>(static_cast<double>(r.analysis.airM3h));
                                },
                                fixed("####0.0")});
+    definitions.push_back({"startTorqueMargin", text(K::StartTorqueMargin) + " [%]", text(K::StartMarginTip),
+                           Better::Higher, Unit::None,
+                           [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
+                               return cat.sngMinStartMoment[at(k)] > 0.0f
+                                          ? Given(r.analysis.startTorqueMargin)
+                                          : std::nullopt;
+                           },
+                           fixed("###0.0")});
     definitions.push_back(
-        {"startTorqueMargin", "Start torque margin [%]",
-         "(Km · catalogue minimum start torque / required start torque − 1) · 100; only when a "
-         "start torque was required and the catalogue records one.",
-         Better::Higher, Unit::None,
-         [&cat, at](const AnalysedRow& r, const CurrentMotor&, int k) {
-             return cat.sngMinStartMoment[at(k)] > 0.0f ? Given(r.analysis.startTorqueMargin) : std::nullopt;
-         },
-         fixed("###0.0")});
-    definitions.push_back(
-        {"freeSpeedMargin", "Distance to free speed [%]",
-         "(1 − working speed / free speed of the curve) · 100: how far below its free speed the "
-         "motor works.",
+        {"freeSpeedMargin", text(K::DistanceToFreeSpeed) + " [%]", text(K::FreeSpeedMarginTip),
          Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.freeSpeedMargin); },
          fixed("###0.0")});
-    definitions.push_back(
-        {"airCostPerYear", "Air cost per year",
-         "Air in m³/h · hours per year · kWh per m³ free air · price per kWh (no currency).", Better::Lower,
-         Unit::None,
-         [](const AnalysedRow& r, const CurrentMotor&, int) {
-             return std::optional<double>(r.analysis.airCostPerYear);
-         },
-         fixed("####0")});
+    definitions.push_back({"airCostPerYear", text(K::AirCostPerYear), AirCostTooltip(cost, l.strText),
+                           Better::Lower, Unit::None,
+                           [](const AnalysedRow& r, const CurrentMotor&, int) {
+                               return std::optional<double>(r.analysis.airCostPerYear);
+                           },
+                           fixed("####0")});
     return definitions;
 }
 
@@ -279,22 +273,21 @@ MotorComparison CompareRows(const SelectionSession& session, const std::vector<i
         keys.push_back(motor);
     }
     ComparedFigure mode{"mode",
-                        "Regulation",
-                        "How the row meets the duty: the curve every analysis figure is read from.",
+                        language.strText(TextKey::Regulation),
+                        language.strText(TextKey::ModeTip),
                         Better::Neither,
                         {},
                         {},
                         {}};
     for (const AnalysedRow& r : comparison.motors) {
-        static constexpr int kModeKeys[] = {17, 19, 20}; // supply pressure, throttled, reduced pressure
-        const std::string& text = language.strText(kModeKeys[static_cast<int>(r.analysis.mode)]);
+        const std::string& text = language.strText(DutyModeTextKey(r.analysis.mode));
         mode.values.push_back(std::nullopt);
         mode.texts.push_back(text.empty() ? DutyModeName(r.analysis.mode) : text);
     }
     MarkBest(mode);
     bool modeAdded = false;
 
-    for (const FigureDefinition& figure : FigureDefinitions(language, session.catalogue())) {
+    for (const FigureDefinition& figure : FigureDefinitions(language, session.catalogue(), cost)) {
         if (figure.name == "pressure" && !modeAdded) {
             comparison.figures.push_back(mode);
             modeAdded = true;

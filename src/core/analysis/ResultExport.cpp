@@ -1,5 +1,7 @@
 #include "core/analysis/ResultExport.h"
 
+#include "core/common/Keys.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -8,14 +10,17 @@ namespace airmotor::core {
 
 namespace {
 
+// The label is the language's; the pattern after it tells the chosen filter whatever the language.
 struct Filter {
     ResultFormat format;
-    std::string_view label;
+    int labelKey;
+    std::string_view pattern;
     std::string_view extension;
 };
 
-constexpr std::array<Filter, 2> kFilters{{{ResultFormat::Workbook, "Workbook (*.xlsx)", ".xlsx"},
-                                          {ResultFormat::Csv, "Comma-separated values (*.csv)", ".csv"}}};
+constexpr std::array<Filter, 2> kFilters{
+    {{ResultFormat::Workbook, TextKey::WorkbookFilter, " (*.xlsx)", ".xlsx"},
+     {ResultFormat::Csv, TextKey::CsvFilter, " (*.csv)", ".csv"}}};
 
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
     return text.size() >= end.size() &&
@@ -28,7 +33,7 @@ bool EndsWithNoCase(std::string_view text, std::string_view end) {
 
 const Filter* Selected(std::string_view selected) {
     for (const Filter& f : kFilters)
-        if (selected == f.label)
+        if (selected.size() > f.pattern.size() && selected.ends_with(f.pattern))
             return &f;
     return nullptr;
 }
@@ -42,10 +47,10 @@ const Filter& ByExtension(std::string_view path) {
 
 } // namespace
 
-std::string ResultExportFilters() {
+std::string ResultExportFilters(const TextTable& strText) {
     std::string list;
     for (const Filter& f : kFilters)
-        list += (list.empty() ? "" : ";;") + std::string(f.label);
+        list += (list.empty() ? "" : ";;") + strText(f.labelKey) + std::string(f.pattern);
     return list;
 }
 

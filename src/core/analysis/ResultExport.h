@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language/Language.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,8 +9,8 @@ namespace airmotor::core {
 
 enum class ResultFormat { Workbook, Csv };
 
-// The file-type choices of the result export, as the save dialog lists them ("a;;b").
-std::string ResultExportFilters();
+// The file-type choices of the result export in the language, as the save dialog lists them ("a;;b").
+std::string ResultExportFilters(const TextTable& strText);
 
 struct ResultExportTarget {
     ResultFormat format = ResultFormat::Csv;

@@ -1,6 +1,7 @@
 #include "core/diagram/ComparisonDiagram.h"
 
 #include "core/analysis/DutyAnalysis.h"
+#include "core/common/Keys.h"
 #include "core/diagram/DiagramEngine.h"
 #include "core/format/NumberFormat.h"
 #include "core/results/SearchSummary.h"
@@ -250,7 +251,7 @@ ComparedMotorStyle StyleOfComparedMotor(std::size_t motor) {
 ComparisonPlot ComputeComparisonPlot(const ComparisonDiagramInput& in) {
     ComparisonPlot plot;
     plot.language = in.language;
-    plot.title = "Motor comparison";
+    plot.title = Text(in, TextKey::ComparisonTitle, "Motor comparison");
     const std::string pressure =
         in.intImperialUnits == 1
             ? FormatNumber(static_cast<double>(in.availablePressure / in.units.sngUnitPressure), "####0")

@@ -117,10 +117,38 @@ constexpr std::array kEntries = {
     CaptionEntry{kMain, "PrinterutskriftB", 163},
     CaptionEntry{kMain, "TabellB", 164},
     CaptionEntry{kMain, "mnuPrint", 165},
+    // The menu items and windows of the duty analysis, the comparison, the selection files and the
+    // catalogue import.
+    CaptionEntry{kMain, "mnuOpenSelection", TextKey::OpenSelectionMenu},
+    CaptionEntry{kMain, "mnuSaveSelection", TextKey::SaveSelectionMenu},
+    CaptionEntry{kMain, "mnuRecentSelections", TextKey::RecentSelectionsMenu},
+    CaptionEntry{kMain, "mnuCompareMotors", TextKey::CompareMotorsMenu},
+    CaptionEntry{kMain, "mnuPrintPreview", TextKey::PrintPreviewMenu},
+    CaptionEntry{kMain, "mnuImportCatalogue", TextKey::ImportCatalogueMenu},
+    CaptionEntry{kMain, "mnuExportResults", TextKey::ExportResultsMenu},
+    CaptionEntry{kMain, "mnuCopyResults", TextKey::CopyResultsMenu},
+    CaptionEntry{kMain, "mnuAirCost", TextKey::AirCostMenu},
+    CaptionEntry{kMain, "mnuCompareRow", TextKey::CompareRowMenu},
+    CaptionEntry{kMain, "mnuShowComparisonFromGrid", TextKey::ShowComparisonMenu},
+
+    CaptionEntry{"frmComparison", "", TextKey::ComparisonTitle},
+    CaptionEntry{"frmComparison", "lblComparisonHint", TextKey::ComparisonHint},
+    CaptionEntry{"frmComparison", "chkComparePower", TextKey::PowerCurvesBox},
+    CaptionEntry{"frmComparison", "chkCompareAir", TextKey::AirCurvesBox},
+    CaptionEntry{"frmComparison", "cmdExportComparison", TextKey::ExportButton},
+    CaptionEntry{"frmComparison", "cmdPrintComparison", TextKey::PrintButton},
+    CaptionEntry{"frmComparison", "cmdCloseComparison", TextKey::CloseButton},
+
+    CaptionEntry{"frmAirCost", "", TextKey::AirCostTitle},
+    CaptionEntry{"frmAirCost", "lblAirCostIntro", TextKey::AirCostIntro},
+    CaptionEntry{"frmAirCost", "lblHoursPerYear", TextKey::HoursPerYear},
+    CaptionEntry{"frmAirCost", "lblEnergyPerM3", TextKey::EnergyPerM3},
+    CaptionEntry{"frmAirCost", "lblPricePerKWh", TextKey::PricePerKWh},
 
     CaptionEntry{"F2", "", 122},
     CaptionEntry{"MÅTTSKISS", "", 123},
     CaptionEntry{"MÅTTSKISS", "ZoomOutB", 110},
+    CaptionEntry{"MÅTTSKISS", "Command1", TextKey::LinkToDrawing},
 
     CaptionEntry{"frmWagonCalculation", "", 161},
     CaptionEntry{"frmWagonCalculation", "Label1_19", 180},
@@ -153,6 +181,7 @@ constexpr std::array kEntries = {
     CaptionEntry{"frmRotatingMass", "Label1_2", 202},
     CaptionEntry{"frmRotatingMass", "Label1_3", 203},
     CaptionEntry{"frmRotatingMass", "Label1_4", 204},
+    CaptionEntry{"frmRotatingMass", "Label1_5", TextKey::DampingConstant},
     CaptionEntry{"frmRotatingMass", "Label1_6", 207},
     CaptionEntry{"frmRotatingMass", "Label1_7", 190},
     CaptionEntry{"frmRotatingMass", "Label1_15", 191},
@@ -167,7 +196,10 @@ constexpr std::array kEntries = {
     CaptionEntry{"frmRotatingMass", "Label1_11", 208},
     CaptionEntry{"frmRotatingMass", "Command2", 201},
 
+    CaptionEntry{"frmMountingPositions", "", TextKey::MountingPositionTitle},
     CaptionEntry{"frmMountingPositions", "Label1", 222},
+
+    CaptionEntry{"HelpWindow", "", TextKey::HelpWindowTitle},
 };
 // clang-format on
 
@@ -184,6 +216,19 @@ int MenuItemOfLanguage(std::string_view language) {
         if (LanguageOfMenuItem(item) == language)
             return item;
     return -1;
+}
+
+std::string StartListEntry(int entry) {
+    const std::string control =
+        "mnuLanguage_" + std::to_string(MenuItemOfLanguage(LanguageOfStartEntry(entry)));
+    std::string text;
+    for (const CaptionEntry& e : kEntries)
+        if (e.window == kMain && e.control == control)
+            for (const LanguageRow& row : BundledLanguageRows())
+                if (row.key == e.key)
+                    text = row.texts[0].value_or("");
+    std::erase(text, '&');
+    return text;
 }
 
 std::string_view LanguageOfStartEntry(int entry) {

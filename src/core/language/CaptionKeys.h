@@ -46,9 +46,11 @@ std::string VersionText(int major, int minor, int patch);
 std::string_view LanguageOfMenuItem(int item);
 int MenuItemOfLanguage(std::string_view language);
 
-// The start window's list Combo1, in this order; an entry outside 0..5 gives "English".
-inline constexpr std::array<std::string_view, 6> kStartListEntries = {
-    "English SI units", "English Imp. units", "Deutsch", "Français", "Italiano", "Spanish"};
+// The start window's list Combo1 in the order of kLanguageNames; an entry outside 0..5 gives "English".
+// The list shows no texts of a language yet: it names each language as the Options menu does, with
+// the program's own text of the menu item less its accelerator.
+inline constexpr int kStartListSize = 6;
+std::string StartListEntry(int entry);
 std::string_view LanguageOfStartEntry(int entry);
 
 // The choices of the mounting-position window: five part numbers and, for picture 5, text 223.

@@ -1,13 +1,44 @@
 #include "core/language/Language.h"
 
+#include "core/format/CsvReader.h"
+#include "core/format/NumberParsing.h"
 #include "core/format/Utf8.h"
 
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
 namespace airmotor::core {
+
+namespace bundled {
+extern const std::string_view kTextsCsv;
+extern const std::string_view kImperialCsv;
+} // namespace bundled
+
 namespace {
+
+// The records of a bundled table after its header: the key, then the text fields (Null as nullopt).
+// The build has checked both files (make-database), so a record that does not parse is skipped.
+std::vector<std::pair<std::int64_t, std::vector<std::optional<std::string>>>>
+BundledRecords(std::string_view csv) {
+    std::vector<std::pair<std::int64_t, std::vector<std::optional<std::string>>>> records;
+    auto parsed = ParseCsv(csv);
+    auto* all = std::get_if<std::vector<CsvRecord>>(&parsed);
+    if (!all)
+        return records;
+    for (std::size_t r = 1; r < all->size(); ++r) {
+        const auto& fields = (*all)[r].fields;
+        const std::optional<std::int64_t> key = fields.empty() ? std::nullopt : ParseInt64(fields[0].text);
+        if (!key)
+            continue;
+        std::vector<std::optional<std::string>> texts;
+        for (std::size_t f = 1; f < fields.size(); ++f)
+            texts.push_back(fields[f].isNull() ? std::nullopt : std::optional<std::string>(fields[f].text));
+        records.emplace_back(*key, std::move(texts));
+    }
+    return records;
+}
 
 // Text column of tblLanguage (1-based after the key) chosen by the first six characters of the
 // language name, so "English_Imperial" reads the English column.
@@ -80,7 +111,8 @@ const std::string& TextTable::operator()(int key) const {
 
 void TextTable::set(int key, std::string text) {
     if (key < 0 || key >= kTextCount)
-        throw std::out_of_range("text key " + std::to_string(key) + " outside 0..228");
+        throw std::out_of_range("text key " + std::to_string(key) + " outside 0.." +
+                                std::to_string(kTextCount - 1));
     strText[static_cast<std::size_t>(key)] = std::move(text);
 }
 
@@ -148,9 +180,48 @@ std::optional<TextLoadError> ApplyLanguageTexts(LanguageState& state, const std:
         for (const auto& row : imperialRows)
             table.set(static_cast<int>(row.key), row.text ? WithFullStops(*row.text) : std::string());
 
+    std::set<std::int64_t> listed;
+    for (const auto& row : rows)
+        listed.insert(row.key);
+    std::set<std::int64_t> completed;
+    for (const auto& row : BundledLanguageRows())
+        if (row.key >= kLegacyTextCount && row.key < kTextCount && !listed.contains(row.key)) {
+            const auto& cell = row.texts[column];
+            table.set(static_cast<int>(row.key), cell ? WithFullStops(*cell) : std::string());
+            completed.insert(row.key);
+        }
+    if (imperial)
+        for (const auto& row : BundledImperialRows())
+            if (completed.contains(row.key))
+                table.set(static_cast<int>(row.key), row.text ? WithFullStops(*row.text) : std::string());
+
     state.strText = std::move(table);
     state.intImperialUnits = imperial ? 1 : 0;
     return std::nullopt;
+}
+
+const std::vector<LanguageRow>& BundledLanguageRows() {
+    static const std::vector<LanguageRow> rows = [] {
+        std::vector<LanguageRow> out;
+        for (auto& [key, texts] : BundledRecords(bundled::kTextsCsv)) {
+            LanguageRow row{key, {}};
+            for (std::size_t k = 0; k < row.texts.size() && k < texts.size(); ++k)
+                row.texts[k] = std::move(texts[k]);
+            out.push_back(std::move(row));
+        }
+        return out;
+    }();
+    return rows;
+}
+
+const std::vector<ImperialRow>& BundledImperialRows() {
+    static const std::vector<ImperialRow> rows = [] {
+        std::vector<ImperialRow> out;
+        for (auto& [key, texts] : BundledRecords(bundled::kImperialCsv))
+            out.push_back({key, texts.empty() ? std::nullopt : std::move(texts[0])});
+        return out;
+    }();
+    return rows;
 }
 
 } // namespace airmotor::core

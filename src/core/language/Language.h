@@ -10,7 +10,10 @@
 
 namespace airmotor::core {
 
-inline constexpr int kTextCount = 229; // keys 0..228
+inline constexpr int kTextCount = 350; // keys 0..349
+// Catalogues made before the duty analysis, the comparison and their menus end at key 228; the
+// keys from here on are optional in a catalogue (see ApplyLanguageTexts).
+inline constexpr int kLegacyTextCount = 229;
 
 // The six language settings, in the order of the start list.
 inline constexpr std::array<std::string_view, 6> kLanguageNames = {"English", "English_Imperial", "German",
@@ -60,10 +63,16 @@ struct TextLoadError {
     std::string message;
 };
 
-// ApplyLanguage steps 2-3 and 6-8 on rows read from the store: keys not listed keep their text.
-// Returns an error for an unknown language, a key outside 0..228, a key twice in a table or a text
-// that is not valid UTF-8 (nothing is changed then).
+// ApplyLanguage steps 2-3 and 6-8 on rows read from the store: keys below kLegacyTextCount not listed
+// keep their text. A later key that the catalogue lacks takes the program's own text of the language
+// (and its imperial form), so an older catalogue neither leaves it empty nor keeps the previous
+// language's text. Returns an error for an unknown language, a key outside the table, a key twice in
+// a table or a text that is not valid UTF-8 (nothing is changed then).
 std::optional<TextLoadError> ApplyLanguageTexts(LanguageState& state, const std::vector<LanguageRow>& rows,
                                                 const std::vector<ImperialRow>& imperialRows);
+
+// The program's own text tables, as data/texts.csv and data/imperial.csv were at build time.
+const std::vector<LanguageRow>& BundledLanguageRows();
+const std::vector<ImperialRow>& BundledImperialRows();
 
 } // namespace airmotor::core

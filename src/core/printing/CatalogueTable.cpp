@@ -1,5 +1,6 @@
 #include "core/printing/CatalogueTable.h"
 
+#include "core/common/Keys.h"
 #include "core/diagram/DiagramEngine.h"
 #include "core/format/NumberFormat.h"
 
@@ -22,8 +23,7 @@ constexpr float kLeft = 8.0f;
 constexpr float kAscentShare = 0.8f; // of a line's height above the baseline
 
 struct Column {
-    const char* line1;
-    const char* line2;
+    int headingKey; // name and unit on two lines
     float headingX; // designation: left edge; the others: right edge
     float rowX;
     std::function<std::string(const MotorCatalogue&, std::size_t)> cell;
@@ -43,23 +43,24 @@ Text(const std::vector<std::string> MotorCatalogue::*field) {
 }
 
 const std::array<Column, 14>& Columns() {
+    namespace K = TextKey;
     static const std::array<Column, 14> columns{{
-        {"Motor-", "beteckn.", kLeft, kLeft, Text(&MotorCatalogue::strBenamning), 33, 3},
-        {"Detalj-", "nr  1", 65, 65, Text(&MotorCatalogue::strDetaljnr1), 23},
-        {"Detalj-", "nr  2", 100, 100, Text(&MotorCatalogue::strDetaljnr2), 33},
-        {"Detalj-", "nr  3", 135, 135, Text(&MotorCatalogue::strDetaljnr3), 33},
-        {"Tomg.", "varv.", 150, 145, Number(&MotorCatalogue::sngTomgVarvtal, "#####"), 10},
-        {"Luftf.", "tomg.", 163, 158, Number(&MotorCatalogue::sngLuftforbrTomgang, "###.0"), 12},
-        {"Max-", "effekt", 175, 170, Number(&MotorCatalogue::sngMaxEffekt, "##.00"), 11},
-        {"Moment", "maxeff.", 192, 187, Number(&MotorCatalogue::sngMomentMaxeff, "###.00"), 16},
-        {"Luftf.", "maxeff.", 206, 201, Number(&MotorCatalogue::sngLuftMaxeff, "###.0"), 13},
-        {"Varvtal", "maxeff.", 221, 216, Number(&MotorCatalogue::sngVarvMaxeff, "#####"), 14},
-        {"Stall-", "moment", 238, 233, Number(&MotorCatalogue::sngStallmoment, "####.00"), 16},
-        {"Min Start-", "moment", 257, 252, Number(&MotorCatalogue::sngMinStartMoment, "####.00"), 18},
-        {"Relativ-", "pris", 271, 266, Number(&MotorCatalogue::sngPris, "##.00"), 13},
+        {K::TableDesignation, kLeft, kLeft, Text(&MotorCatalogue::strBenamning), 33, 3},
+        {K::TablePartNo1, 65, 65, Text(&MotorCatalogue::strDetaljnr1), 23},
+        {K::TablePartNo2, 100, 100, Text(&MotorCatalogue::strDetaljnr2), 33},
+        {K::TablePartNo3, 135, 135, Text(&MotorCatalogue::strDetaljnr3), 33},
+        {K::TableFreeSpeed, 150, 145, Number(&MotorCatalogue::sngTomgVarvtal, "#####"), 10},
+        {K::TableAirAtFreeSpeed, 163, 158, Number(&MotorCatalogue::sngLuftforbrTomgang, "###.0"), 12},
+        {K::TableMaxPower, 175, 170, Number(&MotorCatalogue::sngMaxEffekt, "##.00"), 11},
+        {K::TableTorqueAtMaxPower, 192, 187, Number(&MotorCatalogue::sngMomentMaxeff, "###.00"), 16},
+        {K::TableAirAtMaxPower, 206, 201, Number(&MotorCatalogue::sngLuftMaxeff, "###.0"), 13},
+        {K::TableSpeedAtMaxPower, 221, 216, Number(&MotorCatalogue::sngVarvMaxeff, "#####"), 14},
+        {K::TableStallTorque, 238, 233, Number(&MotorCatalogue::sngStallmoment, "####.00"), 16},
+        {K::TableMinStartTorque, 257, 252, Number(&MotorCatalogue::sngMinStartMoment, "####.00"), 18},
+        {K::TableRelativePrice, 271, 266, Number(&MotorCatalogue::sngPris, "##.00"), 13},
         // The drawing names of a catalogue are longer than the price column leaves room for
         // right-aligned: they start after the price instead, as far as the sheet's edge.
-        {"Mått-", "skiss", 282, 268, Text(&MotorCatalogue::strMattskiss), 24, 3},
+        {K::TableDrawing, 282, 268, Text(&MotorCatalogue::strMattskiss), 24, 3},
     }};
     return columns;
 }
@@ -76,7 +77,8 @@ CatalogueTableRange CatalogueTablePageRange(const MotorCatalogue& catalogue, int
     return {first, std::min(static_cast<int>(catalogue.intAntalMotorer), first + kCatalogueRowsPerPage - 1)};
 }
 
-void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, int page, float printerDpi) {
+void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, const TextTable& strText,
+                            int page, float printerDpi) {
     DiagramEngine e(canvas);
     e.sngPrinterDpi = printerDpi;
     e.SetScale(0.0f, 0.0f, kSheetWidth, kSheetHeight, "Overkant");
@@ -93,8 +95,11 @@ void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, int
         const int anchor = c == 0 ? 3 : 9; // top-left, or top-right at x
         const float room = c == 0 ? columns[1].headingX - kLeft - 25.0f
                                   : columns[c].headingX - columns[c - 1].headingX - 1.5f;
-        fitted(columns[c].line1, columns[c].headingX, kHeadingTop1, true, anchor, room);
-        fitted(columns[c].line2, columns[c].headingX, kHeadingTop2, true, anchor, room);
+        const std::string& heading = strText(columns[c].headingKey);
+        const std::size_t cut = heading.find('\n');
+        fitted(heading.substr(0, cut), columns[c].headingX, kHeadingTop1, true, anchor, room);
+        if (cut != std::string::npos)
+            fitted(heading.substr(cut + 1), columns[c].headingX, kHeadingTop2, true, anchor, room);
     }
     const CatalogueTableRange range = CatalogueTablePageRange(catalogue, page);
     float y = kFirstRowTop;

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/diagram/Canvas.h"
+#include "core/language/Language.h"
 
 #include <string>
 
@@ -10,7 +11,6 @@ namespace airmotor::core {
 // The whole catalogue as a landscape table, 33 motors a page in catalogue order (obsolete ones
 // included); each page is its own print job.
 inline constexpr int kCatalogueRowsPerPage = 33;
-inline constexpr std::string_view kCatalogueTableTitle = "Motor catalogue";
 
 // Pages (= print jobs) the catalogue fills; 0 for an empty catalogue.
 int CatalogueTablePages(const MotorCatalogue& catalogue);
@@ -22,7 +22,9 @@ struct CatalogueTableRange {
 };
 CatalogueTableRange CatalogueTablePageRange(const MotorCatalogue& catalogue, int page);
 
-// Draws page p on a canvas covering a landscape A4 sheet; printerDpi as for the printout.
-void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, int page, float printerDpi);
+// Draws page p on a canvas covering a landscape A4 sheet; printerDpi as for the printout. The column
+// headings are the language's, with the catalogue's SI units in every language.
+void DrawCatalogueTablePage(Canvas& canvas, const MotorCatalogue& catalogue, const TextTable& strText,
+                            int page, float printerDpi);
 
 } // namespace airmotor::core

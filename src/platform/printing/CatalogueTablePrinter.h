@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/MotorCatalogue.h"
+#include "core/language/Language.h"
 #include "platform/printing/PrintJobs.h"
 
 class QPainter;
@@ -11,7 +12,8 @@ namespace airmotor::platform {
 // TabellB: the catalogue table, one landscape page per print job.
 class CatalogueTablePrinter final {
 public:
-    explicit CatalogueTablePrinter(const core::MotorCatalogue& catalogue) : catalogue_(catalogue) {}
+    CatalogueTablePrinter(const core::MotorCatalogue& catalogue, const core::TextTable& strText)
+        : catalogue_(catalogue), strText_(strText) {}
 
     int pages() const;
     // Page p (1-based) on a painter begun on a landscape sheet.
@@ -21,6 +23,7 @@ public:
 
 private:
     const core::MotorCatalogue& catalogue_;
+    const core::TextTable& strText_;
 };
 
 } // namespace airmotor::platform
