@@ -38,16 +38,6 @@ void SetBackground(QLineEdit* edit, const QColor& colour) {
 }
 } // namespace
 
-int CalculatorWindow::LabelOfBox(int box) {
-    // Labels 0..7 sit beside their boxes; further down the window one label number is skipped
-    // (Label1 8 is the result heading) and another before the motor data (Label1 15, its heading).
-    if (box <= 7)
-        return box;
-    if (box <= 13)
-        return box + 1;
-    return box + 2;
-}
-
 CalculatorWindow::CalculatorWindow(core::CalculatorModel& model, const core::MotorCatalogue& catalogue,
                                    MotorProvider motor, QWidget* parent)
     : QWidget(parent, Qt::Window), model_(model), catalogue_(catalogue), motor_(std::move(motor)) {
@@ -69,7 +59,7 @@ void CalculatorWindow::addHeading(QGridLayout* grid, int& row, int label) {
 
 void CalculatorWindow::addRow(QGridLayout* grid, int& row, int box) {
     auto* label = new QLabel(this);
-    label->setObjectName(QString("Label1_%1").arg(LabelOfBox(box)));
+    label->setObjectName(QString("Label1_%1").arg(core::LabelOfBox(box)));
     // The longest captions wrap, so that the window fits beside the main window on a small screen.
     label->setWordWrap(true);
     label->setMinimumWidth(kLabelMinWidth);

@@ -31,8 +31,6 @@ public:
     // give; after the captions.
     void applyFixedCaptions(const core::TextTable& strText);
 
-    static int LabelOfBox(int box);
-
 signals:
     void printRequested();
 

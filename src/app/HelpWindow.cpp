@@ -56,7 +56,7 @@ void HelpWindow::openTopic(int topicId) {
 }
 
 QString HelpWindow::currentPage() const {
-    return QFileInfo(browser->source().toLocalFile()).fileName();
+    return QDir(helpFolder).relativeFilePath(browser->source().toLocalFile());
 }
 
 QString HelpWindow::LanguageFolder(const std::string& languageName) {

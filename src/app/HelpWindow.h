@@ -28,7 +28,7 @@ public:
 
     void openContents();
     void openTopic(int topicId);
-    QString currentPage() const;
+    QString currentPage() const;           // relative to the help folder: "de/search.html"
     static QString topicPage(int topicId); // file name inside the help folder; contents for unknown ids
 
     static constexpr int kUsingHelpTopic = 9;

@@ -279,6 +279,8 @@ void MainWindow::applyCaptionsEverywhere() {
         ApplyCaptions(window, program.language.strText, context);
     // The mounting window belongs to this window and is a window of its own.
     ApplyCaptions(mounting_, program.language.strText, context);
+    help_->setLanguage(program.language.strLanguage,
+                       program.language.strText(core::TextKey::HelpPageInEnglish));
     namespace K = core::TextKey;
     std::array<QString, 6> descriptions;
     const std::array<int, 6> keys = {K::MountingHorizontalFoot,    K::MountingHorizontalWall,

@@ -39,6 +39,9 @@ inline bool CopyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);
     for (const QString& name : source.entryList(QDir::Files))
         QFile::copy(source.filePath(name), QDir(to).filePath(name));
+    // Subfolders too: the help pages of each language.
+    for (const QString& name : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        CopyFolder(source.filePath(name), QDir(to).filePath(name));
     return true;
 }
 

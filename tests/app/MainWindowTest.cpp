@@ -359,6 +359,21 @@ private slots:
         QCOMPARE(help.currentPage(), QString("index.html"));
         QVERIFY(messages.messages.empty());
 
+        // German pages where there are some; else the English page, said once per language.
+        help.setLanguage("German", "in English");
+        help.openTopic(2);
+        QCOMPARE(help.currentPage(), QString("de/search.html"));
+        help.openTopic(99);
+        help.openTopic(HelpWindow::kUsingHelpTopic);
+        QCOMPARE(help.currentPage(), QString("usinghelp.html"));
+        QCOMPARE(messages.messages.size(), std::size_t(1));
+        QCOMPARE(messages.messages[0].text, std::string("in English"));
+        help.setLanguage("French", "en anglais");
+        help.openTopic(2);
+        QCOMPARE(help.currentPage(), QString("search.html"));
+        QCOMPARE(messages.messages.back().text, std::string("en anglais"));
+        messages.messages.clear();
+
         QTemporaryDir empty;
         HelpWindow missing(empty.path(), messages);
         missing.openTopic(2);

@@ -2,6 +2,7 @@
 #include "core/calculators/CalculatorModel.h"
 #include "core/calculators/RotatingMassCalculation.h"
 #include "core/calculators/WagonCalculation.h"
+#include "core/common/Keys.h"
 #include "core/diagram/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,7 @@ TEST(WagonCalculation, RefusalsInTheirOrder) {
         WagonInputs in;
         int key;
         bool clears;
+        int zeroBox = -1; // the input named in the message
     };
     auto with = [&](auto change) {
         WagonInputs in = ok;
@@ -68,8 +70,10 @@ TEST(WagonCalculation, RefusalsInTheirOrder) {
     };
     const Case cases[] = {
         {"no stall torque before zero divisors", {0, 8, 0}, with([](auto& in) { in.i = 0; }), 168, false},
-        {"zero ratio", kMotor, with([](auto& in) { in.i = 0; }), 169, false},
-        {"zero free speed", {10, 8, 0}, ok, 169, false},
+        {"zero ratio", kMotor, with([](auto& in) { in.i = 0; }), 169, false, 0},
+        {"zero mass after the ratio", kMotor, with([](auto& in) { in.m = 0; }), 169, false, 4},
+        {"zero free speed", {10, 8, 0}, ok, 169, false, 16},
+        {"zero time", kMotor, with([](auto& in) { in.T = 0; }), 169, false, 7},
         {"zero efficiency gives k = 0", kMotor, with([](auto& in) { in.eta = 0; }), 169, false},
         {"negative velocity before start test", kMotor, with([](auto& in) { in.alfa = 90; }), 169, true},
         {"start torque too low", {10, 0.5f, 3000}, with([](auto& in) { in.FR = 100; }), 169, false},
@@ -83,6 +87,7 @@ TEST(WagonCalculation, RefusalsInTheirOrder) {
         const CalculationResult r = SolveWagon(c.in, c.motor);
         EXPECT_EQ(r.refusal, c.key);
         EXPECT_EQ(r.clearsResults, c.clears);
+        EXPECT_EQ(r.zeroBox, c.zeroBox);
         EXPECT_TRUE(r.shown.empty());
     }
 }
@@ -252,6 +257,14 @@ TEST_F(Model, LoadTypingAndHeading) {
     }
     wagon.Type(14, "5"); // locked while the motor's data are shown
     EXPECT_EQ(wagon.box(14).text, "");
+    // A zero input is named by its caption, without the caption's dot leader.
+    strText.set(185, "Total mass [kg] .....");
+    strText.set(TextKey::CalculatorInputNotPositive, "%1 must be above 0.");
+    wagon.Type(4, "0");
+    wagon.Calculate(catalogue, 1);
+    ASSERT_FALSE(sink.messages.empty());
+    EXPECT_EQ(sink.messages.back().key, TextKey::CalculatorInputNotPositive);
+    EXPECT_EQ(sink.messages.back().text, "Total mass [kg] must be above 0.");
 }
 
 TEST_F(Model, ResultsClearedByInputsRowClicksAndARefusal) {

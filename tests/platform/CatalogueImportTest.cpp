@@ -1,4 +1,5 @@
 #include "platform/CatalogueImport.h"
+#include "core/language/Language.h"
 #include "platform/CatalogueStore.h"
 #include "platform/access/AccessReader.h"
 #include "platform/access/SqliteTableSource.h"
@@ -91,8 +92,9 @@ TEST_F(CatalogueImportTest, AccessValueTypesAreStoredAsTheSchemaWants) {
 
 TEST_F(CatalogueImportTest, RefusalsNameFileTableRowAndColumnAndKeepTheOutput) {
     const std::string at = legacy().toStdString() + ":";
+    const std::string pastTable = std::to_string(core::kTextCount);
     const struct {
-        const char* sql;
+        std::string sql;
         std::string what;
     } cases[] = {
         {"ALTER TABLE tblMotordata RENAME COLUMN sngVikt TO sngWeight",
@@ -110,15 +112,15 @@ TEST_F(CatalogueImportTest, RefusalsNameFileTableRowAndColumnAndKeepTheOutput) {
          at + "tblMotordata:4:intGradtal_M: is not a whole number between 0 and 5"},
         {"UPDATE tblMotordata SET intKatalogindex = 1 WHERE rowid = 5",
          at + "tblMotordata:5:intKatalogindex: key 1 appears twice"},
-        {"UPDATE tblImperialUnits SET intKey = 350 WHERE rowid = 1",
-         at + "tblImperialUnits:1:intKey: key 350"},
+        {"UPDATE tblImperialUnits SET intKey = " + pastTable + " WHERE rowid = 1",
+         at + "tblImperialUnits:1:intKey: key " + pastTable},
     };
     const QString backup = path("pristine.db");
     ASSERT_TRUE(QFile::copy(legacy(), backup));
     for (const auto& tc : cases) {
         QFile::remove(legacy());
         ASSERT_TRUE(QFile::copy(backup, legacy()));
-        ExecSql(legacy(), {tc.sql});
+        ExecSql(legacy(), {QString::fromStdString(tc.sql)});
         WriteFile(path("out.db"), "previous catalogue");
         const auto result = import(sqlite);
         ASSERT_TRUE(std::holds_alternative<BuildError>(result)) << tc.sql;

@@ -1,4 +1,5 @@
 #include "platform/DatabaseBuilder.h"
+#include "core/language/Language.h"
 #include "platform/CatalogueStore.h"
 #include "platform/LanguageLoader.h"
 
@@ -90,6 +91,7 @@ TEST_F(DatabaseBuilderTest, GoodSourcesGiveACompleteDatabase) {
 TEST_F(DatabaseBuilderTest, BadRecordIsReportedWithFileAndLineAndOutputIsUntouched) {
     const QByteArray header = MotorHeader();
     const QByteArray good = MotorRecord(1, 1, "TKM22-A300");
+    const QByteArray pastTable = QByteArray::number(core::kTextCount); // the first key outside the table
     const struct {
         const char* file;
         QByteArray content;
@@ -124,8 +126,9 @@ TEST_F(DatabaseBuilderTest, BadRecordIsReportedWithFileAndLineAndOutputIsUntouch
         {"motors.csv", header + good + MotorRecord(2, 2, "X").replace(",7499.5\n", ",40000\n"),
          "motors.csv:3", "sngMax_VarvDiagram"},
         {"texts.csv",
-         "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\n0,a,b,c,d,e\n350,a,b,c,d,e\n",
-         "texts.csv:3", "350"},
+         "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\n0,a,b,c,d,e\n" + pastTable +
+             ",a,b,c,d,e\n",
+         "texts.csv:3", pastTable.constData()},
         {"texts.csv",
          "intKey,strEnglish,strGerman,strFrench,strItalian,strSpanish\n0,a,b,c,d,e\n\n0,a,b,c,d,e\n",
          "texts.csv:4", "twice"},

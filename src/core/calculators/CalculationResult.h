@@ -2,6 +2,7 @@
 
 #include "core/calculators/CalculatorCurves.h"
 
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,7 @@ struct MotorData {
 struct CalculationResult {
     int refusal = 0;            // message key, 0 = solved
     bool clearsResults = false; // the final speed came out negative: results emptied, diagram hidden
+    int zeroBox = -1;           // the input box (Text1 index) whose 0 makes the calculation impossible
     // Result box (Text1 index) and its value, in the order the boxes are filled.
     std::vector<std::pair<int, float>> shown;
     float curveStart = 0.0f; // where the speed curve starts at t = 0 (before the point-0 override)
@@ -34,6 +36,17 @@ inline CalculationResult Refusal(int key, bool clearsResults = false) {
     result.refusal = key;
     result.clearsResults = clearsResults;
     return result;
+}
+
+// The first of the boxes whose value is 0 as a refusal naming it; solved (refusal 0) when none is.
+inline CalculationResult FirstZeroInput(std::initializer_list<std::pair<int, float>> boxes) {
+    for (const auto& [box, value] : boxes)
+        if (value == 0.0f) {
+            CalculationResult result = Refusal(kCannotStartKey);
+            result.zeroBox = box;
+            return result;
+        }
+    return {};
 }
 
 // The numbers are single precision as the window holds them; products with the double constants

@@ -45,4 +45,12 @@ const CalculatorLayout& RotatingMassLayout() {
     return layout;
 }
 
+int LabelOfBox(int box) {
+    if (box <= 7)
+        return box;
+    if (box <= 13)
+        return box + 1;
+    return box + 2;
+}
+
 } // namespace airmotor::core

@@ -37,6 +37,10 @@ inline constexpr int kTimeBox = 7;
 inline constexpr int kMotorTypeBox = 13;
 inline constexpr int kStallTorqueBox = 14, kStartTorqueBox = 15, kFreeSpeedBox = 16;
 inline constexpr int kBoxCount = 17;
+
+// The label Label1(n) beside box Text1(box): 0..7 alike; further down one number is skipped
+// (Label1 8 is the result heading) and another before the motor data (Label1 15, its heading).
+int LabelOfBox(int box);
 inline constexpr float kMotorFieldUpper = 999999.0f;
 
 const CalculatorLayout& WagonLayout();

@@ -4,6 +4,7 @@
 #include "core/calculators/WagonCalculation.h"
 #include "core/common/Keys.h"
 #include "core/format/NumberFormat.h"
+#include "core/language/CaptionKeys.h"
 
 #include <algorithm>
 
@@ -187,6 +188,21 @@ CalculationResult CalculatorModel::Solve() const {
     return SolveRotatingMass({f(0), f(1), f(2), f(3), f(4), f(5), f(7)}, motor_);
 }
 
+std::string CalculatorModel::ZeroInputText(int box) const {
+    // The box's own caption as the window shows it, without its dot leader.
+    const std::string control = "Label1_" + std::to_string(LabelOfBox(box));
+    std::string caption;
+    for (const CaptionEntry& e : CaptionKeys())
+        if (e.window == layout_.windowName && e.control == control)
+            caption = strText_(e.key);
+    while (!caption.empty() && (caption.back() == '.' || caption.back() == ' '))
+        caption.pop_back();
+    std::string text = strText_(TextKey::CalculatorInputNotPositive);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text = text.substr(0, at) + caption + text.substr(at + 2);
+    return text;
+}
+
 CalculationResult CalculatorModel::Calculate(const MotorCatalogue& catalogue, int index) {
     if (listener_)
         listener_->HideDiagramHelp();
@@ -205,7 +221,11 @@ CalculationResult CalculatorModel::Calculate(const MotorCatalogue& catalogue, in
             if (listener_)
                 listener_->HideDiagram();
         }
-        messages_.show(Message{result.refusal, strText_(result.refusal), MessageIcon::None, {}});
+        if (result.zeroBox >= 0)
+            messages_.show(Message{
+                TextKey::CalculatorInputNotPositive, ZeroInputText(result.zeroBox), MessageIcon::None, {}});
+        else
+            messages_.show(Message{result.refusal, strText_(result.refusal), MessageIcon::None, {}});
         return result;
     }
     for (const auto& [box, value] : result.shown)

@@ -74,6 +74,8 @@ private:
     void SetMotorText(int box, const std::string& text);
     const CalculatorField* FieldOf(int box) const;
     CalculationResult Solve() const;
+    // "<caption> must be greater than 0." for the box whose 0 refused the calculation.
+    std::string ZeroInputText(int box) const;
 
     const CalculatorLayout& layout_;
     const TextTable& strText_;

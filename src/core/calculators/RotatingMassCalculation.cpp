@@ -1,5 +1,7 @@
 #include "core/calculators/RotatingMassCalculation.h"
 
+#include "core/calculators/CalculatorLayout.h"
+
 #include <cmath>
 
 namespace airmotor::core {
@@ -7,14 +9,17 @@ namespace airmotor::core {
 namespace {
 constexpr double kDegreesPerRadian = 57.3; // the rounded factor the results are defined with
 constexpr int kAngleBox = 8, kAngleVelocityBox = 9, kAngleAccelerationBox = 10, kSpeedBox = 6;
+constexpr int kRatioBox = 0, kInertiaBox = 3;
 } // namespace
 
 CalculationResult SolveRotatingMass(const RotatingMassInputs& in, const MotorData& motor) {
     if (motor.Ms == 0.0f) {
         return Refusal(kNoStallTorqueKey);
     }
-    if (in.i == 0.0f || in.J == 0.0f || motor.n0 == 0.0f || in.T == 0.0f) {
-        return Refusal(kCannotStartKey);
+    if (CalculationResult zero = FirstZeroInput(
+            {{kRatioBox, in.i}, {kInertiaBox, in.J}, {kFreeSpeedBox, motor.n0}, {kTimeBox, in.T}});
+        zero.refusal != 0) {
+        return zero;
     }
     const float pi = static_cast<float>(4.0 * std::atan(1.0));
     const float MstOut = motor.Mst * in.i * in.eta; // Nm at the load

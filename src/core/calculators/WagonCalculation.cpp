@@ -1,5 +1,7 @@
 #include "core/calculators/WagonCalculation.h"
 
+#include "core/calculators/CalculatorLayout.h"
+
 #include <cmath>
 
 namespace airmotor::core {
@@ -7,6 +9,7 @@ namespace airmotor::core {
 namespace {
 constexpr double kGravity = 9.81; // m/s2
 constexpr int kDistanceBox = 8, kVelocityBox = 9, kAccelerationBox = 10;
+constexpr int kRatioBox = 0, kDiameterBox = 2, kMassBox = 4;
 
 bool Usable(float k) {
     return k != 0.0f && std::isfinite(k);
@@ -17,8 +20,13 @@ CalculationResult SolveWagon(const WagonInputs& in, const MotorData& motor) {
     if (motor.Ms == 0.0f) {
         return Refusal(kNoStallTorqueKey);
     }
-    if (in.i == 0.0f || in.m == 0.0f || in.D == 0.0f || motor.n0 == 0.0f || in.T == 0.0f) {
-        return Refusal(kCannotStartKey);
+    if (CalculationResult zero = FirstZeroInput({{kRatioBox, in.i},
+                                                 {kMassBox, in.m},
+                                                 {kDiameterBox, in.D},
+                                                 {kFreeSpeedBox, motor.n0},
+                                                 {kTimeBox, in.T}});
+        zero.refusal != 0) {
+        return zero;
     }
     const float pi = static_cast<float>(4.0 * std::atan(1.0));
     const float r = Stored(static_cast<double>(in.D) * 0.5);

@@ -175,6 +175,9 @@ inline constexpr int MountingHorizontalCeiling = 347;
 inline constexpr int MountingPositionTitle = 348;
 // The help window's title.
 inline constexpr int HelpWindowTitle = 349;
+// A help page the chosen language lacks, shown in English; a calculator input that must be above 0.
+inline constexpr int HelpPageInEnglish = 350;
+inline constexpr int CalculatorInputNotPositive = 351;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part
