@@ -1,4 +1,5 @@
 #include "app/AnalysisActions.h"
+#include "app/FilePrompts.h"
 
 #include "app/AirCostDialog.h"
 #include "app/AnalysisPanel.h"
@@ -41,7 +42,7 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
     exportChooser_ = [this](const QString& filters) {
         ExportChoice choice;
         choice.path = QFileDialog::getSaveFileName(&window, text(core::TextKey::ExportResultsTitle),
-                                                   QString(), filters, &choice.filter);
+                                                   DocumentsPath(), filters, &choice.filter);
         return choice;
     };
     // It floats beside the window at first, so the window's own layout stays as it is; the user may

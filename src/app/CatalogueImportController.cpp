@@ -48,6 +48,15 @@ void CatalogueImportController::run() {
                                                 QStringLiteral(" (*.mdb *.accdb);;") + allFiles);
     if (legacy.isEmpty())
         return;
+    // A file that is no catalogue is refused before the user is asked where its copy goes.
+    const platform::CatalogueImport import(source);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto tables = import.read(legacy);
+    QApplication::restoreOverrideCursor();
+    if (const auto* error = std::get_if<platform::BuildError>(&tables)) {
+        show(error->message, core::MessageIcon::Critical);
+        return;
+    }
     const QFileInfo info(legacy);
     const QString output = prompts.saveFile(
         &window, text(core::TextKey::SaveNewCatalogueTitle),
@@ -56,7 +65,8 @@ void CatalogueImportController::run() {
     if (output.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto result = platform::CatalogueImport(source).run(legacy, output);
+    const auto result = platform::CatalogueImport::write(
+        std::move(std::get<platform::CatalogueImport::ReadTables>(tables)), output);
     QApplication::restoreOverrideCursor();
     if (const auto* error = std::get_if<platform::BuildError>(&result)) {
         show(error->message, core::MessageIcon::Critical);

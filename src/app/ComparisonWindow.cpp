@@ -1,4 +1,5 @@
 #include "app/ComparisonWindow.h"
+#include "app/FilePrompts.h"
 
 #include "app/ComparisonTableModel.h"
 #include "core/common/Keys.h"
@@ -58,7 +59,10 @@ ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::Progra
     table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each motor's column as wide as its heading ("1: TKM54-A450-11"), the table scrolling sideways
+    // where the window is narrower; a stretched column cut the designation at both ends.
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     hint_->setObjectName("lblComparisonHint");
     hint_->setWordWrap(true);
@@ -96,7 +100,7 @@ ComparisonWindow::ComparisonWindow(core::MessageSink& messages, platform::Progra
 
     pathChooser_ = [this] {
         return QFileDialog::getSaveFileName(this, text(core::TextKey::ExportComparisonTitle),
-                                            QStringLiteral("comparison.pdf"),
+                                            DocumentsPath(windowTitle() + QStringLiteral(".pdf")),
                                             QStringLiteral("PDF (*.pdf);;SVG (*.svg);;PNG (*.png)"));
     };
     printerChooser_ = [this](QPrinter& chosen) {

@@ -1,4 +1,5 @@
 #include "app/SelectionFileActions.h"
+#include "app/FilePrompts.h"
 
 #include "app/MainWindow.h"
 #include "app/ProgramContext.h"
@@ -108,7 +109,7 @@ bool SelectionFileActions::open(const QString& path) {
 
 void SelectionFileActions::chooseSaveFile() {
     QString path = QFileDialog::getSaveFileName(&window, Q(text(core::TextKey::SaveSelectionTitle)),
-                                                QString(), filter());
+                                                DocumentsPath(), filter());
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -118,7 +119,7 @@ void SelectionFileActions::chooseSaveFile() {
 
 void SelectionFileActions::chooseOpenFile() {
     const QString path = QFileDialog::getOpenFileName(&window, Q(text(core::TextKey::OpenSelectionTitle)),
-                                                      QString(), filter());
+                                                      DocumentsPath(), filter());
     if (!path.isEmpty())
         open(path);
 }

@@ -74,14 +74,8 @@ const std::vector<std::string>& CatalogueImport::tableNames() {
     return names;
 }
 
-std::variant<BuildSummary, BuildError> CatalogueImport::run(const QString& legacyFile,
-                                                            const QString& outputFile) const {
+std::variant<CatalogueImport::ReadTables, BuildError> CatalogueImport::read(const QString& legacyFile) const {
     const std::string name = QDir::toNativeSeparators(legacyFile).toStdString();
-    const QFileInfo in(legacyFile);
-    const QFileInfo out(outputFile);
-    if (in.exists() && out.exists() && in.canonicalFilePath() == out.canonicalFilePath())
-        return BuildError{QDir::toNativeSeparators(outputFile).toStdString() +
-                          ": the new catalogue would replace the legacy file it is made from"};
     auto read = source_.read(legacyFile, tableNames());
     if (const auto* error = std::get_if<TableReadError>(&read))
         return BuildError{error->message};
@@ -90,15 +84,33 @@ std::variant<BuildSummary, BuildError> CatalogueImport::run(const QString& legac
         return BuildError{name + ": the tables read are not the three asked for"};
     const std::array<const core::TableDef*, 3> defs = {&core::MotorTable(), &DatabaseBuilder::textTable(),
                                                        &DatabaseBuilder::imperialTable()};
-    std::array<SourceTable, 3> mapped;
+    ReadTables mapped{legacyFile, {}};
     for (std::size_t t = 0; t < defs.size(); ++t) {
         auto source = Map(name, tables[t], *defs[t]);
         if (const auto* error = std::get_if<BuildError>(&source))
             return *error;
-        mapped[t] = std::move(std::get<SourceTable>(source));
+        mapped.tables[t] = std::move(std::get<SourceTable>(source));
     }
+    return mapped;
+}
+
+std::variant<BuildSummary, BuildError> CatalogueImport::write(ReadTables read, const QString& outputFile) {
+    const QFileInfo in(read.legacyFile);
+    const QFileInfo out(outputFile);
+    if (in.exists() && out.exists() && in.canonicalFilePath() == out.canonicalFilePath())
+        return BuildError{QDir::toNativeSeparators(outputFile).toStdString() +
+                          ": the new catalogue would replace the legacy file it is made from"};
     return DatabaseBuilder::build(
-        BuildSources{std::move(mapped[0]), std::move(mapped[1]), std::move(mapped[2])}, outputFile);
+        BuildSources{std::move(read.tables[0]), std::move(read.tables[1]), std::move(read.tables[2])},
+        outputFile);
+}
+
+std::variant<BuildSummary, BuildError> CatalogueImport::run(const QString& legacyFile,
+                                                            const QString& outputFile) const {
+    auto tables = read(legacyFile);
+    if (const auto* error = std::get_if<BuildError>(&tables))
+        return *error;
+    return write(std::move(std::get<ReadTables>(tables)), outputFile);
 }
 
 } // namespace airmotor::platform

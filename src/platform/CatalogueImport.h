@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <array>
 #include <string>
 #include <variant>
 #include <vector>
@@ -19,6 +20,16 @@ namespace airmotor::platform {
 class CatalogueImport final {
 public:
     explicit CatalogueImport(const TableSource& source);
+
+    // The legacy file's three tables, read and mapped onto the schema: what can be checked before
+    // the user is asked where the new catalogue goes.
+    struct ReadTables {
+        QString legacyFile;
+        std::array<SourceTable, 3> tables;
+    };
+    std::variant<ReadTables, BuildError> read(const QString& legacyFile) const;
+    // Builds the new catalogue from tables read; the output stays as it was on any error.
+    static std::variant<BuildSummary, BuildError> write(ReadTables read, const QString& outputFile);
 
     std::variant<BuildSummary, BuildError> run(const QString& legacyFile, const QString& outputFile) const;
 

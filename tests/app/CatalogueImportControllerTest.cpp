@@ -19,7 +19,11 @@ struct ScriptedPrompts final : FilePrompts {
     bool answer = false;
     QStringList questions;
     QString openFile(QWidget*, const QString&, const QString&) override { return open; }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override { return save; }
+    int saveAsked = 0;
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        ++saveAsked;
+        return save;
+    }
     bool confirm(QWidget*, const QString&, const QString& question) override {
         questions << question;
         return answer;
@@ -106,6 +110,7 @@ private slots:
         o->prompts.answer = true;
         trigger(*o->window);
         QVERIFY(o->prompts.questions.isEmpty());
+        QCOMPARE(o->prompts.saveAsked, 0); // refused before the user is asked where its copy goes
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QCOMPARE(o->messages.messages[0].icon, core::MessageIcon::Critical);
         QVERIFY(QString::fromStdString(o->messages.messages[0].text)
