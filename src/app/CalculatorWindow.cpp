@@ -19,7 +19,7 @@ namespace airmotor::app {
 
 namespace {
 constexpr int kOtherInputsLabel = 19, kMotorHeadingLabel = 15, kResultHeadingLabel = 8;
-constexpr int kBoxWidth = 90, kLabelMinWidth = 240;
+constexpr int kBoxWidth = 90, kLabelWidth = 280;
 // About the longest designation of the catalogue, geared and with its version.
 constexpr char kLongDesignation[] = "TKM54-A450-VG54-A-15";
 
@@ -62,7 +62,7 @@ void CalculatorWindow::addRow(QGridLayout* grid, int& row, int box) {
     label->setObjectName(QString("Label1_%1").arg(core::LabelOfBox(box)));
     // The longest captions wrap, so that the window fits beside the main window on a small screen.
     label->setWordWrap(true);
-    label->setMinimumWidth(kLabelMinWidth);
+    label->setFixedWidth(kLabelWidth); // a label's wrap width and its laid-out width must agree
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString("Text1_%1").arg(box));
     // A result box holds the widest figure the result mask writes; a narrower one would scroll its
