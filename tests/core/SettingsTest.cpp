@@ -79,3 +79,13 @@ TEST(IniDocument, TypeMarksAreTakenOffTexts) {
     for (const auto& [line, values] : cases)
         EXPECT_EQ(IniDocument::Parse(std::string("[s]\n") + line + "\n").list("s", "k"), values) << line;
 }
+
+// Blanks around keys, sections and unquoted items are not part of them; inside quotes they are.
+TEST(IniDocument, BlanksAroundItemsAreDropped) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"[s] \t\nk \t= a b , \tc\t\n", {"a b", "c"}},
+        {"[s]\n k=\" a \" ,b \n", {" a ", "b"}},
+    };
+    for (const auto& [text, values] : cases)
+        EXPECT_EQ(IniDocument::Parse(text).list("s", "k"), values) << text;
+}
