@@ -138,6 +138,9 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     const RecordingCanvas::Text* other = paper.findText(c.figure("stallTorque")->texts[0] + "  ");
     ASSERT_NE(other, nullptr);
     EXPECT_FALSE(other->state.bold);
+    // The sheet's own words come from the language too.
+    EXPECT_NE(paper.findText(language.strText(TextKey::ComparisonRowHeading)), nullptr);
+    EXPECT_NE(paper.findText(language.strText(TextKey::ComparisonBestNote)), nullptr);
 }
 
 TEST_F(ComparisonTest, ImperialUnitsConvertTheShownFiguresOnly) {

@@ -260,6 +260,8 @@ void MarkBest(ComparedFigure& f) {
 MotorComparison CompareRows(const SelectionSession& session, const std::vector<int>& rows,
                             const LanguageState& language, const AirCostInputs& cost) {
     MotorComparison comparison;
+    comparison.rowHeading = language.strText(TextKey::ComparisonRowHeading);
+    comparison.bestNote = language.strText(TextKey::ComparisonBestNote);
     std::vector<CurrentMotor> keys;
     for (int row : rows) {
         const std::optional<DutyInput> input = DutyInputOfRow(session, row);

@@ -34,6 +34,7 @@ struct ComparedFigure {
 struct MotorComparison {
     std::vector<AnalysedRow> motors;
     std::vector<ComparedFigure> figures;
+    std::string rowHeading, bestNote; // of the printed table, in the language
     const ComparedFigure* figure(std::string_view name) const;
 };
 

@@ -178,6 +178,9 @@ inline constexpr int HelpWindowTitle = 349;
 // A help page the chosen language lacks, shown in English; a calculator input that must be above 0.
 inline constexpr int HelpPageInEnglish = 350;
 inline constexpr int CalculatorInputNotPositive = 351;
+// The comparison sheet's table: the heading above the figure names and the note under them.
+inline constexpr int ComparisonRowHeading = 352;
+inline constexpr int ComparisonBestNote = 353;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

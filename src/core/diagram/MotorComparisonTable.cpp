@@ -49,7 +49,7 @@ void DrawMotorComparisonTable(Canvas& canvas, const MotorComparison& c) {
         e.SetLineStyle(0);
         e.SetColour(QBColor(0));
     }
-    e.DrawText("Row", 0.0f, down(y), kHeadingSize, true, 1);
+    e.DrawText(c.rowHeading, 0.0f, down(y), kHeadingSize, true, 1);
     y += 1.2f;
     e.SetLineWidth(4);
     e.DrawLine(0.0f, down(y), kComparisonTableWidth, down(y), 1.0f);
@@ -73,7 +73,7 @@ void DrawMotorComparisonTable(Canvas& canvas, const MotorComparison& c) {
         e.SetColour(QBColor(0));
     }
     y += kRowHeight * 1.5f;
-    e.DrawText("* best of the compared motors", 0.0f, down(y), kFontSize, false, 1);
+    e.DrawText(c.bestNote, 0.0f, down(y), kFontSize, false, 1);
 }
 
 } // namespace airmotor::core
