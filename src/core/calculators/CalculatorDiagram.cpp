@@ -35,13 +35,6 @@ void ValueAxis(DiagramEngine& e, const AxisRecord& axis, float x, int colour, bo
     }
 }
 
-// An axis caption taken from a result box's label ends in the label's dot leader: that goes.
-std::string WithoutLeader(std::string text) {
-    while (!text.empty() && (text.back() == '.' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
 // Straight segments through (xs[j], ys[j] * factor), in world units of the axis box.
 void Segments(DiagramEngine& e, const std::vector<std::pair<float, float>>& points, double timeMax,
               double factor, double distanceMax) {
@@ -73,9 +66,9 @@ CalculatorPlot MakeCalculatorPlot(const CalculatorLayout& layout, const Calculat
                           alternative,
                           strText(layout.diagramTitleKey),
                           strText(kTimeTitleKey),
-                          WithoutLeader(strText(layout.accelerationTitleKey)),
-                          WithoutLeader(strText(layout.velocityTitleKey)),
-                          WithoutLeader(strText(layout.distanceTitleKey))};
+                          WithoutDotLeader(strText(layout.accelerationTitleKey)),
+                          WithoutDotLeader(strText(layout.velocityTitleKey)),
+                          WithoutDotLeader(strText(layout.distanceTitleKey))};
 }
 
 void DrawCalculatorPlot(Canvas& canvas, const CalculatorPlot& plot) {

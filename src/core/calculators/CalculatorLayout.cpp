@@ -53,4 +53,10 @@ int LabelOfBox(int box) {
     return box + 2;
 }
 
+std::string WithoutDotLeader(std::string label) {
+    while (!label.empty() && (label.back() == '.' || label.back() == ' '))
+        label.pop_back();
+    return label;
+}
+
 } // namespace airmotor::core

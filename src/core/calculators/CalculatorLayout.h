@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,6 +42,9 @@ inline constexpr int kBoxCount = 17;
 // The label Label1(n) beside box Text1(box): 0..7 alike; further down one number is skipped
 // (Label1 8 is the result heading) and another before the motor data (Label1 15, its heading).
 int LabelOfBox(int box);
+
+// A box label as a caption elsewhere (an axis, a message): without its trailing dot leader.
+std::string WithoutDotLeader(std::string label);
 inline constexpr float kMotorFieldUpper = 999999.0f;
 
 const CalculatorLayout& WagonLayout();

@@ -194,9 +194,7 @@ std::string CalculatorModel::ZeroInputText(int box) const {
     std::string caption;
     for (const CaptionEntry& e : CaptionKeys())
         if (e.window == layout_.windowName && e.control == control)
-            caption = strText_(e.key);
-    while (!caption.empty() && (caption.back() == '.' || caption.back() == ' '))
-        caption.pop_back();
+            caption = WithoutDotLeader(strText_(e.key));
     std::string text = strText_(TextKey::CalculatorInputNotPositive);
     if (const std::size_t at = text.find("%1"); at != std::string::npos)
         text = text.substr(0, at) + caption + text.substr(at + 2);
