@@ -185,6 +185,12 @@ TEST(CalculatorDiagram, EachAxisCaptionInItsAxisColour) {
     EXPECT_FALSE(canvas.findText("Time [s]")->state.bold); // as the motor diagram's speed axis
 }
 
+// Label1(n) beside Text1(box): one number skipped after the time box, another after the motor type.
+TEST(CalculatorLayout, LabelOfEachBox) {
+    for (const auto& [box, label] : {std::pair{0, 0}, {7, 7}, {8, 9}, {13, 14}, {14, 16}, {16, 18}})
+        EXPECT_EQ(LabelOfBox(box), label) << box;
+}
+
 // The main window's diagram alternatives choose the value axes: 0 all, 1-3 one each, 4 and 5 all.
 TEST(CalculatorDiagram, AlternativesChooseTheValueAxes) {
     const struct {
