@@ -34,6 +34,12 @@ AirCostDialog::AirCostDialog(const core::AirCostInputs& cost, const core::TextTa
     txtHoursPerYear = field("txtHoursPerYear", "lblHoursPerYear", cost.hoursPerYear);
     txtEnergyPerM3 = field("txtEnergyPerM3", "lblEnergyPerM3", cost.energyPerM3);
     txtPricePerKWh = field("txtPricePerKWh", "lblPricePerKWh", cost.pricePerKWh);
+    txtCurrency = new QLineEdit(Q(cost.currency), this);
+    txtCurrency->setObjectName("txtCurrency");
+    auto* currencyCaption = new QLabel(this);
+    currencyCaption->setObjectName("lblCurrency");
+    currencyCaption->setBuddy(txtCurrency);
+    form->addRow(currencyCaption, txtCurrency);
     layout->addLayout(form);
     lblAirCostError = new QLabel(this);
     lblAirCostError->setObjectName("lblAirCostError");
@@ -51,9 +57,9 @@ AirCostDialog::AirCostDialog(const core::AirCostInputs& cost, const core::TextTa
 }
 
 void AirCostDialog::accept() {
-    const auto read =
-        core::ReadAirCostTexts(txtHoursPerYear->text().toStdString(), txtEnergyPerM3->text().toStdString(),
-                               txtPricePerKWh->text().toStdString(), strText_);
+    const auto read = core::ReadAirCostTexts(
+        txtHoursPerYear->text().toStdString(), txtEnergyPerM3->text().toStdString(),
+        txtPricePerKWh->text().toStdString(), txtCurrency->text().toStdString(), strText_);
     if (const auto* error = std::get_if<std::string>(&read)) {
         lblAirCostError->setText(Q(*error));
         lblAirCostError->show();

@@ -10,8 +10,9 @@ class QLineEdit;
 
 namespace airmotor::app {
 
-// "Air cost preferences": hours per year, the compressor's energy per m³ of free air and the
-// energy price. OK keeps the dialog open with a message while an entry is not a valid figure.
+// "Air cost preferences": hours per year, the compressor's energy per m³ of free air, the
+// energy price and its currency. OK keeps the dialog open with a message while an entry is not a valid
+// figure.
 class AirCostDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -28,6 +29,7 @@ private:
     QLineEdit* txtHoursPerYear;
     QLineEdit* txtEnergyPerM3;
     QLineEdit* txtPricePerKWh;
+    QLineEdit* txtCurrency;
     QLabel* lblAirCostError;
 };
 

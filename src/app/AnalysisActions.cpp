@@ -109,14 +109,16 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
         return false;
     }
     if (target.format == core::ResultFormat::Workbook) {
-        if (const auto error = platform::WriteAnalysisWorkbook(path, rows, program.language.strText)) {
+        if (const auto error = platform::WriteAnalysisWorkbook(path, rows, program.language.strText,
+                                                               preferences.airCost().currency)) {
             fail(*error);
             return false;
         }
         return true;
     }
     if (auto error = platform::WriteFileAtomically(
-            path, QByteArray::fromStdString(core::AnalysisCsv(rows, program.language.strText)))) {
+            path, QByteArray::fromStdString(
+                      core::AnalysisCsv(rows, program.language.strText, preferences.airCost().currency)))) {
         fail(error->message);
         return false;
     }
@@ -132,7 +134,8 @@ void AnalysisActions::chooseExportFile() {
 
 void AnalysisActions::copyToClipboard() {
     QGuiApplication::clipboard()->setText(
-        Q(core::AnalysisTsv(AllRows(window.session(), preferences.airCost()), program.language.strText)));
+        Q(core::AnalysisTsv(AllRows(window.session(), preferences.airCost()), program.language.strText,
+                            preferences.airCost().currency)));
 }
 
 void AnalysisActions::editAirCost() {

@@ -97,7 +97,7 @@ int RunAnalyseCommand(CliContext& ctx, const CommandArgs& args) {
     const core::AirCostInputs defaults;
     const core::AirCostInputs cost{CostInput(options, "hours", defaults.hoursPerYear, kHoursPerLeapYear),
                                    CostInput(options, "energy", defaults.energyPerM3, 1e6),
-                                   CostInput(options, "price", defaults.pricePerKWh, 1e6)};
+                                   CostInput(options, "price", defaults.pricePerKWh, 1e6), defaults.currency};
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue, ctx.language, sink);
@@ -130,13 +130,14 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     const std::vector<core::AnalysedRow> rows =
         core::AnalyseRows(session, 1, session.results().rowCount(), core::AirCostInputs{});
     if (QString::fromStdString(out).endsWith(".xlsx", Qt::CaseInsensitive)) {
-        if (const auto error =
-                platform::WriteAnalysisWorkbook(QString::fromStdString(out), rows, ctx.language.strText))
+        if (const auto error = platform::WriteAnalysisWorkbook(
+                QString::fromStdString(out), rows, ctx.language.strText, core::AirCostInputs{}.currency))
             throw FolderError("export: " + *error);
     } else {
         if (auto error = platform::WriteFileAtomically(
                 QString::fromStdString(out),
-                QByteArray::fromStdString(core::AnalysisCsv(rows, ctx.language.strText))))
+                QByteArray::fromStdString(
+                    core::AnalysisCsv(rows, ctx.language.strText, core::AirCostInputs{}.currency))))
             throw FolderError("export: " + error->message);
     }
     if (ctx.json) {

@@ -129,7 +129,7 @@ Styles BuildStyles() {
 }
 
 std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const core::TextTable& strText,
-                       const Styles& styles) {
+                       std::string_view currency, const Styles& styles) {
     std::string xml = std::string(kXmlHead) + "<worksheet xmlns=\"" + kMain + "\"><sheetViews>" +
                       "<sheetView workbookViewId=\"0\"><pane xSplit=\"" + std::to_string(kFrozenColumns) +
                       "\" ySplit=\"" + std::to_string(kFrozenRows) + "\" topLeftCell=\"" +
@@ -143,7 +143,7 @@ std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const core::T
                NumberText(text ? kTextColumnWidth : kNumberColumnWidth) + "\" customWidth=\"1\"/>";
     }
     xml += "</cols><sheetData><row r=\"1\">";
-    const auto headings = core::AnalysisHeadings(strText);
+    const auto headings = core::AnalysisHeadings(strText, currency);
     for (std::size_t c = 0; c < core::kAnalysisColumnCount; ++c)
         xml += InlineText(ColumnName(c) + "1", headings[c], kHeaderStyle);
     xml += "</row>";
@@ -169,7 +169,8 @@ std::string BuildSheet(const std::vector<core::AnalysedRow>& rows, const core::T
 
 // The parts of the workbook in package order.
 std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::AnalysedRow>& rows,
-                                                        const core::TextTable& strText) {
+                                                        const core::TextTable& strText,
+                                                        std::string_view currency) {
     const Styles styles = BuildStyles();
     const std::string types =
         std::string(kXmlHead) +
@@ -199,14 +200,14 @@ std::vector<std::pair<QString, std::string>> BuildParts(const std::vector<core::
             {QStringLiteral("xl/workbook.xml"), workbook},
             {QStringLiteral("xl/_rels/workbook.xml.rels"), workbookRels},
             {QStringLiteral("xl/styles.xml"), styles.xml},
-            {QStringLiteral("xl/worksheets/sheet1.xml"), BuildSheet(rows, strText, styles)}};
+            {QStringLiteral("xl/worksheets/sheet1.xml"), BuildSheet(rows, strText, currency, styles)}};
 }
 
 } // namespace
 
 std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
                                                  const std::vector<core::AnalysedRow>& rows,
-                                                 const core::TextTable& strText) {
+                                                 const core::TextTable& strText, std::string_view currency) {
     const std::string name = QDir::toNativeSeparators(path).toStdString();
     if (const auto refused = CheckOutputTarget(path))
         return refused->message;
@@ -216,7 +217,7 @@ std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
         zip.setUtf8Enabled(true);
         if (!zip.open(QuaZip::mdCreate))
             return name + ": cannot be written (the workbook could not be packed)";
-        for (const auto& [part, text] : BuildParts(rows, strText)) {
+        for (const auto& [part, text] : BuildParts(rows, strText, currency)) {
             QuaZipFile file(&zip);
             const QByteArray data = QByteArray::fromStdString(text);
             if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(part)) || file.write(data) != data.size())

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace airmotor::platform {
@@ -17,6 +18,6 @@ namespace airmotor::platform {
 // file on failure.
 std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
                                                  const std::vector<core::AnalysedRow>& rows,
-                                                 const core::TextTable& strText);
+                                                 const core::TextTable& strText, std::string_view currency);
 
 } // namespace airmotor::platform

@@ -16,6 +16,7 @@ constexpr const char* kCostSection = "airCost";
 constexpr const char* kHours = "hoursPerYear";
 constexpr const char* kEnergy = "energyPerM3";
 constexpr const char* kPrice = "pricePerKWh";
+constexpr const char* kCurrency = "currency";
 constexpr const char* kSelectionSection = "selections";
 constexpr const char* kRecent = "recent";
 
@@ -58,13 +59,15 @@ core::AirCostInputs UserPreferences::airCost() const {
     const core::AirCostInputs defaults;
     return core::InRangeOrDefault({Stored(document_, kHours, defaults.hoursPerYear),
                                    Stored(document_, kEnergy, defaults.energyPerM3),
-                                   Stored(document_, kPrice, defaults.pricePerKWh)});
+                                   Stored(document_, kPrice, defaults.pricePerKWh),
+                                   document_.text(kCostSection, kCurrency).value_or(defaults.currency)});
 }
 
 void UserPreferences::setAirCost(const core::AirCostInputs& cost) {
     document_.setText(kCostSection, kHours, Number(cost.hoursPerYear));
     document_.setText(kCostSection, kEnergy, Number(cost.energyPerM3));
     document_.setText(kCostSection, kPrice, Number(cost.pricePerKWh));
+    document_.setText(kCostSection, kCurrency, cost.currency);
     save();
 }
 

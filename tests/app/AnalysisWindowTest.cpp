@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <tuple>
+
 using namespace airmotor;
 using namespace airmotor::app;
 using namespace airmotor::app::test;
@@ -94,8 +96,8 @@ private slots:
         QCOMPARE(window->analysis().panel().value("lblAnalysisAirM3h") != nullptr, !imperial);
     }
 
-    // OK keeps the dialog open with the reason while an entry is refused; accepted figures are kept in
-    // the user's configuration and change the cost shown.
+    // OK keeps the dialog open with the reason while an entry is refused; accepted figures and the
+    // currency are kept in the user's configuration and change the cost shown and its headings.
     void airCostPreferencesAreValidatedAndKept() {
         open("English");
         const double before = figure("lblAnalysisCost").toDouble();
@@ -103,15 +105,20 @@ private slots:
         auto* dialog = window->findChild<AirCostDialog*>("frmAirCost");
         QVERIFY(dialog && dialog->isVisible());
         auto* hours = Find<QLineEdit>(*dialog, "txtHoursPerYear");
+        auto* currency = Find<QLineEdit>(*dialog, "txtCurrency");
+        QCOMPARE(currency->text(), QString("EUR"));
         auto* ok = Find<QPushButton>(*dialog, "cmdOK");
-        for (const auto& [text, reason] :
-             {std::pair{"-5", "must not be negative"}, {"lots", "is not a number"}}) {
-            hours->setText(text);
+        for (const auto& [hoursText, currencyText, reason] :
+             {std::tuple{"-5", "CHF", "must not be negative"},
+              {"lots", "CHF", "is not a number"},
+              {"1000", " ", "Currency: enter 1 to 8 characters"}}) {
+            hours->setText(hoursText);
+            currency->setText(currencyText);
             ok->click();
             QVERIFY(dialog->isVisible());
             QVERIFY(Find<QLabel>(*dialog, "lblAirCostError")->text().contains(reason));
         }
-        hours->setText("1000");
+        currency->setText("CHF");
         ok->click();
         QTRY_VERIFY(!dialog->isVisible());
         QCOMPARE(figure("lblAnalysisCost").toDouble(), std::round(before / 2.0 * 100.0) / 100.0);
@@ -119,6 +126,10 @@ private slots:
         opened.reset();
         open("English");
         QCOMPARE(figure("lblAnalysisCost").toDouble(), std::round(before / 2.0 * 100.0) / 100.0);
+        QVERIFY(window->analysis().panel().caption("lblAnalysisCost")->text().contains("CHF"));
+        window->analysis().copyToClipboard();
+        const QString heading = QGuiApplication::clipboard()->text().section("\r\n", 0, 0);
+        QVERIFY2(heading.endsWith("[CHF]"), qPrintable(heading));
     }
 
     void clipboardAndExportCarryEveryRow() {

@@ -34,7 +34,7 @@ std::optional<std::string> Message(const std::optional<FileError>& error) {
 QByteArray AnalysisWorkbookBytes() {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("rows.xlsx"));
-    EXPECT_FALSE(WriteAnalysisWorkbook(file, {}, {}));
+    EXPECT_FALSE(WriteAnalysisWorkbook(file, {}, {}, "EUR"));
     return ReadFile(file);
 }
 
@@ -70,7 +70,7 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy) {
              return std::get<Workbook>(opened).save();
          }},
         {"rows.xlsx", workbook, "No space left on device",
-         [](const QString& p) { return WriteAnalysisWorkbook(p, {}, {}); }},
+         [](const QString& p) { return WriteAnalysisWorkbook(p, {}, {}, "EUR"); }},
         {"choice.json", "{}", "No space left on device",
          [](const QString& p) { return WriteSelectionFile(p, core::SavedSelection{}); }},
         {"ZEVODIDA.DAT", "\"2020-01-01\",\"German\",0\n", "No space left on device",

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
 
 namespace airmotor::core {
 
@@ -44,8 +45,24 @@ std::optional<std::string> Read(const std::string& name, std::string_view given,
 
 } // namespace
 
+std::optional<std::string> UsableCurrency(std::string_view text) {
+    std::string currency = Trimmed(text);
+    std::size_t characters = 0;
+    for (const char c : currency) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f)
+            return std::nullopt;
+        if ((byte & 0xc0) != 0x80) // UTF-8 continuation bytes belong to the character before
+            ++characters;
+    }
+    if (characters == 0 || characters > kMaxCurrencyCharacters)
+        return std::nullopt;
+    return currency;
+}
+
 std::variant<AirCostInputs, std::string> ReadAirCostTexts(std::string_view hours, std::string_view energy,
-                                                          std::string_view price, const TextTable& strText) {
+                                                          std::string_view price, std::string_view currency,
+                                                          const TextTable& strText) {
     AirCostInputs cost;
     if (auto error =
             Read(strText(TextKey::HoursPerYear), hours, kMaxHoursPerYear, cost.hoursPerYear, strText))
@@ -54,6 +71,11 @@ std::variant<AirCostInputs, std::string> ReadAirCostTexts(std::string_view hours
         return *error;
     if (auto error = Read(strText(TextKey::PricePerKWh), price, kMaxCostFactor, cost.pricePerKWh, strText))
         return *error;
+    std::optional<std::string> usable = UsableCurrency(currency);
+    if (!usable)
+        return FillPlaceholders(strText(TextKey::CurrencyRule),
+                                {strText(TextKey::Currency), std::to_string(kMaxCurrencyCharacters)});
+    cost.currency = std::move(*usable);
     return cost;
 }
 
@@ -61,7 +83,8 @@ AirCostInputs InRangeOrDefault(const AirCostInputs& cost) {
     const AirCostInputs defaults;
     return {InRange(cost.hoursPerYear, kMaxHoursPerYear) ? cost.hoursPerYear : defaults.hoursPerYear,
             InRange(cost.energyPerM3, kMaxCostFactor) ? cost.energyPerM3 : defaults.energyPerM3,
-            InRange(cost.pricePerKWh, kMaxCostFactor) ? cost.pricePerKWh : defaults.pricePerKWh};
+            InRange(cost.pricePerKWh, kMaxCostFactor) ? cost.pricePerKWh : defaults.pricePerKWh,
+            UsableCurrency(cost.currency).value_or(defaults.currency)};
 }
 
 } // namespace airmotor::core

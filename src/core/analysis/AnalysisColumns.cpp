@@ -3,6 +3,7 @@
 #include "core/common/Keys.h"
 
 #include <charconv>
+#include <string_view>
 
 namespace airmotor::core {
 
@@ -34,10 +35,14 @@ const std::array<AnalysisColumn, kAnalysisColumnCount> kAnalysisColumns = {{
     {TextKey::ColumnAirCost, 2},
 }};
 
-std::array<std::string, kAnalysisColumnCount> AnalysisHeadings(const TextTable& strText) {
+std::array<std::string, kAnalysisColumnCount> AnalysisHeadings(const TextTable& strText,
+                                                               std::string_view currency) {
     std::array<std::string, kAnalysisColumnCount> headings;
-    for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
+    for (std::size_t c = 0; c < kAnalysisColumnCount; ++c) {
         headings[c] = strText(kAnalysisColumns[c].headingKey);
+        if (kAnalysisColumns[c].headingKey == TextKey::ColumnAirCost)
+            headings[c] += " [" + std::string(currency) + "]";
+    }
     return headings;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace airmotor::core {
 
@@ -33,8 +34,9 @@ std::array<AnalysisCell, kAnalysisColumnCount> AnalysisCells(const AnalysedRow& 
 // The figure with the column's decimals, '.' whatever the locale; "" for a missing figure.
 std::string FixedText(const std::optional<double>& value, int decimals);
 
-// The headings in the language of the text table.
-std::array<std::string, kAnalysisColumnCount> AnalysisHeadings(const TextTable& strText);
+// The headings in the language of the text table; the air cost's names the currency.
+std::array<std::string, kAnalysisColumnCount> AnalysisHeadings(const TextTable& strText,
+                                                               std::string_view currency);
 
 // The cell as CSV and the clipboard show it.
 std::string CellText(const AnalysisCell& cell, const AnalysisColumn& column);

@@ -26,10 +26,10 @@ std::string Flattened(std::string text) {
     return text;
 }
 
-std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText, char separator,
-                  std::string (*cellOf)(std::string)) {
+std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText, std::string_view currency,
+                  char separator, std::string (*cellOf)(std::string)) {
     std::string out;
-    const auto headings = AnalysisHeadings(strText);
+    const auto headings = AnalysisHeadings(strText, currency);
     for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
         out += (c == 0 ? "" : std::string(1, separator)) + cellOf(headings[c]);
     out += "\r\n";
@@ -47,12 +47,14 @@ std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText
 
 } // namespace
 
-std::string AnalysisCsv(const std::vector<AnalysedRow>& rows, const TextTable& strText) {
-    return Table(rows, strText, ',', [](std::string cell) { return Quoted(cell); });
+std::string AnalysisCsv(const std::vector<AnalysedRow>& rows, const TextTable& strText,
+                        std::string_view currency) {
+    return Table(rows, strText, currency, ',', [](std::string cell) { return Quoted(cell); });
 }
 
-std::string AnalysisTsv(const std::vector<AnalysedRow>& rows, const TextTable& strText) {
-    return Table(rows, strText, '\t', &Flattened);
+std::string AnalysisTsv(const std::vector<AnalysedRow>& rows, const TextTable& strText,
+                        std::string_view currency) {
+    return Table(rows, strText, currency, '\t', &Flattened);
 }
 
 } // namespace airmotor::core

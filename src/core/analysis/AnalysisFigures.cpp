@@ -62,7 +62,7 @@ std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& a, const UnitFac
                        Text(a.startTorqueMargin, kMarginMask), strText(K::StartMarginTip)});
     figures.push_back({"lblAnalysisFreeSpeedMargin", strText(K::DistanceToFreeSpeed), "%",
                        Text(a.freeSpeedMargin, kMarginMask), strText(K::FreeSpeedMarginTip)});
-    figures.push_back({"lblAnalysisCost", strText(K::AirCostPerYear), "",
+    figures.push_back({"lblAnalysisCost", strText(K::AirCostPerYear), cost.currency,
                        FormatNumber(a.airCostPerYear, "####0.00"), AirCostTooltip(cost, strText)});
     return figures;
 }
@@ -80,9 +80,9 @@ int DutyModeTextKey(DutyMode mode) {
 }
 
 std::string AirCostTooltip(const AirCostInputs& cost, const TextTable& strText) {
-    return FillPlaceholders(
-        strText(TextKey::AirCostTip),
-        {Shortest(cost.hoursPerYear), Shortest(cost.energyPerM3), Shortest(cost.pricePerKWh)});
+    return FillPlaceholders(strText(TextKey::AirCostTip),
+                            {Shortest(cost.hoursPerYear), Shortest(cost.energyPerM3),
+                             Shortest(cost.pricePerKWh) + " " + cost.currency});
 }
 
 } // namespace airmotor::core

@@ -23,7 +23,9 @@ const char* DutyModeName(DutyMode mode);
 struct AirCostInputs {
     double hoursPerYear = 2000.0;
     double energyPerM3 = 0.12; // kWh per m³ free air (compressor's specific energy)
-    double pricePerKWh = 0.15; // currency-neutral
+    double pricePerKWh = 0.15; // in `currency`
+    // Shown beside every cost figure; the program converts no money, it only names it.
+    std::string currency = "EUR";
 };
 
 // Air at 1 l/s free air for one hour is 3.6 m³.

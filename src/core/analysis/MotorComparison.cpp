@@ -172,8 +172,8 @@ std::vector<FigureDefinition> FigureDefinitions(const LanguageState& l, const Mo
          Better::Higher, Unit::None,
          [](const AnalysedRow& r, const CurrentMotor&, int) { return Given(r.analysis.freeSpeedMargin); },
          fixed("###0.0")});
-    definitions.push_back({"airCostPerYear", text(K::AirCostPerYear), AirCostTooltip(cost, l.strText),
-                           Better::Lower, Unit::None,
+    definitions.push_back({"airCostPerYear", text(K::AirCostPerYear) + " [" + cost.currency + "]",
+                           AirCostTooltip(cost, l.strText), Better::Lower, Unit::None,
                            [](const AnalysedRow& r, const CurrentMotor&, int) {
                                return std::optional<double>(r.analysis.airCostPerYear);
                            },

@@ -181,6 +181,9 @@ inline constexpr int CalculatorInputNotPositive = 351;
 // The comparison sheet's table: the heading above the figure names and the note under them.
 inline constexpr int ComparisonRowHeading = 352;
 inline constexpr int ComparisonBestNote = 353;
+// The air cost's currency: its caption in the preferences and the rule a typed one breaks.
+inline constexpr int Currency = 354;
+inline constexpr int CurrencyRule = 355;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

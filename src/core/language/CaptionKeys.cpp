@@ -144,6 +144,7 @@ constexpr std::array kEntries = {
     CaptionEntry{"frmAirCost", "lblHoursPerYear", TextKey::HoursPerYear},
     CaptionEntry{"frmAirCost", "lblEnergyPerM3", TextKey::EnergyPerM3},
     CaptionEntry{"frmAirCost", "lblPricePerKWh", TextKey::PricePerKWh},
+    CaptionEntry{"frmAirCost", "lblCurrency", TextKey::Currency},
 
     CaptionEntry{"F2", "", 122},
     CaptionEntry{"MÅTTSKISS", "", 123},
