@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 namespace airmotor::core {
@@ -65,6 +66,90 @@ TEST(MotorComparison, RowChecksRefuseWhatCannotBeCompared) {
         if (problem) {
             EXPECT_NE(problem->find(c.fragment), std::string::npos) << *problem;
         }
+    }
+}
+
+// A printer canvas whose text metrics are those of a proportional font in millimetres (the recording
+// canvas's fixed cell is in points), so that a layout on paper can be judged without a font system.
+class PaperCanvas final : public Canvas {
+public:
+    static constexpr float kMmPerPoint = 0.3528f;
+    CanvasKind kind() const override { return CanvasKind::Printer; }
+    void setWorld(float left, float top, float width, float height) override {
+        recorded.setWorld(left, top, width, height);
+    }
+    void setColour(Rgb colour) override { recorded.setColour(colour); }
+    void setLineWidth(int width) override { recorded.setLineWidth(width); }
+    void setLineStyle(int style) override { recorded.setLineStyle(style); }
+    void setFont(float size, bool bold) override { recorded.setFont(size, bold); }
+    void line(float x1, float y1, float x2, float y2) override { recorded.line(x1, y1, x2, y2); }
+    void polyline(const float* xy, int count) override { recorded.polyline(xy, count); }
+    void point(float x, float y, Rgb colour) override { recorded.point(x, y, colour); }
+    void circle(float x, float y, float r, Rgb colour) override { recorded.circle(x, y, r, colour); }
+    void text(float x, float y, std::string_view utf8) override { recorded.text(x, y, utf8); }
+    float textWidth(std::string_view utf8) const override {
+        return Width(utf8.size(), recorded.state.fontSize);
+    }
+    float textHeight(std::string_view) const override {
+        return 1.15f * recorded.state.fontSize * kMmPerPoint;
+    }
+    static float Width(std::size_t characters, float points) {
+        return 0.55f * points * kMmPerPoint * static_cast<float>(characters);
+    }
+    RecordingCanvas recorded{CanvasKind::Printer};
+};
+
+// Four motors leave narrow columns: a long regulation text and a long caption take more lines
+// instead of running into their neighbours or shrinking out of sight; rows below move down.
+TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
+    MotorComparison c;
+    for (int row = 1; row <= 4; ++row)
+        c.motors.push_back({row, {}});
+    const std::vector<bool> none(4, false);
+    c.figures = {{"mode",
+                  "Regelung",
+                  "",
+                  Better::Neither,
+                  {},
+                  std::vector<std::string>(4, "Bei reduziertem Druck"),
+                  none},
+                 {"torqueAtSpeed",
+                  "Drehmoment bei Arbeitsdrehzahl eines sehr langen Namens [Nm]",
+                  "",
+                  Better::Higher,
+                  {},
+                  {"10.0", "10.1", "10.0", "10.1"},
+                  {false, true, false, true}},
+                 {"air", "Luft [l/s]", "", Better::Lower, {}, {"84.3", "116.2", "91.6", "162.0"}, none}};
+    c.rowHeading = "Zeile";
+    c.bestNote = "* bester Wert";
+    for (const std::size_t motors : {1u, 4u}) {
+        SCOPED_TRACE(motors);
+        MotorComparison shown = c;
+        shown.motors.resize(motors);
+        PaperCanvas paper;
+        DrawMotorComparisonTable(paper, shown);
+        const std::vector<RecordingCanvas::Text>& texts = paper.recorded.texts;
+        const auto box = [](const RecordingCanvas::Text& t) {
+            const float height = 1.15f * t.state.fontSize * PaperCanvas::kMmPerPoint;
+            return std::array{t.x, t.y, t.x + PaperCanvas::Width(t.text.size(), t.state.fontSize),
+                              t.y + height};
+        };
+        float smallest = 1e9f;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto a = box(texts[i]);
+            smallest = std::min(smallest, texts[i].state.fontSize);
+            EXPECT_GE(a[0], -0.01f) << texts[i].text;
+            EXPECT_LE(a[2], kComparisonTableWidth + 0.01f) << texts[i].text;
+            for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                const auto b = box(texts[j]);
+                const bool apart = a[2] <= b[0] || b[2] <= a[0] || a[3] <= b[1] || b[3] <= a[1];
+                EXPECT_TRUE(apart) << "'" << texts[i].text << "' overlaps '" << texts[j].text << "'";
+            }
+        }
+        EXPECT_GE(smallest, 6.0f) << "points";
+        EXPECT_EQ(paper.recorded.findText("Bei reduziertem Druck  ") != nullptr, motors == 1)
+            << "one line where it fits";
     }
 }
 

@@ -4,19 +4,64 @@
 #include "core/diagram/DiagramEngine.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace airmotor::core {
 
 namespace {
 
 constexpr float kFontSize = 7.5f;        // printer points
-constexpr float kMinimumFontSize = 4.0f; // printer points
+constexpr float kMinimumFontSize = 6.0f; // printer points: still readable on a printed sheet
+constexpr float kLineStep = 3.2f;        // mm between the lines of a wrapped text at kFontSize
 constexpr float kHeadingSize = 9.0f;     // printer points
-constexpr float kCaptionWidth = 54.0f;   // mm
+constexpr float kCaptionWidth = 44.0f;   // mm: long captions wrap, so four motor columns stay wide enough
 constexpr float kRowHeight = 5.2f;       // mm
 constexpr float kSampleLength = 7.0f;    // mm of the header's line sample
 constexpr std::int16_t kSampleWidth = 11;
 constexpr const char* kBestMark = " *";
+constexpr const char* kNoMark = "  "; // keeps unmarked figures aligned with marked ones
+
+// A text broken at its blanks into lines no wider than `width` mm. Only a single word wider than the
+// column makes the text smaller, and never below kMinimumFontSize: four motors leave a column of
+// about 11 mm, where a regulation such as "At reduced pressure" needs three lines.
+struct WrappedText {
+    std::vector<std::string> lines;
+    float size = kFontSize;
+};
+
+WrappedText Wrapped(DiagramEngine& e, const std::string& text, const std::string& mark, float width,
+                    bool bold) {
+    WrappedText wrapped;
+    std::string line;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t blank = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, blank - start);
+        start = blank + 1;
+        if (word.empty())
+            continue;
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (line.empty() || e.TextWidth(longer + mark, kFontSize, bold) <= width) {
+            line = longer;
+            continue;
+        }
+        wrapped.lines.push_back(line);
+        line = word;
+    }
+    wrapped.lines.push_back(line + mark);
+    float widest = 0.0f;
+    for (const std::string& l : wrapped.lines)
+        widest = std::max(widest, e.TextWidth(l, kFontSize, bold));
+    if (widest > width)
+        wrapped.size = std::max(kMinimumFontSize, kFontSize * width / widest);
+    return wrapped;
+}
+
+void DrawLines(DiagramEngine& e, const WrappedText& text, float x, float baseline, bool bold, int align) {
+    for (std::size_t k = 0; k < text.lines.size(); ++k)
+        e.DrawText(text.lines[k], x, baseline - static_cast<float>(k) * kLineStep, text.size, bold, align);
+}
 
 } // namespace
 
@@ -56,17 +101,18 @@ void DrawMotorComparisonTable(Canvas& canvas, const MotorComparison& c) {
 
     for (const ComparedFigure& f : c.figures) {
         y += kRowHeight;
-        e.DrawText(f.caption, 0.0f, down(y), kFontSize, false, 1);
+        // A text too long for its column (the regulation, a long caption) takes more lines, and the
+        // row grows with its longest text.
+        const WrappedText caption = Wrapped(e, f.caption, "", kCaptionWidth - 1.0f, false);
+        DrawLines(e, caption, 0.0f, down(y), false, 1);
+        std::size_t lines = caption.lines.size();
         for (std::size_t m = 0; m < motors && m < f.texts.size(); ++m) {
             const bool best = m < f.best.size() && f.best[m];
-            const std::string text = f.texts[m] + (best ? kBestMark : "  ");
-            // A long text (the regulation) is set smaller rather than run into its neighbour.
-            const float width = e.TextWidth(text, kFontSize, best);
-            const float size = width > column - 1.0f
-                                   ? std::max(kMinimumFontSize, kFontSize * (column - 1.0f) / width)
-                                   : kFontSize;
-            e.DrawText(text, right(m), down(y), size, best, 7);
+            const WrappedText text = Wrapped(e, f.texts[m], best ? kBestMark : kNoMark, column - 1.0f, best);
+            DrawLines(e, text, right(m), down(y), best, 7);
+            lines = std::max(lines, text.lines.size());
         }
+        y += static_cast<float>(lines - 1) * kLineStep;
         e.SetColour(QBColor(7));
         e.SetLineWidth(2);
         e.DrawLine(0.0f, down(y + 1.2f), kComparisonTableWidth, down(y + 1.2f), 1.0f);
