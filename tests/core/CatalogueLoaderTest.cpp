@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <locale>
 #include <map>
+#include <stdexcept>
 
 using namespace airmotor::core;
 
@@ -195,4 +197,21 @@ TEST(CatalogueLoader, KeysAndTextsThatCannotBeTrustedStopTheLoad) {
     for (const auto& tc : cases)
         EXPECT_NE(ErrorOf(tc.rows).find(tc.expected), std::string::npos) << ErrorOf(tc.rows);
     EXPECT_EQ(Loaded({Row(1, {{"intKatalogindex", 1.0}}), Row(2)}).catalogue.intAntalMotorer, 2);
+}
+
+// Streams take the program-wide C++ locale; a desktop program that sets one must not see a stored
+// 1.5 read as "1,5" in a text column or in a message.
+TEST(CatalogueLoader, NumbersBecomeTextsWhateverTheProgramsLocale) {
+    std::locale comma;
+    try {
+        comma = std::locale("de_DE.UTF-8");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine (scripts/install-deps makes it)";
+    }
+    const std::locale previous = std::locale::global(comma);
+    const std::string designation = Loaded({Row(1, {{"strBenamning", 1.5}})}).catalogue.strBenamning[1];
+    const std::string error = ErrorOf({Row(1), Row(2, {{"intKatalogindex", 2.5}})});
+    std::locale::global(previous);
+    EXPECT_EQ(designation, "1.5");
+    EXPECT_NE(error.find("intKatalogindex 2.5 "), std::string::npos) << error;
 }

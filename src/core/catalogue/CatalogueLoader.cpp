@@ -2,14 +2,22 @@
 
 #include "core/format/Utf8.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <sstream>
 
 namespace airmotor::core {
 namespace {
+
+// printf's "%.*g" that no locale can change: a stored 1.5 reads "1.5" on a decimal-comma desktop too.
+std::string GeneralText(double value, int precision) {
+    char buffer[64];
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
+    return std::string(buffer, r.ptr);
+}
 
 // Thrown inside the load only; turned into a LoadError at the boundary so that no partly
 // filled catalogue can ever reach the caller.
@@ -34,9 +42,7 @@ std::string KeyText(const MotorRow& row) {
     if (const auto* i = std::get_if<std::int64_t>(&v))
         return std::to_string(*i);
     if (const auto* d = std::get_if<double>(&v)) {
-        std::ostringstream out;
-        out << *d;
-        return out.str();
+        return GeneralText(*d, 6);
     }
     return "\"" + std::get<std::string>(v) + "\"";
 }
@@ -118,10 +124,7 @@ private:
         }
         if (const auto* i = std::get_if<std::int64_t>(&v))
             return std::to_string(*i);
-        std::ostringstream out;
-        out.precision(15);
-        out << std::get<double>(v);
-        return out.str();
+        return GeneralText(std::get<double>(v), 15);
     }
 
     const MotorRow& row_;
