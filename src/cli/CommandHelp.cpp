@@ -43,8 +43,9 @@ void PrintCommandSummary(std::ostream& out, std::string_view name, const Command
 
 void PrintProgramHelpTail(std::ostream& out) {
     out << "\nExit status:\n"
-           "  0 when the command ran, 1 when the program folder or database cannot be used,\n"
-           "  2 for a usage error (one line on stderr, nothing on stdout).\n\n"
+           "  0 when the command ran, 1 when a folder, database or file cannot be read or written\n"
+           "  (a full disk included), 2 for a usage error or refused input (one line on stderr,\n"
+           "  nothing on stdout).\n\n"
            "Files:\n"
            "  ZEVODIDA.DAT is kept in the program folder; an installed program, or one whose folder\n"
            "  cannot be written, keeps it in ~/.config/airmotor.\n\n"

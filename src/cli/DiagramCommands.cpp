@@ -82,8 +82,8 @@ int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
     const core::DrawingChoice choice =
         core::ChooseDrawing(ctx.catalogue.strMattskiss[static_cast<std::size_t>(index)], column);
     if (choice.isLink)
-        throw FolderError("drawing: motor " + std::to_string(index) + " refers to a web page (" +
-                          choice.name + "), not to a drawing file");
+        throw UsageError("drawing: motor " + std::to_string(index) + " refers to a web page (" + choice.name +
+                         "), not to a drawing file");
     const platform::DimensionDrawing drawing = platform::DimensionDrawing::Load(
         QString::fromStdString(ctx.folder.string()), QString::fromStdString(choice.name));
     if (!drawing.isValid())

@@ -102,7 +102,7 @@ TEST(DrawingCommand, RendersTheDrawingByTheCommaRuleOrSaysWhyNot) {
               names[0].trimmed());
 
     if (link > 0)
-        ExpectFailure(RunCli({"drawing", "--index", QString::number(link), "--out", out}), 1, "web page");
+        ExpectFailure(RunCli({"drawing", "--index", QString::number(link), "--out", out}), 2, "web page");
     if (none > 0)
         ExpectFailure(RunCli({"drawing", "--index", QString::number(none), "--out", out}), 1,
                       "No dimension drawing");
