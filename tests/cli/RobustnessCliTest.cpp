@@ -121,6 +121,8 @@ TEST(RobustnessCli, FullDiskIsAnErrorAndTheOldFileStays) {
         {"diagram", duty, "diagram.svg"},
         {"drawing", {"--index", "5"}, "drawing.png"},
         {"datasheet", duty, "sheet.pdf"},
+        {"compare", duty + QStringList{"--rows", "1,2"}, "compare.pdf"},
+        {"catalogue-table", {}, "table.pdf"},
     };
     for (const auto& c : cases) {
         const QString out = disk.path(QString::fromLatin1(c.out));
@@ -135,6 +137,35 @@ TEST(RobustnessCli, FullDiskIsAnErrorAndTheOldFileStays) {
         EXPECT_EQ(disk.files(), QStringList{QString::fromLatin1(c.out)});
         QFile::remove(out);
     }
+}
+
+// The catalogue is written before the workbook: when the workbook's save meets a full disk, the run
+// fails naming it and leaves it whole, and the next run recognises the motor it already added.
+TEST(RobustnessCli, AMotorListSaveOnAFullDiskFailsAndTheNextRunAddsNoCopy) {
+    airmotor::test::SmallDisk disk;
+    if (!disk.skipReason().empty())
+        GTEST_SKIP() << disk.skipReason();
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/Zevodida.db"), folder.filePath("Zevodida.db")));
+    const QDir sample(AIRMOTOR_SOURCE_DIR "/data/samples/motor-list");
+    for (const QString& name : sample.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(sample.filePath(name), disk.path(name)));
+    const QString book = disk.path(QStringLiteral("Motorlista.xlsx"));
+    const QByteArray before = Read(book);
+    const QStringList run = {"--folder", folder.path(), "motor-list", book, "--rows", "2-2", "--update"};
+    disk.fill();
+    const CliResult full = RunCli(run);
+    ExpectFailure(full, 1, "No space left on device");
+    EXPECT_TRUE(full.err.contains(book.toUtf8())) << full.err.toStdString();
+    EXPECT_EQ(Read(book), before);
+    EXPECT_EQ(disk.files(), sample.entryList(QDir::Files));
+
+    disk.empty();
+    const CliResult again = RunCli(run + QStringList{"--json"});
+    ASSERT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.out.contains("added by an earlier run")) << again.out.toStdString();
+    const CliResult catalogue = RunCli({"--folder", folder.path(), "catalogue", "--json"});
+    EXPECT_EQ(catalogue.out.count("\"TKM20-S1-EX\""), 1);
 }
 
 // The usage errors and refusals of every command are recorded with the CLI's outputs; these three
