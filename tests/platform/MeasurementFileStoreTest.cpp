@@ -12,25 +12,36 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 using airmotor::core::MeasurementData;
 using airmotor::platform::MeasurementFileStore;
 
 using airmotor::platform::test::WriteFile;
 
+// Written and read back under a decimal-comma locale where the machine has one.
 TEST(MeasurementFileStore, WritesAtomicallyAndReadsBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("nymotor.dat"));
     MeasurementData d;
     d.sx = 2.5f;
     d.speed = {1.0f, 2.0f};
-    d.torque = {3.0f, 0.0f};
+    d.torque = {3.25f, 0.0f};
     d.air = {4.0f, 5.0f};
     d.designation = "TKM20";
     d.date = MeasurementFileStore::today();
-    ASSERT_FALSE(MeasurementFileStore::write(path, d));
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    for (const char* comma : {"de_DE.UTF-8", "fr_FR.UTF-8"})
+        if (std::setlocale(LC_ALL, comma) != nullptr)
+            break;
+    const auto written = MeasurementFileStore::write(path, d);
     const auto read = MeasurementFileStore::read(path);
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_FALSE(written);
     ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<std::string>(read);
     EXPECT_EQ(std::get<MeasurementData>(read).torque, d.torque);
+    EXPECT_EQ(std::get<MeasurementData>(read).sx, d.sx);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("nymotor.dat")});
     // A folder that cannot hold the file: a message naming it.
     const auto error = MeasurementFileStore::write(dir.filePath(QStringLiteral("no/such/x.dat")), d);

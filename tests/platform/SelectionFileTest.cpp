@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "TestDatabase.h"
 
 using namespace airmotor;
@@ -99,24 +102,32 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
 }
 
 // Stored cost figures out of range fall back one by one; the recent list is newest first, unique
-// and bounded.
+// and bounded. Written and read under a decimal-comma locale where the machine has one: the figures
+// stay what they were.
 TEST(UserPreferences, CostFallbackAndRecentList) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("prefs.conf");
     core::RecordingMessageSink messages;
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    for (const char* comma : {"de_DE.UTF-8", "fr_FR.UTF-8"})
+        if (std::setlocale(LC_ALL, comma) != nullptr)
+            break;
     {
         platform::UserPreferences prefs(ini, messages);
         EXPECT_EQ(prefs.airCost().hoursPerYear, 2000.0); // nothing stored yet
-        prefs.setAirCost({9000.0, 0.2, 0.3});
+        EXPECT_EQ(prefs.airCost().currency, "EUR");
+        prefs.setAirCost({9000.0, 0.25, 0.3, "CHF"});
         for (int k = 0; k < platform::UserPreferences::kRecentCount + 2; ++k)
             prefs.addRecentSelection(dir.filePath(QString("s%1.json").arg(k)));
         prefs.addRecentSelection(dir.filePath("s3.json"));
     }
     platform::UserPreferences prefs(ini, messages);
     const core::AirCostInputs cost = prefs.airCost();
+    std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(cost.hoursPerYear, 2000.0);
-    EXPECT_EQ(cost.energyPerM3, 0.2);
+    EXPECT_EQ(cost.energyPerM3, 0.25);
     EXPECT_EQ(cost.pricePerKWh, 0.3);
+    EXPECT_EQ(cost.currency, "CHF");
     const QStringList recent = prefs.recentSelections();
     ASSERT_EQ(recent.size(), platform::UserPreferences::kRecentCount);
     EXPECT_TRUE(recent[0].endsWith("s3.json"));
