@@ -362,12 +362,13 @@ void MainWindow::showMessage(int key) {
 
 void MainWindow::showAbout() {
     core::Message m;
-    m.title = "About Air Motor Selector";
+    const core::TextTable& strText = program.language.strText;
+    m.title = strText(core::TextKey::AboutTitle);
     m.icon = core::MessageIcon::Information;
-    m.text = "\nAir Motor Selector\nVersion:  " +
+    m.text = "\nAir Motor Selector\n" + strText(core::TextKey::AboutVersion) + "  " +
              core::VersionText(AIRMOTOR_VERSION_MAJOR, AIRMOTOR_VERSION_MINOR, AIRMOTOR_VERSION_PATCH) +
-             "\nDate: " + std::string(AIRMOTOR_VERSION_DATE) +
-             "\n\nSelection of compressed-air motors from the catalogue.\nAir Motor Selector project";
+             "\n" + strText(27) + " " + std::string(AIRMOTOR_VERSION_DATE) + "\n\n" +
+             strText(core::TextKey::AboutPurpose) + "\nAir Motor Selector project";
     messages.show(m);
 }
 

@@ -400,9 +400,11 @@ private slots:
         Find<QAction>(w, "mnuNewsInThisVersion")->trigger();
         QCOMPARE(o->messages.messages.size(), std::size_t(2));
         QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains(AIRMOTOR_VERSION_DATE));
-        // The news comes from the text table of the language, under the menu item's caption.
+        // Both come from the text table of the language; the news under the menu item's caption.
         const QJsonObject texts = RunCli(o->folder->folder(), {"--language", "German", "texts"});
         const QJsonObject table = texts.value("texts").toObject();
+        QCOMPARE(QString::fromStdString(o->messages.messages[0].title), table.value("356").toString());
+        QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains(table.value("358").toString()));
         QCOMPARE(QString::fromStdString(o->messages.messages[1].title), table.value("43").toString());
         QCOMPARE(QString::fromStdString(o->messages.messages[1].text), table.value("40").toString());
     }

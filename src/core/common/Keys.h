@@ -184,6 +184,10 @@ inline constexpr int ComparisonBestNote = 353;
 // The air cost's currency: its caption in the preferences and the rule a typed one breaks.
 inline constexpr int Currency = 354;
 inline constexpr int CurrencyRule = 355;
+// The About box: its title, the version's caption and what the program does.
+inline constexpr int AboutTitle = 356;
+inline constexpr int AboutVersion = 357;
+inline constexpr int AboutPurpose = 358;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part
