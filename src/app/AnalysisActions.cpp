@@ -26,7 +26,7 @@ namespace airmotor::app {
 
 namespace {
 
-constexpr QSize kPanelSize{330, 320};
+constexpr QSize kPanelSize{340, 320};
 
 std::vector<core::AnalysedRow> AllRows(const core::SelectionSession& session,
                                        const core::AirCostInputs& cost) {
@@ -55,7 +55,7 @@ AnalysisActions::AnalysisActions(MainWindow& mainWindow, const ProgramContext& p
             return;
         placed = true;
         panel_->setGeometry(AuxWindowRect(AvailableScreen(&window), window.frameGeometry(),
-                                          window.resultArea(), kPanelSize, 0));
+                                          window.resultArea(), kPanelSize.expandedTo(panel_->sizeHint()), 0));
     });
     connect(&window, &MainWindow::refreshed, this, &AnalysisActions::refresh);
 
@@ -89,6 +89,16 @@ void AnalysisActions::refresh() {
     panel_->setWindowTitle(text(core::TextKey::DutyAnalysisTitle));
     panel_->toggleViewAction()->setText(text(core::TextKey::ShowDutyAnalysisMenu));
     panel_->refresh(window.session(), program.language, preferences.airCost());
+    // A longer text (the mode in some languages) widens the floating panel towards the left, so
+    // that it does not grow over the result list it was placed beside.
+    if (panel_->isFloating()) {
+        QRect at = panel_->geometry();
+        const int need = panel_->minimumSizeHint().width();
+        if (at.width() < need) {
+            at.setLeft(at.right() + 1 - need);
+            panel_->setGeometry(at);
+        }
+    }
 }
 
 void AnalysisActions::fail(const std::string& text) {

@@ -10,11 +10,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace airmotor::app {
 
 namespace {
 
-constexpr int kValueWidth = 72;
+constexpr int kValueWidth = 72;   // pixels: the widest figure
+constexpr int kValuePadding = 10; // pixels: the sunken frame and its margins
 
 } // namespace
 
@@ -72,19 +75,23 @@ void AnalysisPanel::refresh(const core::SelectionSession& session, const core::L
         if (!value) {
             caption = new QLabel(widget());
             caption->setObjectName(name + "Caption");
+            // Long captions wrap, so the panel fits between the duty fields and the result list.
+            caption->setWordWrap(true);
             value = new QLabel(widget());
             value->setObjectName(name);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            value->setMinimumWidth(kValueWidth);
             value->setFrameShape(QFrame::Panel);
             value->setFrameShadow(QFrame::Sunken);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         }
         grid->addWidget(caption, line, 0);
-        grid->addWidget(value, line, 1);
+        grid->addWidget(value, line, 1, Qt::AlignVCenter);
         ++line;
         caption->setText(KeepUnitsWhole(f.unit.empty() ? Q(f.caption) : Q(f.caption + " [" + f.unit + "]")));
         value->setText(Q(f.text).trimmed());
+        // The mode is a phrase ("Bei reduziertem Druck"), wider than any figure: it is shown whole.
+        value->setMinimumWidth(
+            std::max(kValueWidth, value->fontMetrics().horizontalAdvance(value->text()) + kValuePadding));
         caption->setToolTip(Q(f.howComputed));
         value->setToolTip(Q(f.howComputed));
         caption->show();

@@ -96,6 +96,22 @@ private slots:
         QCOMPARE(window->analysis().panel().value("lblAnalysisAirM3h") != nullptr, !imperial);
     }
 
+    // The German mode is a phrase wider than any figure: it is shown whole, and the floating panel
+    // grows away from the result list it was placed beside instead of over it.
+    void longModeTextWidensThePanelAwayFromTheResults() {
+        open("German");
+        AnalysisPanel& panel = window->analysis().panel();
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        ClickCell(*window, 2, 0);
+        const QLabel* mode = panel.value("lblAnalysisMode");
+        QVERIFY(mode->text().contains(' '));
+        QTRY_VERIFY2(mode->contentsRect().width() >= mode->fontMetrics().horizontalAdvance(mode->text()),
+                     qPrintable(mode->text()));
+        const QRect results = window->resultArea();
+        QVERIFY2(!panel.frameGeometry().intersects(results), "the panel covers the result list");
+    }
+
     // OK keeps the dialog open with the reason while an entry is refused; accepted figures and the
     // currency are kept in the user's configuration and change the cost shown and its headings.
     void airCostPreferencesAreValidatedAndKept() {

@@ -88,6 +88,14 @@ TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
     EXPECT_NE(
         si["lblAnalysisCost"].howComputed.find("1500 hours per year x 0.1 kWh per m³ x 0.2 CHF per kWh"),
         std::string::npos);
+    EXPECT_EQ(si["lblAnalysisSpeedAtTorque"].unit, "r/min");
+    TextTable german = English();
+    german.set(97, "Drehzahl [1/min]");
+    EXPECT_EQ(byName(AnalysisFigures(a, UnitFactors::ForImperial(0), false, cost,
+                                     german))["lblAnalysisSpeedAtTorque"]
+                  .unit,
+              "1/min")
+        << "the speed unit as the language writes it";
     auto imperial = byName(AnalysisFigures(a, UnitFactors::ForImperial(1), true, cost, English()));
     EXPECT_EQ(imperial.count("lblAnalysisAirM3h"), 0u);
     EXPECT_EQ(imperial["lblAnalysisAir"].text + " " + imperial["lblAnalysisAir"].unit, "10.0 cfm");

@@ -47,8 +47,8 @@ std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& a, const UnitFac
          strText(K::TorqueTip)},
         {"lblAnalysisTorqueMargin", strText(K::TorqueMargin), "%", Text(a.torqueMargin, kMarginMask),
          strText(K::TorqueMarginTip)},
-        {"lblAnalysisSpeedAtTorque", strText(K::SpeedAtWorkingTorque), "r/min", Text(speed, "####0"),
-         strText(K::SpeedAtTorqueTip)},
+        {"lblAnalysisSpeedAtTorque", strText(K::SpeedAtWorkingTorque), SpeedUnitOf(strText),
+         Text(speed, "####0"), strText(K::SpeedAtTorqueTip)},
         {"lblAnalysisPower", strText(K::PowerAtDutyPoint), imperial ? "hp" : "kW",
          FormatNumber(static_cast<double>(a.power / units.sngUnitPower), "#0.00"), strText(K::PowerTip)},
         {"lblAnalysisAir", strText(K::AirConsumption), airUnit,
@@ -65,6 +65,15 @@ std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& a, const UnitFac
     figures.push_back({"lblAnalysisCost", strText(K::AirCostPerYear), cost.currency,
                        FormatNumber(a.airCostPerYear, "####0.00"), AirCostTooltip(cost, strText)});
     return figures;
+}
+
+std::string SpeedUnitOf(const TextTable& strText) {
+    const std::string& caption = strText(97); // "Speed [r/min]" of the maximum power point
+    const auto open = caption.find('[');
+    const auto close = caption.find(']', open);
+    return open == std::string::npos || close == std::string::npos
+               ? std::string("r/min")
+               : caption.substr(open + 1, close - open - 1);
 }
 
 int DutyModeTextKey(DutyMode mode) {

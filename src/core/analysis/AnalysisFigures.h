@@ -25,6 +25,9 @@ std::vector<AnalysisFigure> AnalysisFigures(const DutyAnalysis& analysis, const 
                                             bool imperial, const AirCostInputs& cost,
                                             const TextTable& strText);
 
+// The speed unit as the language's speed caption writes it ("r/min", "1/min").
+std::string SpeedUnitOf(const TextTable& strText);
+
 // The text key of a mode, the same in the panel and the comparison.
 int DutyModeTextKey(DutyMode mode);
 

@@ -50,11 +50,8 @@ std::string UnitText(const LanguageState& language, int key, const char* si) {
     return text.empty() ? std::string(si) : text;
 }
 
-// The speed unit as the speed caption writes it ("[r/min]", "[1/min]").
 std::string SpeedUnit(const LanguageState& language) {
-    const std::string& caption = language.strText(97);
-    const auto open = caption.find('[');
-    return open == std::string::npos ? std::string("[r/min]") : caption.substr(open);
+    return "[" + SpeedUnitOf(language.strText) + "]";
 }
 
 std::string Caption(const LanguageState& language, int key, const std::string& fallback) {
