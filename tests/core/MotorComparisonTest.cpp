@@ -151,6 +151,13 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
         EXPECT_EQ(paper.recorded.findText("Bei reduziertem Druck  ") != nullptr, motors == 1)
             << "one line where it fits";
     }
+    // A sheet's twenty one-line figures keep their single row height and fit the table, note included.
+    MotorComparison full = c;
+    full.figures.assign(20, c.figures[2]);
+    PaperCanvas paper;
+    DrawMotorComparisonTable(paper, full);
+    for (const RecordingCanvas::Text& t : paper.recorded.texts)
+        EXPECT_GE(t.y, 0.0f) << t.text << " below the table";
 }
 
 class ComparisonTest : public ::testing::Test, protected testing::SessionHarness {
