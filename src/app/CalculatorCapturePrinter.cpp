@@ -28,7 +28,7 @@ void CalculatorCapturePrinter::printWindowAndDiagram(QWidget& window, const core
         messages_.show(core::Message{-1, job.error().toStdString(), core::MessageIcon::Warning, {}});
         return;
     }
-    if (const QString written = platform::WrittenFilesText(sink->files()); !written.isEmpty())
+    if (const QString written = platform::WrittenFilesText(sink->files(), sink->texts()); !written.isEmpty())
         messages_.show(core::Message{-1, written.toStdString(), core::MessageIcon::Information, {}});
 }
 

@@ -48,7 +48,9 @@ PrintController::PrintController(MainWindow& main, ProgramContext& program, core
             return std::nullopt;
         return std::max(1, printer.copyCount());
     };
-    sinkFactory_ = [](QPrinter& printer) { return platform::SinkFor(printer); };
+    sinkFactory_ = [this](QPrinter& printer) {
+        return platform::SinkFor(printer, &program_.language.strText);
+    };
     previewRunner_ = [this](QPrinter& printer) {
         QPrintPreviewDialog dialog(&printer, &main_);
         connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
@@ -115,7 +117,8 @@ void PrintController::reportRun(const platform::PrintJobSink& sink, const QStrin
     report(error);
     if (!error.isEmpty() || !tellFiles)
         return;
-    if (const QString written = platform::WrittenFilesText(sink.files()); !written.isEmpty())
+    if (const QString written = platform::WrittenFilesText(sink.files(), &program_.language.strText);
+        !written.isEmpty())
         messages_.show(
             {.key = -1, .text = written.toStdString(), .icon = core::MessageIcon::Information, .title = {}});
 }

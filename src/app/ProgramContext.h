@@ -23,7 +23,7 @@ struct ProgramContext {
     core::LanguageState language;
     core::MotorCatalogue catalogue;
     // Every window prints on this printer, and every print dialog changes it for all of them.
-    platform::ProgramPrinter printer;
+    platform::ProgramPrinter printer{&language.strText};
     // True while the main window is closed to go back to the start window: the program goes on.
     bool intTillbakaStart = false;
     // Another catalogue database chosen for this run (an imported one); empty: the folder's own.

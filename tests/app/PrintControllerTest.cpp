@@ -52,9 +52,9 @@ class PrintControllerTest : public QObject {
         int sinks = 0;
         int printerCopies = -1;
     };
-    static std::unique_ptr<Opened> open() {
+    static std::unique_ptr<Opened> open(const char* language = "English") {
         auto o = std::make_unique<Opened>();
-        OpenMainWindow(*o, "English");
+        OpenMainWindow(*o, language);
         // The print resources and drawings beside the database, as in the program folder.
         for (const QString& name : QDir(BinDir()).entryList({"*.WMF", "*.SVG", "*.svg"}, QDir::Files))
             QFile::copy(QDir(BinDir()).filePath(name), o->folder->path(name));
@@ -192,6 +192,25 @@ private slots:
         QTest::mouseClick(w.findChild<QPushButton*>("PrinterutskriftB"), Qt::LeftButton);
         QCOMPARE(o->messages.messages.back().text,
                  "The printout was written to " + QDir::toNativeSeparators(pdf).toStdString() + ".");
+    }
+
+    // Where the printout went is said in the user's language.
+    void writtenFilesAreNamedInTheLanguage() {
+        auto o = open("German");
+        MainWindow& w = *o->window;
+        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
+        ClickCell(w, 1, 0);
+        o->printing->setSinkFactory([](QPrinter& printer) { return platform::SinkFor(printer); });
+        const QString pdf = o->folder->path("sheet.pdf");
+        o->printing->setPrinterChooser([&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return std::optional<int>(1);
+        });
+        w.findChild<QAction*>("mnuPrint")->trigger();
+        QCOMPARE(o->messages.messages.size(), std::size_t{1});
+        QCOMPARE(o->messages.messages.back().text,
+                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf).toStdString() + " geschrieben.");
     }
 
     void previewPaintsOneCopyWithoutMessages() {

@@ -188,6 +188,13 @@ inline constexpr int CurrencyRule = 355;
 inline constexpr int AboutTitle = 356;
 inline constexpr int AboutVersion = 357;
 inline constexpr int AboutPurpose = 358;
+// What a printout did: where its files are, or why nothing (or not all) was printed.
+inline constexpr int PrintoutWrittenToFile = 359;
+inline constexpr int PrintoutWrittenToFiles = 360;
+inline constexpr int NoPrinterSetUp = 361;
+inline constexpr int PrintJobNotStarted = 362;
+inline constexpr int PrinterReportedError = 363;
+inline constexpr int NothingPrinted = 364;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

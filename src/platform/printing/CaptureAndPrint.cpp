@@ -1,5 +1,7 @@
 #include "platform/printing/CaptureAndPrint.h"
 
+#include "core/common/Keys.h"
+
 #include <QPagedPaintDevice>
 
 #include <algorithm>
@@ -47,7 +49,9 @@ bool PicturePrintJob::PrintPictureToFitPage(const QImage& picture, double a, dou
         }
         if (!painter_.begin(device)) {
             sink_.abortJob();
-            error_ = QStringLiteral("The print job \"%1\" could not be started").arg(title_);
+            error_ =
+                sink_.text(core::TextKey::PrintJobNotStarted, "The print job \"%1\" could not be started")
+                    .arg(title_);
             return false;
         }
         page_ = SheetRect(*device, sink_.resolution());
@@ -64,7 +68,7 @@ bool PicturePrintJob::PrintPictureToFitPage(const QImage& picture, double a, dou
 bool PicturePrintJob::end() {
     if (!started_) {
         if (error_.isEmpty())
-            error_ = QStringLiteral("Nothing was printed.");
+            error_ = sink_.text(core::TextKey::NothingPrinted, "Nothing was printed.");
         return false;
     }
     started_ = false;

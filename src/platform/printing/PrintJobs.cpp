@@ -1,5 +1,6 @@
 #include "platform/printing/PrintJobs.h"
 
+#include "core/common/Keys.h"
 #include "platform/AtomicFile.h"
 
 #include <QDir>
@@ -12,6 +13,14 @@
 namespace airmotor::platform {
 
 namespace {
+
+// The text of the key in the table, or the English text where there is no table or no text (a
+// catalogue older than the key).
+QString TextOr(const core::TextTable* strText, int key, const char* english) {
+    if (strText != nullptr && !(*strText)(key).empty())
+        return QString::fromStdString((*strText)(key));
+    return QString::fromUtf8(english);
+}
 
 // PDF resolution: fine enough for 1/10-point text positioning; the output stays vector.
 constexpr int kPdfDpi = 600;
@@ -53,7 +62,9 @@ PrintRun RunOnePageJobs(PrintJobSink& sink, int jobs, QPageLayout::Orientation o
         QPainter painter;
         if (!painter.begin(device)) {
             sink.abortJob();
-            run.error = QStringLiteral("The print job \"%1\" could not be started").arg(title);
+            run.error =
+                sink.text(core::TextKey::PrintJobNotStarted, "The print job \"%1\" could not be started")
+                    .arg(title);
             break;
         }
         const double dpi = sink.resolution();
@@ -122,23 +133,33 @@ double PdfJobSink::resolution() const {
     return kPdfDpi;
 }
 
-std::unique_ptr<PrintJobSink> SinkFor(QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return std::make_unique<PdfJobSink>(printer.outputFileName());
-    return std::make_unique<PrinterJobSink>(printer);
+QString PrintJobSink::text(int key, const char* english) const {
+    return TextOr(strText_, key, english);
 }
 
-QString WrittenFilesText(const QStringList& files) {
+std::unique_ptr<PrintJobSink> SinkFor(QPrinter& printer, const core::TextTable* strText) {
+    std::unique_ptr<PrintJobSink> sink;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        sink = std::make_unique<PdfJobSink>(printer.outputFileName());
+    else
+        sink = std::make_unique<PrinterJobSink>(printer);
+    sink->setTexts(strText);
+    return sink;
+}
+
+QString WrittenFilesText(const QStringList& files, const core::TextTable* strText) {
     if (files.isEmpty())
         return {};
     if (files.size() == 1)
-        return QStringLiteral("The printout was written to %1.").arg(QDir::toNativeSeparators(files[0]));
+        return TextOr(strText, core::TextKey::PrintoutWrittenToFile, "The printout was written to %1.")
+            .arg(QDir::toNativeSeparators(files[0]));
     const QFileInfo first(files[0]);
     QStringList names;
     for (const QString& file : files)
         names << (QFileInfo(file).absolutePath() == first.absolutePath() ? QFileInfo(file).fileName()
                                                                          : QDir::toNativeSeparators(file));
-    return QStringLiteral("The printout was written to %1 files in %2: %3.")
+    return TextOr(strText, core::TextKey::PrintoutWrittenToFiles,
+                  "The printout was written to %1 files in %2: %3.")
         .arg(files.size())
         .arg(QDir::toNativeSeparators(first.absolutePath()), names.join(QStringLiteral(", ")));
 }
@@ -152,8 +173,9 @@ QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation
     // Without a printer Qt falls back to a PDF writer that has no file to write to.
     if (!printer_.isValid() ||
         (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty())) {
-        error_ = QStringLiteral("No printer is set up: choose a printer or a PDF file with File > Print. "
-                                "Nothing was printed.");
+        error_ = text(
+            core::TextKey::NoPrinterSetUp,
+            "No printer is set up: choose a printer or a PDF file with File > Print. Nothing was printed.");
         return nullptr;
     }
     printer_.setCopyCount(1);
@@ -183,7 +205,8 @@ bool PrinterJobSink::endJob() {
         return !error;
     }
     if (printer_.printerState() == QPrinter::Error) {
-        error_ = QStringLiteral("The printer %1 reported an error: the job may be incomplete")
+        error_ = text(core::TextKey::PrinterReportedError,
+                      "The printer %1 reported an error: the job may be incomplete")
                      .arg(printer_.printerName());
         return false;
     }

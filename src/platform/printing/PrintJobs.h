@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language/Language.h"
+
 #include <QBuffer>
 #include <QPageLayout>
 #include <QString>
@@ -34,6 +36,14 @@ public:
     virtual double resolution() const = 0;
     // The files the finished jobs were written to, in job order; empty for paper.
     virtual QStringList files() const { return {}; }
+
+    // The messages in the user's language; without a text table (the command line) in English.
+    void setTexts(const core::TextTable* strText) { strText_ = strText; }
+    const core::TextTable* texts() const { return strText_; }
+    QString text(int key, const char* english) const;
+
+private:
+    const core::TextTable* strText_ = nullptr;
 };
 
 // One PDF file per job: FILE.pdf, FILE-2.pdf, FILE-3.pdf, ... Each is made in memory and written
@@ -86,10 +96,10 @@ private:
 
 // The sink for a printer: its PDF file when it prints to one (job n > 1 to "name-n.pdf", so no job
 // replaces another), otherwise the printer itself.
-std::unique_ptr<PrintJobSink> SinkFor(QPrinter& printer);
+std::unique_ptr<PrintJobSink> SinkFor(QPrinter& printer, const core::TextTable* strText = nullptr);
 
 // Tells the user where a printout that went to files can be found; empty for none.
-QString WrittenFilesText(const QStringList& files);
+QString WrittenFilesText(const QStringList& files, const core::TextTable* strText = nullptr);
 
 // What a print run did: one page count per finished job; error names what failed (the run stops
 // at the first failing job).

@@ -4,7 +4,7 @@
 
 namespace airmotor::platform {
 
-ProgramPrinter::ProgramPrinter() = default;
+ProgramPrinter::ProgramPrinter(const core::TextTable* strText) : strText_(strText) {}
 ProgramPrinter::~ProgramPrinter() = default;
 
 QPrinter& ProgramPrinter::printer() {
@@ -19,7 +19,7 @@ void ProgramPrinter::choose(std::unique_ptr<QPrinter> chosen) {
 }
 
 std::unique_ptr<PrintJobSink> ProgramPrinter::sink() {
-    return SinkFor(printer());
+    return SinkFor(printer(), strText_);
 }
 
 } // namespace airmotor::platform

@@ -12,7 +12,8 @@ namespace airmotor::platform {
 // chose last, in whichever window. Every printout asks for it afresh, so none keeps an old choice.
 class ProgramPrinter final {
 public:
-    ProgramPrinter();
+    // Messages of its printouts in the language of the text table, which outlives the printer.
+    explicit ProgramPrinter(const core::TextTable* strText = nullptr);
     ~ProgramPrinter();
     ProgramPrinter(const ProgramPrinter&) = delete;
     ProgramPrinter& operator=(const ProgramPrinter&) = delete;
@@ -24,6 +25,7 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_; // made on first use: a printer needs the application
+    const core::TextTable* strText_;
 };
 
 } // namespace airmotor::platform
