@@ -16,6 +16,7 @@
 #include "app/ResultGridModel.h"
 #include "app/ResultGridView.h"
 #include "app/SelectionFileActions.h"
+#include "core/common/ProgramVersion.h"
 #include "core/results/SearchSummary.h"
 #include "platform/UserPreferences.h"
 
@@ -364,9 +365,8 @@ void MainWindow::showAbout() {
     core::Message m;
     m.title = "About Air Motor Selector";
     m.icon = core::MessageIcon::Information;
-    m.text = "\nAir Motor Selector\nVersion:  " +
-             core::VersionText(AIRMOTOR_VERSION_MAJOR, AIRMOTOR_VERSION_MINOR, AIRMOTOR_VERSION_PATCH) +
-             "\nDate: " + std::string(AIRMOTOR_VERSION_DATE) +
+    m.text = "\nAir Motor Selector\nVersion:  " + core::BuildVersionText() +
+             "\nDate: " + std::string(core::ThisBuild().date) +
              "\n\nSelection of compressed-air motors from the catalogue.\nAir Motor Selector project";
     messages.show(m);
 }
