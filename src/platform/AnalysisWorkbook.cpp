@@ -1,6 +1,7 @@
 #include "platform/AnalysisWorkbook.h"
 
 #include "core/analysis/AnalysisColumns.h"
+#include "core/analysis/AnalysisCsv.h"
 #include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
@@ -230,6 +231,17 @@ std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
             return name + ": cannot be written (the workbook could not be packed)";
     }
     if (auto error = WriteFileAtomically(path, buffer.data()))
+        return error->message;
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteAnalysisExport(const core::ResultExportTarget& target,
+                                               const std::vector<core::AnalysedRow>& rows,
+                                               const core::TextTable& strText) {
+    const QString path = QString::fromStdString(target.path);
+    if (target.format == core::ResultFormat::Workbook)
+        return WriteAnalysisWorkbook(path, rows, strText);
+    if (auto error = WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows, strText))))
         return error->message;
     return std::nullopt;
 }
