@@ -307,7 +307,7 @@ void SelectionSession::Load() {
     interlocks_.Reset();
     outputs_ = OutputControls{};
     bolKatalogMode_ = true;
-    editor_.input().box(F::TillgLuftTryckB).text = "6.3";
+    editor_.input().box(F::TillgLuftTryckB).text = kReferencePressureText;
     ClickNewSearchData();
     ClickAllMotors();
 }
