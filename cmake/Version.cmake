@@ -12,6 +12,16 @@ if(AIRMOTOR_GIT_EXECUTABLE AND EXISTS ${CMAKE_CURRENT_LIST_DIR}/../.git)
   execute_process(COMMAND ${AIRMOTOR_GIT_EXECUTABLE} describe --tags --abbrev=0 --match "v[0-9]*"
     WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/.. RESULT_VARIABLE _airmotor_git_result
     OUTPUT_VARIABLE _airmotor_tag OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  # A new tag configures again (a tag is a file under refs/tags or a line of packed-refs).
+  execute_process(COMMAND ${AIRMOTOR_GIT_EXECUTABLE} rev-parse --git-common-dir
+    WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/.. OUTPUT_VARIABLE _airmotor_git_dir
+    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  get_filename_component(_airmotor_git_dir "${_airmotor_git_dir}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
+  foreach(_airmotor_ref refs/tags packed-refs)
+    if(EXISTS ${_airmotor_git_dir}/${_airmotor_ref})
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_airmotor_git_dir}/${_airmotor_ref})
+    endif()
+  endforeach()
   if(_airmotor_git_result EQUAL 0 AND _airmotor_tag MATCHES "^v([0-9]+\\.[0-9]+\\.[0-9]+)$")
     set(_airmotor_tag_version ${CMAKE_MATCH_1})
     execute_process(COMMAND ${AIRMOTOR_GIT_EXECUTABLE} log -1 --format=%cs ${_airmotor_tag}
