@@ -4,7 +4,6 @@
 #include "core/maintenance/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 #include "core/selection/Designation.h"
-#include "core/selection/GridRowText.h"
 
 #include <algorithm>
 
@@ -316,7 +315,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
     }
 }
 
-SearchOutcome MotorSearch::Run(const TextTable& strText) {
+SearchOutcome MotorSearch::Run() {
     SearchOutcome out;
     int b = 0;
     const RequirementValues& v = values_;
@@ -358,12 +357,7 @@ SearchOutcome MotorSearch::Run(const TextTable& strText) {
         const bool startReached = v.sngArbetsMoment <= startMoment &&
                                   (p == 0.0f || static_cast<double>(p * startMoment) / kReferencePressure >=
                                                     static_cast<double>(v.sngArbetsMoment));
-        const GridRowCells cells = GridRowText(catalogue_, i, strText);
-        GridRow gridRow;
-        for (std::size_t c = 0; c < 2; ++c)
-            gridRow.cells[c] =
-                cells.isDesignation[c] && !startReached ? Bracketed(cells.cells[c]) : cells.cells[c];
-        out.grid.push_back(gridRow);
+        out.startTooLow.push_back(!startReached);
         if (EndsWith(designation_, "-U"))
             out.Label23Visible = true;
     }
