@@ -118,7 +118,7 @@ int RunAnalyseCommand(CliContext& ctx, const CommandArgs& args) {
 
 int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     std::vector<std::string_view> names = SessionOptionNames(true);
-    names.push_back("out");
+    names.emplace_back("out");
     const CommandOptions options("export", args, names);
     const std::string out = OutputFile(options, "export", {"csv", "xlsx"});
 

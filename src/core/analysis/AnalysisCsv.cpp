@@ -26,8 +26,9 @@ std::string Flattened(std::string text) {
     return text;
 }
 
+template <typename CellOf>
 std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText, char separator,
-                  std::string (*cellOf)(std::string)) {
+                  CellOf cellOf) {
     std::string out;
     const auto headings = AnalysisHeadings(strText);
     for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
@@ -48,7 +49,7 @@ std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText
 } // namespace
 
 std::string AnalysisCsv(const std::vector<AnalysedRow>& rows, const TextTable& strText) {
-    return Table(rows, strText, ',', [](std::string cell) { return Quoted(cell); });
+    return Table(rows, strText, ',', &Quoted);
 }
 
 std::string AnalysisTsv(const std::vector<AnalysedRow>& rows, const TextTable& strText) {
