@@ -27,6 +27,7 @@ foreach(entry ${AIRMOTOR_FUZZERS})
     target_sources(fuzz-${name} PRIVATE ${AIRMOTOR_FUZZ_DIR}/ReplayMain.cpp)
     add_test(NAME fuzz_regressions_${name}
       COMMAND fuzz-${name} ${AIRMOTOR_FUZZ_DIR}/regressions/${name} ${AIRMOTOR_FUZZ_DIR}/seeds/${name})
-    set_tests_properties(fuzz_regressions_${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    set_tests_properties(fuzz_regressions_${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+      LABELS fast)
   endif()
 endforeach()

@@ -81,11 +81,11 @@ endif()
 # The installed tree as a user meets it: installed into a temporary prefix, run from elsewhere.
 add_test(NAME install_tree
   COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install/check-install.sh ${CMAKE_BINARY_DIR} ${CMAKE_COMMAND})
-set_tests_properties(install_tree PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+set_tests_properties(install_tree PROPERTIES TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+  LABELS install)
 # The help and version tests run both executables and compare with the project's version.
 if(TARGET cli_tests)
-  target_compile_definitions(cli_tests PRIVATE AIRMOTOR_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
-    AIRMOTOR_VERSION_DATE="${AIRMOTOR_VERSION_DATE}")
+  target_link_libraries(cli_tests PRIVATE airmotor_version)
   if(TARGET airmotor)
     add_dependencies(cli_tests airmotor)
   endif()

@@ -25,5 +25,5 @@ find_program(DPKG_DEB_EXECUTABLE dpkg-deb)
 if(DPKG_DEB_EXECUTABLE)
   add_test(NAME debian_package
     COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install/check-package.sh ${CMAKE_BINARY_DIR})
-  set_tests_properties(debian_package PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
+  set_tests_properties(debian_package PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE LABELS install)
 endif()

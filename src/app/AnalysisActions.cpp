@@ -12,7 +12,6 @@
 #include "core/common/Keys.h"
 #include "core/results/SearchSummary.h"
 #include "platform/AnalysisWorkbook.h"
-#include "platform/AtomicFile.h"
 #include "platform/UserPreferences.h"
 
 #include <QAction>
@@ -118,18 +117,9 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
                                     {path.toStdString()}));
         return false;
     }
-    if (target.format == core::ResultFormat::Workbook) {
-        if (const auto error = platform::WriteAnalysisWorkbook(path, rows, program.language.strText,
-                                                               preferences.airCost().currency)) {
-            fail(*error);
-            return false;
-        }
-        return true;
-    }
-    if (auto error = platform::WriteFileAtomically(
-            path, QByteArray::fromStdString(
-                      core::AnalysisCsv(rows, program.language.strText, preferences.airCost().currency)))) {
-        fail(error->message);
+    if (const auto error = platform::WriteAnalysisExport(target, rows, program.language.strText,
+                                                         preferences.airCost().currency)) {
+        fail(*error);
         return false;
     }
     return true;

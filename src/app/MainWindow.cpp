@@ -16,6 +16,7 @@
 #include "app/ResultGridModel.h"
 #include "app/ResultGridView.h"
 #include "app/SelectionFileActions.h"
+#include "core/common/ProgramVersion.h"
 #include "core/results/SearchSummary.h"
 #include "platform/UserPreferences.h"
 
@@ -366,9 +367,8 @@ void MainWindow::showAbout() {
     m.title = strText(core::TextKey::AboutTitle);
     m.icon = core::MessageIcon::Information;
     m.text = "\nAir Motor Selector\n" + strText(core::TextKey::AboutVersion) + "  " +
-             core::VersionText(AIRMOTOR_VERSION_MAJOR, AIRMOTOR_VERSION_MINOR, AIRMOTOR_VERSION_PATCH) +
-             "\n" + strText(27) + " " + std::string(AIRMOTOR_VERSION_DATE) + "\n\n" +
-             strText(core::TextKey::AboutPurpose) + "\nAir Motor Selector project";
+             core::BuildVersionText() + "\n" + strText(27) + " " + std::string(core::ThisBuild().date) +
+             "\n\n" + strText(core::TextKey::AboutPurpose) + "\nAir Motor Selector project";
     messages.show(m);
 }
 

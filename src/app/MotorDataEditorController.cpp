@@ -5,6 +5,7 @@
 #include "app/MotorDataEditorWindow.h"
 #include "app/MotorListBatchController.h"
 #include "app/ProgramContext.h"
+#include "core/maintenance/EditorRanges.h"
 #include "core/maintenance/MotorRecord.h"
 #include "platform/MeasurementFileStore.h"
 #include "platform/printing/EditorDiagramPages.h"
@@ -15,8 +16,6 @@
 #include <QKeyEvent>
 #include <QPrintDialog>
 #include <QPrinter>
-
-#include <cmath>
 
 namespace airmotor::app {
 
@@ -97,18 +96,15 @@ void MotorDataEditorController::show(const std::string& text, core::MessageIcon 
 }
 
 void MotorDataEditorController::runMotorList() {
-    bool firstOk = false;
-    bool lastOk = false;
-    const int first = window_->motorListText(0).trimmed().toInt(&firstOk);
-    const int last = window_->motorListText(1).trimmed().toInt(&lastOk);
-    // A reversed or empty range would silently do nothing.
-    if (!firstOk || !lastOk || first < 1 || last < first) {
+    const std::optional<core::IndexRange> rows = core::MotorListRows(
+        window_->motorListText(0).trimmed().toStdString(), window_->motorListText(1).trimmed().toStdString());
+    if (!rows) {
         show(kMotorListRowsText, core::MessageIcon::Warning);
         return;
     }
     const auto mode =
         window_->motorListOption() == 0 ? core::MotorListMode::Update : core::MotorListMode::Print;
-    motorList_->Run(window_->motorListSheet().trimmed(), first, last, mode);
+    motorList_->Run(window_->motorListSheet().trimmed(), rows->first, rows->last, mode);
 }
 
 void MotorDataEditorController::openFull() {
@@ -228,17 +224,13 @@ void MotorDataEditorController::printRange() {
     const float typedFirst = editor_.fields().value(F::txtKatalogIndex_0);
     const float typedLast = editor_.fields().value(F::txtKatalogIndex_1);
     const int motors = program_.catalogue.intAntalMotorer;
-    // A box may hold a number no int can: such a range is refused before any conversion.
-    constexpr float kBeyondAnyIndex = 1e9f;
-    const bool whole = std::fabs(typedFirst) < kBeyondAnyIndex && std::fabs(typedLast) < kBeyondAnyIndex;
-    const int first = whole ? static_cast<int>(typedFirst) : 0;
-    const int last = whole ? static_cast<int>(typedLast) : 0;
-    if (first < 1 || last < first || last > motors) {
-        show("Katalogindex från " + core::BoxText(typedFirst) + " till " + core::BoxText(typedLast) +
-                 " finns inte: katalogen har index 1 till " + std::to_string(motors) + ".",
-             core::MessageIcon::Warning);
+    const std::optional<core::IndexRange> range = core::CatalogueIndexRange(typedFirst, typedLast, motors);
+    if (!range) {
+        show(core::CatalogueIndexRangeRefusal(typedFirst, typedLast, motors), core::MessageIcon::Warning);
         return;
     }
+    const int first = range->first;
+    const int last = range->last;
     print(QStringLiteral("Motor %1-%2").arg(first).arg(last), last - first + 1,
           [this, first](int page, double dpi) {
               core::EditorDiagramOptions options = diagramOptions(core::CanvasKind::Printer);

@@ -7,6 +7,7 @@
 #include "app/PrintController.h"
 #include "app/ProgramContext.h"
 #include "core/diagram/SessionDiagramInput.h"
+#include "core/maintenance/ProductionBatch.h"
 #include "platform/ProductionDatabase.h"
 #include "platform/WorkbookSheetWriter.h"
 
@@ -16,14 +17,6 @@
 #include <QProgressDialog>
 
 namespace airmotor::app {
-
-namespace {
-
-constexpr int kResultRows = 9;
-constexpr char kTkmSheet[] = "TKM";
-constexpr int kFirstSheetRow = 3; // rows 1-2 of sheet "TKM" hold its headings
-
-} // namespace
 
 ProductionController::ProductionController(MainWindow& main, ProgramContext& program,
                                            core::MessageSink& messages, DiagramController& diagrams,
@@ -40,7 +33,7 @@ ProductionController::ProductionController(MainWindow& main, ProgramContext& pro
                                             QStringLiteral("Excel (*.xlsx)"));
     };
     sheetWriters_ = [](const QString& workbook, std::string& error) -> std::unique_ptr<core::SheetWriter> {
-        auto opened = platform::WorkbookSheetWriter::open(workbook, kTkmSheet);
+        auto opened = platform::WorkbookSheetWriter::open(workbook, core::kProductionSheet);
         if (auto* message = std::get_if<std::string>(&opened)) {
             error = *message;
             return nullptr;
@@ -170,63 +163,64 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
         }
     }
 
-    core::SelectionSession& session = main_.session();
-    const int last = batch == Batch::ResultRows ? kResultRows : program_.catalogue.intAntalMotorer;
+    const int last =
+        batch == Batch::ResultRows ? core::kProductionResultRows : program_.catalogue.intAntalMotorer;
     QProgressDialog progress(QStringLiteral("Produktionsdata"), QStringLiteral("Cancel"), 0, last, &main_);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
-    int sheetRow = kFirstSheetRow;
+
+    // The batch's rows as the main window shows them: selected in the grid, drawn, printed.
+    class Rows final : public core::ProductionBatchServices {
+    public:
+        Rows(ProductionController& owner, QProgressDialog& progress, int last)
+            : owner_(owner), progress_(progress), last_(last) {}
+        int listedRows() const override {
+            return static_cast<int>(owner_.main_.session().results().grid.size());
+        }
+        bool selectRow(int row) override {
+            core::SelectionSession& session = owner_.main_.session();
+            if (!session.ClickCell(row, 0))
+                return false;
+            owner_.main_.refresh();
+            progress_.setLabelText(QStringLiteral("%1 / %2: %3")
+                                       .arg(row)
+                                       .arg(last_)
+                                       .arg(QString::fromStdString(session.current().strCurrentBenamning)));
+            return true;
+        }
+        core::MotorDiagramInput currentDiagram() override {
+            core::MotorDiagramInput in =
+                core::DiagramInputFromSession(owner_.main_.session(), owner_.program_.language);
+            owner_.decorate(in);
+            return in;
+        }
+        bool print(int job) override { return owner_.print_.printNow(job); }
+
+    private:
+        ProductionController& owner_;
+        QProgressDialog& progress_;
+        int last_;
+    } rows(*this, progress, last);
+
+    core::ProductionBatch run(rows, sheet.get());
     for (int row = 1; row <= last; ++row) {
         progress.setValue(row - 1);
         QCoreApplication::processEvents();
         if (progress.wasCanceled()) {
-            summary.cancelled = true;
+            run.cancel();
             break;
         }
-        // Rows that hold no listed motor produce no drawing and no printout.
-        if (row > static_cast<int>(session.results().grid.size()))
+        if (!run.runRow(row))
             break;
-        if (!session.ClickCell(row, 0))
-            continue;
-        main_.refresh();
-        ++summary.motors;
-        progress.setLabelText(QStringLiteral("%1 / %2: %3")
-                                  .arg(row)
-                                  .arg(last)
-                                  .arg(QString::fromStdString(session.current().strCurrentBenamning)));
-        core::MotorDiagramInput in = core::DiagramInputFromSession(session, program_.language);
-        decorate(in);
-        if (!in.production || !in.production->shown())
-            continue;
-        if (!print_.printNow(summary.printed + 1)) {
-            summary.failed = true;
-            break;
-        }
-        ++summary.printed;
-        if (sheet)
-            core::WriteComparisonRow(*sheet, sheetRow++, in.strCurrentBenamning, *in.production);
     }
     progress.setValue(last);
 
-    std::string text = std::to_string(summary.motors) + " motors looked up, " +
-                       std::to_string(summary.printed) + " printed with production data";
-    if (summary.cancelled)
-        text += " (cancelled)";
-    else if (summary.failed)
-        text += " (stopped: the last printout failed)";
-    if (sheet && summary.printed > 0) {
-        if (const auto error = sheet->save()) {
-            report(*error, core::MessageIcon::Warning);
-            summary.failed = true;
-        } else {
-            text += "; sheet TKM rows " + std::to_string(kFirstSheetRow) + "-" +
-                    std::to_string(sheetRow - 1) + " of " + workbook.toStdString();
-        }
-    } else if (!sheet) {
-        text += "; no workbook writer is connected, sheet TKM is not filled";
-    }
-    report(text + ".", core::MessageIcon::Information);
-    return summary;
+    const core::ProductionBatch::End end = run.finish(workbook.toStdString());
+    if (end.saveError)
+        report(*end.saveError, core::MessageIcon::Warning);
+    report(end.text, core::MessageIcon::Information);
+    const core::ProductionBatchSummary& done = run.summary();
+    return {done.motors, done.printed, done.cancelled, done.failed};
 }
 
 } // namespace airmotor::app

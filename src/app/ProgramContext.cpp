@@ -1,5 +1,6 @@
 #include "app/ProgramContext.h"
 
+#include "core/common/ProgramVersion.h"
 #include "platform/CatalogueStore.h"
 #include "platform/LanguageLoader.h"
 
@@ -49,9 +50,10 @@ QString ProgramContext::databaseFile() const {
 core::CaptionContext ProgramContext::captionContext() const {
     core::CaptionContext context;
     context.priceListDate = settings.strSetting1;
-    context.versionMajor = AIRMOTOR_VERSION_MAJOR;
-    context.versionMinor = AIRMOTOR_VERSION_MINOR;
-    context.versionPatch = AIRMOTOR_VERSION_PATCH;
+    const core::BuildVersion build = core::ThisBuild();
+    context.versionMajor = build.versionMajor;
+    context.versionMinor = build.versionMinor;
+    context.versionPatch = build.versionPatch;
     return context;
 }
 

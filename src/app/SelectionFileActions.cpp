@@ -59,8 +59,7 @@ void SelectionFileActions::tell(const std::string& text, core::MessageIcon icon)
 
 bool SelectionFileActions::saveTo(const QString& path) {
     core::SavedSelection saved = core::CaptureSelection(window.session());
-    saved.programVersion =
-        core::VersionText(AIRMOTOR_VERSION_MAJOR, AIRMOTOR_VERSION_MINOR, AIRMOTOR_VERSION_PATCH);
+    saved.programVersion = core::BuildVersionText();
     saved.catalogueChecksum = platform::FileChecksum(program.databaseFile());
     saved.language = program.language.strLanguage;
     if (const auto error = platform::WriteSelectionFile(path, saved)) {

@@ -2,6 +2,7 @@
 
 #include "app/ProgramContext.h"
 #include "app/TextConversion.h"
+#include "core/common/ProgramVersion.h"
 #include "core/language/CaptionKeys.h"
 
 #include <QApplication>
@@ -60,10 +61,9 @@ protected:
         sub.setPixelSize(13);
         p.setFont(sub);
         p.setPen(QColor(190, 210, 235));
-        const QString version = QString::fromStdString(
-            core::VersionText(AIRMOTOR_VERSION_MAJOR, AIRMOTOR_VERSION_MINOR, AIRMOTOR_VERSION_PATCH));
+        const QString version = QString::fromStdString(core::BuildVersionText());
         p.drawText(QRectF(142, 70, width() - 150, 22), Qt::AlignLeft | Qt::AlignVCenter,
-                   "Version " + version + "  ·  " + QString(AIRMOTOR_VERSION_DATE));
+                   "Version " + version + "  ·  " + QString::fromUtf8(core::ThisBuild().date));
         p.drawText(QRectF(142, 92, width() - 150, 22), Qt::AlignLeft | Qt::AlignVCenter,
                    "Selection of compressed-air motors");
     }

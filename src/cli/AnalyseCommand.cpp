@@ -5,12 +5,10 @@
 #include "cli/Json.h"
 #include "cli/OutputFile.h"
 #include "cli/SessionScript.h"
-#include "core/analysis/AnalysisCsv.h"
 #include "core/analysis/DutyAnalysis.h"
 #include "core/common/MessageSink.h"
 #include "core/selection/SelectionSession.h"
 #include "platform/AnalysisWorkbook.h"
-#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -120,7 +118,7 @@ int RunAnalyseCommand(CliContext& ctx, const CommandArgs& args) {
 
 int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     std::vector<std::string_view> names = SessionOptionNames(true);
-    names.push_back("out");
+    names.emplace_back("out");
     const CommandOptions options("export", args, names);
     const std::string out = OutputFile(options, "export", {"csv", "xlsx"});
 
@@ -129,17 +127,10 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     RunSearch(ctx, session, options, "export");
     const std::vector<core::AnalysedRow> rows =
         core::AnalyseRows(session, 1, session.results().rowCount(), core::AirCostInputs{});
-    if (QString::fromStdString(out).endsWith(".xlsx", Qt::CaseInsensitive)) {
-        if (const auto error = platform::WriteAnalysisWorkbook(
-                QString::fromStdString(out), rows, ctx.language.strText, core::AirCostInputs{}.currency))
-            throw FolderError("export: " + *error);
-    } else {
-        if (auto error = platform::WriteFileAtomically(
-                QString::fromStdString(out),
-                QByteArray::fromStdString(
-                    core::AnalysisCsv(rows, ctx.language.strText, core::AirCostInputs{}.currency))))
-            throw FolderError("export: " + error->message);
-    }
+    // No file-type choice on the command line: the name's extension decides.
+    if (const auto error = platform::WriteAnalysisExport(
+            core::ChooseResultExport(out, {}), rows, ctx.language.strText, core::AirCostInputs{}.currency))
+        throw FolderError("export: " + *error);
     if (ctx.json) {
         JsonWriter json(*ctx.out);
         json.beginObject()

@@ -217,7 +217,7 @@ std::vector<std::string_view> SessionOptionNames(bool withObsolete) {
                                            "lubrication", "tks-steel", "tks-lubrication", "tks-versions",
                                            "select",      "column",    "alternative"};
     if (withObsolete)
-        names.push_back("obsolete");
+        names.emplace_back("obsolete");
     return names;
 }
 

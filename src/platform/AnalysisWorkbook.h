@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/DutyAnalysis.h"
+#include "core/analysis/ResultExport.h"
 #include "core/language/Language.h"
 
 #include <QString>
@@ -19,5 +20,11 @@ namespace airmotor::platform {
 std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
                                                  const std::vector<core::AnalysedRow>& rows,
                                                  const core::TextTable& strText, std::string_view currency);
+
+// The analysed rows in the target's format (workbook or CSV), replacing the file whole. The message
+// on failure names the file.
+std::optional<std::string> WriteAnalysisExport(const core::ResultExportTarget& target,
+                                               const std::vector<core::AnalysedRow>& rows,
+                                               const core::TextTable& strText, std::string_view currency);
 
 } // namespace airmotor::platform

@@ -115,7 +115,7 @@ core::SavedSelection FromJson(const QJsonObject& root) {
     if (!series.isArray())
         throw Malformed{"\"series\" is missing or not a list"};
     s.series = {false, false, false};
-    for (const QJsonValue& name : series.toArray()) {
+    for (const auto& name : series.toArray()) {
         bool known = false;
         for (std::size_t k = 0; k < kSeriesNames.size(); ++k)
             if (name.toString() == kSeriesNames[k])

@@ -68,9 +68,7 @@ QString XmlSafe(const QString& text) {
     QString safe = text;
     for (QChar& c : safe) {
         const char16_t u = c.unicode();
-        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r')
-            c = QChar(0xFFFD);
-        else if (u == 0xFFFE || u == 0xFFFF)
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF)
             c = QChar(0xFFFD);
     }
     return safe;

@@ -9,6 +9,7 @@
 #include "app/HelpWindow.h"
 #include "app/MountingPositionsWindow.h"
 #include "app/QbColor.h"
+#include "core/common/ProgramVersion.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -399,7 +400,8 @@ private slots:
         Find<QAction>(w, "About")->trigger();
         Find<QAction>(w, "mnuNewsInThisVersion")->trigger();
         QCOMPARE(o->messages.messages.size(), std::size_t(2));
-        QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains(AIRMOTOR_VERSION_DATE));
+        QVERIFY(QString::fromStdString(o->messages.messages[0].text)
+                    .contains(QString::fromUtf8(core::ThisBuild().date)));
         // Both come from the text table of the language; the news under the menu item's caption.
         const QJsonObject texts = RunCli(o->folder->folder(), {"--language", "German", "texts"});
         const QJsonObject table = texts.value("texts").toObject();

@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "core/common/ProgramVersion.h"
 
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -35,9 +36,11 @@ TEST(HelpCli, VersionOfBothPrograms) {
         ASSERT_TRUE(process.waitForFinished(30000)) << program;
         EXPECT_EQ(process.exitCode(), 0) << program;
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        EXPECT_TRUE(out.startsWith(QString(program) + " " + QString::number(AIRMOTOR_VERSION_MAJOR) + "."))
+        EXPECT_TRUE(out.startsWith(QString(program) + " " +
+                                   QString::number(airmotor::core::ThisBuild().versionMajor) + "."))
             << out.toStdString();
-        EXPECT_TRUE(out.contains("Catalogue date " AIRMOTOR_VERSION_DATE)) << out.toStdString();
+        EXPECT_TRUE(out.contains("Catalogue date " + QString::fromUtf8(airmotor::core::ThisBuild().date)))
+            << out.toStdString();
 
         process.start(QStringLiteral(AIRMOTOR_BIN_DIR "/") + program, {"--help"});
         ASSERT_TRUE(process.waitForFinished(30000)) << program;

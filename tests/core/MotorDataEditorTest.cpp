@@ -1,4 +1,5 @@
 #include "core/maintenance/MotorDataEditor.h"
+#include "core/maintenance/EditorRanges.h"
 #include "core/maintenance/MotorRecord.h"
 
 #include "EditorTestData.h"
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <tuple>
+#include <utility>
 
 using namespace airmotor::core;
 using F = EditorField;
@@ -231,6 +233,35 @@ TEST(MotorDataEditor, CompanionNameAndScaling) {
         EXPECT_FLOAT_EQ(e.companionConverted().torque[1], 9.0f * (scaled ? kScaledCompanionTorque : 1.0f))
             << name;
     }
+}
+
+// The motor-list rows are typed text: whole decimal numbers only, the sign as the number reader
+// takes it; the catalogue range comes from float boxes cut to whole numbers.
+TEST(MotorDataEditor, RangesOfTheMotorListAndThePrinterDiagram) {
+    const auto rows = MotorListRows("+2", "5");
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->first, 2);
+    EXPECT_EQ(rows->last, 5);
+    EXPECT_TRUE(MotorListRows("3", "3"));
+    for (const auto& [first, last] : {std::pair{"0", "3"},
+                                      {"4", "3"},
+                                      {"2.0", "3"},
+                                      {"", "3"},
+                                      {"2", "3x"},
+                                      {"++2", "3"},
+                                      {"2", "99999999999"},
+                                      {"-1", "3"}})
+        EXPECT_FALSE(MotorListRows(first, last)) << first << " " << last;
+
+    const auto range = CatalogueIndexRange(2.9f, 7.5f, 10);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->first, 2);
+    EXPECT_EQ(range->last, 7);
+    EXPECT_FALSE(CatalogueIndexRange(0.5f, 3.0f, 10));
+    EXPECT_FALSE(CatalogueIndexRange(3.0f, 11.0f, 10));
+    EXPECT_FALSE(CatalogueIndexRange(1.0f, 3e9f, 10));
+    EXPECT_EQ(CatalogueIndexRangeRefusal(3.0f, 11.0f, 10),
+              "Katalogindex från 3 till 11 finns inte: katalogen har index 1 till 10.");
 }
 
 TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {

@@ -1,6 +1,7 @@
 #include "core/selection/MotorSearch.h"
 #include "core/model/PressureFactors.h"
 #include "core/selection/CatalogueListing.h"
+#include "core/selection/GridRowText.h"
 
 #include "SelectionTestCatalogue.h"
 
@@ -38,7 +39,7 @@ Found Search(const MotorCatalogue& c, const RequirementValues& v,
     f.searchCase = ChooseSearchCase(v, WorkingPointGiven(v, "x", "x"));
     PressureFactorValues factors;
     MotorSearch search(c, v, f.searchCase, MotorFilter::From(options), factors);
-    f.outcome = search.Run(language.strText);
+    f.outcome = search.Run();
     return f;
 }
 
@@ -246,7 +247,7 @@ TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
     v.sngStallmomentMax = 40; // 40 / 100 x 6.3 = 2.52 bar
     v.sngTomgVarvMax = 8000;
     PressureFactorValues shared{0.5f, 0.5f, 0.5f};
-    EXPECT_TRUE(MotorSearch(c, v, 9, MotorFilter{}, shared).Run(KeyedLanguage().strText).rows.empty());
+    EXPECT_TRUE(MotorSearch(c, v, 9, MotorFilter{}, shared).Run().rows.empty());
     EXPECT_EQ((std::array{shared.sngKm, shared.sngKn}), (std::array{1.0f, 1.0f}));
 }
 
@@ -315,7 +316,7 @@ TEST(Listing, FifteenRowsPlusOnePerBrakeMotor) {
     for (int k = 0; k < 16; ++k)
         AddMotor(braked, Tks("TKS05-100-" + std::to_string(k)));
     const Found withBrake = Search(braked, Duty(50, 2000));
-    EXPECT_EQ(withBrake.outcome.grid.size(), 16u);
+    EXPECT_EQ(withBrake.outcome.rows.size(), 16u);
 }
 
 TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
@@ -348,8 +349,9 @@ TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
         m.nr2 = "12 0000 02";
         AddMotor(c, m);
         const Found f = Search(c, Duty(row.torque, row.speed));
-        ASSERT_EQ(f.outcome.grid.size(), 1u) << row.minStart << " " << row.speed;
-        const GridRow& g = f.outcome.grid[0];
+        const auto grid = ResultGrid(c, f.outcome.rows, f.outcome.startTooLow, KeyedLanguage().strText);
+        ASSERT_EQ(grid.size(), 1u) << row.minStart << " " << row.speed;
+        const GridRow& g = grid[0];
         const std::string d = row.designation;
         EXPECT_EQ(g.cells[0], row.bracketed ? "( " + d + "11 )" : d + "11");
         EXPECT_EQ(g.cells[1], row.bracketed ? "( " + d + "12 )" : d + "12");
@@ -379,14 +381,15 @@ TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     c.intSokindex[2] = 1;
     const TextTable texts = KeyedLanguage().strText;
     const MotorFilter filter = MotorFilter::From(OptionStates{});
-    const SearchOutcome all = CatalogueListing(c, filter, 0, texts);
+    const SearchOutcome all = CatalogueListing(c, filter, 0);
     ASSERT_EQ(all.rows.size(), 2u);
     EXPECT_EQ(all.rows[0].intRadKatalogindex, 1) << "catalogue order, not search order";
-    EXPECT_EQ(all.grid[0].cellColour[0], kCellColourDefault);
-    EXPECT_TRUE(all.grid[1].obsolete);
-    EXPECT_EQ(all.grid[1].cellColour, (std::array<int, 2>{9, 9}));
-    EXPECT_EQ((Found{0, CatalogueListing(c, filter, 1, texts)}).Listed(), (std::vector<int>{2}));
-    EXPECT_EQ((Found{0, CatalogueListing(c, filter, 2, texts)}).Listed(), (std::vector<int>{1}));
+    const auto grid = ResultGrid(c, all.rows, all.startTooLow, texts);
+    EXPECT_EQ(grid[0].cellColour[0], kCellColourDefault);
+    EXPECT_TRUE(grid[1].obsolete);
+    EXPECT_EQ(grid[1].cellColour, (std::array<int, 2>{9, 9}));
+    EXPECT_EQ((Found{0, CatalogueListing(c, filter, 1)}).Listed(), (std::vector<int>{2}));
+    EXPECT_EQ((Found{0, CatalogueListing(c, filter, 2)}).Listed(), (std::vector<int>{1}));
 }
 
 } // namespace

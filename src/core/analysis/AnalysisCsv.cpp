@@ -26,8 +26,9 @@ std::string Flattened(std::string text) {
     return text;
 }
 
+template <typename CellOf>
 std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText, std::string_view currency,
-                  char separator, std::string (*cellOf)(std::string)) {
+                  char separator, CellOf cellOf) {
     std::string out;
     const auto headings = AnalysisHeadings(strText, currency);
     for (std::size_t c = 0; c < kAnalysisColumnCount; ++c)
@@ -49,7 +50,7 @@ std::string Table(const std::vector<AnalysedRow>& rows, const TextTable& strText
 
 std::string AnalysisCsv(const std::vector<AnalysedRow>& rows, const TextTable& strText,
                         std::string_view currency) {
-    return Table(rows, strText, currency, ',', [](std::string cell) { return Quoted(cell); });
+    return Table(rows, strText, currency, ',', &Quoted);
 }
 
 std::string AnalysisTsv(const std::vector<AnalysedRow>& rows, const TextTable& strText,

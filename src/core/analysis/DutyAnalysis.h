@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/MotorCatalogue.h"
+#include "core/common/Keys.h"
 #include "core/model/PressureFactors.h"
 #include "core/results/ResultTable.h"
 #include "core/selection/RequirementInput.h"
@@ -40,7 +41,7 @@ struct DutyInput {
     int index = 0; // catalogue index
     std::string designation;
     PressureFactorValues factors; // the session's factors: "BS" designations keep them
-    float availablePressure = 6.3f;
+    float availablePressure = kReferencePressureBar;
     ResultRow row;
     RequirementValues requirement;
 };

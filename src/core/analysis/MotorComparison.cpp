@@ -280,7 +280,7 @@ MotorComparison CompareRows(const SelectionSession& session, const std::vector<i
                         {}};
     for (const AnalysedRow& r : comparison.motors) {
         const std::string& text = language.strText(DutyModeTextKey(r.analysis.mode));
-        mode.values.push_back(std::nullopt);
+        mode.values.emplace_back(std::nullopt);
         mode.texts.push_back(text.empty() ? DutyModeName(r.analysis.mode) : text);
     }
     MarkBest(mode);

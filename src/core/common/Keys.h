@@ -8,6 +8,9 @@ inline constexpr double kReferencePressure = 6.3;
 inline constexpr float kReferencePressureBar = static_cast<float>(kReferencePressure);
 // The same pressure as the pressure field shows it in imperial units [psi].
 inline constexpr float kReferencePressurePsi = 91.0f;
+// The field's text for it: typed numbers keep the user's form, so these are not formatted figures.
+inline constexpr const char* kReferencePressureText = "6.3";
+inline constexpr const char* kReferencePressurePsiText = "91";
 
 // Keys into the language text table that the code names (the texts themselves live in texts.csv).
 namespace TextKey {

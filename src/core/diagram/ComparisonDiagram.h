@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/MotorCatalogue.h"
+#include "core/common/Keys.h"
 #include "core/diagram/Canvas.h"
 #include "core/diagram/MotorDiagram.h"
 #include "core/language/Language.h"
@@ -25,7 +26,7 @@ struct ComparisonDiagramInput {
     };
     const MotorCatalogue* catalogue = nullptr;
     std::vector<Motor> motors;
-    float availablePressure = 6.3f; // bar
+    float availablePressure = kReferencePressureBar; // bar
     UnitFactors units;
     std::int16_t intImperialUnits = 0;
     std::string language = "English";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/MotorCatalogue.h"
+#include "core/common/Keys.h"
 #include "core/diagram/Canvas.h"
 #include "core/language/Language.h"
 #include "core/model/MotorCurves.h"
@@ -21,7 +22,7 @@ struct MotorDiagramInput {
     int index = 0; // catalogue index of the current row; 0 = no current motor, nothing is drawn
     std::string strCurrentBenamning;
     PressureFactorValues factors; // at the available pressure
-    float sngTillgLuftTryck = 6.3f;
+    float sngTillgLuftTryck = kReferencePressureBar;
     int intPressureMode = 0; // diagram alternative 0..5
     UnitFactors units;
     std::int16_t intImperialUnits = 0;
@@ -96,7 +97,7 @@ struct MotorPlot {
 };
 
 // Supply pressures of the curve families, bar.
-inline constexpr float kFamilyPressures[5] = {4.0f, 4.5f, 5.0f, 5.5f, 6.3f};
+inline constexpr float kFamilyPressures[5] = {4.0f, 4.5f, 5.0f, 5.5f, kReferencePressureBar};
 // Samples per curve: 1000 equal speed steps.
 inline constexpr int kCurveSteps = 1000;
 

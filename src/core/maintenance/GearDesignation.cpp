@@ -33,6 +33,37 @@ constexpr double kPerStageLoss = 0.5 / 100.0;
 // Sliding speed of a worm in m/s from d1 in mm and n in r/min: pi / 60000 rounded as 1 / 19100.
 constexpr double kSlidingSpeedDivisor = 19100.0;
 
+// Empirical friction coefficient of the worm over its sliding speed v: mu = a / (1 + b (v / v0)^e) + c,
+// 0.12 at rest and falling towards c as the speed grows.
+struct WormFriction {
+    double a = 0.11;
+    double b = 1.63;
+    double v0 = 0.25; // m/s
+    double exponent = 0.72;
+    double c = 0.01;
+};
+constexpr WormFriction kWormFriction;
+// No-load loss torque of a worm stage [Nm]: a (centre distance / 100 mm)^e1 + b (n / 1000 r/min)^e2.
+struct WormNoLoad {
+    double a = 0.41;
+    double e1 = 1.67;
+    double b = 0.25;
+    double e2 = 0.44;
+};
+constexpr WormNoLoad kWormNoLoad;
+// No-load loss torque of a multi-stage gear [Nm]: a seal term k1 d^2 (seal diameter d in m) and a
+// speed term k2 a^2 (axle distance a in 100 mm) times the power figure n / 9550 (kW per Nm at n
+// r/min), which sets in as 1 - e^(-n / 1000 r/min).
+constexpr double kSealLoss = 75.0;
+constexpr double kSpeedLoss = 1.45;
+constexpr double kSpeedLossOnset = 1000.0; // r/min
+constexpr double kRpmNewtonMetresPerKilowatt = 9550.0;
+// The units the formulas scale their inputs to.
+constexpr double kMillimetresPerMetre = 1000.0;
+constexpr double kCentreDistanceUnit = 100.0; // mm
+constexpr double kNoLoadSpeedUnit = 1000.0;   // r/min
+constexpr double kDegreesPerHalfTurn = 180.0;
+
 double Pi() {
     return static_cast<double>(static_cast<float>(4.0 * std::atan(1.0)));
 }
@@ -42,21 +73,26 @@ GearLossResult WormLosses(const GearData& g, double n) {
                                    static_cast<double>(g.wormDiameter));
     const double slidingSpeed =
         static_cast<double>(g.wormDiameter) * n / (std::cos(gamma) * kSlidingSpeedDivisor);
-    const double mu = 0.11 / (1.0 + 1.63 * std::pow(slidingSpeed / 0.25, 0.72)) + 0.01;
-    const double rho = std::atan(mu / std::cos(Pi() * static_cast<double>(g.pressureAngle) / 180.0));
+    const WormFriction& f = kWormFriction;
+    const double mu = f.a / (1.0 + f.b * std::pow(slidingSpeed / f.v0, f.exponent)) + f.c;
+    const double rho =
+        std::atan(mu / std::cos(Pi() * static_cast<double>(g.pressureAngle) / kDegreesPerHalfTurn));
     GearLossResult r;
     r.efficiency = static_cast<float>(std::tan(gamma) / std::tan(gamma + rho));
-    r.lossTorque = static_cast<float>(0.41 * std::pow(static_cast<double>(g.centreDistance) / 100.0, 1.67) +
-                                      0.25 * std::pow(n / 1000.0, 0.44));
+    const WormNoLoad& l = kWormNoLoad;
+    r.lossTorque =
+        static_cast<float>(l.a * std::pow(static_cast<double>(g.centreDistance) / kCentreDistanceUnit, l.e1) +
+                           l.b * std::pow(n / kNoLoadSpeedUnit, l.e2));
     return r;
 }
 
 GearLossResult MultiStageLosses(const GearData& g, double n) {
     GearLossResult r;
-    const double seal = static_cast<double>(g.sealDiameter) / 1000.0;
-    const double axle = static_cast<double>(g.axleDistance) / 100.0;
-    r.lossTorque = static_cast<float>(75.0 * seal * seal +
-                                      (1.0 - std::exp(-n / 1000.0)) * (n / 9550.0) * 1.45 * axle * axle);
+    const double seal = static_cast<double>(g.sealDiameter) / kMillimetresPerMetre;
+    const double axle = static_cast<double>(g.axleDistance) / kCentreDistanceUnit;
+    r.lossTorque = static_cast<float>(kSealLoss * seal * seal + (1.0 - std::exp(-n / kSpeedLossOnset)) *
+                                                                    (n / kRpmNewtonMetresPerKilowatt) *
+                                                                    kSpeedLoss * axle * axle);
     r.efficiency = static_cast<float>(1.0 - static_cast<double>(g.stages) * kPerStageLoss);
     return r;
 }

@@ -20,6 +20,12 @@ float Evaluate(const Cubic& poly, float p) {
     return static_cast<float>(poly.c0 + poly.c1 * x + poly.c2 * std::pow(x, 2) + poly.c3 * std::pow(x, 3));
 }
 
+// A typed pressure within a ten-thousandth of a bar of the reference counts as the reference: the
+// factor polynomials are fits, and only exactly 1 reproduces the catalogue figures.
+constexpr double kNearReference = 1e-4;
+constexpr float kNearReferenceLow = static_cast<float>(kReferencePressure - kNearReference);
+constexpr float kNearReferenceHigh = static_cast<float>(kReferencePressure + kNearReference);
+
 struct FamilyFactors {
     const char* family;
     Cubic km;
@@ -52,7 +58,7 @@ void PressureFactors(float p, std::string_view strCurrentBenamning, PressureFact
     }
     // The catalogue curves are measured at 6.3 bar; near it the factors are exactly 1 so that
     // catalogue figures are reproduced to the last digit.
-    if (p > 6.2999f && p < 6.3001f) {
+    if (p > kNearReferenceLow && p < kNearReferenceHigh) {
         factors = {1.0f, 1.0f, 1.0f};
         return;
     }

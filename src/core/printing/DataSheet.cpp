@@ -155,13 +155,13 @@ void AddKeyFigures(DataSheet& s, const MotorDiagramInput& d, const LanguageState
 
 void AddExLines(DataSheet& s, const DetailPanel& panel, const TextTable& t) {
     if (Contains(s.designation, "5-BG")) {
-        const std::string text = t(221);
+        const std::string& text = t(221);
         const auto cut = text.find(" .");
         if (cut == std::string::npos) {
             s.exLines.push_back(text);
         } else {
             s.exLines.push_back(text.substr(0, cut));
-            s.exLines.push_back(std::string(TrimLeadingBlanks(text.substr(cut + 2))));
+            s.exLines.emplace_back(TrimLeadingBlanks(text.substr(cut + 2)));
         }
         return;
     }

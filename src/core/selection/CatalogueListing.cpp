@@ -1,12 +1,11 @@
 #include "core/selection/CatalogueListing.h"
 
 #include "core/selection/Designation.h"
-#include "core/selection/GridRowText.h"
 
 namespace airmotor::core {
 
 SearchOutcome CatalogueListing(const MotorCatalogue& catalogue, const MotorFilter& filter,
-                               int optObsoleteMotors, const TextTable& strText) {
+                               int optObsoleteMotors) {
     SearchOutcome out;
     for (int i = 1; i <= catalogue.intAntalMotorer && i <= kMaxMotors; ++i) {
         const auto k = static_cast<std::size_t>(i);
@@ -19,13 +18,7 @@ SearchOutcome CatalogueListing(const MotorCatalogue& catalogue, const MotorFilte
         if (EndsWith(catalogue.strBenamning[k], "-U"))
             out.Label23Visible = true;
         out.rows.push_back(ResultRow{static_cast<std::int16_t>(i), 0.0f, 0.0f});
-        GridRow row;
-        row.cells = GridRowText(catalogue, i, strText).cells;
-        if (old) {
-            row.obsolete = true;
-            row.cellColour = {kCellColourObsolete, kCellColourObsolete};
-        }
-        out.grid.push_back(row);
+        out.startTooLow.push_back(false);
     }
     return out;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/catalogue/MotorCatalogue.h"
-#include "core/language/Language.h"
 #include "core/selection/MotorFilter.h"
 #include "core/selection/MotorSearch.h"
 
@@ -9,8 +8,8 @@ namespace airmotor::core {
 
 // The catalogue view's list: every motor of the ticked series that passes the option filters, in
 // catalogue order, without a requirement (r = p = 0). optObsoleteMotors: 0 all, 1 only obsolete,
-// 2 only new; obsolete rows are coloured light blue.
+// 2 only new.
 SearchOutcome CatalogueListing(const MotorCatalogue& catalogue, const MotorFilter& filter,
-                               int optObsoleteMotors, const TextTable& strText);
+                               int optObsoleteMotors);
 
 } // namespace airmotor::core

@@ -42,4 +42,24 @@ std::string Bracketed(const std::string& text) {
     return "( " + text + " )";
 }
 
+std::vector<GridRow> ResultGrid(const MotorCatalogue& catalogue, const std::vector<ResultRow>& rows,
+                                const std::vector<bool>& startTooLow, const TextTable& strText) {
+    std::vector<GridRow> grid;
+    grid.reserve(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int i = rows[r].intRadKatalogindex;
+        const bool bracketed = r < startTooLow.size() && startTooLow[r];
+        const GridRowCells cells = GridRowText(catalogue, i, strText);
+        GridRow row;
+        for (std::size_t c = 0; c < 2; ++c)
+            row.cells[c] = cells.isDesignation[c] && bracketed ? Bracketed(cells.cells[c]) : cells.cells[c];
+        if (catalogue.bolOldMotor[static_cast<std::size_t>(i)]) {
+            row.obsolete = true;
+            row.cellColour = {kCellColourObsolete, kCellColourObsolete};
+        }
+        grid.push_back(row);
+    }
+    return grid;
+}
+
 } // namespace airmotor::core

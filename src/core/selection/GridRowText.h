@@ -2,9 +2,11 @@
 
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/language/Language.h"
+#include "core/results/ResultTable.h"
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace airmotor::core {
 
@@ -19,5 +21,10 @@ GridRowCells GridRowText(const MotorCatalogue& catalogue, int i, const TextTable
 
 // "( " + text + " )": a designation whose start torque does not reach the working torque.
 std::string Bracketed(const std::string& text);
+
+// The result grid's rows for result rows: designations bracketed where startTooLow says so (an
+// empty list brackets none), obsolete motors in the obsolete colour.
+std::vector<GridRow> ResultGrid(const MotorCatalogue& catalogue, const std::vector<ResultRow>& rows,
+                                const std::vector<bool>& startTooLow, const TextTable& strText);
 
 } // namespace airmotor::core

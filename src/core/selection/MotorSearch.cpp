@@ -4,7 +4,6 @@
 #include "core/maintenance/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 #include "core/selection/Designation.h"
-#include "core/selection/GridRowText.h"
 
 #include <algorithm>
 
@@ -14,6 +13,20 @@ namespace {
 
 constexpr int kThrottlePoints = 11;
 constexpr int kBaseRowLimit = 15;
+// Throttling is estimated from the straight line between stall and free speed; outside this range of
+// the ratio of required to line speed the line is too far from the curve for the estimate to hold.
+constexpr double kMinLineRatio = 0.1;
+constexpr double kMaxLineRatio = 1.1;
+// The torque curve is tabulated for the throttling fit up to this multiple of the free speed, so the
+// fit also covers speeds just beyond it.
+constexpr double kFitSpeedSpan = 1.1;
+// Lowest supply pressure the pressure factors were measured down to [bar]: TKS motors run lower.
+constexpr float kLowestTksPressure = 1.5f;
+constexpr double kLowestPressure = 3.0;
+// The reduced pressure is first guessed on a straight line from the lowest pressure to the
+// reference one, then refined between the torques half a bar either side of the guess.
+constexpr double kGuessSpan = kReferencePressure - kLowestPressure;
+constexpr double kGuessBracket = 0.5;
 
 } // namespace
 
@@ -97,13 +110,13 @@ float MotorSearch::ThrottleRatio(int i) const {
     const float ts = sngKmAv * catalogue_.sngStallmoment[k];
     const float slope = -ts / (sngKnAv * n0);
     float r = nReq / ((mReq - ts) / slope);
-    if (static_cast<double>(r) < 0.1 || static_cast<double>(r) > 1.1)
+    if (static_cast<double>(r) < kMinLineRatio || static_cast<double>(r) > kMaxLineRatio)
         return 0.0f;
 
     // Eleven tabulated points: a float loop counter would drift from the speeds the fit expects.
     std::vector<float> x(kThrottlePoints + 1, 0.0f);
     std::vector<float> y(kThrottlePoints + 1, 0.0f);
-    const float h = static_cast<float>(1.1 * static_cast<double>(n0) / 10);
+    const float h = static_cast<float>(kFitSpeedSpan * static_cast<double>(n0) / (kThrottlePoints - 1));
     for (int p = 0; p < kThrottlePoints; ++p) {
         const float n = static_cast<float>(p) * h;
         x[static_cast<std::size_t>(p + 1)] = sngKmAv * TorquePolynomial(catalogue_, i, n);
@@ -123,14 +136,16 @@ float MotorSearch::ThrottleRatio(int i) const {
 
 float MotorSearch::ReducedPressure(float torque, float speed, int i) {
     const float mRef = TorquePolynomial(catalogue_, i, speed);
-    const float pLow = StartsWith(designation_, "TKS") ? 1.5f : 3.0f;
+    const float pLow =
+        StartsWith(designation_, "TKS") ? kLowestTksPressure : static_cast<float>(kLowestPressure);
     PressureFactors(pLow, designation_, factors_);
     const float mLow = TorqueAt(catalogue_, i, speed, factors_);
     if (!(mLow <= torque && torque <= mRef))
         return 0.0f;
-    const float pE = static_cast<float>(static_cast<double>((torque - mLow) / (mRef - mLow)) * 3.3 + 3.0);
-    const float pA = static_cast<float>(static_cast<double>(pE) - 0.5);
-    const float pB = static_cast<float>(static_cast<double>(pE) + 0.5);
+    const float pE = static_cast<float>(static_cast<double>((torque - mLow) / (mRef - mLow)) * kGuessSpan +
+                                        kLowestPressure);
+    const float pA = static_cast<float>(static_cast<double>(pE) - kGuessBracket);
+    const float pB = static_cast<float>(static_cast<double>(pE) + kGuessBracket);
     PressureFactors(pA, designation_, factors_);
     const float mA = TorqueAt(catalogue_, i, speed, factors_);
     PressureFactors(pB, designation_, factors_);
@@ -221,7 +236,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         factors_.sngKn = 1.0f;
         if (sngKmAv * stallEst > v.sngStallmomentMax) {
             p = static_cast<float>(static_cast<double>(v.sngStallmomentMax / stallEst) * kReferencePressure);
-            if (static_cast<double>(p) < 3.0)
+            if (static_cast<double>(p) < kLowestPressure)
                 return false;
             if (static_cast<double>(p) > kReferencePressure)
                 p = kReferencePressureBar;
@@ -236,7 +251,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         const bool tooStrong = sngKmAv * stallEst > v.sngStallmomentMax;
         if (tooStrong) {
             p1 = static_cast<float>(static_cast<double>(v.sngStallmomentMax / stallEst) * kReferencePressure);
-            if (static_cast<double>(p1) < 3.0)
+            if (static_cast<double>(p1) < kLowestPressure)
                 return false;
             if (static_cast<double>(p1) > kReferencePressure)
                 p1 = kReferencePressureBar;
@@ -250,7 +265,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
         }
         const float p2 = ReducedPressure(0.0f, v.sngTomgVarvMax, i);
         p = p2 < p1 ? p2 : p1;
-        if (static_cast<double>(p) < 3.0)
+        if (static_cast<double>(p) < kLowestPressure)
             p = 0.0f;
         if (static_cast<double>(p) > kReferencePressure)
             p = kReferencePressureBar;
@@ -300,7 +315,7 @@ bool MotorSearch::PassesCase(int i, float& r, float& p) {
     }
 }
 
-SearchOutcome MotorSearch::Run(const TextTable& strText) {
+SearchOutcome MotorSearch::Run() {
     SearchOutcome out;
     int b = 0;
     const RequirementValues& v = values_;
@@ -342,12 +357,7 @@ SearchOutcome MotorSearch::Run(const TextTable& strText) {
         const bool startReached = v.sngArbetsMoment <= startMoment &&
                                   (p == 0.0f || static_cast<double>(p * startMoment) / kReferencePressure >=
                                                     static_cast<double>(v.sngArbetsMoment));
-        const GridRowCells cells = GridRowText(catalogue_, i, strText);
-        GridRow gridRow;
-        for (std::size_t c = 0; c < 2; ++c)
-            gridRow.cells[c] =
-                cells.isDesignation[c] && !startReached ? Bracketed(cells.cells[c]) : cells.cells[c];
-        out.grid.push_back(gridRow);
+        out.startTooLow.push_back(!startReached);
         if (EndsWith(designation_, "-U"))
             out.Label23Visible = true;
     }

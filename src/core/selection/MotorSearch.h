@@ -26,9 +26,11 @@ int ChooseSearchCase(const RequirementValues& values, bool workingPoint);
 // Throttle ratio below which a throttled motor is not offered.
 double ThrottleLimit(const std::string& designation);
 
+// The motors a search or listing found; the session makes the grid's text of them (ResultGrid).
 struct SearchOutcome {
     std::vector<ResultRow> rows;
-    std::vector<GridRow> grid;
+    // Per row: the motor's start torque, at its pressure, does not reach the working torque.
+    std::vector<bool> startTooLow;
     bool Label23Visible = false;
 };
 
@@ -40,7 +42,7 @@ public:
     MotorSearch(const MotorCatalogue& catalogue, const RequirementValues& values, int searchCase,
                 const MotorFilter& filter, PressureFactorValues& factors);
 
-    SearchOutcome Run(const TextTable& strText);
+    SearchOutcome Run();
 
     // Makes motor i the designation under test and sets sngKmAv, sngKnAv at the available pressure.
     void PrepareMotor(int i);

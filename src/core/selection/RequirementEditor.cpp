@@ -37,11 +37,11 @@ F PartnerOf(F field) {
 
 RequirementEditor::RequirementEditor(const LanguageState& language, RequirementEvents& events)
     : language_(language), events_(events) {
-    input_.box(F::TillgLuftTryckB).text = "6.3";
+    input_.box(F::TillgLuftTryckB).text = kReferencePressureText;
 }
 
 std::string RequirementEditor::ReferencePressureText() const {
-    return language_.intImperialUnits == 1 ? "91" : "6.3";
+    return language_.intImperialUnits == 1 ? kReferencePressurePsiText : kReferencePressureText;
 }
 
 void RequirementEditor::Change(F field, const std::string& text, bool runPartnerRule) {

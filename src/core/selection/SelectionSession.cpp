@@ -6,6 +6,7 @@
 #include "core/results/SearchSummary.h"
 #include "core/selection/CatalogueListing.h"
 #include "core/selection/Designation.h"
+#include "core/selection/GridRowText.h"
 #include "core/selection/MotorFilter.h"
 #include "core/selection/MotorSearch.h"
 
@@ -46,8 +47,8 @@ void SelectionSession::ShowMessage(int key, std::string text, MessageIcon icon) 
 }
 
 bool SelectionSession::ShowOutcome(SearchOutcome&& outcome) {
+    results_.grid = ResultGrid(catalogue_, outcome.rows, outcome.startTooLow, language_.strText);
     results_.rows = std::move(outcome.rows);
-    results_.grid = std::move(outcome.grid);
     results_.Label23Visible = outcome.Label23Visible;
     if (results_.rows.empty()) {
         GridRow none;
@@ -236,7 +237,7 @@ void SelectionSession::ClickSearch() {
     lastSearchCase_ = searchCase;
 
     MotorSearch search(catalogue_, v, searchCase, MotorFilter::From(options), factors_);
-    SearchOutcome outcome = search.Run(language_.strText);
+    SearchOutcome outcome = search.Run();
     factors_ = PressureFactorValues{1.0f, 1.0f, 1.0f};
     results_.intValdRad = static_cast<std::int16_t>(outcome.rows.size());
     if (!ShowOutcome(std::move(outcome)))
@@ -280,8 +281,7 @@ void SelectionSession::ClickAllMotors() {
     editor_.ClearAndLockDutyFields();
     results_.clearGrid();
 
-    ShowOutcome(CatalogueListing(catalogue_, MotorFilter::From(options()), options().optObsoleteMotors,
-                                 language_.strText));
+    ShowOutcome(CatalogueListing(catalogue_, MotorFilter::From(options()), options().optObsoleteMotors));
     bolResultatRensat_ = false;
     outputs_.Label14Visible = false;
     outputs_.frameDiagramAlternativVisible = false;
@@ -307,7 +307,7 @@ void SelectionSession::Load() {
     interlocks_.Reset();
     outputs_ = OutputControls{};
     bolKatalogMode_ = true;
-    editor_.input().box(F::TillgLuftTryckB).text = "6.3";
+    editor_.input().box(F::TillgLuftTryckB).text = kReferencePressureText;
     ClickNewSearchData();
     ClickAllMotors();
 }
