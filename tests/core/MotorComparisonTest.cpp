@@ -121,6 +121,15 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     EXPECT_EQ(c.figure("startTorque")->texts[2], "6.00") << "below 10 Nm: two decimals";
     EXPECT_EQ(c.figure("startTorqueMargin")->texts, (std::vector<std::string>{"–", "–", "–"}))
         << "no start torque was required";
+    // Against a required start torque only a recorded one has a margin: 0 is none, even for a
+    // motor the search let through.
+    catalogue.sngMinStartMoment[2] = 10.0f;
+    session->TypeIntoField(F::MinStartmomentB, "2");
+    session->ClickSearch();
+    ASSERT_EQ(session->results().rowCount(), 3);
+    catalogue.sngMinStartMoment[2] = 0.0f;
+    const MotorComparison started = CompareRows(*session, RowsByCatalogue(), language, {});
+    EXPECT_EQ(started.figure("startTorqueMargin")->texts, (std::vector<std::string>{"2508.7", "–", "95.7"}));
 
     // A listing has no duty: its motors compare by catalogue figures only.
     SelectionSession listing(catalogue, language, sink);
