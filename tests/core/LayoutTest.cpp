@@ -9,39 +9,23 @@
 #include "core/diagram/MotorComparisonTable.h"
 #include "core/diagram/MotorDiagram.h"
 #include "core/diagram/RecordingCanvas.h"
+#include "core/format/NumberFormat.h"
+#include "core/format/NumberParsing.h"
 #include "core/printing/CatalogueTable.h"
 #include "core/printing/PrintoutPage.h"
 
+#include "LayoutChecks.h"
 #include "SelectionTestCatalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
-#include <map>
 #include <set>
-#include <tuple>
 
 using namespace airmotor::core;
 using namespace airmotor::core::testing;
 
 namespace {
-
-using Box = RecordingCanvas::Box;
-constexpr float kSlack = 1e-4f; // shares of the surface: rounding, not layout
-
-constexpr float kPrinterDpi = 600.0f;
-constexpr float kMillimetre = kPrinterDpi / 25.4f;
-
-RecordingCanvas Paper(float widthMm, float heightMm) {
-    return RecordingCanvas(CanvasKind::Printer, widthMm * kMillimetre, heightMm * kMillimetre,
-                           kPrinterDpi / 72.0f);
-}
-
-// A window of 900 x 600 pixels, whose fonts scale as the platform's do.
-RecordingCanvas Window() {
-    return RecordingCanvas(CanvasKind::Window, 900.0f, 600.0f, 2.61f);
-}
 
 LanguageState Bundled(std::string_view name) {
     LanguageState l;
@@ -50,96 +34,6 @@ LanguageState Bundled(std::string_view name) {
     EXPECT_FALSE(ApplyLanguageTexts(l, BundledLanguageRows(), BundledImperialRows()).has_value());
     l.units = UnitFactors::ForImperial(l.intImperialUnits);
     return l;
-}
-
-std::string Describe(const RecordingCanvas::Text& t, const Box& b) {
-    return "\"" + t.text + "\" at " + std::to_string(b.left) + "," + std::to_string(b.top) + " - " +
-           std::to_string(b.right) + "," + std::to_string(b.bottom);
-}
-
-bool Overlap(const Box& a, const Box& b) {
-    return a.left < b.right - kSlack && b.left < a.right - kSlack && a.top < b.bottom - kSlack &&
-           b.top < a.bottom - kSlack;
-}
-
-// Texts allowed to touch: the raised exponent of the speed unit reaches into the line above, and a
-// key-figure heading word too long for its column even at the smallest heading size runs over.
-bool MayTouch(const RecordingCanvas& c, const RecordingCanvas::Text& a, const RecordingCanvas::Text& b) {
-    const auto smallestHeading = [&c](const RecordingCanvas::Text& t) {
-        return c.kind() == CanvasKind::Printer && t.state.bold && t.state.fontSize <= 6.0f;
-    };
-    return a.text == "-1" || b.text == "-1" || smallestHeading(a) || smallestHeading(b);
-}
-
-// Every text inside the frame (shares of the surface) and clear of every other text and picture.
-void ExpectApart(const RecordingCanvas& c, const std::string& what, Box frame = {0, 0, 1, 1},
-                 const std::vector<Box>& pictures = {}) {
-    std::vector<Box> boxes;
-    for (const auto& t : c.texts)
-        boxes.push_back(c.box(t));
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const Box& b = boxes[i];
-        if (c.texts[i].text.empty())
-            continue;
-        EXPECT_TRUE(b.left >= frame.left - kSlack && b.right <= frame.right + kSlack &&
-                    b.top >= frame.top - kSlack && b.bottom <= frame.bottom + kSlack)
-            << what << ": outside " << Describe(c.texts[i], b);
-        for (std::size_t j = i + 1; j < boxes.size(); ++j)
-            if (!c.texts[j].text.empty() && !MayTouch(c, c.texts[i], c.texts[j])) {
-                EXPECT_FALSE(Overlap(b, boxes[j]))
-                    << what << ": " << Describe(c.texts[i], b) << " on " << Describe(c.texts[j], boxes[j]);
-            }
-        for (const Box& p : pictures)
-            EXPECT_FALSE(Overlap(b, p)) << what << ": picture under " << Describe(c.texts[i], b);
-    }
-}
-
-bool Numeric(const std::string& t) {
-    return !t.empty() && t.find_first_not_of("0123456789.,-") == std::string::npos && t != "-1";
-}
-
-// Tick labels stand in rows (under a speed or time axis) or columns (beside a value axis) of at
-// least two, right-aligned left of a value axis's line or left-aligned right of it. With one panel,
-// the bold titles stand above every one of them.
-void ExpectAxes(const RecordingCanvas& c, const std::string& what, bool onePanel = true,
-                const std::set<std::string>& curveLabels = {}) {
-    // Tick labels share one size and colour; other numbers label curves.
-    const auto style = [](const RecordingCanvas::Text& t) {
-        return std::tuple{t.state.fontSize, t.state.colour.r, t.state.colour.g, t.state.colour.b};
-    };
-    std::map<decltype(style(c.texts.front())), int> styles;
-    for (const auto& t : c.texts)
-        if (Numeric(t.text) && !curveLabels.contains(t.text))
-            ++styles[style(t)];
-    const auto tickStyle = std::max_element(styles.begin(), styles.end(), [](auto& a, auto& b) {
-                               return a.second < b.second;
-                           })->first;
-    std::vector<Box> ticks;
-    std::vector<const RecordingCanvas::Text*> texts;
-    for (const auto& t : c.texts)
-        if (Numeric(t.text) && !curveLabels.contains(t.text) && style(t) == tickStyle) {
-            ticks.push_back(c.box(t));
-            texts.push_back(&t);
-        }
-    ASSERT_GE(ticks.size(), 4u) << what;
-    for (std::size_t i = 0; i < ticks.size(); ++i) {
-        int partners = 0;
-        for (std::size_t j = 0; j < ticks.size(); ++j)
-            if (i != j && (std::fabs(ticks[i].top - ticks[j].top) < kSlack ||
-                           std::fabs(ticks[i].right - ticks[j].right) < kSlack ||
-                           std::fabs(ticks[i].left - ticks[j].left) < kSlack))
-                ++partners;
-        EXPECT_GE(partners, 1) << what << ": a tick label on its own: " << Describe(*texts[i], ticks[i]);
-    }
-    if (!onePanel)
-        return;
-    float highest = 1.0f;
-    for (const Box& b : ticks)
-        highest = std::min(highest, b.top);
-    for (const auto& t : c.texts)
-        if (t.state.bold) {
-            EXPECT_LE(c.box(t).bottom, highest + kSlack) << what << ": " << Describe(t, c.box(t));
-        }
 }
 
 // Index of the first text after `from` reading `text`; the texts of a page come in drawing order.
@@ -216,10 +110,22 @@ TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
                 while (sheet < paper.texts.size() && paper.texts[sheet].state.world.height != h)
                     ++sheet;
                 ExpectWeight(paper, s.designation, true, what, sheet);
+                if (plan.mode == PrintMode::Complete) {
+                    // Title and designation stand level with the middle of the logo.
+                    const float middle = slots.front().y + slots.front().height / 2.0f;
+                    for (const std::string* title : {&s.title, &s.designation})
+                        if (const auto* t = Find(paper, *title, sheet)) {
+                            EXPECT_NEAR((paper.box(*t).top + paper.box(*t).bottom) / 2.0f * h, middle, 1.0f)
+                                << what << ": " << *title;
+                        }
+                }
                 if (plan.mode == PrintMode::DrawingOnly) {
                     EXPECT_EQ(slots.size(), 1u) << what;
                     continue;
                 }
+                for (std::size_t i = sheet; i < paper.texts.size(); ++i)
+                    EXPECT_FALSE(paper.texts[i].state.bold && paper.texts[i].text.empty())
+                        << what << ": an empty heading line";
                 for (const std::string* heading :
                      {&s.title, &s.requirementHeading, &s.motorHeading, &s.supplyPressure})
                     ExpectWeight(paper, *heading, true, what, sheet);
@@ -241,6 +147,11 @@ TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
                         if (at == paper.texts.size())
                             break;
                         values.push_back(paper.box(paper.texts[at]));
+                        if (!l.unit.empty() && l.unit != kSpeedUnit) {
+                            at = Next(paper, l.unit, at + 1);
+                            EXPECT_FALSE(at < paper.texts.size() && paper.texts[at].state.bold)
+                                << what << ": " << l.unit;
+                        }
                     }
                     for (std::size_t i = 1; i < labels.size(); ++i) {
                         EXPECT_NEAR(labels[i].left, labels[0].left, kSlack) << what << ": " << *heading;
@@ -315,7 +226,9 @@ TEST(Layout, ComparisonSheetAndDiagramInEveryLanguage) {
             const std::string what = std::string(name) + " " + std::to_string(motors) + " motors";
             SessionHarness h;
             for (std::size_t m = 0; m < motors; ++m) {
-                AddMotor(h.catalogue, Tkm("TKM2" + std::to_string(m + 2) + "-A100-"));
+                TestMotor t = Tkm("TKM2" + std::to_string(m + 2) + "-A100-");
+                t.n0 = m == 3 ? 15000.0f : t.n0; // a speed axis with more than seven steps
+                AddMotor(h.catalogue, t);
             }
             h.Start(Bundled(name));
             h.session->ClickCatalogue(1);
@@ -353,16 +266,33 @@ TEST(Layout, ComparisonSheetAndDiagramInEveryLanguage) {
             ComparisonDiagramInput in = ComparisonInputFromSession(*h.session, h.language, rows);
             in.showPower = in.showAir = true;
             const ComparisonPlot plot = ComputeComparisonPlot(in);
+            EXPECT_TRUE(plot.speed.labelStep == 0.0 || plot.speed.labelStep >= plot.speed.step)
+                << what << ": speed labels denser than the grid";
             RecordingCanvas window = Window();
             DrawComparisonPlot(window, plot);
+            EXPECT_NE(window.findText(FormatNumber(plot.speed.maximum, "#0")), nullptr)
+                << what << ": speed labels";
+            const char* unit = name == "French"    ? "[tr/mn]"
+                               : name == "German"  ? "[min   ]"
+                               : name == "Italian" ? "[giri/min]"
+                                                   : "[r/min]";
+            EXPECT_NE(window.findText(unit), nullptr) << what;
             ExpectApart(window, what + " diagram");
             ExpectAxes(window, what + " diagram", false);
-            // The panels stack from the top in their order, each title over its own panel.
+            // The panels stack from the top in their order, each title above the labels of its axis.
             float above = -1.0f;
             for (const ComparisonPanel& panel : plot.panels)
                 if (const auto* t = Find(window, panel.title)) {
-                    EXPECT_GT(window.box(*t).top, above) << what << ": " << panel.title;
-                    above = window.box(*t).top;
+                    const Box title = window.box(*t);
+                    EXPECT_GT(title.top, above) << what << ": " << panel.title;
+                    above = title.top;
+                    for (const auto& tick : window.texts) {
+                        const Box b = window.box(tick);
+                        const float middle = (b.top + b.bottom) / 2.0f;
+                        EXPECT_FALSE(Numeric(tick.text) && b.right < title.left && middle > title.top &&
+                                     middle < title.bottom)
+                            << what << ": " << panel.title << " beside " << tick.text;
+                    }
                 }
         }
 }
@@ -379,27 +309,41 @@ TEST(Layout, MotorDiagramOnTheWindowForEveryAlternative) {
             DrawMotorDiagram(window, plan.diagram);
             ASSERT_FALSE(window.texts.empty()) << what;
             ExpectApart(window, what);
+            // Every family member is named at its curve.
             std::set<std::string> curveLabels;
             for (const PlotCurve& curve : ComputeMotorPlot(plan.diagram).curves)
-                curveLabels.insert(curve.label);
+                if (!curve.label.empty() && curveLabels.insert(curve.label).second) {
+                    EXPECT_NE(window.findText(curve.label), nullptr) << what << ": " << curve.label;
+                }
             ExpectAxes(window, what, true, curveLabels);
         }
 }
 
 TEST(Layout, CalculatorDiagramForEveryAlternative) {
-    for (const std::string_view name : kLanguageNames) {
-        const LanguageState l = Bundled(name);
-        const CalculationResult result =
-            SolveWagon({9, 0.9f, 0.1f, 0, 1000, 1, 1, 6, 5000, 0.7f}, MotorData{10.0f, 8.0f, 3000.0f});
-        for (int alternative = 0; alternative < 6; ++alternative) {
-            const std::string what = std::string(name) + " alternative " + std::to_string(alternative);
-            const CalculatorPlot plot = MakeCalculatorPlot(WagonLayout(), result, l.strText, alternative);
-            RecordingCanvas window = Window();
-            DrawCalculatorPlot(window, plot);
-            ASSERT_FALSE(window.texts.empty()) << what;
-            ExpectApart(window, what);
-            ExpectAxes(window, what);
-            ExpectWeight(window, plot.timeTitle, false, what);
+    for (const std::string_view name : kLanguageNames)
+        for (const float T : {6.0f, 0.6f}) {
+            const LanguageState l = Bundled(name);
+            const CalculationResult result =
+                SolveWagon({9, 0.9f, 0.1f, 0, 1000, 1, 1, T, 5000, 0.7f}, MotorData{10.0f, 8.0f, 3000.0f});
+            for (int alternative = 0; alternative < 6; ++alternative) {
+                const std::string what = std::string(name) + " alternative " + std::to_string(alternative);
+                const CalculatorPlot plot = MakeCalculatorPlot(WagonLayout(), result, l.strText, alternative);
+                RecordingCanvas window = Window();
+                DrawCalculatorPlot(window, plot);
+                ASSERT_FALSE(window.texts.empty()) << what;
+                ExpectApart(window, what);
+                ExpectAxes(window, what);
+                ExpectWeight(window, plot.timeTitle, false, what);
+                // The time labels run up to the time axis's end, no further.
+                float lowest = 0.0f;
+                for (const auto& t : window.texts)
+                    if (Numeric(t.text))
+                        lowest = std::max(lowest, window.box(t).top);
+                for (const auto& t : window.texts)
+                    if (Numeric(t.text) && window.box(t).top == lowest) {
+                        EXPECT_LE(LeadingDouble(t.text), result.axes.time->maximum * 1.000001)
+                            << what << ": " << t.text;
+                    }
+            }
         }
-    }
 }
