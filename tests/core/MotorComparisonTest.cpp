@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 
 namespace airmotor::core {
@@ -220,6 +221,17 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     RecordingCanvas marked;
     DrawComparisonPlot(marked, freeRunning);
     EXPECT_EQ(marked.circles.size(), 1u);
+
+    // A motor without a usable free speed draws no curve of its own.
+    for (const float n0 : {0.0f, std::numeric_limits<float>::infinity()}) {
+        catalogue.sngTomgVarvtal[2] = n0;
+        const ComparisonPlot plot =
+            ComputeComparisonPlot(ComparisonInputFromSession(*session, language, RowsByCatalogue()));
+        EXPECT_EQ(std::count_if(plot.curves.begin(), plot.curves.end(),
+                                [](const ComparisonCurve& k) { return k.motor == 1; }),
+                  0)
+            << n0;
+    }
 }
 
 } // namespace
