@@ -271,6 +271,10 @@ TEST_F(Model, LoadTypingAndHeading) {
     ASSERT_FALSE(sink.messages.empty());
     EXPECT_EQ(sink.messages.back().key, TextKey::CalculatorInputNotPositive);
     EXPECT_EQ(sink.messages.back().text, "Total mass [kg] must be above 0.");
+    wagon.Type(4, "1000");
+    wagon.Type(0, "0"); // the first box is named as well
+    wagon.Calculate(catalogue, 1);
+    EXPECT_EQ(sink.messages.back().key, TextKey::CalculatorInputNotPositive);
 }
 
 TEST_F(Model, ResultsClearedByInputsRowClicksAndARefusal) {

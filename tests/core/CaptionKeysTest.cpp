@@ -56,10 +56,3 @@ TEST(CaptionKeys, LanguageMenuAndStartListMapToTheSixSettings) {
     }
     EXPECT_EQ(MenuItemOfLanguage("english"), -1);
 }
-
-// The start list and the Options menu give a language one name.
-TEST(CaptionKeys, StartListNamesLanguagesAsTheMenu) {
-    EXPECT_EQ(StartListEntry(1), "English (imperial units)");
-    EXPECT_EQ(StartListEntry(5), "Español");
-    EXPECT_EQ(LanguageOfStartEntry(5), "Spanish");
-}

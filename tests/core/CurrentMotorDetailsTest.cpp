@@ -71,6 +71,9 @@ TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall)
     EXPECT_EQ((std::vector<std::string>{p.MinStartMomentR, p.StallmomentR, p.MmaxeffR, p.lblWeight,
                                         p.RelativprisR, p.NtomgangR}),
               (std::vector<std::string>{"10.00 ", "1.00 ", "0.50 ", "10.0 ", "", "99.0 "}));
+    catalogue.sngMomentMaxeff[1] = 1.0f; // 1 and above: one decimal
+    session->ClickCell(1, 0);
+    EXPECT_EQ(Panel().MmaxeffR, "1.0 ");
 }
 
 TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {

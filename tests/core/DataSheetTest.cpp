@@ -121,6 +121,9 @@ TEST(DataSheet, PlanOrientationAndDrawingLinkMessagePerMode) {
         EXPECT_EQ(plan.linkMessage.has_value(), c.message) << c.mattskiss << " mode " << c.mode;
         EXPECT_EQ(plan.sheet.dateLine, "T27 2026-12-07");
     }
+    SessionHarness none; // no motor to print
+    none.Start();
+    EXPECT_FALSE(PlanPrintout(*none.session, none.language, "2026-12-07").valid);
 }
 
 TEST(CatalogueTable, ThirtyThreeRowsAPage) {

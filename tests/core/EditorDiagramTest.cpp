@@ -3,6 +3,7 @@
 #include "core/maintenance/MotorDataEditor.h"
 
 #include "EditorTestData.h"
+#include "LayoutChecks.h"
 #include "SelectionTestCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -107,12 +108,13 @@ TEST(EditorDiagram, ValueAxesLabelledAtTheirOwnSteps) {
     Drawn d;
     EditorDiagramOptions paper;
     paper.canvas = CanvasKind::Printer;
-    RecordingCanvas canvas(CanvasKind::Printer);
+    RecordingCanvas canvas = airmotor::core::testing::Paper(297.0f, 210.0f);
     // Torque 50 in steps of 10 beside power 1.4 in steps of 0.2: sharing the torque's five
     // divisions would label the power axis 0.28, 0.56, ... as "0.3", "0.6".
     DrawEditorDiagram(canvas, BuildEditorDiagram(d.editor, paper));
     EXPECT_TRUE(canvas.findText("1.4") && canvas.findText("0.4") && canvas.findText("50"));
     EXPECT_EQ(canvas.findText("0.3"), nullptr);
+    airmotor::core::testing::ExpectApart(canvas, "editor page");
 }
 
 // A decimals box typed far beyond any int (shown red) labels with the most decimals a label has.

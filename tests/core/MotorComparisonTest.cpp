@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <set>
 
 namespace airmotor::core {
@@ -213,6 +214,15 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     EXPECT_EQ(c.figure("startTorque")->texts[2], "6.00") << "below 10 Nm: two decimals";
     EXPECT_EQ(c.figure("startTorqueMargin")->texts, (std::vector<std::string>{"–", "–", "–"}))
         << "no start torque was required";
+    // Against a required start torque only a recorded one has a margin: 0 is none, even for a
+    // motor the search let through.
+    catalogue.sngMinStartMoment[2] = 10.0f;
+    session->TypeIntoField(F::MinStartmomentB, "2");
+    session->ClickSearch();
+    ASSERT_EQ(session->results().rowCount(), 3);
+    catalogue.sngMinStartMoment[2] = 0.0f;
+    const MotorComparison started = CompareRows(*session, RowsByCatalogue(), language, {});
+    EXPECT_EQ(started.figure("startTorqueMargin")->texts, (std::vector<std::string>{"2508.7", "–", "95.7"}));
 
     // A listing has no duty: its motors compare by catalogue figures only.
     SelectionSession listing(catalogue, language, sink);
@@ -303,6 +313,17 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     RecordingCanvas marked;
     DrawComparisonPlot(marked, freeRunning);
     EXPECT_EQ(marked.circles.size(), 1u);
+
+    // A motor without a usable free speed draws no curve of its own.
+    for (const float n0 : {0.0f, std::numeric_limits<float>::infinity()}) {
+        catalogue.sngTomgVarvtal[2] = n0;
+        const ComparisonPlot plot =
+            ComputeComparisonPlot(ComparisonInputFromSession(*session, language, RowsByCatalogue()));
+        EXPECT_EQ(std::count_if(plot.curves.begin(), plot.curves.end(),
+                                [](const ComparisonCurve& k) { return k.motor == 1; }),
+                  0)
+            << n0;
+    }
 }
 
 } // namespace

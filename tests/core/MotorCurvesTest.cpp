@@ -170,6 +170,7 @@ TEST(CurrentMotorScale, LabelDoublingRules) {
     } cases[] = {
         {14000, true, 2000.0},  // 7 divisions: not more than 7
         {14000, false, 4000.0}, // maintenance: more than 6 above 10000
+        {12000, false, 2000.0}, // maintenance, 6 divisions: not more than 6
         {7000, false, 1000.0},  // maintenance, 7 divisions but not above 10000
         {1600, true, 400.0},    // 8 divisions above 1000
         {800, true, 100.0},     // 8 divisions but not above 1000

@@ -36,7 +36,9 @@ Found Search(const MotorCatalogue& c, const RequirementValues& v,
              const OptionStates& options = OptionStates{}) {
     static const LanguageState language = KeyedLanguage();
     Found f;
-    f.searchCase = ChooseSearchCase(v, WorkingPointGiven(v, "x", "x"));
+    // Free running is a working point when the torque is typed as "0".
+    const bool freeRunning = v.sngArbetsMoment == 0.0f && v.sngArbetsVarvtal > 0.0f;
+    f.searchCase = ChooseSearchCase(v, WorkingPointGiven(v, freeRunning ? "0" : "x", "x"));
     PressureFactorValues factors;
     MotorSearch search(c, v, f.searchCase, MotorFilter::From(options), factors);
     f.outcome = search.Run();
@@ -136,6 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
         CaseRow{"c3_throttled", 0, 0, 70, 0, 0, 0, 8000, 3, true, -1, 0.8f},
         // A bound equal to the free speed needs neither throttle nor a reduced pressure.
         CaseRow{"c3_bound_at_free_speed", 0, 0, 70, 0, 0, 0, 10000, 3, true, -1, 0},
+        CaseRow{"c3_bound_at_half", 0, 0, 70, 0, 0, 0, 5000, 3, true, 0, 0.5f},
         CaseRow{"c3_bound_below_half", 0, 0, 70, 0, 0, 0, 4000, 3, false, 0, -1},
         CaseRow{"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
         CaseRow{"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
@@ -150,6 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         CaseRow{"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
         CaseRow{"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
         CaseRow{"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
+        CaseRow{"c10_free_running_at_free_speed", 0, 10000, 0, 0, 0, 0, 0, 10, true, 0, -1},
         CaseRow{"c11_listed", 50, 2000, 0, 0, 0, 5000, 0, 11, true, 1, 0},
         CaseRow{"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
         CaseRow{"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},

@@ -1,4 +1,5 @@
 #include "core/maintenance/ProductionComparison.h"
+#include "LayoutChecks.h"
 #include "SelectionTestCatalogue.h"
 #include "core/diagram/RecordingCanvas.h"
 
@@ -190,10 +191,12 @@ TEST(ProductionComparison, TableAndProductionCurvesOnTheDiagramOnlyWithUsedRecor
     in.production = std::make_shared<ProductionComparison>(CompareWithProduction(in, lookup));
     const MotorPlot plot = ComputeMotorPlot(in);
     EXPECT_EQ(plot.curves.size(), 6u); // catalogue and production curves
-    RecordingCanvas canvas;
+    // The window grows to take the table under the diagram.
+    RecordingCanvas canvas = Window();
     DrawMotorPlot(canvas, plot, in);
     EXPECT_TRUE(canvas.findText("Antal mätta motorer") && canvas.findText("Diff %") &&
                 canvas.findText("26.180"));
+    ExpectApart(canvas, "with the table");
 
     in.production = std::make_shared<ProductionComparison>(CompareWithProduction(in, f.Look({}, {})));
     RecordingCanvas empty;

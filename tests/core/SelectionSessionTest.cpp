@@ -360,6 +360,7 @@ TEST_F(SessionTest, ViewAndObsoleteChoice) {
     session->ClickObsoleteMotors(0);
     EXPECT_TRUE(o.optCatalogueEnabled[1]);
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2, 4}));
+    EXPECT_FALSE(session->outputs().Label14Visible);
 }
 
 TEST_F(SessionTest, SearchRefusalsAndWarnings) {

@@ -80,6 +80,22 @@ TEST(IniDocument, TypeMarksAreTakenOffTexts) {
         EXPECT_EQ(IniDocument::Parse(std::string("[s]\n") + line + "\n").list("s", "k"), values) << line;
 }
 
+// A backslash before a line break continues the value on the next line, whichever break it is; an
+// octal escape takes up to three digits, zeros included.
+TEST(IniDocument, EscapesAndContinuedLinesAreRead) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"k=a\\\r\nb\n", "ab"},
+        {"k=a\\\nb\n", "ab"},
+        {"k=a\\\n\rb\n", "ab"},
+        {"k=\\101\\60b\n", "A0b"},
+    };
+    for (const auto& [line, value] : cases) {
+        const IniDocument d = IniDocument::Parse(std::string("[s]\n") + line + "j=c\n");
+        EXPECT_EQ(d.text("s", "k"), value) << line;
+        EXPECT_EQ(d.text("s", "j"), "c") << line;
+    }
+}
+
 // Blanks around keys, sections and unquoted items are not part of them; inside quotes they are.
 TEST(IniDocument, BlanksAroundItemsAreDropped) {
     const std::pair<const char*, std::vector<std::string>> cases[] = {
@@ -88,4 +104,22 @@ TEST(IniDocument, BlanksAroundItemsAreDropped) {
     };
     for (const auto& [text, values] : cases)
         EXPECT_EQ(IniDocument::Parse(text).list("s", "k"), values) << text;
+}
+
+// Control characters are written as the settings class writes them: the short escapes by letter,
+// the others as hexadecimal, and a hex digit after a hex escape escaped too so it is not read into it.
+TEST(IniDocument, ControlCharactersAreWrittenAsEscapes) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\t\x1f", "\\t\\x1f"},
+        {"\x01"
+         "b!",
+         "\\x1\\x62!"},
+        {"a b", "a b"},
+    };
+    for (const auto& [value, written] : cases) {
+        IniDocument d;
+        d.setText("s", "k", value);
+        EXPECT_EQ(d.format(), "[s]\nk=" + written + "\n") << written;
+        EXPECT_EQ(IniDocument::Parse(d.format()).text("s", "k"), value) << written;
+    }
 }

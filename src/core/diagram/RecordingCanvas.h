@@ -11,7 +11,11 @@ namespace airmotor::core {
 // character cell so layouts can be checked without a font system.
 class RecordingCanvas final : public Canvas {
 public:
+    struct World {
+        float left = 0.0f, top = 0.0f, width = 0.0f, height = 0.0f;
+    };
     struct State {
+        World world; // the one set when the call was made
         Rgb colour;
         int width = 1;
         int style = 0;
@@ -42,6 +46,11 @@ public:
     };
 
     explicit RecordingCanvas(CanvasKind kind = CanvasKind::Window) : kind_(kind) {}
+    // A surface of width x height device pixels on which a font point is pixelsPerPoint pixels:
+    // text extents then scale with the world as a painter's do, so a layout can be checked on a
+    // page of real proportions.
+    RecordingCanvas(CanvasKind kind, float width, float height, float pixelsPerPoint)
+        : kind_(kind), deviceWidth_(width), deviceHeight_(height), pixelsPerPoint_(pixelsPerPoint) {}
 
     CanvasKind kind() const override { return kind_; }
     void setWorld(float left, float top, float width, float height) override;
@@ -61,13 +70,20 @@ public:
     void text(float x, float y, std::string_view utf8) override {
         texts.push_back({x, y, std::string(utf8), state});
     }
-    // One character is 0.6 x fontSize wide and the line fontSize high (world units).
+    // One character is 0.6 x fontSize wide and the line fontSize high: world units without a device
+    // size, points with one.
     float textWidth(std::string_view utf8) const override;
     float textHeight(std::string_view utf8) const override;
 
     const Text* findText(std::string_view text) const;
     // Every straight piece drawn, whether as a line or as part of a polyline.
     std::vector<Line> segments() const;
+    // Where a text lies on the surface, as shares of its width and height from the top-left corner
+    // (a canvas with a device size only).
+    struct Box {
+        float left, top, right, bottom;
+    };
+    Box box(const Text& t) const;
 
     float worldLeft = 0.0f, worldTop = 0.0f, worldWidth = 0.0f, worldHeight = 0.0f;
     State state;
@@ -78,7 +94,10 @@ public:
     std::vector<Text> texts;
 
 private:
+    float characters(std::string_view utf8) const;
+
     CanvasKind kind_;
+    float deviceWidth_ = 0.0f, deviceHeight_ = 0.0f, pixelsPerPoint_ = 0.0f;
 };
 
 } // namespace airmotor::core
