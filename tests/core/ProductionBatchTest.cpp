@@ -64,7 +64,8 @@ TEST(ProductionBatch, PrintsRecordedMotorsFillsTheSheetAndSaysWhatHappened) {
     Sheet sheet;
     ProductionBatchSummary summary;
     auto end = RunBatch(services, &sheet, summary);
-    EXPECT_EQ(end.text, "3 motors looked up, 2 printed with production data; sheet TKM rows 3-4 of tkm.xlsx.");
+    EXPECT_EQ(end.text,
+              "3 motors looked up, 2 printed with production data; sheet TKM rows 3-4 of tkm.xlsx.");
     EXPECT_EQ(sheet.rows, (std::set<int>{3, 4}));
     EXPECT_FALSE(summary.failed);
 
