@@ -2,7 +2,7 @@
 
 #include "BundledCatalogue.h"
 #include "core/analysis/DutyAnalysis.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <benchmark/benchmark.h>
 

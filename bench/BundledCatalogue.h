@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CatalogueStore.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include <stdexcept>
 

@@ -4,8 +4,8 @@
 #include "GuiApplication.h"
 #include "core/analysis/MotorComparison.h"
 #include "core/diagram/ComparisonDiagram.h"
-#include "core/selection/SelectionSession.h"
-#include "platform/DiagramExport.h"
+#include "core/session/SelectionSession.h"
+#include "platform/drawing/DiagramExport.h"
 
 #include <QImage>
 #include <QPainter>

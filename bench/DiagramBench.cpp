@@ -3,8 +3,8 @@
 #include "GuiApplication.h"
 #include "core/diagram/MotorDiagram.h"
 #include "core/language/Language.h"
-#include "platform/DiagramExport.h"
-#include "platform/DimensionDrawing.h"
+#include "platform/drawing/DiagramExport.h"
+#include "platform/drawing/DimensionDrawing.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "core/selection/SelectionSession.h"
-#include "platform/CatalogueStore.h"
+#include "core/session/SelectionSession.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // transaction, write-back and atomic save of the workbook) per row; printing is not included.
 
 #include "core/maintenance/MotorListBatch.h"
-#include "platform/MotorListFiles.h"
-#include "platform/MotorListWorkbook.h"
+#include "platform/workbook/MotorListFiles.h"
+#include "platform/workbook/MotorListWorkbook.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,12 +3,12 @@
 #include "GuiApplication.h"
 #include "core/common/MessageSink.h"
 #include "core/printing/DataSheet.h"
-#include "core/selection/SelectionSession.h"
-#include "platform/CatalogueStore.h"
-#include "platform/LanguageLoader.h"
+#include "core/session/SelectionSession.h"
+#include "platform/files/LanguageLoader.h"
 #include "platform/printing/CatalogueTablePrinter.h"
 #include "platform/printing/PrintJobs.h"
 #include "platform/printing/PrintoutPrinter.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "core/maintenance/ProductionLookup.h"
-#include "platform/SqliteConnection.h"
-#include "platform/SqliteProductionSource.h"
+#include "core/production/ProductionLookup.h"
+#include "platform/production/SqliteProductionSource.h"
+#include "platform/storage/SqliteConnection.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // replacements) and the catalogue load rules. Each step answers with data or an error message.
 #include "FuzzFolder.h"
 #include "core/catalogue/CatalogueLoader.h"
-#include "platform/CatalogueStore.h"
-#include "platform/LanguageLoader.h"
+#include "platform/files/LanguageLoader.h"
+#include "platform/storage/CatalogueStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static airmotor::fuzz::FuzzFolder folder;

@@ -2,7 +2,7 @@
 // replaced by the rest of the input, the other two are the bundled ones. A build either succeeds
 // and its database loads, or fails with a message naming the file; it never crashes.
 #include "FuzzFolder.h"
-#include "platform/DatabaseBuilder.h"
+#include "platform/storage/DatabaseBuilder.h"
 
 #include <array>
 

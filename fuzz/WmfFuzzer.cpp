@@ -1,5 +1,5 @@
 // The drawing loader on any bytes: a metafile becomes SVG text or a clear error, never a crash.
-#include "platform/WmfRenderer.h"
+#include "platform/drawing/WmfRenderer.h"
 
 #include <QByteArray>
 

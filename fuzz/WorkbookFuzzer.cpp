@@ -2,7 +2,7 @@
 // back reads again with the written cells. An input not starting with a zip signature is taken as
 // XML parts separated by the byte 0x1E (workbook, its relationships, shared strings, one worksheet) and
 // packed first, so the mutations reach the XML instead of dying in the compressed stream.
-#include "platform/Workbook.h"
+#include "platform/workbook/Workbook.h"
 
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>

@@ -2,7 +2,7 @@
 // and the click on row 1, and a language switch. Budgets: 300 ms, 30 ms and 200 ms; reported, not asserted.
 
 #include "AppTestSupport.h"
-#include "app/MainWindow.h"
+#include "app/selection/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -7,8 +7,8 @@
 #include "cli/SessionScript.h"
 #include "core/analysis/DutyAnalysis.h"
 #include "core/common/MessageSink.h"
-#include "core/selection/SelectionSession.h"
-#include "platform/AnalysisWorkbook.h"
+#include "core/session/SelectionSession.h"
+#include "platform/workbook/AnalysisWorkbook.h"
 
 #include <algorithm>
 #include <cmath>

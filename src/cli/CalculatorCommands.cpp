@@ -4,7 +4,7 @@
 #include "cli/Json.h"
 #include "cli/SessionScript.h"
 #include "core/calculators/CalculatorModel.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <sstream>
 

@@ -2,9 +2,9 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
-#include "platform/CatalogueImport.h"
-#include "platform/DatabaseBuilder.h"
 #include "platform/access/AccessReader.h"
+#include "platform/storage/CatalogueImport.h"
+#include "platform/storage/DatabaseBuilder.h"
 
 #include <QString>
 

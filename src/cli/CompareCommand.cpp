@@ -9,8 +9,8 @@
 #include "core/common/MessageSink.h"
 #include "core/diagram/ComparisonDiagram.h"
 #include "core/format/NumberParsing.h"
-#include "core/selection/SelectionSession.h"
-#include "platform/DiagramExport.h"
+#include "core/session/SelectionSession.h"
+#include "platform/drawing/DiagramExport.h"
 
 #include <iomanip>
 #include <limits>

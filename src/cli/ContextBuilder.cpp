@@ -2,10 +2,10 @@
 
 #include "core/catalogue/CatalogueLoader.h"
 #include "core/format/Utf8.h"
-#include "platform/CatalogueStore.h"
-#include "platform/LanguageLoader.h"
-#include "platform/RegularFile.h"
-#include "platform/SettingsFile.h"
+#include "platform/files/LanguageLoader.h"
+#include "platform/files/RegularFile.h"
+#include "platform/files/SettingsFile.h"
+#include "platform/storage/CatalogueStore.h"
 
 namespace airmotor::cli {
 

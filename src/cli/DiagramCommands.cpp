@@ -8,11 +8,11 @@
 #include "core/diagram/DrawingReference.h"
 #include "core/diagram/SessionDiagramInput.h"
 #include "core/format/NumberParsing.h"
-#include "core/selection/SelectionSession.h"
-#include "platform/AtomicFile.h"
-#include "platform/DiagramExport.h"
-#include "platform/DimensionDrawing.h"
-#include "platform/RegularFile.h"
+#include "core/session/SelectionSession.h"
+#include "platform/drawing/DiagramExport.h"
+#include "platform/drawing/DimensionDrawing.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -5,8 +5,8 @@
 #include "cli/SessionScript.h"
 #include "core/maintenance/MotorDataEditor.h"
 #include "core/maintenance/MotorRecord.h"
-#include "platform/MeasurementFileStore.h"
-#include "platform/MotorDataWriter.h"
+#include "platform/files/MeasurementFileStore.h"
+#include "platform/storage/MotorDataWriter.h"
 
 #include <algorithm>
 #include <sstream>

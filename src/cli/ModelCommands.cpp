@@ -4,7 +4,7 @@
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
 #include "core/format/NumberParsing.h"
-#include "core/maintenance/LeastSquares.h"
+#include "core/model/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 #include "core/model/PressureFactors.h"
 

@@ -3,9 +3,9 @@
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
 #include "core/maintenance/MotorListBatch.h"
-#include "platform/MotorListFiles.h"
-#include "platform/MotorListWorkbook.h"
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
+#include "platform/workbook/MotorListFiles.h"
+#include "platform/workbook/MotorListWorkbook.h"
 
 #include <QDir>
 

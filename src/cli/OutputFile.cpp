@@ -1,7 +1,7 @@
 #include "cli/OutputFile.h"
 
 #include "cli/CliContext.h"
-#include "platform/RegularFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QFileInfo>
 

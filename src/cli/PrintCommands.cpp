@@ -6,7 +6,7 @@
 #include "cli/SessionScript.h"
 #include "core/common/MessageSink.h"
 #include "core/printing/DataSheet.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 #include "platform/printing/CatalogueTablePrinter.h"
 #include "platform/printing/PrintJobs.h"
 #include "platform/printing/PrintoutPrinter.h"

@@ -2,8 +2,8 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
-#include "core/maintenance/ProductionComparison.h"
-#include "platform/ProductionDatabase.h"
+#include "core/production/ProductionComparison.h"
+#include "platform/production/ProductionDatabase.h"
 
 #include <iomanip>
 

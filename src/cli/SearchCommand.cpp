@@ -6,9 +6,9 @@
 #include "cli/SessionScript.h"
 #include "core/common/Keys.h"
 #include "core/common/MessageSink.h"
-#include "core/language/CaptionKeys.h"
 #include "core/results/SearchSummary.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/CaptionKeys.h"
+#include "core/session/SelectionSession.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "cli/SessionScript.h"
 
 #include "core/format/NumberParsing.h"
+#include "core/format/NumericTextBox.h"
 #include "core/results/SearchSummary.h"
-#include "core/selection/NumericTextBox.h"
 
 #include <algorithm>
 #include <cstdint>

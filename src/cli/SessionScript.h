@@ -2,7 +2,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/CommandOptions.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <array>
 #include <optional>

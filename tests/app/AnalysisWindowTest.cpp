@@ -2,11 +2,11 @@
 // export and the saved selections, driven as a user drives them.
 
 #include "AppTestSupport.h"
-#include "app/AirCostDialog.h"
-#include "app/AnalysisActions.h"
-#include "app/AnalysisPanel.h"
-#include "app/SelectionFileActions.h"
-#include "core/selection/SelectionSession.h"
+#include "app/analysis/AirCostDialog.h"
+#include "app/analysis/AnalysisActions.h"
+#include "app/analysis/AnalysisPanel.h"
+#include "app/selection/SelectionFileActions.h"
+#include "core/session/SelectionSession.h"
 
 #include <QAction>
 #include <QClipboard>

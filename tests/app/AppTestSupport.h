@@ -3,9 +3,9 @@
 // Shared set-up of the window tests: a private program folder with the bundled database and help pages,
 // so no test rewrites the build's own ZEVODIDA.DAT.
 
-#include "app/FieldLineEdit.h"
-#include "app/MainWindow.h"
-#include "app/ProgramContext.h"
+#include "app/selection/FieldLineEdit.h"
+#include "app/selection/MainWindow.h"
+#include "app/shell/ProgramContext.h"
 #include "core/common/MessageSink.h"
 
 #include <QAbstractButton>

@@ -1,12 +1,12 @@
 // The calculator windows driven from the main window's own controls.
 #include "AppTestSupport.h"
-#include "app/AuxWindowPlacement.h"
-#include "app/CalculatorController.h"
-#include "app/CalculatorPrinter.h"
-#include "app/CalculatorWindow.h"
-#include "app/DiagramController.h"
-#include "app/DiagramWindow.h"
-#include "app/PrintController.h"
+#include "app/calculators/CalculatorController.h"
+#include "app/calculators/CalculatorPrinter.h"
+#include "app/calculators/CalculatorWindow.h"
+#include "app/diagrams/DiagramController.h"
+#include "app/diagrams/DiagramWindow.h"
+#include "app/printing/PrintController.h"
+#include "app/shell/AuxWindowPlacement.h"
 
 #include <QAction>
 #include <QLabel>

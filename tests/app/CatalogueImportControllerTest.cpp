@@ -1,9 +1,9 @@
 // File menu "Import catalogue…": dialogs answered by a script, the legacy tables from SQLite.
-#include "app/CatalogueImportController.h"
+#include "app/maintenance/CatalogueImportController.h"
 #include "AppTestSupport.h"
-#include "app/FilePrompts.h"
-#include "platform/SqliteConnection.h"
+#include "app/shell/FilePrompts.h"
 #include "platform/access/SqliteTableSource.h"
+#include "platform/storage/SqliteConnection.h"
 
 #include <QAction>
 #include <QSqlQuery>

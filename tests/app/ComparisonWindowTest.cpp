@@ -1,8 +1,8 @@
 // The comparison: ticking result rows, the window's table and diagram, export and print.
-#include "app/ComparisonWindow.h"
+#include "app/analysis/ComparisonWindow.h"
 #include "AppTestSupport.h"
-#include "app/ComparisonController.h"
-#include "app/ComparisonTableModel.h"
+#include "app/analysis/ComparisonController.h"
+#include "app/analysis/ComparisonTableModel.h"
 #include "platform/printing/PrintJobs.h"
 
 #include <QAbstractItemModelTester>

@@ -1,13 +1,13 @@
 // The diagram and drawing windows on their own and driven from the main window's own controls.
 #include "../core/SelectionTestCatalogue.h"
 #include "AppTestSupport.h"
-#include "app/AuxWindowPlacement.h"
-#include "app/DiagramController.h"
-#include "app/DiagramWindow.h"
-#include "app/DrawingWindow.h"
-#include "app/FieldLineEdit.h"
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
+#include "app/diagrams/DiagramController.h"
+#include "app/diagrams/DiagramWindow.h"
+#include "app/diagrams/DrawingWindow.h"
+#include "app/selection/FieldLineEdit.h"
+#include "app/selection/MainWindow.h"
+#include "app/shell/AuxWindowPlacement.h"
+#include "app/shell/HelpWindow.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,14 +1,14 @@
 // The main selection window driven through its controls, checked against the command-line program
 // (which runs the same selection model without any window).
 
-#include "app/MainWindow.h"
+#include "app/selection/MainWindow.h"
 #include "AppTestSupport.h"
-#include "app/AuxWindowPlacement.h"
-#include "app/BuiltFeatures.h"
-#include "app/FieldLineEdit.h"
-#include "app/HelpWindow.h"
-#include "app/MountingPositionsWindow.h"
-#include "app/QbColor.h"
+#include "app/diagrams/MountingPositionsWindow.h"
+#include "app/selection/FieldLineEdit.h"
+#include "app/selection/QbColor.h"
+#include "app/shell/AuxWindowPlacement.h"
+#include "app/shell/BuiltFeatures.h"
+#include "app/shell/HelpWindow.h"
 #include "core/common/ProgramVersion.h"
 
 #include <QAbstractItemModelTester>

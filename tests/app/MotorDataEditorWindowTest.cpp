@@ -1,11 +1,11 @@
 // The motor data editor window: its controls, panels, leave rules, openings, the question before
 // the program ends, the catalogue save and the printed range.
-#include "app/MotorDataEditorWindow.h"
+#include "app/maintenance/MotorDataEditorWindow.h"
 #include "AppTestSupport.h"
-#include "app/EditorDiagramWindow.h"
-#include "app/MotorDataEditorController.h"
+#include "app/maintenance/EditorDiagramWindow.h"
+#include "app/maintenance/MotorDataEditorController.h"
 #include "core/maintenance/MotorRecord.h"
-#include "platform/MeasurementFileStore.h"
+#include "platform/files/MeasurementFileStore.h"
 
 #include <QCheckBox>
 #include <QLabel>

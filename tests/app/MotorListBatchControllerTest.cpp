@@ -1,5 +1,5 @@
 // The motor-list batch from the desktop: progress with Cancel, summary as a message, catalogue reloaded.
-#include "app/MotorListBatchController.h"
+#include "app/maintenance/MotorListBatchController.h"
 #include "AppTestSupport.h"
 
 #include <QProgressDialog>

@@ -1,8 +1,8 @@
 // Printing from the main window: print button, print dialog (copies, Cancel), preview, certificate.
-#include "app/PrintController.h"
+#include "app/printing/PrintController.h"
 #include "AppTestSupport.h"
-#include "app/FilePrompts.h"
-#include "app/MainWindow.h"
+#include "app/selection/MainWindow.h"
+#include "app/shell/FilePrompts.h"
 #include "platform/printing/PrintJobs.h"
 
 #include <QAction>

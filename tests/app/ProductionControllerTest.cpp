@@ -1,10 +1,10 @@
 // The production comparison of the maintenance mode: the check box, the two print batches and sheet "TKM".
-#include "app/ProductionController.h"
+#include "app/maintenance/ProductionController.h"
 #include "AppTestSupport.h"
-#include "app/DiagramController.h"
-#include "app/PrintController.h"
-#include "platform/ProductionDatabase.h"
+#include "app/diagrams/DiagramController.h"
+#include "app/printing/PrintController.h"
 #include "platform/printing/PrintJobs.h"
+#include "platform/production/ProductionDatabase.h"
 
 #include <QCheckBox>
 #include <QPrinter>

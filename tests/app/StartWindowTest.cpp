@@ -1,12 +1,12 @@
 // Start-up and navigation: first start with the language list, stored language with the splash,
 // back to the start window without the pause, and a program folder without a usable database.
 
-#include "app/StartWindow.h"
+#include "app/shell/StartWindow.h"
 #include "AppTestSupport.h"
-#include "app/CaptionApplier.h"
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
-#include "app/ProgramShell.h"
+#include "app/selection/CaptionApplier.h"
+#include "app/selection/MainWindow.h"
+#include "app/shell/HelpWindow.h"
+#include "app/shell/ProgramShell.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "core/language/CaptionKeys.h"
+#include "core/session/CaptionKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/format/NumberFormat.h"
 #include "core/format/NumberParsing.h"
-#include "core/selection/NumericTextBox.h"
+#include "core/format/NumericTextBox.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "core/format/NumberFormat.h"
 #include "core/model/PressureFactors.h"
 #include "core/results/ExplosionMarking.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include "SelectionTestCatalogue.h"
 

@@ -1,4 +1,4 @@
-#include "core/maintenance/LeastSquares.h"
+#include "core/model/LeastSquares.h"
 #include "core/maintenance/MeasurementConversion.h"
 #include "core/model/MotorCurves.h"
 

@@ -3,7 +3,7 @@
 #include "core/diagram/ComparisonDiagram.h"
 #include "core/diagram/MotorComparisonTable.h"
 #include "core/diagram/RecordingCanvas.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include "SelectionTestCatalogue.h"
 

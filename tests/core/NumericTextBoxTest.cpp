@@ -1,4 +1,4 @@
-#include "core/selection/NumericTextBox.h"
+#include "core/format/NumericTextBox.h"
 
 #include <gtest/gtest.h>
 

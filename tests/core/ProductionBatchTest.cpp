@@ -1,6 +1,6 @@
-#include "core/maintenance/ProductionBatch.h"
+#include "core/production/ProductionBatch.h"
 
-#include "core/maintenance/ProductionComparison.h"
+#include "core/production/ProductionComparison.h"
 
 #include <gtest/gtest.h>
 

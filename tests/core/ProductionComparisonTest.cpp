@@ -1,4 +1,4 @@
-#include "core/maintenance/ProductionComparison.h"
+#include "core/production/ProductionComparison.h"
 #include "LayoutChecks.h"
 #include "SelectionTestCatalogue.h"
 #include "core/diagram/RecordingCanvas.h"

@@ -1,7 +1,7 @@
-#include "core/selection/SavedSelection.h"
+#include "core/session/SavedSelection.h"
 
 #include "SelectionTestCatalogue.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <gtest/gtest.h>
 

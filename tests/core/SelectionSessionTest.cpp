@@ -1,4 +1,4 @@
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 #include "core/model/PressureFactors.h"
 
 #include "SelectionTestCatalogue.h"

@@ -2,7 +2,7 @@
 
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/language/Language.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
-#include "platform/CatalogueImport.h"
+#include "platform/storage/CatalogueImport.h"
 #include "core/language/Language.h"
-#include "platform/CatalogueStore.h"
 #include "platform/access/AccessReader.h"
 #include "platform/access/SqliteTableSource.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include "TestDatabase.h"
 

@@ -1,8 +1,8 @@
-#include "platform/CatalogueStore.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include "core/common/Keys.h"
-#include "platform/DatabaseBuilder.h"
-#include "platform/LanguageLoader.h"
+#include "platform/files/LanguageLoader.h"
+#include "platform/storage/DatabaseBuilder.h"
 
 #include "TestDatabase.h"
 

@@ -1,7 +1,7 @@
-#include "platform/DatabaseBuilder.h"
+#include "platform/storage/DatabaseBuilder.h"
 #include "core/language/Language.h"
-#include "platform/CatalogueStore.h"
-#include "platform/LanguageLoader.h"
+#include "platform/files/LanguageLoader.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include "TestDatabase.h"
 

@@ -1,4 +1,4 @@
-#include "platform/DiagramExport.h"
+#include "platform/drawing/DiagramExport.h"
 #include "../core/SelectionTestCatalogue.h"
 #include "core/diagram/MotorDiagram.h"
 

@@ -1,5 +1,5 @@
-#include "platform/DimensionDrawing.h"
-#include "platform/WmfRenderer.h"
+#include "platform/drawing/DimensionDrawing.h"
+#include "platform/drawing/WmfRenderer.h"
 
 #include "TestDatabase.h"
 

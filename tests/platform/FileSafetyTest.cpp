@@ -1,9 +1,9 @@
-#include "platform/CatalogueStore.h"
-#include "platform/DatabaseBuilder.h"
-#include "platform/DimensionDrawing.h"
-#include "platform/LanguageLoader.h"
-#include "platform/RegularFile.h"
-#include "platform/SettingsFile.h"
+#include "platform/drawing/DimensionDrawing.h"
+#include "platform/files/LanguageLoader.h"
+#include "platform/files/RegularFile.h"
+#include "platform/files/SettingsFile.h"
+#include "platform/storage/CatalogueStore.h"
+#include "platform/storage/DatabaseBuilder.h"
 
 #include "TestDatabase.h"
 

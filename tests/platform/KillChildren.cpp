@@ -1,7 +1,7 @@
 #include "KillChildren.h"
 
-#include "platform/MeasurementFileStore.h"
-#include "platform/MotorDataWriter.h"
+#include "platform/files/MeasurementFileStore.h"
+#include "platform/storage/MotorDataWriter.h"
 
 #include <QString>
 

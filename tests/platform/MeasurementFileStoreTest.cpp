@@ -1,4 +1,4 @@
-#include "platform/MeasurementFileStore.h"
+#include "platform/files/MeasurementFileStore.h"
 
 #include "KillChildren.h"
 #include "TestDatabase.h"

@@ -1,6 +1,6 @@
-#include "platform/MotorDataWriter.h"
-#include "platform/CatalogueStore.h"
-#include "platform/DatabaseBuilder.h"
+#include "platform/storage/MotorDataWriter.h"
+#include "platform/storage/CatalogueStore.h"
+#include "platform/storage/DatabaseBuilder.h"
 
 #include "KillChildren.h"
 #include "TestDatabase.h"

@@ -1,7 +1,7 @@
-#include "platform/MotorListFiles.h"
+#include "platform/workbook/MotorListFiles.h"
 #include "core/maintenance/MotorListBatch.h"
-#include "platform/MotorListWorkbook.h"
-#include "platform/SqliteConnection.h"
+#include "platform/storage/SqliteConnection.h"
+#include "platform/workbook/MotorListWorkbook.h"
 
 #include <QDir>
 #include <QFile>

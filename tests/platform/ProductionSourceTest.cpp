@@ -1,7 +1,7 @@
 #include "TestDatabase.h"
-#include "platform/AccessProductionSource.h"
-#include "platform/ProductionDatabase.h"
-#include "platform/SqliteProductionSource.h"
+#include "platform/production/AccessProductionSource.h"
+#include "platform/production/ProductionDatabase.h"
+#include "platform/production/SqliteProductionSource.h"
 
 #include <QDir>
 #include <QTemporaryDir>

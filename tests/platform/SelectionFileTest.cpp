@@ -1,6 +1,6 @@
-#include "platform/SelectionFile.h"
+#include "platform/files/SelectionFile.h"
 #include "core/format/IniDocument.h"
-#include "platform/UserPreferences.h"
+#include "platform/files/UserPreferences.h"
 
 #include <QDir>
 #include <QFile>

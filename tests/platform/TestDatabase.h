@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SqliteConnection.h"
+#include "platform/storage/SqliteConnection.h"
 
 #include <QFile>
 #include <QSqlError>

@@ -1,6 +1,6 @@
-#include "platform/Workbook.h"
-#include "platform/WorkbookSheetWriter.h"
-#include "platform/WorkbookXml.h"
+#include "platform/workbook/Workbook.h"
+#include "platform/workbook/WorkbookSheetWriter.h"
+#include "platform/workbook/WorkbookXml.h"
 
 #include "TestDatabase.h"
 

@@ -1,6 +1,6 @@
 #include "KillChildren.h"
-#include "platform/SettingsFile.h"
-#include "platform/SqliteConnection.h"
+#include "platform/files/SettingsFile.h"
+#include "platform/storage/SqliteConnection.h"
 
 #include <QGuiApplication>
 #include <QSqlQuery>

@@ -3,7 +3,7 @@
 #include "core/analysis/MotorComparison.h"
 #include "core/common/Keys.h"
 #include "core/results/SearchSummary.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <algorithm>
 

@@ -1,8 +1,7 @@
 #include "core/analysis/DutyAnalysis.h"
 
-#include "core/diagram/MotorDiagram.h"
 #include "core/model/MotorCurves.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,15 +131,12 @@ DutyAnalysis AnalyseDuty(const DutyInput& in, const AirCostInputs& cost) {
 }
 
 std::optional<DutyInput> DutyInputOfRow(const SelectionSession& session, int row) {
-    const ResultTable& results = session.results();
-    if (row <= 0 || row > results.rowCount())
-        return std::nullopt;
     DutyInput in;
-    in.catalogue = &session.catalogue();
-    in.row = results.rows[static_cast<std::size_t>(row - 1)];
-    in.index = in.row.intRadKatalogindex;
-    if (in.index <= 0 || in.index > in.catalogue->intAntalMotorer)
+    in.index = session.CatalogueIndexOfRow(row);
+    if (in.index == 0)
         return std::nullopt;
+    in.catalogue = &session.catalogue();
+    in.row = session.results().rows[static_cast<std::size_t>(row - 1)];
     in.designation = in.catalogue->strBenamning[static_cast<std::size_t>(in.index)];
     in.factors = session.factors();
     in.requirement = session.input().values;

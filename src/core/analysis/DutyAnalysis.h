@@ -3,8 +3,8 @@
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/common/Keys.h"
 #include "core/model/PressureFactors.h"
-#include "core/results/ResultTable.h"
 #include "core/selection/RequirementInput.h"
+#include "core/selection/ResultTable.h"
 
 #include <optional>
 #include <string>

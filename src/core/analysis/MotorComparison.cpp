@@ -5,7 +5,7 @@
 #include "core/format/NumberFormat.h"
 #include "core/format/NumberParsing.h"
 #include "core/results/CurrentMotorDetails.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include "core/calculators/WagonCalculation.h"
 #include "core/common/Keys.h"
 #include "core/format/NumberFormat.h"
-#include "core/language/CaptionKeys.h"
+#include "core/session/CaptionKeys.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include "core/calculators/CalculatorLayout.h"
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/common/MessageSink.h"
+#include "core/format/NumericTextBox.h"
 #include "core/language/Language.h"
-#include "core/selection/NumericTextBox.h"
 
 #include <array>
 #include <optional>

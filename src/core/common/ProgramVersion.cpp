@@ -1,8 +1,12 @@
 #include "core/common/ProgramVersion.h"
 
-#include "core/language/CaptionKeys.h"
+#include "core/format/NumberFormat.h"
 
 namespace airmotor::core {
+
+std::string VersionText(int major, int minor, int patch) {
+    return FormatNumber(major, "0") + "." + FormatNumber(minor, "#0") + "." + FormatNumber(patch, "###0");
+}
 
 std::string BuildVersionText() {
     const BuildVersion build = ThisBuild();

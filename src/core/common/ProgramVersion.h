@@ -16,6 +16,9 @@ struct BuildVersion {
 // Defined in the one generated source, so that a new version recompiles nothing else.
 BuildVersion ThisBuild();
 
+// "major.minor.revision" with the masks "0", "#0" and "###0".
+std::string VersionText(int major, int minor, int patch);
+
 // "major.minor.revision" of this build, as windows and saved selections show it.
 std::string BuildVersionText();
 

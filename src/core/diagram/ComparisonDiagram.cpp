@@ -5,7 +5,7 @@
 #include "core/diagram/DiagramEngine.h"
 #include "core/format/NumberFormat.h"
 #include "core/results/SearchSummary.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,5 @@
 #include "core/diagram/ComparisonTable.h"
 
-#include "core/maintenance/ProductionComparison.h"
-
 #include <algorithm>
 #include <array>
 

@@ -3,7 +3,6 @@
 #include "core/diagram/ComparisonTable.h"
 #include "core/diagram/DiagramEngine.h"
 #include "core/format/NumberFormat.h"
-#include "core/maintenance/ProductionComparison.h"
 #include "core/selection/Designation.h"
 
 #include <algorithm>

@@ -98,8 +98,6 @@ struct MotorPlot {
 
 // Supply pressures of the curve families, bar.
 inline constexpr float kFamilyPressures[5] = {4.0f, 4.5f, 5.0f, 5.5f, kReferencePressureBar};
-// Samples per curve: 1000 equal speed steps.
-inline constexpr int kCurveSteps = 1000;
 
 MotorPlot ComputeMotorPlot(const MotorDiagramInput& input);
 // World rectangle the diagram is drawn in (y up) and the text column beside the curves.

@@ -2,7 +2,7 @@
 
 #include "core/diagram/MotorDiagram.h"
 #include "core/language/Language.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 namespace airmotor::core {
 

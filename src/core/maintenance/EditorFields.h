@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/selection/NumericTextBox.h"
+#include "core/format/NumericTextBox.h"
 
 #include <array>
 #include <string>

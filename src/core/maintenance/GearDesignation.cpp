@@ -1,6 +1,6 @@
 #include "core/maintenance/GearDesignation.h"
 
-#include "core/selection/NumericTextBox.h"
+#include "core/format/NumericTextBox.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "core/maintenance/MeasurementConversion.h"
 
 #include "core/diagram/MotorDiagram.h"
-#include "core/maintenance/LeastSquares.h"
+#include "core/model/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 
 #include <algorithm>

@@ -9,6 +9,9 @@
 
 namespace airmotor::core {
 
+// Samples per curve wherever a curve is drawn or searched: 1000 equal speed steps.
+inline constexpr int kCurveSteps = 1000;
+
 // A stored degree as the whole number 0..4 the curve evaluation uses: the catalogue keeps
 // coefficients 0..4, and a damaged degree (negative, NaN, too large) must not index past them.
 int WholeDegree(float intGradtal);

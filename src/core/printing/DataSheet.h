@@ -3,7 +3,7 @@
 #include "core/diagram/DrawingReference.h"
 #include "core/diagram/MotorDiagram.h"
 #include "core/language/Language.h"
-#include "core/selection/SelectionSession.h"
+#include "core/session/SelectionSession.h"
 
 #include <array>
 #include <optional>

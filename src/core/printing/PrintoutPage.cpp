@@ -2,7 +2,6 @@
 
 #include "core/diagram/ComparisonTable.h"
 #include "core/diagram/DiagramEngine.h"
-#include "core/maintenance/ProductionComparison.h"
 
 #include <algorithm>
 #include <sstream>

@@ -4,7 +4,7 @@
 #include "core/language/Language.h"
 #include "core/model/PressureFactors.h"
 #include "core/results/CurrentMotor.h"
-#include "core/results/ResultTable.h"
+#include "core/selection/ResultTable.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/language/Language.h"
-#include "core/results/ResultTable.h"
+#include "core/selection/ResultTable.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #include "core/selection/MotorSearch.h"
 
 #include "core/common/Keys.h"
-#include "core/maintenance/LeastSquares.h"
+#include "core/model/LeastSquares.h"
 #include "core/model/MotorCurves.h"
 #include "core/selection/Designation.h"
 

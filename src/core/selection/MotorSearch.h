@@ -3,9 +3,9 @@
 #include "core/catalogue/MotorCatalogue.h"
 #include "core/language/Language.h"
 #include "core/model/PressureFactors.h"
-#include "core/results/ResultTable.h"
 #include "core/selection/MotorFilter.h"
 #include "core/selection/RequirementInput.h"
+#include "core/selection/ResultTable.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/common/Keys.h"
+#include "core/format/NumericTextBox.h"
 #include "core/language/Language.h"
-#include "core/selection/NumericTextBox.h"
 
 #include <array>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "platform/access/AccessReader.h"
 
-#include "platform/RegularFile.h"
 #include "platform/access/AccessReaderLimits.h"
 #include "platform/access/AccessWireParser.h"
+#include "platform/files/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

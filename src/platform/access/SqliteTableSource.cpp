@@ -1,7 +1,7 @@
 #include "platform/access/SqliteTableSource.h"
 
-#include "platform/RegularFile.h"
-#include "platform/SqliteConnection.h"
+#include "platform/files/RegularFile.h"
+#include "platform/storage/SqliteConnection.h"
 
 #include <QDir>
 #include <QFileInfo>

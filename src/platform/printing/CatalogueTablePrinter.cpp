@@ -2,7 +2,7 @@
 
 #include "core/common/Keys.h"
 #include "core/printing/CatalogueTable.h"
-#include "platform/PainterCanvas.h"
+#include "platform/drawing/PainterCanvas.h"
 
 #include <QPainter>
 

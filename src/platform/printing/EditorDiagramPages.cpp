@@ -1,6 +1,6 @@
 #include "platform/printing/EditorDiagramPages.h"
 
-#include "platform/PainterCanvas.h"
+#include "platform/drawing/PainterCanvas.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

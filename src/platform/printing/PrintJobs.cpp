@@ -1,7 +1,7 @@
 #include "platform/printing/PrintJobs.h"
 
 #include "core/common/Keys.h"
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "platform/printing/PrintoutPrinter.h"
 
 #include "core/printing/PrintoutPage.h"
-#include "platform/DimensionDrawing.h"
-#include "platform/PainterCanvas.h"
+#include "platform/drawing/DimensionDrawing.h"
+#include "platform/drawing/PainterCanvas.h"
 #include "platform/printing/PrintPicture.h"
 
 #include <QPainter>

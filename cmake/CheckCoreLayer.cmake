@@ -1,0 +1,17 @@
+# cmake -DLAYER=folder -DALLOWED=list -DFILES=list -DSTAMP=file -P CheckCoreLayer.cmake
+cmake_minimum_required(VERSION 3.25)
+# Fails naming every include of a core folder that LAYER does not link.
+set(violations "")
+foreach(file IN LISTS FILES)
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"core/[a-z]+/")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE ".*\"core/([a-z]+)/.*" "\\1" folder "${line}")
+    if(NOT folder IN_LIST ALLOWED)
+      string(APPEND violations "\n  ${file}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "core/${LAYER} may include only core/{${ALLOWED}}; these reach outside:${violations}")
+endif()
+file(TOUCH ${STAMP})

@@ -1,0 +1,82 @@
+#include "app/shell/ProgramContext.h"
+
+#include "core/common/ProgramVersion.h"
+#include "platform/files/LanguageLoader.h"
+#include "platform/storage/CatalogueStore.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QTranslator>
+
+namespace airmotor::app {
+
+namespace {
+
+// Qt's own texts (standard buttons, the dock's buttons, print and file dialogs) follow the program's
+// language; English needs none. Numbers keep the C locale whatever the language.
+void UseQtTranslations(std::string_view language) {
+    static QPointer<QTranslator> installed;
+    if (QCoreApplication::instance() == nullptr)
+        return;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+    }
+    const std::string_view stem = language.substr(0, 6);
+    const QString code = stem == "German"   ? QStringLiteral("de")
+                         : stem == "French" ? QStringLiteral("fr")
+                         : stem == "Italia" ? QStringLiteral("it")
+                         : stem == "Spanis" ? QStringLiteral("es")
+                                            : QString();
+    if (code.isEmpty())
+        return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_") + code,
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+}
+
+} // namespace
+
+QString ProgramContext::databaseFile() const {
+    return databaseOverride.isEmpty() ? folder.databaseFile() : databaseOverride;
+}
+
+core::CaptionContext ProgramContext::captionContext() const {
+    core::CaptionContext context;
+    context.priceListDate = settings.strSetting1;
+    const core::BuildVersion build = core::ThisBuild();
+    context.versionMajor = build.versionMajor;
+    context.versionMinor = build.versionMinor;
+    context.versionPatch = build.versionPatch;
+    return context;
+}
+
+std::optional<std::string> ProgramContext::loadCatalogue() {
+    const platform::CatalogueStore store(databaseFile());
+    auto result = store.loadCatalogue();
+    if (auto* error = std::get_if<core::LoadError>(&result))
+        return error->message;
+    auto& loaded = std::get<core::CatalogueLoadResult>(result);
+    catalogue = std::move(loaded.catalogue);
+    loadWarnings = std::move(loaded.warnings);
+    return std::nullopt;
+}
+
+std::optional<std::string> ProgramContext::loadTexts() {
+    auto error = platform::LanguageLoader(databaseFile()).load(language);
+    if (!error)
+        UseQtTranslations(language.strLanguage);
+    return error;
+}
+
+std::optional<std::string> ProgramContext::writeSettings() const {
+    return platform::SettingsFile(folder).write(settings);
+}
+
+} // namespace airmotor::app

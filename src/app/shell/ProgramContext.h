@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/catalogue/MotorCatalogue.h"
+#include "core/catalogue/Settings.h"
+#include "core/language/Language.h"
+#include "core/session/CaptionKeys.h"
+#include "platform/files/SettingsFile.h"
+#include "platform/printing/ProgramPrinter.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace airmotor::app {
+
+// The state the windows share for one run: program folder, settings, language and catalogue.
+// It is created by main() (or a test) and handed to every window by reference.
+struct ProgramContext {
+    platform::ProgramFolder folder;
+    core::Settings settings;
+    core::LanguageState language;
+    core::MotorCatalogue catalogue;
+    // Every window prints on this printer, and every print dialog changes it for all of them.
+    platform::ProgramPrinter printer{&language.strText};
+    // True while the main window is closed to go back to the start window: the program goes on.
+    bool intTillbakaStart = false;
+    // Another catalogue database chosen for this run (an imported one); empty: the folder's own.
+    QString databaseOverride;
+
+    QString databaseFile() const;
+    core::CaptionContext captionContext() const;
+
+    // Fills the catalogue from the database; an error message naming the file on failure.
+    // What the load kept but had to leave out (rows beyond the catalogue's size) is in loadWarnings.
+    std::optional<std::string> loadCatalogue();
+    std::vector<std::string> loadWarnings;
+    // Re-reads the texts of language.strLanguage; the loader sets the imperial flag with them, and a
+    // failed load changes neither.
+    std::optional<std::string> loadTexts();
+    std::optional<std::string> writeSettings() const;
+};
+
+} // namespace airmotor::app

@@ -1,0 +1,262 @@
+#include "platform/storage/CatalogueStore.h"
+
+#include "platform/files/RegularFile.h"
+#include "platform/storage/SqlFieldValue.h"
+#include "platform/storage/SqliteConnection.h"
+
+#include <QDir>
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QVariant>
+
+#include <cmath>
+#include <optional>
+
+namespace airmotor::platform {
+namespace {
+
+std::string Std(const QString& s) {
+    return s.toStdString();
+}
+
+// Everything a read needs: the open connection plus the table names, checked once.
+class Reader final {
+public:
+    explicit Reader(const QString& file) : file_(file) {}
+
+    std::optional<StoreError> open() {
+        const QFileInfo info(file_);
+        if (!info.exists())
+            return fail("the catalogue database does not exist");
+        if (const std::string kind = FileKindOf(file_); kind != "a regular file")
+            return fail("is " + kind + ", not a regular file");
+        // A journal left by an interrupted write makes the file "hot": SQLite must roll it back
+        // before anything can be read, which a read-only connection cannot do.
+        const QFileInfo journal(file_ + QStringLiteral("-journal"));
+        hotJournal_ = journal.exists() && journal.size() > 0;
+        connection_.emplace(file_, hotJournal_ ? SqliteConnection::Mode::ReadWriteExisting
+                                               : SqliteConnection::Mode::ReadOnly);
+        if (!connection_->open())
+            return failOpen("cannot be opened: " + Std(connection_->errorText()));
+        QSqlQuery q(database());
+        if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+            return failOpen("is not a catalogue database (" + Std(q.lastError().databaseText()) + ")");
+        while (q.next())
+            tables_ << q.value(0).toString();
+        return std::nullopt;
+    }
+
+    // The table's name as stored (SQLite compares table names without case).
+    std::optional<QString> table(const QString& name) const {
+        for (const QString& t : tables_)
+            if (t.compare(name, Qt::CaseInsensitive) == 0)
+                return t;
+        return std::nullopt;
+    }
+
+    StoreError fail(const std::string& what) const { return StoreError{Std(file_) + ": " + what}; }
+    StoreError failTable(const QString& table, const std::string& what) const {
+        return StoreError{Std(file_) + ": table " + Std(table) + " " + what};
+    }
+
+    QSqlDatabase database() const { return connection_->database(); }
+
+private:
+    StoreError failOpen(const std::string& what) const {
+        if (!hotJournal_)
+            return fail(what);
+        return fail("an interrupted write left its journal " +
+                    Std(QDir::toNativeSeparators(file_ + QStringLiteral("-journal"))) +
+                    " beside it, and rolling it back failed (" + what +
+                    "); run the program once with write access to the database and its folder, "
+                    "or build the database again with make-database");
+    }
+
+    QString file_;
+    std::optional<SqliteConnection> connection_;
+    bool hotJournal_ = false;
+    QStringList tables_;
+};
+
+QString Quoted(const QString& name) {
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
+// A stored text as its raw bytes: the driver would quietly repair invalid UTF-8, the load rules
+// refuse it. Other types are selected as they are.
+QString RawText(const QString& column) {
+    const QString c = Quoted(column);
+    return QStringLiteral("CASE WHEN typeof(%1) = 'text' THEN CAST(%1 AS BLOB) ELSE %1 END").arg(c);
+}
+
+// Text keys are whole numbers; a fractional key is converted the way an integer conversion rounds.
+std::optional<std::int64_t> KeyOf(const QVariant& v) {
+    const auto field = ToField(v);
+    if (!field)
+        return std::nullopt;
+    if (const auto* i = std::get_if<std::int64_t>(&*field))
+        return *i;
+    if (const auto* d = std::get_if<double>(&*field); d && std::isfinite(*d) && std::fabs(*d) < 1e15)
+        return static_cast<std::int64_t>(std::nearbyint(*d));
+    return std::nullopt;
+}
+
+template <class Row, class Fill>
+StoreResult<std::vector<Row>> ReadByPosition(const Reader& reader, const QString& tableName, int columns,
+                                             Fill fill) {
+    const auto table = reader.table(tableName);
+    if (!table)
+        return reader.fail("has no table " + Std(tableName));
+    const QSqlRecord record = reader.database().record(*table);
+    if (record.count() < columns)
+        return reader.failTable(tableName, "has " + std::to_string(record.count()) + " columns, " +
+                                               std::to_string(columns) + " are needed");
+    QStringList select{Quoted(record.fieldName(0))};
+    for (int k = 1; k < record.count(); ++k)
+        select << RawText(record.fieldName(k));
+    QSqlQuery q(reader.database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT %1 FROM %2").arg(select.join(QStringLiteral(", ")), Quoted(*table))))
+        return reader.failTable(tableName, "cannot be read: " + Std(q.lastError().databaseText()));
+    std::vector<Row> rows;
+    long long number = 0;
+    while (q.next()) {
+        ++number;
+        const auto key = KeyOf(q.value(0));
+        if (!key)
+            return reader.failTable(tableName, "row " + std::to_string(number) + ": the key in column 0 (" +
+                                                   Std(q.value(0).toString()) + ") is not a whole number");
+        Row row;
+        row.key = *key;
+        fill(q, row);
+        rows.push_back(std::move(row));
+    }
+    if (q.lastError().isValid())
+        return reader.failTable(tableName, "cannot be read: " + Std(q.lastError().databaseText()));
+    return rows;
+}
+
+std::optional<std::string> TextOf(const QVariant& v) {
+    const auto field = ToField(v);
+    if (!field)
+        return std::nullopt;
+    if (const auto* s = std::get_if<std::string>(&*field))
+        return *s;
+    return Std(v.toString());
+}
+
+StoreResult<std::vector<core::LanguageRow>> ReadLanguageRows(const Reader& reader) {
+    return ReadByPosition<core::LanguageRow>(
+        reader, QStringLiteral("tblLanguage"), 6, [](const QSqlQuery& q, core::LanguageRow& row) {
+            for (int k = 0; k < 5; ++k)
+                row.texts[static_cast<std::size_t>(k)] = TextOf(q.value(k + 1));
+        });
+}
+
+StoreResult<std::vector<core::ImperialRow>> ReadImperialRows(const Reader& reader) {
+    return ReadByPosition<core::ImperialRow>(
+        reader, QStringLiteral("tblImperialUnits"), 2,
+        [](const QSqlQuery& q, core::ImperialRow& row) { row.text = TextOf(q.value(1)); });
+}
+
+StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
+    const QString tableName = QStringLiteral("tblMotordata");
+    const auto table = reader.table(tableName);
+    if (!table)
+        return reader.fail("has no table tblMotordata");
+
+    // Select the schema's columns by name, whatever their positions in the stored table.
+    const QSqlRecord record = reader.database().record(*table);
+    QStringList select;
+    for (const core::ColumnDef& column : core::MotorTable().columns) {
+        const QString name =
+            QString::fromUtf8(column.name.data(), static_cast<qsizetype>(column.name.size()));
+        const int pos = record.indexOf(name);
+        if (pos < 0)
+            return reader.failTable(tableName, "has no column " + std::string(column.name));
+        select << (column.type == core::ColumnType::Text ? RawText(record.fieldName(pos))
+                                                         : Quoted(record.fieldName(pos)));
+    }
+    QSqlQuery q(reader.database());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY intKatalogindex")
+                    .arg(select.join(QStringLiteral(", ")), Quoted(*table))))
+        return reader.failTable(tableName, "cannot be read: " + Std(q.lastError().databaseText()));
+    const auto& names = core::MotorTableColumns();
+    std::vector<core::MotorRow> rows;
+    while (q.next()) {
+        core::MotorRow row;
+        row.fields.reserve(names.size());
+        for (std::size_t k = 0; k < names.size(); ++k)
+            row.fields.emplace_back(names[k], ToField(q.value(static_cast<int>(k))));
+        rows.push_back(std::move(row));
+    }
+    if (q.lastError().isValid())
+        return reader.failTable(tableName, "cannot be read: " + Std(q.lastError().databaseText()));
+    return rows;
+}
+
+// Opens the database and runs one read on it.
+template <class T, class Read> StoreResult<T> WithReader(const QString& file, Read read) {
+    Reader reader(file);
+    if (auto error = reader.open())
+        return *error;
+    return read(reader);
+}
+
+} // namespace
+
+CatalogueStore::CatalogueStore(QString databaseFile) : databaseFile_(std::move(databaseFile)) {}
+
+StoreResult<std::vector<core::MotorRow>> CatalogueStore::readMotorRows() const {
+    return WithReader<std::vector<core::MotorRow>>(databaseFile_, ReadMotorRows);
+}
+
+StoreResult<std::vector<core::LanguageRow>> CatalogueStore::readLanguageRows() const {
+    return WithReader<std::vector<core::LanguageRow>>(databaseFile_, ReadLanguageRows);
+}
+
+StoreResult<std::vector<core::ImperialRow>> CatalogueStore::readImperialRows() const {
+    return WithReader<std::vector<core::ImperialRow>>(databaseFile_, ReadImperialRows);
+}
+
+StoreResult<CatalogueSnapshot> CatalogueStore::readSnapshot(bool withImperialTexts) const {
+    return WithReader<CatalogueSnapshot>(
+        databaseFile_, [withImperialTexts](const Reader& reader) -> StoreResult<CatalogueSnapshot> {
+            // One read transaction: every table of the same version of the file.
+            QSqlQuery begin(reader.database());
+            if (!begin.exec(QStringLiteral("BEGIN")))
+                return reader.fail("cannot be read: " + Std(begin.lastError().databaseText()));
+            CatalogueSnapshot snapshot;
+            auto texts = ReadLanguageRows(reader);
+            if (auto* error = std::get_if<StoreError>(&texts))
+                return *error;
+            snapshot.texts = std::move(std::get<0>(texts));
+            if (withImperialTexts) {
+                auto imperial = ReadImperialRows(reader);
+                if (auto* error = std::get_if<StoreError>(&imperial))
+                    return *error;
+                snapshot.imperialTexts = std::move(std::get<0>(imperial));
+            }
+            auto motors = ReadMotorRows(reader);
+            if (auto* error = std::get_if<StoreError>(&motors))
+                return *error;
+            snapshot.motors = std::move(std::get<0>(motors));
+            QSqlQuery(reader.database()).exec(QStringLiteral("COMMIT"));
+            return snapshot;
+        });
+}
+
+std::variant<core::CatalogueLoadResult, core::LoadError> CatalogueStore::loadCatalogue() const {
+    auto rows = readMotorRows();
+    if (auto* error = std::get_if<StoreError>(&rows))
+        return core::LoadError{error->message, std::nullopt, {}, {}, {}};
+    return core::LoadCatalogue(std::get<std::vector<core::MotorRow>>(rows), Std(databaseFile_));
+}
+
+} // namespace airmotor::platform
