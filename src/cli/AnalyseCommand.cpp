@@ -7,13 +7,13 @@
 #include "cli/SessionScript.h"
 #include "core/analysis/DutyAnalysis.h"
 #include "core/common/MessageSink.h"
+#include "core/format/NumberFormat.h"
 #include "core/session/SelectionSession.h"
 #include "platform/workbook/AnalysisWorkbook.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
-#include <sstream>
 
 namespace airmotor::cli {
 namespace {
@@ -46,10 +46,7 @@ void WriteJson(JsonWriter& json, const std::vector<core::AnalysedRow>& rows) {
 std::string Figure(const std::optional<float>& value, int decimals) {
     if (!value)
         return "-";
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text << std::fixed << std::setprecision(decimals) << *value;
-    return text.str();
+    return core::FixedText(*value, decimals);
 }
 
 void WriteText(std::ostream& out, const std::vector<core::AnalysedRow>& rows) {

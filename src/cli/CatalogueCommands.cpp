@@ -2,13 +2,14 @@
 
 #include "cli/CommandOptions.h"
 #include "cli/Json.h"
+#include "core/format/NumberFormat.h"
 #include "platform/access/AccessReader.h"
 #include "platform/storage/CatalogueImport.h"
 #include "platform/storage/DatabaseBuilder.h"
 
 #include <QString>
 
-#include <iomanip>
+#include <string>
 
 namespace airmotor::cli {
 namespace {
@@ -54,12 +55,23 @@ void WriteMotor(JsonWriter& json, const core::MotorCatalogue& c, int i) {
         .endObject();
 }
 
+// The text padded to `width` on the right (left-aligned) or on the left (right-aligned).
+std::string Left(std::string text, std::size_t width) {
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+std::string Right(const std::string& text, std::size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+std::string Fixed(float value, int decimals, std::size_t width) {
+    return Right(core::FixedText(value, decimals), width);
+}
+
 void PrintCatalogueTable(std::ostream& out, const core::MotorCatalogue& c) {
-    out << std::left << std::setw(5) << "No" << std::setw(6) << "Srch" << std::setw(30) << "Designation"
-        << std::setw(4) << "Rot" << std::right << std::setw(9) << "n0 r/min" << std::setw(9) << "P kW"
-        << std::setw(9) << "Mst Nm" << std::setw(9) << "Mmin Nm" << std::setw(8) << "i"
-        << "  Flags\n";
-    out << std::fixed;
+    out << Left("No", 5) << Left("Srch", 6) << Left("Designation", 30) << Left("Rot", 4)
+        << Right("n0 r/min", 9) << Right("P kW", 9) << Right("Mst Nm", 9) << Right("Mmin Nm", 9)
+        << Right("i", 8) << "  Flags\n";
     for (int i = 1; i <= c.intAntalMotorer; ++i) {
         std::string flags;
         if (c.bolLubricationFree[i])
@@ -70,12 +82,10 @@ void PrintCatalogueTable(std::ostream& out, const core::MotorCatalogue& c) {
             flags += " brake";
         if (c.bolOldMotor[i])
             flags += " obsolete";
-        out << std::left << std::setw(5) << i << std::setw(6) << c.intSokindex[i] << std::setw(30)
-            << c.strBenamning[i] << std::setw(4) << c.txtRotation[i] << std::right << std::setprecision(0)
-            << std::setw(9) << c.sngTomgVarvtal[i] << std::setprecision(3) << std::setw(9)
-            << c.sngMaxEffekt[i] << std::setprecision(2) << std::setw(9) << c.sngStallmoment[i]
-            << std::setw(9) << c.sngMinStartMoment[i] << std::setprecision(3) << std::setw(8)
-            << c.sngUtvaxling[i] << ' ' << flags << '\n';
+        out << Left(std::to_string(i), 5) << Left(std::to_string(c.intSokindex[i]), 6)
+            << Left(c.strBenamning[i], 30) << Left(c.txtRotation[i], 4) << Fixed(c.sngTomgVarvtal[i], 0, 9)
+            << Fixed(c.sngMaxEffekt[i], 3, 9) << Fixed(c.sngStallmoment[i], 2, 9)
+            << Fixed(c.sngMinStartMoment[i], 2, 9) << Fixed(c.sngUtvaxling[i], 3, 8) << ' ' << flags << '\n';
     }
     out << c.intAntalMotorer << " motors\n";
 }

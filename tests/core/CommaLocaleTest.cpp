@@ -70,6 +70,7 @@ Conversions ConvertAll() {
             c.shown.push_back(FormatNumber(v, mask));
         c.shown.push_back(StrSingle(static_cast<float>(v)));
         c.shown.push_back(StrDouble(v));
+        c.shown.push_back(FixedText(v, 3));
     }
     return c;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 
 using namespace airmotor::core;
@@ -110,6 +111,33 @@ TEST(StrDouble, FifteenDigits) {
     EXPECT_EQ(StrDouble(123456789012345.0), " 123456789012345");
     EXPECT_EQ(StrDouble(1e15), " 1E+15");
     EXPECT_EQ(StrDouble(1e100), " 1E+100");
+}
+
+// The CLI's fixed-width tables print as C's "%.*f" did: exact binary value, ties to even.
+TEST(FixedText, AgreesWithTheClassicFixedConversion) {
+    const double values[] = {0.0,
+                             -0.0,
+                             0.125,
+                             0.375,
+                             2.5,
+                             3.5,
+                             -2.5,
+                             6.3,
+                             1234.5678,
+                             0.0005,
+                             1e22,
+                             -1e-300,
+                             static_cast<double>(6.3f),
+                             4.9e-324,
+                             1.7976931348623157e308};
+    for (double v : values)
+        for (int decimals : {0, 1, 2, 3, 17}) {
+            char expected[400];
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+            EXPECT_EQ(FixedText(v, decimals), expected) << v << " with " << decimals;
+        }
+    EXPECT_EQ(FixedText(1.5, -1), "2");
+    EXPECT_EQ(FixedText(1.0, 40), "1.00000000000000000");
 }
 
 // A refused number says which way it is out of range, so that 1e-50 is not called "not a number".

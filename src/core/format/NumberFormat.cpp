@@ -236,4 +236,12 @@ std::string StrDouble(double value) {
     return ClassicText(value, 15);
 }
 
+std::string FixedText(double value, int decimals) {
+    // 309 integer digits of the largest double, the sign and the decimals.
+    char buffer[336];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                       std::clamp(decimals, 0, 17));
+    return std::string(buffer, written.ptr);
+}
+
 } // namespace airmotor::core

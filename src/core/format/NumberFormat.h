@@ -15,4 +15,9 @@ std::string FormatNumber(double value, std::string_view mask);
 std::string StrSingle(float value);
 std::string StrDouble(double value);
 
+// Fixed notation with `decimals` decimals (0..17), rounded from the exact binary value with ties to
+// even as a C "%.*f" rounds, '.' always the separator whatever the locale; "nan"/"inf" as the C
+// library spells them.
+std::string FixedText(double value, int decimals);
+
 } // namespace airmotor::core
