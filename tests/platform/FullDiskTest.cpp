@@ -201,6 +201,14 @@ TEST(FullDisk, CopiesTakeAFreeNameOrLeaveNothing) {
     EXPECT_EQ(ReadFile(dir.filePath("copy-3.db")), QByteArray(20000, 'x'));
     EXPECT_EQ(ReadFile(dir.filePath("copy-2.db")), "taken");
 
+    // Every name the caller offers is taken: the copy is refused naming the first, and its
+    // temporary is gone.
+    const auto full = CopyToNewFile(source, [&dir](int) { return dir.filePath("copy.db"); });
+    ASSERT_TRUE(std::holds_alternative<FileError>(full));
+    EXPECT_EQ(std::get<FileError>(full).message,
+              dir.filePath("copy.db").toStdString() + ": cannot be written: every name like it is taken");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+
     QFile writeOnly(dir.filePath("source.db"));
     ASSERT_TRUE(writeOnly.open(QIODevice::WriteOnly | QIODevice::Append));
     disk.fill();

@@ -541,3 +541,47 @@ TEST(Workbook, SheetsAreNamedOnlyByTheSheetList) {
     ASSERT_TRUE(std::holds_alternative<Workbook>(opened));
     EXPECT_EQ(std::get<Workbook>(opened).sheetNames(), std::vector<std::string>{"Motorer"});
 }
+
+// Cell addresses at the letter carries and the sheet's last row and column: a cell there is read,
+// one past it refuses the part, and column numbers and letters turn into each other exactly.
+TEST(WorkbookSheet, AddressesHoldAtTheLetterCarriesAndTheSheetsEdges) {
+    const struct {
+        int column;
+        const char* letters;
+    } columns[] = {{1, "A"},   {26, "Z"},   {27, "AA"},   {52, "AZ"},
+                   {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}};
+    for (const auto& c : columns) {
+        EXPECT_EQ(ColumnLetters(c.column), c.letters);
+        EXPECT_EQ(ColumnNumber(c.letters), c.column) << c.letters;
+    }
+    for (const char* bad : {"", "a", "A1", "AAAA", "@"})
+        EXPECT_EQ(ColumnNumber(bad), 0) << bad;
+
+    const auto read = [](const char* ref, int row) {
+        const QByteArray part = "<worksheet><sheetData><row r=\"" + QByteArray::number(std::max(row, 1)) +
+                                "\"><c r=\"" + ref + "\"><v>7</v></c></row></sheetData></worksheet>";
+        return WorkbookSheet::Read(part, Strings(), KeptCells::All());
+    };
+    const struct {
+        const char* ref;
+        int row, column; // 0: the part is refused
+    } cells[] = {{"XFD1048576", 1048576, 16384},
+                 {"$AA$1000000", 1000000, 27},
+                 {"A1", 1, 1},
+                 {"XFE1", 0, 0},
+                 {"A1048577", 0, 0},
+                 {"A10000000", 0, 0},
+                 {"AAAA1", 0, 0},
+                 {"A0", 0, 0},
+                 {"1A", 0, 0}};
+    for (const auto& c : cells) {
+        auto sheet = read(c.ref, c.row);
+        if (c.row == 0) {
+            EXPECT_TRUE(std::holds_alternative<std::string>(sheet)) << c.ref;
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<WorkbookSheet>>(sheet)) << c.ref;
+        EXPECT_EQ(std::get<std::unique_ptr<WorkbookSheet>>(sheet)->cell(c.row, c.column), CellValue(7.0))
+            << c.ref;
+    }
+}
