@@ -48,7 +48,7 @@ inline bool MayTouch(const RecordingCanvas& c, const RecordingCanvas::Text& a,
     const auto smallestHeading = [&c](const RecordingCanvas::Text& t) {
         return c.kind() == CanvasKind::Printer && t.state.bold && t.state.fontSize <= 6.0f;
     };
-    return a.text == "-1" || b.text == "-1" || smallestHeading(a) || smallestHeading(b);
+    return a.text == "-1" || b.text == "-1";
 }
 
 // Every text inside the frame (shares of the surface) and clear of every other text and picture.

@@ -86,7 +86,9 @@ struct Pen {
         e.canvas().line(x1, y, x2, y);
     }
 
-    // Greedy word wrap into lines no wider than width.
+    // Greedy word wrap into lines no wider than width. A single word wider than the width is
+    // broken with a hyphen where it must (a heading at its smallest size still too wide would run
+    // into the next column); breaks fall between UTF-8 characters.
     std::vector<std::string> wrap(const std::string& t, float size, bool bold, float width) {
         std::istringstream words(t);
         std::vector<std::string> lines;
@@ -99,10 +101,31 @@ struct Pen {
             } else {
                 line = candidate;
             }
+            while (e.TextWidth(line, size, bold) > width) {
+                const std::size_t cut = hyphenCut(line, size, bold, width);
+                if (cut == 0 || cut >= line.size())
+                    break;
+                lines.push_back(line.substr(0, cut) + "-");
+                line.erase(0, cut);
+            }
         }
         if (!line.empty())
             lines.push_back(line);
         return lines;
+    }
+
+    // The longest start of `text` (whole characters, at least two) that fits `width` with a hyphen
+    // after it; 0 where none does.
+    std::size_t hyphenCut(const std::string& text, float size, bool bold, float width) {
+        std::size_t best = 0;
+        int characters = 0;
+        for (std::size_t k = 1; k < text.size(); ++k) {
+            if ((static_cast<unsigned char>(text[k]) & 0xC0) == 0x80)
+                continue;
+            if (++characters >= 2 && e.TextWidth(text.substr(0, k) + "-", size, bold) <= width)
+                best = k;
+        }
+        return best;
     }
 };
 
