@@ -7,6 +7,11 @@ set(AIRMOTOR_APP_ID org.airmotorselector.AirMotorSelector)
 set(AIRMOTOR_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 
 install(TARGETS airmotor-cli RUNTIME DESTINATION ${AIRMOTOR_INSTALL_BIN})
+if(TARGET airmotor-server)
+  install(TARGETS airmotor-server RUNTIME DESTINATION ${AIRMOTOR_INSTALL_BIN})
+  # The web selector as a service: an unprivileged dynamic user over the read-only installed data.
+  install(FILES ${AIRMOTOR_PACKAGING_DIR}/airmotor-server.service DESTINATION lib/systemd/system)
+endif()
 # The Access reader runs as a child of the programs only (AccessReader finds it there).
 install(TARGETS airmotor-access-reader RUNTIME DESTINATION libexec/airmotor)
 if(TARGET airmotor)
@@ -25,7 +30,7 @@ install(DIRECTORY ${AIRMOTOR_BIN_DIR}/ DESTINATION ${AIRMOTOR_INSTALL_DATA}
 # The production comparison looks for its database and workbooks in Produktionsdata/ beside the
 # catalogue; an installed folder is read-only, so the batches then ask where to write sheet TKM.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/samples/Produktionsdata DESTINATION ${AIRMOTOR_INSTALL_DATA})
-foreach(sub help documents samples)
+foreach(sub help documents samples web)
   if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/data/${sub})
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/${sub} DESTINATION ${AIRMOTOR_INSTALL_DATA})
   endif()
@@ -47,7 +52,8 @@ if(HELP2MAN_EXECUTABLE AND GZIP_EXECUTABLE)
   set(AIRMOTOR_MAN_PAGES)
   set(AIRMOTOR_MAN_NAME_airmotor-cli "the catalogue and search of Air Motor Selector on the command line")
   set(AIRMOTOR_MAN_NAME_airmotor "choose a compressed-air motor for a duty")
-  foreach(program airmotor-cli airmotor)
+  set(AIRMOTOR_MAN_NAME_airmotor-server "serve the air motor selection over HTTP")
+  foreach(program airmotor-cli airmotor airmotor-server)
     if(TARGET ${program})
       set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
       # airmotor-cli(1) also carries each command's own help: its options and an example.

@@ -95,7 +95,7 @@ int RunAnalyseCommand(CliContext& ctx, const CommandArgs& args) {
                                    CostInput(options, "price", defaults.pricePerKWh, 1e6), defaults.currency};
 
     core::RecordingMessageSink sink;
-    core::SelectionSession session(ctx.catalogue, ctx.language, sink);
+    core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
     const SessionScript script = RunSearch(ctx, session, options, kCommand);
 
     const int count = session.results().rowCount();
@@ -120,7 +120,7 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     const std::string out = OutputFile(options, "export", {"csv", "xlsx"});
 
     core::RecordingMessageSink sink;
-    core::SelectionSession session(ctx.catalogue, ctx.language, sink);
+    core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
     RunSearch(ctx, session, options, "export");
     const std::vector<core::AnalysedRow> rows =
         core::AnalyseRows(session, 1, session.results().rowCount(), core::AirCostInputs{});

@@ -64,10 +64,10 @@ int CurrentMotorIndex(CliContext& ctx, const CommandOptions& options, std::strin
     if (options.has("own"))
         return 0;
     if (options.has("index"))
-        return options.integer("index", 0, 1, ctx.catalogue.intAntalMotorer);
+        return options.integer("index", 0, 1, ctx.catalogue().intAntalMotorer);
 
     core::RecordingMessageSink sink;
-    core::SelectionSession s(ctx.catalogue, ctx.language, sink);
+    core::SelectionSession s(ctx.catalogue(), ctx.language, sink);
     const bool current = DriveSession(ctx, s, options, command) && s.current().katalogIndex > 0;
     if (!current)
         throw UsageError(std::string(command) + ": no motor is current for that row and column");
@@ -171,7 +171,7 @@ int RunCalculator(CliContext& ctx, const CommandArgs& args, const core::Calculat
         model.Type(box, given);
     };
     if (own.empty()) {
-        model.ShowMotor(ctx.catalogue, index, true);
+        model.ShowMotor(ctx.catalogue(), index, true);
     } else {
         for (int k = 0; k < 3; ++k)
             type("own", core::kStallTorqueBox + k, own[static_cast<std::size_t>(k)]);
@@ -179,7 +179,7 @@ int RunCalculator(CliContext& ctx, const CommandArgs& args, const core::Calculat
     for (const auto& [option, box] : names.inputs)
         if (const auto text = options.text(option))
             type(option, box, *text);
-    const core::CalculationResult result = model.Calculate(ctx.catalogue, index);
+    const core::CalculationResult result = model.Calculate(ctx.catalogue(), index);
 
     if (ctx.json) {
         JsonWriter json(*ctx.out);
@@ -200,6 +200,10 @@ int RunCalculator(CliContext& ctx, const CommandArgs& args, const core::Calculat
 }
 
 } // namespace
+
+const std::vector<std::pair<std::string_view, int>>& CalculatorInputs(bool wagon) {
+    return wagon ? kWagon.inputs : kRotatingMass.inputs;
+}
 
 int RunWagonCommand(CliContext& ctx, const CommandArgs& args) {
     return RunCalculator(ctx, args, core::WagonLayout(), kWagon);

@@ -95,7 +95,7 @@ void PrintCatalogueTable(std::ostream& out, const core::MotorCatalogue& c) {
 int RunCatalogueCommand(CliContext& context, const CommandArgs& args) {
     CommandOptions options("catalogue", args, {});
     std::ostream& out = *context.out;
-    const auto& c = context.catalogue;
+    const auto& c = context.catalogue();
     if (!context.json) {
         PrintCatalogueTable(out, c);
         return 0;

@@ -5,6 +5,7 @@
 #include "core/language/Language.h"
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -27,7 +28,9 @@ struct CliContext {
     std::filesystem::path folder;
     core::Settings settings;
     core::LanguageState language;
-    core::MotorCatalogue catalogue;
+    // Shared and immutable: the server hands one loaded catalogue to many requests at once.
+    std::shared_ptr<const core::MotorCatalogue> loaded = std::make_shared<const core::MotorCatalogue>();
+    const core::MotorCatalogue& catalogue() const { return *loaded; }
     bool json = false;
     std::ostream* out = nullptr;
     // Warning lines, shown only when the command succeeds: a failing command prints one line.

@@ -108,7 +108,7 @@ int RunCompareCommand(CliContext& ctx, const CommandArgs& args) {
         out = OutputFile(options, kCommand, {"svg", "png", "pdf"});
 
     core::RecordingMessageSink sink;
-    core::SelectionSession session(ctx.catalogue, ctx.language, sink);
+    core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
     if (!PressSession(ctx, session, options, kCommand))
         throw UsageError("compare: the search was refused, there are no result rows");
     if (auto problem = core::CheckComparedRows(rows, session.results().rowCount()))

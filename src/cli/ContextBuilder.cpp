@@ -51,41 +51,67 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-CliContext BuildContext(const GlobalOptions& options, const std::string& programDir, std::ostream& warnings) {
-    CliContext context;
+FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName,
+                                    const std::string& programDir, std::vector<std::string> languages) {
+    FolderCatalogue loaded;
     // A name that is not UTF-8 cannot be turned into a path without changing it.
-    if (options.folder && !core::IsValidUtf8(*options.folder))
+    if (folderName && !core::IsValidUtf8(*folderName))
         throw FolderError("--folder: the folder name is not valid UTF-8 text, the program cannot open it");
     const platform::ProgramFolder folder = platform::ResolveProgramFolder(
-        QString::fromStdString(options.folder.value_or(std::string())), QString::fromStdString(programDir));
+        QString::fromStdString(folderName.value_or(std::string())), QString::fromStdString(programDir));
     if (auto problem = platform::CheckReadableFolder(folder.folder))
         throw FolderError(problem->message);
-    context.folder = folder.folder.toStdString();
-    context.settings = platform::SettingsFile(folder).read();
+    loaded.folder = folder.folder.toStdString();
+    loaded.settings = platform::SettingsFile(folder).read();
+    loaded.databaseFile = folder.databaseFile().toStdString();
 
     const QString database = folder.databaseFile();
-    context.language.strLanguage = options.language.value_or(
-        context.settings.strLanguage.empty() ? std::string("English") : context.settings.strLanguage);
-    if (!core::IsLanguageName(context.language.strLanguage))
-        throw FolderError("Illegal language \"" + context.language.strLanguage + "\"");
+    if (languages.empty())
+        languages.push_back(loaded.settings.strLanguage.empty() ? std::string("English")
+                                                                : loaded.settings.strLanguage);
+    bool imperial = false;
+    for (const std::string& name : languages) {
+        if (!core::IsLanguageName(name))
+            throw FolderError("Illegal language \"" + name + "\"");
+        imperial = imperial || name == "English_Imperial";
+    }
     // Texts and motors from one read of the database: never from two versions of the file.
     const platform::CatalogueStore store(database);
-    auto snapshot = store.readSnapshot(context.language.strLanguage == "English_Imperial");
+    auto snapshot = store.readSnapshot(imperial);
     if (auto* error = std::get_if<platform::StoreError>(&snapshot))
         throw FolderError(error->message);
     const auto& tables = std::get<platform::CatalogueSnapshot>(snapshot);
-    if (auto error =
-            platform::LanguageLoader(database).apply(context.language, tables.texts, tables.imperialTexts))
-        throw FolderError(*error);
-    context.language.units = core::UnitFactors::ForImperial(context.language.intImperialUnits);
+    const platform::LanguageLoader loader(database);
+    for (const std::string& name : languages) {
+        core::LanguageState language;
+        language.strLanguage = name;
+        if (auto error = loader.apply(language, tables.texts, tables.imperialTexts))
+            throw FolderError(*error);
+        language.units = core::UnitFactors::ForImperial(language.intImperialUnits);
+        loaded.languages.push_back(std::move(language));
+    }
 
-    auto loaded = core::LoadCatalogue(tables.motors, database.toStdString());
-    if (auto* error = std::get_if<core::LoadError>(&loaded))
+    auto catalogue = core::LoadCatalogue(tables.motors, database.toStdString());
+    if (auto* error = std::get_if<core::LoadError>(&catalogue))
         throw FolderError(error->message);
-    auto& result = std::get<core::CatalogueLoadResult>(loaded);
-    for (const auto& warning : result.warnings)
+    auto& result = std::get<core::CatalogueLoadResult>(catalogue);
+    loaded.warnings = std::move(result.warnings);
+    loaded.catalogue = std::make_shared<const core::MotorCatalogue>(std::move(result.catalogue));
+    return loaded;
+}
+
+CliContext BuildContext(const GlobalOptions& options, const std::string& programDir, std::ostream& warnings) {
+    std::vector<std::string> languages;
+    if (options.language)
+        languages.push_back(*options.language);
+    FolderCatalogue loaded = LoadFolderCatalogue(options.folder, programDir, languages);
+    for (const auto& warning : loaded.warnings)
         warnings << "airmotor-cli: warning: " << warning << '\n';
-    context.catalogue = std::move(result.catalogue);
+    CliContext context;
+    context.folder = std::move(loaded.folder);
+    context.settings = std::move(loaded.settings);
+    context.language = std::move(loaded.languages.front());
+    context.loaded = std::move(loaded.catalogue);
     return context;
 }
 

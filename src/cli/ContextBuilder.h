@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace airmotor::cli {
 
@@ -21,6 +22,20 @@ struct GlobalOptions {
 
 // Throws UsageError for a missing option value, an unknown language or a missing command.
 GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments);
+
+// The program folder's settings, the texts of the given languages (none: the settings' language) and
+// the catalogue, all from one read of its database. Throws FolderError when the folder or its database
+// cannot be used; load warnings are returned, not printed.
+struct FolderCatalogue {
+    std::filesystem::path folder;
+    std::string databaseFile;
+    core::Settings settings;
+    std::vector<core::LanguageState> languages; // in the order asked for
+    std::shared_ptr<const core::MotorCatalogue> catalogue;
+    std::vector<std::string> warnings;
+};
+FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName,
+                                    const std::string& programDir, std::vector<std::string> languages);
 
 // Program folder, settings, language texts and unit factors, and the catalogue. Throws FolderError
 // when the folder or its database cannot be used; load warnings go to `warnings`.

@@ -44,7 +44,7 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
     const QSize size = ParseSize(options.text("size"), "diagram");
 
     core::RecordingMessageSink sink;
-    core::SelectionSession session(ctx.catalogue, ctx.language, sink);
+    core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
     const bool current = DriveSession(ctx, session, options, "diagram");
     const core::MotorDiagramInput input = core::DiagramInputFromSession(session, ctx.language);
     if (!current || input.index <= 0)
@@ -72,7 +72,7 @@ int RunDiagramCommand(CliContext& ctx, const CommandArgs& args) {
 
 int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
     const CommandOptions options("drawing", args, {"index", "column", "out", "size"});
-    const int index = options.integer("index", 0, 1, ctx.catalogue.intAntalMotorer);
+    const int index = options.integer("index", 0, 1, ctx.catalogue().intAntalMotorer);
     if (!options.has("index"))
         throw UsageError("drawing: --index is required");
     const int column = options.integer("column", 0, 0, 1);
@@ -80,7 +80,7 @@ int RunDrawingCommand(CliContext& ctx, const CommandArgs& args) {
     const QSize size = ParseSize(options.text("size"), "drawing");
 
     const core::DrawingChoice choice =
-        core::ChooseDrawing(ctx.catalogue.strMattskiss[static_cast<std::size_t>(index)], column);
+        core::ChooseDrawing(ctx.catalogue().strMattskiss[static_cast<std::size_t>(index)], column);
     if (choice.isLink)
         throw UsageError("drawing: motor " + std::to_string(index) + " refers to a web page (" + choice.name +
                          "), not to a drawing file");

@@ -329,7 +329,7 @@ int RunSaveMotorCommand(CliContext& context, const CommandArgs& args) {
         throw UsageError("save-motor: " + (messages.messages.empty()
                                                ? std::string("the diagram cannot be drawn")
                                                : messages.messages.back().text));
-    if (mode == core::SaveMode::Replace && core::FindDesignation(context.catalogue, texts.designation) == 0)
+    if (mode == core::SaveMode::Replace && core::FindDesignation(context.catalogue(), texts.designation) == 0)
         throw UsageError(std::string("save-motor: ") + core::kDesignationNotFoundText);
     auto built = core::BuildMotorRecord(editor, mode);
     if (auto* error = std::get_if<std::string>(&built))

@@ -45,7 +45,9 @@ void WriteResult(CliContext& ctx, const platform::PdfJobSink& sink, const platfo
     *ctx.out << what << " written to " << sink.files().join(QStringLiteral(", ")).toStdString() << '\n';
 }
 
-core::PrintMode ParseMode(const std::optional<std::string>& text) {
+} // namespace
+
+core::PrintMode ParseDatasheetMode(const std::optional<std::string>& text) {
     if (!text || *text == "complete")
         return core::PrintMode::Complete;
     if (*text == "diagram")
@@ -55,18 +57,10 @@ core::PrintMode ParseMode(const std::optional<std::string>& text) {
     throw UsageError("datasheet: --mode takes complete, diagram or drawing");
 }
 
-} // namespace
-
-int RunDatasheetCommand(CliContext& ctx, const CommandArgs& args) {
-    std::vector<std::string_view> names = SessionOptionNames(true);
-    names.insert(names.end(), {"out", "mode", "copies"});
-    const CommandOptions options("datasheet", args, names);
-    const std::string out = OutputFile(options, "datasheet", {"pdf"});
-    const core::PrintMode mode = ParseMode(options.text("mode"));
-    const int copies = options.integer("copies", 1, 1, kMaxCopies);
-
+DatasheetRun PrintDatasheet(CliContext& ctx, const CommandOptions& options, core::PrintMode mode,
+                            platform::PrintJobSink& sink, int copies) {
     core::RecordingMessageSink sessionMessages;
-    core::SelectionSession session(ctx.catalogue, ctx.language, sessionMessages);
+    core::SelectionSession session(ctx.catalogue(), ctx.language, sessionMessages);
     if (!DriveSession(ctx, session, options, "datasheet") || !session.current().valid)
         throw UsageError("datasheet: no motor is current for that row and column, nothing was written");
     const int choice = static_cast<int>(mode);
@@ -78,21 +72,35 @@ int RunDatasheetCommand(CliContext& ctx, const CommandArgs& args) {
     const core::PrintoutPlan plan = core::PlanPrintout(session, ctx.language, today);
     if (!plan.valid)
         throw UsageError("datasheet: no motor is current, nothing was written");
-    core::RecordingMessageSink printMessages;
-    const platform::PrintoutPrinter printer(QString::fromStdString(ctx.folder.string()), printMessages);
+    DatasheetRun result;
+    const platform::PrintoutPrinter printer(QString::fromStdString(ctx.folder.string()), result.messages);
+    result.run = printer.print(sink, plan, copies);
+    result.landscape = plan.landscape;
+    result.designation = plan.sheet.designation;
+    return result;
+}
+
+int RunDatasheetCommand(CliContext& ctx, const CommandArgs& args) {
+    std::vector<std::string_view> names = SessionOptionNames(true);
+    names.insert(names.end(), {"out", "mode", "copies"});
+    const CommandOptions options("datasheet", args, names);
+    const std::string out = OutputFile(options, "datasheet", {"pdf"});
+    const core::PrintMode mode = ParseDatasheetMode(options.text("mode"));
+    const int copies = options.integer("copies", 1, 1, kMaxCopies);
+
     platform::PdfJobSink sink(QString::fromStdString(out));
-    const platform::PrintRun run = printer.print(sink, plan, copies);
-    if (!run.ok())
-        throw FolderError("datasheet: " + run.error.toStdString());
-    WriteResult(ctx, sink, run, plan.landscape, printMessages.messages,
-                "Data sheet of " + plan.sheet.designation);
+    const DatasheetRun printed = PrintDatasheet(ctx, options, mode, sink, copies);
+    if (!printed.run.ok())
+        throw FolderError("datasheet: " + printed.run.error.toStdString());
+    WriteResult(ctx, sink, printed.run, printed.landscape, printed.messages.messages,
+                "Data sheet of " + printed.designation);
     return 0;
 }
 
 int RunCatalogueTableCommand(CliContext& ctx, const CommandArgs& args) {
     const CommandOptions options("catalogue-table", args, {"out"});
     const std::string out = OutputFile(options, "catalogue-table", {"pdf"});
-    const platform::CatalogueTablePrinter printer(ctx.catalogue, ctx.language.strText);
+    const platform::CatalogueTablePrinter printer(ctx.catalogue(), ctx.language.strText);
     platform::PdfJobSink sink(QString::fromStdString(out));
     const platform::PrintRun run = printer.print(sink);
     if (!run.ok())

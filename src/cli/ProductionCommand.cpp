@@ -13,7 +13,7 @@ int RunProductionCommand(CliContext& ctx, const CommandArgs& args) {
     const CommandOptions options("production", args, {"index", "production"});
     if (!options.has("index"))
         throw UsageError("production: --index is required");
-    const int index = options.integer("index", 0, 1, ctx.catalogue.intAntalMotorer);
+    const int index = options.integer("index", 0, 1, ctx.catalogue().intAntalMotorer);
     const QString folder = QString::fromStdString(ctx.folder.string());
     const QString file = options.has("production") ? QString::fromStdString(*options.text("production"))
                                                    : platform::DefaultProductionDatabase(folder);
@@ -22,12 +22,12 @@ int RunProductionCommand(CliContext& ctx, const CommandArgs& args) {
         throw FolderError("production: " + read.error);
 
     const core::ProductionIndex tables(std::move(read.tables));
-    const core::ProductionLookupResult lookup = core::LookUpProduction(ctx.catalogue, index, tables);
+    const core::ProductionLookupResult lookup = core::LookUpProduction(ctx.catalogue(), index, tables);
     // The curves as the maintenance diagram draws them at 6.3 bar.
     core::MotorDiagramInput diagram;
-    diagram.catalogue = &ctx.catalogue;
+    diagram.catalogue = &ctx.catalogue();
     diagram.index = index;
-    diagram.strCurrentBenamning = ctx.catalogue.strBenamning[static_cast<std::size_t>(index)];
+    diagram.strCurrentBenamning = ctx.catalogue().strBenamning[static_cast<std::size_t>(index)];
     diagram.bolKatalogMode = false;
     diagram.productionData = true;
     const core::ProductionComparison table = core::CompareWithProduction(diagram, lookup);

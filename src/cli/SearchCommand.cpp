@@ -265,7 +265,7 @@ int RunSearchCommand(CliContext& ctx, const CommandArgs& args, bool listOnly) {
         Warn(ctx, warning);
 
     core::RecordingMessageSink sink;
-    core::SelectionSession session(ctx.catalogue, ctx.language, sink);
+    core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
     script.Prepare(session, options);
     const int select = script.select;
     const int column = script.column;

@@ -198,6 +198,20 @@ inline constexpr int NoPrinterSetUp = 361;
 inline constexpr int PrintJobNotStarted = 362;
 inline constexpr int PrinterReportedError = 363;
 inline constexpr int NothingPrinted = 364;
+// The page: its language switch, result table, pictures, modes and messages.
+inline constexpr int WebLanguage = 365;
+inline constexpr int WebResults = 366;
+inline constexpr int WebDiagram = 367;
+inline constexpr int WebDrawing = 368;
+inline constexpr int WebDataSheet = 369;
+inline constexpr int WebModeDirect = 370;
+inline constexpr int WebModeThrottled = 371;
+inline constexpr int WebModeReduced = 372;
+inline constexpr int WebCalculate = 373;
+inline constexpr int WebNoMotor = 374;
+inline constexpr int WebCompareHint = 375;
+inline constexpr int WebShareLink = 376;
+inline constexpr int WebUnreachable = 377;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

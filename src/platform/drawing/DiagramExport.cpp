@@ -37,31 +37,30 @@ QImage RenderMotorDiagram(const core::MotorDiagramInput& input, QSize size) {
     return image;
 }
 
-QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title) {
-    if (size.width() < 50 || size.height() < 50 || size.width() > 20000 || size.height() > 20000)
-        return QStringLiteral("%1: the size %2x%3 is out of range (50..20000 pixels)")
-            .arg(path)
-            .arg(size.width())
-            .arg(size.height());
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != "svg" && suffix != "png" && suffix != "pdf")
-        return QStringLiteral("%1: unknown image type \"%2\" (use .svg, .png or .pdf)").arg(path, suffix);
-
-    if (auto problem = CheckOutputTarget(path))
-        return QString::fromStdString(problem->message);
-    // Painted in memory, then written whole: the image writers do not report a full disk.
-    QBuffer file;
+ChartBytes RenderChart(const ChartPainter& paint, const QString& format, QSize size, const QString& title) {
+    ChartBytes out;
+    if (size.width() < 50 || size.height() < 50 || size.width() > 20000 || size.height() > 20000) {
+        out.error = QStringLiteral("the size %1x%2 is out of range (50..20000 pixels)")
+                        .arg(size.width())
+                        .arg(size.height());
+        return out;
+    }
+    if (format != "svg" && format != "png" && format != "pdf") {
+        out.error = QStringLiteral("unknown image type \"%1\" (use .svg, .png or .pdf)").arg(format);
+        return out;
+    }
+    QBuffer file(&out.bytes);
     file.open(QIODevice::WriteOnly);
     const QRectF area(QPointF(0, 0), QSizeF(size));
-    if (suffix == "png") {
+    if (format == "png") {
         // Left uninitialised: every chart painter fills its whole area white first.
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&image);
         paint(painter, area);
         painter.end();
         if (!image.save(&file, "PNG"))
-            return QStringLiteral("%1: the PNG image could not be written").arg(path);
-    } else if (suffix == "svg") {
+            out.error = QStringLiteral("the PNG image could not be written");
+    } else if (format == "svg") {
         QSvgGenerator generator;
         generator.setOutputDevice(&file);
         generator.setSize(size);
@@ -70,9 +69,11 @@ QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, 
         generator.setTitle(title);
         QPainter painter;
         if (!painter.begin(&generator))
-            return QStringLiteral("%1: the SVG writer could not start").arg(path);
-        paint(painter, area);
-        painter.end();
+            out.error = QStringLiteral("the SVG writer could not start");
+        else {
+            paint(painter, area);
+            painter.end();
+        }
     } else {
         // 96 dpi keeps one device unit equal to one window pixel: the PDF shows the window's chart.
         QPdfWriter writer(&file);
@@ -83,13 +84,36 @@ QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, 
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&writer))
-            return QStringLiteral("%1: the PDF writer could not start").arg(path);
-        paint(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())));
-        painter.end();
+            out.error = QStringLiteral("the PDF writer could not start");
+        else {
+            paint(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())));
+            painter.end();
+        }
     }
-    if (auto error = WriteFileAtomically(path, file.data()))
+    if (!out.error.isEmpty())
+        out.bytes.clear();
+    return out;
+}
+
+QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (auto problem = CheckOutputTarget(path))
+        return QString::fromStdString(problem->message);
+    // Painted in memory, then written whole: the image writers do not report a full disk.
+    const ChartBytes chart = RenderChart(paint, suffix, size, title);
+    if (!chart.error.isEmpty())
+        return QStringLiteral("%1: %2").arg(path, chart.error);
+    if (auto error = WriteFileAtomically(path, chart.bytes))
         return QString::fromStdString(error->message);
     return {};
+}
+
+ChartBytes RenderMotorDiagramFile(const core::MotorDiagramInput& input, const QString& format, QSize size) {
+    return RenderChart(
+        [&input](QPainter& painter, const QRectF& area) {
+            PaintMotorDiagram(painter, area, core::CanvasKind::Window, 96.0, input);
+        },
+        format, size, QStringLiteral("Motor diagram"));
 }
 
 QString ExportMotorDiagram(const core::MotorDiagramInput& input, const QString& path, QSize size) {

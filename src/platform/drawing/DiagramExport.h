@@ -4,6 +4,7 @@
 #include "core/diagram/ComparisonDiagram.h"
 #include "core/diagram/MotorDiagram.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -28,6 +29,15 @@ QImage RenderMotorDiagram(const core::MotorDiagramInput& input, QSize size);
 
 // Paints a chart as the window shows it into an area of 96-dpi device units.
 using ChartPainter = std::function<void(QPainter& painter, const QRectF& area)>;
+
+// A chart as the bytes of an .svg, .png or .pdf file, painted in memory; on failure no bytes and an
+// error saying what went wrong (without a file name: there is none).
+struct ChartBytes {
+    QByteArray bytes;
+    QString error;
+};
+ChartBytes RenderChart(const ChartPainter& paint, const QString& format, QSize size, const QString& title);
+ChartBytes RenderMotorDiagramFile(const core::MotorDiagramInput& input, const QString& format, QSize size);
 
 // Writes a chart by the file's extension (.svg, .png or .pdf), atomically. Returns an empty string on
 // success, else a message naming the file and what went wrong.

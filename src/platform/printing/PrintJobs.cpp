@@ -133,6 +133,37 @@ double PdfJobSink::resolution() const {
     return kPdfDpi;
 }
 
+PdfMemorySink::PdfMemorySink() = default;
+
+PdfMemorySink::~PdfMemorySink() {
+    abortJob();
+}
+
+QPagedPaintDevice* PdfMemorySink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
+    abortJob();
+    writer_ = StartPdf(buffer_, kPdfDpi, orientation, title, QStringLiteral("Air Motor Selector"));
+    return writer_.get();
+}
+
+bool PdfMemorySink::endJob() {
+    if (!writer_)
+        return false;
+    writer_.reset(); // writes the end of the document
+    documents_.append(buffer_.data());
+    abortJob();
+    return true;
+}
+
+void PdfMemorySink::abortJob() {
+    writer_.reset();
+    buffer_.close();
+    buffer_.setData(QByteArray());
+}
+
+double PdfMemorySink::resolution() const {
+    return kPdfDpi;
+}
+
 QString PrintJobSink::text(int key, const char* english) const {
     return TextOr(strText_, key, english);
 }

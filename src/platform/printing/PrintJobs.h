@@ -73,6 +73,26 @@ private:
     std::unique_ptr<QPdfWriter> writer_;
 };
 
+// Each job a PDF document kept in memory, for an answer over the network: nothing is written.
+class PdfMemorySink final : public PrintJobSink {
+public:
+    PdfMemorySink();
+    ~PdfMemorySink() override;
+
+    QPagedPaintDevice* beginJob(QPageLayout::Orientation orientation, const QString& title) override;
+    bool endJob() override;
+    void abortJob() override;
+    QString error() const override { return {}; }
+    double resolution() const override;
+
+    const QList<QByteArray>& documents() const { return documents_; }
+
+private:
+    QList<QByteArray> documents_;
+    QBuffer buffer_;
+    std::unique_ptr<QPdfWriter> writer_;
+};
+
 // Jobs on a printer the caller set up (printer name chosen in the dialog). The printer's own copy
 // count is set to 1: copies are separate jobs. A printer that prints to a PDF file gets each job's
 // document written as PdfJobSink writes it.

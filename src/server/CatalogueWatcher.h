@@ -1,0 +1,40 @@
+#pragma once
+
+#include "server/ServedCatalogue.h"
+
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+
+#include <optional>
+#include <string>
+
+namespace airmotor::server {
+
+// Loads the catalogue again when its database file changes: an editor's save, make-database or an
+// import replace the file atomically, so the folder is watched, not the file. Requests in flight keep
+// the catalogue they started with; a catalogue that fails to load leaves the old one in service.
+class CatalogueWatcher final : public QObject {
+    Q_OBJECT
+public:
+    CatalogueWatcher(CatalogueHolder& holder, std::optional<std::string> folder, std::string programDir,
+                     QObject* parent = nullptr);
+
+signals:
+    void reloaded(bool ok, const QString& message);
+
+private:
+    void check();
+    QString stamp() const;
+
+    CatalogueHolder& holder_;
+    std::optional<std::string> folder_;
+    std::string programDir_;
+    QString databaseFile_;
+    QString lastStamp_;
+    QFileSystemWatcher watcher_;
+    QTimer settle_;
+};
+
+} // namespace airmotor::server
