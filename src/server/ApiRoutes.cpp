@@ -95,7 +95,8 @@ std::string Trimmed(const std::string& text) {
 ApiAnswer RunSelection(const ServedCatalogue& served, const QByteArray& body, bool search) {
     const QJsonObject object = ParseBody(body);
     const std::string language = LanguageField(object);
-    const std::vector<std::string_view> names = cli::SessionOptionNames(true);
+    // As on the command line, the obsolete filter belongs to the listing only.
+    const std::vector<std::string_view> names = cli::SessionOptionNames(!search);
     const std::string_view command = search ? "search" : "list";
     const cli::CommandOptions options(command, BodyToArgs(object, names, {"language"}), names);
     std::ostringstream unused;

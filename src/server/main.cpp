@@ -78,19 +78,20 @@ int main(int argc, char** argv) {
     QObject::connect(&watcher, &CatalogueWatcher::reloaded,
                      [](bool, const QString& message) { Say(message.toStdString()); });
 
-    FrontDoor door(FrontDoor::Limits{});
+    // The HTTP server takes ownership of the socket it is bound to.
+    auto* door = new FrontDoor(FrontDoor::Limits{});
+    ApiServer server(holder, options.threads);
+    server.bind(door);
     const QHostAddress address(QString::fromStdString(options.host));
     if (address.isNull()) {
         Say("--listen: \"" + options.host + "\" is not an IP address");
         return 2;
     }
-    if (!door.listen(address, static_cast<quint16>(options.port))) {
+    if (!door->listen(address, static_cast<quint16>(options.port))) {
         Say("cannot listen on " + options.host + ":" + std::to_string(options.port) + ": " +
-            door.errorString().toStdString());
+            door->errorString().toStdString());
         return 1;
     }
-    ApiServer server(holder, options.threads);
-    server.bind(&door);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalPipe) != 0) {
         Say("cannot set up the signal handling");
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
     QObject::connect(&stopNotice, &QSocketNotifier::activated, [&] {
         stopNotice.setEnabled(false);
         Say("stopping: no new connections, answering the requests in flight");
-        door.close();
+        door->close();
         server.drain();
         // The answers of the drained work are queued on this loop; let them be written, then stop.
         QTimer::singleShot(200, &app, &QCoreApplication::quit);
@@ -111,7 +112,7 @@ int main(int argc, char** argv) {
     const QString shown = address.protocol() == QAbstractSocket::IPv6Protocol
                               ? QStringLiteral("[%1]").arg(address.toString())
                               : address.toString();
-    Say("listening on http://" + shown.toStdString() + ":" + std::to_string(door.serverPort()) + "/ with " +
+    Say("listening on http://" + shown.toStdString() + ":" + std::to_string(door->serverPort()) + "/ with " +
         std::to_string(first->folder.catalogue->intAntalMotorer) + " motors");
     return app.exec();
 }
