@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean package fuzz test-asan format check-format mutants
+.PHONY: all deps configure build run serve test clean package fuzz test-asan format check-format mutants
 
 all: build
 
@@ -21,6 +21,11 @@ build: configure
 run: build
 	@if [ -x $(BUILD_DIR)/bin/airmotor ]; then $(BUILD_DIR)/bin/airmotor; \
 	else $(BUILD_DIR)/bin/airmotor-cli --folder $(BUILD_DIR)/bin catalogue; fi
+
+# The web selector on the bundled catalogue: http://127.0.0.1:8080/ (LISTEN=HOST:PORT to change).
+LISTEN ?= 127.0.0.1:8080
+serve: build
+	$(BUILD_DIR)/bin/airmotor-server --folder $(BUILD_DIR)/bin --listen $(LISTEN)
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

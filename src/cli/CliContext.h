@@ -28,9 +28,14 @@ struct CliContext {
     std::filesystem::path folder;
     core::Settings settings;
     core::LanguageState language;
-    // Shared and immutable: the server hands one loaded catalogue to many requests at once.
-    std::shared_ptr<const core::MotorCatalogue> loaded = std::make_shared<const core::MotorCatalogue>();
-    const core::MotorCatalogue& catalogue() const { return *loaded; }
+    // Shared and immutable: the server hands one loaded catalogue to many requests at once. Empty for
+    // the commands that need no catalogue (see main's table).
+    std::shared_ptr<const core::MotorCatalogue> loaded;
+    const core::MotorCatalogue& catalogue() const {
+        if (!loaded)
+            throw std::logic_error("a command without a catalogue asked for one");
+        return *loaded;
+    }
     bool json = false;
     std::ostream* out = nullptr;
     // Warning lines, shown only when the command succeeds: a failing command prints one line.

@@ -108,34 +108,41 @@ private:
     }
     void writeString(std::string_view text) {
         out_ << '"';
-        for (const char ch : text) {
-            const auto c = static_cast<unsigned char>(ch);
+        // Plain runs go out whole: a character at a time through the stream costs a sentry each.
+        std::size_t run = 0;
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            const auto c = static_cast<unsigned char>(text[k]);
+            const char* escaped = nullptr;
+            char buffer[8];
             switch (c) {
             case '"':
-                out_ << "\\\"";
+                escaped = "\\\"";
                 break;
             case '\\':
-                out_ << "\\\\";
+                escaped = "\\\\";
                 break;
             case '\n':
-                out_ << "\\n";
+                escaped = "\\n";
                 break;
             case '\r':
-                out_ << "\\r";
+                escaped = "\\r";
                 break;
             case '\t':
-                out_ << "\\t";
+                escaped = "\\t";
                 break;
             default:
                 if (c < 0x20) {
-                    char buffer[8];
                     std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                    out_ << buffer;
-                } else {
-                    out_ << ch;
+                    escaped = buffer;
                 }
             }
+            if (escaped == nullptr)
+                continue;
+            out_.write(text.data() + run, static_cast<std::streamsize>(k - run));
+            out_ << escaped;
+            run = k + 1;
         }
+        out_.write(text.data() + run, static_cast<std::streamsize>(text.size() - run));
         out_ << '"';
     }
 

@@ -1,4 +1,5 @@
 #include "cli/AnalyseCommand.h"
+#include "cli/BatchCommand.h"
 #include "cli/CalculatorCommands.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/CliContext.h"
@@ -99,6 +100,15 @@ constexpr Command kCommands[] = {
      {"search --torque NM --speed RPM --pressure BAR [OPTIONS]",
       "Search the catalogue for a duty as the main window does and show the result rows.",
       kSessionOptionsHelp, "airmotor-cli search --torque 10 --speed 3000 --pressure 6 --json"}},
+    {"batch",
+     true,
+     RunBatchCommand,
+     {"batch < REQUESTS.jsonl",
+      "Answer web API requests, one JSON object a line on the standard input, one answer a line.",
+      "  each line   {\"op\": \"search\", ...the request body}; op is search, list, compare, wagon,\n"
+      "              rotating-mass, motor (with index), texts or catalogue\n"
+      "  answers     the web API's JSON, SI units; a refused or bad line answers {\"error\": ...}\n",
+      "airmotor-cli batch < duties.jsonl > answers.jsonl"}},
     {"list",
      true,
      RunList,

@@ -281,6 +281,27 @@ class ApiTest(unittest.TestCase):
         self.assertTrue(set(range(1, 13)) <= seen_cases, seen_cases)
         self.assertGreater(refusals, 0)
 
+    def test_batch_answers_as_the_server_does(self):
+        duty = {"torque": 10, "speed": 3000, "pressure": 6.3}
+        requests = [({"op": "search", **duty}, "POST", "/api/v1/search", duty),
+                    ({"op": "search", **duty, "pressure": 6.3001}, "POST", "/api/v1/search", {**duty, "pressure": 6.3001}),
+                    ({"op": "list", "series": "PGW"}, "POST", "/api/v1/list", {"series": "PGW"}),
+                    ({"op": "compare", **duty, "rows": [1, 3]}, "POST", "/api/v1/compare", {**duty, "rows": [1, 3]}),
+                    ({"op": "motor", "index": 134, "pressure": 5}, "GET", "/api/v1/motors/134?pressure=5", None),
+                    ({"op": "texts", "language": "Italian"}, "GET", "/api/v1/texts?language=Italian", None),
+                    ({"op": "search", "torque": "x"}, "POST", "/api/v1/search", {"torque": "x"})]
+        lines = "".join(json.dumps(r[0]) + "\n" for r in requests) + "not json\n" + '{"op": "fly"}\n'
+        proc = subprocess.run([ARGS.cli, "--folder", ARGS.folder, "batch"], input=lines, capture_output=True,
+                              text=True, timeout=120)
+        self.assertEqual(proc.returncode, 0, proc.stderr)
+        answers = [json.loads(line) for line in proc.stdout.splitlines()]
+        self.assertEqual(len(answers), len(requests) + 2)
+        for answer, (_, method, path, body) in zip(answers, requests):
+            status, served = self.server.json(method, path, body)
+            self.assertEqual(answer, served, path)
+        self.assertIn("error", answers[-2])
+        self.assertIn("unknown op", answers[-1]["error"])
+
     def test_drawings_are_looked_up_by_index_never_by_path(self):
         for path in ("/api/v1/motors/..%2F..%2Fetc%2Fpasswd/drawing.svg", "/api/v1/motors/1/../../drawing.png",
                      "/api/v1/motors/1/drawing.wmf", "/Zevodida.db", "/web/index.html", "/%2e%2e/Zevodida.db"):
