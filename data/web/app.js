@@ -4,7 +4,7 @@ import { DEFAULT_DUTY, dutyToQuery, fillForm, queryToDuty, readForm, searchBody 
 import {
     calculatorBody, downloadDatasheet, renderCalculator, renderFigures, resetCalculator, showDiagram, showDrawing,
 } from './detail.js';
-import { unitOf } from './units.js';
+import { unitInLabel } from './units.js';
 import { MAX_COMPARED, limitTicks, renderComparison, renderResults } from './views.js';
 
 const HTML_LANGUAGES = {
@@ -91,7 +91,7 @@ async function loadTexts(language) {
     state.labels = answer.labels;
     document.documentElement.lang = HTML_LANGUAGES[state.language] ?? 'en';
     for (const node of document.querySelectorAll('[data-label]')) {
-        const unit = node.dataset.unit ? ` [${unitOf(node.dataset.unit, state.language)}]` : '';
+        const unit = node.dataset.unit ? ` [${unitInLabel(state.labels[node.dataset.unit])}]` : '';
         node.textContent = (state.labels[node.dataset.label] ?? '') + unit;
     }
     page.language.replaceChildren(...answer.languages.map(({ id, name }) => new Option(name, id)));
@@ -184,7 +184,7 @@ async function choose(row) {
 
 async function calculate(form) {
     const answer = await api.calculator(form.id, calculatorBody(form, state.chosen.index, state.language));
-    renderCalculator(form, answer);
+    renderCalculator(form, answer, state.labels);
 }
 
 async function compare() {

@@ -1,7 +1,7 @@
 // The chosen motor: its figures, diagram, dimension drawing, data sheet and the two calculators.
 import * as api from './api.js';
 import { caption, shown } from './views.js';
-import { IMPERIAL, formatInput, parseNumber } from './units.js';
+import { IMPERIAL, formatNumber, parseNumber, unitInLabel } from './units.js';
 
 // Panel figure: label key, the SI figure (or null: only the panel's text has it), unit kind.
 const FIGURES = [
@@ -21,8 +21,19 @@ const FIGURES = [
 const SYMBOLS = {
     i: 'i', eta: 'η', D: 'D', v0: 'v₀', m: 'm', FR: 'F_R', alfa: 'α', T: 'T', Nd: 'N_d', mu: 'µ',
     w0: 'ω₀', J: 'J', Mres: 'M_res', c: 'c',
-    s: 's', v: 'v', a: 'a', angle: 'φ', angleVelocity: 'ω', angleAcceleration: 'ε', rpm: 'n [r/min]',
+    s: 's', v: 'v', a: 'a', angle: 'φ', angleVelocity: 'ω', angleAcceleration: 'ε', rpm: 'n',
 };
+
+// The desktop's order of boxes and results; the answer's objects come sorted by name.
+const ORDER = {
+    wagon: ['i', 'eta', 'D', 'v0', 'm', 'FR', 'alfa', 'T', 'Nd', 'mu', 's', 'v', 'a'],
+    rotatingMass: ['i', 'eta', 'w0', 'J', 'Mres', 'c', 'T', 'angle', 'angleVelocity', 'angleAcceleration', 'rpm'],
+};
+
+function inOrder(form, object) {
+    const order = ORDER[form.id];
+    return Object.entries(object ?? {}).sort(([a], [b]) => order.indexOf(a) - order.indexOf(b));
+}
 
 function definition(list, term, value) {
     const dt = document.createElement('dt');
@@ -122,10 +133,10 @@ function isInput(name) {
     return !name.startsWith('Text1_');
 }
 
-export function renderCalculator(form, answer) {
+export function renderCalculator(form, answer, labels) {
     const fields = form.querySelector('.fields');
     if (!fields.children.length) {
-        fields.append(...Object.entries(answer.inputs)
+        fields.append(...inOrder(form, answer.inputs)
             .filter(([name]) => isInput(name))
             .map(([name, box]) => calculatorField(form, name, box.text)));
     }
@@ -133,8 +144,9 @@ export function renderCalculator(form, answer) {
     const values = form.querySelector('.values');
     values.replaceChildren();
     form.querySelector('.result-heading').textContent = answer.values ? answer.heading : '';
-    for (const [name, value] of Object.entries(answer.values ?? {})) {
-        definition(values, SYMBOLS[name] ?? name, formatInput(value));
+    for (const [name, value] of inOrder(form, answer.values)) {
+        const unit = name === 'rpm' ? ` [${unitInLabel(labels.speed)}]` : '';
+        definition(values, (SYMBOLS[name] ?? name) + unit, formatNumber(value));
     }
 }
 

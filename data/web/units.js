@@ -12,17 +12,8 @@ const IMPERIAL_FACTORS = {
     speed: 1,
 };
 
-const SYMBOLS = {
-    si: { torque: 'Nm', speed: 'r/min', power: 'kW', air: 'l/s', pressure: 'bar(e)', weight: 'kg' },
-    imperial: { torque: 'lbf·ft', speed: 'r/min', power: 'hp', air: 'cfm', pressure: 'psi', weight: 'lb' },
-};
-
 function factor(kind, language) {
     return language === IMPERIAL ? IMPERIAL_FACTORS[kind] ?? 1 : 1;
-}
-
-export function unitOf(kind, language) {
-    return (language === IMPERIAL ? SYMBOLS.imperial : SYMBOLS.si)[kind] ?? '';
 }
 
 export function toShown(kind, si, language) {
@@ -59,4 +50,11 @@ export function parseNumber(text) {
     }
     const value = Number(cleaned);
     return Number.isFinite(value) ? value : NaN;
+}
+
+// The unit a caption of the server names in brackets ("Drehzahl [1/min]" -> "1/min"), so that a
+// caption the server gives without one gets the same unit as its neighbours in that language.
+export function unitInLabel(label) {
+    const found = /\[([^\]]+)\]\s*$/.exec(label ?? '');
+    return found ? found[1] : '';
 }
