@@ -82,15 +82,18 @@ export function showDiagram(img, row, duty, language, labels) {
     }
     img.alt = `${labels.diagram} ${row.designation}`;
     img.src = api.diagramUrl(row.index, query);
+    // On a small screen the picture is too small to read; its own tab shows it at full size.
+    img.parentElement.href = img.src;
 }
 
 export function showDrawing(page, answer, labels) {
-    page.drawing.hidden = !answer.drawing;
+    page.drawing.parentElement.hidden = !answer.drawing;
     page.drawingLink.hidden = !answer.drawingLink;
     page.drawingFigure.hidden = !answer.drawing && !answer.drawingLink;
     if (answer.drawing) {
         page.drawing.alt = `${labels.drawing} ${answer.designation}`;
         page.drawing.src = api.drawingUrl(answer.index);
+        page.drawing.parentElement.href = page.drawing.src;
     } else {
         page.drawing.removeAttribute('src');
     }
@@ -141,6 +144,7 @@ export function renderCalculator(form, answer, labels) {
             .map(([name, box]) => calculatorField(form, name, box.text)));
     }
     showMessages(form.querySelector('.messages'), answer.messages);
+    form.classList.toggle('refused', answer.refused);
     const values = form.querySelector('.values');
     values.replaceChildren();
     form.querySelector('.result-heading').textContent = answer.values ? answer.heading : '';

@@ -75,6 +75,7 @@ export function renderResults(table, rows, labels, language, { onChoose, onTick,
         line.setAttribute('aria-selected', String(row.row === chosen));
 
         const tickCell = line.insertCell();
+        tickCell.className = 'tick-cell';
         const tick = element('input');
         tick.type = 'checkbox';
         tick.className = 'tick';
@@ -93,8 +94,11 @@ export function renderResults(table, rows, labels, language, { onChoose, onTick,
         }
         line.append(name);
 
-        for (const [, field, kind] of RESULT_COLUMNS) {
-            line.append(element('td', shown(kind, row[field], language), 'number'));
+        for (const [key, field, kind] of RESULT_COLUMNS) {
+            const cell = element('td', shown(kind, row[field], language), 'number');
+            // A narrow screen shows each row as a card whose values carry their own captions.
+            cell.dataset.caption = labels[key];
+            line.append(cell);
         }
         line.addEventListener('click', () => onChoose(row));
         line.addEventListener('keydown', (event) => {
