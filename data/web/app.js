@@ -237,10 +237,19 @@ async function restore() {
     const wanted = HTML_LANGUAGES[language] ? language : localStorage.getItem(STORED_LANGUAGE) ?? 'English';
     await loadTexts(HTML_LANGUAGES[wanted] ? wanted : 'English');
     fillForm(page.form, given ? duty : DEFAULT_DUTY, state.language);
-    page.share.href = shareQuery();
     if (given) {
         await search();
+        return;
     }
+    // Back at a page without a duty: nothing of an earlier search stays on it.
+    Object.assign(state, { duty: null, pressure: null, rows: [], chosen: null });
+    state.ticked.clear();
+    showMessages([], false);
+    drawResults();
+    for (const section of [page.detail, page.calculators, page.comparison]) {
+        section.hidden = true;
+    }
+    page.share.href = shareQuery();
 }
 
 page.form.addEventListener('submit', (event) => {
@@ -257,13 +266,4 @@ for (const form of [page.wagon, page.rotatingMass]) {
     });
 }
 window.addEventListener('popstate', () => guarded(restore));
-page.share.addEventListener('click', (event) => {
-    // Copying is a convenience; the link itself works wherever the clipboard does not.
-    if (navigator.clipboard) {
-        navigator.clipboard.writeText(page.share.href).catch(() => {});
-    }
-    event.preventDefault();
-    history.replaceState(null, '', page.share.getAttribute('href'));
-});
-
 guarded(restore);
