@@ -5,7 +5,7 @@ import {
     calculatorBody, downloadDatasheet, renderCalculator, renderFigures, resetCalculator, showDiagram, showDrawing,
 } from './detail.js';
 import { unitInLabel } from './units.js';
-import { MAX_COMPARED, limitTicks, renderComparison, renderResults } from './views.js';
+import { MAX_COMPARED, caption, limitTicks, renderComparison, renderResults } from './views.js';
 
 const HTML_LANGUAGES = {
     English: 'en', English_Imperial: 'en', German: 'de', French: 'fr', Italian: 'it', Spanish: 'es',
@@ -92,7 +92,8 @@ async function loadTexts(language) {
     document.documentElement.lang = HTML_LANGUAGES[state.language] ?? 'en';
     for (const node of document.querySelectorAll('[data-label]')) {
         const unit = node.dataset.unit ? ` [${unitInLabel(state.labels[node.dataset.unit])}]` : '';
-        node.textContent = (state.labels[node.dataset.label] ?? '') + unit;
+        const text = (state.labels[node.dataset.label] ?? '') + unit;
+        node.textContent = node.matches('h2, legend') ? caption(text) : text;
     }
     page.language.replaceChildren(...answer.languages.map(({ id, name }) => new Option(name, id)));
     page.language.value = state.language;
