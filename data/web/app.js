@@ -136,7 +136,11 @@ function tick(row, on) {
 async function search({ keep = false } = {}) {
     const { duty, invalid } = readForm(page.form, state.language);
     for (const input of page.form.querySelectorAll('.fields input')) {
-        input.toggleAttribute('aria-invalid', invalid.includes(input.name));
+        if (invalid.includes(input.name)) {
+            input.setAttribute('aria-invalid', 'true');
+        } else {
+            input.removeAttribute('aria-invalid');
+        }
     }
     if (invalid.length) {
         page.form.elements[invalid[0]].focus();
@@ -172,15 +176,19 @@ async function choose(row) {
         line.classList.toggle('chosen', chosen);
         line.setAttribute('aria-selected', String(chosen));
     }
-    const answer = await api.motor(row.index, state.pressure, state.language);
-    renderFigures(page, answer, state.labels, state.language);
-    showDiagram(page.diagram, row, { ...state.duty, pressure: state.pressure }, state.language, state.labels);
-    showDrawing(page, answer, state.labels);
+    await showMotor(row);
     page.detail.hidden = false;
     page.calculators.hidden = false;
     resetCalculator(page.wagon);
     resetCalculator(page.rotatingMass);
     await Promise.all([calculate(page.wagon), calculate(page.rotatingMass)]);
+}
+
+async function showMotor(row) {
+    const answer = await api.motor(row.index, state.pressure, state.language);
+    renderFigures(page, answer, state.labels, state.language);
+    showDiagram(page.diagram, row, { ...state.duty, pressure: state.pressure }, state.language, state.labels);
+    showDrawing(page, answer, state.labels);
 }
 
 async function calculate(form) {
@@ -209,12 +217,8 @@ async function switchLanguage(language) {
     const chosen = state.chosen;
     await search({ keep: true });
     if (chosen) {
-        const calculated = [page.wagon, page.rotatingMass];
-        const answer = await api.motor(chosen.index, state.pressure, state.language);
-        renderFigures(page, answer, state.labels, state.language);
-        showDiagram(page.diagram, chosen, { ...state.duty, pressure: state.pressure }, state.language, state.labels);
-        showDrawing(page, answer, state.labels);
-        await Promise.all(calculated.map(calculate));
+        // The calculators keep what was typed into them; only their texts change.
+        await Promise.all([showMotor(chosen), calculate(page.wagon), calculate(page.rotatingMass)]);
     }
     if (comparing) {
         await compare();

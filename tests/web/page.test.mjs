@@ -220,6 +220,20 @@ test('at 360 px the page itself never scrolls sideways', async () => {
     await shoot('english', 360);
 });
 
+test('a box holding no number is marked and nothing is searched; a decimal comma is a number', async () => {
+    const labels = await labelsOf('English');
+    const torque = page.getByLabel(labels.torque, { exact: true });
+    const before = page.url();
+    await torque.fill('1O');
+    await page.getByRole('button', { name: labels.search, exact: true }).click();
+    assert.equal(await torque.getAttribute('aria-invalid'), 'true');
+    assert.equal(page.url(), before);
+    await torque.fill('12,5');
+    await page.getByRole('button', { name: labels.search, exact: true }).click();
+    await page.waitForURL(/torque=12\.5&/);
+    assert.equal(await torque.getAttribute('aria-invalid'), null);
+});
+
 test('a lost server is reported in the chosen language', async () => {
     const labels = await labelsOf('English');
     await page.route('**/api/v1/search', (route) => route.abort());
