@@ -174,7 +174,11 @@ async function choose(row) {
     for (const line of page.results.tBodies[0].rows) {
         const chosen = line.dataset.row === String(row.row);
         line.classList.toggle('chosen', chosen);
-        line.setAttribute('aria-selected', String(chosen));
+        if (chosen) {
+            line.setAttribute('aria-current', 'true');
+        } else {
+            line.removeAttribute('aria-current');
+        }
     }
     await showMotor(row);
     page.detail.hidden = false;
@@ -192,8 +196,10 @@ async function showMotor(row) {
 }
 
 async function calculate(form) {
-    const answer = await api.calculator(form.id, calculatorBody(form, state.chosen.index, state.language));
-    renderCalculator(form, answer, state.labels);
+    const body = calculatorBody(form, state.chosen.index, state.language);
+    if (body) {
+        renderCalculator(form, await api.calculator(form.id, body), state.labels);
+    }
 }
 
 async function compare() {

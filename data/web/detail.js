@@ -75,6 +75,7 @@ export function renderFigures(page, answer, labels, language) {
 }
 
 export function showDiagram(img, row, duty, language, labels) {
+    // A motor run at a reduced pressure is drawn at that pressure: there its curve meets the duty.
     const query = { pressure: row.pressure ?? duty.pressure, language };
     if (duty.torque != null && duty.speed != null) {
         query.torque = duty.torque;
@@ -154,15 +155,23 @@ export function renderCalculator(form, answer, labels) {
     }
 }
 
+// Null while a box holds something that is not a number: the server would quietly use its default.
 export function calculatorBody(form, index, language) {
     const body = { index, language };
+    let valid = true;
     for (const input of form.querySelectorAll('.fields input')) {
         const value = parseNumber(input.value);
-        if (value !== null && !Number.isNaN(value)) {
+        if (Number.isNaN(value)) {
+            input.setAttribute('aria-invalid', 'true');
+            valid = false;
+            continue;
+        }
+        input.removeAttribute('aria-invalid');
+        if (value !== null) {
             body[input.name] = value;
         }
     }
-    return body;
+    return valid ? body : null;
 }
 
 export function resetCalculator(form) {

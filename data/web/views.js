@@ -72,7 +72,9 @@ export function renderResults(table, rows, labels, language, { onChoose, onTick,
         line.tabIndex = 0;
         line.dataset.row = String(row.row);
         line.classList.toggle('chosen', row.row === chosen);
-        line.setAttribute('aria-selected', String(row.row === chosen));
+        if (row.row === chosen) {
+            line.setAttribute('aria-current', 'true');
+        }
 
         const tickCell = line.insertCell();
         tickCell.className = 'tick-cell';

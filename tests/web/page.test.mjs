@@ -138,7 +138,7 @@ test('a duty typed in the form finds the motors the API finds, and a row shows i
     await rows.nth(1).focus();
     await page.keyboard.press('Enter');
     await page.locator('#detail-heading').getByText(expected.rows[1].designation, { exact: true }).waitFor();
-    assert.equal(await rows.nth(1).getAttribute('aria-selected'), 'true');
+    assert.equal(await rows.nth(1).getAttribute('aria-current'), 'true');
 
     // Both calculators answer for the chosen motor with their own defaults.
     await page.locator('#rotatingMass .values dd').first().waitFor();
