@@ -12,7 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$cmake" --install "$build" --prefix "$tmp/prefix" >/dev/null
 p=$tmp/prefix
-for f in bin/airmotor-cli bin/airmotor share/airmotor/Zevodida.db share/airmotor/help/index.html \
+for f in bin/airmotor-cli bin/airmotor bin/airmotor-server share/airmotor/Zevodida.db share/airmotor/help/index.html \
+    share/airmotor/web/index.html lib/systemd/system/airmotor-server.service share/man/man1/airmotor-server.1.gz \
     share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg \
     share/icons/hicolor/16x16/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
     share/metainfo/$id.metainfo.xml share/man/man1/airmotor.1.gz share/man/man1/airmotor-cli.1.gz \

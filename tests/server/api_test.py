@@ -358,7 +358,9 @@ class HostileTest(unittest.TestCase):
         for k in range(200):
             self.server.request("POST", "/api/v1/search", bodies[k % len(bodies)])
         self.healthy()
-        self.assertLess(self.rss_kib() - before, 30 * 1024)
+        # AddressSanitizer keeps freed memory in quarantine on purpose: only the plain build is measured.
+        if "ASAN_OPTIONS" not in os.environ:
+            self.assertLess(self.rss_kib() - before, 30 * 1024)
 
     def test_slow_and_idle_clients_are_cut_off_and_others_served(self):
         slow = socket.create_connection(("127.0.0.1", self.server.port), timeout=30)
