@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 {{"connect_timeout", "3"}, {"application_name", "air_motor"}}},
         UrlCase{"postgresql://h/ignored?dbname=real", "h", std::nullopt, "real", "", {}},
-        UrlCase{"postgresql://h:65535/d", "h", 65535, "d", "", {}}));
+        UrlCase{"postgresql://h:65535/d", "h", 65535, "d", "", {}},
+        UrlCase{"postgresql://%2fsrv%2Fpg:1/d", "/srv/pg", 1, "d", "", {}}));
 
 class LocationError_ : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
 
