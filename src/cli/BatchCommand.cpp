@@ -59,7 +59,10 @@ server::ApiAnswer Answer(const server::ApiRoutes& routes, const std::string& lin
 } // namespace
 
 int RunBatch(const CliContext& ctx, std::istream& in, std::ostream& out) {
-    const server::CatalogueHolder holder(server::ServedCatalogue::Load(ctx.folder.string(), std::string()));
+    const server::CatalogueHolder holder(server::ServedCatalogue::Load(
+        ctx.folder.string(),
+        ctx.catalogueLocation.empty() ? std::nullopt : std::optional<std::string>(ctx.catalogueLocation),
+        std::string()));
     const server::ApiRoutes routes(holder);
     for (std::string line; std::getline(in, line);) {
         if (line.find_first_not_of(" \t\r") == std::string::npos)

@@ -6,6 +6,7 @@
 #include "platform/access/AccessReader.h"
 #include "platform/storage/CatalogueImport.h"
 #include "platform/storage/DatabaseBuilder.h"
+#include "platform/storage/PostgresCatalogue.h"
 
 #include <QString>
 
@@ -92,7 +93,11 @@ void PrintCatalogueTable(std::ostream& out, const core::MotorCatalogue& c) {
 
 } // namespace
 
+static int RunCatalogueTool(CliContext& context, const CommandArgs& args);
+
 int RunCatalogueCommand(CliContext& context, const CommandArgs& args) {
+    if (IsCatalogueTool(args))
+        return RunCatalogueTool(context, args);
     CommandOptions options("catalogue", args, {});
     std::ostream& out = *context.out;
     const auto& c = context.catalogue();
@@ -166,7 +171,65 @@ int WriteBuildSummary(CliContext& context, const CommandArgs& args,
     return 0;
 }
 
+int WriteCopySummary(CliContext& context, const std::string& target,
+                     const std::variant<platform::BuildSummary, platform::BuildError>& copied) {
+    if (auto* error = std::get_if<platform::BuildError>(&copied))
+        throw FolderError(error->message);
+    const auto& summary = std::get<platform::BuildSummary>(copied);
+    std::ostream& out = *context.out;
+    if (context.json) {
+        JsonWriter json(out);
+        json.beginObject()
+            .field("catalogue", target)
+            .field("motors", summary.motors)
+            .field("texts", summary.texts)
+            .field("imperialTexts", summary.imperialTexts)
+            .endObject()
+            .finish();
+    } else {
+        out << target << ": " << summary.motors << " motors, " << summary.texts << " texts, "
+            << summary.imperialTexts << " imperial texts\n";
+    }
+    return 0;
+}
+
 } // namespace
+
+bool IsCatalogueTool(const CommandArgs& args) {
+    return !args.empty() && (args[0] == "init" || args[0] == "push" || args[0] == "pull");
+}
+
+static int RunCatalogueTool(CliContext& context, const CommandArgs& args) {
+    const auto isValue = [](const std::string& arg) { return !arg.empty() && arg.rfind("--", 0) != 0; };
+    const auto q = [](const std::string& text) { return QString::fromStdString(text); };
+    if (args[0] == "init") {
+        if (args.size() != 2 || !isValue(args[1]))
+            throw UsageError("catalogue init: needs a postgresql:// URL");
+        const auto done = platform::PostgresCatalogue::init(q(args[1]));
+        if (auto* error = std::get_if<platform::BuildError>(&done))
+            throw FolderError(error->message);
+        const auto& summary = std::get<platform::SchemaSummary>(done);
+        if (context.json) {
+            JsonWriter json(*context.out);
+            json.beginObject()
+                .field("catalogue", args[1])
+                .field("schemaVersion", summary.version)
+                .field("created", summary.created)
+                .endObject()
+                .finish();
+        } else {
+            *context.out << args[1] << ": catalogue schema version " << summary.version
+                         << (summary.created ? " created\n" : " already in place\n");
+        }
+        return 0;
+    }
+    if (args.size() != 3 || !isValue(args[1]) || !isValue(args[2]))
+        throw UsageError(args[0] == "push" ? "catalogue push: needs a database file and a postgresql:// URL"
+                                           : "catalogue pull: needs a postgresql:// URL and a database file");
+    if (args[0] == "push")
+        return WriteCopySummary(context, args[2], platform::PostgresCatalogue::push(q(args[1]), q(args[2])));
+    return WriteCopySummary(context, args[2], platform::PostgresCatalogue::pull(q(args[1]), q(args[2])));
+}
 
 int RunMakeDatabaseCommand(CliContext& context, const CommandArgs& args) {
     if (args.size() != 2 || args[0].rfind("--", 0) == 0 || args[1].rfind("--", 0) == 0)

@@ -26,6 +26,7 @@ struct FolderError : std::runtime_error {
 // the language (texts loaded, unit factors set as after NyaIndataB) and the loaded catalogue.
 struct CliContext {
     std::filesystem::path folder;
+    std::string catalogueLocation; // the file or postgresql:// URL the catalogue was read from
     core::Settings settings;
     core::LanguageState language;
     // Shared and immutable: the server hands one loaded catalogue to many requests at once. Empty for

@@ -29,6 +29,8 @@ void PrintProgramHelpHead(std::ostream& out) {
            "Options (anywhere on the line):\n"
            "  --folder DIR       the program folder holding Zevodida.db and ZEVODIDA.DAT (default: the\n"
            "                     program's own folder, or the installed data folder share/airmotor)\n"
+           "  --catalogue LOC    the catalogue: a database file or a postgresql:// URL instead of the\n"
+           "                     folder's Zevodida.db (also AIRMOTOR_CATALOGUE; this option wins)\n"
            "  --language LANG    English, English_Imperial, German, French, Italian or Spanish, for this\n"
            "                     run only (the settings file is not rewritten)\n"
            "  --json             one JSON object on stdout instead of a readable table\n"

@@ -32,6 +32,10 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
             options.folder = takeValue("--folder");
             if (options.folder->empty())
                 throw UsageError("option --folder needs a folder name");
+        } else if (arg == "--catalogue" || arg.rfind("--catalogue=", 0) == 0) {
+            options.catalogue = takeValue("--catalogue");
+            if (options.catalogue->empty())
+                throw UsageError("option --catalogue needs a database file or a postgresql:// URL");
         } else if (arg == "--language" || arg.rfind("--language=", 0) == 0) {
             options.language = takeValue("--language");
             if (!core::IsLanguageName(*options.language))
@@ -52,7 +56,8 @@ GlobalOptions ParseGlobalOptions(const std::vector<std::string>& arguments) {
 }
 
 FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName,
-                                    const std::string& programDir, std::vector<std::string> languages) {
+                                    const std::optional<std::string>& location, const std::string& programDir,
+                                    std::vector<std::string> languages) {
     FolderCatalogue loaded;
     // A name that is not UTF-8 cannot be turned into a path without changing it.
     if (folderName && !core::IsValidUtf8(*folderName))
@@ -63,9 +68,13 @@ FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName
         throw FolderError(problem->message);
     loaded.folder = folder.folder.toStdString();
     loaded.settings = platform::SettingsFile(folder).read();
-    loaded.databaseFile = folder.databaseFile().toStdString();
+    QString database = folder.databaseFile();
+    if (location)
+        database = QString::fromStdString(*location);
+    else if (const QString chosen = qEnvironmentVariable("AIRMOTOR_CATALOGUE"); !chosen.isEmpty())
+        database = chosen;
+    loaded.databaseFile = database.toStdString();
 
-    const QString database = folder.databaseFile();
     if (languages.empty())
         languages.push_back(loaded.settings.strLanguage.empty() ? std::string("English")
                                                                 : loaded.settings.strLanguage);
@@ -104,11 +113,12 @@ CliContext BuildContext(const GlobalOptions& options, const std::string& program
     std::vector<std::string> languages;
     if (options.language)
         languages.push_back(*options.language);
-    FolderCatalogue loaded = LoadFolderCatalogue(options.folder, programDir, languages);
+    FolderCatalogue loaded = LoadFolderCatalogue(options.folder, options.catalogue, programDir, languages);
     for (const auto& warning : loaded.warnings)
         warnings << "airmotor-cli: warning: " << warning << '\n';
     CliContext context;
     context.folder = std::move(loaded.folder);
+    context.catalogueLocation = std::move(loaded.databaseFile);
     context.settings = std::move(loaded.settings);
     context.language = std::move(loaded.languages.front());
     context.loaded = std::move(loaded.catalogue);

@@ -41,7 +41,12 @@ constexpr Command kCommands[] = {
     {"catalogue",
      true,
      RunCatalogueCommand,
-     {"catalogue", "The loaded motor catalogue: count, load warnings and every motor's designation.", "",
+     {"catalogue", "The loaded motor catalogue: count, load warnings and every motor's designation.",
+      "  init URL           create the catalogue schema in an empty PostgreSQL database\n"
+      "  push FILE.db URL   replace the PostgreSQL catalogue by the file's, in one transaction\n"
+      "  pull URL FILE.db   write the PostgreSQL catalogue into the file (replaced atomically)\n"
+      "  URL                postgresql://USER@HOST/DB?sslmode=verify-full; the password comes from\n"
+      "                     ~/.pgpass or PGPASSWORD, never from the URL\n",
       "airmotor-cli catalogue --json"}},
     {"texts",
      true,
@@ -333,7 +338,8 @@ int main(int argc, char** argv) {
             throw UsageError("unknown command \"" + options.command + "\" (" + std::string(kProgramName) +
                              " --help lists the commands)");
         CliContext context;
-        if (command->needsCatalogue)
+        const bool schemaTool = command->run == RunCatalogueCommand && IsCatalogueTool(options.args);
+        if (command->needsCatalogue && !schemaTool)
             context = BuildContext(options, QCoreApplication::applicationDirPath().toStdString(), warnings);
         context.json = options.json;
         context.out = &out;

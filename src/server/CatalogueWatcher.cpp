@@ -1,5 +1,7 @@
 #include "server/CatalogueWatcher.h"
 
+#include "core/catalogue/CatalogueLocation.h"
+
 #include <QFileInfo>
 
 namespace airmotor::server {
@@ -11,9 +13,15 @@ constexpr int kSettleMilliseconds = 300;
 } // namespace
 
 CatalogueWatcher::CatalogueWatcher(CatalogueHolder& holder, std::optional<std::string> folder,
-                                   std::string programDir, QObject* parent)
-    : QObject(parent), holder_(holder), folder_(std::move(folder)), programDir_(std::move(programDir)),
+                                   std::optional<std::string> catalogue, std::string programDir,
+                                   QObject* parent)
+    : QObject(parent), holder_(holder), folder_(std::move(folder)), catalogue_(std::move(catalogue)),
+      programDir_(std::move(programDir)),
       databaseFile_(QString::fromStdString(holder.current()->folder.databaseFile)) {
+    const auto location = core::ParseCatalogueLocation(databaseFile_.toStdString());
+    const auto* parsed = std::get_if<core::CatalogueLocation>(&location);
+    if (parsed != nullptr && parsed->isPostgres())
+        return;
     lastStamp_ = stamp();
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMilliseconds);
@@ -41,7 +49,7 @@ void CatalogueWatcher::check() {
         return;
     lastStamp_ = now;
     try {
-        holder_.replace(ServedCatalogue::Load(folder_, programDir_));
+        holder_.replace(ServedCatalogue::Load(folder_, catalogue_, programDir_));
         emit reloaded(true, QStringLiteral("catalogue reloaded: %1 motors")
                                 .arg(holder_.current()->folder.catalogue->intAntalMotorer));
     } catch (const std::exception& e) {

@@ -18,8 +18,9 @@ namespace airmotor::server {
 class CatalogueWatcher final : public QObject {
     Q_OBJECT
 public:
-    CatalogueWatcher(CatalogueHolder& holder, std::optional<std::string> folder, std::string programDir,
-                     QObject* parent = nullptr);
+    // A catalogue on a PostgreSQL server has no file to watch: it is read at start only.
+    CatalogueWatcher(CatalogueHolder& holder, std::optional<std::string> folder,
+                     std::optional<std::string> catalogue, std::string programDir, QObject* parent = nullptr);
 
 signals:
     void reloaded(bool ok, const QString& message);
@@ -30,6 +31,7 @@ private:
 
     CatalogueHolder& holder_;
     std::optional<std::string> folder_;
+    std::optional<std::string> catalogue_;
     std::string programDir_;
     QString databaseFile_;
     QString lastStamp_;

@@ -55,9 +55,10 @@ const core::LanguageState& ServedCatalogue::language(const std::string& name) co
 }
 
 std::shared_ptr<const ServedCatalogue> ServedCatalogue::Load(const std::optional<std::string>& folder,
+                                                             const std::optional<std::string>& catalogue,
                                                              const std::string& programDir) {
     auto served = std::make_shared<ServedCatalogue>();
-    served->folder = cli::LoadFolderCatalogue(folder, programDir,
+    served->folder = cli::LoadFolderCatalogue(folder, catalogue, programDir,
                                               {core::kLanguageNames.begin(), core::kLanguageNames.end()});
     served->page = ReadPage(QString::fromStdString(served->folder.folder.string()));
     return served;

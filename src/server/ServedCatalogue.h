@@ -28,8 +28,10 @@ struct ServedCatalogue {
     // The texts of a language setting; English for an unknown name.
     const core::LanguageState& language(const std::string& name) const;
 
-    // Throws cli::FolderError when the folder or its database cannot be used.
+    // Throws cli::FolderError when the folder or its database cannot be used. `catalogue` (a file or
+    // a postgresql:// URL) replaces the folder's Zevodida.db.
     static std::shared_ptr<const ServedCatalogue> Load(const std::optional<std::string>& folder,
+                                                       const std::optional<std::string>& catalogue,
                                                        const std::string& programDir);
 };
 

@@ -46,6 +46,10 @@ ServerOptions ServerOptions::Parse(const std::vector<std::string>& arguments) {
             options.folder = value("--folder");
             if (options.folder->empty())
                 throw ServerUsageError("option --folder needs a folder name");
+        } else if (is("--catalogue")) {
+            options.catalogue = value("--catalogue");
+            if (options.catalogue->empty())
+                throw ServerUsageError("option --catalogue needs a database file or a postgresql:// URL");
         } else if (is("--listen")) {
             ReadListen(value("--listen"), options);
         } else if (is("--threads")) {
@@ -62,19 +66,22 @@ ServerOptions ServerOptions::Parse(const std::vector<std::string>& arguments) {
 }
 
 std::string ServerHelpText() {
-    return "Usage: airmotor-server [--folder DIR] [--listen HOST:PORT] [--threads N]\n"
+    return "Usage: airmotor-server [--folder DIR] [--catalogue LOCATION] [--listen HOST:PORT] [--threads N]\n"
            "\n"
            "Serves the air motor selection over HTTP: a JSON API under /api/v1/ (its OpenAPI\n"
            "document at /api/v1/openapi.json) and the selection page at /.\n"
            "\n"
            "  --folder DIR        the program folder: catalogue, settings, drawings and web page\n"
            "                      (default: the folder of the program)\n"
+           "  --catalogue LOC     the catalogue: a database file or a postgresql:// URL instead of the\n"
+           "                      folder's Zevodida.db (also AIRMOTOR_CATALOGUE; this option wins)\n"
            "  --listen HOST:PORT  the address to listen on (default 127.0.0.1:8080; port 0 chooses one)\n"
            "  --threads N         worker threads for searches and drawings (default: one per core)\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
            "\n"
-           "The catalogue is read again when its file changes. SIGTERM or SIGINT stops the server\n"
+           "The catalogue is read again when its file changes (a postgresql:// catalogue at start\n"
+           "only). SIGTERM or SIGINT stops the server\n"
            "after the requests in flight have been answered.\n";
 }
 

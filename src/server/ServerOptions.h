@@ -16,6 +16,7 @@ struct ServerUsageError : std::runtime_error {
 // interface is a decision for whoever runs it.
 struct ServerOptions {
     std::optional<std::string> folder;
+    std::optional<std::string> catalogue; // a file or a postgresql:// URL instead of the folder's Zevodida.db
     std::string host = "127.0.0.1";
     int port = 8080;
     int threads = 0; // 0: one per core

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     const std::string programDir = QCoreApplication::applicationDirPath().toStdString();
     std::shared_ptr<const ServedCatalogue> first;
     try {
-        first = ServedCatalogue::Load(options.folder, programDir);
+        first = ServedCatalogue::Load(options.folder, options.catalogue, programDir);
     } catch (const std::exception& e) {
         Say(e.what());
         return 1;
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     for (const std::string& warning : first->folder.warnings)
         Say("warning: " + warning);
     CatalogueHolder holder(first);
-    CatalogueWatcher watcher(holder, options.folder, programDir);
+    CatalogueWatcher watcher(holder, options.folder, options.catalogue, programDir);
     QObject::connect(&watcher, &CatalogueWatcher::reloaded,
                      [](bool, const QString& message) { Say(message.toStdString()); });
 

@@ -1,6 +1,8 @@
 #include "platform/storage/CatalogueStore.h"
 
+#include "core/catalogue/CatalogueLocation.h"
 #include "platform/files/RegularFile.h"
+#include "platform/storage/PostgresConnection.h"
 #include "platform/storage/SqlFieldValue.h"
 #include "platform/storage/SqliteConnection.h"
 
@@ -23,12 +25,24 @@ std::string Std(const QString& s) {
     return s.toStdString();
 }
 
+QString Quoted(const QString& name) {
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+
 // Everything a read needs: the open connection plus the table names, checked once.
 class Reader final {
 public:
     explicit Reader(const QString& file) : file_(file) {}
 
-    std::optional<StoreError> open() {
+    // A snapshot reader on PostgreSQL starts its transaction before the first query, so that the
+    // table list and the schema version belong to the snapshot too.
+    std::optional<StoreError> open(bool snapshot = false) {
+        auto location = core::ParseCatalogueLocation(Std(file_));
+        if (auto* error = std::get_if<core::LocationError>(&location))
+            return StoreError{error->message};
+        if (std::get<core::CatalogueLocation>(location).isPostgres())
+            return openPostgres(std::get<core::CatalogueLocation>(location), snapshot);
         const QFileInfo info(file_);
         if (!info.exists())
             return fail("the catalogue database does not exist");
@@ -63,9 +77,38 @@ public:
         return StoreError{Std(file_) + ": table " + Std(table) + " " + what};
     }
 
-    QSqlDatabase database() const { return connection_->database(); }
+    QSqlDatabase database() const { return postgres_ ? postgres_->database() : connection_->database(); }
+    bool isPostgres() const { return postgres_.has_value(); }
 
 private:
+    std::optional<StoreError> openPostgres(const core::CatalogueLocation& location, bool snapshot) {
+        postgres_.emplace(location);
+        if (!postgres_->open())
+            return fail("cannot connect: " + Std(postgres_->errorText()));
+        QSqlQuery q(database());
+        const auto run = [&q](const QString& sql) { return q.exec(sql); };
+        if (snapshot && !run(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")))
+            return fail("cannot be read: " + Std(PostgresErrorText(q.lastError().databaseText())));
+        if (!run(QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                "WHERE table_schema = current_schema()")))
+            return fail("cannot be read: " + Std(PostgresErrorText(q.lastError().databaseText())));
+        while (q.next())
+            tables_ << q.value(0).toString();
+        const auto version = table(QStringLiteral("schema_version"));
+        if (!version)
+            return fail("holds no catalogue (no table schema_version); create one with "
+                        "airmotor-cli catalogue init, then fill it with catalogue push");
+        if (!run(QStringLiteral("SELECT max(version) FROM %1").arg(Quoted(*version))) || !q.next())
+            return fail("cannot read the schema version: " +
+                        Std(PostgresErrorText(q.lastError().databaseText())));
+        const qlonglong found = q.value(0).toLongLong();
+        if (found > kPostgresSchemaVersion)
+            return fail("the catalogue schema has version " + std::to_string(found) +
+                        ", newer than this program knows (" + std::to_string(kPostgresSchemaVersion) +
+                        "); use a newer version of the program");
+        return std::nullopt;
+    }
+
     StoreError failOpen(const std::string& what) const {
         if (!hotJournal_)
             return fail(what);
@@ -78,20 +121,24 @@ private:
 
     QString file_;
     std::optional<SqliteConnection> connection_;
+    std::optional<PostgresConnection> postgres_;
     bool hotJournal_ = false;
     QStringList tables_;
 };
 
-QString Quoted(const QString& name) {
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
-}
-
 // A stored text as its raw bytes: the driver would quietly repair invalid UTF-8, the load rules
 // refuse it. Other types are selected as they are.
-QString RawText(const QString& column) {
+QString RawText(const Reader& reader, const QString& column) {
     const QString c = Quoted(column);
+    // PostgreSQL keeps only valid UTF-8 in a text column.
+    if (reader.isPostgres())
+        return c;
     return QStringLiteral("CASE WHEN typeof(%1) = 'text' THEN CAST(%1 AS BLOB) ELSE %1 END").arg(c);
+}
+
+// The columns of a table as stored. The PostgreSQL driver folds an unquoted name to lower case.
+QSqlRecord RecordOf(const Reader& reader, const QString& table) {
+    return reader.database().record(reader.isPostgres() ? Quoted(table) : table);
 }
 
 // Text keys are whole numbers; a fractional key is converted the way an integer conversion rounds.
@@ -112,16 +159,19 @@ StoreResult<std::vector<Row>> ReadByPosition(const Reader& reader, const QString
     const auto table = reader.table(tableName);
     if (!table)
         return reader.fail("has no table " + Std(tableName));
-    const QSqlRecord record = reader.database().record(*table);
+    const QSqlRecord record = RecordOf(reader, *table);
     if (record.count() < columns)
         return reader.failTable(tableName, "has " + std::to_string(record.count()) + " columns, " +
                                                std::to_string(columns) + " are needed");
     QStringList select{Quoted(record.fieldName(0))};
     for (int k = 1; k < record.count(); ++k)
-        select << RawText(record.fieldName(k));
+        select << RawText(reader, record.fieldName(k));
     QSqlQuery q(reader.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT %1 FROM %2").arg(select.join(QStringLiteral(", ")), Quoted(*table))))
+    // A PostgreSQL table has no row order of its own; the file's rows come in the order stored.
+    const QString order = reader.isPostgres() ? QStringLiteral(" ORDER BY 1") : QString();
+    if (!q.exec(QStringLiteral("SELECT %1 FROM %2%3")
+                    .arg(select.join(QStringLiteral(", ")), Quoted(*table), order)))
         return reader.failTable(tableName, "cannot be read: " + Std(q.lastError().databaseText()));
     std::vector<Row> rows;
     long long number = 0;
@@ -171,7 +221,7 @@ StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
         return reader.fail("has no table tblMotordata");
 
     // Select the schema's columns by name, whatever their positions in the stored table.
-    const QSqlRecord record = reader.database().record(*table);
+    const QSqlRecord record = RecordOf(reader, *table);
     QStringList select;
     for (const core::ColumnDef& column : core::MotorTable().columns) {
         const QString name =
@@ -179,13 +229,16 @@ StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
         const int pos = record.indexOf(name);
         if (pos < 0)
             return reader.failTable(tableName, "has no column " + std::string(column.name));
-        select << (column.type == core::ColumnType::Text ? RawText(record.fieldName(pos))
+        select << (column.type == core::ColumnType::Text ? RawText(reader, record.fieldName(pos))
                                                          : Quoted(record.fieldName(pos)));
     }
     QSqlQuery q(reader.database());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY intKatalogindex")
-                    .arg(select.join(QStringLiteral(", ")), Quoted(*table))))
+    // SQLite puts Null first in an ascending order, PostgreSQL last unless told.
+    const QString order = reader.isPostgres() ? QStringLiteral("ORDER BY \"intKatalogindex\" NULLS FIRST")
+                                              : QStringLiteral("ORDER BY intKatalogindex");
+    if (!q.exec(QStringLiteral("SELECT %1 FROM %2 %3")
+                    .arg(select.join(QStringLiteral(", ")), Quoted(*table), order)))
         return reader.failTable(tableName, "cannot be read: " + Std(q.lastError().databaseText()));
     const auto& names = core::MotorTableColumns();
     std::vector<core::MotorRow> rows;
@@ -202,9 +255,10 @@ StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
 }
 
 // Opens the database and runs one read on it.
-template <class T, class Read> StoreResult<T> WithReader(const QString& file, Read read) {
+template <class T, class Read>
+StoreResult<T> WithReader(const QString& file, Read read, bool snapshot = false) {
     Reader reader(file);
-    if (auto error = reader.open())
+    if (auto error = reader.open(snapshot))
         return *error;
     return read(reader);
 }
@@ -227,10 +281,11 @@ StoreResult<std::vector<core::ImperialRow>> CatalogueStore::readImperialRows() c
 
 StoreResult<CatalogueSnapshot> CatalogueStore::readSnapshot(bool withImperialTexts) const {
     return WithReader<CatalogueSnapshot>(
-        databaseFile_, [withImperialTexts](const Reader& reader) -> StoreResult<CatalogueSnapshot> {
+        databaseFile_,
+        [withImperialTexts](const Reader& reader) -> StoreResult<CatalogueSnapshot> {
             // One read transaction: every table of the same version of the file.
             QSqlQuery begin(reader.database());
-            if (!begin.exec(QStringLiteral("BEGIN")))
+            if (!reader.isPostgres() && !begin.exec(QStringLiteral("BEGIN")))
                 return reader.fail("cannot be read: " + Std(begin.lastError().databaseText()));
             CatalogueSnapshot snapshot;
             auto texts = ReadLanguageRows(reader);
@@ -249,7 +304,8 @@ StoreResult<CatalogueSnapshot> CatalogueStore::readSnapshot(bool withImperialTex
             snapshot.motors = std::move(std::get<0>(motors));
             QSqlQuery(reader.database()).exec(QStringLiteral("COMMIT"));
             return snapshot;
-        });
+        },
+        true);
 }
 
 std::variant<core::CatalogueLoadResult, core::LoadError> CatalogueStore::loadCatalogue() const {

@@ -16,6 +16,9 @@ struct StoreError {
     std::string message; // names the database file and what is wrong with it
 };
 
+// The version of the PostgreSQL catalogue schema this program reads and writes.
+inline constexpr int kPostgresSchemaVersion = 1;
+
 template <class T> using StoreResult = std::variant<T, StoreError>;
 
 // Every table a command needs, read in one transaction on one connection: one version of the
@@ -26,10 +29,11 @@ struct CatalogueSnapshot {
     std::vector<core::MotorRow> motors;
 };
 
-// Read access to the catalogue database Zevodida.db. Every operation opens its own read-only
-// connection and closes it before returning, so no connection outlives a call and a missing
-// file is reported instead of being created empty. A database with the journal of an interrupted
-// write beside it is opened for writing (never created), so that SQLite rolls the write back.
+// Read access to the catalogue: the database file Zevodida.db, or a PostgreSQL database when the
+// location is a postgresql:// URL (same tables, read in one REPEATABLE READ READ ONLY transaction). Every
+// operation opens its own read-only connection and closes it before returning, so no connection outlives a
+// call and a missing file is reported instead of being created empty. A database with the journal of an
+// interrupted write beside it is opened for writing (never created), so that SQLite rolls the write back.
 class CatalogueStore final {
 public:
     explicit CatalogueStore(QString databaseFile);

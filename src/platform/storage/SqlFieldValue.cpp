@@ -1,5 +1,7 @@
 #include "platform/storage/SqlFieldValue.h"
 
+#include <limits>
+
 namespace airmotor::platform {
 
 std::optional<core::FieldValue> ToField(const QVariant& v) {
@@ -12,6 +14,14 @@ std::optional<core::FieldValue> ToField(const QVariant& v) {
     case QMetaType::Short:
     case QMetaType::Bool:
         return core::FieldValue{static_cast<std::int64_t>(v.toLongLong())};
+    // The PostgreSQL driver gives a bigint that is not negative as unsigned.
+    case QMetaType::ULongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::UShort:
+        if (v.toULongLong() > static_cast<qulonglong>(std::numeric_limits<std::int64_t>::max()))
+            return core::FieldValue{v.toString().toStdString()};
+        return core::FieldValue{static_cast<std::int64_t>(v.toULongLong())};
     case QMetaType::Double:
     case QMetaType::Float:
         return core::FieldValue{v.toDouble()};

@@ -1,0 +1,129 @@
+#include "TestCluster.h"
+
+#include "core/catalogue/CatalogueLocation.h"
+#include "platform/storage/PostgresConnection.h"
+
+#include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace airmotor::platform::test {
+namespace {
+
+// The server's tools; the package puts them outside PATH.
+const QString kBinDir = QStringLiteral(AIRMOTOR_PG_BINDIR);
+
+// A port the system has just handed out: no other server is on it.
+int FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port;
+}
+
+} // namespace
+
+TestCluster::TestCluster() : dir_(QStringLiteral("/tmp/airmotor-pg-XXXXXX")) {
+    if (!dir_.isValid()) {
+        error_ = "cannot create a temporary folder for the cluster";
+        return;
+    }
+    port_ = FreePort();
+    if (port_ == 0) {
+        error_ = "cannot find a free port";
+        return;
+    }
+    // initdb refuses to run as root: the cluster then belongs to the postgres user.
+    if (::geteuid() == 0) {
+        const passwd* postgres = ::getpwnam("postgres");
+        if (postgres == nullptr ||
+            ::chown(dir_.path().toLocal8Bit().constData(), postgres->pw_uid, postgres->pw_gid) != 0) {
+            error_ = "running as root, and the folder cannot be given to the user postgres";
+            return;
+        }
+    }
+    const QString data = dir_.filePath(QStringLiteral("data"));
+    if (std::string failed =
+            run({kBinDir + QStringLiteral("/initdb"), QStringLiteral("-D"), data, QStringLiteral("-A"),
+                 QStringLiteral("trust"), QStringLiteral("-U"), QStringLiteral("airmotor")});
+        !failed.empty()) {
+        error_ = "initdb failed: " + failed;
+        return;
+    }
+    started_ = true; // from here on a stop is attempted, also after a failed start
+    if (std::string failed =
+            run({kBinDir + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), data, QStringLiteral("-w"),
+                 QStringLiteral("-l"), dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+                 QStringLiteral("-p %1 -k %2 -c listen_addresses=''").arg(port_).arg(dir_.path()),
+                 QStringLiteral("start")});
+        !failed.empty())
+        error_ = "pg_ctl start failed: " + failed;
+}
+
+TestCluster::~TestCluster() {
+    if (started_)
+        run({kBinDir + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
+             QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")});
+}
+
+std::string TestCluster::run(const QStringList& command) const {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (::geteuid() == 0)
+        process.start(QStringLiteral("runuser"),
+                      QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} +
+                          command);
+    else
+        process.start(command.front(), command.mid(1));
+    if (!process.waitForFinished(120000))
+        return command.front().toStdString() + " did not finish: " + process.errorString().toStdString();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return QString::fromLocal8Bit(process.readAll()).simplified().toStdString();
+    return {};
+}
+
+QString TestCluster::url(const QString& database, const QString& user) const {
+    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=%4")
+        .arg(database, dir_.path())
+        .arg(port_)
+        .arg(user);
+}
+
+QString TestCluster::refusedUrl(const QString& database) const {
+    const int other = port_ == 65535 ? port_ - 1 : port_ + 1;
+    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=airmotor")
+        .arg(database, dir_.path())
+        .arg(other);
+}
+
+std::string TestCluster::exec(const QString& database, const QString& sql) const {
+    const auto location = core::ParseCatalogueLocation(url(database).toStdString());
+    PostgresConnection connection(std::get<core::CatalogueLocation>(location));
+    if (!connection.open())
+        return connection.errorText().toStdString();
+    QSqlQuery q(connection.database());
+    if (!q.exec(sql))
+        return q.lastError().text().toStdString();
+    return {};
+}
+
+void TestCluster::createDatabase(const QString& name) const {
+    exec(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE \"%1\"").arg(name));
+}
+
+} // namespace airmotor::platform::test
