@@ -225,7 +225,9 @@ class ApiTest(unittest.TestCase):
             ("GET", "/api/v1/motors/0", None, 404, "Error"),
             ("GET", "/api/v1/motors/99999", None, 404, "Error"),
             ("GET", "/api/v1/motors/1?width=5", None, 400, "Error"),
-            ("GET", "/api/v1/motors/1/diagram.svg?width=5", None, 400, "Error"),
+            ("GET", "/api/v1/motors/1/diagram.svg?width=199", None, 400, "Error"),
+            ("GET", "/api/v1/motors/1/diagram.svg?height=3001", None, 400, "Error"),
+            ("GET", "/api/v1/motors/1/diagram.svg?width=x", None, 400, "Error"),
             ("GET", "/api/v1/motors/1?color=red", None, 400, "Error"),
             ("GET", "/api/v1/texts?language=Klingon", None, 400, "Error"),
         ]
@@ -236,6 +238,41 @@ class ApiTest(unittest.TestCase):
                 self.conforms(schema, json.loads(data))
                 if got == 405:
                     self.assertIn("Allow", headers)
+
+    def test_picture_sizes_at_their_limits_are_drawn(self):
+        for query in ("width=200&height=200", "width=3000&height=3000"):
+            status, headers, data = self.server.request("GET", f"/api/v1/motors/1/diagram.svg?{query}")
+            self.assertEqual(status, 200, query)
+            width = re.search(rb'<svg[^>]*width="([\d.]+)', data)
+            self.assertIsNotNone(width, query)
+
+    def test_one_answer_per_request_on_a_kept_alive_connection(self):
+        # A refused page request must not get a second answer that the next request would read as its own.
+        with socket.create_connection(("127.0.0.1", self.server.port), timeout=10) as sock:
+            sock.sendall(b"POST / HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\n\r\n"
+                         b"GET /nothing.html HTTP/1.1\r\nHost: x\r\n\r\n"
+                         b"GET /api/v1/health HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
+            received = b""
+            deadline = time.monotonic() + 10
+            # Read until three answers are in, then a little longer for any stray one.
+            while time.monotonic() < deadline:
+                sock.settimeout(0.5 if received.count(b"HTTP/1.1 ") >= 3 else 5)
+                try:
+                    chunk = sock.recv(65536)
+                except TimeoutError:
+                    break
+                if not chunk:
+                    break
+                received += chunk
+        statuses = re.findall(rb"HTTP/1\.1 (\d{3}) ", received)
+        self.assertEqual(statuses, [b"405", b"404", b"200"])
+
+    def test_the_log_has_one_line_per_request(self):
+        self.server.request("GET", "/api/v1/health?probe=log")
+        time.sleep(0.2)
+        lines = [l for l in self.server.lines if l.startswith("GET /api/v1/health ")]
+        self.assertTrue(lines)
+        self.assertRegex(lines[-1].strip(), r"^GET /api/v1/health 200 \d+us$")
 
     def test_every_answer_carries_the_security_headers(self):
         for path in ("/", "/api/v1/health", "/api/v1/nothing", "/../../etc/passwd"):
