@@ -160,6 +160,22 @@ TEST(MotorDiagram, FamiliesAreAtTheFiveListPressures) {
     }
     // The 6.3 bar member is the catalogue curve itself.
     EXPECT_NEAR(torque[4]->value.front(), 100.0f * (1 - plot.scale.sngStartVarv / 10000.0f), 1e-3);
+
+    // Labels far enough apart stay at their curves: their heights follow the torques at the start.
+    RecordingCanvas canvas;
+    DrawMotorPlot(canvas, plot, f.Input(f.tkm, 2));
+    std::vector<float> heights;
+    for (const char* label : labels) {
+        const auto last = std::find_if(canvas.texts.rbegin(), canvas.texts.rend(),
+                                       [&](const auto& t) { return t.text == label; });
+        ASSERT_NE(last, canvas.texts.rend()) << label;
+        heights.push_back(last->y);
+    }
+    const float perNm = (heights[4] - heights[0]) / (torque[4]->value.front() - torque[0]->value.front());
+    for (std::size_t i = 1; i < 4; ++i)
+        EXPECT_NEAR(heights[i] - heights[0], perNm * (torque[i]->value.front() - torque[0]->value.front()),
+                    1e-3f)
+            << labels[i];
 }
 
 TEST(MotorDiagram, ThrottledAndReducedPressureCurvesInTheStandardDiagram) {

@@ -331,6 +331,12 @@ TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
     c.intSokindex[2] = 1;
     const Found f = Search(c, Duty(50, 2000));
     EXPECT_EQ(f.Listed(), (std::vector<int>{2, 1}));
+
+    // A search index past the motor count names no motor, though a record may still lie there.
+    AddMotor(c, Tkm("TKM22-A100-"));
+    c.intAntalMotorer = 2;
+    c.intSokindex[1] = 3;
+    EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{1}));
 }
 
 TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
