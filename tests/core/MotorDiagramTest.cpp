@@ -256,3 +256,23 @@ TEST(MotorDiagram, AxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
     DrawMotorDiagram(family, f.Input(f.tkm, 1));
     EXPECT_EQ(family.findText("T84")->state.colour, QBColor(0));
 }
+
+// The labels right of the power and the air axis keep one distance from the end of their ticks.
+TEST(MotorDiagram, RightHandAxisLabelsStandAsFarFromTheirTicks) {
+    Fixture f;
+    RecordingCanvas canvas;
+    DrawMotorDiagram(canvas, f.Input(f.tkm, 0));
+    std::vector<float> gaps;
+    for (const auto& tick : canvas.lines) {
+        if (tick.y1 != tick.y2 || tick.x1 <= 0.0f || tick.x2 - tick.x1 > 2.0f)
+            continue;
+        for (const auto& t : canvas.texts) // left-aligned, centred on the tick
+            if (std::fabs(t.y - t.state.fontSize / 2.0f - tick.y1) < 1e-3f && t.x > tick.x1 &&
+                t.x < tick.x1 + 5.0f)
+                gaps.push_back(t.x - tick.x2);
+    }
+    ASSERT_GE(gaps.size(), 4u);
+    EXPECT_GT(*std::min_element(gaps.begin(), gaps.end()), 0.0f);
+    EXPECT_NEAR(*std::min_element(gaps.begin(), gaps.end()), *std::max_element(gaps.begin(), gaps.end()),
+                1e-3f);
+}
