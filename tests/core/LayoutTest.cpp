@@ -81,7 +81,7 @@ class WideBoldCanvas final : public Canvas {
 public:
     struct Span {
         std::string text;
-        float left, right;
+        float left, right, top, bottom;
     };
     explicit WideBoldCanvas(RecordingCanvas inner) : inner_(std::move(inner)) {}
     CanvasKind kind() const override { return inner_.kind(); }
@@ -96,8 +96,8 @@ public:
     void polyline(const float*, int) override {}
     void point(float, float, Rgb) override {}
     void circle(float, float, float, Rgb) override {}
-    void text(float x, float, std::string_view utf8) override {
-        spans.push_back({std::string(utf8), x, x + textWidth(utf8)});
+    void text(float x, float y, std::string_view utf8) override {
+        spans.push_back({std::string(utf8), x, x + textWidth(utf8), y, y + textHeight(utf8)});
     }
     float textWidth(std::string_view utf8) const override {
         return inner_.textWidth(utf8) * (inner_.state.bold ? 1.5f : 1.0f);
@@ -121,6 +121,7 @@ private:
 
 // Texts too long for their room shrink to it and keep their distance from their neighbours: the
 // title 6 mm from the bold designation beside it, a key-figure value 1 mm from the next column's.
+// A last note too long to share its line leaves the date a line of its own on the lower margin.
 TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
     Printout p("English", "TKS05-100-5-BG");
     PrintoutPlan plan = PlanPrintout(*p.session, p.language, "2026-12-07");
@@ -128,12 +129,19 @@ TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
     plan.sheet.title = "Compressed air motor with a long title";
     ASSERT_FALSE(plan.sheet.keyFigures.empty());
     plan.sheet.keyFigures.front().values = {"11111.111", "22222.222", "33333.333"};
+    ASSERT_FALSE(plan.sheet.notes.empty());
+    plan.sheet.notes.back() = "A last note long enough to fill the whole width of the sheet";
     WideBoldCanvas paper(Paper(kSheetShort, kSheetLong));
     DrawPrintoutPage(paper, plan, kPrinterDpi);
     const auto* title = paper.find(plan.sheet.title);
     const auto* designation = paper.find(plan.sheet.designation);
     ASSERT_TRUE(title && designation);
     EXPECT_NEAR(designation->left - title->right, 6.0f, 0.01f);
+    const auto* note = paper.find(plan.sheet.notes.back());
+    const auto* date = paper.find(plan.sheet.dateLine);
+    ASSERT_TRUE(note && date);
+    EXPECT_GE(date->top, note->bottom - 0.01f);
+    EXPECT_NEAR(date->bottom, kSheetLong - 8.0f, 0.01f);
     std::vector<const WideBoldCanvas::Span*> values;
     for (std::size_t c = 0; c < 3; ++c)
         if (plan.sheet.columns[c])
