@@ -252,6 +252,8 @@ TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
     const int invalidated = session->requests().calculatorsInvalidated;
     session->ClickCell(2, 0);
     EXPECT_EQ(session->requests().calculatorsInvalidated, invalidated + 1);
+    session->ClickAllMotors();
+    EXPECT_FALSE(o.frameDiagramAlternativVisible) << "a new listing hides the diagram alternatives";
 }
 
 TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun) {

@@ -37,7 +37,8 @@ TEST(DataSheet, FreeSpeedRowNamesTheMaximumAllowedSpeedWhereTheMotorHasOne) {
         int colour;
         std::string value;
     };
-    for (const Case& c : {Case{0, "T26", 0, "10000"}, Case{8000, "T153", 12, "8000"}}) {
+    for (const Case& c :
+         {Case{0, "T26", 0, "10000"}, Case{8000, "T153", 12, "8000"}, Case{1, "T153", 12, "1"}}) {
         TestMotor m = Tkm("TKM22-A100-");
         m.maxSpeed = c.maxSpeed;
         ListedMotor listed(m);

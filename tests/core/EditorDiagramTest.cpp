@@ -101,6 +101,12 @@ TEST(EditorDiagram, CatalogueMotorPageCarriesItsIndex) {
     EXPECT_EQ(page.plot.title, "TKS05-A-BS 40");
     EXPECT_FALSE(HasLabel(page.dataBlock, "Kn="));
     EXPECT_EQ(page.plot.curves.size(), 3u);
+    // Every stored coefficient counts: the torque line M = 10 (1 - n / 1000) of the catalogue.
+    for (const PlotCurve& c : page.plot.curves)
+        if (c.quantity == CurveQuantity::Torque) {
+            ASSERT_FALSE(c.speed.empty());
+            EXPECT_NEAR(c.value.front(), 10.0f * (1.0f - c.speed.front() / 1000.0f), 1e-3f);
+        }
     EXPECT_FALSE(BuildCatalogueEditorDiagram(catalogue, 2, d.editor, {}).plot.drawable);
 }
 

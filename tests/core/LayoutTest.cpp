@@ -4,6 +4,7 @@
 #include "core/analysis/MotorComparison.h"
 #include "core/calculators/CalculatorDiagram.h"
 #include "core/calculators/WagonCalculation.h"
+#include "core/common/Keys.h"
 #include "core/diagram/ComparisonDiagram.h"
 #include "core/diagram/DiagramEngine.h"
 #include "core/diagram/MotorComparisonTable.h"
@@ -74,7 +75,83 @@ struct Printout : SessionHarness {
     }
 };
 
+// Bold faces run wider than regular ones on a real printer, while the recording canvas measures
+// both alike: a room worked out in the wrong weight only shows on a surface that tells them apart.
+class WideBoldCanvas final : public Canvas {
+public:
+    struct Span {
+        std::string text;
+        float left, right, top, bottom;
+    };
+    explicit WideBoldCanvas(RecordingCanvas inner) : inner_(std::move(inner)) {}
+    CanvasKind kind() const override { return inner_.kind(); }
+    void setWorld(float left, float top, float width, float height) override {
+        inner_.setWorld(left, top, width, height);
+    }
+    void setColour(Rgb) override {}
+    void setLineWidth(int) override {}
+    void setLineStyle(int) override {}
+    void setFont(float size, bool bold) override { inner_.setFont(size, bold); }
+    void line(float, float, float, float) override {}
+    void polyline(const float*, int) override {}
+    void point(float, float, Rgb) override {}
+    void circle(float, float, float, Rgb) override {}
+    void text(float x, float y, std::string_view utf8) override {
+        spans.push_back({std::string(utf8), x, x + textWidth(utf8), y, y + textHeight(utf8)});
+    }
+    float textWidth(std::string_view utf8) const override {
+        return inner_.textWidth(utf8) * (inner_.state.bold ? 1.5f : 1.0f);
+    }
+    float textHeight(std::string_view utf8) const override { return inner_.textHeight(utf8); }
+
+    const Span* find(const std::string& text) const {
+        for (const Span& s : spans)
+            if (s.text == text)
+                return &s;
+        ADD_FAILURE() << "not drawn: " << text;
+        return nullptr;
+    }
+    std::vector<Span> spans;
+
+private:
+    RecordingCanvas inner_;
+};
+
 } // namespace
+
+// Texts too long for their room shrink to it and keep their distance from their neighbours: the
+// title 6 mm from the bold designation beside it, a key-figure value 1 mm from the next column's.
+// A last note too long to share its line leaves the date a line of its own on the lower margin.
+TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
+    Printout p("English", "TKS05-100-5-BG");
+    PrintoutPlan plan = PlanPrintout(*p.session, p.language, "2026-12-07");
+    ASSERT_TRUE(plan.valid && plan.mode == PrintMode::Complete);
+    plan.sheet.title = "Compressed air motor with a long title";
+    ASSERT_FALSE(plan.sheet.keyFigures.empty());
+    plan.sheet.keyFigures.front().values = {"11111.111", "22222.222", "33333.333"};
+    ASSERT_FALSE(plan.sheet.notes.empty());
+    plan.sheet.notes.back() = "A last note long enough to fill the whole width of the sheet";
+    WideBoldCanvas paper(Paper(kSheetShort, kSheetLong));
+    DrawPrintoutPage(paper, plan, kPrinterDpi);
+    const auto* title = paper.find(plan.sheet.title);
+    const auto* designation = paper.find(plan.sheet.designation);
+    ASSERT_TRUE(title && designation);
+    EXPECT_NEAR(designation->left - title->right, 6.0f, 0.01f);
+    const auto* note = paper.find(plan.sheet.notes.back());
+    const auto* date = paper.find(plan.sheet.dateLine);
+    ASSERT_TRUE(note && date);
+    EXPECT_GE(date->top, note->bottom - 0.01f);
+    EXPECT_NEAR(date->bottom, kSheetLong - 8.0f, 0.01f);
+    std::vector<const WideBoldCanvas::Span*> values;
+    for (std::size_t c = 0; c < 3; ++c)
+        if (plan.sheet.columns[c])
+            values.push_back(paper.find(plan.sheet.keyFigures.front().values[c]));
+    ASSERT_GE(values.size(), 2u);
+    for (std::size_t i = 1; i < values.size(); ++i)
+        if (values[i - 1] && values[i]) {
+            EXPECT_NEAR(values[i]->left - values[i - 1]->right, 1.0f, 0.01f) << values[i]->text;
+        }
+}
 
 TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
     for (const std::string_view name : kLanguageNames)
@@ -204,6 +281,18 @@ TEST(Layout, CatalogueTablePagesInEveryLanguage) {
             const std::size_t cells = 14u * static_cast<std::size_t>(range.last - range.first + 1);
             ASSERT_GE(paper.texts.size(), cells) << what;
             const std::size_t headings = paper.texts.size() - cells;
+            // Each heading shows every one of its lines, whether it has one or two.
+            std::vector<std::string> lines;
+            for (int key = TextKey::TableDesignation; key <= TextKey::TableDrawing; ++key) {
+                const std::string& heading = l.strText(key);
+                const std::size_t cut = heading.find('\n');
+                lines.push_back(heading.substr(0, cut));
+                if (cut != std::string::npos)
+                    lines.push_back(heading.substr(cut + 1));
+            }
+            ASSERT_EQ(headings, lines.size()) << what;
+            for (std::size_t i = 0; i < headings; ++i)
+                EXPECT_EQ(paper.texts[i].text, lines[i]) << what;
             for (std::size_t i = 0; i < paper.texts.size(); ++i)
                 EXPECT_EQ(paper.texts[i].state.bold, i < headings) << what << ": " << paper.texts[i].text;
             // Each column keeps its edge (the designation and drawing columns the left one) from row

@@ -266,7 +266,7 @@ TEST(CurrentMotorScale, MissingPowerDataStillGivesAxesAndNoMotorNone) {
         CurrentMotorScale(ScaleMotor(), kMotor, {0.0f, 0.0f, 0.0f}, UnitFactors{}, 4, true);
     EXPECT_EQ(zero.sngTopVarv, 0.0f);
     EXPECT_EQ(zero.speed.divisions, 0);
-    for (int index : {-1, kCatalogueSize, 32767}) {
+    for (int index : {-1, 0, kCatalogueSize, 32767}) { // 0: an empty result list
         EXPECT_EQ(CurrentMotorScale(c, index, kReference, UnitFactors{}, 0, true).speed.divisions, 0)
             << index;
     }

@@ -24,10 +24,16 @@ TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
         const char* text;
         int colour;
     };
-    const Case cases[] = {
-        {F::UtvB, "*", " 1", kColourValid},         {F::VerkningsgradB, "*", " 100", kColourValid},
-        {F::GradtalB, "7", "7", kColourAboveRange}, {F::UtvRefMatningB, "0.5", "0.5", kColourBelowRange},
-        {F::KwmaxB, "*", " 1.4", kColourValid},     {F::NmdecB, "5", "5", kColourAboveRange}};
+    const Case cases[] = {{F::UtvB, "*", " 1", kColourValid},
+                          {F::VerkningsgradB, "*", " 100", kColourValid},
+                          {F::GradtalB, "7", "7", kColourAboveRange},
+                          {F::UtvRefMatningB, "0.5", "0.5", kColourBelowRange},
+                          {F::KwmaxB, "*", " 1.4", kColourValid},
+                          {F::NmdecB, "5", "5", kColourAboveRange},
+                          // The correction factors fall back to no correction at all.
+                          {F::KnB, "*", " 1", kColourValid},
+                          {F::KmB, "*", " 1", kColourValid},
+                          {F::KlB, "*", " 1", kColourValid}};
     for (const Case& c : cases) {
         fields.type(c.field, c.typed);
         EXPECT_EQ(fields.box(c.field).text, c.text) << RuleOf(c.field).objectName;

@@ -160,6 +160,22 @@ TEST(MotorDiagram, FamiliesAreAtTheFiveListPressures) {
     }
     // The 6.3 bar member is the catalogue curve itself.
     EXPECT_NEAR(torque[4]->value.front(), 100.0f * (1 - plot.scale.sngStartVarv / 10000.0f), 1e-3);
+
+    // Labels far enough apart stay at their curves: their heights follow the torques at the start.
+    RecordingCanvas canvas;
+    DrawMotorPlot(canvas, plot, f.Input(f.tkm, 2));
+    std::vector<float> heights;
+    for (const char* label : labels) {
+        const auto last = std::find_if(canvas.texts.rbegin(), canvas.texts.rend(),
+                                       [&](const auto& t) { return t.text == label; });
+        ASSERT_NE(last, canvas.texts.rend()) << label;
+        heights.push_back(last->y);
+    }
+    const float perNm = (heights[4] - heights[0]) / (torque[4]->value.front() - torque[0]->value.front());
+    for (std::size_t i = 1; i < 4; ++i)
+        EXPECT_NEAR(heights[i] - heights[0], perNm * (torque[i]->value.front() - torque[0]->value.front()),
+                    1e-3f)
+            << labels[i];
 }
 
 TEST(MotorDiagram, ThrottledAndReducedPressureCurvesInTheStandardDiagram) {
@@ -239,4 +255,24 @@ TEST(MotorDiagram, AxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
     RecordingCanvas family;
     DrawMotorDiagram(family, f.Input(f.tkm, 1));
     EXPECT_EQ(family.findText("T84")->state.colour, QBColor(0));
+}
+
+// The labels right of the power and the air axis keep one distance from the end of their ticks.
+TEST(MotorDiagram, RightHandAxisLabelsStandAsFarFromTheirTicks) {
+    Fixture f;
+    RecordingCanvas canvas;
+    DrawMotorDiagram(canvas, f.Input(f.tkm, 0));
+    std::vector<float> gaps;
+    for (const auto& tick : canvas.lines) {
+        if (tick.y1 != tick.y2 || tick.x1 <= 0.0f || tick.x2 - tick.x1 > 2.0f)
+            continue;
+        for (const auto& t : canvas.texts) // left-aligned, centred on the tick
+            if (std::fabs(t.y - t.state.fontSize / 2.0f - tick.y1) < 1e-3f && t.x > tick.x1 &&
+                t.x < tick.x1 + 5.0f)
+                gaps.push_back(t.x - tick.x2);
+    }
+    ASSERT_GE(gaps.size(), 4u);
+    EXPECT_GT(*std::min_element(gaps.begin(), gaps.end()), 0.0f);
+    EXPECT_NEAR(*std::min_element(gaps.begin(), gaps.end()), *std::max_element(gaps.begin(), gaps.end()),
+                1e-3f);
 }

@@ -331,6 +331,12 @@ TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
     c.intSokindex[2] = 1;
     const Found f = Search(c, Duty(50, 2000));
     EXPECT_EQ(f.Listed(), (std::vector<int>{2, 1}));
+
+    // A search index past the motor count names no motor, though a record may still lie there.
+    AddMotor(c, Tkm("TKM22-A100-"));
+    c.intAntalMotorer = 2;
+    c.intSokindex[1] = 3;
+    EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{1}));
 }
 
 TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
@@ -360,6 +366,16 @@ TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
         EXPECT_EQ(g.cells[0], row.bracketed ? "( " + d + "11 )" : d + "11");
         EXPECT_EQ(g.cells[1], row.bracketed ? "( " + d + "12 )" : d + "12");
     }
+
+    // Rows past the end of a shorter flag list are never bracketed, whatever its storage still holds.
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    AddMotor(c, Tkm("TKM22-A100-"));
+    std::vector<bool> flags{false, true};
+    flags.pop_back();
+    const auto grid = ResultGrid(c, {ResultRow{1}, ResultRow{2}}, flags, KeyedLanguage().strText);
+    ASSERT_EQ(grid.size(), 2u);
+    EXPECT_EQ(grid[1].cells[0].rfind("( ", 0), std::string::npos) << grid[1].cells[0];
 }
 
 TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {

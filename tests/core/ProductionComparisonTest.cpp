@@ -173,6 +173,8 @@ TEST(ProductionComparison, TableValuesAndMasks) {
     FakeSheet sheet;
     WriteComparisonRow(sheet, 3, "TKM22-A100-", t);
     EXPECT_EQ(sheet.texts.at({3, 2}), "TKM22-A100-");
+    EXPECT_DOUBLE_EQ(sheet.numbers.at({3, 3}), 1.0); // the gear ratio, then the count of motors
+    EXPECT_DOUBLE_EQ(sheet.numbers.at({3, 4}), 2.0);
     EXPECT_DOUBLE_EQ(sheet.numbers.at({3, 5}), static_cast<double>(26.18f));
     EXPECT_DOUBLE_EQ(sheet.numbers.at({3, 20}), 25.0); // T: air at free speed, Old
     EXPECT_NEAR(sheet.numbers.at({3, 22}), 6.0, 1e-9); // V: its Diff %
@@ -181,12 +183,22 @@ TEST(ProductionComparison, TableValuesAndMasks) {
     FakeSheet untouched;
     WriteComparisonRow(untouched, 4, "TKM22-A100-", CompareWithProduction(f.Diagram(), {}));
     EXPECT_TRUE(untouched.numbers.empty() && untouched.texts.empty());
+
+    // The bands never check the catalogue's power: without it there is no difference to show.
+    f.catalogue.sngMaxEffekt[static_cast<std::size_t>(f.k)] = 0.0f;
+    const ProductionComparison noPower = CompareWithProduction(f.Diagram(), r);
+    EXPECT_FALSE(noPower.rows[2].diffValue.has_value());
+    EXPECT_EQ(noPower.rows[2].diffText, "");
 }
 
 TEST(ProductionComparison, TableAndProductionCurvesOnTheDiagramOnlyWithUsedRecords) {
     Fixture f;
     MotorDiagramInput in = f.Diagram();
     in.productionData = true;
+    // An axis title too long to start at its axis ends at the edge of the grown window.
+    TextTable texts;
+    texts.set(99, "Air consumption at the working point [l/s]");
+    in.texts = &texts;
     const auto lookup = f.Look({f.Record("A")}, {Free("A")});
     in.production = std::make_shared<ProductionComparison>(CompareWithProduction(in, lookup));
     const MotorPlot plot = ComputeMotorPlot(in);

@@ -350,9 +350,11 @@ TEST_F(SessionTest, ClicksOutsideAnOptionGroupAreIgnoredAndDefaultsEndLubeFree) 
 TEST_F(SessionTest, ViewAndObsoleteChoice) {
     Start();
     const OptionStates& o = session->options();
+    ASSERT_EQ(session->CatalogueIndexOfRow(1), 1);
     session->ClickCatalogue(1);
     EXPECT_TRUE(o.fraSearchDataVisible);
     EXPECT_EQ(States(), "........");
+    EXPECT_EQ(session->CatalogueIndexOfRow(1), 0) << "a row of the cleared list names no motor";
     session->ClickObsoleteMotors(1);
     EXPECT_EQ(o.optCatalogue, 0) << "only obsolete motors forces the catalogue view";
     EXPECT_FALSE(o.optCatalogueEnabled[1]);

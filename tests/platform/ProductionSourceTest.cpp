@@ -50,6 +50,11 @@ TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {
     WriteFile(text, "Produktnummer;SerNbr\n1;2\n");
     const QString noColumn = dir.filePath("nocolumn.sqlite");
     ExecSql(noColumn, {"CREATE TABLE Provres (Produktnummer)", kSchema[1]});
+    const QString huge = dir.filePath("huge.sqlite"); // sparse: no gigabyte is written
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(kProductionFileCap + 1));
+    }
     struct Case {
         QString file;
         const char* problem;
@@ -58,6 +63,7 @@ TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {
         {dir.filePath("missing.sqlite"), "does not exist"},
         {dir.path(), "not a regular file"},
         {text, "is not an SQLite database"},
+        {huge, "is larger than 1024 MB"},
         {noSheet, "table Sheet1 cannot be read"},
         {noColumn, "table Provres cannot be read"},
     };

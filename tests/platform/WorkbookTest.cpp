@@ -349,6 +349,9 @@ TEST(Workbook, HostilePartsAreRefusedAtOnceNamingTheLimit) {
         {4, "<sst>" + Repeated("<si/>", kMaxSharedStrings + 1) + "</sst>",
          "sharedStrings.xml: holds more than the limit of 1000000 shared strings"},
         {5, attributes, "s.xml: has an element with more than the limit of 64 attributes"},
+        // An empty element one level below the deepest permitted adds no depth to the byte scan.
+        {5, "<worksheet>" + Repeated("<a>", 63) + "<b/>" + Repeated("</a>", 63) + "</worksheet>",
+         "s.xml: is beyond the limits of 64 levels"},
         {5,
          "<!DOCTYPE worksheet [<!ENTITY x SYSTEM \"file:///etc/hostname\">]><worksheet><sheetData><row>"
          "<c t=\"inlineStr\"><is><t>&x;</t></is></c></row></sheetData></worksheet>",
