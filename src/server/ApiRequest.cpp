@@ -24,7 +24,7 @@ int Depth(const QJsonValue& value) {
         return deepest + 1;
     }
     if (value.isArray()) {
-        for (const QJsonValue& item : value.toArray())
+        for (const auto& item : value.toArray())
             deepest = std::max(deepest, Depth(item));
         return deepest + 1;
     }
@@ -42,7 +42,7 @@ std::string FieldText(const std::string& name, const QJsonValue& value) {
         return PlainNumber(value.toDouble());
     if (value.isArray()) {
         std::string joined;
-        for (const QJsonValue& item : value.toArray()) {
+        for (const auto& item : value.toArray()) {
             if (!item.isString() && !item.isDouble())
                 throw ApiError(400, "field " + name + ": the list holds texts and numbers only");
             joined += (joined.empty() ? "" : ",") + FieldText(name, item);

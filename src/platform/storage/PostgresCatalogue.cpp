@@ -268,7 +268,7 @@ std::variant<BuildSummary, BuildError> PostgresCatalogue::pull(const QString& ur
     const auto& tables = std::get<CatalogueSnapshot>(read);
     BuildSources sources;
     const std::string name = Std(url);
-    const auto where = [name](std::string table) {
+    const auto where = [name](const std::string& table) {
         return [name, table](std::size_t row, std::string_view column) {
             return name + ":" + table + ":" + std::to_string(row + 1) + ":" + std::string(column);
         };
