@@ -18,7 +18,7 @@
 namespace airmotor::cli {
 namespace {
 
-constexpr std::string_view kCommand = "analyse";
+constexpr std::string_view kAnalyseCommand = "analyse";
 constexpr double kHoursPerLeapYear = 8784.0;
 
 // A non-negative finite cost input, `fallback` when absent.
@@ -27,8 +27,8 @@ double CostInput(const CommandOptions& options, std::string_view name, double fa
     if (!value)
         return fallback;
     if (!std::isfinite(*value) || *value < 0.0 || *value > high)
-        throw UsageError(std::string(kCommand) + ": --" + std::string(name) + " must lie between 0 and " +
-                         (high == kHoursPerLeapYear ? "8784" : "1e6"));
+        throw UsageError(std::string(kAnalyseCommand) + ": --" + std::string(name) +
+                         " must lie between 0 and " + (high == kHoursPerLeapYear ? "8784" : "1e6"));
     return *value;
 }
 
@@ -86,7 +86,7 @@ int RunAnalyseCommand(CliContext& ctx, const CommandArgs& args) {
     }
     std::vector<std::string_view> names = SessionOptionNames(true);
     names.insert(names.end(), {"hours", "energy", "price"});
-    const CommandOptions options(kCommand, rest, names);
+    const CommandOptions options(kAnalyseCommand, rest, names);
     if (all && options.has("select"))
         throw UsageError("analyse: --select and --all exclude each other");
     const core::AirCostInputs defaults;
@@ -96,7 +96,7 @@ int RunAnalyseCommand(CliContext& ctx, const CommandArgs& args) {
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
-    const SessionScript script = RunSearch(ctx, session, options, kCommand);
+    const SessionScript script = RunSearch(ctx, session, options, kAnalyseCommand);
 
     const int count = session.results().rowCount();
     const int first = all ? 1 : script.select;

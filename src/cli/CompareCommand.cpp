@@ -19,7 +19,7 @@
 namespace airmotor::cli {
 namespace {
 
-constexpr std::string_view kCommand = "compare";
+constexpr std::string_view kCompareCommand = "compare";
 constexpr QSize kPictureSize(1400, 1100);
 
 // The analysis figures the rows already carry under the analyse command's names.
@@ -27,16 +27,16 @@ const std::set<std::string, std::less<>> kAnalysisFields = {
     "mode", "pressure", "torqueAtSpeed",     "torqueMargin",    "speedAtTorque", "power",
     "air",  "airM3h",   "startTorqueMargin", "freeSpeedMargin", "airCostPerYear"};
 
-std::vector<int> ParseRows(const std::string& text) {
+std::vector<int> ParseComparedRows(const std::string& text) {
     std::vector<int> rows;
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t comma = std::min(text.find(',', start), text.size());
         const std::optional<int> row = core::ParseInt(text.substr(start, comma - start));
         if (row && *row < 1)
-            throw UsageError(std::string(kCommand) + ": --rows: row numbers start at 1");
+            throw UsageError(std::string(kCompareCommand) + ": --rows: row numbers start at 1");
         if (!row)
-            throw UsageError(std::string(kCommand) +
+            throw UsageError(std::string(kCompareCommand) +
                              ": --rows takes row numbers separated by commas, not \"" + text + "\"");
         rows.push_back(*row);
         start = comma + 1;
@@ -96,20 +96,20 @@ void WriteText(std::ostream& out, const core::MotorComparison& c) {
 int RunCompareCommand(CliContext& ctx, const CommandArgs& args) {
     std::vector<std::string_view> names = SessionOptionNames(true);
     names.insert(names.end(), {"rows", "out"});
-    const CommandOptions options(kCommand, args, names);
+    const CommandOptions options(kCompareCommand, args, names);
     if (!options.has("rows"))
         throw UsageError("compare: --rows is required");
-    const std::vector<int> rows = ParseRows(options.required("rows"));
+    const std::vector<int> rows = ParseComparedRows(options.required("rows"));
     // Too many rows or a row twice is wrong whatever the search finds.
     if (auto problem = core::CheckComparedRows(rows, std::numeric_limits<int>::max()))
         throw UsageError("compare: --rows: " + *problem);
     std::optional<std::string> out;
     if (options.has("out"))
-        out = OutputFile(options, kCommand, {"svg", "png", "pdf"});
+        out = OutputFile(options, kCompareCommand, {"svg", "png", "pdf"});
 
     core::RecordingMessageSink sink;
     core::SelectionSession session(ctx.catalogue(), ctx.language, sink);
-    if (!PressSession(ctx, session, options, kCommand))
+    if (!PressSession(ctx, session, options, kCompareCommand))
         throw UsageError("compare: the search was refused, there are no result rows");
     if (auto problem = core::CheckComparedRows(rows, session.results().rowCount()))
         throw UsageError("compare: --rows: " + *problem);

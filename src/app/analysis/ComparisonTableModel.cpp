@@ -1,5 +1,6 @@
 #include "app/analysis/ComparisonTableModel.h"
 
+#include "app/shell/TextConversion.h"
 #include "core/common/Keys.h"
 
 #include <QColor>
@@ -8,10 +9,6 @@
 namespace airmotor::app {
 
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 int BetterHintKey(core::Better better) {
     switch (better) {

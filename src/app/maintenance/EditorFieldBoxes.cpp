@@ -8,7 +8,7 @@
 namespace airmotor::app {
 
 namespace {
-constexpr int kBoxWidth = 64; // pixels: seven significant digits fit
+constexpr int kFieldBoxWidth = 64; // pixels: seven significant digits fit
 }
 
 QString FilterNumericText(const QString& typed, bool* dropped) {
@@ -33,7 +33,7 @@ EditorFieldBoxes::EditorFieldBoxes(core::EditorFields& fields, QWidget* parent)
         auto* box = new FieldLineEdit(parent);
         box->setObjectName(QString::fromUtf8(core::RuleOf(field).objectName.data(),
                                              static_cast<qsizetype>(core::RuleOf(field).objectName.size())));
-        box->setFixedWidth(kBoxWidth);
+        box->setFixedWidth(kFieldBoxWidth);
         boxes_[i] = box;
         connect(box, &QLineEdit::textEdited, this, [this, box, field](const QString& text) {
             bool dropped = false;

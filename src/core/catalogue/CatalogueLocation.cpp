@@ -10,16 +10,6 @@ namespace {
 
 constexpr std::string_view kSchemes[] = {"postgresql://", "postgres://"};
 
-std::optional<int> HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return std::nullopt;
-}
-
 std::optional<std::string> Decode(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -29,8 +19,8 @@ std::optional<std::string> Decode(std::string_view text) {
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        const auto high = HexDigit(text[i + 1]);
-        const auto low = HexDigit(text[i + 2]);
+        const auto high = HexDigitValue(text[i + 1]);
+        const auto low = HexDigitValue(text[i + 2]);
         if (!high || !low)
             return std::nullopt;
         out += static_cast<char>(*high * 16 + *low);

@@ -1,5 +1,7 @@
 #include "core/format/IniDocument.h"
 
+#include "core/format/NumberParsing.h"
+
 #include <algorithm>
 
 namespace airmotor::core {
@@ -31,16 +33,6 @@ void AppendUtf8(std::string& out, unsigned cp) {
     }
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // A value's texts: several when it holds a comma outside quotes, else one. Blanks around an
 // unquoted text are not part of it; escapes and quotes keep what they enclose.
 std::vector<std::string> Unescape(std::string_view raw) {
@@ -70,10 +62,10 @@ std::vector<std::string> Unescape(std::string_view raw) {
             static constexpr std::string_view kFrom = "abfnrtv\"?'\\", kTo = "\a\b\f\n\r\t\v\"?'\\";
             if (const auto k = kFrom.find(e); k != std::string_view::npos) {
                 current += kTo[k];
-            } else if (e == 'x' && i < raw.size() && HexValue(raw[i]) >= 0) {
+            } else if (e == 'x' && i < raw.size() && HexDigitValue(raw[i])) {
                 unsigned value = 0;
-                for (; i < raw.size() && HexValue(raw[i]) >= 0; ++i)
-                    value = ((value << 4) | static_cast<unsigned>(HexValue(raw[i]))) & 0xFFFF;
+                for (; i < raw.size() && HexDigitValue(raw[i]); ++i)
+                    value = ((value << 4) | static_cast<unsigned>(*HexDigitValue(raw[i]))) & 0xFFFF;
                 AppendUtf8(current, value);
             } else if (e >= '0' && e <= '7') {
                 unsigned value = static_cast<unsigned>(e - '0');
@@ -127,7 +119,7 @@ std::string Escape(std::string_view text) {
         const auto u = static_cast<unsigned char>(c);
         if (c == ';' || c == ',' || c == '=')
             needsQuotes = true;
-        if (escapeNextHexDigit && HexValue(c) >= 0) {
+        if (escapeNextHexDigit && HexDigitValue(c)) {
             static constexpr char kDigits[] = "0123456789abcdef";
             out += "\\x";
             out += kDigits[u >> 4];

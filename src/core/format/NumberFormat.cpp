@@ -244,4 +244,10 @@ std::string FixedText(double value, int decimals) {
     return std::string(buffer, written.ptr);
 }
 
+std::string ShortestText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 } // namespace airmotor::core

@@ -20,4 +20,8 @@ std::string StrDouble(double value);
 // library spells them.
 std::string FixedText(double value, int decimals);
 
+// The shortest text that reads back as the same double ('.' whatever the locale): how a number
+// read from a file is named in a message or written back as a cell.
+std::string ShortestText(double value);
+
 } // namespace airmotor::core

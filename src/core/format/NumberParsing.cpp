@@ -181,4 +181,14 @@ bool LooksLikeWholeNumber(std::string_view text) {
     return true;
 }
 
+std::optional<int> HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return std::nullopt;
+}
+
 } // namespace airmotor::core

@@ -29,4 +29,7 @@ bool LooksLikeWholeNumber(std::string_view text);
 // saturates to an infinity or underflows to zero, as the classic conversion does.
 double LeadingDouble(std::string_view text);
 
+// The value of one hexadecimal digit (either case), or nothing for any other character.
+std::optional<int> HexDigitValue(char c);
+
 } // namespace airmotor::core

@@ -1,9 +1,9 @@
 #include "core/maintenance/MotorListBatch.h"
 
+#include "core/format/NumberFormat.h"
 #include "core/format/NumberParsing.h"
 #include "core/maintenance/MotorDataEditor.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace airmotor::core {
@@ -35,12 +35,6 @@ std::optional<int> CatalogueIndexOf(double value) {
     if (!(single < static_cast<float>(kBeyondInt)))
         return std::nullopt; // rounded up to 2^31 as a single
     return static_cast<int>(single);
-}
-
-std::string ShortestText(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
 }
 
 std::string LastMessage(const RecordingMessageSink& messages, const char* otherwise) {

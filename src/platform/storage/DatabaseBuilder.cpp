@@ -4,12 +4,14 @@
 #include "core/catalogue/MotorRow.h"
 #include "core/catalogue/TableSchema.h"
 #include "core/format/CsvReader.h"
+#include "core/format/NumberFormat.h"
 #include "core/format/NumberParsing.h"
 #include "core/format/Utf8.h"
 #include "core/language/Language.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/RegularFile.h"
 #include "platform/storage/CatalogueStore.h"
+#include "platform/storage/SqlFieldValue.h"
 #include "platform/storage/SqliteConnection.h"
 
 #include <QDir>
@@ -22,7 +24,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <set>
@@ -112,13 +113,6 @@ std::variant<SourceTable, Failure> ReadSource(const QString& file, const TableDe
     return table;
 }
 
-// The shortest text that reads back as the same double.
-std::string ShortestText(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
-
 // One cell in its column's type: a text is parsed, a typed value converted where nothing is lost.
 std::variant<QVariant, std::string> Convert(const SourceCell& cell, const ColumnDef& column) {
     if (std::holds_alternative<std::monostate>(cell)) {
@@ -136,7 +130,7 @@ std::variant<QVariant, std::string> Convert(const SourceCell& cell, const Column
                 return std::string("is not valid UTF-8 text");
             return QString::fromStdString(*text);
         }
-        return QString::fromStdString(whole ? std::to_string(*whole) : ShortestText(*number));
+        return QString::fromStdString(whole ? std::to_string(*whole) : core::ShortestText(*number));
     case ColumnType::Integer:
         if (whole)
             return static_cast<qlonglong>(*whole);
@@ -147,7 +141,7 @@ std::variant<QVariant, std::string> Convert(const SourceCell& cell, const Column
         }
         if (std::isfinite(*number) && *number == std::trunc(*number) && std::fabs(*number) < 0x1p63)
             return static_cast<qlonglong>(*number);
-        return ShortestText(*number) + " is not a whole number";
+        return core::ShortestText(*number) + " is not a whole number";
     case ColumnType::Real:
         if (whole)
             return static_cast<double>(*whole);
@@ -157,7 +151,7 @@ std::variant<QVariant, std::string> Convert(const SourceCell& cell, const Column
             return "\"" + *text + "\" " + core::WhyNotDouble(*text);
         }
         if (!std::isfinite(*number))
-            return ShortestText(*number) + " is not a number";
+            return core::ShortestText(*number) + " is not a number";
         return *number;
     }
     return std::string("has an unknown type");
@@ -218,16 +212,6 @@ std::optional<Failure> Insert(QSqlDatabase& db, const TableDef& def, const Table
             return Failure{"cannot insert into " + table + ": " + q.lastError().text().toStdString()};
     }
     return std::nullopt;
-}
-
-std::optional<core::FieldValue> ToField(const QVariant& v) {
-    if (v.isNull())
-        return std::nullopt;
-    if (v.typeId() == QMetaType::LongLong)
-        return core::FieldValue{static_cast<std::int64_t>(v.toLongLong())};
-    if (v.typeId() == QMetaType::Double)
-        return core::FieldValue{v.toDouble()};
-    return core::FieldValue{v.toString().toStdString()};
 }
 
 // The catalogue's own load rules on the source rows, in the order the database returns them:

@@ -23,7 +23,7 @@ namespace {
 
 const QString kWorkbookPart = QStringLiteral("xl/workbook.xml");
 const QString kWorkbookRels = QStringLiteral("xl/_rels/workbook.xml.rels");
-const QString kContentTypes = QStringLiteral("[Content_Types].xml");
+const QString kContentTypesPart = QStringLiteral("[Content_Types].xml");
 const QString kSharedStringsType = QStringLiteral("/sharedStrings");
 const QString kCalcChainType = QStringLiteral("/calcChain");
 
@@ -357,7 +357,7 @@ void Workbook::dropCalculationChain() {
         return;
     dropElements(part(kWorkbookRels), "Relationship", QStringLiteral("Type"),
                  [](const QString& type) { return type.endsWith(kCalcChainType); });
-    dropElements(part(kContentTypes), "Override", QStringLiteral("PartName"),
+    dropElements(part(kContentTypesPart), "Override", QStringLiteral("PartName"),
                  [&](const QString& name) { return QDir::cleanPath(name.mid(1)) == chainPart; });
     std::erase_if(parts_, [&](const Part& p) { return p.name == chainPart; });
 }

@@ -1,5 +1,6 @@
 #include "platform/workbook/WorkbookSheet.h"
 
+#include "core/format/NumberFormat.h"
 #include "core/format/Utf8.h"
 #include "platform/workbook/WorkbookXml.h"
 
@@ -7,7 +8,6 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
@@ -55,12 +55,6 @@ CellAddress ParseAddress(QStringView ref) {
 
 QString Address(int row, int column) {
     return ColumnLetters(column) + QString::number(row);
-}
-
-std::string ShortestText(double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
 }
 
 // XML 1.0 cannot carry most control characters: they become U+FFFD rather than a broken part.
@@ -460,7 +454,7 @@ std::string WorkbookSheet::text(int row, int column) const {
     if (const std::string* s = std::get_if<std::string>(&value))
         return *s;
     if (const double* d = std::get_if<double>(&value))
-        return ShortestText(*d);
+        return core::ShortestText(*d);
     if (const bool* b = std::get_if<bool>(&value))
         return *b ? "TRUE" : "FALSE";
     return {};
@@ -490,7 +484,7 @@ QByteArray WorkbookSheet::element(const char* localName, const QByteArray& conte
 void WorkbookSheet::setNumber(int row, int column, double value) {
     if (!std::isfinite(value))
         throw std::domain_error("a cell cannot hold a number that is not finite");
-    write(row, column, nullptr, element("v", QByteArray::fromStdString(ShortestText(value))), value);
+    write(row, column, nullptr, element("v", QByteArray::fromStdString(core::ShortestText(value))), value);
 }
 
 void WorkbookSheet::setText(int row, int column, const std::string& text) {
