@@ -10,9 +10,12 @@ deps:
 	./scripts/install-deps
 
 # CMAKE_ARGS (e.g. -DAIRMOTOR_WERROR=ON) reach the configure step, also of an existing build folder.
+# PRESET=ci is CI's: the same build, compiled in batches and without debug information (about half
+# the time on two cores).
 CMAKE_ARGS ?=
+PRESET ?= dev
 configure: deps
-	@if [ ! -f $(BUILD_DIR)/CMakeCache.txt ]; then cmake --preset dev -B $(BUILD_DIR) $(CMAKE_ARGS); \
+	@if [ ! -f $(BUILD_DIR)/CMakeCache.txt ]; then cmake --preset $(PRESET) -B $(BUILD_DIR) $(CMAKE_ARGS); \
 	elif [ -n "$(CMAKE_ARGS)" ]; then cmake -B $(BUILD_DIR) $(CMAKE_ARGS); fi
 
 build: configure
@@ -40,15 +43,19 @@ fuzz: build
 	FUZZ_SECONDS=$(FUZZ_SECONDS) DEV_BIN_DIR=$(BUILD_DIR)/bin JOBS=$(JOBS) ./fuzz/run-fuzzers.sh
 
 # The suite under AddressSanitizer and UndefinedBehaviorSanitizer (asan preset, build-asan/); a
-# sanitizer report fails its test. The install and package tests are left out: they only copy what
-# the plain suite has already checked. Options and filter are the asan test preset's, so
-# `ctest --preset asan` from the source folder runs the same.
+# sanitizer report fails its test. Left out: the install and package tests, which only copy what the
+# plain suite has already checked, and the recorded answers under a decimal-comma locale, the same
+# 530 sanitized program runs again (four minutes) for a property the plain suite checks. Options and
+# filter are the asan test preset's, so `ctest --preset asan` from the source folder runs the same.
+# ASAN_PRESET=asan-ci is CI's (batched, line tables only).
 ASAN_BUILD_DIR ?= build-asan
+ASAN_PRESET ?= asan
 test-asan: deps
-	@if [ ! -f $(ASAN_BUILD_DIR)/CMakeCache.txt ]; then cmake --preset asan -B $(ASAN_BUILD_DIR); fi
+	@if [ ! -f $(ASAN_BUILD_DIR)/CMakeCache.txt ]; then cmake --preset $(ASAN_PRESET) -B $(ASAN_BUILD_DIR); fi
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
 	cd $(ASAN_BUILD_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 \
-	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -LE install -j $(JOBS)
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -LE install -E '^cli_recorded_outputs_comma_locale$$' -j $(JOBS)
 
 # Every tracked C++ source rewritten by clang-format (.clang-format); check-format only reports.
 format:
