@@ -3,6 +3,7 @@
 // Shared set-up of the window tests: a private program folder with the bundled database and help pages,
 // so no test rewrites the build's own ZEVODIDA.DAT.
 
+#include "app/printing/PrintController.h"
 #include "app/selection/FieldLineEdit.h"
 #include "app/selection/MainWindow.h"
 #include "app/shell/ProgramContext.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QPair>
+#include <QPrinter>
 #include <QProcess>
 #include <QStringList>
 #include <QTableView>
@@ -128,6 +130,22 @@ inline QStringList CliGrid(const QJsonObject& answer) {
         rows << cells.at(0).toString() + "|" + cells.at(1).toString();
     }
     return rows;
+}
+
+// The pages of a PDF file Qt wrote (0 when there is no file).
+inline int PdfPages(const QString& pdf) {
+    QFile file(pdf);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"));
+}
+
+// File > Print answered with a PDF file of that name.
+inline void ChoosePdfFile(PrintController& printing, const QString& pdf) {
+    printing.setPrinterChooser([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return std::optional<int>(1);
+    });
 }
 
 // Typing into a box as a user does: select all on entering, then the keys.

@@ -178,11 +178,7 @@ private slots:
         auto o = open(false);
         auto* printing = new PrintController(*o->window, *o->program, o->messages);
         const QString pdf = o->folder->path("printed.pdf");
-        printing->setPrinterChooser([&](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return std::optional<int>(1);
-        });
+        ChoosePdfFile(*printing, pdf);
         ClickCell(*o->window, 1, 0);
         o->window->findChild<QAction*>("mnuPrint")->trigger();
         QVERIFY(QFile::remove(pdf));
@@ -190,12 +186,10 @@ private slots:
         o->messages.messages.clear();
         QTest::mouseClick(Find<QPushButton>(wagon, "Command2"), Qt::LeftButton);
         // The window and the diagram on one page.
+        QCOMPARE(PdfPages(pdf), 1);
         QFile file(pdf);
-        QVERIFY2(file.open(QIODevice::ReadOnly),
-                 o->messages.messages.empty() ? "" : o->messages.messages[0].text.c_str());
-        const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
-        QCOMPARE(bytes.count("/Subtype /Image"), 2);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().count("/Subtype /Image"), 2);
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QCOMPARE(o->messages.messages[0].text,
                  "The printout was written to " + QDir::toNativeSeparators(pdf).toStdString() + ".");

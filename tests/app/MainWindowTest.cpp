@@ -31,9 +31,9 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     static std::unique_ptr<OpenedMainWindow> open(const QString& language) {
-        auto o = OpenMainWindow(language);
-        o->window->show();
-        return o;
+        auto opened = OpenMainWindow(language);
+        opened->window->show();
+        return opened;
     }
 
     static FieldLineEdit* field(MainWindow& w, const char* name) { return Find<FieldLineEdit>(w, name); }
@@ -53,9 +53,13 @@ class MainWindowTest : public QObject {
         return keys;
     }
 
+    std::unique_ptr<OpenedMainWindow> o; // English unless a test opens another language
+
 private slots:
+    void init() { o = open("English"); }
+    void cleanup() { o.reset(); }
+
     void startupListingEqualsCliListing() {
-        auto o = open("English");
         QVERIFY(gridRows(*o->window).size() > 1);
         QCOMPARE(gridRows(*o->window), CliGrid(RunCli(o->folder->folder(), {"list"})));
         QVERIFY(o->messages.messages.empty());
@@ -78,7 +82,6 @@ private slots:
         QFETCH(QString, torque);
         QFETCH(QString, speed);
         QFETCH(QString, pressure);
-        auto o = open("English");
         auto& w = *o->window;
         Search(w, {{"ArbetsMomentB", torque}, {"ArbetsVarvtalB", speed}, {"TillgLuftTryckB", pressure}});
         const QJsonObject cli = RunCli(
@@ -98,7 +101,6 @@ private slots:
     }
 
     void clickInColumnOneShowsTheSecondProductNumber() {
-        auto o = open("English");
         auto& w = *o->window;
         const QStringList rows = gridRows(w);
         int row = 0;
@@ -121,7 +123,6 @@ private slots:
     }
 
     void ruleALocksTheOtherBoundsAfterEnter() {
-        auto o = open("English");
         auto& w = *o->window;
         Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"MinStartmomentB", "5"}});
         QVERIFY(field(w, "ArbetsMomentB")->isEnabled());
@@ -136,7 +137,6 @@ private slots:
     }
 
     void fieldColoursFollowTheLimits() {
-        auto o = open("English");
         auto& w = *o->window;
         ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
         FieldLineEdit* torque = field(w, "ArbetsMomentB");
@@ -152,7 +152,6 @@ private slots:
     }
 
     void searchAfterStandardUsesTheFieldPressure() {
-        auto o = open("English");
         auto& w = *o->window;
         Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "5"}});
         QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
@@ -174,7 +173,7 @@ private slots:
         if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.UTF-8"))
             QSKIP("no comma locale on this machine (scripts/install-deps makes de_DE.UTF-8)");
         QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray(","));
-        auto o = open("German");
+        o = open("German");
         auto& w = *o->window;
         Search(w, {{"ArbetsMomentB", "1.5"}, {"ArbetsVarvtalB", "2000"}, {"TillgLuftTryckB", "5.5"}});
         QVERIFY2(label(w, "Label17").contains(" 5.50 "), qPrintable(label(w, "Label17")));
@@ -182,7 +181,6 @@ private slots:
     }
 
     void pressureOutsideItsRangeShowsNoFigures() {
-        auto o = open("English");
         auto& w = *o->window;
         FieldLineEdit* pressure = field(w, "TillgLuftTryckB");
         QVERIFY(!label(w, "MaxeffektR").isEmpty());
@@ -205,7 +203,6 @@ private slots:
 
     // The explosion signs and the delivery note belong to a motor: a search with none current hides them.
     void motorSignsOnlyWithACurrentMotor() {
-        auto o = open("English");
         auto& w = *o->window;
         QVERIFY(Find<QWidget>(w, "picEx_0")->isVisible());
         QVERIFY(Find<QWidget>(w, "Label21")->isVisible());
@@ -220,7 +217,7 @@ private slots:
     // in the search view (the taller duty column) and in a language with longer captions.
     void diagramOptionsKeepTheWindowsSize() {
         for (const char* language : {"English", "German"}) {
-            auto o = open(language);
+            o = open(language);
             auto& w = *o->window;
             w.resize(kMainWindowSize);
             ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
@@ -240,7 +237,7 @@ private slots:
 
     // In psi, so that the raise is seen to go through the language's units.
     void pressureBelowTheMinimumIsRaisedOnLeaving() {
-        auto o = open("English_Imperial");
+        o = open("English_Imperial");
         FieldLineEdit* pressure = field(*o->window, "TillgLuftTryckB");
         TypeInto(pressure, "40");
         Leave(pressure);
@@ -249,7 +246,6 @@ private slots:
     }
 
     void obsoleteMotorMenuShowsTheFilterAndThirdSeries() {
-        auto o = open("English");
         auto& w = *o->window;
         auto* menu = Find<QAction>(w, "mnuOnlyObsoleteMotors");
         menu->trigger();
@@ -276,7 +272,6 @@ private slots:
     }
 
     void stainlessAndCounterClockwiseExcludeEachOther() {
-        auto o = open("English");
         auto& w = *o->window;
         ClickOption(Find<QRadioButton>(w, "optRotation_1"));
         QVERIFY(!Find<QRadioButton>(w, "optSteel_1")->isEnabled());
@@ -297,7 +292,6 @@ private slots:
     }
 
     void mountingPositionIsRequiredForBgMotors() {
-        auto o = open("English");
         auto& w = *o->window;
         const QStringList rows = gridRows(w);
         int row = 0;
@@ -320,7 +314,6 @@ private slots:
     }
 
     void aSearchThatFitsNoCaseOpensTheSearchHelp() {
-        auto o = open("English");
         auto& w = *o->window;
         Search(w, {{"TomgVarvMinB", "3000"}});
         QVERIFY(messageKeys(o->messages).contains(141));
@@ -335,7 +328,6 @@ private slots:
     }
 
     void aPressOnSearchThatLeavesThePressureFieldSearchesOnce() {
-        auto o = open("English");
         auto& w = *o->window;
         QApplication::setActiveWindow(&w);
         ClickOption(Find<QAbstractButton>(w, "optCatalogue_1"));
@@ -384,7 +376,6 @@ private slots:
     }
 
     void gridModelKeepsItsContract() {
-        auto o = open("English");
         auto& w = *o->window;
         QAbstractItemModelTester tester(w.grid().model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -395,7 +386,7 @@ private slots:
     }
 
     void aboutAndNewsGoThroughTheMessages() {
-        auto o = open("German");
+        o = open("German");
         auto& w = *o->window;
         Find<QAction>(w, "About")->trigger();
         Find<QAction>(w, "mnuNewsInThisVersion")->trigger();
@@ -413,7 +404,6 @@ private slots:
 
     // Arrow keys, Page Up/Down and Home/End move the current cell; the detail panel follows as on a click.
     void keyboardInTheGridActsAsAClick() {
-        auto o = open("English");
         auto& w = *o->window;
         QTableView& grid = w.grid();
         grid.setFocus();
@@ -450,7 +440,6 @@ private slots:
     }
 
     void statusBarSaysWhatTheLastSearchDid() {
-        auto o = open("English");
         auto& w = *o->window;
         QStatusBar* status = Find<QStatusBar>(w, "statusBar");
         const int listed = w.session().results().rowCount();
@@ -469,7 +458,6 @@ private slots:
     }
 
     void helpPagesFollowTheFocus() {
-        auto o = open("English");
         auto& w = *o->window;
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -491,7 +479,7 @@ private slots:
     }
 
     void requirementTooltipsNameUnitRangeAndColours() {
-        auto o = open("English_Imperial");
+        o = open("English_Imperial");
         auto& w = *o->window;
         const QString torque = field(w, "ArbetsMomentB")->toolTip();
         QVERIFY2(torque.contains("0 … 10000 lbf ft") && torque.contains("Yellow: valid"), qPrintable(torque));

@@ -1,6 +1,7 @@
 // The motor data editor window: its controls, panels, leave rules, openings, the question before
 // the program ends, the catalogue save and the printed range.
 #include "app/maintenance/MotorDataEditorWindow.h"
+#include "../core/EditorTestData.h"
 #include "AppTestSupport.h"
 #include "app/maintenance/EditorDiagramWindow.h"
 #include "app/maintenance/MotorDataEditorController.h"
@@ -19,19 +20,9 @@ using F = core::EditorField;
 
 namespace {
 
-// M(n) = 20 - 0.02 n Nm and L(n) = 5 + 0.01 n l/s, free speed 1000 r/min, minimum start torque 2 Nm.
+// The core tests' linear motor with a minimum start torque of 2 Nm.
 core::MeasurementData LinearMotor(const std::string& designation) {
-    core::MeasurementData d;
-    d.sx = 10.0f;
-    d.sy1 = 0.5f;
-    d.sy2 = 0.1f;
-    d.utvRef = 1.0f;
-    for (int k = 1; k <= 11; ++k) {
-        const float n = 100.0f * static_cast<float>(k);
-        d.speed.push_back(n / 10.0f);
-        d.torque.push_back((20.0f - 0.02f * n) / 0.5f);
-        d.air.push_back((5.0f + 0.01f * n) / 0.1f);
-    }
+    core::MeasurementData d = core::testing::LinearMotor();
     d.minStartTorque = 2.0f;
     d.designation = designation;
     return d;
@@ -68,9 +59,13 @@ std::unique_ptr<Opened> Open() {
 
 class MotorDataEditorWindowTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<Opened> o;
+
 private slots:
+    void init() { o = Open(); }
+    void cleanup() { o.reset(); }
+
     void everyControlCarriesItsName() {
-        auto o = Open();
         QCOMPARE(o->editorWindow().objectName(), QString("MOMEFF"));
         QStringList names;
         for (std::size_t i = 0; i < core::kEditorFieldCount; ++i)
@@ -93,7 +88,6 @@ private slots:
     }
 
     void menuButtonsSwitchThePanels() {
-        auto o = Open();
         o->editor->openFull();
         QVERIFY(o->box("SxB")->isVisible());
         o->button("DiagramB")->click();
@@ -104,7 +98,6 @@ private slots:
     }
 
     void leavingGearBoxesRecomputesTheMinimumStartTorque() {
-        auto o = Open();
         o->editor->openFull();
         o->load("TKM20-A5");
         QCOMPARE(o->box("VerkningsgradB")->text(), QString("100"));
@@ -122,7 +115,6 @@ private slots:
     }
 
     void maintenanceCodeOpensTheWholeEditor() {
-        auto o = Open();
         Search(*o->window, {{"ArbetsMomentB", "10"}, {"TillgLuftTryckB", "583196"}});
         QVERIFY(o->editorWindow().isVisible());
         QVERIFY(!o->window->session().bolKatalogMode());
@@ -139,7 +131,6 @@ private slots:
     }
 
     void reservedKeyOpensTheReducedEditor() {
-        auto o = Open();
         auto* rotation = Find<QAbstractButton>(*o->window, "optRotation_0");
         QTest::keyClick(rotation, Qt::Key_A);
         QVERIFY(!o->editorWindow().isVisible());
@@ -153,7 +144,6 @@ private slots:
     }
 
     void endingTheProgramAsksOnlyWhenReadingsChanged() {
-        auto o = Open();
         o->editor->openFull();
         QSignalSpy exits(o->editor, &MotorDataEditorController::exitProgram);
         o->editorWindow().close();
@@ -171,7 +161,6 @@ private slots:
 
     // Readings typed and never saved: the diagram draws them. The companion needs a file and says so.
     void screenDiagramDrawsTheTypedReadings() {
-        auto o = Open();
         o->editor->openFull();
         const core::MeasurementData linear = LinearMotor("TKM20-A5");
         for (const auto& [name, text] : {std::pair{"SxB", "10"}, {"Sy1B", "0.5"}, {"Sy2B", "0.1"}})
@@ -195,7 +184,6 @@ private slots:
     }
 
     void savingToTheCatalogue() {
-        auto o = Open();
         o->editor->openFull();
         o->load("TKM99-NY");
         const int loaded = o->program->catalogue.intAntalMotorer;
@@ -230,17 +218,13 @@ private slots:
     }
 
     void printingARangeGivesOnePagePerMotor() {
-        auto o = Open();
         o->editor->openFull();
         const QString pdf = o->folder->path("range.pdf");
         o->editor->setSinkFactory([pdf] { return std::make_unique<platform::PdfJobSink>(pdf); });
         TypeInto(o->box("txtKatalogIndex_0"), "2");
         TypeInto(o->box("txtKatalogIndex_1"), "4");
         o->button("DiagramPrinter")->click();
-        QFile file(pdf);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 3);
+        QCOMPARE(PdfPages(pdf), 3);
         // A range beyond the catalogue is refused with a message.
         TypeInto(o->box("txtKatalogIndex_1"), "9999");
         const std::size_t before = o->messages.messages.size();

@@ -27,14 +27,6 @@ QString PdfText(const QString& pdf) {
     return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
-int PdfPages(const QString& pdf) {
-    QFile file(pdf);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray bytes = file.readAll();
-    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"));
-}
-
 // The value printed after a label on the sheet, e.g. "Available pressure   6.00".
 QString PrintedAfter(const QString& text, const QString& label) {
     const QRegularExpression line(QRegularExpression::escape(label) + "\\s+([0-9.]+)");
@@ -53,19 +45,19 @@ class PrintControllerTest : public QObject {
         int printerCopies = -1;
     };
     static std::unique_ptr<Opened> open(const char* language = "English") {
-        auto o = std::make_unique<Opened>();
-        OpenMainWindow(*o, language);
+        auto opened = std::make_unique<Opened>();
+        OpenMainWindow(*opened, language);
         // The print resources and drawings beside the database, as in the program folder.
         for (const QString& name : QDir(BinDir()).entryList({"*.WMF", "*.SVG", "*.svg"}, QDir::Files))
-            QFile::copy(QDir(BinDir()).filePath(name), o->folder->path(name));
-        o->printing = new PrintController(*o->window, *o->program, o->messages);
-        Opened* raw = o.get();
+            QFile::copy(QDir(BinDir()).filePath(name), opened->folder->path(name));
+        opened->printing = new PrintController(*opened->window, *opened->program, opened->messages);
+        Opened* raw = opened.get();
         // Each sink collects its files when the controller lets go of it.
         struct CollectingSink final : platform::PrintJobSink {
             CollectingSink(QString path, QStringList& files) : pdf(std::move(path)), out(files) {}
             ~CollectingSink() override { out += pdf.files(); }
-            QPagedPaintDevice* beginJob(QPageLayout::Orientation o, const QString& t) override {
-                return pdf.beginJob(o, t);
+            QPagedPaintDevice* beginJob(QPageLayout::Orientation orientation, const QString& t) override {
+                return pdf.beginJob(orientation, t);
             }
             bool endJob() override { return pdf.endJob(); }
             void abortJob() override { pdf.abortJob(); }
@@ -74,19 +66,23 @@ class PrintControllerTest : public QObject {
             platform::PdfJobSink pdf;
             QStringList& out;
         };
-        o->printing->setSinkFactory([raw](QPrinter& printer) {
+        opened->printing->setSinkFactory([raw](QPrinter& printer) {
             ++raw->sinks;
             raw->printerCopies = printer.copyCount();
             return std::make_unique<CollectingSink>(raw->folder->path(QString("run%1.pdf").arg(raw->sinks)),
                                                     raw->files);
         });
-        o->window->show();
-        return o;
+        opened->window->show();
+        return opened;
     }
 
+    std::unique_ptr<Opened> o;
+
 private slots:
+    void init() { o = open(); }
+    void cleanup() { o.reset(); }
+
     void printButtonPrintsOneCopyAtOnce() {
-        auto o = open();
         MainWindow& w = *o->window;
         Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
         ClickCell(w, 1, 0);
@@ -104,7 +100,6 @@ private slots:
     }
 
     void dialogCopiesAreSeparateJobsAndCancelPrintsNothing() {
-        auto o = open();
         MainWindow& w = *o->window;
         ClickCell(w, 1, 0);
         o->messages.messages.clear();
@@ -129,7 +124,6 @@ private slots:
 
     // A PDF is suggested under the sheet's name in the user's documents, not as print.pdf anywhere.
     void pdfNameFollowsTheCurrentMotor() {
-        auto o = open();
         MainWindow& w = *o->window;
         ClickCell(w, 1, 0);
         const QString designation = QString::fromStdString(w.session().current().strCurrentBenamning);
@@ -144,7 +138,6 @@ private slots:
 
     // The standard alternative draws the catalogue pressure; the requirement stays what was typed.
     void sheetAfterTheStandardAlternativeKeepsTheTypedPressure() {
-        auto o = open();
         MainWindow& w = *o->window;
         Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
         ClickCell(w, 1, 0);
@@ -163,16 +156,11 @@ private slots:
     // File > Print chose a PDF file: the table's page jobs go to name.pdf, name-2.pdf ... and the
     // message names them.
     void catalogueTableOnAPdfPrinterKeepsEveryPage() {
-        auto o = open();
         MainWindow& w = *o->window;
         ClickCell(w, 1, 0);
         o->printing->setSinkFactory([](QPrinter& printer) { return platform::SinkFor(printer); });
         const QString pdf = o->folder->path("table.pdf");
-        o->printing->setPrinterChooser([&](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return std::optional<int>(1);
-        });
+        ChoosePdfFile(*o->printing, pdf);
         w.findChild<QAction*>("mnuPrint")->trigger();
         o->messages.messages.clear();
         QTest::mouseClick(w.findChild<QPushButton*>("TabellB"), Qt::LeftButton);
@@ -196,17 +184,13 @@ private slots:
 
     // Where the printout went is said in the user's language.
     void writtenFilesAreNamedInTheLanguage() {
-        auto o = open("German");
+        o = open("German");
         MainWindow& w = *o->window;
         Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
         ClickCell(w, 1, 0);
         o->printing->setSinkFactory([](QPrinter& printer) { return platform::SinkFor(printer); });
         const QString pdf = o->folder->path("sheet.pdf");
-        o->printing->setPrinterChooser([&](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return std::optional<int>(1);
-        });
+        ChoosePdfFile(*o->printing, pdf);
         w.findChild<QAction*>("mnuPrint")->trigger();
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QCOMPARE(o->messages.messages.back().text,
@@ -214,7 +198,6 @@ private slots:
     }
 
     void previewPaintsOneCopyWithoutMessages() {
-        auto o = open();
         MainWindow& w = *o->window;
         QAction* preview = w.findChild<QAction*>("mnuPrintPreview");
         QVERIFY(preview != nullptr);
@@ -239,7 +222,6 @@ private slots:
     }
 
     void certificatePictureNamesAMissingDocument() {
-        auto o = open();
         MainWindow& w = *o->window;
         ClickCell(w, 1, 0);
         o->messages.messages.clear();

@@ -309,18 +309,14 @@ TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
 }
 
 TEST(Listing, FifteenRowsPlusOnePerBrakeMotor) {
-    MotorCatalogue c;
-    for (int k = 0; k < 16; ++k)
-        AddMotor(c, Tks("TKS05-100-" + std::to_string(k)));
-    const Found plain = Search(c, Duty(50, 2000));
-    ASSERT_EQ(plain.outcome.rows.size(), 15u);
-
-    MotorCatalogue braked;
-    AddMotor(braked, Tks("TKS05-R-B-1"));
-    for (int k = 0; k < 16; ++k)
-        AddMotor(braked, Tks("TKS05-100-" + std::to_string(k)));
-    const Found withBrake = Search(braked, Duty(50, 2000));
-    EXPECT_EQ(withBrake.outcome.rows.size(), 16u);
+    for (const bool brake : {false, true}) {
+        MotorCatalogue c;
+        if (brake)
+            AddMotor(c, Tks("TKS05-R-B-1"));
+        for (int k = 0; k < 16; ++k)
+            AddMotor(c, Tks("TKS05-100-" + std::to_string(k)));
+        EXPECT_EQ(Search(c, Duty(50, 2000)).outcome.rows.size(), brake ? 16u : 15u);
+    }
 }
 
 TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
@@ -329,8 +325,7 @@ TEST(Listing, FollowsTheSearchOrderNotTheCatalogueOrder) {
     AddMotor(c, Tkm("TKM33-A100-"));
     c.intSokindex[1] = 2;
     c.intSokindex[2] = 1;
-    const Found f = Search(c, Duty(50, 2000));
-    EXPECT_EQ(f.Listed(), (std::vector<int>{2, 1}));
+    EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{2, 1}));
 
     // A search index past the motor count names no motor, though a record may still lie there.
     AddMotor(c, Tkm("TKM22-A100-"));

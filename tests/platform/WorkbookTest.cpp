@@ -135,6 +135,7 @@ TEST(Workbook, ReadsEveryKindOfCellAndWritesWithoutBreakingOtherParts) {
     EXPECT_FALSE(parts.at("xl/_rels/workbook.xml.rels").contains("calcChain"));
     EXPECT_FALSE(parts.at("[Content_Types].xml").contains("calcChain"));
     EXPECT_TRUE(parts.at("xl/workbook.xml").contains("fullCalcOnLoad=\"1\""));
+    EXPECT_EQ(parts.at("xl/workbook.xml").count("calcPr"), 1); // the file's prefixed one, not a second
     EXPECT_EQ(parts.at("xl/sharedStrings.xml"), HandMade(kCells)[4].second);
     const QByteArray sheet = parts.at("xl/worksheets/s.xml");
     EXPECT_TRUE(sheet.contains("<x:dimension ref=\"A1:C4\"/>")) << sheet.toStdString();
