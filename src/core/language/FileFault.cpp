@@ -6,7 +6,6 @@
 
 namespace airmotor::core {
 
-
 std::string FileKindEnglish(FileKind kind) {
     switch (kind) {
     case FileKind::RegularFile:

@@ -222,7 +222,8 @@ std::variant<QString, FileError> CopyToNewFile(const QFile& source,
     const QString from = source.fileName();
     struct stat st {};
     if (!source.isOpen() || ::fstat(source.handle(), &st) != 0)
-        return FaultAt(from, core::FileProblem::CannotRead, source.isOpen() ? std::strerror(errno) : "not open");
+        return FaultAt(from, core::FileProblem::CannotRead,
+                       source.isOpen() ? std::strerror(errno) : "not open");
     if (!S_ISREG(st.st_mode))
         return KindFault(from, st.st_mode, core::FileProblem::NotRegular);
     // Copied whole under a temporary name first, so that no name ever shows a part of a copy.

@@ -57,10 +57,13 @@ private:
 } // namespace
 
 std::string FileErrorText(const FileError& error, const core::TextTable* strText) {
-    return strText ? core::FileFaultText(error.fault, *strText) : error.message;
+    // A table without the texts yet (before the language is loaded) leaves the English sentence.
+    const bool worded = strText && !(*strText)(core::FileProblemKey(error.fault.problem)).empty();
+    return worded ? core::FileFaultText(error.fault, *strText) : error.message;
 }
 
-FileError FaultAt(const QString& path, core::FileProblem problem, std::string reason, core::FileOutcome outcome) {
+FileError FaultAt(const QString& path, core::FileProblem problem, std::string reason,
+                  core::FileOutcome outcome) {
     core::FileFault fault;
     fault.path = Name(path);
     fault.problem = problem;
@@ -69,7 +72,8 @@ FileError FaultAt(const QString& path, core::FileProblem problem, std::string re
     return FileError(std::move(fault));
 }
 
-FileError KindFault(const QString& path, unsigned mode, core::FileProblem problem, core::FileOutcome outcome) {
+FileError KindFault(const QString& path, unsigned mode, core::FileProblem problem,
+                    core::FileOutcome outcome) {
     FileError error = FaultAt(path, problem, {}, outcome);
     error.fault.kind = KindOf(mode);
     return FileError(error.fault);

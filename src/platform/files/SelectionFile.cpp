@@ -168,7 +168,8 @@ std::variant<core::SavedSelection, FileError> ReadSelectionFile(const QString& p
     const QJsonDocument doc = QJsonDocument::fromJson(std::get<QByteArray>(content), &parse);
     if (parse.error != QJsonParseError::NoError)
         return FaultAt(path, core::FileProblem::Content,
-                       "is not a saved selection (not a JSON object: " + parse.errorString().toStdString() + ")");
+                       "is not a saved selection (not a JSON object: " + parse.errorString().toStdString() +
+                           ")");
     if (!doc.isObject())
         return FaultAt(path, core::FileProblem::Content,
                        "is not a saved selection (a JSON list where a JSON object is expected)");

@@ -35,7 +35,8 @@ std::string Number(double value) {
 } // namespace
 
 UserPreferences::UserPreferences(core::MessageSink& messages, const core::TextTable* strText)
-    : UserPreferences(QDir(UserSettingsFolder()).filePath(QStringLiteral("airmotor.conf")), messages, strText) {}
+    : UserPreferences(QDir(UserSettingsFolder()).filePath(QStringLiteral("airmotor.conf")), messages,
+                      strText) {}
 
 UserPreferences::UserPreferences(QString file, core::MessageSink& messages, const core::TextTable* strText)
     : file_(std::move(file)), messages_(messages), strText_(strText) {
@@ -100,7 +101,8 @@ void UserPreferences::save() {
         return;
     }
     if (!QDir().mkpath(QFileInfo(file_).absolutePath())) {
-        report(FaultAt(file_, core::FileProblem::FolderNotCreated), core::TextKey::PreferencesNotSaved, kNotSaved);
+        report(FaultAt(file_, core::FileProblem::FolderNotCreated), core::TextKey::PreferencesNotSaved,
+               kNotSaved);
         return;
     }
     if (auto error = WriteFileAtomically(file_, QByteArray::fromStdString(document_.format())))

@@ -45,7 +45,8 @@ private:
     core::MessageSink& messages_;
     const core::TextTable* strText_;
     core::IniDocument document_;
-    std::optional<FileError> unreadable_; // why the file on disk is left alone; nothing when it may be replaced
+    std::optional<FileError>
+        unreadable_; // why the file on disk is left alone; nothing when it may be replaced
 };
 
 } // namespace airmotor::platform

@@ -347,8 +347,8 @@ std::vector<std::pair<QString, QByteArray>> BuildParts(const std::vector<core::A
 } // namespace
 
 std::optional<FileError> WriteAnalysisWorkbook(const QString& path,
-                                                 const std::vector<core::AnalysedRow>& rows,
-                                                 const core::TextTable& strText, std::string_view currency) {
+                                               const std::vector<core::AnalysedRow>& rows,
+                                               const core::TextTable& strText, std::string_view currency) {
     const auto notPacked = [&path](const std::string& what) {
         return FaultAt(path, core::FileProblem::CannotWriteBecause, what + " could not be packed");
     };
@@ -376,8 +376,8 @@ std::optional<FileError> WriteAnalysisWorkbook(const QString& path,
 }
 
 std::optional<FileError> WriteAnalysisExport(const core::ResultExportTarget& target,
-                                               const std::vector<core::AnalysedRow>& rows,
-                                               const core::TextTable& strText, std::string_view currency) {
+                                             const std::vector<core::AnalysedRow>& rows,
+                                             const core::TextTable& strText, std::string_view currency) {
     const QString path = QString::fromStdString(target.path);
     if (target.format == core::ResultFormat::Workbook)
         return WriteAnalysisWorkbook(path, rows, strText, currency);

@@ -19,13 +19,13 @@ namespace airmotor::platform {
 // the target and renamed over it, so a failed write leaves an older file whole. Returns a message naming the
 // file on failure.
 std::optional<FileError> WriteAnalysisWorkbook(const QString& path,
-                                                 const std::vector<core::AnalysedRow>& rows,
-                                                 const core::TextTable& strText, std::string_view currency);
+                                               const std::vector<core::AnalysedRow>& rows,
+                                               const core::TextTable& strText, std::string_view currency);
 
 // The analysed rows in the target's format (workbook or CSV), replacing the file whole. The message
 // on failure names the file.
 std::optional<FileError> WriteAnalysisExport(const core::ResultExportTarget& target,
-                                               const std::vector<core::AnalysedRow>& rows,
-                                               const core::TextTable& strText, std::string_view currency);
+                                             const std::vector<core::AnalysedRow>& rows,
+                                             const core::TextTable& strText, std::string_view currency);
 
 } // namespace airmotor::platform
