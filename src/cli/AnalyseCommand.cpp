@@ -127,7 +127,7 @@ int RunExportCommand(CliContext& ctx, const CommandArgs& args) {
     // No file-type choice on the command line: the name's extension decides.
     if (const auto error = platform::WriteAnalysisExport(
             core::ChooseResultExport(out, {}), rows, ctx.language.strText, core::AirCostInputs{}.currency))
-        throw FolderError("export: " + *error);
+        throw FolderError("export: " + error->message);
     if (ctx.json) {
         JsonWriter json(*ctx.out);
         json.beginObject()

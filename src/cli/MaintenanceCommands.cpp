@@ -200,8 +200,8 @@ LoadedFile ReadMeasurement(const char* command, const SplitArgs& split) {
         throw UsageError(std::string(command) + ": exactly one measurement data file expected");
     LoadedFile file{QString::fromStdString(split.positional.front()), {}};
     auto read = platform::MeasurementFileStore::read(file.path);
-    if (auto* error = std::get_if<std::string>(&read))
-        throw std::runtime_error(*error);
+    if (auto* error = std::get_if<platform::FileError>(&read))
+        throw std::runtime_error(error->message);
     file.data = std::get<core::MeasurementData>(std::move(read));
     return file;
 }
@@ -239,8 +239,8 @@ bool PrepareEditor(const LoadedFile& file, const SplitArgs& split, const Command
             throw std::runtime_error(file.path.toStdString() + ": no companion file " +
                                      core::CompanionFileName(file.path.toStdString()));
         auto companion = platform::MeasurementFileStore::readCompanion(*companionPath);
-        if (auto* error = std::get_if<std::string>(&companion))
-            throw std::runtime_error(*error);
+        if (auto* error = std::get_if<platform::FileError>(&companion))
+            throw std::runtime_error(error->message);
         editor.loadCompanion(std::get<core::MeasurementData>(companion));
     }
     return gearKnown;

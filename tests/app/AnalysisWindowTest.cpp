@@ -161,6 +161,16 @@ private slots:
         QVERIFY(opened->messages.messages.back().text.find("not a regular file") != std::string::npos);
     }
 
+    // A file the window cannot write is reported in the chosen language, naming the file.
+    void exportFailureIsWordedInTheChosenLanguage() {
+        open("German");
+        QVERIFY(!window->analysis().exportTo(opened->folder->folder()));
+        const std::string text = opened->messages.messages.back().text;
+        QVERIFY2(text.starts_with(opened->folder->folder().toStdString() +
+                                  " ist ein Ordner, keine reguläre Datei."),
+                 text.c_str());
+    }
+
     // The file type chosen in the dialog decides the format; a name without its extension gets it.
     void exportWritesTheChosenFileType() {
         open("English");

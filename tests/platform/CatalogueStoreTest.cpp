@@ -130,18 +130,18 @@ TEST_F(CatalogueStoreTest, TextTablesAreReadByPosition) {
 TEST_F(CatalogueStoreTest, LanguageLoaderReportsAndKeepsTheStateOnErrors) {
     ExecSql(path("Zevodida.db"), {"CREATE TABLE tblLanguage (k, a, b, c, d, e)",
                                   "INSERT INTO tblLanguage VALUES (1, 'one', 'eins', 'un', 'uno', 'uno')",
-                                  "INSERT INTO tblLanguage VALUES (400, 'x', 'x', 'x', 'x', 'x')"});
+                                  "INSERT INTO tblLanguage VALUES (999, 'x', 'x', 'x', 'x', 'x')"});
     const LanguageLoader loader(path("Zevodida.db"));
     core::LanguageState state;
     state.strLanguage = "German";
     const auto error = loader.load(state);
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find("400"), std::string::npos) << *error;
+    EXPECT_NE(error->find("999"), std::string::npos) << *error;
     EXPECT_EQ(state.strText(1), "");
 
     // A text typed on a Windows-1252 system, ending in the single-character ellipsis (byte 133).
     ExecSql(path("Zevodida.db"),
-            {"DELETE FROM tblLanguage WHERE k = 400",
+            {"DELETE FROM tblLanguage WHERE k = 999",
              "INSERT INTO tblLanguage VALUES (2, 'x', CAST(X'4D65687285' AS TEXT), 'x', 'x', 'x')"});
     EXPECT_FALSE(loader.load(state).has_value());
     EXPECT_EQ(state.strText(1), "eins");

@@ -70,16 +70,16 @@ TEST(FullDisk, EveryWriterKeepsTheOldFileAndSaysWhy) {
              return std::get<Workbook>(opened).save();
          }},
         {"rows.xlsx", workbook, "No space left on device",
-         [](const QString& p) { return WriteAnalysisWorkbook(p, {}, {}, "EUR"); }},
+         [](const QString& p) { return Message(WriteAnalysisWorkbook(p, {}, {}, "EUR")); }},
         {"choice.json", "{}", "No space left on device",
-         [](const QString& p) { return WriteSelectionFile(p, core::SavedSelection{}); }},
+         [](const QString& p) { return Message(WriteSelectionFile(p, core::SavedSelection{})); }},
         {"ZEVODIDA.DAT", "\"2020-01-01\",\"German\",0\n", "No space left on device",
          [](const QString& p) {
-             return SettingsFile(ResolveProgramFolder(QFileInfo(p).path(), QString()))
-                 .write(core::Settings{});
+             return Message(
+                 SettingsFile(ResolveProgramFolder(QFileInfo(p).path(), QString())).write(core::Settings{}));
          }},
         {"M1.DAT", "0,1,1,1,1\n", "No space left on device",
-         [](const QString& p) { return MeasurementFileStore::write(p, core::MeasurementData{}); }},
+         [](const QString& p) { return Message(MeasurementFileStore::write(p, core::MeasurementData{})); }},
         {"chart.png", "old png", "No space left on device", chart},
         {"chart.svg", "old svg", "No space left on device", chart},
         {"chart.pdf", "old pdf", "No space left on device", chart},

@@ -16,6 +16,7 @@
 #include <string>
 
 using airmotor::core::MeasurementData;
+using airmotor::platform::FileError;
 using airmotor::platform::MeasurementFileStore;
 
 using airmotor::platform::test::WriteFile;
@@ -39,14 +40,14 @@ TEST(MeasurementFileStore, WritesAtomicallyAndReadsBack) {
     const auto read = MeasurementFileStore::read(path);
     std::setlocale(LC_ALL, previous.c_str());
     ASSERT_FALSE(written);
-    ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<std::string>(read);
+    ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<FileError>(read).message;
     EXPECT_EQ(std::get<MeasurementData>(read).torque, d.torque);
     EXPECT_EQ(std::get<MeasurementData>(read).sx, d.sx);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("nymotor.dat")});
     // A folder that cannot hold the file: a message naming it.
     const auto error = MeasurementFileStore::write(dir.filePath(QStringLiteral("no/such/x.dat")), d);
     ASSERT_TRUE(error);
-    EXPECT_NE(error->find("x.dat"), std::string::npos);
+    EXPECT_NE(error->message.find("x.dat"), std::string::npos);
 }
 
 TEST(MeasurementFileStore, RefusalsNameFileAndLine) {
@@ -62,9 +63,9 @@ TEST(MeasurementFileStore, RefusalsNameFileAndLine) {
                           {dir.filePath(QStringLiteral("missing.dat")), "missing.dat: cannot be read"}};
     for (const Case& c : cases) {
         const auto read = MeasurementFileStore::read(c.path);
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.fragment;
-        EXPECT_NE(std::get<std::string>(read).find(c.fragment), std::string::npos)
-            << std::get<std::string>(read);
+        ASSERT_TRUE(std::holds_alternative<FileError>(read)) << c.fragment;
+        EXPECT_NE(std::get<FileError>(read).message.find(c.fragment), std::string::npos)
+            << std::get<FileError>(read).message;
     }
 }
 
@@ -94,7 +95,7 @@ TEST(MeasurementFileStore, SaveKilledMidWriteLeavesAWholeFile) {
         saver.kill();
         saver.waitForFinished();
         const auto read = MeasurementFileStore::read(path);
-        ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<std::string>(read);
+        ASSERT_TRUE(std::holds_alternative<MeasurementData>(read)) << std::get<FileError>(read).message;
         const MeasurementData& d = std::get<MeasurementData>(read);
         EXPECT_EQ(d.count(), kill::kSavedPoints);
         EXPECT_TRUE(d.designation == kill::kSavedDesignations[0] ||

@@ -17,6 +17,7 @@
 #include "TestDatabase.h"
 
 using namespace airmotor;
+using platform::FileError;
 using platform::ReadSelectionFile;
 using platform::WriteSelectionFile;
 using platform::test::ReadFile;
@@ -50,7 +51,7 @@ TEST(SelectionFile, RoundTripKeepsEveryField) {
     const QString path = dir.filePath("a.json");
     ASSERT_FALSE(WriteSelectionFile(path, Sample()));
     const auto read = ReadSelectionFile(path);
-    ASSERT_TRUE(std::holds_alternative<core::SavedSelection>(read)) << std::get<std::string>(read);
+    ASSERT_TRUE(std::holds_alternative<core::SavedSelection>(read)) << std::get<FileError>(read).message;
     EXPECT_EQ(std::get<core::SavedSelection>(read), Sample());
 }
 
@@ -89,16 +90,16 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
         ASSERT_TRUE(bad.contains(c.from));
         WriteFile(path, bad.replace(bad.indexOf(c.from), c.from.size(), c.to));
         const auto read = ReadSelectionFile(path);
-        ASSERT_TRUE(std::holds_alternative<std::string>(read));
-        const std::string& message = std::get<std::string>(read);
+        ASSERT_TRUE(std::holds_alternative<FileError>(read));
+        const std::string& message = std::get<FileError>(read).message;
         EXPECT_NE(message.find(path.toStdString()), std::string::npos) << message;
         EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
     }
     WriteFile(path, QByteArray(platform::kSelectionFileCap + 1, ' '));
-    EXPECT_TRUE(std::holds_alternative<std::string>(ReadSelectionFile(path)));
+    EXPECT_TRUE(std::holds_alternative<FileError>(ReadSelectionFile(path)));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.json"));
     EXPECT_TRUE(WriteSelectionFile(dir.filePath("folder.json"), Sample()));
-    EXPECT_TRUE(std::holds_alternative<std::string>(ReadSelectionFile(dir.filePath("folder.json"))));
+    EXPECT_TRUE(std::holds_alternative<FileError>(ReadSelectionFile(dir.filePath("folder.json"))));
 }
 
 // Stored cost figures out of range fall back one by one; the recent list is newest first, unique

@@ -103,7 +103,7 @@ TEST_F(SettingsFileTest, WriteFailureIsReported) {
     const SettingsFile file(ResolveProgramFolder("", path("prefix/bin"), kReadOnly, path("blocker/sub")));
     const auto error = file.write(core::Settings{});
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find("ZEVODIDA.DAT"), std::string::npos) << *error;
+    EXPECT_NE(error->message.find("ZEVODIDA.DAT"), std::string::npos) << error->message;
 }
 
 // A writer killed at any moment of a rewrite leaves the previous file or the new one, never a torn

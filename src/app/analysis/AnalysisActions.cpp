@@ -115,7 +115,7 @@ bool AnalysisActions::exportTo(const QString& chosen, const QString& filter) {
     }
     if (const auto error = platform::WriteAnalysisExport(target, rows, program.language.strText,
                                                          preferences.airCost().currency)) {
-        fail(*error);
+        fail(platform::FileErrorText(*error, &program.language.strText));
         return false;
     }
     return true;

@@ -138,7 +138,7 @@ void ComparisonWindow::report(const QString& error) {
 void ComparisonWindow::exportDiagram() {
     const QString path = pathChooser_();
     if (!path.isEmpty())
-        report(platform::ExportComparison(view_->plot(), model_->comparison(), path, kExportSize));
+        report(platform::ExportComparison(view_->plot(), model_->comparison(), path, kExportSize, &strText_));
 }
 
 void ComparisonWindow::print() {

@@ -140,7 +140,7 @@ void MotorDataEditorController::saveFile() {
         return;
     const core::MeasurementData data = editor_.measurementToSave(platform::MeasurementFileStore::today());
     if (auto error = platform::MeasurementFileStore::write(path, data)) {
-        show(*error, core::MessageIcon::Critical);
+        show(platform::FileErrorText(*error, &program_.language.strText), core::MessageIcon::Critical);
         return;
     }
     editor_.saved(path.toStdString());
@@ -153,8 +153,9 @@ void MotorDataEditorController::loadFile() {
     if (path.isEmpty())
         return;
     auto read = platform::MeasurementFileStore::read(path);
-    if (const auto* error = std::get_if<std::string>(&read)) {
-        show(*error, core::MessageIcon::Critical); // the editor's fields stay as they were
+    if (const auto* error = std::get_if<platform::FileError>(&read)) {
+        // The editor's fields stay as they were.
+        show(platform::FileErrorText(*error, &program_.language.strText), core::MessageIcon::Critical);
         return;
     }
     editor_.load(std::get<core::MeasurementData>(read), path.toStdString());
@@ -174,8 +175,8 @@ void MotorDataEditorController::loadCompanion() {
         return;
     }
     auto read = platform::MeasurementFileStore::readCompanion(*companionPath);
-    if (const auto* error = std::get_if<std::string>(&read)) {
-        show(*error, core::MessageIcon::Critical);
+    if (const auto* error = std::get_if<platform::FileError>(&read)) {
+        show(platform::FileErrorText(*error, &program_.language.strText), core::MessageIcon::Critical);
         return;
     }
     editor_.loadCompanion(std::get<core::MeasurementData>(read));

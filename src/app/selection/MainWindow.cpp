@@ -43,7 +43,7 @@ namespace airmotor::app {
 MainWindow::MainWindow(ProgramContext& context, core::MessageSink& sink, QWidget* parent)
     : QMainWindow(parent), program(context), messages(sink),
       session_(std::make_unique<core::SelectionSession>(context.catalogue, context.language, sink)),
-      preferences_(std::make_unique<platform::UserPreferences>(sink)) {
+      preferences_(std::make_unique<platform::UserPreferences>(sink, &context.language.strText)) {
     setObjectName("LUFTMOTOR");
     setAttribute(Qt::WA_DeleteOnClose, false);
     session_->SetListener(this);

@@ -59,7 +59,7 @@ bool SelectionFileActions::saveTo(const QString& path) {
     saved.catalogueChecksum = platform::FileChecksum(program.databaseFile());
     saved.language = program.language.strLanguage;
     if (const auto error = platform::WriteSelectionFile(path, saved)) {
-        tell(*error, core::MessageIcon::Critical);
+        tell(platform::FileErrorText(*error, &program.language.strText), core::MessageIcon::Critical);
         return false;
     }
     preferences.addRecentSelection(path);
@@ -69,8 +69,8 @@ bool SelectionFileActions::saveTo(const QString& path) {
 
 bool SelectionFileActions::open(const QString& path) {
     const auto read = platform::ReadSelectionFile(path);
-    if (const auto* error = std::get_if<std::string>(&read)) {
-        tell(*error, core::MessageIcon::Critical);
+    if (const auto* error = std::get_if<platform::FileError>(&read)) {
+        tell(platform::FileErrorText(*error, &program.language.strText), core::MessageIcon::Critical);
         return false;
     }
     const core::SavedSelection& saved = std::get<core::SavedSelection>(read);

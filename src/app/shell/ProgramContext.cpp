@@ -76,7 +76,9 @@ std::optional<std::string> ProgramContext::loadTexts() {
 }
 
 std::optional<std::string> ProgramContext::writeSettings() const {
-    return platform::SettingsFile(folder).write(settings);
+    if (auto error = platform::SettingsFile(folder).write(settings))
+        return platform::FileErrorText(*error, &language.strText);
+    return std::nullopt;
 }
 
 } // namespace airmotor::app

@@ -212,6 +212,28 @@ inline constexpr int WebNoMotor = 374;
 inline constexpr int WebCompareHint = 375;
 inline constexpr int WebShareLink = 376;
 inline constexpr int WebUnreachable = 377;
+// A file that cannot be read or written: what is wrong (the file as %1), what kind of thing the
+// path is instead of a file (in the order of core::FileKind) and what was left on disk.
+inline constexpr int FileNotRegular = 378;
+inline constexpr int FileNotFolder = 379;
+inline constexpr int FileTooLarge = 380;
+inline constexpr int FileCannotBeRead = 381;
+inline constexpr int FileCannotBeWritten = 382;
+inline constexpr int FileFolderMissing = 383;
+inline constexpr int FileEveryNameTaken = 384;
+inline constexpr int FileLinkTargetNotCreated = 385;
+inline constexpr int FileMissing = 386;
+inline constexpr int FolderCannotBeRead = 387;
+inline constexpr int FileFolderNotWritable = 388;
+inline constexpr int FileFolderNotCreated = 389;
+inline constexpr int FileContentUnusable = 390;
+inline constexpr int FileNothingWritten = 391;
+inline constexpr int FileUnchanged = 392;
+inline constexpr int FileLeftAsItIs = 393;
+inline constexpr int FileKindRegular = 394; // ..400, one a kind
+// The preferences file: a change that is not saved, a file that is not read.
+inline constexpr int PreferencesNotSaved = 401;
+inline constexpr int PreferencesNotRead = 402;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

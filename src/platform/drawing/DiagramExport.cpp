@@ -95,16 +95,20 @@ ChartBytes RenderChart(const ChartPainter& paint, const QString& format, QSize s
     return out;
 }
 
-QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title) {
+QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title,
+                    const core::TextTable* strText) {
+    const auto worded = [strText](const FileError& error) {
+        return QString::fromStdString(FileErrorText(error, strText));
+    };
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (auto problem = CheckOutputTarget(path))
-        return QString::fromStdString(problem->message);
+        return worded(*problem);
     // Painted in memory, then written whole: the image writers do not report a full disk.
     const ChartBytes chart = RenderChart(paint, suffix, size, title);
     if (!chart.error.isEmpty())
-        return QStringLiteral("%1: %2").arg(path, chart.error);
+        return worded(FaultAt(path, core::FileProblem::NotWritten, chart.error.toStdString()));
     if (auto error = WriteFileAtomically(path, chart.bytes))
-        return QString::fromStdString(error->message);
+        return worded(*error);
     return {};
 }
 
@@ -154,14 +158,15 @@ void PaintComparisonPage(QPainter& painter, const QRectF& page, double dpi, cons
 }
 
 QString ExportComparison(const core::ComparisonPlot& plot, const core::MotorComparison& comparison,
-                         const QString& path, QSize size) {
+                         const QString& path, QSize size, const core::TextTable* strText) {
     if (QFileInfo(path).suffix().toLower() != "pdf")
         return ExportChart(
             [&plot](QPainter& painter, const QRectF& area) { PaintComparisonDiagram(painter, area, plot); },
-            path, size, QStringLiteral("Motor comparison"));
+            path, size, QStringLiteral("Motor comparison"), strText);
     if (auto problem = CheckOutputTarget(path))
-        return QString::fromStdString(problem->message);
+        return QString::fromStdString(FileErrorText(*problem, strText));
     PdfJobSink sink(path);
+    sink.setTexts(strText);
     return RunOnePageJobs(sink, 1, QPageLayout::Landscape, QStringLiteral("Motor comparison"),
                           [&](QPainter& painter, const QRectF& sheet, double dpi, int) {
                               PaintComparisonPage(painter, sheet, dpi, plot, comparison);

@@ -40,8 +40,9 @@ ChartBytes RenderChart(const ChartPainter& paint, const QString& format, QSize s
 ChartBytes RenderMotorDiagramFile(const core::MotorDiagramInput& input, const QString& format, QSize size);
 
 // Writes a chart by the file's extension (.svg, .png or .pdf), atomically. Returns an empty string on
-// success, else a message naming the file and what went wrong.
-QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title);
+// success, else a message naming the file and what went wrong, worded with `strText` (English without).
+QString ExportChart(const ChartPainter& paint, const QString& path, QSize size, const QString& title,
+                    const core::TextTable* strText = nullptr);
 
 // Writes the chart by the file's extension (.svg, .png or .pdf), atomically (see ExportChart).
 QString ExportMotorDiagram(const core::MotorDiagramInput& input, const QString& path, QSize size);
@@ -55,6 +56,6 @@ void PaintComparisonPage(QPainter& painter, const QRectF& page, double dpi, cons
 // .svg and .png: the diagram at the size; .pdf: the sheet of PaintComparisonPage. Atomic; an empty
 // string on success, else a message naming the file and what went wrong.
 QString ExportComparison(const core::ComparisonPlot& plot, const core::MotorComparison& comparison,
-                         const QString& path, QSize size);
+                         const QString& path, QSize size, const core::TextTable* strText = nullptr);
 
 } // namespace airmotor::platform

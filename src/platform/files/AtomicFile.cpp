@@ -155,16 +155,18 @@ private:
     }
 
     std::optional<FileError> fail(int error) const {
-        return FileError{Name(path_) + ": cannot be written: " + std::strerror(error) +
-                         (existed_ ? "; the file on disk is unchanged" : "; nothing was written")};
+        return FaultAt(path_, core::FileProblem::CannotWrite, std::strerror(error),
+                       existed_ ? core::FileOutcome::Unchanged : core::FileOutcome::NothingWritten);
     }
 
     // A link whose target cannot be created says which file is missing: the link itself exists.
     std::optional<FileError> failToCreate(int error) const {
         if (target_ == QFile::encodeName(path_))
             return fail(error);
-        return FileError{Name(path_) + ": is a symbolic link to " + Name(QFile::decodeName(target_)) +
-                         ", which cannot be created: " + std::strerror(error) + "; nothing was written"};
+        FileError link = FaultAt(path_, core::FileProblem::LinkTargetNotCreated, std::strerror(error),
+                                 core::FileOutcome::NothingWritten);
+        link.fault.other = Name(QFile::decodeName(target_));
+        return FileError(link.fault);
     }
 
     QString path_;
@@ -220,16 +222,16 @@ std::variant<QString, FileError> CopyToNewFile(const QFile& source,
     const QString from = source.fileName();
     struct stat st {};
     if (!source.isOpen() || ::fstat(source.handle(), &st) != 0)
-        return FileError{Name(from) +
-                         ": cannot be read: " + (source.isOpen() ? std::strerror(errno) : "not open")};
+        return FaultAt(from, core::FileProblem::CannotRead,
+                       source.isOpen() ? std::strerror(errno) : "not open");
     if (!S_ISREG(st.st_mode))
-        return FileError{Name(from) + ": is " + FileKindOf(from) + ", not a regular file"};
+        return KindFault(from, st.st_mode, core::FileProblem::NotRegular);
     // Copied whole under a temporary name first, so that no name ever shows a part of a copy.
     const QByteArray first = QFile::encodeName(nameFor(1));
     QByteArray temporary;
     Descriptor copy(CreateBeside(first, temporary));
     if (copy.get() < 0)
-        return FileError{Name(nameFor(1)) + ": cannot be written: " + std::strerror(errno)};
+        return FaultAt(nameFor(1), core::FileProblem::CannotWrite, std::strerror(errno));
     const bool copied = ::fchmod(copy.get(), st.st_mode & 0777) == 0 &&
                         CopyAll(source.handle(), copy.get()) && Sync(copy.get()) && copy.close();
     int error = errno;
@@ -244,15 +246,15 @@ std::variant<QString, FileError> CopyToNewFile(const QFile& source,
         error = errno;
         ::unlink(temporary.constData());
         if (!named)
-            return FileError{Name(QFile::decodeName(name)) + ": cannot be written: " + std::strerror(error)};
+            return FaultAt(QFile::decodeName(name), core::FileProblem::CannotWrite, std::strerror(error));
         SyncFolder(name);
         return QFile::decodeName(name);
     }
     ::unlink(temporary.constData());
     if (copied)
-        return FileError{Name(nameFor(1)) + ": cannot be written: every name like it is taken"};
-    return FileError{Name(nameFor(1)) + ": cannot be written: " + std::strerror(error) +
-                     "; nothing was written"};
+        return FaultAt(nameFor(1), core::FileProblem::EveryNameTaken);
+    return FaultAt(nameFor(1), core::FileProblem::CannotWrite, std::strerror(error),
+                   core::FileOutcome::NothingWritten);
 }
 
 std::optional<FileError> WriteFileAtomically(const QString& path, const QByteArray& bytes) {

@@ -17,19 +17,15 @@ constexpr qint64 kMeasurementFileCap = 256 * 1024;
 
 using ReadResult = MeasurementFileStore::ReadResult;
 
-std::string Named(const QString& path, const std::string& what) {
-    return QDir::toNativeSeparators(path).toStdString() + ": " + what;
-}
-
 ReadResult ReadWith(const QString& path, core::MeasurementParse (*parse)(std::string_view)) {
     auto read = ReadRegularFile(path, kMeasurementFileCap);
     if (auto* error = std::get_if<FileError>(&read))
-        return error->message;
+        return std::move(*error);
     const QByteArray& bytes = std::get<QByteArray>(read);
     auto parsed = parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (auto* error = std::get_if<core::MeasurementFileError>(&parsed))
-        return Named(path,
-                     (error->line > 0 ? "line " + std::to_string(error->line) + ": " : "") + error->what);
+        return FaultAt(path, core::FileProblem::Content,
+                       (error->line > 0 ? "line " + std::to_string(error->line) + ": " : "") + error->what);
     return std::get<core::MeasurementData>(std::move(parsed));
 }
 
@@ -43,11 +39,8 @@ ReadResult MeasurementFileStore::readCompanion(const QString& path) {
     return ReadWith(path, core::ParseCompanionFile);
 }
 
-std::optional<std::string> MeasurementFileStore::write(const QString& path,
-                                                       const core::MeasurementData& data) {
-    if (auto error = WriteFileAtomically(path, QByteArray::fromStdString(core::FormatMeasurementFile(data))))
-        return error->message;
-    return std::nullopt;
+std::optional<FileError> MeasurementFileStore::write(const QString& path, const core::MeasurementData& data) {
+    return WriteFileAtomically(path, QByteArray::fromStdString(core::FormatMeasurementFile(data)));
 }
 
 std::optional<QString> MeasurementFileStore::findCompanion(const QString& measurementFile) {

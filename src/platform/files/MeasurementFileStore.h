@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/maintenance/MeasurementFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QString>
 
@@ -14,13 +15,13 @@ namespace airmotor::platform {
 // the file (and the line, for a refused content); nothing is returned half-read.
 class MeasurementFileStore final {
 public:
-    using ReadResult = std::variant<core::MeasurementData, std::string>;
+    using ReadResult = std::variant<core::MeasurementData, FileError>;
 
     static ReadResult read(const QString& path);
     // Only the first four lines (count, scale factors, readings) of a companion file are read.
     static ReadResult readCompanion(const QString& path);
     // Atomic: the old file stays whole when writing fails. An error message on failure.
-    static std::optional<std::string> write(const QString& path, const core::MeasurementData& data);
+    static std::optional<FileError> write(const QString& path, const core::MeasurementData& data);
 
     // The companion of a measurement file, looked up exactly, then case-insensitively beside it.
     static std::optional<QString> findCompanion(const QString& measurementFile);

@@ -16,25 +16,26 @@ std::string Name(const QString& path) {
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-std::string KindOf(mode_t mode) {
+core::FileKind KindOf(mode_t mode) {
     if (S_ISREG(mode))
-        return "a regular file";
+        return core::FileKind::RegularFile;
     if (S_ISDIR(mode))
-        return "a folder";
+        return core::FileKind::Folder;
     if (S_ISFIFO(mode))
-        return "a FIFO";
+        return core::FileKind::Fifo;
     if (S_ISSOCK(mode))
-        return "a socket";
+        return core::FileKind::Socket;
     if (S_ISCHR(mode))
-        return "a character device";
+        return core::FileKind::CharacterDevice;
     if (S_ISBLK(mode))
-        return "a block device";
-    return "not a regular file";
+        return core::FileKind::BlockDevice;
+    return core::FileKind::Other;
 }
 
-std::string MiB(qint64 bytes) {
-    return bytes >= 1024 * 1024 ? std::to_string(bytes / (1024 * 1024)) + " MiB"
-                                : std::to_string(bytes / 1024) + " KiB";
+FileError TooLarge(const QString& path, qint64 cap) {
+    core::FileFault fault = FaultAt(path, core::FileProblem::TooLarge).fault;
+    fault.cap = cap;
+    return FileError(fault);
 }
 
 // Closes the descriptor on every way out.
@@ -55,26 +56,57 @@ private:
 
 } // namespace
 
+std::string FileErrorText(const FileError& error, const core::TextTable* strText) {
+    // A table without the texts yet (before the language is loaded) leaves the English sentence.
+    const bool worded = strText && !(*strText)(core::FileProblemKey(error.fault.problem)).empty();
+    return worded ? core::FileFaultText(error.fault, *strText) : error.message;
+}
+
+FileError FaultAt(const QString& path, core::FileProblem problem, std::string reason,
+                  core::FileOutcome outcome) {
+    core::FileFault fault;
+    fault.path = Name(path);
+    fault.problem = problem;
+    fault.reason = std::move(reason);
+    fault.outcome = outcome;
+    return FileError(std::move(fault));
+}
+
+FileError KindFault(const QString& path, unsigned mode, core::FileProblem problem,
+                    core::FileOutcome outcome) {
+    FileError error = FaultAt(path, problem, {}, outcome);
+    error.fault.kind = KindOf(mode);
+    return FileError(error.fault);
+}
+
+std::optional<FileError> NotRegularFile(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return FaultAt(path, core::FileProblem::CannotRead, std::strerror(errno));
+    if (S_ISREG(st.st_mode))
+        return std::nullopt;
+    return KindFault(path, st.st_mode, core::FileProblem::NotRegular);
+}
+
 std::string FileKindOf(const QString& path) {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::strerror(errno);
-    return KindOf(st.st_mode);
+    return core::FileKindEnglish(KindOf(st.st_mode));
 }
 
 std::variant<QByteArray, FileError> ReadRegularFile(const QString& path, qint64 cap) {
-    const std::string name = Name(path);
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     const Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
-        return FileError{name + ": cannot be read: " + std::strerror(errno)};
+        return FaultAt(path, core::FileProblem::CannotRead, std::strerror(errno));
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        return FileError{name + ": cannot be read: " + std::strerror(errno)};
+        return FaultAt(path, core::FileProblem::CannotRead, std::strerror(errno));
     if (!S_ISREG(st.st_mode))
-        return FileError{name + ": is " + KindOf(st.st_mode) + ", not a regular file"};
+        return KindFault(path, st.st_mode, core::FileProblem::NotRegular);
     if (st.st_size > cap)
-        return FileError{name + ": is larger than the limit of " + MiB(cap) + " for this file"};
+        return TooLarge(path, cap);
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(st.st_size));
     char chunk[64 * 1024];
@@ -83,12 +115,12 @@ std::variant<QByteArray, FileError> ReadRegularFile(const QString& path, qint64 
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return FileError{name + ": cannot be read: " + std::strerror(errno)};
+            return FaultAt(path, core::FileProblem::CannotRead, std::strerror(errno));
         if (n == 0)
             break;
         // The cap holds even for a file that grows while it is read.
         if (bytes.size() + n > cap)
-            return FileError{name + ": is larger than the limit of " + MiB(cap) + " for this file"};
+            return TooLarge(path, cap);
         bytes.append(chunk, static_cast<qsizetype>(n));
     }
     return bytes;
@@ -99,11 +131,10 @@ std::optional<FileError> CheckOutputTarget(const QString& path) {
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
         if (errno == ENOENT)
             return std::nullopt; // a new file, or a dangling link the writer replaces
-        return FileError{Name(path) + ": cannot be written: " + std::strerror(errno)};
+        return FaultAt(path, core::FileProblem::CannotWrite, std::strerror(errno));
     }
     if (!S_ISREG(st.st_mode))
-        return FileError{Name(path) + ": is " + KindOf(st.st_mode) +
-                         ", not a regular file; it is left as it is and nothing was written"};
+        return KindFault(path, st.st_mode, core::FileProblem::NotRegular, core::FileOutcome::LeftAsItIs);
     return std::nullopt;
 }
 
@@ -111,13 +142,12 @@ std::optional<FileError> CheckReadableFolder(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
     if (::stat(native.constData(), &st) != 0)
-        return FileError{Name(path) + (errno == ENOENT
-                                           ? std::string(": the program folder does not exist")
-                                           : ": cannot be opened: " + std::string(std::strerror(errno)))};
+        return errno == ENOENT ? FaultAt(path, core::FileProblem::ProgramFolderMissing)
+                               : FaultAt(path, core::FileProblem::FolderCannotBeOpened, std::strerror(errno));
     if (!S_ISDIR(st.st_mode))
-        return FileError{Name(path) + ": is " + KindOf(st.st_mode) + ", not a folder"};
+        return KindFault(path, st.st_mode, core::FileProblem::NotFolder);
     if (::access(native.constData(), R_OK | X_OK) != 0)
-        return FileError{Name(path) + ": the program folder cannot be read: " + std::strerror(errno)};
+        return FaultAt(path, core::FileProblem::ProgramFolderUnreadable, std::strerror(errno));
     return std::nullopt;
 }
 

@@ -154,31 +154,29 @@ QJsonObject ToJson(const core::SavedSelection& s) {
 
 } // namespace
 
-std::optional<std::string> WriteSelectionFile(const QString& path, const core::SavedSelection& selection) {
-    if (const auto refused = CheckOutputTarget(path))
-        return refused->message;
-    if (auto error =
-            WriteFileAtomically(path, QJsonDocument(ToJson(selection)).toJson(QJsonDocument::Indented)))
-        return error->message;
-    return std::nullopt;
+std::optional<FileError> WriteSelectionFile(const QString& path, const core::SavedSelection& selection) {
+    if (auto refused = CheckOutputTarget(path))
+        return refused;
+    return WriteFileAtomically(path, QJsonDocument(ToJson(selection)).toJson(QJsonDocument::Indented));
 }
 
-std::variant<core::SavedSelection, std::string> ReadSelectionFile(const QString& path) {
+std::variant<core::SavedSelection, FileError> ReadSelectionFile(const QString& path) {
     auto content = ReadRegularFile(path, kSelectionFileCap);
     if (auto* error = std::get_if<FileError>(&content))
-        return error->message;
+        return std::move(*error);
     QJsonParseError parse{};
     const QJsonDocument doc = QJsonDocument::fromJson(std::get<QByteArray>(content), &parse);
-    const std::string name = path.toStdString();
     if (parse.error != QJsonParseError::NoError)
-        return name + ": is not a saved selection (not a JSON object: " + parse.errorString().toStdString() +
-               ")";
+        return FaultAt(path, core::FileProblem::Content,
+                       "is not a saved selection (not a JSON object: " + parse.errorString().toStdString() +
+                           ")");
     if (!doc.isObject())
-        return name + ": is not a saved selection (a JSON list where a JSON object is expected)";
+        return FaultAt(path, core::FileProblem::Content,
+                       "is not a saved selection (a JSON list where a JSON object is expected)");
     try {
         return FromJson(doc.object());
     } catch (const Malformed& m) {
-        return name + ": cannot be opened: " + m.what;
+        return FaultAt(path, core::FileProblem::Content, "cannot be opened: " + m.what);
     }
 }
 

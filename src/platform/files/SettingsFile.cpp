@@ -81,14 +81,11 @@ core::Settings SettingsFile::read() const {
     return core::Settings{};
 }
 
-std::optional<std::string> SettingsFile::write(const core::Settings& settings) const {
+std::optional<FileError> SettingsFile::write(const core::Settings& settings) const {
     const QString& path = folder_.settingsFile;
-    const QString name = QDir::toNativeSeparators(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return (name + QStringLiteral(": cannot create its folder")).toStdString();
-    if (auto error = WriteFileAtomically(path, QByteArray::fromStdString(core::FormatSettings(settings))))
-        return error->message;
-    return std::nullopt;
+        return FaultAt(path, core::FileProblem::FolderNotCreated);
+    return WriteFileAtomically(path, QByteArray::fromStdString(core::FormatSettings(settings)));
 }
 
 } // namespace airmotor::platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/Settings.h"
+#include "platform/files/RegularFile.h"
 
 #include <QString>
 
@@ -40,7 +41,7 @@ public:
 
     core::Settings read() const;
     // Rewrites the whole file atomically; an error message naming the file on failure.
-    std::optional<std::string> write(const core::Settings& settings) const;
+    std::optional<FileError> write(const core::Settings& settings) const;
 
     static std::optional<core::Settings> readFile(const QString& path);
 

@@ -1,6 +1,7 @@
 #include "platform/files/UserPreferences.h"
 
 #include "core/analysis/AirCostText.h"
+#include "core/common/Keys.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/files/RegularFile.h"
 #include "platform/files/SettingsFile.h"
@@ -31,23 +32,21 @@ std::string Number(double value) {
     return QString::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
 }
 
-void Report(core::MessageSink& messages, const std::string& text) {
-    messages.show({.key = -1, .text = text, .icon = core::MessageIcon::Warning, .title = {}});
-}
-
 } // namespace
 
-UserPreferences::UserPreferences(core::MessageSink& messages)
-    : UserPreferences(QDir(UserSettingsFolder()).filePath(QStringLiteral("airmotor.conf")), messages) {}
+UserPreferences::UserPreferences(core::MessageSink& messages, const core::TextTable* strText)
+    : UserPreferences(QDir(UserSettingsFolder()).filePath(QStringLiteral("airmotor.conf")), messages,
+                      strText) {}
 
-UserPreferences::UserPreferences(QString file, core::MessageSink& messages)
-    : file_(std::move(file)), messages_(messages) {
+UserPreferences::UserPreferences(QString file, core::MessageSink& messages, const core::TextTable* strText)
+    : file_(std::move(file)), messages_(messages), strText_(strText) {
     if (!QFileInfo::exists(file_) && !QFileInfo(file_).isSymLink())
         return; // nothing saved yet
     auto read = ReadRegularFile(file_, kFileCap);
     if (auto* error = std::get_if<FileError>(&read)) {
-        unreadable_ = error->message;
-        Report(messages_, unreadable_ + "; the preferences are not read, and changes are not saved to it");
+        unreadable_ = *error;
+        report(*error, core::TextKey::PreferencesNotRead,
+               "; the preferences are not read, and changes are not saved to it");
         return;
     }
     const QByteArray& bytes = std::get<QByteArray>(read);
@@ -96,18 +95,24 @@ void UserPreferences::addRecentSelection(const QString& path) {
 
 void UserPreferences::save() {
     // Kept in memory for this run either way; only the file is at stake.
-    if (!unreadable_.empty()) {
-        Report(messages_, unreadable_ + "; the change is kept until the program ends but not saved");
+    constexpr const char* kNotSaved = "; the change is kept until the program ends but not saved";
+    if (unreadable_) {
+        report(*unreadable_, core::TextKey::PreferencesNotSaved, kNotSaved);
         return;
     }
     if (!QDir().mkpath(QFileInfo(file_).absolutePath())) {
-        Report(messages_, QDir::toNativeSeparators(file_).toStdString() +
-                              ": its folder cannot be created; the change is kept until the program ends but "
-                              "not saved");
+        report(FaultAt(file_, core::FileProblem::FolderNotCreated), core::TextKey::PreferencesNotSaved,
+               kNotSaved);
         return;
     }
     if (auto error = WriteFileAtomically(file_, QByteArray::fromStdString(document_.format())))
-        Report(messages_, error->message + "; the change is kept until the program ends but not saved");
+        report(*error, core::TextKey::PreferencesNotSaved, kNotSaved);
+}
+
+void UserPreferences::report(const FileError& error, int consequenceKey, const char* english) const {
+    const std::string text = strText_ ? FileErrorText(error, strText_) + ' ' + (*strText_)(consequenceKey)
+                                      : error.message + english;
+    messages_.show({.key = -1, .text = text, .icon = core::MessageIcon::Warning, .title = {}});
 }
 
 } // namespace airmotor::platform

@@ -3,9 +3,12 @@
 #include "core/analysis/DutyAnalysis.h"
 #include "core/common/MessageSink.h"
 #include "core/format/IniDocument.h"
+#include "platform/files/RegularFile.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace airmotor::platform {
 
@@ -15,10 +18,11 @@ namespace airmotor::platform {
 // the defaults apply and changes are not saved over it. A change that cannot be saved is reported.
 class UserPreferences final {
 public:
-    // The preferences of the user's configuration folder.
-    explicit UserPreferences(core::MessageSink& messages);
+    // The preferences of the user's configuration folder. Messages are worded with `strText` (the
+    // chosen language, kept up to date by its owner), in English without it.
+    explicit UserPreferences(core::MessageSink& messages, const core::TextTable* strText = nullptr);
     // Preferences kept elsewhere (tests).
-    UserPreferences(QString file, core::MessageSink& messages);
+    UserPreferences(QString file, core::MessageSink& messages, const core::TextTable* strText = nullptr);
 
     // A stored figure that is missing or out of its range gives the default.
     core::AirCostInputs airCost() const;
@@ -34,11 +38,15 @@ public:
 
 private:
     void save();
+    // The file's fault and what it means for the preferences, in one message.
+    void report(const FileError& error, int consequenceKey, const char* english) const;
 
     QString file_;
     core::MessageSink& messages_;
+    const core::TextTable* strText_;
     core::IniDocument document_;
-    std::string unreadable_; // why the file on disk is left alone; empty when it may be replaced
+    std::optional<FileError>
+        unreadable_; // why the file on disk is left alone; nothing when it may be replaced
 };
 
 } // namespace airmotor::platform

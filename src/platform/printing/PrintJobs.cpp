@@ -25,13 +25,17 @@ QString TextOr(const core::TextTable* strText, int key, const char* english) {
 // PDF resolution: fine enough for 1/10-point text positioning; the output stays vector.
 constexpr int kPdfDpi = 600;
 
+QString Worded(const FileError& error, const core::TextTable* strText) {
+    return QString::fromStdString(FileErrorText(error, strText));
+}
+
 // Where a PDF job can go at all; checked before anything is painted.
-QString RefusedPdfTarget(const QString& name) {
+QString RefusedPdfTarget(const QString& name, const core::TextTable* strText) {
     if (auto refused = CheckOutputTarget(name))
-        return QString::fromStdString(refused->message);
+        return Worded(*refused, strText);
     if (!QFileInfo(QFileInfo(name).absolutePath()).isDir())
-        return QStringLiteral("%1: cannot be written: its folder does not exist; nothing was written")
-            .arg(name);
+        return Worded(FaultAt(name, core::FileProblem::FolderMissing, {}, core::FileOutcome::NothingWritten),
+                      strText);
     return {};
 }
 
@@ -101,7 +105,7 @@ QString PdfJobSink::JobFile(const QString& path, int job) {
 QPagedPaintDevice* PdfJobSink::beginJob(QPageLayout::Orientation orientation, const QString& title) {
     abortJob();
     const QString name = JobFile(path_, static_cast<int>(files_.size()) + 1);
-    error_ = RefusedPdfTarget(name);
+    error_ = RefusedPdfTarget(name, texts());
     if (!error_.isEmpty())
         return nullptr;
     target_ = name;
@@ -114,7 +118,7 @@ bool PdfJobSink::endJob() {
         return false;
     writer_.reset(); // writes the end of the document
     if (auto error = WriteFileAtomically(target_, buffer_.data())) {
-        error_ = QString::fromStdString(error->message);
+        error_ = Worded(*error, texts());
         abortJob();
         return false;
     }
@@ -217,7 +221,7 @@ QPagedPaintDevice* PrinterJobSink::beginJob(QPageLayout::Orientation orientation
     if (printer_.outputFormat() == QPrinter::PdfFormat) {
         // The printer's own PDF file is written without any check of the disk: the document is
         // made in memory instead and written like every other file.
-        error_ = RefusedPdfTarget(printer_.outputFileName());
+        error_ = RefusedPdfTarget(printer_.outputFileName(), texts());
         if (!error_.isEmpty())
             return nullptr;
         pdf_ = StartPdf(buffer_, printer_.resolution(), orientation, title, printer_.creator());
@@ -232,7 +236,7 @@ bool PrinterJobSink::endJob() {
         const auto error = WriteFileAtomically(printer_.outputFileName(), buffer_.data());
         abortJob();
         if (error)
-            error_ = QString::fromStdString(error->message);
+            error_ = Worded(*error, texts());
         return !error;
     }
     if (printer_.printerState() == QPrinter::Error) {

@@ -346,45 +346,42 @@ std::vector<std::pair<QString, QByteArray>> BuildParts(const std::vector<core::A
 
 } // namespace
 
-std::optional<std::string> WriteAnalysisWorkbook(const QString& path,
-                                                 const std::vector<core::AnalysedRow>& rows,
-                                                 const core::TextTable& strText, std::string_view currency) {
-    const std::string name = QDir::toNativeSeparators(path).toStdString();
-    if (const auto refused = CheckOutputTarget(path))
-        return refused->message;
+std::optional<FileError> WriteAnalysisWorkbook(const QString& path,
+                                               const std::vector<core::AnalysedRow>& rows,
+                                               const core::TextTable& strText, std::string_view currency) {
+    const auto notPacked = [&path](const std::string& what) {
+        return FaultAt(path, core::FileProblem::CannotWriteBecause, what + " could not be packed");
+    };
+    if (auto refused = CheckOutputTarget(path))
+        return refused;
     QBuffer buffer;
     {
         QuaZip zip(&buffer);
         zip.setUtf8Enabled(true);
         if (!zip.open(QuaZip::mdCreate))
-            return name + ": cannot be written (the workbook could not be packed)";
+            return notPacked("the workbook");
         for (const auto& [part, data] : BuildParts(rows, strText, currency)) {
             QuaZipFile file(&zip);
             if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(part)) || file.write(data) != data.size())
-                return name + ": cannot be written (part " + part.toStdString() + " could not be packed)";
+                return notPacked("part " + part.toStdString());
             file.close();
             if (file.getZipError() != ZIP_OK)
-                return name + ": cannot be written (part " + part.toStdString() + " could not be packed)";
+                return notPacked("part " + part.toStdString());
         }
         zip.close();
         if (zip.getZipError() != ZIP_OK)
-            return name + ": cannot be written (the workbook could not be packed)";
+            return notPacked("the workbook");
     }
-    if (auto error = WriteFileAtomically(path, buffer.data()))
-        return error->message;
-    return std::nullopt;
+    return WriteFileAtomically(path, buffer.data());
 }
 
-std::optional<std::string> WriteAnalysisExport(const core::ResultExportTarget& target,
-                                               const std::vector<core::AnalysedRow>& rows,
-                                               const core::TextTable& strText, std::string_view currency) {
+std::optional<FileError> WriteAnalysisExport(const core::ResultExportTarget& target,
+                                             const std::vector<core::AnalysedRow>& rows,
+                                             const core::TextTable& strText, std::string_view currency) {
     const QString path = QString::fromStdString(target.path);
     if (target.format == core::ResultFormat::Workbook)
         return WriteAnalysisWorkbook(path, rows, strText, currency);
-    if (auto error =
-            WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows, strText, currency))))
-        return error->message;
-    return std::nullopt;
+    return WriteFileAtomically(path, QByteArray::fromStdString(core::AnalysisCsv(rows, strText, currency)));
 }
 
 } // namespace airmotor::platform

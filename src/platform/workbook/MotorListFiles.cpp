@@ -38,7 +38,10 @@ std::variant<core::MeasurementData, std::string> MotorListFiles::readMeasurement
     // Written on the old platform with backslashes; relative to the workbook's folder.
     QString name = QString::fromStdString(file);
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return MeasurementFileStore::read(QDir(folder_).filePath(name));
+    auto read = MeasurementFileStore::read(QDir(folder_).filePath(name));
+    if (auto* error = std::get_if<FileError>(&read))
+        return error->message; // the batch's log is English, as the command line's
+    return std::get<core::MeasurementData>(std::move(read));
 }
 
 std::variant<int, std::string> MotorListFiles::addMotor(const core::MotorRecord& record,
