@@ -43,11 +43,13 @@ int FreePort() {
 
 std::mutex gRunningMutex;
 std::vector<TestCluster*> gRunning;
+bool gStopping = false; // set by StopAll: no cluster starts again
 
 } // namespace
 
 void TestCluster::StopAll() {
     const std::lock_guard lock(gRunningMutex);
+    gStopping = true;
     for (TestCluster* cluster : gRunning) {
         cluster->stopImmediately();
         cluster->dir_.remove();
@@ -66,6 +68,10 @@ std::string TestCluster::stopImmediately() const {
 }
 
 std::string TestCluster::start() const {
+    // Under the lock: a signal that comes while the server starts stops it once it runs.
+    const std::lock_guard lock(gRunningMutex);
+    if (gStopping)
+        return "the test run is being stopped";
     return pgCtl({QStringLiteral("-l"), dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
                   QStringLiteral("-p %1 -k %2 -c listen_addresses=''").arg(port_).arg(dir_.path()),
                   QStringLiteral("start")});
@@ -75,6 +81,11 @@ TestCluster::TestCluster() : dir_(QStringLiteral("/tmp/airmotor-pg-XXXXXX")) {
     if (!dir_.isValid()) {
         error_ = "cannot create a temporary folder for the cluster";
         return;
+    }
+    {
+        // From here on a signal removes the folder, whatever state the cluster is in.
+        const std::lock_guard lock(gRunningMutex);
+        gRunning.push_back(this);
     }
     port_ = FreePort();
     if (port_ == 0) {
@@ -111,18 +122,12 @@ TestCluster::TestCluster() : dir_(QStringLiteral("/tmp/airmotor-pg-XXXXXX")) {
         return;
     }
     hba.close();
-    {
-        const std::lock_guard lock(gRunningMutex);
-        gRunning.push_back(this);
-    }
     started_ = true; // from here on a stop is attempted, also after a failed start
     if (std::string failed = start(); !failed.empty())
         error_ = "pg_ctl start failed: " + failed;
 }
 
 TestCluster::~TestCluster() {
-    if (!started_)
-        return;
     {
         const std::lock_guard lock(gRunningMutex);
         const auto self = std::find(gRunning.begin(), gRunning.end(), this);
@@ -130,7 +135,8 @@ TestCluster::~TestCluster() {
             return; // already stopped by StopAll
         gRunning.erase(self);
     }
-    pgCtl({QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("stop")});
+    if (started_)
+        pgCtl({QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("stop")});
 }
 
 std::string TestCluster::run(const QStringList& command) const {
