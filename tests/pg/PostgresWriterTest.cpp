@@ -99,7 +99,9 @@ TEST_F(PostgresCatalogueTest, ReplaceWritesOnlyOverTheVersionItLoadedAndKeepsThe
         RunCli({QStringLiteral("--catalogue"), url(), QStringLiteral("catalogue"), QStringLiteral("history"),
                 QString::fromStdString(motor), QStringLiteral("--json")});
     ASSERT_EQ(json.status, 0) << json.err.toStdString();
-    const QJsonArray changes = QJsonDocument::fromJson(json.out).object()["changes"].toArray();
+    const QJsonObject answer = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(answer["designation"], QString::fromStdString(motor));
+    const QJsonArray changes = answer["changes"].toArray();
     ASSERT_EQ(changes.size(), 2);
     EXPECT_EQ(changes[1].toObject()["change"], QStringLiteral("replace"));
     const CliRun file =
