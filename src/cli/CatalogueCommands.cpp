@@ -6,6 +6,7 @@
 #include "platform/access/AccessReader.h"
 #include "platform/storage/CatalogueImport.h"
 #include "platform/storage/DatabaseBuilder.h"
+#include "platform/storage/MotorHistory.h"
 #include "platform/storage/PostgresCatalogue.h"
 
 #include <QString>
@@ -196,10 +197,53 @@ int WriteCopySummary(CliContext& context, const std::string& target,
 } // namespace
 
 bool IsCatalogueTool(const CommandArgs& args) {
-    return !args.empty() && (args[0] == "init" || args[0] == "push" || args[0] == "pull");
+    return !args.empty() &&
+           (args[0] == "init" || args[0] == "push" || args[0] == "pull" || args[0] == "history");
 }
 
+namespace {
+
+int RunHistory(CliContext& context, const CommandArgs& args) {
+    if (args.size() != 2 || args[1].empty() || args[1].rfind("--", 0) == 0)
+        throw UsageError("catalogue history: needs a motor designation");
+    auto read = platform::MotorHistory::read(QString::fromStdString(context.catalogueLocation), args[1]);
+    if (auto* error = std::get_if<std::string>(&read))
+        throw FolderError(*error);
+    const auto& entries = std::get<std::vector<platform::HistoryEntry>>(read);
+    std::ostream& out = *context.out;
+    if (!context.json) {
+        for (const platform::HistoryEntry& e : entries)
+            out << e.changedAt << "  " << Left(e.changedBy, 16) << " index " << e.index
+                << (e.oldRow.empty() ? "  added\n" : "  replaced\n");
+        out << entries.size() << " changes of " << args[1] << '\n';
+        return 0;
+    }
+    JsonWriter json(out);
+    json.beginObject().field("catalogue", context.catalogueLocation).field("designation", args[1]);
+    json.key("changes").beginArray();
+    for (const platform::HistoryEntry& e : entries) {
+        json.beginObject()
+            .field("intKatalogindex", e.index)
+            .field("changedBy", e.changedBy)
+            .field("changedAt", e.changedAt)
+            .field("change", e.oldRow.empty() ? "add" : "replace");
+        // The rows as the server's JSON text in a string: no number is converted on the way.
+        json.key("oldRow");
+        if (e.oldRow.empty())
+            json.null();
+        else
+            json.value(e.oldRow);
+        json.field("newRow", e.newRow).endObject();
+    }
+    json.endArray().endObject().finish();
+    return 0;
+}
+
+} // namespace
+
 static int RunCatalogueTool(CliContext& context, const CommandArgs& args) {
+    if (args[0] == "history")
+        return RunHistory(context, args);
     const auto isValue = [](const std::string& arg) { return !arg.empty() && arg.rfind("--", 0) != 0; };
     const auto q = [](const std::string& text) { return QString::fromStdString(text); };
     if (args[0] == "init") {

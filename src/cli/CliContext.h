@@ -4,7 +4,9 @@
 #include "core/catalogue/Settings.h"
 #include "core/language/Language.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -37,6 +39,9 @@ struct CliContext {
             throw std::logic_error("a command without a catalogue asked for one");
         return *loaded;
     }
+    // The row versions of the loaded catalogue by intKatalogindex (PostgreSQL only): a write changes
+    // a row only while it still has the version loaded.
+    std::shared_ptr<const std::map<std::int64_t, std::int64_t>> rowVersions;
     bool json = false;
     std::ostream* out = nullptr;
     // Warning lines, shown only when the command succeeds: a failing command prints one line.

@@ -106,6 +106,7 @@ FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName
     auto& result = std::get<core::CatalogueLoadResult>(catalogue);
     loaded.warnings = std::move(result.warnings);
     loaded.catalogue = std::make_shared<const core::MotorCatalogue>(std::move(result.catalogue));
+    loaded.rowVersions = std::make_shared<const platform::RowVersions>(tables.rowVersions);
     return loaded;
 }
 
@@ -122,6 +123,7 @@ CliContext BuildContext(const GlobalOptions& options, const std::string& program
     context.settings = std::move(loaded.settings);
     context.language = std::move(loaded.languages.front());
     context.loaded = std::move(loaded.catalogue);
+    context.rowVersions = std::move(loaded.rowVersions);
     return context;
 }
 

@@ -34,6 +34,7 @@ struct FolderCatalogue {
     core::Settings settings;
     std::vector<core::LanguageState> languages; // in the order asked for
     std::shared_ptr<const core::MotorCatalogue> catalogue;
+    std::shared_ptr<const std::map<std::int64_t, std::int64_t>> rowVersions; // of the same read
     std::vector<std::string> warnings;
 };
 FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName,

@@ -335,7 +335,10 @@ int RunSaveMotorCommand(CliContext& context, const CommandArgs& args) {
     if (auto* error = std::get_if<std::string>(&built))
         throw UsageError("save-motor: " + *error);
     const core::MotorRecord& record = std::get<core::MotorRecord>(built);
-    platform::MotorDataWriter writer(QString::fromStdString((context.folder / "Zevodida.db").string()));
+    // The catalogue the command loaded: the folder's file, --catalogue or AIRMOTOR_CATALOGUE.
+    platform::MotorDataWriter writer(QString::fromStdString(context.catalogueLocation));
+    if (context.rowVersions)
+        writer.rememberLoaded(*context.rowVersions);
     auto written = writer.write(record, texts.designation);
     if (auto* error = std::get_if<std::string>(&written))
         throw std::runtime_error(*error);

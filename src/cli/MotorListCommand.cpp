@@ -97,7 +97,10 @@ int RunMotorListCommand(CliContext& context, const CommandArgs& args) {
     if (auto* error = std::get_if<std::string>(&opened))
         throw std::runtime_error(*error);
     platform::MotorListWorkbook& workbook = *std::get<std::unique_ptr<platform::MotorListWorkbook>>(opened);
-    platform::MotorDataWriter writer(QString::fromStdString((context.folder / "Zevodida.db").string()));
+    // The catalogue the command loaded: the folder's file, --catalogue or AIRMOTOR_CATALOGUE.
+    platform::MotorDataWriter writer(QString::fromStdString(context.catalogueLocation));
+    if (context.rowVersions)
+        writer.rememberLoaded(*context.rowVersions);
     std::unique_ptr<platform::PdfJobSink> sink;
     platform::MotorListFiles files(workbook.folder(), writer, context.language,
                                    [&](int row) -> platform::PrintJobSink& {

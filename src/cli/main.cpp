@@ -45,6 +45,8 @@ constexpr Command kCommands[] = {
       "  init URL           create the catalogue schema in an empty PostgreSQL database\n"
       "  push FILE.db URL   replace the PostgreSQL catalogue by the file's, in one transaction\n"
       "  pull URL FILE.db   write the PostgreSQL catalogue into the file (replaced atomically)\n"
+      "  history DESIGNATION  the writes of that motor in the loaded catalogue, newest first\n"
+      "                     (PostgreSQL only: a database file keeps backup copies instead)\n"
       "  URL                postgresql://USER@HOST/DB?sslmode=verify-full; the password comes from\n"
       "                     ~/.pgpass or PGPASSWORD, never from the URL\n",
       "airmotor-cli catalogue --json"}},
@@ -338,7 +340,9 @@ int main(int argc, char** argv) {
             throw UsageError("unknown command \"" + options.command + "\" (" + std::string(kProgramName) +
                              " --help lists the commands)");
         CliContext context;
-        const bool schemaTool = command->run == RunCatalogueCommand && IsCatalogueTool(options.args);
+        // The history reads the loaded catalogue's location; the other tools name their own.
+        const bool schemaTool = command->run == RunCatalogueCommand && IsCatalogueTool(options.args) &&
+                                options.args.front() != "history";
         if (command->needsCatalogue && !schemaTool)
             context = BuildContext(options, QCoreApplication::applicationDirPath().toStdString(), warnings);
         context.json = options.json;

@@ -1,8 +1,11 @@
 #include "server/CatalogueWatcher.h"
 
 #include "core/catalogue/CatalogueLocation.h"
+#include "platform/storage/PostgresCatalogue.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
 
 namespace airmotor::server {
 namespace {
@@ -18,14 +21,28 @@ CatalogueWatcher::CatalogueWatcher(CatalogueHolder& holder, std::optional<std::s
     : QObject(parent), holder_(holder), folder_(std::move(folder)), catalogue_(std::move(catalogue)),
       programDir_(std::move(programDir)),
       databaseFile_(QString::fromStdString(holder.current()->folder.databaseFile)) {
-    const auto location = core::ParseCatalogueLocation(databaseFile_.toStdString());
-    const auto* parsed = std::get_if<core::CatalogueLocation>(&location);
-    if (parsed != nullptr && parsed->isPostgres())
-        return;
-    lastStamp_ = stamp();
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMilliseconds);
     connect(&settle_, &QTimer::timeout, this, &CatalogueWatcher::check);
+    const auto location = core::ParseCatalogueLocation(databaseFile_.toStdString());
+    const auto* parsed = std::get_if<core::CatalogueLocation>(&location);
+    if (parsed != nullptr && parsed->isPostgres()) {
+        listener_.emplace(*parsed);
+        const QString channel = QString::fromLatin1(platform::kCatalogueChannel);
+        if (!listener_->open()) {
+            problem_ = QStringLiteral("catalogue changes will not be heard: cannot connect: ") +
+                       listener_->errorText();
+        } else if (QSqlDriver* driver = listener_->database().driver();
+                   !driver->subscribeToNotification(channel)) {
+            problem_ = QStringLiteral("catalogue changes will not be heard: cannot listen on %1: %2")
+                           .arg(channel, driver->lastError().text());
+        } else {
+            // A burst of saves (a motor list) settles into one reload.
+            connect(driver, &QSqlDriver::notification, &settle_, qOverload<>(&QTimer::start));
+        }
+        return;
+    }
+    lastStamp_ = stamp();
     watcher_.addPath(QFileInfo(databaseFile_).absolutePath());
     watcher_.addPath(databaseFile_);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
@@ -41,13 +58,16 @@ QString CatalogueWatcher::stamp() const {
 }
 
 void CatalogueWatcher::check() {
-    // A replaced file is a new inode: watch it again.
-    if (!watcher_.files().contains(databaseFile_) && QFileInfo::exists(databaseFile_))
-        watcher_.addPath(databaseFile_);
-    const QString now = stamp();
-    if (now.isEmpty() || now == lastStamp_)
-        return;
-    lastStamp_ = now;
+    // A notice comes only from a committed write: there is no stamp to compare.
+    if (!listener_) {
+        // A replaced file is a new inode: watch it again.
+        if (!watcher_.files().contains(databaseFile_) && QFileInfo::exists(databaseFile_))
+            watcher_.addPath(databaseFile_);
+        const QString now = stamp();
+        if (now.isEmpty() || now == lastStamp_)
+            return;
+        lastStamp_ = now;
+    }
     try {
         holder_.replace(ServedCatalogue::Load(folder_, catalogue_, programDir_));
         emit reloaded(true, QStringLiteral("catalogue reloaded: %1 motors")

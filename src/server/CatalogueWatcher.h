@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/storage/PostgresConnection.h"
 #include "server/ServedCatalogue.h"
 
 #include <QDateTime>
@@ -13,14 +14,18 @@
 namespace airmotor::server {
 
 // Loads the catalogue again when its database file changes: an editor's save, make-database or an
-// import replace the file atomically, so the folder is watched, not the file. Requests in flight keep
-// the catalogue they started with; a catalogue that fails to load leaves the old one in service.
+// import replace the file atomically, so the folder is watched, not the file. A catalogue on a
+// PostgreSQL server is listened to instead: every write notifies kCatalogueChannel when it commits.
+// Requests in flight keep the catalogue they started with; a catalogue that fails to load leaves the
+// old one in service.
 class CatalogueWatcher final : public QObject {
     Q_OBJECT
 public:
-    // A catalogue on a PostgreSQL server has no file to watch: it is read at start only.
     CatalogueWatcher(CatalogueHolder& holder, std::optional<std::string> folder,
                      std::optional<std::string> catalogue, std::string programDir, QObject* parent = nullptr);
+
+    // Why changes will not be heard (the listening connection failed); empty when they will.
+    const QString& problem() const { return problem_; }
 
 signals:
     void reloaded(bool ok, const QString& message);
@@ -37,6 +42,10 @@ private:
     QString lastStamp_;
     QFileSystemWatcher watcher_;
     QTimer settle_;
+    // Its own connection, in this thread, open for the server's life: a notice reaches only a
+    // session that listens.
+    std::optional<platform::PostgresConnection> listener_;
+    QString problem_;
 };
 
 } // namespace airmotor::server

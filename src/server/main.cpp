@@ -77,6 +77,8 @@ int main(int argc, char** argv) {
     CatalogueWatcher watcher(holder, options.folder, options.catalogue, programDir);
     QObject::connect(&watcher, &CatalogueWatcher::reloaded,
                      [](bool, const QString& message) { Say(message.toStdString()); });
+    if (!watcher.problem().isEmpty())
+        Say("warning: " + watcher.problem().toStdString());
 
     // The HTTP server takes ownership of the socket it is bound to.
     auto* door = new FrontDoor(FrontDoor::Limits{});

@@ -1,12 +1,14 @@
-#include "TestCluster.h"
+#include "CatalogueFixture.h"
 
 #include "core/catalogue/CatalogueLoader.h"
 #include "platform/storage/CatalogueStore.h"
+#include "platform/storage/MotorDataWriter.h"
 #include "platform/storage/PostgresCatalogue.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,89 +18,6 @@
 
 namespace airmotor::platform::test {
 namespace {
-
-const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
-const QString kBundled = kBin + QStringLiteral("/Zevodida.db");
-
-// One cluster for the whole suite: starting one takes about a second.
-class PostgresCatalogueTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { cluster_ = std::make_unique<TestCluster>(); }
-    static void TearDownTestSuite() { cluster_.reset(); }
-
-    void SetUp() override {
-        // A machine that cannot run the cluster fails here with the reason, it does not skip.
-        ASSERT_TRUE(cluster_->error().empty()) << cluster_->error();
-        database_ = QString::fromStdString(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                        .toLower()
-                        .replace(QLatin1Char('/'), QLatin1Char('_'));
-        cluster_->createDatabase(database_);
-    }
-
-    QString url() const { return cluster_->url(database_); }
-
-    // A database with the schema and the bundled catalogue in it.
-    void pushBundled() const {
-        const auto init = PostgresCatalogue::init(url());
-        ASSERT_TRUE(std::holds_alternative<SchemaSummary>(init)) << std::get<BuildError>(init).message;
-        const auto pushed = PostgresCatalogue::push(kBundled, url());
-        ASSERT_TRUE(std::holds_alternative<BuildSummary>(pushed)) << std::get<BuildError>(pushed).message;
-    }
-
-    static std::unique_ptr<TestCluster> cluster_;
-    QString database_;
-};
-
-std::unique_ptr<TestCluster> PostgresCatalogueTest::cluster_;
-
-CatalogueSnapshot Snapshot(const QString& location) {
-    auto read = CatalogueStore(location).readSnapshot(true);
-    if (auto* error = std::get_if<StoreError>(&read)) {
-        ADD_FAILURE() << error->message;
-        return {};
-    }
-    CatalogueSnapshot snapshot = std::get<CatalogueSnapshot>(std::move(read));
-    // Texts are found by key: their order in a table means nothing.
-    const auto byKey = [](const auto& a, const auto& b) { return a.key < b.key; };
-    std::sort(snapshot.texts.begin(), snapshot.texts.end(), byKey);
-    std::sort(snapshot.imperialTexts.begin(), snapshot.imperialTexts.end(), byKey);
-    return snapshot;
-}
-
-void ExpectSameCatalogue(const CatalogueSnapshot& a, const CatalogueSnapshot& b) {
-    ASSERT_EQ(a.motors.size(), b.motors.size());
-    for (std::size_t r = 0; r < a.motors.size(); ++r)
-        ASSERT_EQ(a.motors[r].fields, b.motors[r].fields) << "motor row " << r;
-    ASSERT_EQ(a.texts.size(), b.texts.size());
-    for (std::size_t r = 0; r < a.texts.size(); ++r) {
-        EXPECT_EQ(a.texts[r].key, b.texts[r].key);
-        EXPECT_EQ(a.texts[r].texts, b.texts[r].texts) << "text key " << a.texts[r].key;
-    }
-    ASSERT_EQ(a.imperialTexts.size(), b.imperialTexts.size());
-    for (std::size_t r = 0; r < a.imperialTexts.size(); ++r) {
-        EXPECT_EQ(a.imperialTexts[r].key, b.imperialTexts[r].key);
-        EXPECT_EQ(a.imperialTexts[r].text, b.imperialTexts[r].text);
-    }
-}
-
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun RunCli(const QStringList& arguments, const QString& environmentCatalogue = {}) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("AIRMOTOR_CATALOGUE"));
-    if (!environmentCatalogue.isEmpty())
-        environment.insert(QStringLiteral("AIRMOTOR_CATALOGUE"), environmentCatalogue);
-    process.setProcessEnvironment(environment);
-    process.start(kBin + QStringLiteral("/airmotor-cli"),
-                  QStringList{QStringLiteral("--folder"), kBin} + arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 TEST_F(PostgresCatalogueTest, InitCreatesTheSchemaOnceAndAnEmptyCatalogue) {
     const auto first = PostgresCatalogue::init(url());
@@ -179,6 +98,8 @@ protected:
             return cluster_->refusedUrl(database_);
         if (name == "unknown_user")
             return cluster_->url(database_, QStringLiteral("nobody"));
+        if (name == "wrong_password")
+            return cluster_->url(database_, QString::fromLatin1(TestCluster::kPasswordUser));
         return url();
     }
     void prepare() const {
@@ -197,6 +118,11 @@ protected:
 TEST_P(PostgresFailureTest, SaysWhatIsWrongAndChangesNothing) {
     prepare();
     const QString location = failingUrl();
+    // For every connection of this test, the command line's included.
+    const QByteArray password = qgetenv("PGPASSWORD");
+    if (std::string(GetParam().name) == "wrong_password")
+        qputenv("PGPASSWORD", "not-the-password");
+    const auto restore = qScopeGuard([&] { qputenv("PGPASSWORD", password); });
     const std::string fault = GetParam().fault;
     const auto expectMessage = [&](const std::string& message) {
         EXPECT_NE(message.find(location.toStdString()), std::string::npos) << message;
@@ -222,6 +148,16 @@ TEST_P(PostgresFailureTest, SaysWhatIsWrongAndChangesNothing) {
     EXPECT_EQ(cluster_->exec(database_, QStringLiteral("SELECT 1")), "")
         << "the test database is still there";
 
+    MotorDataWriter writer(location);
+    const auto written =
+        writer.write(core::MotorRecord{core::SaveMode::Add, {{"strBenamning", std::string("NEW")}}}, "NEW");
+    ASSERT_TRUE(std::holds_alternative<std::string>(written));
+    expectMessage(std::get<std::string>(written));
+    // The connection faults leave a catalogue the good URL reads: the same as pushed.
+    if (std::string(GetParam().fault).find("schema") == std::string::npos &&
+        std::string(GetParam().name).find("schema") == std::string::npos)
+        ExpectSameCatalogue(Snapshot(kBundled), Snapshot(url()));
+
     const CliRun cli = RunCli({QStringLiteral("--catalogue"), location, QStringLiteral("catalogue")});
     EXPECT_EQ(cli.status, 1);
     EXPECT_TRUE(cli.out.isEmpty());
@@ -232,7 +168,9 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, PostgresFailureTest,
                          ::testing::Values(Failure{"refused", "cannot connect"},
                                            Failure{"unknown_user", "role \"nobody\" does not exist"},
                                            Failure{"missing_schema", "catalogue init"},
-                                           Failure{"newer_schema", "newer than this program knows"}),
+                                           Failure{"newer_schema", "newer than this program knows"},
+                                           Failure{"wrong_password",
+                                                   "password authentication failed for user \"anna\""}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(PostgresCatalogueTest, PushOfABrokenFileLeavesTheServerCatalogue) {

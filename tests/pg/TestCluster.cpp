@@ -3,6 +3,7 @@
 #include "core/catalogue/CatalogueLocation.h"
 #include "platform/storage/PostgresConnection.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,6 +13,10 @@
 #include <pwd.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
 
 namespace airmotor::platform::test {
 namespace {
@@ -36,12 +41,51 @@ int FreePort() {
     return port;
 }
 
+std::mutex gRunningMutex;
+std::vector<TestCluster*> gRunning;
+bool gStopping = false; // set by StopAll: no cluster starts again
+
 } // namespace
+
+void TestCluster::StopAll() {
+    const std::lock_guard lock(gRunningMutex);
+    gStopping = true;
+    for (TestCluster* cluster : gRunning) {
+        cluster->stopImmediately();
+        cluster->dir_.remove();
+    }
+    gRunning.clear();
+}
+
+std::string TestCluster::pgCtl(const QStringList& arguments) const {
+    return run(QStringList{kBinDir + QStringLiteral("/pg_ctl"), QStringLiteral("-D"),
+                           dir_.filePath(QStringLiteral("data")), QStringLiteral("-w")} +
+               arguments);
+}
+
+std::string TestCluster::stopImmediately() const {
+    return pgCtl({QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
+}
+
+std::string TestCluster::start() const {
+    // Under the lock: a signal that comes while the server starts stops it once it runs.
+    const std::lock_guard lock(gRunningMutex);
+    if (gStopping)
+        return "the test run is being stopped";
+    return pgCtl({QStringLiteral("-l"), dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
+                  QStringLiteral("-p %1 -k %2 -c listen_addresses=''").arg(port_).arg(dir_.path()),
+                  QStringLiteral("start")});
+}
 
 TestCluster::TestCluster() : dir_(QStringLiteral("/tmp/airmotor-pg-XXXXXX")) {
     if (!dir_.isValid()) {
         error_ = "cannot create a temporary folder for the cluster";
         return;
+    }
+    {
+        // From here on a signal removes the folder, whatever state the cluster is in.
+        const std::lock_guard lock(gRunningMutex);
+        gRunning.push_back(this);
     }
     port_ = FreePort();
     if (port_ == 0) {
@@ -65,20 +109,34 @@ TestCluster::TestCluster() : dir_(QStringLiteral("/tmp/airmotor-pg-XXXXXX")) {
         error_ = "initdb failed: " + failed;
         return;
     }
+    // The first matching line wins: the password user's comes before initdb's trust lines.
+    QFile hba(data + QStringLiteral("/pg_hba.conf"));
+    QByteArray lines;
+    if (hba.open(QIODevice::ReadOnly))
+        lines = hba.readAll();
+    hba.close();
+    if (lines.isEmpty() || !hba.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        hba.write(QByteArray("local all ") + kPasswordUser + " scram-sha-256\n" + lines) < 0 ||
+        !hba.flush()) {
+        error_ = "cannot write " + hba.fileName().toStdString();
+        return;
+    }
+    hba.close();
     started_ = true; // from here on a stop is attempted, also after a failed start
-    if (std::string failed =
-            run({kBinDir + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), data, QStringLiteral("-w"),
-                 QStringLiteral("-l"), dir_.filePath(QStringLiteral("log")), QStringLiteral("-o"),
-                 QStringLiteral("-p %1 -k %2 -c listen_addresses=''").arg(port_).arg(dir_.path()),
-                 QStringLiteral("start")});
-        !failed.empty())
+    if (std::string failed = start(); !failed.empty())
         error_ = "pg_ctl start failed: " + failed;
 }
 
 TestCluster::~TestCluster() {
+    {
+        const std::lock_guard lock(gRunningMutex);
+        const auto self = std::find(gRunning.begin(), gRunning.end(), this);
+        if (self == gRunning.end())
+            return; // already stopped by StopAll
+        gRunning.erase(self);
+    }
     if (started_)
-        run({kBinDir + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), dir_.filePath(QStringLiteral("data")),
-             QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")});
+        pgCtl({QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("stop")});
 }
 
 std::string TestCluster::run(const QStringList& command) const {

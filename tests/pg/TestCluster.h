@@ -26,8 +26,19 @@ public:
     std::string exec(const QString& database, const QString& sql) const;
     void createDatabase(const QString& name) const;
 
+    // A crash: the server stops without a checkpoint, as on a power failure. start() runs it again.
+    std::string stopImmediately() const;
+    std::string start() const;
+
+    // This user logs in only with its password (scram-sha-256); every other user is trusted.
+    static constexpr char kPasswordUser[] = "anna";
+
+    // Stops every cluster still running and removes its folder; for the exit on a signal.
+    static void StopAll();
+
 private:
     std::string run(const QStringList& command) const;
+    std::string pgCtl(const QStringList& arguments) const;
 
     QTemporaryDir dir_;
     int port_ = 0;

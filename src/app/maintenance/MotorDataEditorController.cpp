@@ -278,11 +278,13 @@ void MotorDataEditorController::saveToDatabase() {
         return;
     }
     const core::MotorRecord& record = std::get<core::MotorRecord>(built);
+    writer_.rememberLoaded(program_.rowVersions);
     auto written = writer_.write(record, designation);
     if (const auto* error = std::get_if<std::string>(&written)) {
         show(*error, core::MessageIcon::Critical);
         return;
     }
+    program_.rowVersions = writer_.loadedVersions();
     const int index = std::get<int>(written);
     if (mode == core::SaveMode::Replace) {
         core::ApplyToCatalogue(record, program_.catalogue, replaced);

@@ -45,6 +45,7 @@ core::MotorListSummary MotorListBatchController::Run(const QString& workbookPath
     }
     platform::MotorListWorkbook& workbook = *std::get<std::unique_ptr<platform::MotorListWorkbook>>(opened);
     platform::MotorDataWriter writer(program_.databaseFile());
+    writer.rememberLoaded(program_.rowVersions);
     std::unique_ptr<platform::PrintJobSink> sink;
     platform::MotorListFiles files(workbook.folder(), writer, program_.language,
                                    [&](int) -> platform::PrintJobSink& {

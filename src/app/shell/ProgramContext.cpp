@@ -59,9 +59,11 @@ core::CaptionContext ProgramContext::captionContext() const {
 
 std::optional<std::string> ProgramContext::loadCatalogue() {
     const platform::CatalogueStore store(databaseFile());
-    auto result = store.loadCatalogue();
+    platform::RowVersions versions;
+    auto result = store.loadCatalogue(&versions);
     if (auto* error = std::get_if<core::LoadError>(&result))
         return error->message;
+    rowVersions = std::move(versions);
     auto& loaded = std::get<core::CatalogueLoadResult>(result);
     catalogue = std::move(loaded.catalogue);
     loadWarnings = std::move(loaded.warnings);

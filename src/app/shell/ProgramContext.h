@@ -6,6 +6,7 @@
 #include "core/session/CaptionKeys.h"
 #include "platform/files/SettingsFile.h"
 #include "platform/printing/ProgramPrinter.h"
+#include "platform/storage/CatalogueStore.h"
 
 #include <QString>
 
@@ -35,6 +36,9 @@ struct ProgramContext {
     // Fills the catalogue from the database; an error message naming the file on failure.
     // What the load kept but had to leave out (rows beyond the catalogue's size) is in loadWarnings.
     std::optional<std::string> loadCatalogue();
+    // The row versions of the loaded catalogue (PostgreSQL only); a save changes a row only while
+    // it still has its version, and updates it here.
+    platform::RowVersions rowVersions;
     std::vector<std::string> loadWarnings;
     // Re-reads the texts of language.strLanguage; the loader sets the imperial flag with them, and a
     // failed load changes neither.

@@ -214,7 +214,8 @@ StoreResult<std::vector<core::ImperialRow>> ReadImperialRows(const Reader& reade
         [](const QSqlQuery& q, core::ImperialRow& row) { row.text = TextOf(q.value(1)); });
 }
 
-StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
+StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader,
+                                                       RowVersions* versions = nullptr) {
     const QString tableName = QStringLiteral("tblMotordata");
     const auto table = reader.table(tableName);
     if (!table)
@@ -232,6 +233,11 @@ StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
         select << (column.type == core::ColumnType::Text ? RawText(reader, record.fieldName(pos))
                                                          : Quoted(record.fieldName(pos)));
     }
+    // A schema before version 2 has no row versions; such a catalogue is read, not written.
+    const bool withVersions =
+        versions != nullptr && reader.isPostgres() && record.indexOf(QStringLiteral("row_version")) >= 0;
+    if (withVersions)
+        select << QStringLiteral("row_version");
     QSqlQuery q(reader.database());
     q.setForwardOnly(true);
     // SQLite puts Null first in an ascending order, PostgreSQL last unless told.
@@ -247,6 +253,8 @@ StoreResult<std::vector<core::MotorRow>> ReadMotorRows(const Reader& reader) {
         row.fields.reserve(names.size());
         for (std::size_t k = 0; k < names.size(); ++k)
             row.fields.emplace_back(names[k], ToField(q.value(static_cast<int>(k))));
+        if (withVersions)
+            (*versions)[q.value(0).toLongLong()] = q.value(static_cast<int>(names.size())).toLongLong();
         rows.push_back(std::move(row));
     }
     if (q.lastError().isValid())
@@ -268,7 +276,8 @@ StoreResult<T> WithReader(const QString& file, Read read, bool snapshot = false)
 CatalogueStore::CatalogueStore(QString databaseFile) : databaseFile_(std::move(databaseFile)) {}
 
 StoreResult<std::vector<core::MotorRow>> CatalogueStore::readMotorRows() const {
-    return WithReader<std::vector<core::MotorRow>>(databaseFile_, ReadMotorRows);
+    return WithReader<std::vector<core::MotorRow>>(
+        databaseFile_, [](const Reader& reader) { return ReadMotorRows(reader); });
 }
 
 StoreResult<std::vector<core::LanguageRow>> CatalogueStore::readLanguageRows() const {
@@ -298,7 +307,7 @@ StoreResult<CatalogueSnapshot> CatalogueStore::readSnapshot(bool withImperialTex
                     return *error;
                 snapshot.imperialTexts = std::move(std::get<0>(imperial));
             }
-            auto motors = ReadMotorRows(reader);
+            auto motors = ReadMotorRows(reader, &snapshot.rowVersions);
             if (auto* error = std::get_if<StoreError>(&motors))
                 return *error;
             snapshot.motors = std::move(std::get<0>(motors));
@@ -308,8 +317,10 @@ StoreResult<CatalogueSnapshot> CatalogueStore::readSnapshot(bool withImperialTex
         true);
 }
 
-std::variant<core::CatalogueLoadResult, core::LoadError> CatalogueStore::loadCatalogue() const {
-    auto rows = readMotorRows();
+std::variant<core::CatalogueLoadResult, core::LoadError>
+CatalogueStore::loadCatalogue(RowVersions* versions) const {
+    auto rows = WithReader<std::vector<core::MotorRow>>(
+        databaseFile_, [versions](const Reader& reader) { return ReadMotorRows(reader, versions); });
     if (auto* error = std::get_if<StoreError>(&rows))
         return core::LoadError{error->message, std::nullopt, {}, {}, {}};
     return core::LoadCatalogue(std::get<std::vector<core::MotorRow>>(rows), Std(databaseFile_));

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <map>
 #include <string>
 #include <variant>
 #include <vector>
@@ -17,7 +19,12 @@ struct StoreError {
 };
 
 // The version of the PostgreSQL catalogue schema this program reads and writes.
-inline constexpr int kPostgresSchemaVersion = 1;
+// 2 added the row version, who changed a row and when, and the history of writes.
+inline constexpr int kPostgresSchemaVersion = 2;
+
+// The row version of each motor row as loaded, by intKatalogindex: a write on PostgreSQL changes a
+// row only while it still has the version its writer loaded. Empty for a database file.
+using RowVersions = std::map<std::int64_t, std::int64_t>;
 
 template <class T> using StoreResult = std::variant<T, StoreError>;
 
@@ -27,6 +34,7 @@ struct CatalogueSnapshot {
     std::vector<core::LanguageRow> texts;
     std::vector<core::ImperialRow> imperialTexts; // read only when asked for
     std::vector<core::MotorRow> motors;
+    RowVersions rowVersions; // of the same snapshot as motors
 };
 
 // Read access to the catalogue: the database file Zevodida.db, or a PostgreSQL database when the
@@ -48,8 +56,10 @@ public:
 
     StoreResult<CatalogueSnapshot> readSnapshot(bool withImperialTexts) const;
 
-    // readMotorRows followed by the catalogue load rules.
-    std::variant<core::CatalogueLoadResult, core::LoadError> loadCatalogue() const;
+    // readMotorRows followed by the catalogue load rules; the rows' versions of the same read go to
+    // `versions` when given.
+    std::variant<core::CatalogueLoadResult, core::LoadError>
+    loadCatalogue(RowVersions* versions = nullptr) const;
 
 private:
     QString databaseFile_;

@@ -92,7 +92,20 @@ std::variant<int, QString> Add(QSqlDatabase& db, const core::MotorRecord& record
 
 } // namespace
 
-MotorDataWriter::MotorDataWriter(QString databaseFile) : databaseFile_(std::move(databaseFile)) {}
+MotorDataWriter::MotorDataWriter(QString databaseFile) : databaseFile_(std::move(databaseFile)) {
+    auto location = core::ParseCatalogueLocation(databaseFile_.toStdString());
+    if (auto* parsed = std::get_if<core::CatalogueLocation>(&location); parsed && parsed->isPostgres())
+        postgres_.emplace(std::move(*parsed));
+}
+
+void MotorDataWriter::rememberLoaded(RowVersions versions) {
+    if (postgres_)
+        postgres_->rememberLoaded(std::move(versions));
+}
+
+RowVersions MotorDataWriter::loadedVersions() const {
+    return postgres_ ? postgres_->loadedVersions() : RowVersions{};
+}
 
 std::string MotorDataWriter::backupOnce(const QFile& database) {
     if (!backup_.isEmpty())
@@ -125,6 +138,8 @@ void MotorDataWriter::keepNewestBackups() const {
 
 std::variant<int, std::string> MotorDataWriter::write(const core::MotorRecord& record,
                                                       const std::string& designation) {
+    if (postgres_)
+        return postgres_->write(record, designation);
     if (!QFileInfo(databaseFile_).isFile())
         return Named(databaseFile_, QStringLiteral("no such database file"));
     // Opened for the backup before the connection locks the file, and closed only after the

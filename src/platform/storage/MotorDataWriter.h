@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/maintenance/MotorRecord.h"
+#include "platform/storage/CatalogueStore.h"
+#include "platform/storage/PostgresMotorWriter.h"
 
 #include <QFile>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -13,10 +16,15 @@ namespace airmotor::platform {
 // Writes the editor's motor records into tblMotordata: one transaction per save, bound parameters
 // only, and a timestamped copy of the database beside it before the first write of the writer's life.
 // Of those copies the newest kKeptBackups stay; the copy made for a save that failed is removed.
+// A postgresql:// location goes to PostgresMotorWriter instead: no copies, history on the server.
 class MotorDataWriter final {
 public:
     explicit MotorDataWriter(QString databaseFile);
     const QString& databaseFile() const { return databaseFile_; }
+
+    // The row versions of the catalogue the caller loaded (PostgreSQL only; a file has none).
+    void rememberLoaded(RowVersions versions);
+    RowVersions loadedVersions() const;
 
     // The catalogue index written, or a message naming the database; on failure nothing changed.
     // Replace updates the row of lowest intKatalogindex whose designation matches exactly; add takes
@@ -33,6 +41,7 @@ private:
 
     QString databaseFile_;
     QString backup_;
+    std::optional<PostgresMotorWriter> postgres_;
 };
 
 } // namespace airmotor::platform

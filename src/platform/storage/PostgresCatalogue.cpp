@@ -47,8 +47,23 @@ QString CreateTable(const core::TableDef& table) {
 
 // Migration k (from 1) takes the schema from version k - 1 to k; a new version appends one.
 std::vector<std::vector<QString>> Migrations() {
-    return {{CreateTable(core::MotorTable()), CreateTable(DatabaseBuilder::textTable()),
-             CreateTable(DatabaseBuilder::imperialTable())}};
+    return {
+        {CreateTable(core::MotorTable()), CreateTable(DatabaseBuilder::textTable()),
+         CreateTable(DatabaseBuilder::imperialTable())},
+        // Row versions come from one sequence, so a version never returns, not even after a push
+        // replaced every row. The user is the login (session_user): SET ROLE to a shared role
+        // would hide the person behind current_user.
+        {QStringLiteral("CREATE SEQUENCE motor_row_version"),
+         QStringLiteral("ALTER TABLE \"tblMotordata\" "
+                        "ADD COLUMN row_version bigint NOT NULL DEFAULT nextval('motor_row_version'), "
+                        "ADD COLUMN changed_by text NOT NULL DEFAULT session_user, "
+                        "ADD COLUMN changed_at timestamptz NOT NULL DEFAULT now()"),
+         QStringLiteral("CREATE TABLE motor_history (id bigserial PRIMARY KEY, "
+                        "\"strBenamning\" text NOT NULL, \"intKatalogindex\" bigint NOT NULL, "
+                        "old_row jsonb, new_row jsonb NOT NULL, "
+                        "changed_by text NOT NULL DEFAULT session_user, "
+                        "changed_at timestamptz NOT NULL DEFAULT now())"),
+         QStringLiteral("CREATE INDEX motor_history_designation ON motor_history (\"strBenamning\", id)")}};
 }
 
 // One connection with one open transaction; rolled back unless committed.
@@ -248,6 +263,9 @@ std::variant<BuildSummary, BuildError> PostgresCatalogue::push(const QString& fi
     if (auto error = InsertRows(session, DatabaseBuilder::textTable(), texts))
         return *error;
     if (auto error = InsertRows(session, DatabaseBuilder::imperialTable(), imperial))
+        return *error;
+    if (auto error = session.exec(QStringLiteral("SELECT pg_notify(?, ?)"),
+                                  {QString::fromLatin1(kCatalogueChannel), QStringLiteral("push")}))
         return *error;
     if (auto error = session.commit())
         return *error;

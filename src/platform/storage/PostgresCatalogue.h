@@ -9,6 +9,10 @@
 
 namespace airmotor::platform {
 
+// Every write to the catalogue notifies this channel in its transaction: a listener hears of it
+// only once it is committed.
+inline constexpr char kCatalogueChannel[] = "airmotor_catalogue";
+
 struct SchemaSummary {
     int version = 0;
     bool created = false; // false: the database already had the current schema

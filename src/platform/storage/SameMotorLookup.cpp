@@ -1,5 +1,7 @@
 #include "platform/storage/SameMotorLookup.h"
 
+#include "core/catalogue/CatalogueLocation.h"
+#include "platform/storage/PostgresConnection.h"
 #include "platform/storage/SqliteConnection.h"
 
 #include <QDir>
@@ -7,6 +9,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
+
+#include <optional>
 
 namespace airmotor::platform {
 namespace {
@@ -27,21 +31,32 @@ std::optional<double> Number(const core::MotorRecord& record, const std::string&
 
 std::variant<std::optional<int>, std::string>
 FindSameMotor(const QString& databaseFile, const core::MotorRecord& record, const std::string& designation) {
-    const std::string named = QDir::toNativeSeparators(databaseFile).toStdString() + ": ";
-    SqliteConnection connection(databaseFile, SqliteConnection::Mode::ReadOnly);
-    if (!connection.open())
-        return named + connection.errorText().toStdString();
+    auto location = core::ParseCatalogueLocation(databaseFile.toStdString());
+    const auto* parsed = std::get_if<core::CatalogueLocation>(&location);
+    const bool postgres = parsed != nullptr && parsed->isPostgres();
+    const std::string named =
+        (postgres ? databaseFile : QDir::toNativeSeparators(databaseFile)).toStdString() + ": ";
+    std::optional<SqliteConnection> file;
+    std::optional<PostgresConnection> server;
+    if (postgres)
+        server.emplace(*parsed);
+    else
+        file.emplace(databaseFile, SqliteConnection::Mode::ReadOnly);
+    if (postgres ? !server->open() : !file->open())
+        return named + (postgres ? server->errorText() : file->errorText()).toStdString();
     const std::vector<std::string>& fields = core::CurveFieldNames();
     QStringList columns;
     for (const std::string& name : fields)
         columns << QStringLiteral("\"%1\"").arg(QString::fromStdString(name));
     std::optional<int> found;
     {
-        QSqlQuery query(connection.database());
+        QSqlQuery query(postgres ? server->database() : file->database());
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT intKatalogindex, ") + columns.join(QStringLiteral(", ")) +
-                      QStringLiteral(" FROM tblMotordata WHERE strBenamning = ? COLLATE BINARY "
-                                     "ORDER BY intKatalogindex"));
+        // On PostgreSQL = under a deterministic collation is byte equality, as BINARY is here.
+        query.prepare(QStringLiteral("SELECT \"intKatalogindex\", ") + columns.join(QStringLiteral(", ")) +
+                      QStringLiteral(" FROM \"tblMotordata\" WHERE \"strBenamning\" = ?") +
+                      (postgres ? QString() : QStringLiteral(" COLLATE BINARY")) +
+                      QStringLiteral(" ORDER BY \"intKatalogindex\""));
         query.addBindValue(QString::fromStdString(designation));
         if (!query.exec())
             return named + query.lastError().text().toStdString();

@@ -1,0 +1,322 @@
+#include "CatalogueFixture.h"
+
+#include "platform/storage/MotorDataWriter.h"
+#include "platform/storage/MotorHistory.h"
+#include "platform/storage/PostgresConnection.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <set>
+#include <thread>
+
+namespace airmotor::platform::test {
+namespace {
+
+using Written = std::variant<int, std::string>;
+
+std::string Designation(const core::MotorRow& row) {
+    return std::get<std::string>(**row.find("strBenamning"));
+}
+
+// A record of every stored field of the row but its index; the price changed to `price`.
+core::MotorRecord RecordOf(const core::MotorRow& row, core::SaveMode mode, double price,
+                           const std::string& designation) {
+    core::MotorRecord record{mode, {}};
+    for (const auto& [name, value] : row.fields)
+        if (value && name != "intKatalogindex")
+            record.fields.emplace_back(name, name == "sngPris"        ? core::FieldValue{price}
+                                             : name == "strBenamning" ? core::FieldValue{designation}
+                                                                      : *value);
+    return record;
+}
+
+std::optional<double> PriceAt(const QString& url, int index) {
+    for (const core::MotorRow& row : Snapshot(url).motors)
+        if (std::get<std::int64_t>(**row.find("intKatalogindex")) == index)
+            return std::get<double>(**row.find("sngPris"));
+    return std::nullopt;
+}
+
+std::string Message(const Written& written) {
+    return std::holds_alternative<std::string>(written) ? std::get<std::string>(written) : std::string();
+}
+
+TEST_F(PostgresCatalogueTest, ReplaceWritesOnlyOverTheVersionItLoadedAndKeepsTheHistory) {
+    pushBundled();
+    const CatalogueSnapshot loaded = Snapshot(url());
+    ASSERT_EQ(loaded.rowVersions.size(), loaded.motors.size());
+    const core::MotorRow& row = loaded.motors.at(3);
+    const std::string motor = Designation(row);
+    MotorDataWriter anna(cluster_->url(database_, QString::fromLatin1(TestCluster::kPasswordUser)));
+    MotorDataWriter late(url());
+    anna.rememberLoaded(loaded.rowVersions);
+    late.rememberLoaded(loaded.rowVersions);
+
+    const Written first = anna.write(RecordOf(row, core::SaveMode::Replace, 111, motor), motor);
+    ASSERT_TRUE(std::holds_alternative<int>(first)) << Message(first);
+    const int index = std::get<int>(first);
+    const std::string refused =
+        Message(late.write(RecordOf(row, core::SaveMode::Replace, 222, motor), motor));
+    EXPECT_EQ(refused.rfind(motor + " was changed by anna at ", 0), 0u) << refused;
+    EXPECT_NE(refused.find("since it was loaded; nothing was written. Reload"), std::string::npos) << refused;
+    EXPECT_EQ(PriceAt(url(), index), 111.0);
+    // The writer knows its own save: a second one needs no reload.
+    const Written second = anna.write(RecordOf(row, core::SaveMode::Replace, 333, motor), motor);
+    ASSERT_TRUE(std::holds_alternative<int>(second)) << Message(second);
+    EXPECT_EQ(PriceAt(url(), index), 333.0);
+    EXPECT_EQ(
+        Message(late.write(RecordOf(row, core::SaveMode::Replace, 1, "NO-SUCH-MOTOR"), "NO-SUCH-MOTOR")),
+        core::kDesignationNotFoundText);
+
+    const auto history = MotorHistory::read(url(), motor);
+    ASSERT_TRUE(std::holds_alternative<std::vector<HistoryEntry>>(history)) << std::get<std::string>(history);
+    const auto& entries = std::get<std::vector<HistoryEntry>>(history);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].changedBy, "anna");
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(entries[0].oldRow)).object()["sngPris"],
+              111.0);
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(entries[0].newRow)).object()["sngPris"],
+              333.0);
+    EXPECT_EQ(entries[1].index, index);
+
+    const CliRun json =
+        RunCli({QStringLiteral("--catalogue"), url(), QStringLiteral("catalogue"), QStringLiteral("history"),
+                QString::fromStdString(motor), QStringLiteral("--json")});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonObject answer = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(answer["designation"], QString::fromStdString(motor));
+    const QJsonArray changes = answer["changes"].toArray();
+    ASSERT_EQ(changes.size(), 2);
+    EXPECT_EQ(changes[1].toObject()["change"], QStringLiteral("replace"));
+    const CliRun file =
+        RunCli({QStringLiteral("catalogue"), QStringLiteral("history"), QString::fromStdString(motor)});
+    EXPECT_EQ(file.status, 1);
+    EXPECT_TRUE(file.err.contains("history is kept only in a catalogue on PostgreSQL"))
+        << file.err.toStdString();
+    EXPECT_EQ(file.err.count('\n'), 1);
+}
+
+TEST_F(PostgresCatalogueTest, TwoWritersAddingAtOnceNeverShareAnIndex) {
+    pushBundled();
+    const CatalogueSnapshot loaded = Snapshot(url());
+    const std::int64_t last = loaded.rowVersions.rbegin()->first;
+    constexpr int kAdds = 8;
+    std::vector<Written> results(2 * kAdds);
+    const auto adder = [&](int writer) {
+        MotorDataWriter mine(url());
+        for (int k = 0; k < kAdds; ++k) {
+            const std::string name = "RACE-" + std::to_string(writer) + "-" + std::to_string(k);
+            results[static_cast<std::size_t>(writer * kAdds + k)] =
+                mine.write(RecordOf(loaded.motors.front(), core::SaveMode::Add, k, name), name);
+        }
+    };
+    std::thread other(adder, 1);
+    adder(0);
+    other.join();
+    std::set<int> indexes;
+    for (const Written& result : results) {
+        ASSERT_TRUE(std::holds_alternative<int>(result)) << Message(result);
+        indexes.insert(std::get<int>(result));
+    }
+    ASSERT_EQ(indexes.size(), results.size());
+    EXPECT_EQ(*indexes.begin(), last + 1);
+    EXPECT_EQ(*indexes.rbegin(), last + 2 * kAdds);
+}
+
+TEST_F(PostgresCatalogueTest, SaveMotorWritesTheServerCatalogueAndTheListSeesIt) {
+    pushBundled();
+    const QTemporaryDir dir;
+    const QString measurement = dir.filePath(QStringLiteral("NEW.DAT"));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT"), measurement));
+    const QStringList save{QStringLiteral("--catalogue"),   url(),
+                           QStringLiteral("save-motor"),    measurement,
+                           QStringLiteral("--designation"), QStringLiteral("TKM20-PG"),
+                           QStringLiteral("--json")};
+    const CliRun added = RunCli(save + QStringList{QStringLiteral("--add")});
+    ASSERT_EQ(added.status, 0) << added.err.toStdString();
+    const CliRun replaced = RunCli(save + QStringList{QStringLiteral("--replace")});
+    ASSERT_EQ(replaced.status, 0) << replaced.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(replaced.out).object()["intKatalogindex"],
+              QJsonDocument::fromJson(added.out).object()["intKatalogindex"]);
+    const CliRun history =
+        RunCli({QStringLiteral("catalogue"), QStringLiteral("history"), QStringLiteral("TKM20-PG")}, url());
+    ASSERT_EQ(history.status, 0) << history.err.toStdString();
+    EXPECT_TRUE(history.out.endsWith("2 changes of TKM20-PG\n")) << history.out.toStdString();
+}
+
+// An older schema is read but not written; catalogue init upgrades it with its rows.
+TEST_F(PostgresCatalogueTest, InitUpgradesAVersionOneCatalogueForWriting) {
+    pushBundled();
+    ASSERT_EQ(
+        cluster_->exec(database_,
+                       QStringLiteral("ALTER TABLE \"tblMotordata\" DROP COLUMN row_version, DROP COLUMN "
+                                      "changed_by, DROP COLUMN changed_at; DROP TABLE motor_history; DROP "
+                                      "SEQUENCE motor_row_version; UPDATE schema_version SET version = 1")),
+        "");
+    const CatalogueSnapshot loaded = Snapshot(url());
+    EXPECT_TRUE(loaded.rowVersions.empty());
+    const std::string motor = Designation(loaded.motors.front());
+    MotorDataWriter writer(url());
+    const std::string refused =
+        Message(writer.write(RecordOf(loaded.motors.front(), core::SaveMode::Add, 5, "X"), "X"));
+    EXPECT_NE(
+        refused.find(
+            "schema has version 1, writing needs version 2; upgrade it with airmotor-cli catalogue init"),
+        std::string::npos)
+        << refused;
+    const auto upgraded = PostgresCatalogue::init(url());
+    ASSERT_TRUE(std::holds_alternative<SchemaSummary>(upgraded));
+    EXPECT_TRUE(std::get<SchemaSummary>(upgraded).created);
+    const CatalogueSnapshot after = Snapshot(url());
+    ExpectSameCatalogue(loaded, after);
+    std::set<std::int64_t> versions;
+    for (const auto& [index, version] : after.rowVersions)
+        versions.insert(version);
+    EXPECT_EQ(versions.size(), after.motors.size()) << "every row has a version of its own";
+    writer.rememberLoaded(after.rowVersions);
+    const Written saved =
+        writer.write(RecordOf(after.motors.front(), core::SaveMode::Replace, 5, motor), motor);
+    EXPECT_TRUE(std::holds_alternative<int>(saved)) << Message(saved);
+}
+
+// The server dies while a save holds its transaction open (its history row waits for a lock): after
+// the restart the row is the old one, whole, and the writer said that nothing was written.
+TEST_F(PostgresCatalogueTest, ServerKilledMidWriteKeepsTheOldRow) {
+    pushBundled();
+    const CatalogueSnapshot loaded = Snapshot(url());
+    const core::MotorRow& row = loaded.motors.at(1);
+    const std::string motor = Designation(row);
+    const auto location = core::ParseCatalogueLocation(url().toStdString());
+    std::optional<PostgresConnection> blocker(std::get<core::CatalogueLocation>(location));
+    ASSERT_TRUE(blocker->open());
+    QSqlQuery hold(blocker->database());
+    ASSERT_TRUE(hold.exec(QStringLiteral("BEGIN")));
+    ASSERT_TRUE(hold.exec(QStringLiteral("LOCK TABLE motor_history IN ACCESS EXCLUSIVE MODE")));
+
+    Written result;
+    std::thread save([&] {
+        MotorDataWriter writer(url());
+        writer.rememberLoaded(loaded.rowVersions);
+        result = writer.write(RecordOf(row, core::SaveMode::Replace, 999, motor), motor);
+    });
+    // The save has updated its row and waits for the history table.
+    bool waiting = false;
+    for (int k = 0; k < 200 && !waiting; ++k) {
+        QSqlQuery q(blocker->database());
+        waiting =
+            q.exec(QStringLiteral("SELECT count(*) FROM pg_locks WHERE relation = 'motor_history'::regclass "
+                                  "AND NOT granted")) &&
+            q.next() && q.value(0).toInt() > 0;
+        if (!waiting)
+            QThread::msleep(50);
+    }
+    EXPECT_TRUE(waiting);
+    EXPECT_EQ(cluster_->stopImmediately(), "");
+    save.join();
+    blocker.reset();
+    ASSERT_EQ(cluster_->start(), "");
+    const std::string message = Message(result);
+    EXPECT_EQ(message.rfind(url().toStdString() + ": ", 0), 0u) << message;
+    EXPECT_NE(message.find("; nothing was written"), std::string::npos) << message;
+    EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    ExpectSameCatalogue(loaded, Snapshot(url()));
+}
+
+// The body of GET path from the loopback port, or empty.
+QByteArray Get(int port, const char* path) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QByteArray answer;
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        const QByteArray request =
+            QByteArray("GET ") + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+        if (::write(fd, request.constData(), static_cast<std::size_t>(request.size())) == request.size()) {
+            // The whole answer is there when the body has its Content-Length; a silent server ends
+            // the wait after the receive timeout.
+            const timeval timeout{5, 0};
+            ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+                answer.append(buffer, n);
+                const qsizetype end = answer.indexOf("\r\n\r\n");
+                const qsizetype length = answer.toLower().indexOf("content-length:");
+                if (end > 0 && length > 0 && length < end &&
+                    answer.size() >= end + 4 +
+                                         answer.mid(length + 15, answer.indexOf('\r', length) - length - 15)
+                                             .trimmed()
+                                             .toLongLong())
+                    break;
+            }
+        }
+    }
+    if (fd >= 0)
+        ::close(fd);
+    const qsizetype body = answer.indexOf("\r\n\r\n");
+    return body < 0 ? QByteArray() : answer.mid(body + 4);
+}
+
+// The server hears each committed write and answers from the new catalogue without a restart.
+TEST_F(PostgresCatalogueTest, ServerReloadsWhenTheCatalogueIsWritten) {
+    pushBundled();
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(kBin + QStringLiteral("/airmotor-server"),
+                 {QStringLiteral("--folder"), kBin, QStringLiteral("--catalogue"), url(),
+                  QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")});
+    const auto stop = qScopeGuard([&] {
+        server.terminate();
+        if (!server.waitForFinished(10000))
+            server.kill();
+    });
+    int port = 0;
+    QByteArray said;
+    while (port == 0 && server.waitForReadyRead(20000)) {
+        said += server.readAll();
+        const qsizetype at = said.indexOf("listening on http://127.0.0.1:");
+        if (at >= 0 && said.indexOf('/', at + 30) > 0)
+            port = said.mid(at + 30, said.indexOf('/', at + 30) - at - 30).toInt();
+    }
+    ASSERT_NE(port, 0) << said.toStdString();
+    EXPECT_FALSE(said.contains("warning")) << said.toStdString();
+    ASSERT_FALSE(Get(port, "/api/v1/catalogue").contains("NOTICED-1"));
+
+    const CatalogueSnapshot loaded = Snapshot(url());
+    // The bundled catalogue fills every place: the write renames a motor, which the list shows.
+    MotorDataWriter writer(url());
+    writer.rememberLoaded(loaded.rowVersions);
+    const core::MotorRow& row = loaded.motors.at(3);
+    const Written added =
+        writer.write(RecordOf(row, core::SaveMode::Replace, 1, "NOTICED-1"), Designation(row));
+    ASSERT_TRUE(std::holds_alternative<int>(added)) << Message(added);
+    bool seen = false;
+    for (int k = 0; k < 100 && !seen; ++k) {
+        seen = Get(port, "/api/v1/catalogue").contains("\"NOTICED-1\"");
+        if (!seen)
+            QThread::msleep(100);
+    }
+    server.waitForReadyRead(1000);
+    EXPECT_TRUE(seen) << (said + server.readAll()).toStdString();
+}
+
+} // namespace
+} // namespace airmotor::platform::test
