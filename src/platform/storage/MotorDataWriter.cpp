@@ -1,6 +1,7 @@
 #include "platform/storage/MotorDataWriter.h"
 
 #include "platform/files/AtomicFile.h"
+#include "platform/storage/SqlFieldValue.h"
 #include "platform/storage/SqliteConnection.h"
 
 #include <QDateTime>
@@ -28,19 +29,6 @@ QString BackupName(const QFileInfo& database, const QString& stamp, int n) {
                                    database.suffix());
 }
 
-QVariant ToVariant(const core::FieldValue& value) {
-    if (const auto* i = std::get_if<std::int64_t>(&value))
-        return QVariant(static_cast<qlonglong>(*i));
-    if (const auto* d = std::get_if<double>(&value))
-        return QVariant(*d);
-    return QVariant(QString::fromStdString(std::get<std::string>(value)));
-}
-
-// Column names come from the record, which only ever holds names of the fixed table layout.
-QString Quoted(const std::string& name) {
-    return QStringLiteral("\"") + QString::fromStdString(name) + QStringLiteral("\"");
-}
-
 std::variant<int, QString> Replace(QSqlDatabase& db, const core::MotorRecord& record,
                                    const std::string& designation) {
     QSqlQuery find(db);
@@ -55,7 +43,7 @@ std::variant<int, QString> Replace(QSqlDatabase& db, const core::MotorRecord& re
     const int index = find.value(0).toInt();
     QStringList assignments;
     for (const auto& [name, value] : record.fields)
-        assignments << Quoted(name) + QStringLiteral(" = ?");
+        assignments << QuotedName(name) + QStringLiteral(" = ?");
     QSqlQuery update(db);
     update.prepare(QStringLiteral("UPDATE tblMotordata SET ") + assignments.join(QStringLiteral(", ")) +
                    QStringLiteral(" WHERE intKatalogindex = ?"));
@@ -76,7 +64,7 @@ std::variant<int, QString> Add(QSqlDatabase& db, const core::MotorRecord& record
     QStringList names{QStringLiteral("intKatalogindex")};
     QStringList marks{QStringLiteral("?")};
     for (const auto& [name, value] : record.fields) {
-        names << Quoted(name);
+        names << QuotedName(name);
         marks << QStringLiteral("?");
     }
     QSqlQuery insert(db);

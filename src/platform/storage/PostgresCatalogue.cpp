@@ -5,6 +5,7 @@
 #include "core/catalogue/MotorRow.h"
 #include "platform/storage/CatalogueStore.h"
 #include "platform/storage/PostgresConnection.h"
+#include "platform/storage/SqlFieldValue.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,19 +21,14 @@ std::string Std(const QString& s) {
     return s.toStdString();
 }
 
-QString Quoted(std::string_view name) {
-    return QLatin1Char('"') + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
-           QLatin1Char('"');
-}
-
 // Names are quoted so that PostgreSQL keeps their case, as the SQLite tables have them.
 QString CreateTable(const core::TableDef& table) {
     QStringList columns;
     for (const core::ColumnDef& c : table.columns) {
         QString column =
-            Quoted(c.name) + (c.type == core::ColumnType::Integer ? QStringLiteral(" bigint")
-                              : c.type == core::ColumnType::Real  ? QStringLiteral(" double precision")
-                                                                  : QStringLiteral(" text"));
+            QuotedName(c.name) + (c.type == core::ColumnType::Integer ? QStringLiteral(" bigint")
+                                  : c.type == core::ColumnType::Real  ? QStringLiteral(" double precision")
+                                                                      : QStringLiteral(" text"));
         if (c.primaryKey)
             column += QStringLiteral(" PRIMARY KEY");
         else if (c.notNull)
@@ -42,7 +38,8 @@ QString CreateTable(const core::TableDef& table) {
                       QString::fromUtf8(c.defaultValue.data(), static_cast<qsizetype>(c.defaultValue.size()));
         columns << column;
     }
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(Quoted(table.name), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(QuotedName(table.name), columns.join(QStringLiteral(", ")));
 }
 
 // Migration k (from 1) takes the schema from version k - 1 to k; a new version appends one.
@@ -148,16 +145,6 @@ private:
     bool open_ = false;
 };
 
-QVariant ToVariant(const std::optional<core::FieldValue>& value) {
-    if (!value)
-        return QVariant();
-    if (const auto* i = std::get_if<std::int64_t>(&*value))
-        return QVariant::fromValue(static_cast<qlonglong>(*i));
-    if (const auto* d = std::get_if<double>(&*value))
-        return QVariant(*d);
-    return QVariant(QString::fromStdString(std::get<std::string>(*value)));
-}
-
 QVariant ToVariant(const std::optional<std::string>& text) {
     return text ? QVariant(QString::fromStdString(*text)) : QVariant();
 }
@@ -167,13 +154,13 @@ std::optional<BuildError> InsertRows(Session& session, const core::TableDef& tab
     QStringList names;
     QStringList marks;
     for (const core::ColumnDef& c : table.columns) {
-        names << Quoted(c.name);
+        names << QuotedName(c.name);
         marks << QStringLiteral("?");
     }
     const QString sql =
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(Quoted(table.name), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    if (auto error = session.exec(QStringLiteral("DELETE FROM %1").arg(Quoted(table.name))))
+            .arg(QuotedName(table.name), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    if (auto error = session.exec(QStringLiteral("DELETE FROM %1").arg(QuotedName(table.name))))
         return error;
     for (const QVariantList& row : rows)
         if (auto error = session.exec(sql, row))

@@ -2,6 +2,7 @@
 
 #include "platform/storage/PostgresCatalogue.h"
 #include "platform/storage/PostgresConnection.h"
+#include "platform/storage/SqlFieldValue.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,19 +13,6 @@
 
 namespace airmotor::platform {
 namespace {
-
-QVariant ToVariant(const core::FieldValue& value) {
-    if (const auto* i = std::get_if<std::int64_t>(&value))
-        return QVariant(static_cast<qlonglong>(*i));
-    if (const auto* d = std::get_if<double>(&value))
-        return QVariant(*d);
-    return QVariant(QString::fromStdString(std::get<std::string>(value)));
-}
-
-// Column names come from the record, which only ever holds names of the fixed table layout.
-QString Quoted(const std::string& name) {
-    return QStringLiteral("\"") + QString::fromStdString(name) + QStringLiteral("\"");
-}
 
 // Runs one statement with bound values; the server's reason in one line when it fails.
 std::optional<std::string> Run(QSqlQuery& q, const QString& sql, const QVariantList& values = {}) {
@@ -109,7 +97,7 @@ std::variant<int, std::string> PostgresMotorWriter::write(const core::MotorRecor
         QStringList assignments;
         QVariantList values;
         for (const auto& [name, value] : record.fields) {
-            assignments << Quoted(name) + QStringLiteral(" = ?");
+            assignments << QuotedName(name) + QStringLiteral(" = ?");
             values << ToVariant(value);
         }
         values << index << expected;
@@ -139,7 +127,7 @@ std::variant<int, std::string> PostgresMotorWriter::write(const core::MotorRecor
         QStringList marks{QStringLiteral("?")};
         QVariantList values{index};
         for (const auto& [name, value] : record.fields) {
-            names << Quoted(name);
+            names << QuotedName(name);
             marks << QStringLiteral("?");
             values << ToVariant(value);
         }

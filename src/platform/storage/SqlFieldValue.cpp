@@ -34,4 +34,19 @@ std::optional<core::FieldValue> ToField(const QVariant& v) {
     }
 }
 
+QVariant ToVariant(const std::optional<core::FieldValue>& value) {
+    if (!value)
+        return QVariant();
+    if (const auto* i = std::get_if<std::int64_t>(&*value))
+        return QVariant::fromValue(static_cast<qlonglong>(*i));
+    if (const auto* d = std::get_if<double>(&*value))
+        return QVariant(*d);
+    return QVariant(QString::fromStdString(std::get<std::string>(*value)));
+}
+
+QString QuotedName(std::string_view name) {
+    return QLatin1Char('"') + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) +
+           QLatin1Char('"');
+}
+
 } // namespace airmotor::platform
