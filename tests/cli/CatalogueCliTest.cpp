@@ -8,6 +8,7 @@
 using namespace airmotor::cli::test;
 
 namespace {
+namespace catalogue_cli_test {
 
 const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
 
@@ -17,8 +18,6 @@ QTemporaryDir FolderWith(const QStringList& files) {
         QFile::copy(kBin + "/" + f, dir.filePath(f));
     return dir;
 }
-
-} // namespace
 
 TEST(CatalogueCli, GlobalOptionsStandAnywhereAndLanguageDefaultsToTheFile) {
     QTemporaryDir dir = FolderWith({"Zevodida.db"});
@@ -78,3 +77,6 @@ TEST(CatalogueCli, MakeDatabaseFromSources) {
     ExpectFailure(RunCli({"make-database", dir.filePath("src"), dir.filePath("Zevodida.db")}), 1,
                   "imperial.csv:");
 }
+
+} // namespace catalogue_cli_test
+} // namespace

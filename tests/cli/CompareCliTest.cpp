@@ -3,9 +3,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-using airmotor::cli::test::RunCli;
-
 namespace {
+namespace compare_cli_test {
+
+using airmotor::cli::test::RunCli;
 
 const QStringList kDuty = {"--torque", "10", "--speed", "3000", "--pressure", "6"};
 
@@ -14,8 +15,6 @@ QJsonObject Compare(const QStringList& extra) {
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     return r.json();
 }
-
-} // namespace
 
 TEST(CompareCommand, WritesTheDiagramWhenAsked) {
     QTemporaryDir dir;
@@ -28,3 +27,6 @@ TEST(CompareCommand, WritesTheDiagramWhenAsked) {
         EXPECT_GT(file.size(), 1000) << name;
     }
 }
+
+} // namespace compare_cli_test
+} // namespace

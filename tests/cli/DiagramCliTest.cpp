@@ -6,10 +6,11 @@
 #include <QSize>
 #include <QTemporaryDir>
 
+namespace {
+namespace diagram_cli_test {
+
 using airmotor::cli::test::ExpectFailure;
 using airmotor::cli::test::RunCli;
-
-namespace {
 
 int LongPolylines(const QString& svg) {
     static const QRegularExpression polyline(QStringLiteral("<polyline[^>]*points=\"([^\"]*)\""));
@@ -33,8 +34,6 @@ QSize PngSize(const QString& path) {
     };
     return {int(be(16)), int(be(20))};
 }
-
-} // namespace
 
 TEST(DiagramCommand, WritesTheChartOfTheClickedRowByExtension) {
     QTemporaryDir dir;
@@ -107,3 +106,6 @@ TEST(DrawingCommand, RendersTheDrawingByTheCommaRuleOrSaysWhyNot) {
         ExpectFailure(RunCli({"drawing", "--index", QString::number(none), "--out", out}), 1,
                       "No dimension drawing");
 }
+
+} // namespace diagram_cli_test
+} // namespace

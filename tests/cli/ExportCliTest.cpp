@@ -7,10 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+namespace {
+namespace export_cli_test {
+
 using airmotor::cli::test::ExpectFailure;
 using airmotor::cli::test::RunCli;
-
-namespace {
 
 QJsonArray Rows(const QStringList& arguments) {
     const auto r = RunCli(arguments);
@@ -19,8 +20,6 @@ QJsonArray Rows(const QStringList& arguments) {
 }
 
 const QStringList kDuty = {"--torque", "10", "--speed", "3000", "--pressure", "6"};
-
-} // namespace
 
 TEST(ExportCommand, WritesEveryAnalysedRowAsCsv) {
     QTemporaryDir dir;
@@ -84,3 +83,6 @@ TEST(ExportCommand, WorkbookReadsBackWithTheAnalysedFigures) {
                   1, "folder.xlsx");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary left";
 }
+
+} // namespace export_cli_test
+} // namespace

@@ -7,6 +7,7 @@
 using namespace airmotor::cli::test;
 
 namespace {
+namespace help_cli_test {
 
 // The command names as the program's own help lists them (two-space indent under "Commands:").
 QStringList ListedCommands() {
@@ -66,4 +67,5 @@ TEST(HelpCli, EveryCommandHasHelpWithAnExample) {
     }
 }
 
+} // namespace help_cli_test
 } // namespace

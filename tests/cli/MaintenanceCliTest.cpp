@@ -9,12 +9,11 @@
 using namespace airmotor::cli::test;
 
 namespace {
+namespace maintenance_cli_test {
 
 // The linear measurement also recorded for the measurement command: M(n) = 20 - 0.02 n Nm,
 // L(n) = 5 + 0.01 n l/s with a maximum power of 0.6 kW.
 const QString kLinear = QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT");
-
-} // namespace
 
 TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
     QTemporaryDir dir;
@@ -51,16 +50,12 @@ TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
     EXPECT_EQ(replaced.json()["intKatalogindex"].toInt(), doc["intKatalogindex"].toInt());
 }
 
-namespace {
-
 int Listed(const QString& folder, const QString& designation) {
     int count = 0;
     for (const auto& motor : RunCli({"--folder", folder, "catalogue", "--json"}).json()["motors"].toArray())
         count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
     return count;
 }
-
-} // namespace
 
 // Readings that fit no motor and a designation longer than the catalogue's field are refused as
 // input (exit 2, nothing stored); a designation in the old code page is converted, with a warning.
@@ -108,3 +103,6 @@ TEST(MaintenanceCli, SaveMotorRefusesWhatTheCatalogueCannotHoldAndConvertsOldTex
     EXPECT_TRUE(
         messages[0].toObject()["text"].toString().contains("line 8: the designation is not UTF-8 text"));
 }
+
+} // namespace maintenance_cli_test
+} // namespace

@@ -9,6 +9,7 @@
 using namespace airmotor::cli::test;
 
 namespace {
+namespace motor_list_cli_test {
 
 // The shipped sample list (rows 2-4) and the bundled catalogue in a folder of their own.
 struct ListFolder {
@@ -32,8 +33,6 @@ QStringList Outcomes(const QJsonObject& doc) {
         outcomes << row.toObject()["outcome"].toString();
     return outcomes;
 }
-
-} // namespace
 
 TEST(MotorListCli, RowsAreAddedOnceAndABadRowIsSkippedWithItsReason) {
     ListFolder list;
@@ -118,3 +117,6 @@ TEST(MotorListCli, RefusedWorkbooksAndUsage) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
 }
+
+} // namespace motor_list_cli_test
+} // namespace

@@ -7,9 +7,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-using airmotor::cli::test::RunCli;
-
 namespace {
+namespace print_cli_test {
+
+using airmotor::cli::test::RunCli;
 
 const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
 
@@ -51,8 +52,6 @@ Sheet Datasheet(const QTemporaryDir& dir, QStringList args, const QString& langu
 }
 
 const QStringList kSearch{"--torque", "10", "--speed", "3000", "--pressure", "6"};
-
-} // namespace
 
 TEST(DatasheetCommand, ModesGiveTheirPageAndContent) {
     QTemporaryDir dir;
@@ -158,3 +157,6 @@ TEST(CatalogueTableCommand, ThirtyThreeMotorsAJob) {
     EXPECT_TRUE(PdfText(first).contains("designation"));
     EXPECT_TRUE(PdfText(first).contains("[r/min]"));
 }
+
+} // namespace print_cli_test
+} // namespace

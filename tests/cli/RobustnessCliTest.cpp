@@ -18,11 +18,12 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+namespace {
+namespace robustness_cli_test {
+
 using airmotor::cli::test::CliResult;
 using airmotor::cli::test::ExpectFailure;
 using airmotor::cli::test::RunCli;
-
-namespace {
 
 const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
 const QString kData = QStringLiteral(AIRMOTOR_SOURCE_DIR "/data");
@@ -49,8 +50,6 @@ void CopySources(const QString& folder, const std::function<QByteArray(const QSt
 QByteArray Unchanged(const QString&, QByteArray bytes) {
     return bytes;
 }
-
-} // namespace
 
 TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
     QTemporaryDir dir;
@@ -289,3 +288,6 @@ TEST(RobustnessCli, EverySearchSeesOneVersionWhileTheDatabaseIsRebuilt) {
     Write(db + ".stop", "");
     EXPECT_TRUE(rebuild.waitForFinished(120000));
 }
+
+} // namespace robustness_cli_test
+} // namespace

@@ -12,12 +12,11 @@
 using namespace airmotor::core;
 
 namespace {
+namespace air_cost_text_test {
 
 const TextTable& English() {
     return airmotor::core::testing::BundledEnglish();
 }
-
-} // namespace
 
 TEST(AirCostText, AcceptsBothDecimalSeparatorsAndNamesTheBadInput) {
     struct Case {
@@ -104,3 +103,6 @@ TEST(AnalysisFigures, UnitsMasksAndMissingFigures) {
     for (const auto& [name, f] : imperial)
         EXPECT_FALSE(f.howComputed.empty()) << name;
 }
+
+} // namespace air_cost_text_test
+} // namespace

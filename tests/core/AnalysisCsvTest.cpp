@@ -9,6 +9,9 @@
 
 using namespace airmotor::core;
 
+namespace {
+namespace analysis_csv_test {
+
 TEST(AnalysisCsv, QuotingEmptyCellsAndDecimalPoint) {
     DutyAnalysis a;
     a.designation = "TKM \"22\", A";
@@ -47,3 +50,6 @@ TEST(AnalysisCsv, TabSeparatedCellsStayInTheirColumns) {
     EXPECT_NE(tsv.find("\r\n1\tTKM \"22\" A,B\tdirect\t5.50\t0.00\t\t"), std::string::npos) << tsv;
     EXPECT_EQ(tsv.substr(0, tsv.find('\t')), "row");
 }
+
+} // namespace analysis_csv_test
+} // namespace

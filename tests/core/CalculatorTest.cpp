@@ -14,6 +14,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace calculator_test {
 
 void ExpectClose(float actual, double expected) {
     EXPECT_NEAR(actual, expected, 1e-4 * std::max(1.0, std::fabs(expected))) << "expected " << expected;
@@ -339,4 +340,5 @@ TEST_F(Model, OwnMotorData) {
     EXPECT_EQ(wagon.box(15).colour, 12648384);
 }
 
+} // namespace calculator_test
 } // namespace

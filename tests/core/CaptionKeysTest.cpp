@@ -8,6 +8,9 @@
 
 using namespace airmotor::core;
 
+namespace {
+namespace caption_keys_test {
+
 TEST(CaptionKeys, EveryControlOfAWindowIsListedOnceWithAKeyOfTheTable) {
     std::set<std::pair<std::string, std::string>> seen;
     for (const CaptionEntry& e : CaptionKeys()) {
@@ -56,3 +59,6 @@ TEST(CaptionKeys, LanguageMenuAndStartListMapToTheSixSettings) {
     }
     EXPECT_EQ(MenuItemOfLanguage("english"), -1);
 }
+
+} // namespace caption_keys_test
+} // namespace

@@ -10,6 +10,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace catalogue_loader_test {
 
 // A valid tblMotordata row; `changes` replaces single fields (std::nullopt = Null).
 MotorRow Row(std::int64_t katalogindex,
@@ -48,8 +49,6 @@ std::string ErrorOf(const std::vector<MotorRow>& rows) {
     ADD_FAILURE() << "load succeeded";
     return {};
 }
-
-} // namespace
 
 TEST(CatalogueLoader, VeryOldRowsAreSkippedAndShiftTheSearchIndex) {
     const auto loaded =
@@ -228,3 +227,6 @@ TEST(CatalogueLoader, NumbersBecomeTextsWhateverTheProgramsLocale) {
     EXPECT_EQ(designation, "1.5");
     EXPECT_NE(error.find("intKatalogindex 2.5 "), std::string::npos) << error;
 }
+
+} // namespace catalogue_loader_test
+} // namespace

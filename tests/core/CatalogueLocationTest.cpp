@@ -4,6 +4,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace catalogue_location_test {
 
 struct UrlCase {
     const char* text;
@@ -97,5 +98,6 @@ TEST(CatalogueLocation, AnythingElseIsAFileAndEmptyIsAnError) {
     EXPECT_TRUE(std::holds_alternative<LocationError>(ParseCatalogueLocation("")));
 }
 
+} // namespace catalogue_location_test
 } // namespace
 } // namespace airmotor::core

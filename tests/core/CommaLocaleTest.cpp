@@ -13,6 +13,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace comma_locale_test {
 
 // Texts a user types and the readers meet, with the edges of the classic conversion: blanks, signs,
 // a bare point, exponents with and without digits, beyond the range of a double, non-finite words.
@@ -132,5 +133,6 @@ TEST(LeadingDouble, AgreesWithTheClassicConversion) {
     }
 }
 
+} // namespace comma_locale_test
 } // namespace
 } // namespace airmotor::core

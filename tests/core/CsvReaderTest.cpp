@@ -5,6 +5,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace csv_reader_test {
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -18,8 +19,6 @@ Rows Texts(std::string_view csv) {
     }
     return rows;
 }
-
-} // namespace
 
 TEST(CsvReader, QuotesLineEndsAndNulls) {
     EXPECT_EQ(Texts("a,\"b \"\"c\"\"\",\r\n\r\n\"x\ny\",\\N,\"\\N\"\n"),
@@ -43,3 +42,6 @@ TEST(CsvReader, MalformedTextNamesItsLine) {
         EXPECT_EQ(std::get<CsvError>(parsed).line, line) << text;
     }
 }
+
+} // namespace csv_reader_test
+} // namespace

@@ -15,6 +15,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace current_motor_details_test {
 
 using F = RequirementField;
 using testing::AddMotor;
@@ -288,5 +289,6 @@ TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun)
     }
 }
 
+} // namespace current_motor_details_test
 } // namespace
 } // namespace airmotor::core

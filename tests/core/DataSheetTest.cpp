@@ -9,6 +9,7 @@ using namespace airmotor::core;
 using namespace airmotor::core::testing;
 
 namespace {
+namespace data_sheet_test {
 
 struct ListedMotor : SessionHarness {
     explicit ListedMotor(const TestMotor& m, int column = 0, std::string mounting = "T221") {
@@ -27,8 +28,6 @@ struct ListedMotor : SessionHarness {
 const KeyFigureRow& FreeSpeedRow(const DataSheet& s) {
     return s.keyFigures.at(6);
 }
-
-} // namespace
 
 TEST(DataSheet, FreeSpeedRowNamesTheMaximumAllowedSpeedWhereTheMotorHasOne) {
     struct Case {
@@ -145,3 +144,6 @@ TEST(CatalogueTable, ThirtyThreeRowsAPage) {
         }
     }
 }
+
+} // namespace data_sheet_test
+} // namespace

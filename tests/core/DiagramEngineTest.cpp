@@ -8,6 +8,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace diagram_engine_test {
 
 // Clip window 0..100 x 0..50 inside a larger sheet.
 struct Engine {
@@ -32,8 +33,6 @@ struct ClipCase {
 void PrintTo(const ClipCase& c, std::ostream* os) {
     *os << c.name << ": (" << c.x1 << ", " << c.y1 << ")-(" << c.x2 << ", " << c.y2 << ")";
 }
-
-} // namespace
 
 TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
     const ClipCase cases[] = {
@@ -238,3 +237,6 @@ TEST(DiagramEngineText, SpeedUnitIsRaisedMinusOneOrFrenchPlainText) {
     ASSERT_EQ(french.canvas.texts.size(), 1u);
     EXPECT_EQ(french.canvas.texts[0].text, "[tr/mn]");
 }
+
+} // namespace diagram_engine_test
+} // namespace

@@ -5,6 +5,9 @@
 
 using namespace airmotor::core;
 
+namespace {
+namespace drawing_view_test {
+
 TEST(DrawingReference, CommaRuleByColumnAndLinks) {
     struct Case {
         const char* reference;
@@ -61,3 +64,6 @@ TEST(ViewGeometry, ZoomRectangleAnyDirectionNoDistortionZeroIgnored) {
     EXPECT_FALSE(ZoomSourceRect(5, 5, 50, 5, 400, 300));
     EXPECT_FALSE(ZoomSourceRect(0, 0, 10, 10, 0, 300));
 }
+
+} // namespace drawing_view_test
+} // namespace

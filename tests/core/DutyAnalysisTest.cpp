@@ -9,6 +9,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace duty_analysis_test {
 
 constexpr int kMotor = 1;
 constexpr float kStall = 20.0f;  // Nm at 6.3 bar
@@ -35,8 +36,6 @@ PressureFactorValues At(float p) {
     PressureFactors(p, "TKM22-A-010", f);
     return f;
 }
-
-} // namespace
 
 // Working point 10 Nm at 2000 r/min, start torque 12 Nm. On a curve with factors Km, Kn:
 // T(n) = Km (20 - 0.004 n / Kn), free speed 5000 Kn, n(T) = Kn (20 - T / Km) / 0.004.
@@ -109,3 +108,6 @@ TEST(DutyAnalysis, AirCostPerYear) {
     for (const auto& c : cases)
         EXPECT_NEAR(AirCostPerYear(c.air, {c.hours, c.energy, c.price}), c.expected, 1e-9) << c.air;
 }
+
+} // namespace duty_analysis_test
+} // namespace

@@ -10,6 +10,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace editor_data_block_test {
 
 using airmotor::core::testing::HasLabel;
 
@@ -20,8 +21,6 @@ EditorDataBlockInput Input() {
     in.designation = "TKM20-A5";
     return in;
 }
-
-} // namespace
 
 TEST(EditorDataBlock, LinesFollowTheirConditions) {
     struct Case {
@@ -68,3 +67,6 @@ TEST(EditorDataBlock, LinesFollowTheirConditions) {
     });
     EXPECT_EQ(deviation->value, "10.00");
 }
+
+} // namespace editor_data_block_test
+} // namespace

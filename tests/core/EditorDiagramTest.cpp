@@ -12,9 +12,10 @@
 #include <tuple>
 
 using namespace airmotor::core;
-using F = EditorField;
-
 namespace {
+namespace editor_diagram_test {
+
+using F = EditorField;
 
 using airmotor::core::testing::HasLabel;
 using airmotor::core::testing::LinearMotor;
@@ -22,8 +23,6 @@ using airmotor::core::testing::LinearMotor;
 struct Drawn : airmotor::core::testing::LoadedEditor {
     Drawn() : LoadedEditor(LinearMotor()) { EXPECT_TRUE(editor.calibrate()); }
 };
-
-} // namespace
 
 TEST(EditorDiagram, ScaleFieldsChooseTheAxesOfScreenAndPaper) {
     EditorFields fields;
@@ -137,3 +136,6 @@ TEST(EditorDiagram, DecimalsTypedBeyondAnIntAreBounded) {
         EXPECT_EQ(diagram.plot.powerDecimals, decimals) << typed;
     }
 }
+
+} // namespace editor_diagram_test
+} // namespace

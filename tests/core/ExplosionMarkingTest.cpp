@@ -4,6 +4,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace explosion_marking_test {
 
 const std::string T85(kMarkingT85);
 const std::string T85X(kMarkingT85X);
@@ -58,5 +59,6 @@ TEST(ExplosionMarking, EveryFamilyRule) {
     }
 }
 
+} // namespace explosion_marking_test
 } // namespace
 } // namespace airmotor::core

@@ -8,6 +8,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace file_fault_test {
 
 // The bundled table in one language column (0 English .. 4 Spanish).
 TextTable Column(std::size_t column) {
@@ -16,8 +17,6 @@ TextTable Column(std::size_t column) {
         table.set(static_cast<int>(row.key), row.texts[column].value_or(std::string()));
     return table;
 }
-
-} // namespace
 
 // Every problem, kind and outcome has a key with a text in all five languages; a problem's text names
 // the file, and the one that has a second name or value to show has a place for it.
@@ -102,3 +101,6 @@ TEST(FileFault, WordsTheFaultInEnglishAndInTheChosenLanguage) {
         EXPECT_EQ(FileFaultText(c.fault, german), c.german);
     }
 }
+
+} // namespace file_fault_test
+} // namespace

@@ -10,6 +10,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace gear_designation_test {
 
 // Positions 10-12 carry the mark, 13 onwards the worm's centre distance, 14-16 the stage code.
 const char* const kMultiStage247 = "TKM20-A5-UAA 247-30";
@@ -23,8 +24,6 @@ GearData WormData() {
     g.pressureAngle = 20.0f;
     return g;
 }
-
-} // namespace
 
 TEST(GearDesignation, DecodeByMark) {
     struct Case {
@@ -92,3 +91,6 @@ TEST(GearLosses, WormWithoutItsDataIsNeverConverted) {
     noRatio.utv = 0.0f; // division by the gear ratio
     EXPECT_FALSE(ConvertReadings(readings, noRatio, "TKM20-A5", GearData{}).fault.empty());
 }
+
+} // namespace gear_designation_test
+} // namespace

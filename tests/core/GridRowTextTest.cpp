@@ -6,6 +6,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace grid_row_text_test {
 
 TEST(GridRowText, VariantCodesAndGearTextsInOrderOfPrecedence) {
     struct Row {
@@ -47,5 +48,6 @@ TEST(GridRowText, VariantCodesAndGearTextsInOrderOfPrecedence) {
     EXPECT_EQ(Bracketed("TKM22"), "( TKM22 )");
 }
 
+} // namespace grid_row_text_test
 } // namespace
 } // namespace airmotor::core

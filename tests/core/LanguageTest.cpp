@@ -5,6 +5,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace language_test {
 
 LanguageRow Texts(std::int64_t key, std::optional<std::string> english,
                   std::optional<std::string> german = "de", std::optional<std::string> french = "fr",
@@ -20,8 +21,6 @@ LanguageState Applied(const std::string& language, const std::vector<LanguageRow
     EXPECT_FALSE(error.has_value()) << (error ? error->message : "");
     return state;
 }
-
-} // namespace
 
 TEST(Language, ColumnIsChosenByLanguage) {
     const std::vector<LanguageRow> rows = {Texts(5, "en", "de", "fr", "it", "es")};
@@ -151,3 +150,6 @@ TEST(Language, LaterKeysACatalogueLacksComeFromTheProgramsTable) {
     }
     EXPECT_EQ(BundledLanguageRows().size(), std::size_t(kTextCount));
 }
+
+} // namespace language_test
+} // namespace

@@ -27,6 +27,7 @@ using namespace airmotor::core;
 using namespace airmotor::core::testing;
 
 namespace {
+namespace layout_test {
 
 LanguageState Bundled(std::string_view name) {
     LanguageState l;
@@ -116,8 +117,6 @@ public:
 private:
     RecordingCanvas inner_;
 };
-
-} // namespace
 
 // Texts too long for their room shrink to it and keep their distance from their neighbours: the
 // title 6 mm from the bold designation beside it, a key-figure value 1 mm from the next column's.
@@ -427,3 +426,6 @@ TEST(Layout, CalculatorDiagramForEveryAlternative) {
             }
         }
 }
+
+} // namespace layout_test
+} // namespace

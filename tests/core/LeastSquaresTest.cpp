@@ -11,6 +11,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace least_squares_test {
 
 using Matrix = std::vector<std::vector<float>>;
 
@@ -55,8 +56,6 @@ void ExpectIdentity(const Matrix& m, float tolerance) {
         for (std::size_t j = 0; j < m.size(); ++j)
             EXPECT_NEAR(m[i][j], i == j ? 1.0f : 0.0f, tolerance) << i << ',' << j;
 }
-
-} // namespace
 
 // Exact polynomials are recovered; tolerances reflect single-precision normal equations.
 TEST(FitPolynomial, RecoversExactPolynomialsAndTheLeastSquaresLine) {
@@ -202,3 +201,6 @@ TEST(DrawnCurveFigures, MaximumAtTheEndOfTheRangeIsTheLastSample) {
     EXPECT_FLOAT_EQ(f.maxPower, PowerAt(10.0f, 2000.0f));
     EXPECT_FLOAT_EQ(f.airAtMaxPower, 5.0f);
 }
+
+} // namespace least_squares_test
+} // namespace

@@ -8,6 +8,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace measurement_file_test {
 
 MeasurementData Sample() {
     MeasurementData d;
@@ -44,8 +45,6 @@ std::string Utf16(const std::string& text, bool bigEndian, bool byteOrderMark) {
         out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
     return out;
 }
-
-} // namespace
 
 TEST(MeasurementFile, RoundTripKeepsEveryFloat) {
     const MeasurementData d = Sample();
@@ -128,3 +127,6 @@ TEST(MeasurementFile, DesignationInTheOldCodePageIsConvertedWithAWarning) {
         }
     }
 }
+
+} // namespace measurement_file_test
+} // namespace

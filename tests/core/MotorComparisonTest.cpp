@@ -16,6 +16,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace motor_comparison_test {
 
 using F = RequirementField;
 using testing::AddMotor;
@@ -326,5 +327,6 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     }
 }
 
+} // namespace motor_comparison_test
 } // namespace
 } // namespace airmotor::core

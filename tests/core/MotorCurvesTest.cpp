@@ -9,6 +9,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace motor_curves_test {
 
 constexpr int kMotor = 7;
 
@@ -45,8 +46,6 @@ MotorCatalogue ScaleMotor() {
 }
 
 constexpr PressureFactorValues kReference{1.0f, 1.0f, 1.0f};
-
-} // namespace
 
 // Each term in double, the running sum rounded to float after every addition: at these speeds an
 // all-float evaluation and a double sum each differ in the last bits.
@@ -271,3 +270,6 @@ TEST(CurrentMotorScale, MissingPowerDataStillGivesAxesAndNoMotorNone) {
             << index;
     }
 }
+
+} // namespace motor_curves_test
+} // namespace

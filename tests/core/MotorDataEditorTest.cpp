@@ -11,6 +11,9 @@
 #include <utility>
 
 using namespace airmotor::core;
+namespace {
+namespace motor_data_editor_test {
+
 using F = EditorField;
 
 using Editor = airmotor::core::testing::LoadedEditor;
@@ -375,3 +378,6 @@ TEST(MotorRecord, RefusesDegenerateCurvesAndTextsTheCatalogueCannotHold) {
         }
     }
 }
+
+} // namespace motor_data_editor_test
+} // namespace

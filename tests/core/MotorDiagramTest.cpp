@@ -13,6 +13,7 @@ using namespace airmotor::core;
 using namespace airmotor::core::testing;
 
 namespace {
+namespace motor_diagram_test {
 
 struct Fixture {
     Fixture() {
@@ -45,8 +46,6 @@ std::vector<const PlotCurve*> Of(const MotorPlot& plot, CurveQuantity q) {
             out.push_back(&c);
     return out;
 }
-
-} // namespace
 
 TEST(MotorDiagram, NothingIsDrawnWithoutACurrentMotor) {
     Fixture f;
@@ -276,3 +275,6 @@ TEST(MotorDiagram, RightHandAxisLabelsStandAsFarFromTheirTicks) {
     EXPECT_NEAR(*std::min_element(gaps.begin(), gaps.end()), *std::max_element(gaps.begin(), gaps.end()),
                 1e-3f);
 }
+
+} // namespace motor_diagram_test
+} // namespace

@@ -8,9 +8,10 @@
 #include <tuple>
 
 using namespace airmotor::core;
-namespace col = airmotor::core::motor_list;
-
 namespace {
+namespace motor_list_batch_test {
+
+namespace col = airmotor::core::motor_list;
 
 // M(n) = 20 - 0.02 n Nm, L(n) = 5 + 0.01 n l/s; targets calibrate the curves.
 MeasurementData Linear() {
@@ -88,8 +89,6 @@ struct Services final : MotorListServices {
 std::string Text(const MotorRecord& r, const char* name) {
     return std::get<std::string>(*r.find(name));
 }
-
-} // namespace
 
 TEST(MotorListBatch, UpdateAddsEachGoodRowOnceWritesItBackAndSkipsTheRestWithReasons) {
     Sheet sheet;
@@ -234,3 +233,6 @@ TEST(MotorListBatch, AddsOnlyWhatTheSheetCanRecordAndNeverTwice) {
     EXPECT_EQ(unreadable.summary().rows[0].reason, "Zevodida.db: is locked");
     EXPECT_EQ(services.added.size(), 2u);
 }
+
+} // namespace motor_list_batch_test
+} // namespace

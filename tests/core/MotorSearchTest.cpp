@@ -11,6 +11,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace motor_search_test {
 
 using testing::AddMotor;
 using testing::KeyedLanguage;
@@ -407,5 +408,6 @@ TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     EXPECT_EQ((Found{0, CatalogueListing(c, filter, 2)}).Listed(), (std::vector<int>{1}));
 }
 
+} // namespace motor_search_test
 } // namespace
 } // namespace airmotor::core

@@ -9,6 +9,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace number_format_test {
 
 struct MaskCase {
     double value;
@@ -21,8 +22,6 @@ void ExpectMasks(std::initializer_list<MaskCase> cases) {
         EXPECT_EQ(FormatNumber(c.value, c.mask), c.expected) << c.value << " with \"" << c.mask << '"';
     }
 }
-
-} // namespace
 
 // Half away from zero on the exact binary value: true ties round up in magnitude, values whose
 // binary form lies just below a printed tie round down.
@@ -170,3 +169,6 @@ TEST(NumberParsing, RefusalsSayWhyTheTextIsNoNumberOfTheType) {
     }
     EXPECT_EQ(ParseSingle("1e-45"), 1e-45f); // the smallest single is still one
 }
+
+} // namespace number_format_test
+} // namespace

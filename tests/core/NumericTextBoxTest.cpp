@@ -4,6 +4,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace numeric_text_box_test {
 
 TEST(NumericKeyFilter, PassesEditingKeysDigitsAndTurnsCommaIntoPoint) {
     for (int code : std::initializer_list<int>{8, 13, 42, 45, 46, '0', '5', '9'}) {
@@ -68,5 +69,6 @@ TEST(SetFieldEnabled, EnablingTouchesOnlyADisabledField) {
     EXPECT_EQ(std::pair(box.enabled, box.colour), std::pair(true, kColourValid));
 }
 
+} // namespace numeric_text_box_test
 } // namespace
 } // namespace airmotor::core

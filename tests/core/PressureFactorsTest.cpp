@@ -11,6 +11,7 @@ using namespace airmotor::core;
 // designations fall to which family, and what "BS" motors keep.
 
 namespace {
+namespace pressure_factors_test {
 
 PressureFactorValues Factors(float p, const std::string& designation,
                              PressureFactorValues previous = {0.5f, 0.25f, 0.125f}) {
@@ -24,8 +25,6 @@ void ExpectSame(const PressureFactorValues& actual, const PressureFactorValues& 
     EXPECT_EQ(actual.sngKn, expected.sngKn) << what;
     EXPECT_EQ(actual.sngKl, expected.sngKl) << what;
 }
-
-} // namespace
 
 // The family is the exact, case-sensitive five leading characters; a TKS version counts only at
 // positions ten and eleven. Everything else is the default family.
@@ -49,3 +48,6 @@ TEST(PressureFactors, TksBsKeepsThePreviousFactors) {
     ExpectSame(Factors(0.0f, "TKS25-105BS-020"), {0.0f, 0.0f, 0.0f}, "BS at 0");
     ExpectSame(Factors(6.30005f, "TKS25-105BS-020"), {1.0f, 1.0f, 1.0f}, "BS inside the band's upper half");
 }
+
+} // namespace pressure_factors_test
+} // namespace

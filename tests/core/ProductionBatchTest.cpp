@@ -9,6 +9,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace production_batch_test {
 
 // Rows 1..listed are in the grid; the rows in `withRecords` have production records; printing job
 // `failingJob` fails.
@@ -89,5 +90,6 @@ TEST(ProductionBatch, PrintsRecordedMotorsFillsTheSheetAndSaysWhatHappened) {
                         "failed); no workbook writer is connected, sheet TKM is not filled.");
 }
 
+} // namespace production_batch_test
 } // namespace
 } // namespace airmotor::core

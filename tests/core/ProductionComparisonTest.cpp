@@ -12,6 +12,7 @@ using namespace airmotor::core;
 using namespace airmotor::core::testing;
 
 namespace {
+namespace production_comparison_test {
 
 // Catalogue motor: free speed 10000 r/min, 50 Nm at 5000 r/min, 15 l/s there, 25 l/s at free speed.
 struct Fixture {
@@ -53,8 +54,6 @@ public:
     std::map<std::pair<int, int>, double> numbers;
     std::map<std::pair<int, int>, std::string> texts;
 };
-
-} // namespace
 
 TEST(ProductionLookup, BandsHaveStrictBoundsComparedInDouble) {
     Fixture f;
@@ -229,3 +228,6 @@ TEST(ProductionComparison, FreeSpeedOnASampleOfExactlyZeroTorque) {
     const long percent = std::lround((1.1 * static_cast<double>(x) / 10000.0 - 1.0) * 100.0);
     EXPECT_EQ(CompareWithProduction(f.Diagram(), r).rows.at(6).diffText, std::to_string(percent));
 }
+
+} // namespace production_comparison_test
+} // namespace

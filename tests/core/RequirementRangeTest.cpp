@@ -10,6 +10,7 @@
 using namespace airmotor::core;
 
 namespace {
+namespace requirement_range_test {
 
 int ColourFor(RequirementField field, bool imperial, double typed) {
     std::ostringstream text;
@@ -19,8 +20,6 @@ int ColourFor(RequirementField field, bool imperial, double typed) {
     input.ValidateAndStore(field, UnitFactors::ForImperial(imperial ? 1 : 0), imperial);
     return input.box(field).colour;
 }
-
-} // namespace
 
 // The ranges the tooltips state are the ones the fields validate with: each bound is valid, a step
 // beyond it is not.
@@ -55,3 +54,6 @@ TEST(SearchSummary, CaseOrListingWithMotorsAndPressureInDisplayUnits) {
     EXPECT_EQ(FillPlaceholders("no markers", {"1"}), "no markers");
     EXPECT_EQ(FillPlaceholders("%1 and %2", {"a"}), "a and %2");
 }
+
+} // namespace requirement_range_test
+} // namespace

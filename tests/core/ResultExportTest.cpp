@@ -6,6 +6,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace result_export_test {
 
 TEST(ResultExport, TheChosenFileTypeDecidesFormatAndExtension) {
     constexpr std::string_view kWorkbook = "Workbook (*.xlsx)";
@@ -38,5 +39,6 @@ TEST(ResultExport, TheChosenFileTypeDecidesFormatAndExtension) {
               std::string(kWorkbook) + ";;" + std::string(kCsv));
 }
 
+} // namespace result_export_test
 } // namespace
 } // namespace airmotor::core

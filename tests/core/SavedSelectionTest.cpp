@@ -7,6 +7,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace saved_selection_test {
 
 using F = RequirementField;
 
@@ -72,5 +73,6 @@ TEST_F(SavedSelectionTest, MissingMotorStillRestoresTheDuty) {
     EXPECT_EQ(restored->results().rowCount(), original->results().rowCount());
 }
 
+} // namespace saved_selection_test
 } // namespace
 } // namespace airmotor::core

@@ -10,6 +10,7 @@
 
 namespace airmotor::core {
 namespace {
+namespace selection_session_test {
 
 using F = RequirementField;
 using testing::AddMotor;
@@ -476,5 +477,6 @@ TEST_F(SessionTest, LanguageChangeRereadsTheUnitsAndListsAgain) {
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{1, 2}));
 }
 
+} // namespace selection_session_test
 } // namespace
 } // namespace airmotor::core

@@ -5,6 +5,9 @@
 
 using namespace airmotor::core;
 
+namespace {
+namespace settings_test {
+
 TEST(Settings, ReadsTheThreeFreeFormatValuesAndOnlyTheSixLanguageNames) {
     const struct {
         const char* text;
@@ -119,3 +122,6 @@ TEST(IniDocument, ControlCharactersAreWrittenAsEscapes) {
         EXPECT_EQ(IniDocument::Parse(d.format()).text("s", "k"), value) << written;
     }
 }
+
+} // namespace settings_test
+} // namespace

@@ -18,6 +18,7 @@
 
 namespace airmotor::platform::test {
 namespace {
+namespace postgres_catalogue_test {
 
 TEST_F(PostgresCatalogueTest, InitCreatesTheSchemaOnceAndAnEmptyCatalogue) {
     const auto first = PostgresCatalogue::init(url());
@@ -189,5 +190,6 @@ TEST_F(PostgresCatalogueTest, PushOfABrokenFileLeavesTheServerCatalogue) {
     ExpectSameCatalogue(Snapshot(kBundled), Snapshot(url()));
 }
 
+} // namespace postgres_catalogue_test
 } // namespace
 } // namespace airmotor::platform::test

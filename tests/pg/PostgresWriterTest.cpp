@@ -27,6 +27,7 @@
 
 namespace airmotor::platform::test {
 namespace {
+namespace postgres_writer_test {
 
 using Written = std::variant<int, std::string>;
 
@@ -318,5 +319,6 @@ TEST_F(PostgresCatalogueTest, ServerReloadsWhenTheCatalogueIsWritten) {
     EXPECT_TRUE(seen) << (said + server.readAll()).toStdString();
 }
 
+} // namespace postgres_writer_test
 } // namespace
 } // namespace airmotor::platform::test

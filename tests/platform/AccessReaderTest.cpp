@@ -15,6 +15,7 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace access_reader_test {
 
 const QString kTestData = QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/data/access/");
 const QString kReader = QStringLiteral(AIRMOTOR_BIN_DIR "/airmotor-access-reader");
@@ -48,8 +49,6 @@ std::size_t Column(const AccessTable& table, const std::string& name) {
             return k;
     throw std::runtime_error("no column " + name);
 }
-
-} // namespace
 
 TEST_F(AccessReaderTest, Jet3TableWithEveryNumericTypeReadsRawValues) {
     const AccessTable t = only(AccessReader(kReader).read(kTestData + "testV1997.mdb", {"Table1"}));
@@ -163,3 +162,6 @@ TEST_F(AccessReaderTest, WatchdogStopsHangingCrashingAndLyingReaders) {
         EXPECT_NE(message.find(tc.what), std::string::npos) << message;
     }
 }
+
+} // namespace access_reader_test
+} // namespace

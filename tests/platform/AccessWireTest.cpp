@@ -9,6 +9,7 @@
 using namespace airmotor::platform;
 
 namespace {
+namespace access_wire_test {
 
 using T = AccessColumnType;
 
@@ -44,8 +45,6 @@ std::string ErrorOf(const std::string& bytes, const std::vector<std::string>& ta
     const auto* error = std::get_if<AccessWireError>(&parsed);
     return error ? error->message : std::string("(accepted)");
 }
-
-} // namespace
 
 TEST(AccessWireTest, RoundTripKeepsEveryValueBitForBit) {
     const AccessTable sample = Sample();
@@ -112,3 +111,6 @@ TEST(AccessWireTest, ReaderFailureIsPassedOnCleaned) {
     EXPECT_EQ(error.message.rfind("has no table  [2Jx aaa", 0), 0u) << error.message;
     EXPECT_LT(error.message.size(), 420u);
 }
+
+} // namespace access_wire_test
+} // namespace

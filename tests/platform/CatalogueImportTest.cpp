@@ -15,6 +15,7 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace catalogue_import_test {
 
 // The legacy tables as a plain source: the demo catalogue built into SQLite, its tables copied
 // without constraints, so that a fixture can hold what an old Access file might (Nulls, texts in
@@ -59,8 +60,6 @@ public:
     }
     const TableSource& inner;
 };
-
-} // namespace
 
 TEST_F(CatalogueImportTest, LegacyTablesBecomeTheSameCatalogue) {
     ExecSql(legacy(), {"ALTER TABLE tblLanguage RENAME COLUMN strGerman TO STRGERMAN",
@@ -144,3 +143,6 @@ TEST_F(CatalogueImportTest, AccessFilesWithoutTheTablesAndTheSourceItselfAreRefu
     ASSERT_TRUE(std::holds_alternative<BuildError>(result));
     EXPECT_NE(std::get<BuildError>(result).message.find("would replace the legacy file"), std::string::npos);
 }
+
+} // namespace catalogue_import_test
+} // namespace

@@ -16,6 +16,7 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace catalogue_store_test {
 
 template <class T> std::string ErrorOf(const StoreResult<T>& result) {
     if (const auto* error = std::get_if<StoreError>(&result))
@@ -44,8 +45,6 @@ QString InsertMotor(int katalog, const QString& name, const QString& detalj2, co
 }
 
 using CatalogueStoreTest = TempDirTest;
-
-} // namespace
 
 TEST_F(CatalogueStoreTest, MissingBrokenFilesAndTablesAreNamed) {
     const std::string missing = ErrorOf(CatalogueStore(path("none.db")).readMotorRows());
@@ -202,3 +201,6 @@ TEST_F(CatalogueStoreTest, DuplicateKeysAndUndecodableTextsAreRefused) {
     ASSERT_EQ(LanguageLoader(path("blob.db")).load(english), std::nullopt);
     EXPECT_EQ(english.strText(3), "Gr\xC3\xBC\xC3\x9F");
 }
+
+} // namespace catalogue_store_test
+} // namespace

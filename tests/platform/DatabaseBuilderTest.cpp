@@ -15,6 +15,7 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace database_builder_test {
 
 class DatabaseBuilderTest : public TempDirTest {
 protected:
@@ -47,8 +48,6 @@ protected:
 
     QByteArray motors, texts, imperial;
 };
-
-} // namespace
 
 TEST_F(DatabaseBuilderTest, GoodSourcesGiveACompleteDatabase) {
     writeSources();
@@ -164,3 +163,6 @@ TEST_F(DatabaseBuilderTest, MissingSourceOrOutputFolder) {
     ASSERT_TRUE(std::holds_alternative<BuildError>(result));
     EXPECT_NE(std::get<BuildError>(result).message.find("out.db"), std::string::npos);
 }
+
+} // namespace database_builder_test
+} // namespace

@@ -19,6 +19,7 @@ using namespace airmotor;
 using namespace airmotor::core::testing;
 
 namespace {
+namespace diagram_export_test {
 
 struct DiagramSetup {
     DiagramSetup() {
@@ -67,8 +68,6 @@ int CurveCount(const QString& svg) {
     }
     return curves;
 }
-
-} // namespace
 
 TEST(DiagramExport, SvgHoldsTheLanguagesTitlesAndTheCurvesOfEachAlternative) {
     QTemporaryDir dir;
@@ -169,3 +168,6 @@ TEST(DiagramExport, PrinterPageInBothOrientations) {
         EXPECT_TRUE(text.contains(QStringLiteral("T17 6.30 T56"))) << text.toStdString();
     }
 }
+
+} // namespace diagram_export_test
+} // namespace

@@ -14,11 +14,12 @@
 #include <random>
 #include <vector>
 
+namespace {
+namespace dimension_drawing_test {
+
 using airmotor::platform::DimensionDrawing;
 using airmotor::platform::WmfRenderer;
 using airmotor::platform::test::WriteFile;
-
-namespace {
 
 // A small placeable metafile: a pen, a hollow brush, a rectangle and a polyline.
 QByteArray SmallWmf() {
@@ -73,8 +74,6 @@ void ExpectRendersOrFailsCleanly(const DimensionDrawing& d) {
         EXPECT_FALSE(d.error().isEmpty());
     }
 }
-
-} // namespace
 
 TEST(WmfRenderer, ValidMetafileBecomesSvgWithUnfilledPolylines) {
     if (!WmfRenderer::Available())
@@ -183,3 +182,6 @@ TEST(DimensionDrawing, EveryBundledDrawingRenders) {
         EXPECT_NEAR(d.bounds().width() / d.bounds().height(), 297.0 / 210.0, 0.01) << file.toStdString();
     }
 }
+
+} // namespace dimension_drawing_test
+} // namespace

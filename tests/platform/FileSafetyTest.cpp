@@ -24,6 +24,7 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace file_safety_test {
 
 class FileSafetyTest : public TempDirTest {
 protected:
@@ -46,8 +47,6 @@ protected:
 
     int socket_ = -1;
 };
-
-} // namespace
 
 TEST_F(FileSafetyTest, OnlyRegularFilesUnderTheCapAreReadAndReplaced) {
     const struct {
@@ -129,3 +128,6 @@ TEST_F(FileSafetyTest, InterruptedWriteIsRolledBackOnTheNextRead) {
     EXPECT_TRUE(std::holds_alternative<StoreError>(CatalogueStore(path("gone.db")).readMotorRows()));
     EXPECT_FALSE(QFileInfo::exists(path("gone.db")));
 }
+
+} // namespace file_safety_test
+} // namespace

@@ -20,10 +20,11 @@
 
 using namespace airmotor;
 using namespace airmotor::platform;
+namespace {
+namespace full_disk_test {
+
 using platform::test::ReadFile;
 using platform::test::WriteFile;
-
-namespace {
 
 using Write = std::function<std::optional<std::string>(const QString& path)>;
 
@@ -37,8 +38,6 @@ QByteArray AnalysisWorkbookBytes() {
     EXPECT_FALSE(WriteAnalysisWorkbook(file, {}, {}, "EUR"));
     return ReadFile(file);
 }
-
-} // namespace
 
 // Every writer meets a disk with no room left: the old file stays as it was, no temporary file is
 // left behind, and the message names the file and the system's reason. (The small outputs used to
@@ -222,3 +221,6 @@ TEST(FullDisk, CopiesTakeAFreeNameOrLeaveNothing) {
         EXPECT_EQ(disk.files(), QStringList());
     }
 }
+
+} // namespace full_disk_test
+} // namespace

@@ -15,6 +15,9 @@
 #include <clocale>
 #include <string>
 
+namespace {
+namespace measurement_file_store_test {
+
 using airmotor::core::MeasurementData;
 using airmotor::platform::FileError;
 using airmotor::platform::MeasurementFileStore;
@@ -103,3 +106,6 @@ TEST(MeasurementFileStore, SaveKilledMidWriteLeavesAWholeFile) {
             << d.designation;
     }
 }
+
+} // namespace measurement_file_store_test
+} // namespace

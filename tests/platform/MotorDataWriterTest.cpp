@@ -15,9 +15,10 @@
 #include <thread>
 
 using namespace airmotor;
-using platform::MotorDataWriter;
-
 namespace {
+namespace motor_data_writer_test {
+
+using platform::MotorDataWriter;
 
 struct Catalogue {
     QTemporaryDir dir;
@@ -69,8 +70,6 @@ core::MotorRecord Record(core::SaveMode mode) {
     }
     return r;
 }
-
-} // namespace
 
 TEST(MotorDataWriter, ReplaceUpdatesTheLowestExactMatchAfterOneBackup) {
     Catalogue db;
@@ -234,3 +233,6 @@ TEST(MotorDataWriter, ConcurrentSavesEachGetTheirOwnBackup) {
             platform::CatalogueStore(db.dir.filePath(backup)).readMotorRows()))
             << backup.toStdString();
 }
+
+} // namespace motor_data_writer_test
+} // namespace

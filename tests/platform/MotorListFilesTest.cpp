@@ -17,6 +17,9 @@
 #include <sys/mount.h>
 
 using namespace airmotor;
+namespace {
+namespace motor_list_files_test {
+
 namespace col = core::motor_list;
 
 TEST(MotorListFiles, AddedRowsGetTheirFiguresAndIndexWrittenIntoTheWorkbook) {
@@ -57,8 +60,6 @@ TEST(MotorListFiles, AddedRowsGetTheirFiguresAndIndexWrittenIntoTheWorkbook) {
     EXPECT_NEAR(*s.number(2, col::kFreeSpeed), 1400.0, 1.0);
     EXPECT_EQ(reread.sheetNames(), (std::vector<std::string>{"Motorer", "Info"}));
 }
-
-namespace {
 
 // The sample list (rows 2-4, with their measurement files) in `folder`, the catalogue in `database`.
 struct SampleList {
@@ -103,8 +104,6 @@ QByteArray Read(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-} // namespace
 
 // Killed between the catalogue write and the workbook save, a run leaves the motor in the catalogue
 // without its index in column M: the next run finds it and writes the index back.
@@ -174,3 +173,6 @@ TEST(MotorListFiles, AWorkbookThatCannotBeSavedAddsNothing) {
     }
     EXPECT_EQ(list.copies("TKM20-S1-EX"), 0);
 }
+
+} // namespace motor_list_files_test
+} // namespace

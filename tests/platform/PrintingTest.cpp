@@ -11,6 +11,9 @@
 
 using namespace airmotor::platform;
 
+namespace {
+namespace printing_test {
+
 TEST(PictureOnPage, KeepsTheAspectRatioAndStaysOnThePage) {
     struct Case {
         QSizeF page, picture;
@@ -118,3 +121,6 @@ TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
     EXPECT_FALSE(missing.isValid());
     EXPECT_TRUE(missing.error().contains("Ex.svg")) << missing.error().toStdString();
 }
+
+} // namespace printing_test
+} // namespace

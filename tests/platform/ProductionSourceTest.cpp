@@ -11,14 +11,13 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace production_source_test {
 
 const QStringList kSchema = {
     "CREATE TABLE Provres (ID INTEGER PRIMARY KEY, Produktnummer, SerNbr, \"Godkänd\" BOOLEAN, VarvtalEffekt "
     "REAL, "
     "\"LuftförbrukningEffekt\" REAL, Moment REAL, \"VarvtalTomgång\" REAL, \"LuftförbrukningTomgång\" REAL)",
     "CREATE TABLE Sheet1 (SerNbr, \"Speed RPM\" REAL, \"Air cons\" REAL)"};
-
-} // namespace
 
 TEST(SqliteProductionSource, ReadsBothTablesNullExact) {
     QTemporaryDir dir;
@@ -131,8 +130,6 @@ TEST(ProductionDatabase, DefaultIsTheAccessFileOrItsSqliteExport) {
     EXPECT_TRUE(DefaultProductionDatabase(dir.path()).endsWith("Alla TKM Trebro och Ungern Test.mdb"));
 }
 
-namespace {
-
 // Tables as an Access file delivers them, without running the reader process.
 class FakeTables final : public TableSource {
 public:
@@ -149,8 +146,6 @@ AccessTable ProvresTable(std::vector<std::string> names, std::vector<std::vector
         t.columns.push_back({std::move(n), AccessColumnType::Unknown});
     return t;
 }
-
-} // namespace
 
 // Columns are found by name in any case and order; booleans and singles arrive as the core's values.
 TEST(AccessProductionSource, MapsColumnsByNameAndKeepsNulls) {
@@ -187,3 +182,6 @@ TEST(AccessProductionSource, RefusesMissingColumnsAndPassesReaderErrors) {
     FakeTables hung(TableReadError{"prod.mdb: did not finish within 60 s"});
     EXPECT_EQ(AccessProductionSource("prod.mdb", hung).Read().error, "prod.mdb: did not finish within 60 s");
 }
+
+} // namespace production_source_test
+} // namespace

@@ -17,13 +17,14 @@
 #include "TestDatabase.h"
 
 using namespace airmotor;
+namespace {
+namespace selection_file_test {
+
 using platform::FileError;
 using platform::ReadSelectionFile;
 using platform::WriteSelectionFile;
 using platform::test::ReadFile;
 using platform::test::WriteFile;
-
-namespace {
 
 core::SavedSelection Sample() {
     core::SavedSelection s;
@@ -43,8 +44,6 @@ core::SavedSelection Sample() {
     s.column = 1;
     return s;
 }
-
-} // namespace
 
 TEST(SelectionFile, RoundTripKeepsEveryField) {
     QTemporaryDir dir;
@@ -251,3 +250,6 @@ TEST(UserPreferences, UnreadableFilesAndFailedSavesAreReported) {
         EXPECT_EQ(QFileInfo(path).size(), size);
     }
 }
+
+} // namespace selection_file_test
+} // namespace

@@ -15,6 +15,7 @@ using namespace airmotor::platform;
 using namespace airmotor::platform::test;
 
 namespace {
+namespace settings_file_test {
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -30,8 +31,6 @@ protected:
 
 const auto kWritable = [](const QString&) { return true; };
 const auto kReadOnly = [](const QString&) { return false; };
-
-} // namespace
 
 TEST_F(SettingsFileTest, ProgramFolderRule) {
     const QString bin = path("prefix/bin");
@@ -125,3 +124,6 @@ TEST_F(SettingsFileTest, WriterKilledMidWriteLeavesAWholeFile) {
             << settings->strLanguage;
     }
 }
+
+} // namespace settings_file_test
+} // namespace

@@ -19,10 +19,11 @@
 #include <limits>
 
 using namespace airmotor::platform;
+namespace {
+namespace workbook_test {
+
 using airmotor::platform::test::ReadFile;
 using airmotor::platform::test::WriteFile;
-
-namespace {
 
 using Parts = std::vector<std::pair<QString, QByteArray>>;
 
@@ -95,8 +96,6 @@ QByteArray Python(const QString& script) {
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return p.readAllStandardOutput();
 }
-
-} // namespace
 
 TEST(Workbook, ReadsEveryKindOfCellAndWritesWithoutBreakingOtherParts) {
     QTemporaryDir dir;
@@ -291,8 +290,6 @@ TEST(WorkbookSheetWriter, RefusedCellStopsTheSaveAndAGoodSheetIsSaved) {
     EXPECT_EQ(s.text(3, 1), "TKM14");
 }
 
-namespace {
-
 QByteArray Repeated(const char* piece, qint64 times) {
     QByteArray out;
     out.reserve(static_cast<qsizetype>(std::strlen(piece) * static_cast<std::size_t>(times)));
@@ -322,8 +319,6 @@ constexpr qint64 kRefusalBudgetMs = 10000;
 #else
 constexpr qint64 kRefusalBudgetMs = 1000;
 #endif
-
-} // namespace
 
 // Parts that kept the old reader busy for minutes or filled the memory: each is refused at once,
 // the message naming the file, the part and the limit.
@@ -589,3 +584,6 @@ TEST(WorkbookSheet, AddressesHoldAtTheLetterCarriesAndTheSheetsEdges) {
             << c.ref;
     }
 }
+
+} // namespace workbook_test
+} // namespace
