@@ -131,4 +131,7 @@ TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
     const PrintPicture missing = PrintPicture::Load(dir.path(), ExSignFileNames());
     EXPECT_FALSE(missing.isValid());
     EXPECT_TRUE(missing.error().contains("Ex.svg")) << missing.error().toStdString();
+    EXPECT_EQ(missing.fault().problem, core::TaskProblem::PictureMissing);
+    EXPECT_EQ(missing.fault().subject, QDir::toNativeSeparators(dir.filePath("Ex.svg")).toStdString());
+    EXPECT_EQ(missing.fault().detail, "Ex.bmp, Ex.svg");
 }

@@ -104,7 +104,7 @@ bool ProductionController::load() {
     lookups_.clear();
     core::ProductionRead read = platform::OpenProductionDatabase(file_)->Read();
     if (!read.error.empty()) {
-        report({core::TaskProblem::ProductionNotRead, {}, read.error, std::nullopt}, read.error,
+        report({core::TaskProblem::ProductionNotRead, {}, read.error, read.file}, read.error,
                core::MessageIcon::Warning);
         return false;
     }

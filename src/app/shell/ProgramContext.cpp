@@ -1,8 +1,7 @@
 #include "app/shell/ProgramContext.h"
 
-#include "core/language/TaskFault.h"
-
 #include "core/common/ProgramVersion.h"
+#include "core/language/TaskFault.h"
 #include "platform/files/LanguageLoader.h"
 #include "platform/storage/CatalogueStore.h"
 
