@@ -47,9 +47,9 @@ class CatalogueImportControllerTest : public QObject {
         QString legacy;
     };
     // A legacy catalogue of the first ten motors, the first renamed.
-    static std::unique_ptr<Opened> open() {
+    static std::unique_ptr<Opened> open(const QString& language = "English") {
         auto o = std::make_unique<Opened>();
-        OpenMainWindow(*o, "English");
+        OpenMainWindow(*o, language);
         o->legacy = o->folder->path("legacy.db");
         QFile::copy(o->program->databaseFile(), o->legacy);
         Exec(o->legacy, "DELETE FROM tblMotordata WHERE intKatalogindex NOT IN "
@@ -105,7 +105,7 @@ private slots:
     }
 
     void refusedLegacyFileIsReportedAndNothingSwitches() {
-        auto o = open();
+        auto o = open("German");
         Exec(o->legacy, "DROP TABLE tblImperialUnits");
         o->prompts.answer = true;
         trigger(*o->window);
@@ -113,8 +113,10 @@ private slots:
         QCOMPARE(o->prompts.saveAsked, 0); // refused before the user is asked where its copy goes
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QCOMPARE(o->messages.messages[0].icon, core::MessageIcon::Critical);
-        QVERIFY(QString::fromStdString(o->messages.messages[0].text)
-                    .contains("legacy.db: has no table tblImperialUnits"));
+        // A lead in the chosen language, then the place and the fault as the command line says them.
+        const QString text = QString::fromStdString(o->messages.messages[0].text);
+        QVERIFY(text.startsWith("Der Katalog kann nicht importiert werden.\n"));
+        QVERIFY(text.contains("legacy.db: has no table tblImperialUnits"));
         QVERIFY(!QFile::exists(o->folder->path("new.db")));
         QVERIFY(o->program->databaseOverride.isEmpty());
     }

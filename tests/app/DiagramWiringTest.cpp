@@ -28,6 +28,14 @@ void WriteSvg(const QString& path, const char* colour) {
             colour + "'/></svg>");
 }
 
+// The bundled texts of one language column (0 English .. 4 Spanish).
+core::TextTable Bundled(std::size_t column) {
+    core::TextTable table;
+    for (const core::LanguageRow& row : core::BundledLanguageRows())
+        table.set(static_cast<int>(row.key), row.texts[column].value_or(std::string()));
+    return table;
+}
+
 } // namespace
 
 class DiagramWiringTest : public QObject {
@@ -158,7 +166,8 @@ private slots:
         QTemporaryDir dir;
         WriteSvg(dir.filePath("FIRST.SVG"), "#ff0000");
         WriteSvg(dir.filePath("SECOND.SVG"), "#0000ff");
-        DrawingWindow w(dir.path());
+        const core::TextTable german = Bundled(1);
+        DrawingWindow w(dir.path(), german);
         auto* link = w.findChild<QPushButton*>("Command1");
         QVERIFY(link);
         QCOMPARE(w.objectName(), QStringLiteral("MÅTTSKISS"));
@@ -171,17 +180,25 @@ private slots:
         QVERIFY(!link->isHidden());
         QCOMPARE(w.link(), QStringLiteral("http://example.com/drawing.pdf"));
         QVERIFY(!w.view().drawing().isValid());
-        QVERIFY(w.view().drawing().error().isEmpty()); // empty view, no message
+        QVERIFY(w.view().failureText().isEmpty()); // empty view, no message
 
+        // The view paints the failure in the chosen language; the command line keeps the English.
         w.showDrawing("MISSING", 0);
         QVERIFY(link->isHidden());
-        QVERIFY(w.view().drawing().error().contains("MISSING.WMF"));
+        const QString looked = QDir::toNativeSeparators(QDir(dir.path()).filePath("MISSING.WMF"));
+        QCOMPARE(w.view().failureText(),
+                 QStringLiteral("Die Maßzeichnung %1 wurde nicht gefunden.").arg(looked));
+        QCOMPARE(w.view().drawing().error(), QStringLiteral("Dimension drawing not found: ") + looked);
+        w.showDrawing("?", 0);
+        QCOMPARE(w.view().failureText(),
+                 QStringLiteral("Für diesen Motor ist keine Maßzeichnung vorhanden."));
     }
 
     void zoomAnyDirectionWithoutDistortion() {
         QTemporaryDir dir;
         WriteSvg(dir.filePath("D.SVG"), "#00ff00");
-        DrawingWindow w(dir.path());
+        const core::TextTable english = Bundled(0);
+        DrawingWindow w(dir.path(), english);
         w.showDrawing("D", 0);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QSize viewSize = w.view().size();

@@ -9,8 +9,10 @@
 #include "app/calculators/CalculatorController.h"
 #include "app/diagrams/DiagramController.h"
 #include "app/diagrams/DiagramWindow.h"
+#include "app/diagrams/DrawingWindow.h"
 #include "app/diagrams/MountingPositionsWindow.h"
 #include "app/maintenance/CatalogueImportController.h"
+#include "app/maintenance/ProductionController.h"
 #include "app/printing/PrintController.h"
 #include "app/selection/CaptionApplier.h"
 #include "app/selection/MainWindow.h"
@@ -95,6 +97,8 @@ ShownTexts TextsOfAllWindows() {
                 Note(texts, w, "title", menu->title());
             if (auto* view = qobject_cast<QAbstractItemView*>(w); view && !qobject_cast<QHeaderView*>(w))
                 NoteModel(texts, view);
+            if (auto* drawing = qobject_cast<DrawingView*>(w))
+                Note(texts, w, "painted", drawing->failureText());
         }
     }
     return texts;
@@ -225,7 +229,8 @@ private slots:
         QFETCH(int, menuItem);
         // The windows of the program as it starts them, less the in-house editor (Swedish by design).
         auto* diagrams = new DiagramController(*window, *program);
-        new PrintController(*window, *program, opened->messages);
+        auto* print = new PrintController(*window, *program, opened->messages);
+        auto* production = new ProductionController(*window, *program, opened->messages, *diagrams, *print);
         new CalculatorController(*window, *program, opened->messages, diagrams->diagram());
         new CatalogueImportController(*window, *program, opened->messages);
         auto* comparison = new ComparisonController(*window, *program, opened->messages);
@@ -240,7 +245,24 @@ private slots:
             comparison->showWindow();
             window->analysis().panel().show();
             diagrams->diagram().show();
+            diagrams->drawing().showDrawing("MISSING", 0);
         };
+        // What tasks say when a file is missing: a certificate document, the production comparison
+        // without its tick, a catalogue.
+        const auto failTasks = [&] {
+            const std::size_t before = opened->messages.messages.size();
+            print->openCertificateDocument();
+            production->runBatch(ProductionController::Batch::AllRows);
+            std::vector<std::string> said;
+            for (std::size_t k = before; k < opened->messages.messages.size(); ++k)
+                said.push_back(opened->messages.messages[k].text);
+            const QString kept = program->databaseOverride;
+            program->databaseOverride = folder->path("none.db");
+            said.push_back(program->loadCatalogue().value_or(std::string()));
+            program->databaseOverride = kept;
+            return said;
+        };
+        const std::vector<std::string> englishFailures = failTasks();
         showEverything();
         window->analysis().editAirCost();
         const ShownTexts english = TextsOfAllWindows();
@@ -251,6 +273,11 @@ private slots:
         showEverything();
         const ShownTexts shown = TextsOfAllWindows();
         QVERIFY(opened->messages.messages.back().text != englishRefusal);
+        const std::vector<std::string> failures = failTasks();
+        QCOMPARE(failures.size(), std::size_t{3});
+        QCOMPARE(englishFailures.size(), failures.size());
+        for (std::size_t k = 0; k < failures.size(); ++k)
+            QVERIFY2(!failures[k].empty() && failures[k] != englishFailures[k], failures[k].c_str());
         QStringList stillEnglish;
         for (auto it = english.cbegin(); it != english.cend(); ++it)
             if (shown.value(it.key()) == it.value() &&

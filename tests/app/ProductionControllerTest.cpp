@@ -170,7 +170,8 @@ private slots:
         });
         QVERIFY(o->production->runBatch(ProductionController::Batch::ResultRows).failed);
         QCOMPARE(o->printouts, 0);
-        QCOMPARE(o->messages.messages.back().text, std::string("book.xlsx: sheet TKM is missing"));
+        QCOMPARE(o->messages.messages.back().text,
+                 std::string("The workbook's sheet TKM cannot be filled.\nbook.xlsx: sheet TKM is missing"));
 
         // Without the default workbook the user is asked for one; none chosen: nothing printed.
         const QString preset = o->folder->path("Produktionsdata/Alla TKM Trebro och Ungern Test.xlsx");

@@ -1,5 +1,6 @@
 #include "core/language/FileFault.h"
 #include "core/common/Keys.h"
+#include "core/language/TaskFault.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,61 @@ TEST(FileFault, WordsTheFaultInEnglishAndInTheChosenLanguage) {
         EXPECT_EQ(FileFaultEnglish(c.fault), c.english);
         EXPECT_EQ(FileFaultText(c.fault, german), c.german);
     }
+}
+
+// Every task problem has its own text in every language, with a place for what it names; the
+// detail (English, or a file's own sentence) fills %2, or follows a text without one. Without the
+// texts the English message the command line prints is shown.
+TEST(TaskFault, WordsEachProblemInTheChosenLanguage) {
+    const auto hasMarker = [](const std::string& text, const char* marker) {
+        return text.find(marker) != std::string::npos;
+    };
+    for (std::size_t column = 0; column < 5; ++column) {
+        const TextTable texts = Column(column);
+        for (int p = 0; p < kTaskProblemCount; ++p) {
+            const auto problem = static_cast<TaskProblem>(p);
+            const std::string& text = texts(TaskProblemKey(problem));
+            const bool detailOnly =
+                problem == TaskProblem::CatalogueNotImported || problem == TaskProblem::CatalogueNotLoaded ||
+                problem == TaskProblem::ProductionNotRead || problem == TaskProblem::ProductionSheetNotOpened;
+            const bool named = !detailOnly && problem != TaskProblem::DrawingNone &&
+                               problem != TaskProblem::ProductionNotTicked &&
+                               problem != TaskProblem::ProductionNoWorkbook;
+            const bool detail = detailOnly || problem == TaskProblem::MetafileNotRead ||
+                                problem == TaskProblem::PictureMissing;
+            EXPECT_EQ(hasMarker(text, "%1"), named) << "problem " << p << " column " << column;
+            EXPECT_EQ(hasMarker(text, "%2"), detail) << "problem " << p << " column " << column;
+        }
+    }
+    EXPECT_LT(TaskProblemKey(TaskProblem::PictureNotPrinted), TextKey::ProductionTitle);
+
+    const TextTable german = Column(1);
+    const FileFault fifo{"/d/Ex.svg", FileProblem::NotRegular, FileKind::Fifo, 0, "",
+                         "",          FileOutcome::Unsaid};
+    const struct {
+        TaskFault fault;
+        const char* german;
+    } cases[] = {
+        {{TaskProblem::DrawingNotFound, "/d/%2.WMF", "", std::nullopt},
+         "Die Maßzeichnung /d/%2.WMF wurde nicht gefunden."},
+        {{TaskProblem::CatalogueNotLoaded, "", "c.db: table tblMotordata has no column X", std::nullopt},
+         "Der Katalog kann nicht geladen werden.\nc.db: table tblMotordata has no column X"},
+        {{TaskProblem::PictureNotPrinted, "/d/Ex.svg", "", fifo},
+         "/d/Ex.svg ist kein Bild, das das Programm drucken kann; ohne das Bild gedruckt. /d/Ex.svg ist "
+         "ein FIFO (benannte Pipe), keine reguläre Datei."},
+        {{TaskProblem::PictureMissing, "/d/Ex.svg", "Ex.bmp, Ex.svg", std::nullopt},
+         "Das Bild /d/Ex.svg fehlt (gesucht: Ex.bmp, Ex.svg); ohne das Bild gedruckt."},
+        {{TaskProblem::ProductionSheetNotOpened, "", "", fifo},
+         "Das Blatt TKM der Arbeitsmappe kann nicht gefüllt werden.\n/d/Ex.svg ist ein FIFO (benannte "
+         "Pipe), keine reguläre Datei."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TaskFaultText(c.fault, german), c.german);
+    const TaskFault none{TaskProblem::DrawingNone, "", "", std::nullopt};
+    EXPECT_EQ(TaskFaultText(none, nullptr, "english"), "english");
+    EXPECT_EQ(TaskFaultText(none, &german, "english"), "Für diesen Motor ist keine Maßzeichnung vorhanden.");
+    const TextTable empty;
+    EXPECT_EQ(TaskFaultText(none, &empty, "english"), "english");
 }
 
 } // namespace file_fault_test

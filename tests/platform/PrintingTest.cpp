@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace airmotor::platform;
+namespace core = airmotor::core;
 
 namespace {
 namespace printing_test {
@@ -91,12 +92,25 @@ TEST(CertificateDocuments, OpensTheLanguagesDocumentOrNamesTheMissingOne) {
           Case{"English_Imperial", "EX information.pdf", false},
           Case{"German", "1if.PM Inform. Ex certificates German Version xq 22 Okt 2004.pdf", false}}) {
         opened.clear();
-        const QString error = documents.open(c.language);
-        EXPECT_EQ(error.isEmpty(), c.present) << c.language;
+        const auto fault = documents.open(c.language);
+        EXPECT_EQ(!fault, c.present) << c.language;
         EXPECT_EQ(opened.size(), c.present ? 1 : 0);
-        const QString text = c.present ? opened.value(0) : error;
-        EXPECT_TRUE(text.contains(c.file)) << text.toStdString();
+        const std::string text = c.present ? opened.value(0).toStdString() : fault->subject;
+        EXPECT_NE(text.find(c.file), std::string::npos) << text;
+        if (fault) {
+            EXPECT_EQ(fault->problem, core::TaskProblem::CertificateMissing);
+        }
     }
+    // A folder by the document's name is said to be one; a document no program takes is named.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("EX information.pdf"));
+    const auto folder = documents.open("English");
+    ASSERT_TRUE(folder && folder->file);
+    EXPECT_EQ(folder->file->kind, core::FileKind::Folder);
+    const CertificateDocuments refused(dir.path(), [](const QUrl&) { return false; });
+    const auto unopened = refused.open("Spanish");
+    ASSERT_TRUE(unopened);
+    EXPECT_EQ(unopened->problem, core::TaskProblem::CertificateNotOpened);
+    EXPECT_FALSE(unopened->file);
 }
 
 TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
@@ -120,6 +134,9 @@ TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
     const PrintPicture missing = PrintPicture::Load(dir.path(), ExSignFileNames());
     EXPECT_FALSE(missing.isValid());
     EXPECT_TRUE(missing.error().contains("Ex.svg")) << missing.error().toStdString();
+    EXPECT_EQ(missing.fault().problem, core::TaskProblem::PictureMissing);
+    EXPECT_EQ(missing.fault().subject, QDir::toNativeSeparators(dir.filePath("Ex.svg")).toStdString());
+    EXPECT_EQ(missing.fault().detail, "Ex.bmp, Ex.svg");
 }
 
 } // namespace printing_test

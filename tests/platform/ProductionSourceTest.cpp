@@ -54,23 +54,26 @@ TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {
         QFile f(huge);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(kProductionFileCap + 1));
     }
+    // A file that cannot be read as a file carries its fault for the windows too.
     struct Case {
         QString file;
         const char* problem;
+        std::optional<core::FileProblem> fault;
     };
     const Case cases[] = {
-        {dir.filePath("missing.sqlite"), "does not exist"},
-        {dir.path(), "not a regular file"},
-        {text, "is not an SQLite database"},
-        {huge, "is larger than 1024 MB"},
-        {noSheet, "table Sheet1 cannot be read"},
-        {noColumn, "table Provres cannot be read"},
+        {dir.filePath("missing.sqlite"), "does not exist", core::FileProblem::Missing},
+        {dir.path(), "not a regular file", core::FileProblem::NotRegular},
+        {text, "is not an SQLite database", std::nullopt},
+        {huge, "is larger than 1024 MB", core::FileProblem::TooLarge},
+        {noSheet, "table Sheet1 cannot be read", std::nullopt},
+        {noColumn, "table Provres cannot be read", std::nullopt},
     };
     for (const Case& c : cases) {
         const core::ProductionRead read = OpenProductionDatabase(c.file)->Read();
         EXPECT_NE(read.error.find(c.file.toStdString()), std::string::npos)
             << c.file.toStdString() << ": " << read.error;
         EXPECT_NE(read.error.find(c.problem), std::string::npos) << read.error;
+        EXPECT_EQ(read.file ? std::optional(read.file->problem) : std::nullopt, c.fault) << read.error;
         EXPECT_TRUE(read.tables.provres.empty());
     }
 }

@@ -24,7 +24,7 @@ DiagramController::DiagramController(MainWindow& main, ProgramContext& program)
             return in;
         },
         &main);
-    drawing_ = new DrawingWindow(program.folder.folder, &main);
+    drawing_ = new DrawingWindow(program.folder.folder, program.language.strText, &main);
     connect(&main, &MainWindow::diagramRequested, this, &DiagramController::showDiagram);
     connect(&main, &MainWindow::diagramWindowRequested, this, [this] {
         diagram_->redraw();

@@ -16,8 +16,8 @@
 
 namespace airmotor::app {
 
-DrawingView::DrawingView(QWidget* parent)
-    : QWidget(parent), band_(new QRubberBand(QRubberBand::Rectangle, this)) {
+DrawingView::DrawingView(const core::TextTable& strText, QWidget* parent)
+    : QWidget(parent), strText_(strText), band_(new QRubberBand(QRubberBand::Rectangle, this)) {
     setObjectName("ImageMan1");
     setMinimumSize(200, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -73,6 +73,13 @@ void DrawingView::zoomTo(const QPointF& corner1, const QPointF& corner2) {
     emit zoomed();
 }
 
+QString DrawingView::failureText() const {
+    if (empty_ || drawing_.isValid())
+        return {};
+    return QString::fromStdString(
+        core::TaskFaultText(drawing_.fault(), &strText_, drawing_.error().toStdString()));
+}
+
 void DrawingView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -81,7 +88,7 @@ void DrawingView::paintEvent(QPaintEvent*) {
     if (!drawing_.isValid()) {
         painter.setPen(QColor(90, 90, 90));
         painter.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap,
-                         drawing_.error());
+                         failureText());
         return;
     }
     if (isZoomed())
@@ -115,9 +122,10 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
     zoomTo(pressAt_, releaseAt);
 }
 
-DrawingWindow::DrawingWindow(QString programFolder, QWidget* parent)
-    : QWidget(parent, Qt::Window), programFolder_(std::move(programFolder)), ImageMan1(new DrawingView(this)),
-      Command1(new QPushButton(this)), ZoomOutB(new QPushButton(this)) {
+DrawingWindow::DrawingWindow(QString programFolder, const core::TextTable& strText, QWidget* parent)
+    : QWidget(parent, Qt::Window), programFolder_(std::move(programFolder)),
+      ImageMan1(new DrawingView(strText, this)), Command1(new QPushButton(this)),
+      ZoomOutB(new QPushButton(this)) {
     // The texts are the language's (setTexts).
     setObjectName(QStringLiteral("MÅTTSKISS"));
     Command1->setObjectName("Command1");

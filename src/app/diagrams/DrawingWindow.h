@@ -17,7 +17,8 @@ namespace airmotor::app {
 class DrawingView final : public QWidget {
     Q_OBJECT
 public:
-    explicit DrawingView(QWidget* parent = nullptr);
+    // The failure of a drawing is painted in the language of `strText`.
+    explicit DrawingView(const core::TextTable& strText, QWidget* parent = nullptr);
 
     void setDrawing(platform::DimensionDrawing drawing);
     void clear(); // the empty view of a web reference
@@ -25,6 +26,8 @@ public:
     bool isZoomed() const { return !source_.isNull(); }
     const QRectF& source() const { return source_; }
     const platform::DimensionDrawing& drawing() const { return drawing_; }
+    // What the view paints instead of a drawing that failed (empty for a drawing or a blank view).
+    QString failureText() const;
     // Picture coordinates of a point of the view.
     QPointF toPicture(const QPointF& viewPoint) const;
     // The rectangle-selected step in view coordinates (corners in any order).
@@ -43,6 +46,7 @@ protected:
 private:
     QRectF fittedTarget() const;
 
+    const core::TextTable& strText_;
     platform::DimensionDrawing drawing_;
     bool empty_ = true;
     QRectF source_; // null: fit the whole picture
@@ -54,7 +58,7 @@ private:
 class DrawingWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit DrawingWindow(QString programFolder, QWidget* parent = nullptr);
+    DrawingWindow(QString programFolder, const core::TextTable& strText, QWidget* parent = nullptr);
 
     // Shows the motor's drawing by the comma rule for the clicked column; a web reference leaves the
     // view empty and offers the link button.

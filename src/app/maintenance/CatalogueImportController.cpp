@@ -4,6 +4,7 @@
 #include "app/shell/FilePrompts.h"
 #include "app/shell/ProgramContext.h"
 #include "core/common/Keys.h"
+#include "core/language/TaskFault.h"
 #include "core/results/SearchSummary.h"
 #include "platform/access/AccessReader.h"
 #include "platform/storage/CatalogueImport.h"
@@ -40,6 +41,14 @@ void CatalogueImportController::show(const std::string& message, core::MessageIc
         {.text = message, .icon = icon, .title = text(core::TextKey::ImportCatalogueTitle).toStdString()});
 }
 
+// The checks' own sentence names the place and the fault: it stays as the command line prints it,
+// after a lead in the chosen language.
+void CatalogueImportController::showNotImported(const platform::BuildError& error) {
+    show(core::TaskFaultText({core::TaskProblem::CatalogueNotImported, {}, error.message, std::nullopt},
+                             &program.language.strText, error.message),
+         core::MessageIcon::Critical);
+}
+
 void CatalogueImportController::run() {
     const QString title = text(core::TextKey::ImportCatalogueTitle);
     const QString allFiles = text(core::TextKey::AllFilesFilter) + QStringLiteral(" (*)");
@@ -54,7 +63,7 @@ void CatalogueImportController::run() {
     auto tables = import.read(legacy);
     QApplication::restoreOverrideCursor();
     if (const auto* error = std::get_if<platform::BuildError>(&tables)) {
-        show(error->message, core::MessageIcon::Critical);
+        showNotImported(*error);
         return;
     }
     const QFileInfo info(legacy);
@@ -69,7 +78,7 @@ void CatalogueImportController::run() {
         std::move(std::get<platform::CatalogueImport::ReadTables>(tables)), output);
     QApplication::restoreOverrideCursor();
     if (const auto* error = std::get_if<platform::BuildError>(&result)) {
-        show(error->message, core::MessageIcon::Critical);
+        showNotImported(*error);
         return;
     }
     const auto& summary = std::get<platform::BuildSummary>(result);

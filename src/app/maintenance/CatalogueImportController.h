@@ -9,7 +9,8 @@
 
 namespace airmotor::platform {
 class TableSource;
-}
+struct BuildError;
+} // namespace airmotor::platform
 
 namespace airmotor::app {
 
@@ -33,6 +34,7 @@ public:
 
 private:
     void show(const std::string& message, core::MessageIcon icon);
+    void showNotImported(const platform::BuildError& error);
     QString text(int key) const;
     void switchTo(const QString& database);
 

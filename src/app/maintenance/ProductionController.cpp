@@ -6,7 +6,9 @@
 #include "app/selection/MainWindow.h"
 #include "app/selection/OutputPanel.h"
 #include "app/shell/ProgramContext.h"
+#include "core/common/Keys.h"
 #include "core/diagram/SessionDiagramInput.h"
+#include "core/language/TaskFault.h"
 #include "core/production/ProductionBatch.h"
 #include "platform/production/ProductionDatabase.h"
 #include "platform/workbook/WorkbookSheetWriter.h"
@@ -24,12 +26,12 @@ ProductionController::ProductionController(MainWindow& main, ProgramContext& pro
     : QObject(&main), main_(main), program_(program), messages_(messages), diagrams_(diagrams), print_(print),
       file_(platform::DefaultProductionDatabase(program.folder.folder)) {
     chooser_ = [this](const QString& current) {
-        return QFileDialog::getOpenFileName(
-            &main_, QStringLiteral("Produktionsdata"), current,
-            QStringLiteral("Produktionsdata (*.mdb *.accdb *.sqlite *.db);;*"));
+        const QString title = text(core::TextKey::ProductionTitle);
+        return QFileDialog::getOpenFileName(&main_, title, current,
+                                            title + QStringLiteral(" (*.mdb *.accdb *.sqlite *.db);;*"));
     };
     workbookChooser_ = [this](const QString& preset) {
-        return QFileDialog::getOpenFileName(&main_, QStringLiteral("Produktionsdata: blad TKM"), preset,
+        return QFileDialog::getOpenFileName(&main_, text(core::TextKey::ProductionSheetTitle), preset,
                                             QStringLiteral("Excel (*.xlsx)"));
     };
     sheetWriters_ = [](const QString& workbook, std::string& error) -> std::unique_ptr<core::SheetWriter> {
@@ -51,8 +53,20 @@ ProductionController::ProductionController(MainWindow& main, ProgramContext& pro
     print.setDiagramDecorator(decorator);
 }
 
-void ProductionController::report(const std::string& text, core::MessageIcon icon) {
-    messages_.show({.key = -1, .text = text, .icon = icon, .title = "Produktionsdata"});
+QString ProductionController::text(int key) const {
+    return QString::fromStdString(program_.language.strText(key));
+}
+
+void ProductionController::report(const std::string& message, core::MessageIcon icon) {
+    messages_.show({.key = -1,
+                    .text = message,
+                    .icon = icon,
+                    .title = text(core::TextKey::ProductionTitle).toStdString()});
+}
+
+void ProductionController::report(const core::TaskFault& fault, const std::string& english,
+                                  core::MessageIcon icon) {
+    report(core::TaskFaultText(fault, &program_.language.strText, english), icon);
 }
 
 void ProductionController::tick(bool ticked) {
@@ -90,7 +104,8 @@ bool ProductionController::load() {
     lookups_.clear();
     core::ProductionRead read = platform::OpenProductionDatabase(file_)->Read();
     if (!read.error.empty()) {
-        report(read.error, core::MessageIcon::Warning);
+        report({core::TaskProblem::ProductionNotRead, {}, read.error, read.file}, read.error,
+               core::MessageIcon::Warning);
         return false;
     }
     index_ = std::make_unique<core::ProductionIndex>(std::move(read.tables));
@@ -133,7 +148,8 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
     if (batch == Batch::ResultRows) {
         setProductionData(true);
     } else if (!ticked_) {
-        report("Prod.data is not ticked: there is nothing to compare.", core::MessageIcon::Information);
+        report({core::TaskProblem::ProductionNotTicked, {}, {}, std::nullopt},
+               "Prod.data is not ticked: there is nothing to compare.", core::MessageIcon::Information);
         return summary;
     }
     // A database that could not be read was reported by the tick, which stayed clear.
@@ -148,7 +164,8 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
     }
     const QString workbook = batchWorkbook(batch);
     if (workbook.isEmpty()) {
-        report("No workbook with sheet TKM was chosen: nothing was printed.", core::MessageIcon::Information);
+        report({core::TaskProblem::ProductionNoWorkbook, {}, {}, std::nullopt},
+               "No workbook with sheet TKM was chosen: nothing was printed.", core::MessageIcon::Information);
         summary.cancelled = true;
         return summary;
     }
@@ -157,7 +174,8 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
         std::string error;
         sheet = sheetWriters_(workbook, error);
         if (!sheet) {
-            report(error, core::MessageIcon::Warning);
+            report({core::TaskProblem::ProductionSheetNotOpened, {}, error, std::nullopt}, error,
+                   core::MessageIcon::Warning);
             summary.failed = true;
             return summary;
         }
@@ -165,7 +183,10 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
 
     const int last =
         batch == Batch::ResultRows ? core::kProductionResultRows : program_.catalogue.intAntalMotorer;
-    QProgressDialog progress(QStringLiteral("Produktionsdata"), QStringLiteral("Cancel"), 0, last, &main_);
+    // Qt words the Cancel button in the chosen language.
+    QProgressDialog progress(&main_);
+    progress.setLabelText(text(core::TextKey::ProductionTitle));
+    progress.setRange(0, last);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
 

@@ -2,6 +2,7 @@
 
 #include "core/common/MessageSink.h"
 #include "core/diagram/MotorDiagram.h"
+#include "core/language/TaskFault.h"
 #include "core/production/ProductionComparison.h"
 
 #include <QDateTime>
@@ -66,7 +67,10 @@ private:
     // program folder is read-only), otherwise one the user picks; "" when none was picked.
     QString batchWorkbook(Batch batch);
     void tick(bool ticked);
-    void report(const std::string& text, core::MessageIcon icon);
+    QString text(int key) const;
+    void report(const std::string& message, core::MessageIcon icon);
+    // The fault in the chosen language; `english` before the texts are loaded.
+    void report(const core::TaskFault& fault, const std::string& english, core::MessageIcon icon);
 
     MainWindow& main_;
     ProgramContext& program_;

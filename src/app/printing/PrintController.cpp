@@ -4,6 +4,7 @@
 #include "app/selection/MainWindow.h"
 #include "app/shell/FilePrompts.h"
 #include "app/shell/ProgramContext.h"
+#include "core/language/TaskFault.h"
 #include "platform/printing/CatalogueTablePrinter.h"
 #include "platform/printing/CertificateDocuments.h"
 #include "platform/printing/PrintoutPrinter.h"
@@ -119,7 +120,7 @@ bool PrintController::printCopies(QPrinter& printer, int copies, bool tellFiles)
     if (!p.valid)
         return false;
     WaitCursor wait;
-    const platform::PrintoutPrinter printout(program_.folder.folder, messages_);
+    const platform::PrintoutPrinter printout(program_.folder.folder, messages_, &program_.language.strText);
     const std::unique_ptr<platform::PrintJobSink> sink = sinkFactory_(printer);
     const QString error = printout.print(*sink, p, copies).error;
     reportRun(*sink, error, tellFiles);
@@ -190,7 +191,8 @@ void PrintController::paintPreview(QPrinter& printer) {
 
 void PrintController::openCertificateDocument() {
     const platform::CertificateDocuments documents(program_.folder.folder);
-    report(documents.open(program_.language.strLanguage));
+    if (const auto fault = documents.open(program_.language.strLanguage))
+        report(QString::fromStdString(core::TaskFaultText(*fault, program_.language.strText)));
 }
 
 bool PrintController::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #include "app/shell/ProgramContext.h"
 
 #include "core/common/ProgramVersion.h"
+#include "core/language/TaskFault.h"
 #include "platform/files/LanguageLoader.h"
 #include "platform/storage/CatalogueStore.h"
 
@@ -62,7 +63,8 @@ std::optional<std::string> ProgramContext::loadCatalogue() {
     platform::RowVersions versions;
     auto result = store.loadCatalogue(&versions);
     if (auto* error = std::get_if<core::LoadError>(&result))
-        return error->message;
+        return core::TaskFaultText({core::TaskProblem::CatalogueNotLoaded, {}, error->message, std::nullopt},
+                                   &language.strText, error->message);
     rowVersions = std::move(versions);
     auto& loaded = std::get<core::CatalogueLoadResult>(result);
     catalogue = std::move(loaded.catalogue);

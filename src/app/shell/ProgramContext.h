@@ -33,7 +33,8 @@ struct ProgramContext {
     QString databaseFile() const;
     core::CaptionContext captionContext() const;
 
-    // Fills the catalogue from the database; an error message naming the file on failure.
+    // Fills the catalogue from the database; an error message naming the file on failure, in the
+    // chosen language once the texts are loaded.
     // What the load kept but had to leave out (rows beyond the catalogue's size) is in loadWarnings.
     std::optional<std::string> loadCatalogue();
     // The row versions of the loaded catalogue (PostgreSQL only); a save changes a row only while

@@ -234,6 +234,11 @@ inline constexpr int FileKindRegular = 394; // ..400, one a kind
 // The preferences file: a change that is not saved, a file that is not read.
 inline constexpr int PreferencesNotSaved = 401;
 inline constexpr int PreferencesNotRead = 402;
+// Why a task could not be done, as the windows say it (in the order of core::TaskProblem).
+inline constexpr int DrawingNone = 403; // ..417, one a problem
+// The production comparison's title and the title of its workbook dialog.
+inline constexpr int ProductionTitle = 418;
+inline constexpr int ProductionSheetTitle = 419;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

@@ -2,8 +2,6 @@
 
 #include "core/common/Keys.h"
 
-#include <array>
-
 namespace airmotor::core {
 
 std::string FileKindEnglish(FileKind kind) {
@@ -82,8 +80,9 @@ std::string OutcomeEnglish(FileOutcome outcome) {
     return {};
 }
 
-// %1.. replaced in one pass, so a file name holding "%2" stays as it is.
-std::string Fill(const std::string& text, const std::array<std::string, 3>& values) {
+} // namespace
+
+std::string FillMarkers(const std::string& text, const std::array<std::string, 3>& values) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -96,8 +95,6 @@ std::string Fill(const std::string& text, const std::array<std::string, 3>& valu
     }
     return out;
 }
-
-} // namespace
 
 std::string CapText(std::int64_t bytes) {
     return bytes >= 1024 * 1024 ? std::to_string(bytes / (1024 * 1024)) + " MiB"
@@ -116,7 +113,8 @@ std::string FileFaultText(const FileFault& fault, const TextTable& strText) {
         second = CapText(fault.cap);
     else if (fault.problem == FileProblem::LinkTargetNotCreated)
         second = fault.other;
-    std::string text = Fill(strText(FileProblemKey(fault.problem)), {fault.path, second, fault.reason});
+    std::string text =
+        FillMarkers(strText(FileProblemKey(fault.problem)), {fault.path, second, fault.reason});
     if (const int outcome = FileOutcomeKey(fault.outcome); outcome >= 0)
         text += ' ' + strText(outcome);
     return text;

@@ -2,6 +2,7 @@
 
 #include "core/language/Language.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -48,6 +49,9 @@ struct FileFault {
 
 // "a folder", "a FIFO", ...; "not a regular file" for a kind without a name.
 std::string FileKindEnglish(FileKind kind);
+
+// %1..%3 replaced in one pass, so a file name holding "%2" stays as it is.
+std::string FillMarkers(const std::string& text, const std::array<std::string, 3>& values);
 
 // "64 MiB" at a mebibyte and above, else whole kibibytes.
 std::string CapText(std::int64_t bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/catalogue/MotorRow.h"
+#include "core/language/FileFault.h"
 
 #include <optional>
 #include <string>
@@ -40,6 +41,8 @@ struct ProductionTables {
 struct ProductionRead {
     ProductionTables tables;
     std::string error; // empty on success; otherwise names the file and what is wrong
+    // The file itself cannot be read (missing, no regular file, too large): the windows word it.
+    std::optional<FileFault> file;
 };
 
 // Where production rows come from (an SQLite export, an Access file). A batch reads the tables once

@@ -46,10 +46,14 @@ DimensionDrawing DimensionDrawing::Load(const QString& folder, const QString& na
     if (trimmed.isEmpty() || trimmed == QLatin1String("?") || trimmed.contains(QLatin1Char('/')) ||
         trimmed.contains(QLatin1Char('\\')) || trimmed.contains(QLatin1String(".."))) {
         DimensionDrawing d;
-        d.error_ =
-            trimmed.isEmpty() || trimmed == QLatin1String("?")
-                ? QStringLiteral("No dimension drawing is available for this motor.")
-                : QStringLiteral("The dimension drawing name \"%1\" is not a plain file name.").arg(trimmed);
+        if (trimmed.isEmpty() || trimmed == QLatin1String("?")) {
+            d.fail(core::TaskProblem::DrawingNone,
+                   QStringLiteral("No dimension drawing is available for this motor."));
+        } else {
+            d.fail(core::TaskProblem::DrawingNameNotPlain,
+                   QStringLiteral("The dimension drawing name \"%1\" is not a plain file name.").arg(trimmed),
+                   trimmed);
+        }
         return d;
     }
     for (const char* suffix : {"WMF", "SVG", "PNG"}) {
@@ -59,7 +63,9 @@ DimensionDrawing DimensionDrawing::Load(const QString& folder, const QString& na
     }
     DimensionDrawing d;
     d.source_ = dir.filePath(trimmed + QStringLiteral(".WMF"));
-    d.error_ = QStringLiteral("Dimension drawing not found: %1").arg(QDir::toNativeSeparators(d.source_));
+    const QString looked = QDir::toNativeSeparators(d.source_);
+    d.fail(core::TaskProblem::DrawingNotFound, QStringLiteral("Dimension drawing not found: %1").arg(looked),
+           looked);
     return d;
 }
 
@@ -68,7 +74,9 @@ DimensionDrawing DimensionDrawing::FromFile(const QString& path) {
     d.source_ = path;
     auto read = ReadRegularFile(path, kDrawingFileCap);
     if (const auto* error = std::get_if<FileError>(&read)) {
-        d.error_ = QString::fromStdString(error->message);
+        d.fail(core::TaskProblem::DrawingNotShown, QString::fromStdString(error->message),
+               QDir::toNativeSeparators(path));
+        d.fault_.file = error->fault;
         return d;
     }
     const QByteArray bytes = std::get<QByteArray>(std::move(read));
@@ -78,12 +86,16 @@ DimensionDrawing DimensionDrawing::FromFile(const QString& path) {
     if (suffix == QLatin1String("svg")) {
         d.svg_ = DrawableSvg(bytes);
         if (!d.svg_)
-            d.error_ = QStringLiteral("%1: not a readable SVG drawing").arg(QDir::toNativeSeparators(path));
+            d.fail(core::TaskProblem::DrawingNotShown,
+                   QStringLiteral("%1: not a readable SVG drawing").arg(QDir::toNativeSeparators(path)),
+                   QDir::toNativeSeparators(path));
         return d;
     }
     QImage image;
     if (!image.loadFromData(bytes) || image.isNull()) {
-        d.error_ = QStringLiteral("%1: not a readable image").arg(QDir::toNativeSeparators(path));
+        d.fail(core::TaskProblem::DrawingNotShown,
+               QStringLiteral("%1: not a readable image").arg(QDir::toNativeSeparators(path)),
+               QDir::toNativeSeparators(path));
         return d;
     }
     d.image_ = image;
@@ -95,14 +107,23 @@ DimensionDrawing DimensionDrawing::FromWmfData(const QByteArray& wmf, const QStr
     d.source_ = sourceName;
     const WmfRenderer::Result converted = WmfRenderer::ToSvg(wmf);
     if (!converted.error.isEmpty()) {
-        d.error_ = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(sourceName), converted.error);
+        const QString name = QDir::toNativeSeparators(sourceName);
+        d.fail(core::TaskProblem::MetafileNotRead, QStringLiteral("%1: %2").arg(name, converted.error), name);
+        d.fault_.detail = converted.error.toStdString();
         return d;
     }
     d.svg_ = DrawableSvg(converted.svg);
     if (!d.svg_)
-        d.error_ =
-            QStringLiteral("%1: the metafile could not be drawn").arg(QDir::toNativeSeparators(sourceName));
+        d.fail(
+            core::TaskProblem::DrawingNotShown,
+            QStringLiteral("%1: the metafile could not be drawn").arg(QDir::toNativeSeparators(sourceName)),
+            QDir::toNativeSeparators(sourceName));
     return d;
+}
+
+void DimensionDrawing::fail(core::TaskProblem problem, const QString& english, const QString& subject) {
+    error_ = english;
+    fault_ = core::TaskFault{problem, subject.toStdString(), {}, std::nullopt};
 }
 
 QRectF DimensionDrawing::bounds() const {

@@ -1,6 +1,7 @@
 #include "platform/printing/CertificateDocuments.h"
 
 #include "core/printing/CertificateDocument.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -18,16 +19,16 @@ QString CertificateDocuments::path(std::string_view language) const {
     return QDir(folder_).filePath(QString::fromStdString(core::CertificateDocumentName(language)));
 }
 
-QString CertificateDocuments::open(std::string_view language) const {
+std::optional<core::TaskFault> CertificateDocuments::open(std::string_view language) const {
     const QString file = path(language);
-    const QFileInfo info(file);
-    if (!info.exists())
-        return QStringLiteral("%1: the certificate information document is missing").arg(file);
-    if (!info.isFile())
-        return QStringLiteral("%1: is not a regular file").arg(file);
-    if (!opener_(QUrl::fromLocalFile(info.absoluteFilePath())))
-        return QStringLiteral("%1: no program could open the document").arg(file);
-    return {};
+    const std::string name = QDir::toNativeSeparators(file).toStdString();
+    if (!QFileInfo::exists(file))
+        return core::TaskFault{core::TaskProblem::CertificateMissing, name, {}, std::nullopt};
+    if (const auto error = NotRegularFile(file))
+        return core::TaskFault{core::TaskProblem::CertificateNotOpened, name, {}, error->fault};
+    if (!opener_(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath())))
+        return core::TaskFault{core::TaskProblem::CertificateNotOpened, name, {}, std::nullopt};
+    return std::nullopt;
 }
 
 } // namespace airmotor::platform

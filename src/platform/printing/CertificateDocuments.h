@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/language/TaskFault.h"
+
 #include <QString>
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace airmotor::platform {
@@ -16,8 +19,8 @@ public:
     explicit CertificateDocuments(QString folder, Opener opener = {});
 
     QString path(std::string_view strLanguage) const;
-    // Empty on success, else a message naming the file and what is wrong.
-    QString open(std::string_view strLanguage) const;
+    // Nothing on success, else what is wrong, naming the file (the windows word it).
+    std::optional<core::TaskFault> open(std::string_view strLanguage) const;
 
 private:
     QString folder_;

@@ -1,5 +1,7 @@
 #include "platform/printing/PrintPicture.h"
 
+#include "platform/files/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,8 +42,11 @@ PrintPicture PrintPicture::Load(const QString& folder, const QStringList& names)
         }
     }
     if (path.isEmpty()) {
+        const QString last = QDir(folder).filePath(names.value(names.size() - 1));
         picture.error_ = QStringLiteral("%1: the file is missing (looked for %2); printed without it")
-                             .arg(QDir(folder).filePath(names.value(names.size() - 1)), names.join(", "));
+                             .arg(last, names.join(", "));
+        picture.fault_ = {core::TaskProblem::PictureMissing, QDir::toNativeSeparators(last).toStdString(),
+                          names.join(", ").toStdString(), std::nullopt};
         return picture;
     }
     const QFileInfo info(path);
@@ -49,11 +54,18 @@ PrintPicture PrintPicture::Load(const QString& folder, const QStringList& names)
         picture.error_ = QStringLiteral("%1: not a regular file of at most %2 MiB")
                              .arg(path)
                              .arg(kMaxPictureBytes / (1024 * 1024));
+        const auto notRegular = NotRegularFile(path);
+        picture.fault_ = picture.notPrinted(
+            path, notRegular ? notRegular->fault : FaultAt(path, core::FileProblem::TooLarge).fault);
+        if (!notRegular)
+            picture.fault_.file->cap = kMaxPictureBytes;
         return picture;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         picture.error_ = QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString());
+        picture.fault_ = picture.notPrinted(
+            path, FaultAt(path, core::FileProblem::CannotRead, file.errorString().toStdString()).fault);
         return picture;
     }
     const QByteArray data = file.read(kMaxPictureBytes);
@@ -61,13 +73,22 @@ PrintPicture PrintPicture::Load(const QString& folder, const QStringList& names)
         auto svg = std::make_unique<QSvgRenderer>(data);
         if (!svg->isValid() || svg->defaultSize().isEmpty()) {
             picture.error_ = QStringLiteral("%1: not a valid SVG picture").arg(path);
+            picture.fault_ = picture.notPrinted(path, std::nullopt);
             return picture;
         }
         picture.svg_ = std::move(svg);
     } else if (!picture.image_.loadFromData(data)) {
         picture.error_ = QStringLiteral("%1: not a readable picture").arg(path);
+        picture.fault_ = picture.notPrinted(path, std::nullopt);
     }
     return picture;
+}
+
+core::TaskFault PrintPicture::notPrinted(const QString& path, std::optional<core::FileFault> file) {
+    return {core::TaskProblem::PictureNotPrinted,
+            QDir::toNativeSeparators(path).toStdString(),
+            {},
+            std::move(file)};
 }
 
 QSizeF PrintPicture::size() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language/TaskFault.h"
+
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -25,14 +27,18 @@ public:
     static PrintPicture Load(const QString& folder, const QStringList& names);
 
     bool isValid() const { return svg_ != nullptr || !image_.isNull(); }
-    const QString& error() const { return error_; }
+    const QString& error() const { return error_; } // English, for the command line
+    const core::TaskFault& fault() const { return fault_; }
     QSizeF size() const;
     void paint(QPainter& painter, const QRectF& target) const;
 
 private:
+    static core::TaskFault notPrinted(const QString& path, std::optional<core::FileFault> file);
+
     std::unique_ptr<QSvgRenderer> svg_;
     QImage image_;
     QString error_;
+    core::TaskFault fault_;
 };
 
 // The largest rectangle of the content's proportions inside target, centred.

@@ -9,8 +9,8 @@
 
 namespace airmotor::platform {
 
-PrintoutPrinter::PrintoutPrinter(QString folder, core::MessageSink& messages)
-    : folder_(std::move(folder)), messages_(messages) {}
+PrintoutPrinter::PrintoutPrinter(QString folder, core::MessageSink& messages, const core::TextTable* strText)
+    : folder_(std::move(folder)), messages_(messages), strText_(strText) {}
 
 QPageLayout::Orientation PrintoutPrinter::Orientation(const core::PrintoutPlan& plan) {
     return plan.landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
@@ -52,7 +52,8 @@ void PrintoutPrinter::paintPicture(QPainter& painter, const core::PictureSlot& s
             DimensionDrawing::Load(folder_, QString::fromStdString(plan.drawing.name));
         if (!drawing.isValid()) {
             if (report)
-                this->report(drawing.error().toStdString(), core::MessageIcon::Warning);
+                this->report(core::TaskFaultText(drawing.fault(), strText_, drawing.error().toStdString()),
+                             core::MessageIcon::Warning);
             return;
         }
         drawing.render(painter, FitInside(target, drawing.bounds().size()));
@@ -62,7 +63,8 @@ void PrintoutPrinter::paintPicture(QPainter& painter, const core::PictureSlot& s
         folder_, slot.kind == core::PictureSlot::Kind::Logo ? LogoFileNames() : ExSignFileNames());
     if (!picture.isValid()) {
         if (report)
-            this->report(picture.error().toStdString(), core::MessageIcon::Warning);
+            this->report(core::TaskFaultText(picture.fault(), strText_, picture.error().toStdString()),
+                         core::MessageIcon::Warning);
         return;
     }
     picture.paint(painter, target);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/MessageSink.h"
+#include "core/language/Language.h"
 #include "core/printing/PrintoutPage.h"
 #include "platform/printing/PrintJobs.h"
 
@@ -16,7 +17,9 @@ namespace airmotor::platform {
 // from the program folder.
 class PrintoutPrinter final {
 public:
-    PrintoutPrinter(QString folder, core::MessageSink& messages);
+    // Missing pictures are reported in the language of `strText`; in English without one (the
+    // command line).
+    PrintoutPrinter(QString folder, core::MessageSink& messages, const core::TextTable* strText = nullptr);
 
     // Paints one copy on a painter begun on a sheet in the plan's orientation. With report, the
     // printout's messages (a drawing that is only a link, a missing picture) go to the sink.
@@ -34,6 +37,7 @@ private:
 
     QString folder_;
     core::MessageSink& messages_;
+    const core::TextTable* strText_;
 };
 
 } // namespace airmotor::platform

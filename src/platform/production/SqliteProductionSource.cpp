@@ -28,26 +28,43 @@ std::string FileName(const QString& file) {
     return QFileInfo(file).filePath().toStdString();
 }
 
-core::ProductionRead Failure(const QString& file, const std::string& what) {
+core::ProductionRead Failure(const QString& file, const std::string& what,
+                             std::optional<core::FileFault> fault = std::nullopt) {
     core::ProductionRead r;
     r.error = FileName(file) + ": " + what;
+    r.file = std::move(fault);
     return r;
 }
 
+struct FileProblem {
+    std::string what; // the command line's English
+    std::optional<core::FileFault> fault;
+};
+
 // Nothing when the file is a regular SQLite file within the cap.
-std::optional<std::string> CheckFile(const QString& file) {
+std::optional<FileProblem> CheckFile(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists())
-        return "the production database does not exist";
-    if (const std::string kind = FileKindOf(file); kind != "a regular file")
-        return "is " + kind + ", not a regular file";
-    if (info.size() > kProductionFileCap)
-        return "is larger than " + std::to_string(kProductionFileCap / (1024 * 1024)) + " MB";
+        return FileProblem{"the production database does not exist",
+                           FaultAt(file, core::FileProblem::Missing).fault};
+    if (const std::string kind = FileKindOf(file); kind != "a regular file") {
+        const auto notRegular = NotRegularFile(file);
+        return FileProblem{"is " + kind + ", not a regular file",
+                           notRegular ? std::optional(notRegular->fault) : std::nullopt};
+    }
+    if (info.size() > kProductionFileCap) {
+        core::FileFault tooLarge = FaultAt(file, core::FileProblem::TooLarge).fault;
+        tooLarge.cap = kProductionFileCap;
+        return FileProblem{"is larger than " + std::to_string(kProductionFileCap / (1024 * 1024)) + " MB",
+                           tooLarge};
+    }
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
-        return "cannot be read: " + f.errorString().toStdString();
+        return FileProblem{"cannot be read: " + f.errorString().toStdString(),
+                           FaultAt(file, core::FileProblem::CannotRead, f.errorString().toStdString()).fault};
     if (f.read(sizeof kSqliteMagic) != QByteArray(kSqliteMagic, sizeof kSqliteMagic))
-        return "is not an SQLite database (an Access file needs the Access reader)";
+        return FileProblem{"is not an SQLite database (an Access file needs the Access reader)",
+                           std::nullopt};
     return std::nullopt;
 }
 
@@ -83,8 +100,8 @@ SqliteProductionSource::SqliteProductionSource(QString file, ProductionReadLimit
     : file_(std::move(file)), limits_(limits) {}
 
 core::ProductionRead SqliteProductionSource::Read() {
-    if (const auto problem = CheckFile(file_))
-        return Failure(file_, *problem);
+    if (auto problem = CheckFile(file_))
+        return Failure(file_, problem->what, std::move(problem->fault));
     SqliteConnection connection(file_, SqliteConnection::Mode::ReadOnly);
     if (!connection.open())
         return Failure(file_, "cannot be opened: " + connection.errorText().toStdString());
