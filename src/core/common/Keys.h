@@ -234,6 +234,24 @@ inline constexpr int FileKindRegular = 394; // ..400, one a kind
 // The preferences file: a change that is not saved, a file that is not read.
 inline constexpr int PreferencesNotSaved = 401;
 inline constexpr int PreferencesNotRead = 402;
+// The catalogue's location (Options → Catalogue…), its change notices and its offline copy.
+inline constexpr int CatalogueMenu = 403;
+inline constexpr int CatalogueTitle = 404;
+inline constexpr int CatalogueIntro = 405;
+inline constexpr int CatalogueLocationCaption = 406;
+inline constexpr int CataloguePasswordRefused = 407;
+inline constexpr int CatalogueLocationInvalid = 408;
+inline constexpr int CatalogueNotLoaded = 409;
+inline constexpr int CatalogueChosen = 410;
+inline constexpr int CatalogueMotorChanged = 411;
+inline constexpr int CatalogueReplaced = 412;
+inline constexpr int CatalogueChanged = 413;
+inline constexpr int CatalogueReread = 414;
+inline constexpr int CatalogueRereadFailed = 415;
+inline constexpr int CatalogueOffline = 416;
+inline constexpr int CatalogueReadOnly = 417;
+inline constexpr int CatalogueConflict = 418;
+inline constexpr int CatalogueEnvironmentWins = 419;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part
