@@ -29,7 +29,7 @@ CatalogueDialog::CatalogueDialog(const QString& location, const core::TextTable&
     auto* form = new QFormLayout;
     txtCatalogueLocation = new QLineEdit(location, this);
     txtCatalogueLocation->setObjectName("txtCatalogueLocation");
-    txtCatalogueLocation->setMinimumWidth(420);
+    txtCatalogueLocation->setMinimumWidth(400);
     auto* caption = new QLabel(this);
     caption->setObjectName("lblCatalogueLocation");
     caption->setBuddy(txtCatalogueLocation);
@@ -48,6 +48,9 @@ CatalogueDialog::CatalogueDialog(const QString& location, const core::TextTable&
     connect(buttons, &QDialogButtonBox::rejected, this, &CatalogueDialog::reject);
     layout->addWidget(buttons);
     ApplyCaptions(this, strText, {});
+    // The explanation wraps: the height follows the width its captions left, in every language.
+    setMinimumWidth(560);
+    adjustSize();
 }
 
 std::optional<std::string> CatalogueDialog::Check(const QString& location, const core::TextTable& strText) {
@@ -79,6 +82,7 @@ void CatalogueDialog::accept() {
     if (problem) {
         lblCatalogueError->setText(Q(*problem));
         lblCatalogueError->show();
+        adjustSize();
         return;
     }
     location_ = chosen;
