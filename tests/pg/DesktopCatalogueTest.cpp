@@ -131,12 +131,21 @@ TEST_F(DesktopCatalogueTest, UnreachableAtStartGivesTheLastCopyReadOnlyUntilTheS
     ASSERT_EQ(cluster_->stopImmediately(), "");
     auto restart = qScopeGuard([this] { cluster_->start(); });
 
-    const QTemporaryDir emptyCache;
-    app::ProgramContext none;
-    none.catalogueLocation = url();
-    none.cache = CatalogueCache(emptyCache.path());
-    ASSERT_TRUE(none.loadCatalogue().has_value());
-    EXPECT_FALSE(none.useOfflineCopy("refused")) << "no copy: the start fails as before";
+    // Without a copy that loads the start fails as before, and nothing claims to be offline.
+    for (const QByteArray& copy : {QByteArray(), QByteArray("not a database")}) {
+        const QTemporaryDir otherCache;
+        app::ProgramContext start;
+        start.catalogueLocation = url();
+        start.cache = CatalogueCache(otherCache.path());
+        if (!copy.isEmpty()) {
+            QFile file(start.cache.fileFor(url()));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(copy);
+        }
+        ASSERT_TRUE(start.loadCatalogue().has_value());
+        EXPECT_FALSE(start.useOfflineCopy("refused")) << copy.toStdString();
+        EXPECT_FALSE(start.readOnly());
+    }
 
     Desktop offline(url(), cache_.path());
     ASSERT_TRUE(offline.program->readOnly());
