@@ -8,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace airmotor::platform {
 
 CatalogueNotice ParseCatalogueNotice(const QString& payload) {
@@ -21,7 +23,11 @@ CatalogueNotice ParseCatalogueNotice(const QString& payload) {
 
 CatalogueListener::CatalogueListener(const core::CatalogueLocation& location, Handler onChange,
                                      std::chrono::milliseconds checkInterval)
-    : location_(location), onChange_(std::move(onChange)) {
+    : location_(location), onChange_(std::move(onChange)), checkInterval_(checkInterval) {
+    // A window's thread must not hang on a host that does not answer, unless the location asks for it.
+    if (std::none_of(location_.options.begin(), location_.options.end(),
+                     [](const auto& option) { return option.first == "connect_timeout"; }))
+        location_.options.emplace_back("connect_timeout", std::to_string(kConnectSeconds));
     listen();
     checkTimer_.setInterval(checkInterval);
     QObject::connect(&checkTimer_, &QTimer::timeout, [this] { check(); });
@@ -62,8 +68,12 @@ void CatalogueListener::check() {
         if (alive)
             return;
     }
-    if (listen())
+    if (listen()) {
+        checkTimer_.setInterval(checkInterval_);
         onChange_({});
+    } else {
+        checkTimer_.setInterval(std::min(checkTimer_.intervalAsDuration() * 2, kLongestInterval));
+    }
 }
 
 } // namespace airmotor::platform

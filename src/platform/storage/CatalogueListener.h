@@ -26,12 +26,15 @@ CatalogueNotice ParseCatalogueNotice(const QString& payload);
 // connection of its own, open for the listener's life in the thread that made it. A notice only
 // reaches a session that is listening, so the connection is checked every `checkInterval`; a lost
 // one (a server restart) is opened again and then reported as a change, since writes in the gap
-// were not heard.
+// were not heard. The attempts run on the caller's thread: each waits at most kConnectSeconds, and
+// while they fail they come ever less often, up to kLongestInterval apart.
 class CatalogueListener final {
 public:
     using Handler = std::function<void(const CatalogueNotice&)>;
 
     static constexpr std::chrono::milliseconds kCheckInterval{5000};
+    static constexpr std::chrono::milliseconds kLongestInterval{60000};
+    static constexpr int kConnectSeconds = 2;
 
     CatalogueListener(const core::CatalogueLocation& location, Handler onChange,
                       std::chrono::milliseconds checkInterval = kCheckInterval);
@@ -47,6 +50,7 @@ private:
 
     core::CatalogueLocation location_;
     Handler onChange_;
+    std::chrono::milliseconds checkInterval_;
     std::optional<PostgresConnection> connection_;
     QTimer checkTimer_;
     QString problem_;
