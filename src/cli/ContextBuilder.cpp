@@ -5,6 +5,7 @@
 #include "platform/files/LanguageLoader.h"
 #include "platform/files/RegularFile.h"
 #include "platform/files/SettingsFile.h"
+#include "platform/storage/CatalogueChoice.h"
 #include "platform/storage/CatalogueStore.h"
 
 namespace airmotor::cli {
@@ -68,11 +69,11 @@ FolderCatalogue LoadFolderCatalogue(const std::optional<std::string>& folderName
         throw FolderError(problem->message);
     loaded.folder = folder.folder.toStdString();
     loaded.settings = platform::SettingsFile(folder).read();
-    QString database = folder.databaseFile();
-    if (location)
-        database = QString::fromStdString(*location);
-    else if (const QString chosen = qEnvironmentVariable("AIRMOTOR_CATALOGUE"); !chosen.isEmpty())
-        database = chosen;
+    // The command line does not read the desktop user's preference: a script gives the same answer
+    // whoever runs it.
+    const QString database = platform::ChooseCatalogue(
+        location ? std::optional<QString>(QString::fromStdString(*location)) : std::nullopt, QString(),
+        folder.databaseFile());
     loaded.databaseFile = database.toStdString();
 
     if (languages.empty())

@@ -1,11 +1,8 @@
 #include "server/CatalogueWatcher.h"
 
 #include "core/catalogue/CatalogueLocation.h"
-#include "platform/storage/PostgresCatalogue.h"
 
 #include <QFileInfo>
-#include <QSqlDriver>
-#include <QSqlError>
 
 namespace airmotor::server {
 namespace {
@@ -27,19 +24,8 @@ CatalogueWatcher::CatalogueWatcher(CatalogueHolder& holder, std::optional<std::s
     const auto location = core::ParseCatalogueLocation(databaseFile_.toStdString());
     const auto* parsed = std::get_if<core::CatalogueLocation>(&location);
     if (parsed != nullptr && parsed->isPostgres()) {
-        listener_.emplace(*parsed);
-        const QString channel = QString::fromLatin1(platform::kCatalogueChannel);
-        if (!listener_->open()) {
-            problem_ = QStringLiteral("catalogue changes will not be heard: cannot connect: ") +
-                       listener_->errorText();
-        } else if (QSqlDriver* driver = listener_->database().driver();
-                   !driver->subscribeToNotification(channel)) {
-            problem_ = QStringLiteral("catalogue changes will not be heard: cannot listen on %1: %2")
-                           .arg(channel, driver->lastError().text());
-        } else {
-            // A burst of saves (a motor list) settles into one reload.
-            connect(driver, &QSqlDriver::notification, &settle_, qOverload<>(&QTimer::start));
-        }
+        // A burst of saves (a motor list) settles into one reload.
+        listener_.emplace(*parsed, [this](const platform::CatalogueNotice&) { settle_.start(); });
         return;
     }
     lastStamp_ = stamp();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/storage/PostgresConnection.h"
+#include "platform/storage/CatalogueListener.h"
 #include "server/ServedCatalogue.h"
 
 #include <QDateTime>
@@ -25,7 +25,7 @@ public:
                      std::optional<std::string> catalogue, std::string programDir, QObject* parent = nullptr);
 
     // Why changes will not be heard (the listening connection failed); empty when they will.
-    const QString& problem() const { return problem_; }
+    QString problem() const { return listener_ ? listener_->problem() : QString(); }
 
 signals:
     void reloaded(bool ok, const QString& message);
@@ -42,10 +42,8 @@ private:
     QString lastStamp_;
     QFileSystemWatcher watcher_;
     QTimer settle_;
-    // Its own connection, in this thread, open for the server's life: a notice reaches only a
-    // session that listens.
-    std::optional<platform::PostgresConnection> listener_;
-    QString problem_;
+    // In this thread, for the server's life: it opens its connection again after a server restart.
+    std::optional<platform::CatalogueListener> listener_;
 };
 
 } // namespace airmotor::server

@@ -1,6 +1,10 @@
 #include "CatalogueFixture.h"
 
+#ifdef AIRMOTOR_PG_WIDGETS
+#include <QApplication>
+#else
 #include <QCoreApplication>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -39,10 +43,15 @@ void StopClustersOnSignals() {
 
 } // namespace
 
-// The SQL drivers are plugins: they need the application object.
+// The SQL drivers are plugins: they need the application object; the desktop's windows need the
+// widget one.
 int main(int argc, char** argv) {
     StopClustersOnSignals();
+#ifdef AIRMOTOR_PG_WIDGETS
+    QApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new airmotor::platform::test::SharedCluster);
     return RUN_ALL_TESTS();

@@ -5,8 +5,10 @@
 #include "app/maintenance/MotorListBatchController.h"
 #include "app/selection/MainWindow.h"
 #include "app/shell/ProgramContext.h"
+#include "core/common/Keys.h"
 #include "core/maintenance/EditorRanges.h"
 #include "core/maintenance/MotorRecord.h"
+#include "core/results/SearchSummary.h"
 #include "platform/files/MeasurementFileStore.h"
 #include "platform/printing/EditorDiagramPages.h"
 
@@ -259,6 +261,12 @@ void MotorDataEditorController::print(const QString& title, int pages,
 }
 
 void MotorDataEditorController::saveToDatabase() {
+    if (program_.readOnly()) {
+        show(core::FillPlaceholders(program_.language.strText(core::TextKey::CatalogueReadOnly),
+                                    {program_.location().toStdString()}),
+             core::MessageIcon::Warning);
+        return;
+    }
     const core::Answer answer = messages_.ask({.text = kReplaceQuestion, .title = "MOMEFF"}, true);
     if (answer == core::Answer::Cancel)
         return;
@@ -280,6 +288,12 @@ void MotorDataEditorController::saveToDatabase() {
     const core::MotorRecord& record = std::get<core::MotorRecord>(built);
     writer_.rememberLoaded(program_.rowVersions);
     auto written = writer_.write(record, designation);
+    if (const auto conflict = writer_.lastConflict()) {
+        show(core::FillPlaceholders(program_.language.strText(core::TextKey::CatalogueConflict),
+                                    {conflict->designation, conflict->changedBy, conflict->changedAt}),
+             core::MessageIcon::Warning);
+        return;
+    }
     if (const auto* error = std::get_if<std::string>(&written)) {
         show(*error, core::MessageIcon::Critical);
         return;

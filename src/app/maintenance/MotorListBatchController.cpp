@@ -1,6 +1,8 @@
 #include "app/maintenance/MotorListBatchController.h"
 
 #include "app/shell/ProgramContext.h"
+#include "core/common/Keys.h"
+#include "core/results/SearchSummary.h"
 #include "platform/workbook/MotorListFiles.h"
 #include "platform/workbook/MotorListWorkbook.h"
 
@@ -38,6 +40,12 @@ void MotorListBatchController::report(const std::string& text, core::MessageIcon
 
 core::MotorListSummary MotorListBatchController::Run(const QString& workbookPath, int firstRow, int lastRow,
                                                      core::MotorListMode mode) {
+    if (program_.readOnly()) {
+        report(core::FillPlaceholders(program_.language.strText(core::TextKey::CatalogueReadOnly),
+                                      {program_.location().toStdString()}),
+               core::MessageIcon::Warning);
+        return {};
+    }
     auto opened = platform::MotorListWorkbook::open(resolve(workbookPath), firstRow, lastRow);
     if (auto* error = std::get_if<std::string>(&opened)) {
         report(*error, core::MessageIcon::Critical);

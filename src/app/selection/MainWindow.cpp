@@ -258,6 +258,7 @@ std::optional<std::string> MainWindow::load() {
 void MainWindow::run(const std::function<void(core::SelectionSession&)>& action) {
     if (busy_)
         return;
+    emit actionStarting();
     busy_ = true;
     const std::string before = listingState();
     QElapsedTimer timer;

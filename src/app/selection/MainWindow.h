@@ -111,6 +111,8 @@ signals:
     // The widgets show the session's state anew (after every action); the calculators follow a new
     // current motor from it.
     void refreshed();
+    // A user action is about to run (never inside another): the moment a changed catalogue is read.
+    void actionStarting();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

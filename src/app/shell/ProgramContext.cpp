@@ -1,11 +1,13 @@
 #include "app/shell/ProgramContext.h"
 
+#include "core/catalogue/CatalogueLocation.h"
 #include "core/common/ProgramVersion.h"
 #include "core/language/TaskFault.h"
 #include "platform/files/LanguageLoader.h"
 #include "platform/storage/CatalogueStore.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
@@ -42,10 +44,33 @@ void UseQtTranslations(std::string_view language) {
     installed = translator;
 }
 
+bool IsPostgres(const QString& location) {
+    const auto parsed = core::ParseCatalogueLocation(location.toStdString());
+    const auto* valid = std::get_if<core::CatalogueLocation>(&parsed);
+    return valid != nullptr && valid->isPostgres();
+}
+
 } // namespace
 
+QString ProgramContext::location() const {
+    if (!databaseOverride.isEmpty())
+        return databaseOverride;
+    return catalogueLocation.isEmpty() ? folder.databaseFile() : catalogueLocation;
+}
+
 QString ProgramContext::databaseFile() const {
-    return databaseOverride.isEmpty() ? folder.databaseFile() : databaseOverride;
+    return readOnly() ? cache.fileFor(location()) : location();
+}
+
+bool ProgramContext::useOfflineCopy(const std::string& reason) {
+    if (!IsPostgres(location()) || !QFileInfo::exists(cache.fileFor(location())))
+        return false;
+    offlineReason = reason;
+    if (loadCatalogue()) {
+        offlineReason.reset();
+        return false;
+    }
+    return true;
 }
 
 core::CaptionContext ProgramContext::captionContext() const {
@@ -69,6 +94,11 @@ std::optional<std::string> ProgramContext::loadCatalogue() {
     auto& loaded = std::get<core::CatalogueLoadResult>(result);
     catalogue = std::move(loaded.catalogue);
     loadWarnings = std::move(loaded.warnings);
+    if (!offlineReason && IsPostgres(location())) {
+        // The copy only matters on a later day without the server; a failed copy leaves the last
+        // one, and this load stands.
+        static_cast<void>(cache.refresh(location()));
+    }
     return std::nullopt;
 }
 

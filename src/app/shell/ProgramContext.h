@@ -6,6 +6,7 @@
 #include "core/session/CaptionKeys.h"
 #include "platform/files/SettingsFile.h"
 #include "platform/printing/ProgramPrinter.h"
+#include "platform/storage/CatalogueCache.h"
 #include "platform/storage/CatalogueStore.h"
 
 #include <QString>
@@ -29,12 +30,28 @@ struct ProgramContext {
     bool intTillbakaStart = false;
     // Another catalogue database chosen for this run (an imported one); empty: the folder's own.
     QString databaseOverride;
+    // The catalogue of the user's choice (platform::ChooseCatalogue): a file or a postgresql:// URL;
+    // empty: the folder's own.
+    QString catalogueLocation;
+    // Where a PostgreSQL catalogue is copied after each load, and read from while it cannot be reached.
+    platform::CatalogueCache cache;
+    // Set while the catalogue is that copy: why the server could not be read. Nothing may be saved then.
+    std::optional<std::string> offlineReason;
 
+    // The catalogue as the user named it, even while its offline copy is read.
+    QString location() const;
+    // The database actually read: the location, or its offline copy.
     QString databaseFile() const;
+    // An imported catalogue chosen for the run is a file of its own, read and written as such.
+    bool readOnly() const { return offlineReason.has_value() && databaseOverride.isEmpty(); }
+    // After a failed load of a PostgreSQL catalogue: reads its last copy instead, read-only. False,
+    // with nothing changed, when there is no copy that loads.
+    bool useOfflineCopy(const std::string& reason);
     core::CaptionContext captionContext() const;
 
     // Fills the catalogue from the database; an error message naming the file on failure, in the
-    // chosen language once the texts are loaded.
+    // chosen language once the texts are loaded. A PostgreSQL catalogue that loaded from the server
+    // is copied to the cache.
     // What the load kept but had to leave out (rows beyond the catalogue's size) is in loadWarnings.
     std::optional<std::string> loadCatalogue();
     // The row versions of the loaded catalogue (PostgreSQL only); a save changes a row only while

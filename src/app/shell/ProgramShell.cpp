@@ -5,9 +5,11 @@
 #include "app/diagrams/DiagramController.h"
 #include "app/maintenance/CatalogueImportController.h"
 #include "app/maintenance/MotorDataEditorController.h"
+#include "app/maintenance/MotorDataEditorWindow.h"
 #include "app/maintenance/ProductionController.h"
 #include "app/printing/PrintController.h"
 #include "app/selection/MainWindow.h"
+#include "app/shell/CatalogueController.h"
 #include "app/shell/HelpWindow.h"
 #include "app/shell/ProgramContext.h"
 #include "app/shell/StartWindow.h"
@@ -24,7 +26,8 @@ ProgramShell::~ProgramShell() {
 }
 
 bool ProgramShell::start() {
-    if (auto error = program.loadCatalogue()) {
+    // The main window says that the copy is read, once its texts are loaded.
+    if (auto error = program.loadCatalogue(); error && !program.useOfflineCopy(*error)) {
         fail(*error);
         return false;
     }
@@ -76,6 +79,9 @@ void ProgramShell::openMainWindow() {
     auto* editor = new MotorDataEditorController(*main_, program, messages);
     connect(editor, &MotorDataEditorController::exitProgram, this, &ProgramShell::exitProgram);
     new CatalogueImportController(*main_, program, messages);
+    new CatalogueController(*main_, program, messages, main_->preferences(), [editor] {
+        return editor->window().isVisible() && editor->editor().readingsChanged();
+    });
     new ComparisonController(*main_, program, messages);
     main_->show();
     if (start_) {

@@ -2,6 +2,8 @@
 #include "app/shell/ProgramContext.h"
 #include "app/shell/ProgramShell.h"
 #include "core/common/ProgramVersion.h"
+#include "platform/files/UserPreferences.h"
+#include "platform/storage/CatalogueChoice.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -22,6 +24,9 @@ constexpr const char* kHelp =
     "               (default: the program's own folder, or the installed data folder share/airmotor)\n"
     "  -h, --help   this help\n"
     "  --version    the program version and the date of the bundled catalogue\n\n"
+    "Catalogue:\n"
+    "  AIRMOTOR_CATALOGUE (a database file or a postgresql:// URL), else the one chosen under\n"
+    "  Options > Catalogue, else the folder's Zevodida.db.\n\n"
     "Files:\n"
     "  ZEVODIDA.DAT (price-list date and language) is kept in the program folder; an installed\n"
     "  program, or one whose folder cannot be written, keeps it in ~/.config/airmotor.\n\n"
@@ -54,6 +59,9 @@ int main(int argc, char** argv) {
         airmotor::platform::ResolveProgramFolder(commandLine, QApplication::applicationDirPath());
 
     airmotor::app::MessageBoxSink messages;
+    program.catalogueLocation = airmotor::platform::ChooseCatalogue(
+        std::nullopt, airmotor::platform::UserPreferences(messages).catalogueLocation(),
+        program.folder.databaseFile());
     airmotor::app::ProgramShell shell(program, messages, 3000);
     int status = 0;
     bool finished = false;

@@ -53,6 +53,12 @@ std::variant<CatalogueLocation, LocationError> ParseCatalogueLocation(const std:
     };
     if (text.empty())
         return LocationError{"the catalogue location is empty"};
+    const auto passwordFault = [&fail] {
+        LocationError error =
+            fail("a password does not belong in the location; put it in ~/.pgpass or PGPASSWORD");
+        error.password = true;
+        return error;
+    };
     std::string_view rest;
     for (const std::string_view scheme : kSchemes)
         if (text.rfind(scheme, 0) == 0)
@@ -75,7 +81,7 @@ std::variant<CatalogueLocation, LocationError> ParseCatalogueLocation(const std:
     if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos) {
         const std::string_view userInfo = authority.substr(0, at);
         if (userInfo.find(':') != std::string_view::npos)
-            return fail("a password does not belong in the location; put it in ~/.pgpass or PGPASSWORD");
+            return passwordFault();
         const auto user = Decode(userInfo);
         if (!user || user->empty())
             return fail("the user name before '@' is empty or badly percent-encoded");
@@ -123,7 +129,7 @@ std::variant<CatalogueLocation, LocationError> ParseCatalogueLocation(const std:
             if (!key || !value || key->empty())
                 return fail("the parameter \"" + std::string(param) + "\" is badly percent-encoded");
             if (*key == "password")
-                return fail("a password does not belong in the location; put it in ~/.pgpass or PGPASSWORD");
+                return passwordFault();
             if (*key == "host") {
                 location.host = *value;
             } else if (*key == "port") {

@@ -28,7 +28,8 @@ struct CatalogueLocation {
 };
 
 struct LocationError {
-    std::string message; // names the location and what is wrong with it
+    std::string message;   // names the location and what is wrong with it
+    bool password = false; // the fault is a password in the URL: a window words it in its own language
 };
 
 // A text starting with postgresql:// or postgres:// is a URL, anything else a file name.

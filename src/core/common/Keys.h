@@ -239,6 +239,24 @@ inline constexpr int DrawingNone = 403; // ..417, one a problem
 // The production comparison's title and the title of its workbook dialog.
 inline constexpr int ProductionTitle = 418;
 inline constexpr int ProductionSheetTitle = 419;
+// The catalogue's location (Options → Catalogue…), its change notices and its offline copy.
+inline constexpr int CatalogueMenu = 420;
+inline constexpr int CatalogueTitle = 421;
+inline constexpr int CatalogueIntro = 422;
+inline constexpr int CatalogueLocationCaption = 423;
+inline constexpr int CataloguePasswordRefused = 424;
+inline constexpr int CatalogueLocationInvalid = 425;
+inline constexpr int CatalogueNotLoaded = 426;
+inline constexpr int CatalogueChosen = 427;
+inline constexpr int CatalogueMotorChanged = 428;
+inline constexpr int CatalogueReplaced = 429;
+inline constexpr int CatalogueChanged = 430;
+inline constexpr int CatalogueReread = 431;
+inline constexpr int CatalogueRereadFailed = 432;
+inline constexpr int CatalogueOffline = 433;
+inline constexpr int CatalogueReadOnly = 434;
+inline constexpr int CatalogueConflict = 435;
+inline constexpr int CatalogueEnvironmentWins = 436;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

@@ -131,6 +131,7 @@ constexpr std::array kEntries = {
     CaptionEntry{kMain, "mnuAirCost", TextKey::AirCostMenu},
     CaptionEntry{kMain, "mnuCompareRow", TextKey::CompareRowMenu},
     CaptionEntry{kMain, "mnuShowComparisonFromGrid", TextKey::ShowComparisonMenu},
+    CaptionEntry{kMain, "mnuCatalogue", TextKey::CatalogueMenu},
 
     CaptionEntry{"frmComparison", "", TextKey::ComparisonTitle},
     CaptionEntry{"frmComparison", "lblComparisonHint", TextKey::ComparisonHint},
@@ -146,6 +147,10 @@ constexpr std::array kEntries = {
     CaptionEntry{"frmAirCost", "lblEnergyPerM3", TextKey::EnergyPerM3},
     CaptionEntry{"frmAirCost", "lblPricePerKWh", TextKey::PricePerKWh},
     CaptionEntry{"frmAirCost", "lblCurrency", TextKey::Currency},
+
+    CaptionEntry{"frmCatalogue", "", TextKey::CatalogueTitle},
+    CaptionEntry{"frmCatalogue", "lblCatalogueIntro", TextKey::CatalogueIntro},
+    CaptionEntry{"frmCatalogue", "lblCatalogueLocation", TextKey::CatalogueLocationCaption},
 
     CaptionEntry{"F2", "", 122},
     CaptionEntry{"MÅTTSKISS", "", 123},

@@ -20,6 +20,8 @@ constexpr const char* kPrice = "pricePerKWh";
 constexpr const char* kCurrency = "currency";
 constexpr const char* kSelectionSection = "selections";
 constexpr const char* kRecent = "recent";
+constexpr const char* kCatalogueSection = "catalogue";
+constexpr const char* kLocation = "location";
 
 double Stored(const core::IniDocument& document, const char* key, double fallback) {
     bool ok = false;
@@ -67,6 +69,16 @@ void UserPreferences::setAirCost(const core::AirCostInputs& cost) {
     document_.setText(kCostSection, kEnergy, Number(cost.energyPerM3));
     document_.setText(kCostSection, kPrice, Number(cost.pricePerKWh));
     document_.setText(kCostSection, kCurrency, cost.currency);
+    save();
+}
+
+QString UserPreferences::catalogueLocation() const {
+    return QString::fromStdString(document_.text(kCatalogueSection, kLocation).value_or(std::string()))
+        .trimmed();
+}
+
+void UserPreferences::setCatalogueLocation(const QString& location) {
+    document_.setText(kCatalogueSection, kLocation, location.trimmed().toStdString());
     save();
 }
 

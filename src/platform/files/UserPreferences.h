@@ -13,7 +13,8 @@
 namespace airmotor::platform {
 
 // The user's own preferences in the user's configuration folder (airmotor/airmotor.conf), apart
-// from the program's settings file: the air cost inputs and the recently used selection files.
+// from the program's settings file: the air cost inputs, the recently used selection files and the
+// catalogue's location.
 // A file that cannot be read (or is far too large to be one) is reported and then left as it is:
 // the defaults apply and changes are not saved over it. A change that cannot be saved is reported.
 class UserPreferences final {
@@ -27,6 +28,11 @@ public:
     // A stored figure that is missing or out of its range gives the default.
     core::AirCostInputs airCost() const;
     void setAirCost(const core::AirCostInputs& cost);
+
+    // The catalogue the desktop reads: a database file or a postgresql:// URL, never with a password;
+    // empty for the program folder's own.
+    QString catalogueLocation() const;
+    void setCatalogueLocation(const QString& location);
 
     // Most recent first, at most kRecentCount.
     QStringList recentSelections() const;

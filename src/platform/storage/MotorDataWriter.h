@@ -32,6 +32,12 @@ public:
     std::variant<int, std::string> write(const core::MotorRecord& record, const std::string& designation);
 
     const QString& backupFile() const { return backup_; }
+    // Why the last write to PostgreSQL was refused, when another save changed the row first.
+    std::optional<WriteConflict> lastConflict() const {
+        if (!postgres_)
+            return std::nullopt;
+        return postgres_->lastConflict();
+    }
 
     static constexpr std::size_t kKeptBackups = 10;
 

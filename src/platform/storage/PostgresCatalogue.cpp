@@ -251,8 +251,10 @@ std::variant<BuildSummary, BuildError> PostgresCatalogue::push(const QString& fi
         return *error;
     if (auto error = InsertRows(session, DatabaseBuilder::imperialTable(), imperial))
         return *error;
-    if (auto error = session.exec(QStringLiteral("SELECT pg_notify(?, ?)"),
-                                  {QString::fromLatin1(kCatalogueChannel), QStringLiteral("push")}))
+    // No motor: the whole catalogue was replaced.
+    if (auto error =
+            session.exec(QStringLiteral("SELECT pg_notify(?, json_build_object('user', session_user)::text)"),
+                         {QString::fromLatin1(kCatalogueChannel)}))
         return *error;
     if (auto error = session.commit())
         return *error;

@@ -43,6 +43,7 @@ std::variant<int, std::string> PostgresMotorWriter::write(const core::MotorRecor
                                                           const std::string& designation) {
     const auto fail = [this](const std::string& what) { return location_.text + ": " + what; };
     const auto unwritten = [&fail](const std::string& what) { return fail(what + "; nothing was written"); };
+    conflict_.reset();
     PostgresConnection connection(location_);
     if (!connection.open())
         return fail("cannot connect: " + connection.errorText().toStdString());
@@ -110,9 +111,11 @@ std::variant<int, std::string> PostgresMotorWriter::write(const core::MotorRecor
                                                 "RETURNING row_version, to_jsonb(m)::text"),
                              values))
             return unwritten(*error);
-        if (!q.next())
+        if (!q.next()) {
+            conflict_ = WriteConflict{designation, changedBy, changedAt};
             return designation + " was changed by " + changedBy + " at " + changedAt +
                    " since it was loaded; nothing was written. Reload the catalogue and save again.";
+        }
         written = {q.value(0).toLongLong(), q.value(1).toString()};
     } else {
         // Held to the commit and taken by one transaction at a time: two adds never read the same
@@ -148,7 +151,10 @@ std::variant<int, std::string> PostgresMotorWriter::write(const core::MotorRecor
                                "new_row) VALUES (?, ?, CAST(? AS jsonb), CAST(? AS jsonb))"),
                 {QString::fromStdString(designation), index, oldRow, written.row}))
         return unwritten(*error);
-    if (auto error = Run(q, QStringLiteral("SELECT pg_notify(?, ?)"),
+    // The listeners tell their users which motor changed and who changed it.
+    if (auto error = Run(q,
+                         QStringLiteral("SELECT pg_notify(?, json_build_object('motor', CAST(? AS text), "
+                                        "'user', session_user)::text)"),
                          {QString::fromLatin1(kCatalogueChannel), QString::fromStdString(designation)}))
         return unwritten(*error);
     rollback.open = false;

@@ -4,10 +4,18 @@
 #include "core/maintenance/MotorRecord.h"
 #include "platform/storage/CatalogueStore.h"
 
+#include <optional>
 #include <string>
 #include <variant>
 
 namespace airmotor::platform {
+
+// A replace refused because another save changed the row since it was loaded.
+struct WriteConflict {
+    std::string designation;
+    std::string changedBy;
+    std::string changedAt; // as the server words it, with its time zone
+};
 
 // Writes one motor record into the catalogue on a PostgreSQL server, one transaction per save:
 // the row, a history entry with the old and the new row, and a notice on kCatalogueChannel. A
@@ -24,9 +32,12 @@ public:
 
     // The catalogue index written, or a message; on failure nothing changed.
     std::variant<int, std::string> write(const core::MotorRecord& record, const std::string& designation);
+    // The conflict that refused the last write, for a window that words it in its own language.
+    const std::optional<WriteConflict>& lastConflict() const { return conflict_; }
 
 private:
     core::CatalogueLocation location_;
+    std::optional<WriteConflict> conflict_;
     RowVersions versions_;
 };
 
