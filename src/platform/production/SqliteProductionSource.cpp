@@ -28,8 +28,8 @@ std::string FileName(const QString& file) {
     return QFileInfo(file).filePath().toStdString();
 }
 
-core::ProductionRead Failure(const QString& file, const std::string& what,
-                             std::optional<core::FileFault> fault = std::nullopt) {
+core::ProductionRead ReadFailure(const QString& file, const std::string& what,
+                                 std::optional<core::FileFault> fault = std::nullopt) {
     core::ProductionRead r;
     r.error = FileName(file) + ": " + what;
     r.file = std::move(fault);
@@ -101,16 +101,16 @@ SqliteProductionSource::SqliteProductionSource(QString file, ProductionReadLimit
 
 core::ProductionRead SqliteProductionSource::Read() {
     if (auto problem = CheckFile(file_))
-        return Failure(file_, problem->what, std::move(problem->fault));
+        return ReadFailure(file_, problem->what, std::move(problem->fault));
     SqliteConnection connection(file_, SqliteConnection::Mode::ReadOnly);
     if (!connection.open())
-        return Failure(file_, "cannot be opened: " + connection.errorText().toStdString());
+        return ReadFailure(file_, "cannot be opened: " + connection.errorText().toStdString());
     core::ProductionRead read;
     {
         const QSqlDatabase db = connection.database();
         for (const char* table : {"Provres", "Sheet1"})
             if (auto problem = CheckTable(db, table))
-                return Failure(file_, *problem);
+                return ReadFailure(file_, *problem);
         QElapsedTimer timer;
         timer.start();
         // Nothing when the table may take one more row; otherwise why the read stops.
@@ -126,25 +126,25 @@ core::ProductionRead SqliteProductionSource::Read() {
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.exec(QString::fromUtf8(kProvresQuery)))
-            return Failure(file_, "table Provres cannot be read: " + q.lastError().text().toStdString());
+            return ReadFailure(file_, "table Provres cannot be read: " + q.lastError().text().toStdString());
         while (q.next()) {
             if (auto stop = beyond("Provres", read.tables.provres.size()))
-                return Failure(file_, *stop);
+                return ReadFailure(file_, *stop);
             read.tables.provres.push_back({ToField(q.value(0)), ToField(q.value(1)), ToField(q.value(2)),
                                            ToField(q.value(3)), ToField(q.value(4)), ToField(q.value(5)),
                                            ToField(q.value(6)), ToField(q.value(7))});
         }
         if (q.lastError().isValid())
-            return Failure(file_, "table Provres cannot be read: " + q.lastError().text().toStdString());
+            return ReadFailure(file_, "table Provres cannot be read: " + q.lastError().text().toStdString());
         if (!q.exec(QString::fromUtf8(kSheet1Query)))
-            return Failure(file_, "table Sheet1 cannot be read: " + q.lastError().text().toStdString());
+            return ReadFailure(file_, "table Sheet1 cannot be read: " + q.lastError().text().toStdString());
         while (q.next()) {
             if (auto stop = beyond("Sheet1", read.tables.sheet1.size()))
-                return Failure(file_, *stop);
+                return ReadFailure(file_, *stop);
             read.tables.sheet1.push_back({ToField(q.value(0)), ToField(q.value(1)), ToField(q.value(2))});
         }
         if (q.lastError().isValid())
-            return Failure(file_, "table Sheet1 cannot be read: " + q.lastError().text().toStdString());
+            return ReadFailure(file_, "table Sheet1 cannot be read: " + q.lastError().text().toStdString());
     }
     return read;
 }

@@ -59,7 +59,7 @@ struct Relationship {
     QString id, type, part;
 };
 
-std::string Malformed(const QString& partName, const QXmlStreamReader& reader) {
+std::string MalformedPart(const QString& partName, const QXmlStreamReader& reader) {
     return partName.toStdString() + ": malformed XML at line " + std::to_string(reader.lineNumber()) +
            ", column " + std::to_string(reader.columnNumber()) + ": " + reader.errorString().toStdString();
 }
@@ -90,7 +90,7 @@ std::optional<std::string> StreamXml(const QString& partName, const QByteArray& 
             --depth;
     }
     if (reader.hasError())
-        return Malformed(partName, reader);
+        return MalformedPart(partName, reader);
     return std::nullopt;
 }
 
