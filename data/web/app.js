@@ -2,7 +2,8 @@
 import * as api from './api.js';
 import { DEFAULT_DUTY, dutyToQuery, fillForm, queryToDuty, readForm, searchBody } from './duty.js';
 import {
-    calculatorBody, downloadDatasheet, renderCalculator, renderFigures, resetCalculator, showDiagram, showDrawing,
+    calculatorBody, downloadDatasheet, notANumber, renderCalculator, renderFigures, resetCalculator, showDiagram,
+    showDrawing,
 } from './detail.js';
 import { unitInLabel } from './units.js';
 import { MAX_COMPARED, caption, limitTicks, renderComparison, renderResults } from './views.js';
@@ -42,6 +43,7 @@ const page = {
 const state = {
     language: 'English',
     labels: {},
+    calculators: {},
     duty: null,
     pressure: null,
     rows: [],
@@ -89,6 +91,7 @@ async function loadTexts(language) {
     }
     state.language = answer.language;
     state.labels = answer.labels;
+    state.calculators = answer.calculators ?? {};
     document.documentElement.lang = HTML_LANGUAGES[state.language] ?? 'en';
     for (const node of document.querySelectorAll('[data-label]')) {
         const unit = node.dataset.unit ? ` [${unitInLabel(state.labels[node.dataset.unit])}]` : '';
@@ -143,6 +146,10 @@ async function search({ keep = false } = {}) {
         }
     }
     if (invalid.length) {
+        showMessages(invalid.map((name) => {
+            const input = page.form.elements[name];
+            return { text: notANumber(state.labels, caption(input.labels[0]?.textContent ?? name), input.value) };
+        }), true);
         page.form.elements[invalid[0]].focus();
         return;
     }
@@ -196,9 +203,9 @@ async function showMotor(row) {
 }
 
 async function calculate(form) {
-    const body = calculatorBody(form, state.chosen.index, state.language);
+    const body = calculatorBody(form, state.chosen.index, state.language, state.labels);
     if (body) {
-        renderCalculator(form, await api.calculator(form.id, body), state.labels);
+        renderCalculator(form, await api.calculator(form.id, body), state.labels, state.calculators[form.id]);
     }
 }
 

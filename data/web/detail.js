@@ -17,7 +17,8 @@ const FIGURES = [
     ['throttledFreeSpeed', null, 'speed'],
 ];
 
-// The calculators' boxes are named by the formula symbols the desktop shows beside them.
+// The formula symbols of the calculators' boxes: their names when the texts have no caption (texts
+// kept from an older server).
 const SYMBOLS = {
     i: 'i', eta: 'η', D: 'D', v0: 'v₀', m: 'm', FR: 'F_R', alfa: 'α', T: 'T', Nd: 'N_d', mu: 'µ',
     w0: 'ω₀', J: 'J', Mres: 'M_res', c: 'c',
@@ -120,7 +121,6 @@ function calculatorField(form, name, text) {
     wrap.className = 'field';
     const label = document.createElement('label');
     label.htmlFor = id;
-    label.textContent = SYMBOLS[name] ?? name;
     const input = document.createElement('input');
     input.id = id;
     input.name = name;
@@ -137,12 +137,21 @@ function isInput(name) {
     return !name.startsWith('Text1_');
 }
 
-export function renderCalculator(form, answer, labels) {
+function boxCaption(captions, name) {
+    return captions?.[name] || (SYMBOLS[name] ?? name);
+}
+
+// `captions`: the calculator's box captions in the page's language, by the answer's names.
+export function renderCalculator(form, answer, labels, captions) {
     const fields = form.querySelector('.fields');
     if (!fields.children.length) {
         fields.append(...inOrder(form, answer.inputs)
             .filter(([name]) => isInput(name))
             .map(([name, box]) => calculatorField(form, name, box.text)));
+    }
+    // The boxes keep what was typed into them across a language switch; only their captions change.
+    for (const label of fields.querySelectorAll('label')) {
+        label.textContent = boxCaption(captions, label.htmlFor.slice(form.id.length + 1));
     }
     showMessages(form.querySelector('.messages'), answer.messages);
     form.classList.toggle('refused', answer.refused);
@@ -150,19 +159,27 @@ export function renderCalculator(form, answer, labels) {
     values.replaceChildren();
     form.querySelector('.result-heading').textContent = answer.values ? answer.heading : '';
     for (const [name, value] of inOrder(form, answer.values)) {
-        const unit = name === 'rpm' ? ` [${unitInLabel(labels.speed)}]` : '';
-        definition(values, (SYMBOLS[name] ?? name) + unit, formatNumber(value));
+        const unit = !captions?.[name] && name === 'rpm' ? ` [${unitInLabel(labels.speed)}]` : '';
+        definition(values, boxCaption(captions, name) + unit, formatNumber(value));
     }
 }
 
+// '%1: "%2" is not a number' for a box, with the box's caption.
+export function notANumber(labels, caption, text) {
+    return (labels.notANumber ?? '%1: "%2"').replace('%1', caption).replace('%2', text.trim());
+}
+
 // Null while a box holds something that is not a number: the server would quietly use its default.
-export function calculatorBody(form, index, language) {
+// The boxes in question are marked and named in the calculator's messages.
+export function calculatorBody(form, index, language, labels) {
     const body = { index, language };
     let valid = true;
+    const refused = [];
     for (const input of form.querySelectorAll('.fields input')) {
         const value = parseNumber(input.value);
         if (Number.isNaN(value)) {
             input.setAttribute('aria-invalid', 'true');
+            refused.push({ text: notANumber(labels, input.labels[0]?.textContent ?? input.name, input.value) });
             valid = false;
             continue;
         }
@@ -170,6 +187,10 @@ export function calculatorBody(form, index, language) {
         if (value !== null) {
             body[input.name] = value;
         }
+    }
+    if (!valid) {
+        showMessages(form.querySelector('.messages'), refused);
+        form.classList.add('refused');
     }
     return valid ? body : null;
 }

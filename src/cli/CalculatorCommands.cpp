@@ -205,6 +205,10 @@ const std::vector<std::pair<std::string_view, int>>& CalculatorInputs(bool wagon
     return wagon ? kWagon.inputs : kRotatingMass.inputs;
 }
 
+const std::vector<std::string_view>& CalculatorResults(bool wagon) {
+    return wagon ? kWagon.values : kRotatingMass.values;
+}
+
 int RunWagonCommand(CliContext& ctx, const CommandArgs& args) {
     return RunCalculator(ctx, args, core::WagonLayout(), kWagon);
 }

@@ -15,5 +15,7 @@ int RunRotatingMassCommand(CliContext& ctx, const CommandArgs& args);
 
 // The option of each input box (the box's number in the window), wagon or rotating mass.
 const std::vector<std::pair<std::string_view, int>>& CalculatorInputs(bool wagon);
+// The answer's name of each result, in the order of the layout's result boxes.
+const std::vector<std::string_view>& CalculatorResults(bool wagon);
 
 } // namespace airmotor::cli

@@ -363,8 +363,11 @@ ApiAnswer ApiRoutes::diagram(int index, const QUrlQuery& query) const {
         fields.removeAllQueryItems(QStringLiteral("height"));
         const QSize size = PictureSize(query, kDiagramSize);
         const auto made = MakeCurrent(*served, index, fields, {"pressure", "torque", "speed", "alternative"});
+        // The session took SI figures; the picture speaks the units of the language asked for, as
+        // the window's diagram does (psi, lbf ft and hp under English_Imperial).
+        const std::string language = LanguageOf(query.queryItemValue(QStringLiteral("language")));
         const core::MotorDiagramInput input =
-            core::DiagramInputFromSession(*made->session, made->ctx.language);
+            core::DiagramInputFromSession(*made->session, served->language(language));
         const platform::ChartBytes chart =
             platform::RenderMotorDiagramFile(input, QStringLiteral("svg"), size);
         if (!chart.error.isEmpty())

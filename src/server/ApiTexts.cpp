@@ -1,6 +1,8 @@
 #include "server/ApiTexts.h"
 
+#include "cli/CalculatorCommands.h"
 #include "cli/Json.h"
+#include "core/calculators/CalculatorLayout.h"
 #include "core/common/Keys.h"
 
 #include <array>
@@ -62,6 +64,9 @@ constexpr std::pair<std::string_view, int> kLabels[] = {
     {"compareHint", core::TextKey::WebCompareHint},
     {"shareLink", core::TextKey::WebShareLink},
     {"unreachable", core::TextKey::WebUnreachable},
+    {"rotation", core::TextKey::WebRotation},
+    {"lubrication", core::TextKey::WebLubrication},
+    {"notANumber", core::TextKey::NotANumber},
 };
 
 // The Options menu's items of the six settings, in the order of kLanguageNames.
@@ -80,6 +85,23 @@ std::string WithoutAccelerator(const std::string& text) {
     return plain;
 }
 
+// Each calculator's inputs and results by the API's names, captioned as the window captions the boxes
+// (with their units, which are SI in every language, as the API's numbers are).
+void WriteCalculatorCaptions(cli::JsonWriter& json, const core::TextTable& strText) {
+    json.key("calculators").beginObject();
+    for (const bool wagon : {true, false}) {
+        const core::CalculatorLayout& layout = wagon ? core::WagonLayout() : core::RotatingMassLayout();
+        json.key(wagon ? "wagon" : "rotatingMass").beginObject();
+        for (const auto& [name, box] : cli::CalculatorInputs(wagon))
+            json.field(name, core::BoxCaption(layout, box, strText));
+        const auto& results = cli::CalculatorResults(wagon);
+        for (std::size_t k = 0; k < results.size() && k < layout.resultBoxes.size(); ++k)
+            json.field(results[k], core::BoxCaption(layout, layout.resultBoxes[k], strText));
+        json.endObject();
+    }
+    json.endObject();
+}
+
 } // namespace
 
 QByteArray PageTexts(const core::LanguageState& language, const std::string& languageName) {
@@ -96,7 +118,9 @@ QByteArray PageTexts(const core::LanguageState& language, const std::string& lan
     json.key("labels").beginObject();
     for (const auto& [name, key] : kLabels)
         json.field(name, language.strText(key));
-    json.endObject().endObject();
+    json.endObject();
+    WriteCalculatorCaptions(json, language.strText);
+    json.endObject();
     json.finish();
     const std::string text = out.str();
     return {text.data(), static_cast<qsizetype>(text.size())};

@@ -193,11 +193,19 @@ test('another language changes every caption, keeps the duty and converts imperi
     assert.equal(await page.getByRole('button', { name: german.compare, exact: true }).count(), 1);
     await page.locator('#comparison-table th', { hasText: german.maxPower }).first().waitFor();
     assert.match(page.url(), /language=German/);
+    // Every group and box has its caption in the language, units included.
+    assert.equal(await page.getByRole('group', { name: 'Drehrichtung' }).getByLabel('Linkslauf').count(), 1);
+    assert.equal(await page.getByRole('group', { name: 'Schmierung' }).getByLabel('Ölfrei').count(), 1);
+    assert.equal(await page.locator('#wagon').getByLabel('Zeit [s]', { exact: true }).inputValue(), '6');
+    await page.locator('#rotatingMass dt', { hasText: 'Drehzahl [1/min]' }).waitFor();
     await shoot('german', 1280);
     await shoot('german', 360);
 
     const imperial = await chooseLanguage(german, 'English_Imperial');
     assert.equal(await page.getByLabel(imperial.torque, { exact: true }).inputValue(), '7.37561');
+    await page.waitForFunction(() => /language=English_Imperial/.test(document.getElementById('diagram').src));
+    const diagram = await (await fetch(new URL(await page.locator('#diagram').getAttribute('src'), base))).text();
+    assert.match(diagram, /Torque \[lbf ft\]/);
     assert.equal(await page.getByLabel(imperial.pressure, { exact: true }).inputValue(), '91.3739');
     const englishAgain = await chooseLanguage(imperial, 'English');
     assert.equal(await page.getByLabel(englishAgain.pressure, { exact: true }).inputValue(), '6.3');
@@ -227,7 +235,13 @@ test('a box holding no number is marked and nothing is searched; a decimal comma
     await torque.fill('1O');
     await page.getByRole('button', { name: labels.search, exact: true }).click();
     assert.equal(await torque.getAttribute('aria-invalid'), 'true');
+    assert.equal(await page.locator('#messages').textContent(), `${labels.torque}: "1O" is not a number`);
     assert.equal(page.url(), before);
+    const time = page.locator('#wagon').getByLabel('Time [s]', { exact: true });
+    await time.fill('six');
+    await page.locator('#wagon').getByRole('button', { name: labels.calculate }).click();
+    assert.equal(await page.locator('#wagon .messages').textContent(), 'Time [s]: "six" is not a number');
+    await time.fill('6');
     await torque.fill('12,5');
     await page.getByRole('button', { name: labels.search, exact: true }).click();
     await page.waitForURL(/torque=12\.5&/);

@@ -1,5 +1,7 @@
 #include "core/calculators/CalculatorLayout.h"
 
+#include "core/session/CaptionKeys.h"
+
 namespace airmotor::core {
 
 const CalculatorLayout& WagonLayout() {
@@ -57,6 +59,14 @@ std::string WithoutDotLeader(std::string label) {
     while (!label.empty() && (label.back() == '.' || label.back() == ' '))
         label.pop_back();
     return label;
+}
+
+std::string BoxCaption(const CalculatorLayout& layout, int box, const TextTable& strText) {
+    const std::string control = "Label1_" + std::to_string(LabelOfBox(box));
+    for (const CaptionEntry& e : CaptionKeys())
+        if (e.window == layout.windowName && e.control == control)
+            return WithoutDotLeader(strText(e.key));
+    return {};
 }
 
 } // namespace airmotor::core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/language/Language.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +47,10 @@ int LabelOfBox(int box);
 
 // A box label as a caption elsewhere (an axis, a message): without its trailing dot leader.
 std::string WithoutDotLeader(std::string label);
+
+// The caption beside box Text1(box) of the layout's window, as the window shows it in the language
+// of `strText`, without its dot leader; empty for a box that has none.
+std::string BoxCaption(const CalculatorLayout& layout, int box, const TextTable& strText);
 inline constexpr float kMotorFieldUpper = 999999.0f;
 
 const CalculatorLayout& WagonLayout();

@@ -189,12 +189,7 @@ CalculationResult CalculatorModel::Solve() const {
 }
 
 std::string CalculatorModel::ZeroInputText(int box) const {
-    // The box's own caption as the window shows it, without its dot leader.
-    const std::string control = "Label1_" + std::to_string(LabelOfBox(box));
-    std::string caption;
-    for (const CaptionEntry& e : CaptionKeys())
-        if (e.window == layout_.windowName && e.control == control)
-            caption = WithoutDotLeader(strText_(e.key));
+    const std::string caption = BoxCaption(layout_, box, strText_);
     std::string text = strText_(TextKey::CalculatorInputNotPositive);
     if (const std::size_t at = text.find("%1"); at != std::string::npos)
         text = text.substr(0, at) + caption + text.substr(at + 2);

@@ -257,6 +257,9 @@ inline constexpr int CatalogueOffline = 433;
 inline constexpr int CatalogueReadOnly = 434;
 inline constexpr int CatalogueConflict = 435;
 inline constexpr int CatalogueEnvironmentWins = 436;
+// The web page's group captions of its rotation and lubrication choices.
+inline constexpr int WebRotation = 437;
+inline constexpr int WebLubrication = 438;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part
