@@ -5,10 +5,13 @@
 #include "AppTestSupport.h"
 #include "app/maintenance/EditorDiagramWindow.h"
 #include "app/maintenance/MotorDataEditorController.h"
+#include "core/common/Keys.h"
 #include "core/maintenance/MotorRecord.h"
+#include "core/results/SearchSummary.h"
 #include "platform/files/MeasurementFileStore.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -215,6 +218,18 @@ private slots:
         o->messages.answers = {core::Answer::Yes};
         o->button("Command2")->click();
         QVERIFY(o->lastMessage().find("utbytta") != std::string::npos);
+        // A catalogue gone under the editor: the refusal leads in the user's language, the database's
+        // reason follows, and the catalogue in memory keeps its motors.
+        QVERIFY(QFile::remove(o->program->databaseFile()));
+        o->messages.answers = {core::Answer::Yes};
+        o->button("Command2")->click();
+        QCOMPARE(o->messages.messages.back().icon, core::MessageIcon::Critical);
+        const std::string lead =
+            core::FillPlaceholders(o->program->language.strText(core::TextKey::MotorNotSaved),
+                                   {o->program->catalogue.strBenamning[1]});
+        QVERIFY(o->lastMessage().starts_with(lead + "\n\n"));
+        QVERIFY(o->lastMessage().find("no such database file") != std::string::npos);
+        QCOMPARE(o->program->catalogue.intAntalMotorer, loaded + 1);
     }
 
     void printingARangeGivesOnePagePerMotor() {

@@ -1,5 +1,6 @@
 #include "core/production/ProductionBatch.h"
 
+#include "core/common/Keys.h"
 #include "core/production/ProductionComparison.h"
 
 #include <gtest/gtest.h>
@@ -50,11 +51,12 @@ struct Sheet final : SheetWriter {
     }
 };
 
-ProductionBatch::End RunBatch(Services& services, SheetWriter* sheet, ProductionBatchSummary& summary) {
+ProductionBatch::End RunBatch(Services& services, SheetWriter* sheet, ProductionBatchSummary& summary,
+                              const TextTable* strText = nullptr) {
     ProductionBatch batch(services, sheet);
     for (int row = 1; row <= kProductionResultRows && batch.runRow(row);)
         ++row;
-    auto end = batch.finish("tkm.xlsx");
+    auto end = batch.finish("tkm.xlsx", strText);
     summary = batch.summary();
     return end;
 }
@@ -88,6 +90,35 @@ TEST(ProductionBatch, PrintsRecordedMotorsFillsTheSheetAndSaysWhatHappened) {
     EXPECT_TRUE(summary.failed);
     EXPECT_EQ(end.text, "2 motors looked up, 1 printed with production data (stopped: the last printout "
                         "failed); no workbook writer is connected, sheet TKM is not filled.");
+}
+
+// The summary reads in the user's language; a table that lacks these texts (a catalogue older than
+// them) leaves it English.
+TEST(ProductionBatch, SummaryIsWordedFromTheTextTable) {
+    TextTable german;
+    german.set(TextKey::ProductionBatchCounts, "%1 Motoren nachgeschlagen, %2 mit Produktionsdaten gedruckt");
+    german.set(TextKey::ProductionBatchCancelled, "abgebrochen");
+    german.set(TextKey::ProductionBatchStopped, "angehalten");
+    german.set(TextKey::ProductionBatchSheetRows, "Blatt TKM Zeilen %1-%2 von %3");
+    german.set(TextKey::ProductionBatchNoSheet, "ohne Blatt");
+    Services services;
+    Sheet sheet;
+    ProductionBatchSummary summary;
+    EXPECT_EQ(
+        RunBatch(services, &sheet, summary, &german).text,
+        "3 Motoren nachgeschlagen, 2 mit Produktionsdaten gedruckt; Blatt TKM Zeilen 3-4 von tkm.xlsx.");
+    const TextTable older;
+    EXPECT_EQ(RunBatch(services, &sheet, summary, &older).text,
+              "3 motors looked up, 2 printed with production data; sheet TKM rows 3-4 of tkm.xlsx.");
+
+    services.failingJob = 2;
+    EXPECT_EQ(RunBatch(services, nullptr, summary, &german).text,
+              "3 Motoren nachgeschlagen, 1 mit Produktionsdaten gedruckt (angehalten); ohne Blatt.");
+    ProductionBatch cancelled(services, nullptr);
+    cancelled.runRow(1);
+    cancelled.cancel();
+    EXPECT_EQ(cancelled.finish("tkm.xlsx", &german).text,
+              "1 Motoren nachgeschlagen, 1 mit Produktionsdaten gedruckt (abgebrochen); ohne Blatt.");
 }
 
 } // namespace production_batch_test

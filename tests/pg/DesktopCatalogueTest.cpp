@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QScopeGuard>
 #include <QStatusBar>
 
@@ -155,6 +156,13 @@ TEST_F(DesktopCatalogueTest, UnreachableAtStartGivesTheLastCopyReadOnlyUntilTheS
     EXPECT_TRUE(offline.messages.messages[0].text.starts_with("The catalogue " + url().toStdString() +
                                                               " cannot be reached: "))
         << offline.messages.messages[0].text;
+    // The message goes; the sign in the status bar stays while the copy is shown.
+    const auto* badge = offline.window->findChild<QLabel*>("lblOfflineCopy");
+    ASSERT_NE(badge, nullptr);
+    EXPECT_FALSE(badge->isHidden());
+    EXPECT_EQ(badge->text().toStdString(),
+              offline.program->language.strText(core::TextKey::CatalogueOfflineBadge));
+    EXPECT_EQ(badge->toolTip().toStdString(), offline.messages.messages[0].text);
 
     QWidget parent;
     app::MotorListBatchController batch(parent, *offline.program, offline.messages);
@@ -170,6 +178,7 @@ TEST_F(DesktopCatalogueTest, UnreachableAtStartGivesTheLastCopyReadOnlyUntilTheS
     })) << offline.status();
     offline.act();
     EXPECT_FALSE(offline.program->readOnly());
+    EXPECT_TRUE(badge->isHidden());
 }
 
 } // namespace desktop_catalogue_test

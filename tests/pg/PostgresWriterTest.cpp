@@ -1,5 +1,6 @@
 #include "CatalogueFixture.h"
 
+#include "core/catalogue/CatalogueLoader.h"
 #include "platform/storage/MotorDataWriter.h"
 #include "platform/storage/MotorHistory.h"
 #include "platform/storage/PostgresConnection.h"
@@ -22,6 +23,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <set>
 #include <thread>
 
@@ -325,6 +327,74 @@ TEST_F(PostgresCatalogueTest, ServerReloadsWhenTheCatalogueIsWritten) {
         said += server.readAll();
         EXPECT_TRUE(seen) << name << ": " << said.toStdString();
     }
+}
+
+// Twenty readers load the catalogue and apply the load rules to it while one writer adds 200 motors,
+// one save each. Every load is the catalogue after some whole number of saves: the added motors are
+// the first of them in order, complete, each with its row version, and the texts are all there.
+TEST_F(PostgresCatalogueTest, ReadersWhileAWriterSavesSeeOnlyWholeCatalogues) {
+    pushBundled();
+    const CatalogueSnapshot loaded = Snapshot(url());
+    const std::size_t motors = loaded.motors.size();
+    constexpr int kSaves = 200;
+    constexpr int kReaders = 20;
+    std::atomic<bool> writing{true};
+    std::string writeFault;
+    std::thread writer([&] {
+        MotorDataWriter mine(url());
+        for (int k = 0; k < kSaves && writeFault.empty(); ++k) {
+            const std::string name = "READ-" + std::to_string(k);
+            writeFault =
+                Message(mine.write(RecordOf(loaded.motors.front(), core::SaveMode::Add, k, name), name));
+        }
+        writing = false;
+    });
+    std::vector<std::string> faults(kReaders);
+    std::vector<std::set<std::size_t>> seen(kReaders);
+    std::vector<std::thread> readers;
+    for (int r = 0; r < kReaders; ++r)
+        readers.emplace_back([&, r] {
+            std::string& fault = faults[static_cast<std::size_t>(r)];
+            do {
+                auto read = CatalogueStore(url()).readSnapshot(true);
+                if (auto* error = std::get_if<StoreError>(&read)) {
+                    fault = error->message;
+                    return;
+                }
+                const auto& snapshot = std::get<CatalogueSnapshot>(read);
+                const std::size_t added = snapshot.motors.size() - motors;
+                for (std::size_t k = 0; k < added && fault.empty(); ++k) {
+                    const core::MotorRow& row = snapshot.motors[motors + k];
+                    if (Designation(row) != "READ-" + std::to_string(k) ||
+                        std::get<double>(**row.find("sngPris")) != static_cast<double>(k))
+                        fault = "motor " + std::to_string(k) + " of " + std::to_string(added) + " is " +
+                                Designation(row);
+                }
+                if (snapshot.rowVersions.size() != snapshot.motors.size())
+                    fault = std::to_string(snapshot.rowVersions.size()) + " row versions for " +
+                            std::to_string(snapshot.motors.size()) + " motors";
+                else if (snapshot.texts.size() != loaded.texts.size())
+                    fault = std::to_string(snapshot.texts.size()) + " texts";
+                else if (const auto rules = core::LoadCatalogue(snapshot.motors, "pg");
+                         std::holds_alternative<core::LoadError>(rules))
+                    fault = std::get<core::LoadError>(rules).message;
+                seen[static_cast<std::size_t>(r)].insert(added);
+                // A pause between loads leaves the two cores of a small machine to the writer too.
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            } while (writing && fault.empty());
+        });
+    writer.join();
+    for (std::thread& reader : readers)
+        reader.join();
+    ASSERT_EQ(writeFault, "");
+    std::set<std::size_t> all;
+    for (int r = 0; r < kReaders; ++r) {
+        EXPECT_EQ(faults[static_cast<std::size_t>(r)], "") << "reader " << r;
+        all.insert(seen[static_cast<std::size_t>(r)].begin(), seen[static_cast<std::size_t>(r)].end());
+    }
+    // The readers met the catalogue between saves, not only before or after all of them.
+    EXPECT_GT(all.size(), 2U);
+    EXPECT_EQ(Snapshot(url()).motors.size(), motors + kSaves);
 }
 
 } // namespace postgres_writer_test

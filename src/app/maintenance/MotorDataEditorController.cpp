@@ -295,7 +295,11 @@ void MotorDataEditorController::saveToDatabase() {
         return;
     }
     if (const auto* error = std::get_if<std::string>(&written)) {
-        show(*error, core::MessageIcon::Critical);
+        // The reason is the database's own and stays as the command line prints it; the lead
+        // sentence tells every user that the save did not happen.
+        show(core::FillPlaceholders(program_.language.strText(core::TextKey::MotorNotSaved), {designation}) +
+                 "\n\n" + *error,
+             core::MessageIcon::Critical);
         return;
     }
     program_.rowVersions = writer_.loadedVersions();

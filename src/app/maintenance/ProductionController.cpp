@@ -238,7 +238,7 @@ ProductionController::Summary ProductionController::runRows(Batch batch) {
     }
     progress.setValue(last);
 
-    const core::ProductionBatch::End end = run.finish(workbook.toStdString());
+    const core::ProductionBatch::End end = run.finish(workbook.toStdString(), &program_.language.strText);
     if (end.saveError)
         report(*end.saveError, core::MessageIcon::Warning);
     report(end.text, core::MessageIcon::Information);

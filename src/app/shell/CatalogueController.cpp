@@ -11,6 +11,7 @@
 #include "platform/storage/CatalogueChoice.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QStatusBar>
 
 namespace airmotor::app {
@@ -25,6 +26,11 @@ CatalogueController::CatalogueController(MainWindow& window, ProgramContext& pro
     window.addMenuAction(MainWindow::MenuPlace::Options, item);
     connect(item, &QAction::triggered, this, &CatalogueController::openDialog);
     connect(&window, &MainWindow::actionStarting, this, &CatalogueController::beforeAction);
+    offlineBadge_ = new QLabel(&window);
+    offlineBadge_->setObjectName("lblOfflineCopy");
+    window.statusBar()->addPermanentWidget(offlineBadge_);
+    connect(&window, &MainWindow::languageChanged, this, &CatalogueController::showOfflineState);
+    showOfflineState();
     listen();
     if (program.readOnly())
         messages.show(
@@ -46,6 +52,16 @@ std::string CatalogueController::text(int key) const {
 
 void CatalogueController::status(const std::string& line) {
     window_.statusBar()->showMessage(Q(line));
+}
+
+void CatalogueController::showOfflineState() {
+    offlineBadge_->setVisible(program_.readOnly());
+    if (!program_.readOnly())
+        return;
+    offlineBadge_->setText(Q(text(core::TextKey::CatalogueOfflineBadge)));
+    offlineBadge_->setToolTip(
+        Q(core::FillPlaceholders(text(core::TextKey::CatalogueOffline),
+                                 {program_.location().toStdString(), *program_.offlineReason})));
 }
 
 void CatalogueController::listen() {
@@ -118,6 +134,7 @@ void CatalogueController::beforeAction() {
         program_.offlineReason = previousOffline;
         if (moving)
             static_cast<void>(program_.loadCatalogue());
+        showOfflineState();
         messages_.show(
             {.text = core::FillPlaceholders(text(core::TextKey::CatalogueRereadFailed), {failed, *error}),
              .icon = core::MessageIcon::Warning,
@@ -128,6 +145,7 @@ void CatalogueController::beforeAction() {
         window_.applyCaptionsEverywhere();
         listen();
     }
+    showOfflineState();
     status(core::FillPlaceholders(text(core::TextKey::CatalogueReread),
                                   {std::to_string(program_.catalogue.intAntalMotorer)}));
 }

@@ -13,6 +13,8 @@
 #include <optional>
 #include <string>
 
+class QLabel;
+
 namespace airmotor::platform {
 class UserPreferences;
 }
@@ -51,6 +53,9 @@ private:
     void beforeAction();
     void listen();
     void status(const std::string& text);
+    // The status bar's lasting sign of the offline copy: a message at start scrolls away, the
+    // read-only state does not.
+    void showOfflineState();
     std::string text(int key) const;
 
     MainWindow& window_;
@@ -61,6 +66,7 @@ private:
     std::chrono::milliseconds checkInterval_;
     std::unique_ptr<platform::CatalogueListener> listener_;
     QPointer<CatalogueDialog> dialog_;
+    QLabel* offlineBadge_ = nullptr; // owned by the status bar
     bool changed_ = false;
     std::optional<QString> next_; // the location to read instead
 };

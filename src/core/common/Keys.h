@@ -260,6 +260,16 @@ inline constexpr int CatalogueEnvironmentWins = 436;
 // The web page's group captions of its rotation and lubrication choices.
 inline constexpr int WebRotation = 437;
 inline constexpr int WebLubrication = 438;
+// The status bar's lasting sign of the offline copy, beside the one message at start.
+inline constexpr int CatalogueOfflineBadge = 439;
+// The editor's save refused by the catalogue: the lead sentence before the database's reason.
+inline constexpr int MotorNotSaved = 440;
+// The production batch's summary: its counts, then how it ended and where the sheet rows went.
+inline constexpr int ProductionBatchCounts = 441;
+inline constexpr int ProductionBatchCancelled = 442;
+inline constexpr int ProductionBatchStopped = 443;
+inline constexpr int ProductionBatchSheetRows = 444;
+inline constexpr int ProductionBatchNoSheet = 445;
 } // namespace TextKey
 
 // The search cases: which two requirements a search combines (0 = none fits). The numbers are part

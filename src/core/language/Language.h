@@ -10,7 +10,7 @@
 
 namespace airmotor::core {
 
-inline constexpr int kTextCount = 439; // keys 0..438
+inline constexpr int kTextCount = 446; // keys 0..445
 // Catalogues made before the duty analysis, the comparison and their menus end at key 228; the
 // keys from here on are optional in a catalogue (see ApplyLanguageTexts).
 inline constexpr int kLegacyTextCount = 229;

@@ -1,6 +1,8 @@
 #include "core/production/ProductionBatch.h"
 
+#include "core/common/Keys.h"
 #include "core/production/ProductionComparison.h"
+#include "core/results/SearchSummary.h"
 
 namespace airmotor::core {
 
@@ -27,23 +29,30 @@ bool ProductionBatch::runRow(int row) {
     return true;
 }
 
-ProductionBatch::End ProductionBatch::finish(const std::string& workbook) {
+ProductionBatch::End ProductionBatch::finish(const std::string& workbook, const TextTable* strText) {
+    const auto phrase = [strText](int key, const char* english) {
+        return strText != nullptr && !(*strText)(key).empty() ? (*strText)(key) : std::string(english);
+    };
     End end;
-    end.text = std::to_string(summary_.motors) + " motors looked up, " + std::to_string(summary_.printed) +
-               " printed with production data";
+    end.text = FillPlaceholders(
+        phrase(TextKey::ProductionBatchCounts, "%1 motors looked up, %2 printed with production data"),
+        {std::to_string(summary_.motors), std::to_string(summary_.printed)});
     if (summary_.cancelled)
-        end.text += " (cancelled)";
+        end.text += " (" + phrase(TextKey::ProductionBatchCancelled, "cancelled") + ")";
     else if (summary_.failed)
-        end.text += " (stopped: the last printout failed)";
+        end.text += " (" + phrase(TextKey::ProductionBatchStopped, "stopped: the last printout failed") + ")";
     if (sheet_ && summary_.printed > 0) {
         end.saveError = sheet_->save();
         if (end.saveError)
             summary_.failed = true;
         else
-            end.text += "; sheet TKM rows " + std::to_string(kFirstProductionSheetRow) + "-" +
-                        std::to_string(sheetRow_ - 1) + " of " + workbook;
+            end.text += "; " + FillPlaceholders(
+                                   phrase(TextKey::ProductionBatchSheetRows, "sheet TKM rows %1-%2 of %3"),
+                                   {std::to_string(kFirstProductionSheetRow), std::to_string(sheetRow_ - 1),
+                                    workbook});
     } else if (!sheet_) {
-        end.text += "; no workbook writer is connected, sheet TKM is not filled";
+        end.text += "; " + phrase(TextKey::ProductionBatchNoSheet,
+                                  "no workbook writer is connected, sheet TKM is not filled");
     }
     end.text += ".";
     return end;

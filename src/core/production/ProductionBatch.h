@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram/MotorDiagram.h"
+#include "core/language/Language.h"
 #include "core/production/SheetWriter.h"
 
 #include <optional>
@@ -47,13 +48,14 @@ public:
     bool runRow(int row);
     void cancel() { summary_.cancelled = true; }
 
-    // Saves the sheet when a motor was printed. The summary message, and the save's error (the
-    // batch then counts as failed) for the caller to show first.
+    // Saves the sheet when a motor was printed. The summary message, in the language of `strText`
+    // (English without one, or where the table lacks a text), and the save's error (the batch then
+    // counts as failed) for the caller to show first.
     struct End {
         std::string text;
         std::optional<std::string> saveError;
     };
-    End finish(const std::string& workbook);
+    End finish(const std::string& workbook, const TextTable* strText = nullptr);
     const ProductionBatchSummary& summary() const { return summary_; }
 
 private:
