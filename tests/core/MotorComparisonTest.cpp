@@ -159,10 +159,7 @@ protected:
     }
     void Search(std::int16_t imperial = 0) {
         Start(imperial);
-        session->ClickCatalogue(1);
-        session->TypeIntoField(F::ArbetsMomentB, "50");
-        session->TypeIntoField(F::ArbetsVarvtalB, "2000");
-        session->ClickSearch();
+        SearchDuty();
         ASSERT_EQ(session->results().rowCount(), 3);
     }
     std::vector<int> RowsByCatalogue() const {
