@@ -14,6 +14,7 @@
 #include <array>
 #include <limits>
 #include <set>
+#include <tuple>
 
 namespace airmotor::core {
 namespace {
@@ -281,15 +282,17 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     DrawComparisonPlot(canvas, cut);
     EXPECT_EQ(canvas.polylines.size(), 1u);
 
-    // Free running (torque 0) is marked on the speed axis, not left out.
+    // Free running (torque 0) and standstill (speed 0) are marked on their axes, not left out.
     ComparisonDiagramInput in = ComparisonInputFromSession(*session, language, {1});
     in.showPower = in.showAir = false;
-    ComparisonPlot freeRunning = ComputeComparisonPlot(in);
-    ASSERT_TRUE(freeRunning.showWorkingPoint);
-    freeRunning.workingTorque = 0.0f;
-    RecordingCanvas marked;
-    DrawComparisonPlot(marked, freeRunning);
-    EXPECT_EQ(marked.circles.size(), 1u);
+    ComparisonPlot point = ComputeComparisonPlot(in);
+    ASSERT_TRUE(point.showWorkingPoint);
+    for (const auto& [torque, speed] : {std::pair{0.0f, 2000.0f}, {50.0f, 0.0f}}) {
+        std::tie(point.workingTorque, point.workingSpeed) = std::tuple{torque, speed};
+        RecordingCanvas marked;
+        DrawComparisonPlot(marked, point);
+        EXPECT_EQ(marked.circles.size(), 1u) << torque << " Nm at " << speed << " r/min";
+    }
 
     // A motor without a usable free speed draws no curve of its own.
     for (const float n0 : {0.0f, std::numeric_limits<float>::infinity()}) {
