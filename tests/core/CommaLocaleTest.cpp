@@ -82,9 +82,7 @@ class CommaLocale : public ::testing::Test {
 protected:
     void SetUp() override {
         previous_ = std::setlocale(LC_ALL, nullptr);
-        for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE.utf8"})
-            if (std::setlocale(LC_ALL, name) != nullptr)
-                break;
+        SwitchToComma();
         const bool comma = std::string(std::localeconv()->decimal_point) == ",";
         std::setlocale(LC_ALL, previous_.c_str());
         if (!comma)

@@ -23,26 +23,15 @@ using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
-// Searches 50 Nm at 2000 r/min (or lists the catalogue) over the motors given and clicks.
 class CellClickTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
-    void Search(const std::string& torque = "50", const std::string& speed = "2000",
-                const std::string& pressure = "") {
-        session->ClickCatalogue(1);
-        session->TypeIntoField(F::ArbetsMomentB, torque);
-        session->TypeIntoField(F::ArbetsVarvtalB, speed);
-        if (!pressure.empty())
-            session->TypeIntoField(F::TillgLuftTryckB, pressure);
-        sink.messages.clear();
-        session->ClickSearch();
-    }
     const DetailPanel& Panel() const { return session->panel(); }
 };
 
 TEST_F(CellClickTest, DetailFiguresAndFormats) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
     Start();
-    Search();
+    SearchDuty();
     const DetailPanel& p = Panel();
     // Air 5 + 0.002 x 5000 at the speed of maximum power.
     EXPECT_EQ(
@@ -82,7 +71,7 @@ TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {
     m.maxSpeed = 8000;
     AddMotor(catalogue, m);
     Start();
-    Search("50", "2000", "5");
+    SearchDuty("50", "2000", "5");
     PressureFactorValues at5;
     PressureFactors(5.0f, "TKM22-A100-", at5);
     EXPECT_EQ(
@@ -95,13 +84,13 @@ TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {
 TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
     AddMotor(catalogue, Tks("TKS05-100-"));
     Start();
-    Search("50", "2000"); // reduced pressure
+    SearchDuty("50", "2000"); // reduced pressure
     const ResultRow& row = session->results().rows.at(0);
     ASSERT_GT(row.sngRadTryck, 0.0f);
     EXPECT_EQ((std::pair{Panel().ArbetstryckR, Panel().StrypningR}),
               (std::pair{FormatNumber(row.sngRadTryck, "##0.00") + " ", std::string()}));
 
-    Search("10", "2700"); // throttled only: r = 0.3 of 10000 r/min
+    SearchDuty("10", "2700"); // throttled only: r = 0.3 of 10000 r/min
     const ResultRow& throttled = session->results().rows.at(0);
     ASSERT_EQ(throttled.sngRadTryck, 0.0f);
     EXPECT_EQ((std::pair<std::string, std::string>{Panel().ArbetstryckR, Panel().StrypningR}),
@@ -161,7 +150,7 @@ TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactorsAndPgwNoFreeSpeed) {
     AddMotor(catalogue, pgw); // the last motor the search visits
     Start();
     session->ClickMotorType(2, true);
-    Search("50", "2000", "5");
+    SearchDuty("50", "2000", "5");
     ASSERT_EQ(session->results().rows.size(), 2u);
     PressureFactorValues tkm;
     PressureFactors(5.0f, "TKM22-A100-", tkm);
@@ -180,7 +169,7 @@ TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
     m.minStart = 40;
     AddMotor(catalogue, m);
     Start();
-    Search();
+    SearchDuty();
     ASSERT_EQ(session->results().grid.at(0).cells[0], "( TKM22-A100- )");
     const float p = session->results().rows.at(0).sngRadTryck;
     const std::string v1 = FormatNumber(static_cast<double>(40.0f * p) / 6.3, "##0.00");
@@ -263,7 +252,7 @@ TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun)
     PressureFactors(5.0f, "TKM22-A100-", at5);
     for (const int next : {4, 1, 0}) { // alternative 4, a search, a listing
         Start();
-        Search("50", "2000", "5");
+        SearchDuty("50", "2000", "5");
         ASSERT_EQ(session->current().sngCurMomentMaxeff, at5.sngKm * 50.0f);
         session->ClickDiagramAlternative(2);
         session->ClickDiagramAlternative(0);

@@ -19,6 +19,11 @@ struct Engine {
         engine.sngClipYMin = 0.0f;
         engine.sngClipYMax = 50.0f;
     }
+    // Values drawn as they are: one value unit is one world unit on both axes.
+    Engine& Unscaled() {
+        engine.sngAxisLenX = engine.sngAxisMaxX = engine.sngAxisLenY = engine.sngAxisMaxY = 1.0f;
+        return *this;
+    }
     RecordingCanvas canvas;
     DiagramEngine engine;
 };
@@ -29,10 +34,6 @@ struct ClipCase {
     bool drawn;
     float ex1, ey1, ex2, ey2;
 };
-
-void PrintTo(const ClipCase& c, std::ostream* os) {
-    *os << c.name << ": (" << c.x1 << ", " << c.y1 << ")-(" << c.x2 << ", " << c.y2 << ")";
-}
 
 TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
     const ClipCase cases[] = {
@@ -53,7 +54,7 @@ TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
         {"into the top margin", 20, 45, 20, 75, true, 20, 45, 20, 50},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c));
+        SCOPED_TRACE(c.name);
         Engine e;
         e.engine.sngAxisMaxX = 6000.0f; // value units, far larger than any world x
         e.engine.DrawLine(c.x1, c.y1, c.x2, c.y2, 1.0f);
@@ -89,9 +90,7 @@ TEST(DiagramEnginePolyline, GapsAboveSevenUnitsGetFourPointsAtFifths) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.length);
         Engine e;
-        e.engine.sngClipXMax = 1000.0f;
-        e.engine.sngAxisLenX = e.engine.sngAxisMaxX = 1.0f;
-        e.engine.sngAxisLenY = e.engine.sngAxisMaxY = 1.0f;
+        e.Unscaled().engine.sngClipXMax = 1000.0f;
         std::vector<float> xs = {0, 1, 1 + c.length}, ys = {0, 10, 10};
         e.engine.DrawPolyline(xs, ys, 2);
         ASSERT_EQ(e.canvas.polylines.size(), 1u);
@@ -131,8 +130,7 @@ TEST(DiagramEnginePolyline, ScalesValuesToTheAxisBoxAndStopsAtTheLimit) {
 
 TEST(DiagramEnginePolyline, AZeroPointAfterTheFirstEndsTheCurveAndClipSplitsIt) {
     Engine e;
-    e.engine.sngAxisLenX = e.engine.sngAxisMaxX = 1.0f;
-    e.engine.sngAxisLenY = e.engine.sngAxisMaxY = 1.0f;
+    e.Unscaled();
     std::vector<float> xs = {0, 0, 3, 6, 0}, ys = {0, 0, 3, 3, 0};
     e.engine.DrawPolyline(xs, ys, 4);
     ASSERT_EQ(e.canvas.polylines.size(), 1u);
@@ -140,8 +138,7 @@ TEST(DiagramEnginePolyline, AZeroPointAfterTheFirstEndsTheCurveAndClipSplitsIt) 
 
     // Up over the top edge and back down: two visible pieces, each its own path.
     Engine split;
-    split.engine.sngAxisLenX = split.engine.sngAxisMaxX = 1.0f;
-    split.engine.sngAxisLenY = split.engine.sngAxisMaxY = 1.0f;
+    split.Unscaled();
     std::vector<float> sx = {0, 10, 15, 20, 25}, sy = {0, 40, 60, 60, 40};
     split.engine.DrawPolyline(sx, sy, 4);
     ASSERT_EQ(split.canvas.polylines.size(), 2u);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -30,6 +31,52 @@ inline RecordingCanvas Paper(float widthMm, float heightMm) {
 inline RecordingCanvas Window(float width = 900.0f, float height = 600.0f) {
     return RecordingCanvas(CanvasKind::Window, width, height, std::max(height / 230.0f, 2.6f));
 }
+
+// Records as the recording canvas does but measures texts with metrics of its own (a proportional
+// font, a bold face wider than the regular one): a room worked out with the wrong measure only shows
+// on a surface that tells the faces apart. `spans` holds each text's extent as it was measured.
+class MeasuredCanvas final : public Canvas {
+public:
+    using Metric = std::function<float(const RecordingCanvas&, std::string_view)>;
+    struct Span {
+        std::string text;
+        float left, right, top, bottom, fontSize;
+    };
+    MeasuredCanvas(RecordingCanvas inner, Metric width, Metric height)
+        : recorded(std::move(inner)), width_(std::move(width)), height_(std::move(height)) {}
+    CanvasKind kind() const override { return recorded.kind(); }
+    void setWorld(float left, float top, float width, float height) override {
+        recorded.setWorld(left, top, width, height);
+    }
+    void setColour(Rgb colour) override { recorded.setColour(colour); }
+    void setLineWidth(int width) override { recorded.setLineWidth(width); }
+    void setLineStyle(int style) override { recorded.setLineStyle(style); }
+    void setFont(float size, bool bold) override { recorded.setFont(size, bold); }
+    void line(float x1, float y1, float x2, float y2) override { recorded.line(x1, y1, x2, y2); }
+    void polyline(const float* xy, int count) override { recorded.polyline(xy, count); }
+    void point(float x, float y, Rgb colour) override { recorded.point(x, y, colour); }
+    void circle(float x, float y, float r, Rgb colour) override { recorded.circle(x, y, r, colour); }
+    void text(float x, float y, std::string_view utf8) override {
+        recorded.text(x, y, utf8);
+        spans.push_back(
+            {std::string(utf8), x, x + textWidth(utf8), y, y + textHeight(utf8), recorded.state.fontSize});
+    }
+    float textWidth(std::string_view utf8) const override { return width_(recorded, utf8); }
+    float textHeight(std::string_view utf8) const override { return height_(recorded, utf8); }
+    const Span* find(const std::string& text) const {
+        for (const Span& s : spans)
+            if (s.text == text)
+                return &s;
+        ADD_FAILURE() << "not drawn: " << text;
+        return nullptr;
+    }
+
+    RecordingCanvas recorded;
+    std::vector<Span> spans;
+
+private:
+    Metric width_, height_;
+};
 
 inline std::string Describe(const RecordingCanvas::Text& t, const Box& b) {
     return "\"" + t.text + "\" at " + std::to_string(b.left) + "," + std::to_string(b.top) + " - " +

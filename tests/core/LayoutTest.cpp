@@ -77,46 +77,15 @@ struct Printout : SessionHarness {
 };
 
 // Bold faces run wider than regular ones on a real printer, while the recording canvas measures
-// both alike: a room worked out in the wrong weight only shows on a surface that tells them apart.
-class WideBoldCanvas final : public Canvas {
-public:
-    struct Span {
-        std::string text;
-        float left, right, top, bottom;
-    };
-    explicit WideBoldCanvas(RecordingCanvas inner) : inner_(std::move(inner)) {}
-    CanvasKind kind() const override { return inner_.kind(); }
-    void setWorld(float left, float top, float width, float height) override {
-        inner_.setWorld(left, top, width, height);
-    }
-    void setColour(Rgb) override {}
-    void setLineWidth(int) override {}
-    void setLineStyle(int) override {}
-    void setFont(float size, bool bold) override { inner_.setFont(size, bold); }
-    void line(float, float, float, float) override {}
-    void polyline(const float*, int) override {}
-    void point(float, float, Rgb) override {}
-    void circle(float, float, float, Rgb) override {}
-    void text(float x, float y, std::string_view utf8) override {
-        spans.push_back({std::string(utf8), x, x + textWidth(utf8), y, y + textHeight(utf8)});
-    }
-    float textWidth(std::string_view utf8) const override {
-        return inner_.textWidth(utf8) * (inner_.state.bold ? 1.5f : 1.0f);
-    }
-    float textHeight(std::string_view utf8) const override { return inner_.textHeight(utf8); }
-
-    const Span* find(const std::string& text) const {
-        for (const Span& s : spans)
-            if (s.text == text)
-                return &s;
-        ADD_FAILURE() << "not drawn: " << text;
-        return nullptr;
-    }
-    std::vector<Span> spans;
-
-private:
-    RecordingCanvas inner_;
-};
+// both alike.
+MeasuredCanvas WideBold(RecordingCanvas paper) {
+    return MeasuredCanvas(
+        std::move(paper),
+        [](const RecordingCanvas& c, std::string_view t) {
+            return c.textWidth(t) * (c.state.bold ? 1.5f : 1.0f);
+        },
+        [](const RecordingCanvas& c, std::string_view t) { return c.textHeight(t); });
+}
 
 // Texts too long for their room shrink to it and keep their distance from their neighbours: the
 // title 6 mm from the bold designation beside it, a key-figure value 1 mm from the next column's.
@@ -130,7 +99,7 @@ TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
     plan.sheet.keyFigures.front().values = {"11111.111", "22222.222", "33333.333"};
     ASSERT_FALSE(plan.sheet.notes.empty());
     plan.sheet.notes.back() = "A last note long enough to fill the whole width of the sheet";
-    WideBoldCanvas paper(Paper(kSheetShort, kSheetLong));
+    MeasuredCanvas paper = WideBold(Paper(kSheetShort, kSheetLong));
     DrawPrintoutPage(paper, plan, kPrinterDpi);
     const auto* title = paper.find(plan.sheet.title);
     const auto* designation = paper.find(plan.sheet.designation);
@@ -141,7 +110,7 @@ TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
     ASSERT_TRUE(note && date);
     EXPECT_GE(date->top, note->bottom - 0.01f);
     EXPECT_NEAR(date->bottom, kSheetLong - 8.0f, 0.01f);
-    std::vector<const WideBoldCanvas::Span*> values;
+    std::vector<const MeasuredCanvas::Span*> values;
     for (std::size_t c = 0; c < 3; ++c)
         if (plan.sheet.columns[c])
             values.push_back(paper.find(plan.sheet.keyFigures.front().values[c]));
@@ -319,10 +288,7 @@ TEST(Layout, ComparisonSheetAndDiagramInEveryLanguage) {
                 AddMotor(h.catalogue, t);
             }
             h.Start(Bundled(name));
-            h.session->ClickCatalogue(1);
-            h.session->TypeIntoField(RequirementField::ArbetsMomentB, "40");
-            h.session->TypeIntoField(RequirementField::ArbetsVarvtalB, "2000");
-            h.session->ClickSearch();
+            h.SearchDuty("40");
             std::vector<int> rows;
             for (int r = 1; r <= h.session->results().rowCount(); ++r)
                 rows.push_back(r);

@@ -35,13 +35,6 @@ Points Sample(std::initializer_list<float> xs, const std::function<double(double
     return p;
 }
 
-void ExpectAllZero(const std::vector<float>& c, std::size_t size, const char* what) {
-    ASSERT_EQ(c.size(), size) << what;
-    for (float v : c) {
-        EXPECT_EQ(v, 0.0f) << what;
-    }
-}
-
 Matrix Product(const Matrix& a, const Matrix& b) {
     Matrix r(a.size(), std::vector<float>(b[0].size(), 0.0f));
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -130,8 +123,9 @@ TEST(FitPolynomial, TooFewPointsOrASingularSystemGiveZeros) {
         {Sample({0, 0, 0}, seven), 1, "all points at x = 0"},
     };
     for (const auto& k : cases) {
-        ExpectAllZero(FitPolynomial(k.points.x, k.points.y, k.points.n, k.degree),
-                      static_cast<std::size_t>(k.degree) + 1, k.what);
+        EXPECT_EQ(FitPolynomial(k.points.x, k.points.y, k.points.n, k.degree),
+                  std::vector<float>(static_cast<std::size_t>(k.degree) + 1, 0.0f))
+            << k.what;
     }
     const Points six = Sample({1, 2, 3, 4, 5, 6}, quartic);
     EXPECT_NEAR(FitPolynomial(six.x, six.y, six.n, 4)[4], 1.0f, 0.05f);

@@ -5,6 +5,7 @@
 #include "core/diagram/RecordingCanvas.h"
 #include "core/session/SelectionSession.h"
 
+#include "LayoutChecks.h"
 #include "SelectionTestCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <array>
 #include <limits>
 #include <set>
+#include <tuple>
 
 namespace airmotor::core {
 namespace {
@@ -20,6 +22,7 @@ namespace motor_comparison_test {
 
 using F = RequirementField;
 using testing::AddMotor;
+using testing::MeasuredCanvas;
 using testing::Tkm;
 
 TEST(MotorComparison, BestMarksFollowTheShownValues) {
@@ -73,33 +76,15 @@ TEST(MotorComparison, RowChecksRefuseWhatCannotBeCompared) {
 
 // A printer canvas whose text metrics are those of a proportional font in millimetres (the recording
 // canvas's fixed cell is in points), so that a layout on paper can be judged without a font system.
-class PaperCanvas final : public Canvas {
-public:
-    static constexpr float kMmPerPoint = 0.3528f;
-    CanvasKind kind() const override { return CanvasKind::Printer; }
-    void setWorld(float left, float top, float width, float height) override {
-        recorded.setWorld(left, top, width, height);
-    }
-    void setColour(Rgb colour) override { recorded.setColour(colour); }
-    void setLineWidth(int width) override { recorded.setLineWidth(width); }
-    void setLineStyle(int style) override { recorded.setLineStyle(style); }
-    void setFont(float size, bool bold) override { recorded.setFont(size, bold); }
-    void line(float x1, float y1, float x2, float y2) override { recorded.line(x1, y1, x2, y2); }
-    void polyline(const float* xy, int count) override { recorded.polyline(xy, count); }
-    void point(float x, float y, Rgb colour) override { recorded.point(x, y, colour); }
-    void circle(float x, float y, float r, Rgb colour) override { recorded.circle(x, y, r, colour); }
-    void text(float x, float y, std::string_view utf8) override { recorded.text(x, y, utf8); }
-    float textWidth(std::string_view utf8) const override {
-        return Width(utf8.size(), recorded.state.fontSize);
-    }
-    float textHeight(std::string_view) const override {
-        return 1.15f * recorded.state.fontSize * kMmPerPoint;
-    }
-    static float Width(std::size_t characters, float points) {
-        return 0.55f * points * kMmPerPoint * static_cast<float>(characters);
-    }
-    RecordingCanvas recorded{CanvasKind::Printer};
-};
+constexpr float kMmPerPoint = 0.3528f;
+MeasuredCanvas PaperCanvas() {
+    return MeasuredCanvas(
+        RecordingCanvas(CanvasKind::Printer),
+        [](const RecordingCanvas& c, std::string_view t) {
+            return 0.55f * c.state.fontSize * kMmPerPoint * static_cast<float>(t.size());
+        },
+        [](const RecordingCanvas& c, std::string_view) { return 1.15f * c.state.fontSize * kMmPerPoint; });
+}
 
 // Four motors leave narrow columns: a long regulation text and a long caption take more lines
 // instead of running into their neighbours or shrinking out of sight; rows below move down.
@@ -129,24 +114,19 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
         SCOPED_TRACE(motors);
         MotorComparison shown = c;
         shown.motors.resize(motors);
-        PaperCanvas paper;
+        MeasuredCanvas paper = PaperCanvas();
         DrawMotorComparisonTable(paper, shown);
-        const std::vector<RecordingCanvas::Text>& texts = paper.recorded.texts;
-        const auto box = [](const RecordingCanvas::Text& t) {
-            const float height = 1.15f * t.state.fontSize * PaperCanvas::kMmPerPoint;
-            return std::array{t.x, t.y, t.x + PaperCanvas::Width(t.text.size(), t.state.fontSize),
-                              t.y + height};
-        };
         float smallest = 1e9f;
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            const auto a = box(texts[i]);
-            smallest = std::min(smallest, texts[i].state.fontSize);
-            EXPECT_GE(a[0], -0.01f) << texts[i].text;
-            EXPECT_LE(a[2], kComparisonTableWidth + 0.01f) << texts[i].text;
-            for (std::size_t j = i + 1; j < texts.size(); ++j) {
-                const auto b = box(texts[j]);
-                const bool apart = a[2] <= b[0] || b[2] <= a[0] || a[3] <= b[1] || b[3] <= a[1];
-                EXPECT_TRUE(apart) << "'" << texts[i].text << "' overlaps '" << texts[j].text << "'";
+        for (std::size_t i = 0; i < paper.spans.size(); ++i) {
+            const MeasuredCanvas::Span& a = paper.spans[i];
+            smallest = std::min(smallest, a.fontSize);
+            EXPECT_GE(a.left, -0.01f) << a.text;
+            EXPECT_LE(a.right, kComparisonTableWidth + 0.01f) << a.text;
+            for (std::size_t j = i + 1; j < paper.spans.size(); ++j) {
+                const MeasuredCanvas::Span& b = paper.spans[j];
+                const bool apart =
+                    a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+                EXPECT_TRUE(apart) << "'" << a.text << "' overlaps '" << b.text << "'";
             }
         }
         EXPECT_GE(smallest, 6.0f) << "points";
@@ -156,7 +136,7 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
     // A sheet's twenty one-line figures keep their single row height and fit the table, note included.
     MotorComparison full = c;
     full.figures.assign(20, c.figures[2]);
-    PaperCanvas paper;
+    MeasuredCanvas paper = PaperCanvas();
     DrawMotorComparisonTable(paper, full);
     for (const RecordingCanvas::Text& t : paper.recorded.texts)
         EXPECT_GE(t.y, 0.0f) << t.text << " below the table";
@@ -180,10 +160,7 @@ protected:
     }
     void Search(std::int16_t imperial = 0) {
         Start(imperial);
-        session->ClickCatalogue(1);
-        session->TypeIntoField(F::ArbetsMomentB, "50");
-        session->TypeIntoField(F::ArbetsVarvtalB, "2000");
-        session->ClickSearch();
+        SearchDuty();
         ASSERT_EQ(session->results().rowCount(), 3);
     }
     std::vector<int> RowsByCatalogue() const {
@@ -305,15 +282,17 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     DrawComparisonPlot(canvas, cut);
     EXPECT_EQ(canvas.polylines.size(), 1u);
 
-    // Free running (torque 0) is marked on the speed axis, not left out.
+    // Free running (torque 0) and standstill (speed 0) are marked on their axes, not left out.
     ComparisonDiagramInput in = ComparisonInputFromSession(*session, language, {1});
     in.showPower = in.showAir = false;
-    ComparisonPlot freeRunning = ComputeComparisonPlot(in);
-    ASSERT_TRUE(freeRunning.showWorkingPoint);
-    freeRunning.workingTorque = 0.0f;
-    RecordingCanvas marked;
-    DrawComparisonPlot(marked, freeRunning);
-    EXPECT_EQ(marked.circles.size(), 1u);
+    ComparisonPlot point = ComputeComparisonPlot(in);
+    ASSERT_TRUE(point.showWorkingPoint);
+    for (const auto& [torque, speed] : {std::pair{0.0f, 2000.0f}, {50.0f, 0.0f}}) {
+        std::tie(point.workingTorque, point.workingSpeed) = std::tuple{torque, speed};
+        RecordingCanvas marked;
+        DrawComparisonPlot(marked, point);
+        EXPECT_EQ(marked.circles.size(), 1u) << torque << " Nm at " << speed << " r/min";
+    }
 
     // A motor without a usable free speed draws no curve of its own.
     for (const float n0 : {0.0f, std::numeric_limits<float>::infinity()}) {

@@ -91,75 +91,66 @@ struct CaseRow {
     float throttle; // expected r (0 = none); negative: not checked
 };
 
-void PrintTo(const CaseRow& c, std::ostream* os) {
-    *os << c.name << ": M=" << c.torque << " n=" << c.speed << " start=" << c.start << " stall=" << c.stallMin
-        << ".." << c.stallMax << " free=" << c.freeMin << ".." << c.freeMax << " -> case " << c.expectedCase
-        << (c.listed ? ", listed" : ", not listed") << ", p " << c.pressure << ", r " << c.throttle;
-}
-
-class SearchCases : public ::testing::TestWithParam<CaseRow> {};
-
-TEST_P(SearchCases, ListsAsTheCaseTestsSay) {
-    const CaseRow& row = GetParam();
+TEST(SearchCases, ListsAsTheCaseTestsSay) {
+    const CaseRow rows[] = {
+        // Start torque 80 x p/6.3 at the reduced pressure (about 4.3 bar) is below 70: p dropped, r < 0.5.
+        {"c1_start_fails_at_p", 50, 2000, 70, 0, 0, 0, 0, 1, false, 0, -1},
+        {"c1_listed_at_p", 50, 2000, 50, 0, 0, 0, 0, 1, true, 1, 0},
+        {"c2_listed", 0, 0, 70, 0, 0, 9000, 0, 2, true, -1, 0},
+        {"c2_free_speed_short", 0, 0, 70, 0, 0, 11000, 0, 2, false, 0, -1},
+        {"c2_start_short", 0, 0, 81, 0, 0, 9000, 0, 2, false, 0, -1},
+        // Free speed 10000 throttled to 8000: r = 0.8; the start test at the reduced pressure fails.
+        {"c3_throttled", 0, 0, 70, 0, 0, 0, 8000, 3, true, -1, 0.8f},
+        // A bound equal to the free speed needs neither throttle nor a reduced pressure.
+        {"c3_bound_at_free_speed", 0, 0, 70, 0, 0, 0, 10000, 3, true, -1, 0},
+        {"c3_bound_at_half", 0, 0, 70, 0, 0, 0, 5000, 3, true, 0, 0.5f},
+        {"c3_bound_below_half", 0, 0, 70, 0, 0, 0, 4000, 3, false, 0, -1},
+        {"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
+        {"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
+        {"c5_stall_short", 0, 0, 0, 110, 0, 9000, 0, 5, false, 0, -1},
+        {"c6_throttled", 0, 0, 0, 90, 0, 0, 8000, 6, true, -1, 0.8f},
+        {"c7_listed_at_p", 50, 2000, 0, 0, 80, 0, 0, 7, true, 1, 0},
+        {"c7_too_strong_at_p", 50, 2000, 0, 0, 60, 0, 0, 7, false, 0, -1},
+        // Stall 100 above the bound 80: p = 80/100 x 6.3 = 5.04 bar, free speed there about 9350.
+        {"c8_free_speed_short_at_p", 0, 0, 0, 0, 80, 9500, 0, 8, false, 0, -1},
+        {"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
+        {"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
+        {"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
+        {"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
+        {"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
+        {"c10_free_running_at_free_speed", 0, 10000, 0, 0, 0, 0, 0, 10, true, 0, -1},
+        {"c11_listed", 50, 2000, 0, 0, 0, 5000, 0, 11, true, 1, 0},
+        {"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
+        {"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
+        {"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1},
+    };
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    RequirementValues v = Duty(row.torque, row.speed);
-    v.sngMinStartmoment = row.start;
-    v.sngStallmomentMin = row.stallMin;
-    v.sngStallmomentMax = row.stallMax;
-    v.sngTomgVarvMin = row.freeMin;
-    v.sngTomgVarvMax = row.freeMax;
-    const Found f = Search(c, v);
-    EXPECT_EQ(f.searchCase, row.expectedCase);
-    ASSERT_EQ(f.outcome.rows.size(), row.listed ? 1u : 0u);
-    if (!row.listed)
-        return;
-    const ResultRow& r = f.outcome.rows[0];
-    if (row.pressure > 0) {
-        EXPECT_GT(r.sngRadTryck, 3.0f);
-        EXPECT_LE(r.sngRadTryck, 6.3f);
-    } else if (row.pressure < 0) {
-        EXPECT_EQ(r.sngRadTryck, 0.0f);
-    }
-    if (row.throttle >= 0) {
-        EXPECT_NEAR(r.sngRadStrypning, row.throttle, 1e-4);
+    for (const CaseRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        RequirementValues v = Duty(row.torque, row.speed);
+        v.sngMinStartmoment = row.start;
+        v.sngStallmomentMin = row.stallMin;
+        v.sngStallmomentMax = row.stallMax;
+        v.sngTomgVarvMin = row.freeMin;
+        v.sngTomgVarvMax = row.freeMax;
+        const Found f = Search(c, v);
+        EXPECT_EQ(f.searchCase, row.expectedCase);
+        ASSERT_EQ(f.outcome.rows.size(), row.listed ? 1u : 0u);
+        if (!row.listed)
+            continue;
+        const ResultRow& r = f.outcome.rows[0];
+        if (row.pressure > 0) {
+            EXPECT_GT(r.sngRadTryck, 3.0f);
+            EXPECT_LE(r.sngRadTryck, 6.3f);
+        } else if (row.pressure < 0) {
+            EXPECT_EQ(r.sngRadTryck, 0.0f);
+        }
+        if (row.throttle >= 0) {
+            EXPECT_NEAR(r.sngRadStrypning, row.throttle, 1e-4);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    AllCases, SearchCases,
-    ::testing::Values(
-        // Start torque 80 x p/6.3 at the reduced pressure (about 4.3 bar) is below 70: p dropped, r < 0.5.
-        CaseRow{"c1_start_fails_at_p", 50, 2000, 70, 0, 0, 0, 0, 1, false, 0, -1},
-        CaseRow{"c1_listed_at_p", 50, 2000, 50, 0, 0, 0, 0, 1, true, 1, 0},
-        CaseRow{"c2_listed", 0, 0, 70, 0, 0, 9000, 0, 2, true, -1, 0},
-        CaseRow{"c2_free_speed_short", 0, 0, 70, 0, 0, 11000, 0, 2, false, 0, -1},
-        CaseRow{"c2_start_short", 0, 0, 81, 0, 0, 9000, 0, 2, false, 0, -1},
-        // Free speed 10000 throttled to 8000: r = 0.8; the start test at the reduced pressure fails.
-        CaseRow{"c3_throttled", 0, 0, 70, 0, 0, 0, 8000, 3, true, -1, 0.8f},
-        // A bound equal to the free speed needs neither throttle nor a reduced pressure.
-        CaseRow{"c3_bound_at_free_speed", 0, 0, 70, 0, 0, 0, 10000, 3, true, -1, 0},
-        CaseRow{"c3_bound_at_half", 0, 0, 70, 0, 0, 0, 5000, 3, true, 0, 0.5f},
-        CaseRow{"c3_bound_below_half", 0, 0, 70, 0, 0, 0, 4000, 3, false, 0, -1},
-        CaseRow{"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
-        CaseRow{"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
-        CaseRow{"c5_stall_short", 0, 0, 0, 110, 0, 9000, 0, 5, false, 0, -1},
-        CaseRow{"c6_throttled", 0, 0, 0, 90, 0, 0, 8000, 6, true, -1, 0.8f},
-        CaseRow{"c7_listed_at_p", 50, 2000, 0, 0, 80, 0, 0, 7, true, 1, 0},
-        CaseRow{"c7_too_strong_at_p", 50, 2000, 0, 0, 60, 0, 0, 7, false, 0, -1},
-        // Stall 100 above the bound 80: p = 80/100 x 6.3 = 5.04 bar, free speed there about 9350.
-        CaseRow{"c8_free_speed_short_at_p", 0, 0, 0, 0, 80, 9500, 0, 8, false, 0, -1},
-        CaseRow{"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
-        CaseRow{"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
-        CaseRow{"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
-        CaseRow{"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
-        CaseRow{"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
-        CaseRow{"c10_free_running_at_free_speed", 0, 10000, 0, 0, 0, 0, 0, 10, true, 0, -1},
-        CaseRow{"c11_listed", 50, 2000, 0, 0, 0, 5000, 0, 11, true, 1, 0},
-        CaseRow{"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
-        CaseRow{"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
-        CaseRow{"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1}),
-    [](const ::testing::TestParamInfo<CaseRow>& row) { return std::string(row.param.name); });
 
 TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces

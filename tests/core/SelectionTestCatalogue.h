@@ -67,8 +67,7 @@ inline TestMotor Tkm(std::string designation) {
     return m;
 }
 inline TestMotor Tks(std::string designation) {
-    TestMotor m;
-    m.designation = std::move(designation);
+    TestMotor m = Tkm(std::move(designation));
     m.rotation = "R";
     return m;
 }
@@ -95,7 +94,6 @@ inline const TextTable& BundledEnglish() {
     return table;
 }
 
-// A catalogue, a language and a session over them, loaded with no message left over.
 // The catalogue indexes of result rows, in listed order.
 inline std::vector<int> Indexes(const std::vector<ResultRow>& rows) {
     std::vector<int> indexes;
@@ -104,6 +102,7 @@ inline std::vector<int> Indexes(const std::vector<ResultRow>& rows) {
     return indexes;
 }
 
+// A catalogue, a language and a session over them, loaded with no message left over.
 struct SessionHarness {
     void Start(const LanguageState& shown) {
         language = shown;
@@ -112,6 +111,17 @@ struct SessionHarness {
         sink.messages.clear();
     }
     void Start(std::int16_t imperial = 0) { Start(KeyedLanguage(imperial)); }
+    // Searches the working point in the search view, at the supply pressure when one is given.
+    void SearchDuty(const std::string& torque = "50", const std::string& speed = "2000",
+                    const std::string& pressure = "") {
+        session->ClickCatalogue(1);
+        session->TypeIntoField(RequirementField::ArbetsMomentB, torque);
+        session->TypeIntoField(RequirementField::ArbetsVarvtalB, speed);
+        if (!pressure.empty())
+            session->TypeIntoField(RequirementField::TillgLuftTryckB, pressure);
+        sink.messages.clear();
+        session->ClickSearch();
+    }
 
     MotorCatalogue catalogue;
     LanguageState language;
