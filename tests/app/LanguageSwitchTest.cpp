@@ -278,6 +278,10 @@ private slots:
         QCOMPARE(englishFailures.size(), failures.size());
         for (std::size_t k = 0; k < failures.size(); ++k)
             QVERIFY2(!failures[k].empty() && failures[k] != englishFailures[k], failures[k].c_str());
+        // A catalogue file that is not there is said wholly in the language, its name included.
+        QVERIFY2(failures[2].find("none.db") != std::string::npos &&
+                     failures[2].find("does not exist") == std::string::npos,
+                 failures[2].c_str());
         QStringList stillEnglish;
         for (auto it = english.cbegin(); it != english.cend(); ++it)
             if (shown.value(it.key()) == it.value() &&

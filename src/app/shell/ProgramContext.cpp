@@ -4,9 +4,11 @@
 #include "core/common/ProgramVersion.h"
 #include "core/language/TaskFault.h"
 #include "platform/files/LanguageLoader.h"
+#include "platform/files/RegularFile.h"
 #include "platform/storage/CatalogueStore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -84,6 +86,23 @@ core::CaptionContext ProgramContext::captionContext() const {
 }
 
 std::optional<std::string> ProgramContext::loadCatalogue() {
+    // A catalogue file that is not there, or is no file, is said wholly in the user's language; what
+    // the database says of a file it cannot read stays its own.
+    if (const QString file = databaseFile(); !IsPostgres(file)) {
+        std::optional<platform::FileError> missing;
+        if (!QFileInfo::exists(file)) {
+            core::FileFault fault;
+            fault.path = QDir::toNativeSeparators(file).toStdString();
+            fault.problem = core::FileProblem::Missing;
+            fault.other = "the catalogue database";
+            missing = platform::FileError(std::move(fault));
+        } else
+            missing = platform::NotRegularFile(file);
+        if (missing)
+            return core::TaskFaultText(
+                {core::TaskProblem::CatalogueNotLoaded, {}, missing->message, missing->fault},
+                &language.strText, missing->message);
+    }
     const platform::CatalogueStore store(databaseFile());
     platform::RowVersions versions;
     auto result = store.loadCatalogue(&versions);
