@@ -82,23 +82,21 @@ private slots:
         window->analysis().panel().show();
         const QJsonObject row = cliRow(language);
         QVERIFY(!row.isEmpty());
-        QVERIFY(window->analysis()
-                    .panel()
-                    .findChild<QLabel*>("lblAnalysisMotor")
-                    ->text()
-                    .contains(row["designation"].toString()));
+        AnalysisPanel& panel = window->analysis().panel();
+        QVERIFY(panel.findChild<QLabel*>("lblAnalysisMotor")->text().contains(row["designation"].toString()));
         QCOMPARE(figure("lblAnalysisAir").toDouble(),
                  std::round(row["air"].toDouble() / airUnit * 10.0) / 10.0);
         QCOMPARE(figure("lblAnalysisCost").toDouble(),
                  std::round(row["airCostPerYear"].toDouble() * 100.0) / 100.0);
         const bool imperial = airUnit != 1.0;
-        QCOMPARE(window->analysis().panel().caption("lblAnalysisAir")->text().contains("cfm"), imperial);
-        QCOMPARE(window->analysis().panel().value("lblAnalysisAirM3h") != nullptr, !imperial);
+        QCOMPARE(panel.caption("lblAnalysisAir")->text().contains("cfm"), imperial);
+        QCOMPARE(panel.value("lblAnalysisAirM3h") != nullptr, !imperial);
     }
 
     // The German mode is a phrase wider than any figure: it is shown whole, and the floating panel
-    // grows away from the result list it was placed beside instead of over it.
-    void longModeTextWidensThePanelAwayFromTheResults() {
+    // grows away from the result list it was placed beside instead of over it. A file the window cannot
+    // write is reported in the chosen language, naming the file.
+    void germanModeAndExportFailure() {
         open("German");
         AnalysisPanel& panel = window->analysis().panel();
         panel.show();
@@ -110,6 +108,11 @@ private slots:
                      qPrintable(mode->text()));
         const QRect results = window->resultArea();
         QVERIFY2(!panel.frameGeometry().intersects(results), "the panel covers the result list");
+        QVERIFY(!window->analysis().exportTo(opened->folder->folder()));
+        const std::string text = opened->messages.messages.back().text;
+        QVERIFY2(text.starts_with(opened->folder->folder().toStdString() +
+                                  " ist ein Ordner, keine reguläre Datei."),
+                 text.c_str());
     }
 
     // OK keeps the dialog open with the reason while an entry is refused; accepted figures and the
@@ -161,16 +164,6 @@ private slots:
         QVERIFY(opened->messages.messages.back().text.find("not a regular file") != std::string::npos);
     }
 
-    // A file the window cannot write is reported in the chosen language, naming the file.
-    void exportFailureIsWordedInTheChosenLanguage() {
-        open("German");
-        QVERIFY(!window->analysis().exportTo(opened->folder->folder()));
-        const std::string text = opened->messages.messages.back().text;
-        QVERIFY2(text.starts_with(opened->folder->folder().toStdString() +
-                                  " ist ein Ordner, keine reguläre Datei."),
-                 text.c_str());
-    }
-
     // The file type chosen in the dialog decides the format; a name without its extension gets it.
     void exportWritesTheChosenFileType() {
         open("English");
@@ -213,6 +206,11 @@ private slots:
         QCOMPARE(window->session().current().katalogIndex, index);
         QVERIFY(opened->messages.messages.empty());
         QVERIFY(window->findChild<QAction*>("mnuRecentSelection_0"));
+        // Typed in another language, a selection reopens in it, so that its figures keep their units.
+        window->findChild<QAction*>("mnuLanguage_3")->trigger(); // English_Imperial
+        QVERIFY(window->selectionFiles().open(path));
+        QCOMPARE(opened->program->language.strLanguage, std::string("English"));
+        QCOMPARE(fieldTexts(), texts);
 
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -40,9 +40,9 @@ class CalculatorWiringTest : public QObject {
         RecordingPrinter printer;
     };
     // recording false: the calculators print through window capture on the program's printer.
-    static std::unique_ptr<Opened> open(bool recording = true) {
+    static std::unique_ptr<Opened> open(bool recording = true, const QString& language = "English") {
         auto o = std::make_unique<Opened>();
-        OpenMainWindow(*o, "English");
+        OpenMainWindow(*o, language);
         o->diagrams = new DiagramController(*o->window, *o->program);
         o->calculators =
             new CalculatorController(*o->window, *o->program, o->messages, o->diagrams->diagram());
@@ -173,9 +173,10 @@ private slots:
         QCOMPARE(o->diagrams->diagram().windowTitle(), strText(*o, 122));
     }
 
-    // One printer serves the program: File > Print chose a PDF file, so the calculator prints into it.
+    // One printer serves the program: File > Print chose a PDF file, so the calculator prints into it,
+    // and where the printout went is said in the user's language.
     void calculatorPrintsOnTheProgramsPrinter() {
-        auto o = open(false);
+        auto o = open(false, "German");
         auto* printing = new PrintController(*o->window, *o->program, o->messages);
         const QString pdf = o->folder->path("printed.pdf");
         ChoosePdfFile(*printing, pdf);
@@ -192,7 +193,7 @@ private slots:
         QCOMPARE(file.readAll().count("/Subtype /Image"), 2);
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QCOMPARE(o->messages.messages[0].text,
-                 "The printout was written to " + QDir::toNativeSeparators(pdf).toStdString() + ".");
+                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf).toStdString() + " geschrieben.");
     }
 
     void ownMotorDataInBothWindows() {

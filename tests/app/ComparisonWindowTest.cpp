@@ -112,16 +112,6 @@ private slots:
         QVERIFY(window.printTo(sink));
         QVERIFY(QFileInfo(pdf).size() > 1000);
     }
-
-    // The captions come from the program's language (their units are the core's).
-    void windowInTheProgramsLanguage() {
-        auto o = open("German");
-        for (int row : {1, 2})
-            o->comparison->toggleRow(row);
-        o->comparison->showWindow();
-        QCOMPARE(o->comparison->window().model().headerData(0, Qt::Vertical).toString(),
-                 QString::fromStdString(o->program->language.strText(98)));
-    }
 };
 
 QTEST_MAIN(ComparisonWindowTest)

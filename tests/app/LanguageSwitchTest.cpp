@@ -154,12 +154,7 @@ private slots:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
-    void cleanup() {
-        window = nullptr;
-        program = nullptr;
-        folder = nullptr;
-        opened.reset();
-    }
+    void cleanup() { opened.reset(); }
 
     void captionsFollowTheChosenLanguage_data() {
         QTest::addColumn<int>("menuItem");

@@ -9,7 +9,6 @@
 #include "app/shell/AuxWindowPlacement.h"
 #include "app/shell/BuiltFeatures.h"
 #include "app/shell/HelpWindow.h"
-#include "core/common/ProgramVersion.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -136,9 +135,15 @@ private slots:
         }
     }
 
+    // The explosion signs and the delivery note belong to a motor: the search view with none current
+    // hides them.
     void fieldColoursFollowTheLimits() {
         auto& w = *o->window;
+        QVERIFY(Find<QWidget>(w, "picEx_0")->isVisible() && Find<QWidget>(w, "Label21")->isVisible());
         ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
+        QVERIFY(!w.session().current().valid);
+        for (const char* name : {"picEx_0", "picEx_1", "Label21"})
+            QVERIFY2(!Find<QWidget>(w, name)->isVisible(), name);
         FieldLineEdit* torque = field(w, "ArbetsMomentB");
         TypeInto(torque, "10001");
         QCOMPARE(torque->paletteColour(), 12);
@@ -201,18 +206,6 @@ private slots:
                  qPrintable(w.statusBar()->currentMessage()));
     }
 
-    // The explosion signs and the delivery note belong to a motor: a search with none current hides them.
-    void motorSignsOnlyWithACurrentMotor() {
-        auto& w = *o->window;
-        QVERIFY(Find<QWidget>(w, "picEx_0")->isVisible());
-        QVERIFY(Find<QWidget>(w, "Label21")->isVisible());
-        ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
-        QVERIFY(!w.session().current().valid);
-        QVERIFY(!Find<QWidget>(w, "picEx_0")->isVisible());
-        QVERIFY(!Find<QWidget>(w, "picEx_1")->isVisible());
-        QVERIFY(!Find<QWidget>(w, "Label21")->isVisible());
-    }
-
     // Opened and closed, the diagram alternatives leave the window at the size that fits 1280 x 800,
     // in the search view (the taller duty column) and in a language with longer captions.
     void diagramOptionsKeepTheWindowsSize() {
@@ -233,16 +226,6 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(w.size(), before);
         }
-    }
-
-    // In psi, so that the raise is seen to go through the language's units.
-    void pressureBelowTheMinimumIsRaisedOnLeaving() {
-        o = open("English_Imperial");
-        FieldLineEdit* pressure = field(*o->window, "TillgLuftTryckB");
-        TypeInto(pressure, "40");
-        Leave(pressure);
-        QCOMPARE(pressure->text(), QString("44"));
-        QCOMPARE(pressure->paletteColour(), 14);
     }
 
     void obsoleteMotorMenuShowsTheFilterAndThirdSeries() {
@@ -313,21 +296,9 @@ private slots:
         QCOMPARE(label(w, "Label24"), QString::fromStdString(o->program->language.strText(221)));
     }
 
+    // A search that fits no case says so and opens the search help; a press on Search that leaves the
+    // pressure field searches once.
     void aSearchThatFitsNoCaseOpensTheSearchHelp() {
-        auto& w = *o->window;
-        Search(w, {{"TomgVarvMinB", "3000"}});
-        QVERIFY(messageKeys(o->messages).contains(141));
-        QVERIFY(w.help().isVisible());
-        // An ordinary window, which a click into the main window can cover.
-        QCOMPARE(w.help().windowType(), Qt::Window);
-        QCOMPARE(w.help().currentPage(), QString("search.html"));
-        w.findChild<QAction*>("Contents")->trigger();
-        QCOMPARE(w.help().currentPage(), QString("index.html"));
-        w.close();
-        QVERIFY(!w.help().isVisible());
-    }
-
-    void aPressOnSearchThatLeavesThePressureFieldSearchesOnce() {
         auto& w = *o->window;
         QApplication::setActiveWindow(&w);
         ClickOption(Find<QAbstractButton>(w, "optCatalogue_1"));
@@ -337,9 +308,17 @@ private slots:
         auto* search = Find<QPushButton>(w, QString::fromUtf8("SökMotorB"));
         QTest::mouseClick(search, Qt::LeftButton);
         QCOMPARE(messageKeys(o->messages).count(141), 1);
+        QVERIFY(w.help().isVisible());
+        // An ordinary window, which a click into the main window can cover.
+        QCOMPARE(w.help().windowType(), Qt::Window);
+        QCOMPARE(w.help().currentPage(), QString("search.html"));
+        w.findChild<QAction*>("Contents")->trigger();
+        QCOMPARE(w.help().currentPage(), QString("index.html"));
         // The next press, with the focus already on the button, is a search of its own.
         QTest::mouseClick(search, Qt::LeftButton);
         QCOMPARE(messageKeys(o->messages).count(141), 2);
+        w.close();
+        QVERIFY(!w.help().isVisible());
     }
 
     void helpTopicsAndAMissingHelpFolder() {
@@ -383,23 +362,6 @@ private slots:
         ClickCell(w, 2, 0);
         ClickOption(Find<QRadioButton>(w, "optCatalogue_0"));
         Find<QAction>(w, "mnuOnlyObsoleteMotors")->trigger();
-    }
-
-    void aboutAndNewsGoThroughTheMessages() {
-        o = open("German");
-        auto& w = *o->window;
-        Find<QAction>(w, "About")->trigger();
-        Find<QAction>(w, "mnuNewsInThisVersion")->trigger();
-        QCOMPARE(o->messages.messages.size(), std::size_t(2));
-        QVERIFY(QString::fromStdString(o->messages.messages[0].text)
-                    .contains(QString::fromUtf8(core::ThisBuild().date)));
-        // Both come from the text table of the language; the news under the menu item's caption.
-        const QJsonObject texts = RunCli(o->folder->folder(), {"--language", "German", "texts"});
-        const QJsonObject table = texts.value("texts").toObject();
-        QCOMPARE(QString::fromStdString(o->messages.messages[0].title), table.value("356").toString());
-        QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains(table.value("358").toString()));
-        QCOMPARE(QString::fromStdString(o->messages.messages[1].title), table.value("43").toString());
-        QCOMPARE(QString::fromStdString(o->messages.messages[1].text), table.value("40").toString());
     }
 
     // Arrow keys, Page Up/Down and Home/End move the current cell; the detail panel follows as on a click.
@@ -478,13 +440,19 @@ private slots:
         QVERIFY(o->messages.messages.empty());
     }
 
-    void requirementTooltipsNameUnitRangeAndColours() {
+    // In psi, so that the tooltips' ranges and the raise of a low pressure go through the language's units.
+    void requirementRangesInTheLanguagesUnits() {
         o = open("English_Imperial");
         auto& w = *o->window;
         const QString torque = field(w, "ArbetsMomentB")->toolTip();
         QVERIFY2(torque.contains("0 … 10000 lbf ft") && torque.contains("Yellow: valid"), qPrintable(torque));
         QVERIFY(field(w, "TomgVarvMaxB")->toolTip().contains("0 … 30000 r/min"));
-        QVERIFY(field(w, "TillgLuftTryckB")->toolTip().contains("44 … 91 psi"));
+        FieldLineEdit* pressure = field(w, "TillgLuftTryckB");
+        QVERIFY(pressure->toolTip().contains("44 … 91 psi"));
+        TypeInto(pressure, "40");
+        Leave(pressure);
+        QCOMPARE(pressure->text(), QString("44"));
+        QCOMPARE(pressure->paletteColour(), 14);
     }
 };
 

@@ -182,25 +182,9 @@ private slots:
                  "The printout was written to " + QDir::toNativeSeparators(pdf).toStdString() + ".");
     }
 
-    // Where the printout went is said in the user's language.
-    void writtenFilesAreNamedInTheLanguage() {
-        o = open("German");
-        MainWindow& w = *o->window;
-        Search(w, {{"ArbetsMomentB", "10"}, {"ArbetsVarvtalB", "3000"}, {"TillgLuftTryckB", "6"}});
-        ClickCell(w, 1, 0);
-        o->printing->setSinkFactory([](QPrinter& printer) { return platform::SinkFor(printer); });
-        const QString pdf = o->folder->path("sheet.pdf");
-        ChoosePdfFile(*o->printing, pdf);
-        w.findChild<QAction*>("mnuPrint")->trigger();
-        QCOMPARE(o->messages.messages.size(), std::size_t{1});
-        QCOMPARE(o->messages.messages.back().text,
-                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf).toStdString() + " geschrieben.");
-    }
-
     void previewPaintsOneCopyWithoutMessages() {
         MainWindow& w = *o->window;
         QAction* preview = w.findChild<QAction*>("mnuPrintPreview");
-        QVERIFY(preview != nullptr);
         // Row 82 of the listing draws from a web link: printing says so, the preview does not.
         ClickCell(w, 82, 0);
         QVERIFY(preview->isEnabled());
@@ -225,9 +209,7 @@ private slots:
         MainWindow& w = *o->window;
         ClickCell(w, 1, 0);
         o->messages.messages.clear();
-        auto* picture = w.findChild<QLabel*>("picEx_0");
-        QVERIFY(picture != nullptr);
-        QTest::mouseClick(picture, Qt::LeftButton);
+        QTest::mouseClick(w.findChild<QLabel*>("picEx_0"), Qt::LeftButton);
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QVERIFY(QString::fromStdString(o->messages.messages[0].text).contains("EX information.pdf"));
     }

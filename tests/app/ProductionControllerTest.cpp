@@ -86,17 +86,6 @@ class ProductionControllerTest : public QObject {
     }
 
 private slots:
-    void controlsOnlyInMaintenanceMode() {
-        auto o = std::make_unique<OpenedMainWindow>();
-        OpenMainWindow(*o, "English");
-        o->window->show();
-        for (const char* name : {"chkProduktionsdata", "Command3", "cmdPrintProduktionsdata"})
-            QVERIFY2(!Find<QWidget>(*o->window, name)->isVisible(), name);
-        Search(*o->window, {{"ArbetsMomentB", "1"}, {"TillgLuftTryckB", "583196"}});
-        for (const char* name : {"chkProduktionsdata", "Command3", "cmdPrintProduktionsdata"})
-            QVERIFY2(Find<QWidget>(*o->window, name)->isVisible(), name);
-    }
-
     void printProdPrintsOnlyMotorsWithUsedRecordsAndFillsTkm() {
         auto o = open();
         MainWindow& w = *o->window;

@@ -10,17 +10,9 @@ using namespace airmotor::cli::test;
 namespace {
 namespace catalogue_cli_test {
 
-const QString kBin = QStringLiteral(AIRMOTOR_BIN_DIR);
-
-QTemporaryDir FolderWith(const QStringList& files) {
-    QTemporaryDir dir;
-    for (const QString& f : files)
-        QFile::copy(kBin + "/" + f, dir.filePath(f));
-    return dir;
-}
-
 TEST(CatalogueCli, GlobalOptionsStandAnywhereAndLanguageDefaultsToTheFile) {
-    QTemporaryDir dir = FolderWith({"Zevodida.db"});
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", dir.filePath("Zevodida.db")));
     QFile settings(dir.filePath("ZEVODIDA.DAT"));
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
     settings.write("\"2017-01-12\",\"French\",0\r\n");

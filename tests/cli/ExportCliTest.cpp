@@ -28,6 +28,8 @@ TEST(ExportCommand, WritesEveryAnalysedRowAsCsv) {
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QJsonArray rows = Rows(QStringList{"analyse"} + kDuty + QStringList{"--all", "--json"});
     EXPECT_EQ(r.json()["rows"].toInt(), rows.size());
+    // Without --all only the clicked row: the first, unless another is selected.
+    EXPECT_EQ(Rows(QStringList{"analyse"} + kDuty + QStringList{"--json"}), QJsonArray{rows.at(0)});
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n", Qt::SkipEmptyParts);
@@ -82,6 +84,19 @@ TEST(ExportCommand, WorkbookReadsBackWithTheAnalysedFigures) {
     ExpectFailure(RunCli(QStringList{"export"} + kDuty + QStringList{"--out", dir.filePath("folder.xlsx")}),
                   1, "folder.xlsx");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no temporary left";
+}
+
+// The comparison's diagram in the format its extension names.
+TEST(CompareCommand, WritesTheDiagramWhenAsked) {
+    QTemporaryDir dir;
+    for (const char* name : {"c.svg", "c.pdf"}) {
+        const QString out = dir.filePath(name);
+        const auto r =
+            RunCli(QStringList{"compare"} + kDuty + QStringList{"--rows", "2,1", "--out", out, "--json"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(r.json()["out"].toString(), out);
+        EXPECT_GT(QFile(out).size(), 1000) << name;
+    }
 }
 
 } // namespace export_cli_test

@@ -15,6 +15,13 @@ namespace maintenance_cli_test {
 // L(n) = 5 + 0.01 n l/s with a maximum power of 0.6 kW.
 const QString kLinear = QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT");
 
+int Listed(const QString& folder, const QString& designation) {
+    int count = 0;
+    for (const auto& motor : RunCli({"--folder", folder, "catalogue", "--json"}).json()["motors"].toArray())
+        count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
+    return count;
+}
+
 TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", dir.filePath("Zevodida.db")));
@@ -30,12 +37,7 @@ TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
     EXPECT_EQ(fields["sngC4_M"].toDouble(), 0.0);
     EXPECT_EQ(fields["sngPris"].toDouble(), 12.0);
     EXPECT_NEAR(fields["sngMaxEffekt"].toDouble(), 0.6, 1e-4); // the calibrated pass
-    // The new motor is listed once, under the index the add reported.
-    const QJsonObject listed = RunCli({"--folder", dir.path(), "catalogue", "--json"}).json();
-    int count = 0;
-    for (const auto& motor : listed["motors"].toArray())
-        count += motor.toObject()["strBenamning"].toString() == "TKM20-A5-NEW" ? 1 : 0;
-    EXPECT_EQ(count, 1);
+    EXPECT_EQ(Listed(dir.path(), "TKM20-A5-NEW"), 1);
 
     // The load now also warns that the new motor has no search index yet.
     const CliResult notFound = RunCli(
@@ -48,13 +50,6 @@ TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
         {"--folder", dir.path(), "save-motor", path, "--replace", "--designation", "TKM20-A5-NEW", "--json"});
     ASSERT_EQ(replaced.status, 0) << replaced.err.toStdString();
     EXPECT_EQ(replaced.json()["intKatalogindex"].toInt(), doc["intKatalogindex"].toInt());
-}
-
-int Listed(const QString& folder, const QString& designation) {
-    int count = 0;
-    for (const auto& motor : RunCli({"--folder", folder, "catalogue", "--json"}).json()["motors"].toArray())
-        count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
-    return count;
 }
 
 // Readings that fit no motor and a designation longer than the catalogue's field are refused as

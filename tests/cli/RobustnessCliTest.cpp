@@ -47,10 +47,6 @@ void CopySources(const QString& folder, const std::function<QByteArray(const QSt
         Write(folder + "/" + f, edit(f, Read(kData + "/" + f)));
 }
 
-QByteArray Unchanged(const QString&, QByteArray bytes) {
-    return bytes;
-}
-
 TEST(RobustnessCli, ExitCodesAndOneLineMessages) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("fifo");
@@ -220,7 +216,7 @@ TEST(RobustnessCli, KilledBuildKeepsThePreviousDatabaseAndLeavesNothingAfterTheN
     const auto temporaries = [&] {
         return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(temporary);
     };
-    CopySources(dir.filePath("small"), Unchanged);
+    CopySources(dir.filePath("small"), [](const QString&, QByteArray bytes) { return bytes; });
     ASSERT_EQ(RunCli({"make-database", dir.filePath("small"), out}).status, 0);
     const QByteArray previous = Read(out);
     QProcess build;

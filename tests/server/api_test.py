@@ -79,35 +79,22 @@ class Server:
         return code
 
 
-def cli_run(*args: str) -> tuple[int, dict | None]:
-    proc = subprocess.run([ARGS.cli, "--folder", ARGS.folder, *args, "--json"], capture_output=True,
+def cli_run(*args: str, folder: str | None = None) -> tuple[int, dict | None]:
+    proc = subprocess.run([ARGS.cli, "--folder", folder or ARGS.folder, *args, "--json"], capture_output=True,
                           text=True, timeout=120, env={**os.environ, "QT_QPA_PLATFORM": "offscreen"})
     return proc.returncode, json.loads(proc.stdout) if proc.returncode == 0 else None
 
 
-def cli(*args: str) -> dict:
-    code, answer = cli_run(*args)
+def cli(*args: str, folder: str | None = None) -> dict:
+    code, answer = cli_run(*args, folder=folder)
     assert code == 0, args
     return answer
 
 
-def cli_in(folder: str, *args: str) -> dict:
-    proc = subprocess.run([ARGS.cli, "--folder", folder, *args, "--json"], capture_output=True, text=True,
-                          timeout=120)
-    assert proc.returncode == 0, proc.stderr
-    return json.loads(proc.stdout)
-
-
-def camel(option: str) -> str:
-    head, *rest = option.split("-")
-    return head + "".join(part.capitalize() for part in rest)
-
-
 def body_of(cli_args: list[str]) -> dict:
-    body = {}
-    for k in range(0, len(cli_args), 2):
-        body[camel(cli_args[k][2:])] = cli_args[k + 1]
-    return body
+    """The API body of command-line options: --start-torque 4 becomes {"startTorque": "4"}."""
+    return {re.sub(r"-(\w)", lambda m: m.group(1).upper(), name[2:]): value
+            for name, value in zip(cli_args[::2], cli_args[1::2])}
 
 
 def search_cases() -> list[list[str]]:
@@ -145,25 +132,26 @@ class ApiTest(unittest.TestCase):
         document = {"$ref": f"#/components/schemas/{schema}", "components": self.openapi["components"]}
         jsonschema.Draft202012Validator(document).validate(answer)
 
+    def ok(self, schema: str, method: str, path: str, body=None) -> dict:
+        """A 200 answer that conforms to its schema."""
+        status, answer = self.server.json(method, path, body)
+        self.assertEqual(status, 200, path)
+        self.conforms(schema, answer)
+        return answer
+
     def test_endpoints_answer_as_documented(self):
         s = self.server
         duty = {"torque": 10, "speed": 3000, "pressure": 6.3}
-        status, answer = s.json("POST", "/api/v1/search", duty)
-        self.assertEqual(status, 200)
-        self.conforms("Selection", answer)
+        answer = self.ok("Selection", "POST", "/api/v1/search", duty)
         self.assertEqual(answer["case"], 10)
         self.assertGreater(len(answer["rows"]), 3)
         index = answer["rows"][0]["index"]
 
-        status, answer = s.json("POST", "/api/v1/list", {"series": ["TKM"], "pressure": 6})
-        self.assertEqual(status, 200)
-        self.conforms("Selection", answer)
+        answer = self.ok("Selection", "POST", "/api/v1/list", {"series": ["TKM"], "pressure": 6})
         self.assertIsNone(answer["case"])
         self.assertTrue(all(r["designation"].startswith("TKM") for r in answer["rows"]))
 
-        status, answer = s.json("GET", f"/api/v1/motors/{index}?pressure=6&language=German")
-        self.assertEqual(status, 200)
-        self.conforms("Motor", answer)
+        answer = self.ok("Motor", "GET", f"/api/v1/motors/{index}?pressure=6&language=German")
         self.assertIn("bar(e)", answer["panel"]["heading"])
 
         for path, kind in ((f"/api/v1/motors/{index}/diagram.svg?torque=10&speed=3000&pressure=6.3", b"<svg"),
@@ -177,13 +165,10 @@ class ApiTest(unittest.TestCase):
         self.assertEqual((status, headers["Content-Type"]), (200, "application/pdf"))
         self.assertTrue(data.startswith(b"%PDF"))
 
-        status, answer = s.json("POST", "/api/v1/compare", {**duty, "rows": [1, 2, 3]})
-        self.assertEqual(status, 200)
-        self.conforms("Comparison", answer)
+        answer = self.ok("Comparison", "POST", "/api/v1/compare", {**duty, "rows": [1, 2, 3]})
         self.assertEqual([r["row"] for r in answer["rows"]], [1, 2, 3])
 
-        status, answer = s.json("POST", "/api/v1/calculators/rotating-mass", {"index": index})
-        self.conforms("Calculation", answer)
+        answer = self.ok("Calculation", "POST", "/api/v1/calculators/rotating-mass", {"index": index})
         self.assertIn("i", answer["inputs"])
         self.assertNotIn("Text1_0", json.dumps(answer))
         status, answer = s.json("POST", "/api/v1/calculators/wagon", {"index": index, "mu": 5})
@@ -191,16 +176,13 @@ class ApiTest(unittest.TestCase):
         self.assertEqual(status, 422 if answer["refused"] else 200)
 
         for language, torque in (("English", "Torque [Nm]"), ("German", "Drehmoment [Nm]")):
-            status, answer = s.json("GET", f"/api/v1/texts?language={language}")
-            self.conforms("Texts", answer)
+            answer = self.ok("Texts", "GET", f"/api/v1/texts?language={language}")
             self.assertEqual(answer["labels"]["torque"], torque)
             self.assertIn("Deutsch", [l["name"] for l in answer["languages"]])
 
-        status, answer = s.json("GET", "/api/v1/catalogue")
-        self.conforms("Catalogue", answer)
+        answer = self.ok("Catalogue", "GET", "/api/v1/catalogue")
         self.assertEqual(answer["count"], len(answer["motors"]))
-        status, answer = s.json("GET", "/api/v1/health")
-        self.conforms("Health", answer)
+        self.ok("Health", "GET", "/api/v1/health")
 
     def test_refusals_and_errors_have_their_status(self):
         s = self.server
@@ -480,7 +462,7 @@ class LifecycleTest(unittest.TestCase):
                         break
                     time.sleep(0.2)
                 reloaded = answer["motors"]
-                self.assertEqual(reloaded, cli_in(folder, "catalogue")["count"])
+                self.assertEqual(reloaded, cli("catalogue", folder=folder)["count"])
                 self.assertLess(reloaded, before)
                 # A broken file leaves the last good catalogue in service.
                 with open(os.path.join(folder, "Zevodida.db.new"), "wb") as f:
