@@ -2,6 +2,7 @@
 
 #include "TestCluster.h"
 
+#include "core/maintenance/MotorRecord.h"
 #include "platform/storage/CatalogueStore.h"
 #include "platform/storage/PostgresCatalogue.h"
 
@@ -97,6 +98,18 @@ inline void ExpectSameCatalogue(const CatalogueSnapshot& a, const CatalogueSnaps
         EXPECT_EQ(a.imperialTexts[r].key, b.imperialTexts[r].key);
         EXPECT_EQ(a.imperialTexts[r].text, b.imperialTexts[r].text);
     }
+}
+
+// A record of every stored field of the row but its index; the price changed to `price`.
+inline core::MotorRecord RecordOf(const core::MotorRow& row, core::SaveMode mode, double price,
+                                  const std::string& designation) {
+    core::MotorRecord record{mode, {}};
+    for (const auto& [name, value] : row.fields)
+        if (value && name != "intKatalogindex")
+            record.fields.emplace_back(name, name == "sngPris"        ? core::FieldValue{price}
+                                             : name == "strBenamning" ? core::FieldValue{designation}
+                                                                      : *value);
+    return record;
 }
 
 struct CliRun {

@@ -59,14 +59,6 @@ struct Desktop {
     }
 };
 
-core::MotorRecord ReplaceRecord(const core::MotorRow& row, const std::string& designation) {
-    core::MotorRecord record{core::SaveMode::Replace, {}};
-    for (const auto& [name, value] : row.fields)
-        if (value && name != "intKatalogindex")
-            record.fields.emplace_back(name, name == "strBenamning" ? core::FieldValue{designation} : *value);
-    return record;
-}
-
 class DesktopCatalogueTest : public PostgresCatalogueTest {
 protected:
     QTemporaryDir cache_;
@@ -114,8 +106,8 @@ TEST_F(DesktopCatalogueTest, AnAddByTheCliReachesBothDesktopsAndAStaleSaveIsRefu
     ASSERT_NE(row, now.motors.end());
     MotorDataWriter stale(b.program->databaseFile());
     stale.rememberLoaded(b.program->rowVersions);
-    EXPECT_TRUE(
-        std::holds_alternative<std::string>(stale.write(ReplaceRecord(*row, "TKM20-TEAM"), "TKM20-TEAM")));
+    const core::MotorRecord record = RecordOf(*row, core::SaveMode::Replace, 1, "TKM20-TEAM");
+    EXPECT_TRUE(std::holds_alternative<std::string>(stale.write(record, "TKM20-TEAM")));
     ASSERT_TRUE(stale.lastConflict().has_value());
     EXPECT_EQ(stale.lastConflict()->designation, "TKM20-TEAM");
     EXPECT_EQ(stale.lastConflict()->changedBy, "airmotor");
@@ -123,7 +115,7 @@ TEST_F(DesktopCatalogueTest, AnAddByTheCliReachesBothDesktopsAndAStaleSaveIsRefu
     b.act();
     MotorDataWriter fresh(b.program->databaseFile());
     fresh.rememberLoaded(b.program->rowVersions);
-    EXPECT_TRUE(std::holds_alternative<int>(fresh.write(ReplaceRecord(*row, "TKM20-TEAM"), "TKM20-TEAM")));
+    EXPECT_TRUE(std::holds_alternative<int>(fresh.write(record, "TKM20-TEAM")));
     EXPECT_FALSE(fresh.lastConflict().has_value());
 }
 

@@ -18,11 +18,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <set>
 #include <thread>
@@ -35,18 +30,6 @@ using Written = std::variant<int, std::string>;
 
 std::string Designation(const core::MotorRow& row) {
     return std::get<std::string>(**row.find("strBenamning"));
-}
-
-// A record of every stored field of the row but its index; the price changed to `price`.
-core::MotorRecord RecordOf(const core::MotorRow& row, core::SaveMode mode, double price,
-                           const std::string& designation) {
-    core::MotorRecord record{mode, {}};
-    for (const auto& [name, value] : row.fields)
-        if (value && name != "intKatalogindex")
-            record.fields.emplace_back(name, name == "sngPris"        ? core::FieldValue{price}
-                                             : name == "strBenamning" ? core::FieldValue{designation}
-                                                                      : *value);
-    return record;
 }
 
 std::optional<double> PriceAt(const QString& url, int index) {
@@ -244,38 +227,11 @@ TEST_F(PostgresCatalogueTest, ServerKilledMidWriteKeepsTheOldRow) {
 
 // The body of GET path from the loopback port, or empty.
 QByteArray Get(int port, const char* path) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    QByteArray answer;
-    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-        const QByteArray request =
-            QByteArray("GET ") + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
-        if (::write(fd, request.constData(), static_cast<std::size_t>(request.size())) == request.size()) {
-            // The whole answer is there when the body has its Content-Length; a silent server ends
-            // the wait after the receive timeout.
-            const timeval timeout{5, 0};
-            ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-            char buffer[4096];
-            for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
-                answer.append(buffer, n);
-                const qsizetype end = answer.indexOf("\r\n\r\n");
-                const qsizetype length = answer.toLower().indexOf("content-length:");
-                if (end > 0 && length > 0 && length < end &&
-                    answer.size() >= end + 4 +
-                                         answer.mid(length + 15, answer.indexOf('\r', length) - length - 15)
-                                             .trimmed()
-                                             .toLongLong())
-                    break;
-            }
-        }
-    }
-    if (fd >= 0)
-        ::close(fd);
-    const qsizetype body = answer.indexOf("\r\n\r\n");
-    return body < 0 ? QByteArray() : answer.mid(body + 4);
+    QProcess curl;
+    curl.start(QStringLiteral("curl"),
+               {QStringLiteral("-s"), QStringLiteral("--max-time"), QStringLiteral("5"),
+                QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path)});
+    return curl.waitForFinished(10000) ? curl.readAllStandardOutput() : QByteArray();
 }
 
 // The server hears each committed write and answers from the new catalogue without a restart.

@@ -8,10 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <pwd.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,23 +20,6 @@ namespace {
 
 // The server's tools; the package puts them outside PATH.
 const QString kBinDir = QStringLiteral(AIRMOTOR_PG_BINDIR);
-
-// A port the system has just handed out: no other server is on it.
-int FreePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (fd < 0)
-        return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(fd);
-    return port;
-}
 
 std::mutex gRunningMutex;
 std::vector<TestCluster*> gRunning;
@@ -86,11 +66,6 @@ TestCluster::TestCluster() : dir_(QStringLiteral("/tmp/airmotor-pg-XXXXXX")) {
         // From here on a signal removes the folder, whatever state the cluster is in.
         const std::lock_guard lock(gRunningMutex);
         gRunning.push_back(this);
-    }
-    port_ = FreePort();
-    if (port_ == 0) {
-        error_ = "cannot find a free port";
-        return;
     }
     // initdb refuses to run as root: the cluster then belongs to the postgres user.
     if (::geteuid() == 0) {
@@ -163,10 +138,8 @@ QString TestCluster::url(const QString& database, const QString& user) const {
 }
 
 QString TestCluster::refusedUrl(const QString& database) const {
-    const int other = port_ == 65535 ? port_ - 1 : port_ + 1;
-    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=airmotor")
-        .arg(database, dir_.path())
-        .arg(other);
+    return url(database).replace(QStringLiteral("port=%1").arg(port_),
+                                 QStringLiteral("port=%1").arg(port_ + 1));
 }
 
 std::string TestCluster::exec(const QString& database, const QString& sql) const {

@@ -8,7 +8,7 @@
 namespace airmotor::platform::test {
 
 // A PostgreSQL cluster of its own for the tests: in a temporary folder, reachable only through a Unix
-// socket there, on a port no other server uses; stopped and removed on destruction.
+// socket there (so its port number clashes with no other server); stopped and removed on destruction.
 class TestCluster final {
 public:
     TestCluster();
@@ -41,7 +41,7 @@ private:
     std::string pgCtl(const QStringList& arguments) const;
 
     QTemporaryDir dir_;
-    int port_ = 0;
+    int port_ = 5432;
     bool started_ = false;
     std::string error_;
 };

@@ -84,10 +84,8 @@ TEST(DiagramExport, SvgHoldsTheLanguagesTitlesAndTheCurvesOfEachAlternative) {
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
         const QString svg = ReadAll(path);
         EXPECT_EQ(CurveCount(svg), c.curves) << "alternative " << c.mode;
-        EXPECT_TRUE(svg.contains(QStringLiteral(">Drehmoment [Nm]<"))) << c.mode;
-        EXPECT_TRUE(svg.contains(QStringLiteral(">T86<")));
-        EXPECT_TRUE(svg.contains(QStringLiteral(">T99<")));
-        EXPECT_TRUE(svg.contains(QStringLiteral(">[min   ]<")));
+        for (const char* text : {">Drehmoment [Nm]<", ">T86<", ">T99<", ">[min   ]<"})
+            EXPECT_TRUE(svg.contains(QLatin1String(text))) << c.mode << text;
     }
     const QString french = dir.filePath(QStringLiteral("fr.svg"));
     ASSERT_TRUE(

@@ -3,6 +3,8 @@
 #include "platform/storage/SqliteConnection.h"
 #include "platform/workbook/MotorListWorkbook.h"
 
+#include "TestDatabase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -21,45 +23,8 @@ namespace {
 namespace motor_list_files_test {
 
 namespace col = core::motor_list;
-
-TEST(MotorListFiles, AddedRowsGetTheirFiguresAndIndexWrittenIntoTheWorkbook) {
-    QTemporaryDir dir;
-    const QDir sample(AIRMOTOR_SOURCE_DIR "/data/samples/motor-list");
-    for (const QString& name : sample.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(sample.filePath(name), dir.filePath(name)));
-    ASSERT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", dir.filePath("Zevodida.db")));
-    const QString book = dir.filePath("Motorlista.xlsx");
-    {
-        auto list =
-            std::get<std::unique_ptr<platform::MotorListWorkbook>>(platform::MotorListWorkbook::open(book));
-        platform::MotorDataWriter writer(dir.filePath("Zevodida.db"));
-        core::LanguageState language;
-        platform::MotorListFiles files(list->folder(), writer, language, [](int) -> platform::PrintJobSink& {
-            throw std::logic_error("no print");
-        });
-        core::MotorListBatch batch(*list, files, core::MotorListMode::Update);
-        for (int row = 2; row <= list->lastRow(); ++row)
-            ASSERT_TRUE(batch.runRow(row));
-        ASSERT_EQ(batch.summary().added, 3) << core::SummaryText(batch.summary());
-    }
-    platform::Workbook reread = std::get<platform::Workbook>(platform::Workbook::open(book));
-    const platform::WorkbookSheet& s = *std::get<platform::WorkbookSheet*>(reread.sheet("Motorer"));
-    EXPECT_EQ(s.text(1, col::kDesignation), "Motorbeteckning");
-    EXPECT_EQ(s.text(2, col::kDrawing), "TKM20");
-    EXPECT_EQ(s.text(4, col::kMeasurementFile), "TKS05C3.DAT");
-    double lastIndex = 0;
-    for (int row = 2; row <= 4; ++row) {
-        for (int column :
-             {col::kFreeSpeed, col::kMaxPower, col::kTorqueAtMax, col::kSpeedAtMax, col::kAirAtMax})
-            EXPECT_GT(s.number(row, column).value_or(0), 0.0) << row << "," << column;
-        ASSERT_TRUE(std::holds_alternative<double>(s.cell(row, col::kCatalogueIndex)));
-        EXPECT_GT(s.number(row, col::kCatalogueIndex).value(), lastIndex);
-        lastIndex = *s.number(row, col::kCatalogueIndex);
-    }
-    // The sample's targets: the calibrated free speed of the first motor is its target.
-    EXPECT_NEAR(*s.number(2, col::kFreeSpeed), 1400.0, 1.0);
-    EXPECT_EQ(reread.sheetNames(), (std::vector<std::string>{"Motorer", "Info"}));
-}
+using platform::test::ReadFile;
+using platform::test::WriteFile;
 
 // The sample list (rows 2-4, with their measurement files) in `folder`, the catalogue in `database`.
 struct SampleList {
@@ -100,9 +65,28 @@ struct SampleList {
     }
 };
 
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+TEST(MotorListFiles, AddedRowsGetTheirFiguresAndIndexWrittenIntoTheWorkbook) {
+    QTemporaryDir dir;
+    SampleList list(dir.path(), dir.filePath("Zevodida.db"));
+    const core::MotorListSummary summary = list.run(4);
+    ASSERT_EQ(summary.added, 3) << core::SummaryText(summary);
+    platform::Workbook reread = std::get<platform::Workbook>(platform::Workbook::open(list.book));
+    const platform::WorkbookSheet& s = *std::get<platform::WorkbookSheet*>(reread.sheet("Motorer"));
+    EXPECT_EQ(s.text(1, col::kDesignation), "Motorbeteckning");
+    EXPECT_EQ(s.text(2, col::kDrawing), "TKM20");
+    EXPECT_EQ(s.text(4, col::kMeasurementFile), "TKS05C3.DAT");
+    double lastIndex = 0;
+    for (int row = 2; row <= 4; ++row) {
+        for (int column :
+             {col::kFreeSpeed, col::kMaxPower, col::kTorqueAtMax, col::kSpeedAtMax, col::kAirAtMax})
+            EXPECT_GT(s.number(row, column).value_or(0), 0.0) << row << "," << column;
+        ASSERT_TRUE(std::holds_alternative<double>(s.cell(row, col::kCatalogueIndex)));
+        EXPECT_GT(s.number(row, col::kCatalogueIndex).value(), lastIndex);
+        lastIndex = *s.number(row, col::kCatalogueIndex);
+    }
+    // The sample's targets: the calibrated free speed of the first motor is its target.
+    EXPECT_NEAR(*s.number(2, col::kFreeSpeed), 1400.0, 1.0);
+    EXPECT_EQ(reread.sheetNames(), (std::vector<std::string>{"Motorer", "Info"}));
 }
 
 // Killed between the catalogue write and the workbook save, a run leaves the motor in the catalogue
@@ -110,15 +94,10 @@ QByteArray Read(const QString& path) {
 TEST(MotorListFiles, AMotorAnInterruptedRunAddedGetsItsIndexBackInsteadOfACopy) {
     QTemporaryDir dir;
     SampleList list(dir.path(), dir.filePath("Zevodida.db"));
-    const QByteArray unsaved = Read(list.book);
+    const QByteArray unsaved = ReadFile(list.book);
     const core::MotorListSummary first = list.run(2);
     ASSERT_EQ(first.added, 1) << core::SummaryText(first);
-    {
-        // The workbook as the interrupted run left it: not saved.
-        QFile restore(list.book);
-        ASSERT_TRUE(restore.open(QIODevice::WriteOnly));
-        restore.write(unsaved);
-    }
+    WriteFile(list.book, unsaved); // the workbook as the interrupted run left it: not saved
     const core::MotorListSummary again = list.run(3);
     ASSERT_EQ(again.added, 2) << core::SummaryText(again);
     EXPECT_EQ(again.rows[0].catalogueIndex, first.rows[0].catalogueIndex);
@@ -138,16 +117,14 @@ TEST(MotorListFiles, AWorkbookChangedByAnotherProgramIsNotOverwritten) {
     SampleList list(dir.path(), dir.filePath("Zevodida.db"));
     QByteArray theirs;
     const core::MotorListSummary summary = list.run(3, [&] {
-        theirs = Read(list.book) + "other program";
-        QFile f(list.book);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(theirs);
+        theirs = ReadFile(list.book) + "other program";
+        WriteFile(list.book, theirs);
     });
     EXPECT_EQ(summary.added, 0);
     EXPECT_NE(summary.stopped.find("was changed by another program since it was read"), std::string::npos)
         << summary.stopped;
     EXPECT_EQ(summary.rows.size(), 1u);
-    EXPECT_EQ(Read(list.book), theirs);
+    EXPECT_EQ(ReadFile(list.book), theirs);
     EXPECT_EQ(list.copies("TKM20-S1-EX"), 0);
 }
 

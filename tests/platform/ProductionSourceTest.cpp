@@ -32,6 +32,7 @@ TEST(SqliteProductionSource, ReadsBothTablesNullExact) {
     ASSERT_EQ(read.tables.provres.size(), 2u);
     const core::ProvresRow& a = read.tables.provres[0];
     EXPECT_EQ(a.Produktnummer, core::ProductionValue(std::string("O'Brien 12")));
+    EXPECT_EQ(a.SerNbr, core::ProductionValue(std::string(" 7 ")));
     EXPECT_EQ(a.LuftforbrukningEffekt, core::ProductionValue(15.5));
     EXPECT_FALSE(a.VarvtalTomgang.has_value());
     const core::ProvresRow& b = read.tables.provres[1];

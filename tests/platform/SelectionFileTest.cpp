@@ -172,19 +172,6 @@ TEST(UserPreferences, ReadsAndWritesTheSettingsClassFormat) {
         EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("selections/recent").toStringList(), list);
     }
 
-    // Files edited by hand: continued lines, blanks around texts, escapes, comments, repeated keys.
-    for (const QByteArray& text :
-         {QByteArray("[selections]\nrecent=a, \\\n  b,c\n"),
-          QByteArray("[selections]\r\nrecent=a, \\\r\n  b\r\n"),
-          QByteArray("[selections]\nrecent = \"q \" , b  ,  c\t\n"),
-          QByteArray("; note\n[selections]\nrecent=\\x41\\102\\q\\x,\"a\\\"b\"\n"),
-          QByteArray("[selections]\nrecent=first\nrecent=second\n[other]\nrecent=third\n")}) {
-        SCOPED_TRACE(text.toStdString());
-        WriteFile(file, text);
-        EXPECT_EQ(core::IniDocument::Parse(text.toStdString()).list("selections", "recent"),
-                  std(QSettings(file, QSettings::IniFormat).value("selections/recent").toStringList()));
-    }
-
     core::RecordingMessageSink messages;
     QFile::remove(file);
     {

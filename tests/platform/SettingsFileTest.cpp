@@ -2,11 +2,8 @@
 
 #include "TestDatabase.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -59,7 +56,7 @@ TEST_F(SettingsFileTest, ProgramFolderRule) {
     EXPECT_EQ(readOnly.fallbackSettingsFile, path("prefix/bin/ZEVODIDA.DAT"));
 }
 
-TEST_F(SettingsFileTest, MissingOrMalformedFileReadsAsNoLanguage) {
+TEST_F(SettingsFileTest, MissingOrMalformedFileReadsAsNoLanguageAndARewriteReplacesItWhole) {
     const SettingsFile file(ResolveProgramFolder(path("other"), "", kWritable, path("user")));
     EXPECT_EQ(file.read().strLanguage, "");
     for (const QByteArray& content :
@@ -69,16 +66,14 @@ TEST_F(SettingsFileTest, MissingOrMalformedFileReadsAsNoLanguage) {
         EXPECT_EQ(file.read().strLanguage, "") << content.toStdString();
     }
     WriteFile(path("other/ZEVODIDA.DAT"), "\"1999-05-05\",\"English_Imperial\",4\r\n");
-    const core::Settings s = file.read();
+    core::Settings s = file.read();
     EXPECT_EQ(s.strSetting1, "1999-05-05");
     EXPECT_EQ(s.strLanguage, "English_Imperial");
     EXPECT_EQ(s.intSetting3, 4);
-}
 
-TEST_F(SettingsFileTest, RewriteReplacesTheWholeFile) {
-    const SettingsFile file(ResolveProgramFolder(path("other"), "", kWritable, path("user")));
+    // A rewrite replaces the whole file, a longer old one included.
     WriteFile(path("other/ZEVODIDA.DAT"), "\"1999-05-05\",\"\",4\r\nsome longer trailing content\r\n");
-    core::Settings s = file.read();
+    s = file.read();
     s.strLanguage = "Italian";
     ASSERT_FALSE(file.write(s).has_value());
     EXPECT_EQ(ReadFile(path("other/ZEVODIDA.DAT")), "\"1999-05-05\",\"Italian\",4\r\n");
@@ -103,26 +98,6 @@ TEST_F(SettingsFileTest, WriteFailureIsReported) {
     const auto error = file.write(core::Settings{});
     ASSERT_TRUE(error.has_value());
     EXPECT_NE(error->message.find("ZEVODIDA.DAT"), std::string::npos) << error->message;
-}
-
-// A writer killed at any moment of a rewrite leaves the previous file or the new one, never a torn
-// or empty one (the child flips the language as fast as it can; see main.cpp).
-TEST_F(SettingsFileTest, WriterKilledMidWriteLeavesAWholeFile) {
-    WriteFile(path("other/ZEVODIDA.DAT"), "\"2017-01-12\",\"German\",0\r\n");
-    constexpr int kRounds = 12;
-    for (int round = 0; round < kRounds; ++round) {
-        QProcess writer;
-        writer.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("--rewrite-settings"), path("other")});
-        ASSERT_TRUE(writer.waitForReadyRead(30000)) << "round " << round;
-        QThread::msleep(static_cast<unsigned long>(round * 3));
-        writer.kill();
-        writer.waitForFinished();
-        const auto settings = SettingsFile::readFile(path("other/ZEVODIDA.DAT"));
-        ASSERT_TRUE(settings.has_value()) << "round " << round;
-        EXPECT_TRUE(settings->strLanguage == "German" || settings->strLanguage == "Spanish")
-            << settings->strLanguage;
-    }
 }
 
 } // namespace settings_file_test

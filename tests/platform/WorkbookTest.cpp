@@ -8,9 +8,6 @@
 #include <quazip/quazipfile.h>
 
 #include <QElapsedTimer>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -54,8 +51,9 @@ std::map<QString, QByteArray> ReadZip(const QString& path) {
 Parts HandMade(const QByteArray& sheetXml) {
     return {
         {"xl/workbook.xml",
-         "<x:workbook xmlns:x=\"m\" xmlns:rel=\"r\"><x:sheets><x:sheet name=\"Motorer\" rel:id=\"rId1\"/>"
-         "</x:sheets><x:calcPr/></x:workbook>"},
+         "<x:workbook xmlns:x=\"m\" xmlns:rel=\"r\"><x:bookViews><x:sheet name=\"View\" rel:id=\"rId1\"/>"
+         "</x:bookViews><x:sheets><x:sheet name=\"Motorer\" rel:id=\"rId1\"/></x:sheets><x:calcPr/><x:extLst>"
+         "<x:sheet name=\"Late\" rel:id=\"rId1\"/></x:extLst></x:workbook>"},
         {"xl/_rels/workbook.xml.rels",
          "<Relationships><Relationship Id=\"rId1\" Type=\"t/worksheet\" Target=\"/xl/worksheets/s.xml\"/>"
          "<Relationship Id=\"rId2\" Type=\"t/sharedStrings\" Target=\"sharedStrings.xml\"/>"
@@ -85,18 +83,6 @@ std::string OpenError(const QString& path) {
     return std::holds_alternative<std::string>(sheet) ? std::get<std::string>(sheet) : std::string();
 }
 
-bool HaveOpenpyxl() {
-    return QProcess::execute(QStringLiteral("/usr/bin/python3"), {"-c", "import openpyxl"}) == 0;
-}
-
-QByteArray Python(const QString& script) {
-    QProcess p;
-    p.start(QStringLiteral("/usr/bin/python3"), {"-c", script});
-    EXPECT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return p.readAllStandardOutput();
-}
-
 TEST(Workbook, ReadsEveryKindOfCellAndWritesWithoutBreakingOtherParts) {
     QTemporaryDir dir;
     const QString path = dir.filePath("book.xlsx");
@@ -104,6 +90,8 @@ TEST(Workbook, ReadsEveryKindOfCellAndWritesWithoutBreakingOtherParts) {
     auto opened = Workbook::open(path);
     ASSERT_TRUE(std::holds_alternative<Workbook>(opened)) << std::get<std::string>(opened);
     Workbook book = std::get<Workbook>(std::move(opened));
+    // Only the sheet list names sheets: a <sheet> in the views or an extension is none.
+    EXPECT_EQ(book.sheetNames(), std::vector<std::string>{"Motorer"});
     WorkbookSheet& s = *std::get<WorkbookSheet*>(book.sheet("Motorer"));
     const std::vector<std::tuple<int, int, CellValue>> expected = {{1, 1, std::string("rich")},
                                                                    {1, 2, std::string("inline")},
@@ -143,55 +131,6 @@ TEST(Workbook, ReadsEveryKindOfCellAndWritesWithoutBreakingOtherParts) {
     EXPECT_TRUE(c2.match(QString::fromUtf8(sheet)).hasMatch()) << sheet.toStdString();
 }
 
-TEST(Workbook, RoundTripWithAnIndependentReader) {
-    if (!HaveOpenpyxl())
-        GTEST_SKIP() << "/usr/bin/python3 with openpyxl is not installed: round trip not checked";
-    QTemporaryDir dir;
-    const QString path = dir.filePath("round.xlsx");
-    Python(QStringLiteral(
-               "from openpyxl import Workbook\nfrom openpyxl.styles import Font\nb = Workbook()\n"
-               "s = b.active\ns.title = 'Motorer'\ns['A1'] = 'Head'\ns['A1'].font = Font(bold=True)\n"
-               "s['B2'] = 4\ns['C2'] = '=B2*2'\ns['D2'] = 'kept'\ns.column_dimensions['A'].width = 31\n"
-               "o = b.create_sheet('Other')\no['A1'] = 'other'\no['B1'] = '=SUM(1,2)'\nb.save('%1')")
-               .arg(path));
-    const auto before = ReadZip(path);
-    Workbook book = std::get<Workbook>(Workbook::open(path));
-    WorkbookSheet& s = *std::get<WorkbookSheet*>(book.sheet("Motorer"));
-    EXPECT_EQ(s.number(2, 2), 4.0);
-    s.setText(1, 1, "Motorbeteckning");
-    s.setNumber(2, 2, 1234.5677);
-    s.setNumber(7, 13, 17);
-    s.setBool(3, 1, true);
-    ASSERT_EQ(book.save(), std::nullopt);
-
-    const QJsonObject seen =
-        QJsonDocument::fromJson(
-            Python(QStringLiteral(
-                       "import json\nfrom openpyxl import load_workbook\nb = load_workbook('%1')\n"
-                       "s = b['Motorer']\no = b['Other']\nprint(json.dumps({'a1': s['A1'].value, 'bold': "
-                       "s['A1'].font.b, 'b2': s['B2'].value, 'c2': s['C2'].value, 'd2': s['D2'].value, "
-                       "'m7': s['M7'].value, 'a3': s['A3'].value, 'width': s.column_dimensions['A'].width, "
-                       "'other': [o['A1'].value, o['B1'].value]}))")
-                       .arg(path)))
-            .object();
-    EXPECT_EQ(seen["a1"].toString(), "Motorbeteckning");
-    EXPECT_TRUE(seen["bold"].toBool());
-    EXPECT_EQ(seen["b2"].toDouble(), 1234.5677);
-    EXPECT_EQ(seen["c2"].toString(), "=B2*2");
-    EXPECT_EQ(seen["d2"].toString(), "kept");
-    EXPECT_EQ(seen["m7"].toDouble(), 17.0);
-    EXPECT_TRUE(seen["a3"].toBool());
-    EXPECT_EQ(seen["width"].toDouble(), 31.0);
-    // Every part but the written sheet and the workbook's calculation flag keeps its bytes.
-    const auto after = ReadZip(path);
-    ASSERT_EQ(after.size(), before.size());
-    for (const auto& [name, data] : before) {
-        if (name != "xl/worksheets/sheet1.xml" && name != "xl/workbook.xml") {
-            EXPECT_EQ(after.at(name), data) << name.toStdString();
-        }
-    }
-}
-
 TEST(Workbook, RefusalsNameTheFileAndWhatIsWrong) {
     QTemporaryDir dir;
     const auto zip = [&](const char* name, Parts parts) {
@@ -227,12 +166,6 @@ TEST(Workbook, RefusalsNameTheFileAndWhatIsWrong) {
         {zip("twice.xlsx",
              HandMade("<worksheet><sheetData><row r=\"2\"/><row r=\"2\"/></sheetData></worksheet>")),
          "out of order"},
-        {zip("entity.xlsx",
-             HandMade(
-                 "<?xml version=\"1.0\"?><!DOCTYPE worksheet [<!ENTITY e SYSTEM \"file:///etc/hostname\">]>"
-                 "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>&e;</t></is></c>"
-                 "</row></sheetData></worksheet>")),
-         "xl/worksheets/s.xml declares a document type"},
     };
     for (const auto& [path, reason] : cases) {
         const std::string error = OpenError(path);
@@ -430,6 +363,17 @@ TEST(WorkbookSheet, WritesOnlyTheWrittenCellsIntoThePartsOwnBytes) {
                 "<x:row r=\"3\"><x:c r=\"A3\" foo='a\">b' t=\"inlineStr\"><x:is><x:t>T</x:t></x:is>"
                 "<x:extLst><x:ext/></x:extLst></x:c></x:row><x:row r=\"5\"><x:c r=\"B5\"><x:v>1</x:v></x:c>"
                 "</x:row></x:sheetData><x:extLst/></x:worksheet>"},
+        // A row whose cells are only overwritten keeps its span hint.
+        {"<worksheet><sheetData><row r=\"1\" spans=\"1:1\"><c "
+         "r=\"A1\"><v>1</v></c></row></sheetData></worksheet>",
+         {{1, 1, 2.0}},
+         "<worksheet><sheetData><row r=\"1\" spans=\"1:1\"><c "
+         "r=\"A1\"><v>2</v></c></row></sheetData></worksheet>"},
+        // A range the program cannot read is left as it was.
+        {"<worksheet><dimension ref=\"A1:?\"/><sheetData/></worksheet>",
+         {{2, 2, 1.0}},
+         "<worksheet><dimension ref=\"A1:?\"/><sheetData><row r=\"2\"><c r=\"B2\"><v>1</v></c></row>"
+         "</sheetData></worksheet>"},
         {"<worksheet><dimension ref=\"A1\"/><sheetData/></worksheet>",
          {{2, 2, 1.0}},
          "<worksheet><dimension ref=\"A1:B2\"/><sheetData><row r=\"2\"><c "
@@ -525,20 +469,6 @@ TEST(WorkbookXml, LimitsHoldExactlyAtTheirBoundaries) {
             << xml.left(80).toStdString() << ": " << found.value_or("");
         EXPECT_NE(found.value_or("").find(problem), std::string::npos) << found.value_or("");
     }
-}
-
-// Only the workbook's sheet list names sheets: a <sheet> anywhere else is none.
-TEST(Workbook, SheetsAreNamedOnlyByTheSheetList) {
-    QTemporaryDir dir;
-    Parts parts = HandMade(kCells);
-    parts[0].second =
-        "<x:workbook xmlns:x=\"m\" xmlns:rel=\"r\"><x:bookViews><x:sheet name=\"View\" rel:id=\"rId1\"/>"
-        "</x:bookViews><x:sheets><x:sheet name=\"Motorer\" rel:id=\"rId1\"/></x:sheets><x:extLst>"
-        "<x:sheet name=\"Late\" rel:id=\"rId1\"/></x:extLst></x:workbook>";
-    WriteZip(dir.filePath("book.xlsx"), parts);
-    auto opened = Workbook::open(dir.filePath("book.xlsx"));
-    ASSERT_TRUE(std::holds_alternative<Workbook>(opened));
-    EXPECT_EQ(std::get<Workbook>(opened).sheetNames(), std::vector<std::string>{"Motorer"});
 }
 
 // Cell addresses at the letter carries and the sheet's last row and column: a cell there is read,

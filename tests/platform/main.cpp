@@ -1,5 +1,4 @@
 #include "KillChildren.h"
-#include "platform/files/SettingsFile.h"
 #include "platform/storage/SqliteConnection.h"
 
 #include <QGuiApplication>
@@ -30,23 +29,6 @@ int HoldWrite(const char* file) {
         ::pause();
 }
 
-// Child of the settings kill test: rewrites ZEVODIDA.DAT in FOLDER for ever, flipping the language,
-// and says "ready" after the first write.
-int RewriteSettings(const char* folder) {
-    const airmotor::platform::SettingsFile file(
-        airmotor::platform::ResolveProgramFolder(QString::fromLocal8Bit(folder), QString()));
-    airmotor::core::Settings settings;
-    for (long i = 0;; ++i) {
-        settings.strLanguage = i % 2 == 0 ? "Spanish" : "German";
-        if (file.write(settings))
-            return 1;
-        if (i == 0) {
-            std::puts("ready");
-            std::fflush(stdout);
-        }
-    }
-}
-
 } // namespace
 
 // One application object for every platform test: SQL drivers, painting and fonts need it.
@@ -56,8 +38,6 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc == 3 && std::string_view(argv[1]) == "--hold-write")
         return HoldWrite(argv[2]);
-    if (argc == 3 && std::string_view(argv[1]) == "--rewrite-settings")
-        return RewriteSettings(argv[2]);
     if (const auto status = airmotor::platform::test::RunKillChild(argc, argv))
         return *status;
     ::testing::InitGoogleTest(&argc, argv);
