@@ -152,6 +152,21 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
     }
 }
 
+// Three bar is the lowest pressure the search offers, and it is offered: a stall bound that brings
+// the estimated stall of 100 Nm down at exactly 3 bar (47.6190491 / 100 x 6.3 rounds to 3.0f) lists
+// the motor at 3 bar in case 9.
+TEST(SearchCases, AReducedPressureOfExactlyThreeBarIsKept) {
+    MotorCatalogue c;
+    AddMotor(c, Tkm("TKM22-A100-"));
+    RequirementValues v = Duty(0, 0);
+    v.sngStallmomentMax = 47.6190491f;
+    v.sngTomgVarvMax = 8000;
+    const Found f = Search(c, v);
+    EXPECT_EQ(f.searchCase, 9);
+    ASSERT_EQ(f.outcome.rows.size(), 1u);
+    EXPECT_EQ(f.outcome.rows[0].sngRadTryck, 3.0f);
+}
+
 TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
