@@ -194,6 +194,10 @@ TEST(DrawnCurveFigures, MaximumAtTheEndOfTheRangeIsTheLastSample) {
     EXPECT_FLOAT_EQ(f.speedAtMaxPower, 2000.0f);
     EXPECT_FLOAT_EQ(f.maxPower, PowerAt(10.0f, 2000.0f));
     EXPECT_FLOAT_EQ(f.airAtMaxPower, 5.0f);
+    // A range that ends where it starts draws nothing and has no figures.
+    const CurveFigures none = DrawnCurveFigures(constantTorque, 3000.0f, 2000.0f, 2000.0f);
+    EXPECT_EQ(none.maxPower, 0.0f);
+    EXPECT_EQ(none.speedAtMaxPower, 0.0f);
 }
 
 } // namespace least_squares_test
