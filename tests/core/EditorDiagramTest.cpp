@@ -65,6 +65,10 @@ TEST(EditorDiagram, FittedCurvesPointsAndAxisColours) {
                              [](const auto& l) { return l.state.colour == QBColor(12); }));
     // The last point's negative torque and power lie below the axes and are left out.
     EXPECT_EQ(canvas.circles.size(), 3u * 11u - 2u);
+    // Each point stands at its speed on the window's axis box of 140 x 120.
+    const PlotPoint& first = marked.plot.points.front();
+    EXPECT_NEAR(canvas.circles.front().x,
+                first.speed / static_cast<float>(marked.plot.scale.speed.maximum) * 140.0f, 1e-3f);
 }
 
 TEST(EditorDiagram, CompanionCurvesDashedAndPrintRangeDropsFactors) {
