@@ -243,7 +243,7 @@ TEST(MotorDiagram, WorkingPointStandsOnTheAxisOfTheCurvesShown) {
     }
 }
 
-TEST(MotorDiagram, AxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
+TEST(MotorDiagram, ClosedAxisBoxAndAxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
     Fixture f;
     RecordingCanvas standard;
     DrawMotorDiagram(standard, f.Input(f.tkm, 0));
@@ -254,6 +254,16 @@ TEST(MotorDiagram, AxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
     RecordingCanvas family;
     DrawMotorDiagram(family, f.Input(f.tkm, 1));
     EXPECT_EQ(family.findText("T84")->state.colour, QBColor(0));
+    // The axis box is closed: four black sides from corner to corner of the window's 140 x 120.
+    for (const auto& [x1, y1, x2, y2] :
+         {std::array{0.0f, 0.0f, 140.0f, 0.0f}, std::array{0.0f, 120.0f, 140.0f, 120.0f},
+          std::array{0.0f, 0.0f, 0.0f, 120.0f}, std::array{140.0f, 0.0f, 140.0f, 120.0f}})
+        EXPECT_TRUE(std::any_of(standard.lines.begin(), standard.lines.end(),
+                                [&](const auto& l) {
+                                    return l.state.colour == QBColor(0) && l.x1 == x1 && l.y1 == y1 &&
+                                           l.x2 == x2 && l.y2 == y2;
+                                }))
+            << x1 << " " << y1 << " " << x2 << " " << y2;
 }
 
 // The labels right of the power and the air axis keep one distance from the end of their ticks.
