@@ -47,7 +47,8 @@ TEST(Language, EllipsisAndNullTexts) {
         {"Print\xC2\x85", "Print..."},              // the same code decoded as Latin-1 (U+0085)
         {"\xE2\x80\xA6 more", "\xE2\x80\xA6 more"}, // only a trailing one is replaced
         {"\xE2\x80\xA6\xE2\x80\xA6", "\xE2\x80\xA6..."},
-        {"\xC3\x85", "\xC3\x85"}, // "Å" ends in byte 0x85 but is no ellipsis
+        {"\xC3\x85", "\xC3\x85"},                 // "Å" ends in byte 0x85 but is no ellipsis
+        {"\xF0\x9F\x8E\x85", "\xF0\x9F\x8E\x85"}, // nor is a four-byte character
         {std::nullopt, ""},
     };
     for (const auto& tc : cases) {
