@@ -295,6 +295,7 @@ TEST_F(Model, ResultsClearedByInputsRowClicksAndARefusal) {
     wagon.Calculate(catalogue, 1);
     wagon.ShowMotor(catalogue, 2, true);
     EXPECT_FALSE(wagon.printEnabled());
+    EXPECT_EQ(wagon.box(13).text, "M2") << "the last motor of the catalogue is shown too";
 
     wagon.Calculate(catalogue, 1);
     int hiddenBefore = hidden;

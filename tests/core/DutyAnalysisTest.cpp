@@ -95,6 +95,11 @@ TEST(DutyAnalysis, UnreachableTorqueAndMissingRequirement) {
     EXPECT_FALSE(a.torqueMargin.has_value());
     EXPECT_FALSE(a.startTorqueMargin.has_value());
     EXPECT_NEAR(a.speedAtTorque.value_or(-1.0f), kFree, 0.01) << "zero torque at the free speed";
+    // A motor without a free speed in the catalogue has no free-speed margin, and no division by 0.
+    MotorCatalogue noFreeSpeed = LinearMotor();
+    noFreeSpeed.sngTomgVarvtal[kMotor] = 0.0f;
+    in.catalogue = &noFreeSpeed;
+    EXPECT_FALSE(AnalyseDuty(in, {}).freeSpeedMargin.has_value());
 }
 
 TEST(DutyAnalysis, AirCostPerYear) {
