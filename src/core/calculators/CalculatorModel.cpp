@@ -4,7 +4,7 @@
 #include "core/calculators/WagonCalculation.h"
 #include "core/common/Keys.h"
 #include "core/format/NumberFormat.h"
-#include "core/session/CaptionKeys.h"
+#include "core/results/SearchSummary.h"
 
 #include <algorithm>
 
@@ -189,11 +189,8 @@ CalculationResult CalculatorModel::Solve() const {
 }
 
 std::string CalculatorModel::ZeroInputText(int box) const {
-    const std::string caption = BoxCaption(layout_, box, strText_);
-    std::string text = strText_(TextKey::CalculatorInputNotPositive);
-    if (const std::size_t at = text.find("%1"); at != std::string::npos)
-        text = text.substr(0, at) + caption + text.substr(at + 2);
-    return text;
+    return FillPlaceholders(strText_(TextKey::CalculatorInputNotPositive),
+                            {BoxCaption(layout_, box, strText_)});
 }
 
 CalculationResult CalculatorModel::Calculate(const MotorCatalogue& catalogue, int index) {
