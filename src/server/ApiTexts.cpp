@@ -95,8 +95,8 @@ void WriteCalculatorCaptions(cli::JsonWriter& json, const core::TextTable& strTe
         for (const auto& [name, box] : cli::CalculatorInputs(wagon))
             json.field(name, core::BoxCaption(layout, box, strText));
         const auto& results = cli::CalculatorResults(wagon);
-        for (std::size_t k = 0; k < results.size() && k < layout.resultBoxes.size(); ++k)
-            json.field(results[k], core::BoxCaption(layout, layout.resultBoxes[k], strText));
+        for (std::size_t k = 0; k < results.size(); ++k) // one name per result box, as the CLI answers
+            json.field(results[k], core::BoxCaption(layout, layout.resultBoxes.at(k), strText));
         json.endObject();
     }
     json.endObject();
