@@ -121,6 +121,27 @@ TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
         }
 }
 
+// The date shares the last note's line for exactly as long as the bold note and the regular date
+// fit side by side: measuring the date in the note's weight would drop it a line too early.
+TEST(Layout, DateLeavesTheLastNotesLineJustWhenBothNoLongerFit) {
+    Printout p("English", "TKS05-100-5-BG");
+    PrintoutPlan plan = PlanPrintout(*p.session, p.language, "2026-12-07");
+    ASSERT_TRUE(plan.valid && !plan.sheet.notes.empty());
+    for (std::string note = "N"; note.size() < 200; note += 'n') {
+        plan.sheet.notes.back() = note;
+        MeasuredCanvas paper = WideBold(Paper(kSheetShort, kSheetLong));
+        DrawPrintoutPage(paper, plan, kPrinterDpi);
+        const auto* n = paper.find(note);
+        const auto* d = paper.find(plan.sheet.dateLine);
+        ASSERT_TRUE(n && d);
+        const bool fits = (n->right - n->left) + (d->right - d->left) + 5.0f <= d->right - n->left;
+        ASSERT_EQ(d->top < n->bottom, fits) << note.size() << " characters";
+        if (!fits)
+            return;
+    }
+    FAIL() << "no note crowded the date off its line";
+}
+
 TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
     for (const std::string_view name : kLanguageNames)
         for (const std::string designation : {"TKM22-A100-", "TKS05-100-5-BG"})

@@ -295,6 +295,11 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
         const auto& fits = e.editor.fits().torque;
         EXPECT_EQ(std::get<double>(*r.find("sngC3_M")), c.c3Stored ? static_cast<double>(fits[3]) : 0.0);
         EXPECT_EQ(std::get<double>(*r.find("sngC4_M")), c.c4Stored ? static_cast<double>(fits[4]) : 0.0);
+        std::vector<std::string> curveFields; // what the same-motor check must compare
+        for (const auto& field : r.fields)
+            if (field.first.starts_with("intGradtal_") || field.first.starts_with("sngC"))
+                curveFields.push_back(field.first);
+        EXPECT_EQ(curveFields, CurveFieldNames());
     }
     Editor replace(LinearMotor());
     ASSERT_TRUE(replace.editor.drawingPass());

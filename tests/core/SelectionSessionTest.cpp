@@ -97,6 +97,8 @@ TEST_F(SessionTest, SearchIncludesOnlyTheTickedSeriesAndAChangeClearsIt) {
     session->ClickMotorType(0, false);
     session->ClickSearch();
     EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
+    session->ClickMotorType(3, true); // no fourth series: nothing changes, nothing is cleared
+    EXPECT_EQ(ListedIndexes(), (std::vector<int>{2, 3}));
     EXPECT_FALSE(session->bolResultatRensat());
     Type(F::ArbetsVarvtalB, "2001"); // any change clears the results
     EXPECT_TRUE(session->results().rows.empty() && session->results().grid.empty());
