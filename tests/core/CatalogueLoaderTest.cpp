@@ -103,7 +103,9 @@ TEST(CatalogueLoader, FieldConversions) {
                                         {"sngTomgVarvtal", std::int64_t{6000}},
                                         {"strMattskiss", std::int64_t{42}},
                                         {"txtRotation", std::string("\xC3\x85x")}}),
-                                Row(2, {{"txtRotation", std::string()}})});
+                                Row(2, {{"txtRotation", std::string()}}),
+                                Row(3, {{"txtRotation", std::string("\xE0\xA4\xA0y")}}),
+                                Row(4, {{"txtRotation", std::string("\xF0\x9F\x98\x80y")}})});
     const MotorCatalogue& c = loaded.catalogue;
     // Room for coefficient 5 stays zero.
     EXPECT_EQ((std::array{c.sngStallmoment[1], c.cM(0, 1), c.cM(3, 1), c.sngC_L[4 * kCatalogueSize + 1],
@@ -115,6 +117,8 @@ TEST(CatalogueLoader, FieldConversions) {
     EXPECT_EQ(c.strMattskiss[1], "42");
     EXPECT_EQ(c.txtRotation[1], "\xC3\x85") << "one character, not one byte";
     EXPECT_EQ(c.txtRotation[2], " ");
+    EXPECT_EQ(c.txtRotation[3], "\xE0\xA4\xA0") << "the lowest three-byte lead";
+    EXPECT_EQ(c.txtRotation[4], "\xF0\x9F\x98\x80") << "the lowest four-byte lead";
 }
 
 TEST(CatalogueLoader, MaxSpeedIsRoundedHalfToEven) {

@@ -130,6 +130,10 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
             }
         }
         EXPECT_GE(smallest, 6.0f) << "points";
+        for (const RecordingCanvas::Line& rule : paper.recorded.lines)
+            if (rule.x2 - rule.x1 > kComparisonTableWidth / 2.0f) {
+                EXPECT_EQ(std::pair(rule.x1, rule.x2), std::pair(0.0f, kComparisonTableWidth)) << "row rules";
+            }
         EXPECT_EQ(paper.recorded.findText("Bei reduziertem Druck  ") != nullptr, motors == 1)
             << "one line where it fits";
     }

@@ -185,6 +185,12 @@ TEST(MotorDiagram, ThrottledAndReducedPressureCurvesInTheStandardDiagram) {
     const MotorPlot plot = ComputeMotorPlot(in);
     int throttled = 0, reduced = 0;
     for (const auto& c : plot.curves) {
+        if (c.width == 2 || c.width == 7) {
+            const bool keyed = std::any_of(plot.legend.begin(), plot.legend.end(), [&](const LegendEntry& l) {
+                return l.colour == c.colour && l.width == c.width && l.style == c.style;
+            });
+            EXPECT_TRUE(keyed) << "drawn as its legend line shows, width " << c.width;
+        }
         if (c.width == 2) {
             ++throttled;
             EXPECT_EQ(c.colour, 12);

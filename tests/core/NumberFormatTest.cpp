@@ -42,6 +42,9 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheBinaryValue) {
         {-0.96, "###.0", "-1.0"},
         // More decimals than the fast path takes: 2^-17 = 0.00000762939453125 is an exact tie.
         {0x1p-17, "0.0000000000000000", "0.0000076293945313"},
+        // Values whose scaled digits need no shift at all: nothing below the last place to round.
+        {4503599627370497.0, "0", "4503599627370497"},
+        {562949953421312.125, "0.000", "562949953421312.125"},
     });
 }
 
