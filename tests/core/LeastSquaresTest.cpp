@@ -194,6 +194,10 @@ TEST(DrawnCurveFigures, MaximumAtTheEndOfTheRangeIsTheLastSample) {
     EXPECT_FLOAT_EQ(f.speedAtMaxPower, 2000.0f);
     EXPECT_FLOAT_EQ(f.maxPower, PowerAt(10.0f, 2000.0f));
     EXPECT_FLOAT_EQ(f.airAtMaxPower, 5.0f);
+    // Torque 4 - n/256 from the maximum power at 512 to its zero at 1024: the free speed is found at
+    // the zero, not where halving first meets a round value (1 Nm at 768).
+    const CurveFits linear{1, 1, {4.0f, -1.0f / 256.0f}, {5.0f}};
+    EXPECT_NEAR(DrawnCurveFigures(linear, 1000.0f, 512.0f, 1024.0f).freeSpeed, 1024.0f, 0.01f);
     // A range that ends where it starts draws nothing and has no figures.
     const CurveFigures none = DrawnCurveFigures(constantTorque, 3000.0f, 2000.0f, 2000.0f);
     EXPECT_EQ(none.maxPower, 0.0f);

@@ -53,6 +53,9 @@ TEST(MotorDataEditor, ConversionAppliesRatiosFactorsAndEfficiency) {
     ConvertedSet c = ConvertReadings(r, f, "TKM20-A5", plain);
     EXPECT_FLOAT_EQ(c.speed[1], 275.0f); // 10 * 50 * 1.1 * 2 / 4
     EXPECT_FLOAT_EQ(c.torque[1], 18.0f); // 0.5 * 20 * 0.9 / 2 * 4
+    r.speed[1] = -50.0f; // without a zero-torque point the top speed is the highest, whatever its sign
+    EXPECT_FLOAT_EQ(ConvertReadings(r, f, "TKM20-A5", plain).sngTopVarv, -275.0f);
+    r.speed[1] = 50.0f;
     plain.efficiencyPercent = 90.0f;
     c = ConvertReadings(r, f, "TKM20-A5", plain);
     EXPECT_FLOAT_EQ(c.torque[1], 16.2f);
@@ -188,6 +191,8 @@ TEST(MotorDataEditor, SaveLoadRoundTripAndLeaveRule) {
     MotorDataEditor target(sink);
     target.fields().type(F::UtvB, "4");
     target.fields().type(F::VerkningsgradB, "90");
+    target.typeReading(ReadingColumn::Speed, 0, "1"); // no such point: ignored, nothing changed
+    EXPECT_FALSE(target.readingsChanged());
     target.typeReading(ReadingColumn::Speed, 9, "99");
     target.load(std::get<MeasurementData>(parsed), "X.DAT");
     EXPECT_FALSE(target.readingsChanged()); // loading replaces the typed box 9 without asking

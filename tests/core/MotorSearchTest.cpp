@@ -108,6 +108,7 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
         {"c4_stall_fails_at_p", 50, 2000, 0, 90, 0, 0, 0, 4, false, 0, -1},
         {"c4_listed_at_p", 50, 2000, 0, 60, 0, 0, 0, 4, true, 1, 0},
         {"c5_stall_short", 0, 0, 0, 110, 0, 9000, 0, 5, false, 0, -1},
+        {"c5_stall_exactly_the_bound", 0, 0, 0, 100, 0, 9000, 0, 5, true, -1, 0},
         {"c6_throttled", 0, 0, 0, 90, 0, 0, 8000, 6, true, -1, 0.8f},
         {"c7_listed_at_p", 50, 2000, 0, 0, 80, 0, 0, 7, true, 1, 0},
         {"c7_too_strong_at_p", 50, 2000, 0, 0, 60, 0, 0, 7, false, 0, -1},

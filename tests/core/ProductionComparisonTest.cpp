@@ -154,6 +154,9 @@ TEST(ProductionComparison, TableValuesAndMasks) {
     ASSERT_EQ(r.count, 2);
     const ProductionComparison t = CompareWithProduction(f.Diagram(), r);
     ASSERT_TRUE(t.shown());
+    MotorDiagramInput noMotor = f.Diagram();
+    noMotor.index = 0;
+    EXPECT_FALSE(CompareWithProduction(noMotor, r).shown()) << "no motor, nothing to compare with";
     ASSERT_EQ(t.rows.size(), 8u);
     const auto texts = [&](std::size_t i) {
         return std::vector<std::string>{t.rows[i].label, t.rows[i].oldText, t.rows[i].newText,
