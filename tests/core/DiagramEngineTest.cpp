@@ -126,15 +126,23 @@ TEST(DiagramEnginePolyline, ScalesValuesToTheAxisBoxAndStopsAtTheLimit) {
     }
     big.engine.DrawPolyline(zx, zy, 1000);
     EXPECT_LE(static_cast<int>(zx.size()) - 1, DiagramEngine::kMaxPolylinePoints);
+    // Four points short of the limit, a long gap still gets its four.
+    std::vector<float> fx(1, 0.0f), fy(DiagramEngine::kMaxPolylinePoints - 3, 1.0f);
+    for (std::size_t i = 1; i + 1 < fy.size(); ++i)
+        fx.push_back(static_cast<float>(i) * 0.01f);
+    fx.push_back(99.0f);
+    Engine().Unscaled().engine.DrawPolyline(fx, fy, DiagramEngine::kMaxPolylinePoints - 4);
+    EXPECT_EQ(static_cast<int>(fx.size()) - 1, DiagramEngine::kMaxPolylinePoints);
 }
 
 TEST(DiagramEnginePolyline, AZeroPointAfterTheFirstEndsTheCurveAndClipSplitsIt) {
     Engine e;
     e.Unscaled();
-    std::vector<float> xs = {0, 0, 3, 6, 0}, ys = {0, 0, 3, 3, 0};
-    e.engine.DrawPolyline(xs, ys, 4);
+    std::vector<float> xs = {0, 0, 3, 6, 9, 0}, ys = {0, 0, 3, 3, 0, 0};
+    e.engine.DrawPolyline(xs, ys, 5);
     ASSERT_EQ(e.canvas.polylines.size(), 1u);
-    EXPECT_EQ(e.canvas.polylines[0].xy.size(), 6u); // (0,0) (3,3) (6,3): no line back to the origin
+    // (0,0) (3,3) (6,3) (9,0): no line back to the origin, but zero torque at free speed is a point.
+    EXPECT_EQ(e.canvas.polylines[0].xy.size(), 8u);
 
     // Up over the top edge and back down: two visible pieces, each its own path.
     Engine split;
@@ -177,8 +185,10 @@ TEST(DiagramEngineMarker, DrawnOnThePlotEdgeNotBeyondIt) {
                  {-20.01f, 30, false}, {50, 80.01f, false},  {50, -20, true}};
     for (const auto& c : cases) {
         Engine e;
-        e.engine.DrawMarker(c.x, c.y, 2.0f, 12, 5);
-        EXPECT_EQ(e.canvas.circles.size(), c.drawn ? 1u : 0u) << c.x << "," << c.y;
+        e.engine.DrawMarker(c.x, c.y, 2.0f, 15, 5);
+        ASSERT_EQ(e.canvas.circles.size(), c.drawn ? 1u : 0u) << c.x << "," << c.y;
+        EXPECT_TRUE(!c.drawn || e.canvas.circles[0].colour == (Rgb{255, 255, 255}))
+            << "the last palette colour";
     }
 }
 

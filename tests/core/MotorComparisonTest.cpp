@@ -130,10 +130,13 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
             }
         }
         EXPECT_GE(smallest, 6.0f) << "points";
+        float lowestRule = kComparisonTableHeight;
         for (const RecordingCanvas::Line& rule : paper.recorded.lines)
             if (rule.x2 - rule.x1 > kComparisonTableWidth / 2.0f) {
                 EXPECT_EQ(std::pair(rule.x1, rule.x2), std::pair(0.0f, kComparisonTableWidth)) << "row rules";
+                lowestRule = std::min(lowestRule, rule.y1);
             }
+        EXPECT_LE(paper.recorded.findText(c.bestNote)->y, lowestRule) << "the note clear of the last rule";
         EXPECT_EQ(paper.recorded.findText("Bei reduziertem Druck  ") != nullptr, motors == 1)
             << "one line where it fits";
     }
