@@ -270,6 +270,7 @@ TEST_F(Model, LoadTypingAndHeading) {
     EXPECT_EQ(sink.messages.back().text, "Total mass [kg] must be above 0.");
     wagon.Type(4, "1000");
     wagon.Type(0, "0"); // the first box is named as well
+    EXPECT_EQ(wagon.box(0).colour, kColourValid) << "a zero is in range; only the calculation refuses it";
     wagon.Calculate(catalogue, 1);
     EXPECT_EQ(sink.messages.back().key, TextKey::CalculatorInputNotPositive);
 }

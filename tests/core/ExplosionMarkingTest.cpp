@@ -1,4 +1,5 @@
 #include "core/results/ExplosionMarking.h"
+#include "core/printing/CertificateDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,11 @@ TEST(ExplosionMarking, EveryFamilyRule) {
         EXPECT_EQ(r.lblClass, row.marking) << row.designation << " gear " << row.gear << " cell " << row.cell;
         EXPECT_EQ(r.clearCertificateNumber, row.clearsCertificate) << row.designation;
     }
+}
+
+TEST(ExplosionMarking, CertificatesInTheLanguagesOwnDocumentOrTheEnglishOne) {
+    EXPECT_EQ(CertificateDocumentName("French"), "Certificat ATEX pour moteur.pdf");
+    EXPECT_EQ(CertificateDocumentName("English_Imperial"), "EX information.pdf");
 }
 
 } // namespace explosion_marking_test

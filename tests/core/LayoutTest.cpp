@@ -77,12 +77,13 @@ struct Printout : SessionHarness {
 };
 
 // Bold faces run wider than regular ones on a real printer, while the recording canvas measures
-// both alike.
+// both alike. A bold character takes a quarter of its point size in millimetres, so a text can be
+// made exactly as wide as its room.
 MeasuredCanvas WideBold(RecordingCanvas paper) {
     return MeasuredCanvas(
         std::move(paper),
         [](const RecordingCanvas& c, std::string_view t) {
-            return c.textWidth(t) * (c.state.bold ? 1.5f : 1.0f);
+            return c.state.bold ? 0.25f * c.state.fontSize * static_cast<float>(t.size()) : c.textWidth(t);
         },
         [](const RecordingCanvas& c, std::string_view t) { return c.textHeight(t); });
 }
@@ -99,17 +100,26 @@ TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
     plan.sheet.keyFigures.front().values = {"11111.111", "22222.222", "33333.333"};
     ASSERT_FALSE(plan.sheet.notes.empty());
     plan.sheet.notes.back() = "A last note long enough to fill the whole width of the sheet";
+    // Shrunk to its longest word, a heading fits that word to its room exactly: the word stays
+    // whole, and two words exactly as wide share a line.
+    plan.sheet.columnHeadings[kThrottled] = plan.sheet.columnHeadings[kReduced] = "Shrunken A BCDEFG";
     MeasuredCanvas paper = WideBold(Paper(kSheetShort, kSheetLong));
     DrawPrintoutPage(paper, plan, kPrinterDpi);
     const auto* title = paper.find(plan.sheet.title);
     const auto* designation = paper.find(plan.sheet.designation);
     ASSERT_TRUE(title && designation);
     EXPECT_NEAR(designation->left - title->right, 6.0f, 0.01f);
+    EXPECT_TRUE(paper.find("Shrunken") && paper.find("A BCDEFG"));
     const auto* note = paper.find(plan.sheet.notes.back());
     const auto* date = paper.find(plan.sheet.dateLine);
     ASSERT_TRUE(note && date);
     EXPECT_GE(date->top, note->bottom - 0.01f);
     EXPECT_NEAR(date->bottom, kSheetLong - 8.0f, 0.01f);
+    // The motor's list has no units: its values end where the units of the list above do.
+    const auto* unit = paper.find(plan.sheet.requirements.front().unit);
+    const auto* number = paper.find(plan.sheet.motor.back().value);
+    ASSERT_TRUE(unit && number);
+    EXPECT_NEAR(number->right, unit->right, 0.01f);
     std::vector<const MeasuredCanvas::Span*> values;
     for (std::size_t c = 0; c < 3; ++c)
         if (plan.sheet.columns[c])
