@@ -11,7 +11,9 @@ using Rows = std::vector<std::vector<std::string>>;
 
 Rows Texts(std::string_view csv) {
     Rows rows;
-    const auto parsed = ParseCsv(csv);
+    // An exact-size copy: a literal's closing NUL would hide a read past the end of the text.
+    const std::vector<char> exact(csv.begin(), csv.end());
+    const auto parsed = ParseCsv({exact.data(), exact.size()});
     for (const CsvRecord& r : std::get<std::vector<CsvRecord>>(parsed)) {
         rows.emplace_back();
         for (const CsvField& f : r.fields)

@@ -36,7 +36,9 @@ TEST(MotorDataEditor, FieldsRestoreDefaultsAndColourTheRange) {
                           // The correction factors fall back to no correction at all.
                           {F::KnB, "*", " 1", kColourValid},
                           {F::KmB, "*", " 1", kColourValid},
-                          {F::KlB, "*", " 1", kColourValid}};
+                          {F::KlB, "*", " 1", kColourValid},
+                          {F::KwdecB, "*", " 1", kColourValid},
+                          {F::QkalB, "*", " 1", kColourValid}};
     for (const Case& c : cases) {
         fields.type(c.field, c.typed);
         EXPECT_EQ(fields.box(c.field).text, c.text) << RuleOf(c.field).objectName;
@@ -267,10 +269,10 @@ TEST(MotorDataEditor, RangesOfTheMotorListAndThePrinterDiagram) {
                                       {"-1", "3"}})
         EXPECT_FALSE(MotorListRows(first, last)) << first << " " << last;
 
-    const auto range = CatalogueIndexRange(2.9f, 7.5f, 10);
+    const auto range = CatalogueIndexRange(1.9f, 10.5f, 10);
     ASSERT_TRUE(range);
-    EXPECT_EQ(range->first, 2);
-    EXPECT_EQ(range->last, 7);
+    EXPECT_EQ(range->first, 1);
+    EXPECT_EQ(range->last, 10);
     EXPECT_FALSE(CatalogueIndexRange(0.5f, 3.0f, 10));
     EXPECT_FALSE(CatalogueIndexRange(3.0f, 11.0f, 10));
     EXPECT_FALSE(CatalogueIndexRange(1.0f, 3e9f, 10));

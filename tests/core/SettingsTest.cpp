@@ -109,7 +109,7 @@ TEST(IniDocument, BlanksAroundItemsAreDropped) {
 // the others as hexadecimal, and a hex digit after a hex escape escaped too so it is not read into it.
 TEST(IniDocument, ControlCharactersAreWrittenAsEscapes) {
     const std::pair<std::string, std::string> cases[] = {
-        {"\t\x1f", "\\t\\x1f"},
+        {"\t\x1f\t", "\\t\\x1f\\t"},
         {"\x01"
          "b!",
          "\\x1\\x62!"},
