@@ -45,6 +45,7 @@ const std::vector<std::string> kTexts = {
     "1e99999999999999999999",
     "0.01e310",
     "0.0000000001e400",
+    "0." + std::string(500, '0') + "1e100 Nm", // too small by its digits, not its exponent; text after it
     "123456789012345678901234567890",
     "inf",
     "-Infinity",
