@@ -152,6 +152,25 @@ TEST(Layout, DateLeavesTheLastNotesLineJustWhenBothNoLongerFit) {
     FAIL() << "no note crowded the date off its line";
 }
 
+// In a condensed face a unit may be narrower than a millimetre: its values still end short of it.
+TEST(Layout, ValuesStayClearOfNarrowUnits) {
+    Printout p("English", "TKS05-100-5-BG");
+    const PrintoutPlan plan = PlanPrintout(*p.session, p.language, "2026-12-07");
+    MeasuredCanvas paper(
+        Paper(kSheetShort, kSheetLong),
+        [](const RecordingCanvas& c, std::string_view t) {
+            return 0.01f * c.state.fontSize * static_cast<float>(t.size());
+        },
+        [](const RecordingCanvas& c, std::string_view t) { return c.textHeight(t); });
+    DrawPrintoutPage(paper, plan, kPrinterDpi);
+    const DataLine& torque = plan.sheet.requirements.front();
+    const auto* value = paper.find(torque.value);
+    const auto* unit = paper.find(torque.unit);
+    ASSERT_TRUE(value && unit);
+    ASSERT_LT(unit->right - unit->left, 1.0f) << torque.unit;
+    EXPECT_LT(value->right, unit->left) << torque.label;
+}
+
 TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
     for (const std::string_view name : kLanguageNames)
         for (const std::string designation : {"TKM22-A100-", "TKS05-100-5-BG"})

@@ -273,6 +273,9 @@ TEST(MotorDataEditor, RangesOfTheMotorListAndThePrinterDiagram) {
     ASSERT_TRUE(range);
     EXPECT_EQ(range->first, 1);
     EXPECT_EQ(range->last, 10);
+    const auto single = CatalogueIndexRange(4.0f, 4.5f, 10); // one motor: first and last alike
+    ASSERT_TRUE(single);
+    EXPECT_EQ(single->last, 4);
     EXPECT_FALSE(CatalogueIndexRange(0.5f, 3.0f, 10));
     EXPECT_FALSE(CatalogueIndexRange(3.0f, 11.0f, 10));
     EXPECT_FALSE(CatalogueIndexRange(1.0f, 3e9f, 10));
