@@ -8,6 +8,8 @@
 #include "platform/files/UserPreferences.h"
 
 #include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 
 using namespace airmotor;
@@ -83,6 +85,7 @@ private slots:
             new CatalogueController(window, *opened->program, opened->messages, window.preferences(), {});
         QVERIFY(QFile::copy(BinDir() + "/Zevodida.db", config.path() + "/chosen.db"));
         const QString chosen = config.path() + "/chosen.db";
+        opened->program->cache = platform::CatalogueCache(config.path() + "/cache");
 
         qputenv("AIRMOTOR_CATALOGUE", opened->folder->path("Zevodida.db").toUtf8());
         controller->choose(chosen);
@@ -98,16 +101,30 @@ private slots:
         QVERIFY(!controller->reloadPending());
         QCOMPARE(opened->program->location(), chosen);
         QVERIFY(opened->messages.messages.empty());
+        QVERIFY2(!QFileInfo::exists(config.path() + "/cache"), "a catalogue file needs no offline copy");
 
-        // A location that stopped loading leaves the catalogue on screen and says why.
+        // A location that stopped loading leaves the catalogue on screen and says why: one that is
+        // gone, and one whose texts still load but whose motors do not.
         const int motors = opened->program->catalogue.intAntalMotorer;
-        controller->choose(config.path() + "/vanished.db");
-        window.runSessionAction([](core::SelectionSession& s) { s.ClickAllMotors(); });
-        QCOMPARE(opened->program->location(), chosen);
-        QCOMPARE(opened->program->catalogue.intAntalMotorer, motors);
-        QCOMPARE(opened->messages.messages.size(), std::size_t{1});
-        QVERIFY(QString::fromStdString(opened->messages.messages[0].text)
-                    .contains("vanished.db could not be read"));
+        const QString broken = config.path() + "/broken.db";
+        QVERIFY(QFile::copy(BinDir() + "/Zevodida.db", broken));
+        {
+            auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("break"));
+            db.setDatabaseName(broken);
+            QVERIFY(db.open() && QSqlQuery(QStringLiteral("DROP TABLE tblMotordata"), db).isActive());
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("break"));
+        for (const QString& gone : {config.path() + "/vanished.db", broken}) {
+            opened->messages.messages.clear();
+            controller->choose(gone);
+            window.runSessionAction([](core::SelectionSession& s) { s.ClickAllMotors(); });
+            QCOMPARE(opened->program->location(), chosen);
+            QCOMPARE(opened->program->catalogue.intAntalMotorer, motors);
+            QCOMPARE(opened->messages.messages.size(), std::size_t{1});
+            QVERIFY(QString::fromStdString(opened->messages.messages[0].text)
+                        .contains(QFileInfo(gone).fileName()));
+        }
     }
 
     // The offline copy is never written: the motor-list batch is refused before it opens anything.
