@@ -109,6 +109,12 @@ private slots:
         QVERIFY(o->messages.messages.back().text.find(std::to_string(expected.size()) +
                                                       " printed with production data") != std::string::npos);
         QVERIFY(o->production->productionData()); // the user's tick stays
+
+        // The database vanished since it was read: the batch fails with a message and clears the tick.
+        QVERIFY(QFile::remove(o->production->databaseFile()));
+        QVERIFY(o->production->runBatch(ProductionController::Batch::AllRows).failed);
+        QCOMPARE(o->printouts, expected.size());
+        QVERIFY(!Find<QCheckBox>(w, "chkProduktionsdata")->isChecked());
     }
 
     void resultRowsBatchTicksAndClearsTheBox() {
@@ -151,6 +157,7 @@ private slots:
         QVERIFY(!o->production->productionData());
         QCOMPARE(o->messages.messages.size(), std::size_t{1});
         QVERIFY(o->messages.messages[0].text.find("none.sqlite") != std::string::npos);
+        QCOMPARE(o->messages.messages[0].key, -1); // a literal text, not one of the language's
 
         o->production->setDatabaseFile(platform::DefaultProductionDatabase(o->folder->folder()));
         o->production->setSheetWriterFactory([](const QString&, std::string& error) {
