@@ -139,6 +139,15 @@ inline int PdfPages(const QString& pdf) {
     return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"));
 }
 
+// The text of a PDF file, pages separated by form feeds.
+inline QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(30000);
+    // pdftotext writes ligatures ("ff") as single characters.
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
 // File > Print answered with a PDF file of that name.
 inline void ChoosePdfFile(PrintController& printing, const QString& pdf) {
     printing.setPrinterChooser([pdf](QPrinter& printer) {

@@ -30,6 +30,16 @@ core::MeasurementData LinearMotor(const std::string& designation) {
     return d;
 }
 
+// Whether each question offered Cancel besides Yes and No.
+struct CancelOffers final : core::MessageSink {
+    std::vector<bool> offered;
+    void show(const core::Message&) override {}
+    core::Answer ask(const core::Message&, bool withCancel) override {
+        offered.push_back(withCancel);
+        return core::Answer::No;
+    }
+};
+
 struct Opened : OpenedMainWindow {
     MotorDataEditorController* editor = nullptr;
     QString chosen; // what the file dialog answers
@@ -143,6 +153,12 @@ private slots:
         o->messages.answers = {core::Answer::Yes};
         o->editorWindow().close();
         QCOMPARE(exits.count(), 2);
+        // Quitting is Yes or No: a Cancel there would only repeat No.
+        CancelOffers offers;
+        MotorDataEditorController asking(*o->window, *o->program, offers);
+        TypeInto(Find<QLineEdit>(asking.window(), "Varvtal_mm_1"), "12");
+        asking.requestExit();
+        QCOMPARE(offers.offered, std::vector<bool>{false});
     }
 
     // Readings typed and never saved: the diagram draws them. The companion needs a file and says so.
@@ -219,10 +235,17 @@ private slots:
         o->editor->openFull();
         const QString pdf = o->folder->path("range.pdf");
         o->editor->setSinkFactory([pdf] { return std::make_unique<platform::PdfJobSink>(pdf); });
+        // No last index: the loaded motor's own diagram.
+        o->load("TKM20-A5");
+        o->button("DiagramPrinter")->click();
+        QVERIFY(PdfText(pdf).contains("TKM20-A5"));
         TypeInto(o->box("txtKatalogIndex_0"), "2");
         TypeInto(o->box("txtKatalogIndex_1"), "4");
         o->button("DiagramPrinter")->click();
         QCOMPARE(PdfPages(pdf), 3);
+        const QStringList pages = PdfText(pdf).split('\f');
+        for (int k = 0; k < 3; ++k)
+            QVERIFY(pages[k].contains(QString("Motor nr: %1").arg(k + 2)));
         // A range beyond the catalogue is refused with a message.
         TypeInto(o->box("txtKatalogIndex_1"), "9999");
         const std::size_t before = o->messages.messages.size();
@@ -233,6 +256,10 @@ private slots:
         o->button("Command4")->click();
         QCOMPARE(o->messages.messages.size(), before + 2);
         QVERIFY(o->lastMessage().find("till 1E+20 finns inte") != std::string::npos);
+        // The motor list's rows the wrong way round are refused before any workbook is opened.
+        TypeInto(o->box("Text1_1"), "1");
+        o->button("Command5")->click();
+        QVERIFY(o->lastMessage().find("första rad ≤ sista rad") != std::string::npos);
     }
 };
 

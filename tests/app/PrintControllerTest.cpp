@@ -19,14 +19,6 @@ using namespace airmotor::app::test;
 
 namespace {
 
-QString PdfText(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", pdf, "-"});
-    p.waitForFinished(30000);
-    // pdftotext writes ligatures ("ff") as single characters.
-    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
-}
-
 // The value printed after a label on the sheet, e.g. "Available pressure   6.00".
 QString PrintedAfter(const QString& text, const QString& label) {
     const QRegularExpression line(QRegularExpression::escape(label) + "\\s+([0-9.]+)");
