@@ -110,7 +110,7 @@ private slots:
                                                       " printed with production data") != std::string::npos);
         QVERIFY(o->production->productionData()); // the user's tick stays
 
-        // The database vanished since it was read: the batch fails with a message and clears the tick.
+        // The database vanished since it was read: the batch fails and clears the tick.
         QVERIFY(QFile::remove(o->production->databaseFile()));
         QVERIFY(o->production->runBatch(ProductionController::Batch::AllRows).failed);
         QCOMPARE(o->printouts, expected.size());

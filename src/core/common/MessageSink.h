@@ -35,6 +35,7 @@ public:
     // Questions are recorded as messages and answered from `answers`, front first.
     Answer ask(const Message& question, bool withCancel) override {
         show(question);
+        cancelOffered.push_back(withCancel);
         if (answers.empty())
             return withCancel ? Answer::Cancel : Answer::No;
         const Answer a = answers.front();
@@ -43,6 +44,7 @@ public:
     }
     std::vector<Message> messages;
     std::vector<Answer> answers;
+    std::vector<bool> cancelOffered; // one per question asked
 };
 
 } // namespace airmotor::core
