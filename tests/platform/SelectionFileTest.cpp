@@ -45,20 +45,15 @@ core::SavedSelection Sample() {
     return s;
 }
 
-TEST(SelectionFile, RoundTripKeepsEveryField) {
+// A written file reads back every field. Every refusal names the file and what is wrong; a refused
+// write leaves the folder in the way.
+TEST(SelectionFile, RoundTripKeepsEveryFieldAndMalformedFutureAndForeignFilesAreRefused) {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.json");
     ASSERT_FALSE(WriteSelectionFile(path, Sample()));
     const auto read = ReadSelectionFile(path);
     ASSERT_TRUE(std::holds_alternative<core::SavedSelection>(read)) << std::get<FileError>(read).message;
     EXPECT_EQ(std::get<core::SavedSelection>(read), Sample());
-}
-
-// Every refusal names the file and what is wrong; a refused write leaves the folder in the way.
-TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.json");
-    ASSERT_FALSE(WriteSelectionFile(path, Sample()));
     const QByteArray good = ReadFile(path);
     struct Case {
         QByteArray from, to;
@@ -88,9 +83,9 @@ TEST(SelectionFile, MalformedFutureAndForeignFilesAreRefused) {
         QByteArray bad = good;
         ASSERT_TRUE(bad.contains(c.from));
         WriteFile(path, bad.replace(bad.indexOf(c.from), c.from.size(), c.to));
-        const auto read = ReadSelectionFile(path);
-        ASSERT_TRUE(std::holds_alternative<FileError>(read));
-        const std::string& message = std::get<FileError>(read).message;
+        const auto refused = ReadSelectionFile(path);
+        ASSERT_TRUE(std::holds_alternative<FileError>(refused));
+        const std::string& message = std::get<FileError>(refused).message;
         EXPECT_NE(message.find(path.toStdString()), std::string::npos) << message;
         EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
     }
@@ -124,10 +119,8 @@ TEST(UserPreferences, CostFallbackAndRecentList) {
     platform::UserPreferences prefs(ini, messages);
     const core::AirCostInputs cost = prefs.airCost();
     std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_EQ(cost.hoursPerYear, 2000.0);
-    EXPECT_EQ(cost.energyPerM3, 0.25);
-    EXPECT_EQ(cost.pricePerKWh, 0.3);
-    EXPECT_EQ(cost.currency, "CHF");
+    EXPECT_EQ(std::tie(cost.hoursPerYear, cost.energyPerM3, cost.pricePerKWh, cost.currency),
+              std::make_tuple(2000.0, 0.25, 0.3, std::string("CHF")));
     const QStringList recent = prefs.recentSelections();
     ASSERT_EQ(recent.size(), platform::UserPreferences::kRecentCount);
     EXPECT_TRUE(recent[0].endsWith("s3.json"));
