@@ -30,14 +30,13 @@ TEST(SqliteProductionSource, ReadsBothTablesNullExact) {
     const core::ProductionRead read = SqliteProductionSource(file).Read();
     ASSERT_TRUE(read.error.empty()) << read.error;
     ASSERT_EQ(read.tables.provres.size(), 2u);
+    using V = core::ProductionValue;
     const core::ProvresRow& a = read.tables.provres[0];
-    EXPECT_EQ(a.Produktnummer, core::ProductionValue(std::string("O'Brien 12")));
-    EXPECT_EQ(a.SerNbr, core::ProductionValue(std::string(" 7 ")));
-    EXPECT_EQ(a.LuftforbrukningEffekt, core::ProductionValue(15.5));
-    EXPECT_FALSE(a.VarvtalTomgang.has_value());
+    EXPECT_EQ(std::tie(a.Produktnummer, a.SerNbr, a.LuftforbrukningEffekt, a.VarvtalTomgang),
+              std::make_tuple(V(std::string("O'Brien 12")), V(std::string(" 7 ")), V(15.5), V()));
     const core::ProvresRow& b = read.tables.provres[1];
-    EXPECT_EQ(b.Produktnummer, core::ProductionValue(std::int64_t{8112000001}));
-    EXPECT_EQ(b.VarvtalEffekt, core::ProductionValue(std::string())); // "" is not Null
+    EXPECT_EQ(std::tie(b.Produktnummer, b.VarvtalEffekt), // "" is not Null
+              std::make_tuple(V(std::int64_t{8112000001}), V(std::string())));
     ASSERT_EQ(read.tables.sheet1.size(), 1u);
     EXPECT_EQ(read.tables.sheet1[0].SpeedRpm, core::ProductionValue(10000.0));
 }
@@ -51,10 +50,8 @@ TEST(SqliteProductionSource, RefusalsNameTheFileAndTheProblem) {
     const QString noColumn = dir.filePath("nocolumn.sqlite");
     ExecSql(noColumn, {"CREATE TABLE Provres (Produktnummer)", kSchema[1]});
     const QString huge = dir.filePath("huge.sqlite"); // sparse: no gigabyte is written
-    {
-        QFile f(huge);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(kProductionFileCap + 1));
-    }
+    WriteFile(huge, "");
+    ASSERT_TRUE(QFile::resize(huge, kProductionFileCap + 1));
     // A file that cannot be read as a file carries its fault for the windows too.
     struct Case {
         QString file;
@@ -165,12 +162,11 @@ TEST(AccessProductionSource, MapsColumnsByNameAndKeepsNulls) {
     const core::ProductionRead read = AccessProductionSource("prod.mdb", tables).Read();
     ASSERT_EQ(read.error, "");
     ASSERT_EQ(read.tables.provres.size(), 2u);
+    using V = core::ProductionValue;
     const core::ProvresRow& r = read.tables.provres[0];
-    EXPECT_EQ(std::get<std::string>(*r.Produktnummer), "123 45");
-    EXPECT_EQ(std::get<std::int64_t>(*r.Godkand), 1);
-    EXPECT_EQ(std::get<std::int64_t>(*read.tables.provres[1].Godkand), 0);
-    EXPECT_EQ(std::get<double>(*r.Moment), 2.5);
-    EXPECT_FALSE(r.LuftforbrukningTomgang.has_value());
+    EXPECT_EQ(std::tie(r.Produktnummer, r.Godkand, read.tables.provres[1].Godkand, r.Moment,
+                       r.LuftforbrukningTomgang),
+              std::make_tuple(V(std::string("123 45")), V(std::int64_t{1}), V(std::int64_t{0}), V(2.5), V()));
     ASSERT_EQ(read.tables.sheet1.size(), 1u);
     EXPECT_EQ(std::get<double>(*read.tables.sheet1[0].SpeedRpm), 9000.0);
 }
