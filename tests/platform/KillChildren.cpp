@@ -5,8 +5,10 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace airmotor::platform::test {
@@ -17,32 +19,23 @@ void SayReady() {
     std::fflush(stdout);
 }
 
-int SaveMotor(const char* database, const char* designation) {
-    MotorDataWriter writer(QString::fromLocal8Bit(database));
+// Saves `count` times, each through a writer of its own (so each makes a backup), or with `count` 0
+// for ever through one writer; a failure ends the run with its message.
+int SaveMotor(const char* database, const char* designation, long count) {
+    std::optional<MotorDataWriter> writer;
     core::MotorRecord record;
     record.mode = core::SaveMode::Replace;
-    for (long i = 0;; ++i) {
+    for (long i = 0; count == 0 || i < count; ++i) {
         record.fields = {{"sngTomgVarvtal", kSavedSpeeds[i % 2]}};
-        if (!std::holds_alternative<int>(writer.write(record, designation)))
-            return 1;
-        if (i == 0)
-            SayReady();
-    }
-}
-
-// Saves `count` times, each through a writer of its own (so each makes a backup); a failure ends
-// the run with its message.
-int SaveMotorRepeatedly(const char* database, const char* designation, int count) {
-    core::MotorRecord record;
-    record.mode = core::SaveMode::Replace;
-    for (int i = 0; i < count; ++i) {
-        record.fields = {{"sngTomgVarvtal", kSavedSpeeds[i % 2]}};
-        MotorDataWriter writer(QString::fromLocal8Bit(database));
-        const auto written = writer.write(record, designation);
+        if (count > 0 || !writer)
+            writer.emplace(QString::fromLocal8Bit(database));
+        const auto written = writer->write(record, designation);
         if (const auto* error = std::get_if<std::string>(&written)) {
-            std::fprintf(stderr, "save %d: %s\n", i + 1, error->c_str());
+            std::fprintf(stderr, "save %ld: %s\n", i + 1, error->c_str());
             return 1;
         }
+        if (i == 0)
+            SayReady();
     }
     return 0;
 }
@@ -67,9 +60,9 @@ int SaveMeasurement(const char* file) {
 
 std::optional<int> RunKillChild(int argc, char** argv) {
     if (argc == 4 && std::string_view(argv[1]) == "--save-motor")
-        return SaveMotor(argv[2], argv[3]);
+        return SaveMotor(argv[2], argv[3], 0);
     if (argc == 5 && std::string_view(argv[1]) == "--save-motors")
-        return SaveMotorRepeatedly(argv[2], argv[3], std::atoi(argv[4]));
+        return SaveMotor(argv[2], argv[3], std::max(1, std::atoi(argv[4])));
     if (argc == 3 && std::string_view(argv[1]) == "--save-measurement")
         return SaveMeasurement(argv[2]);
     return std::nullopt;
