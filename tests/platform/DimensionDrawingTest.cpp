@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -40,18 +42,12 @@ QByteArray SmallWmf() {
     rec(0x041B, {900, 1900, 100, 100});               // rectangle
     rec(0x0325, {3, 200, 200, 1000, 800, 1800, 200}); // polyline
     rec(0x0000, {});
-    std::vector<std::uint16_t> header = {0xCDD7, 0x9AC6, 0, 0, 0, 2000, 1000, 1440, 0, 0};
-    std::uint16_t checksum = 0;
-    for (auto v : header)
-        checksum ^= v;
-    header.push_back(checksum);
-    const std::uint32_t words = 9 + static_cast<std::uint32_t>(records.size());
-    std::vector<std::uint16_t> all = header;
-    for (std::uint16_t v :
-         {std::uint16_t(1), std::uint16_t(9), std::uint16_t(0x0300),
-          static_cast<std::uint16_t>(words & 0xFFFF), static_cast<std::uint16_t>(words >> 16),
-          std::uint16_t(2), std::uint16_t(10), std::uint16_t(0), std::uint16_t(0)})
-        all.push_back(v);
+    // The placeable header and its checksum, then the metafile header: version, size in words, objects.
+    std::vector<std::uint16_t> all = {0xCDD7, 0x9AC6, 0, 0, 0, 2000, 1000, 1440, 0, 0};
+    all.push_back(std::accumulate(all.begin(), all.end(), std::uint16_t{0}, std::bit_xor<std::uint16_t>()));
+    const auto words = static_cast<std::uint32_t>(9 + records.size());
+    all.insert(all.end(), {1, 9, 0x0300, static_cast<std::uint16_t>(words & 0xFFFF),
+                           static_cast<std::uint16_t>(words >> 16), 2, 10, 0, 0});
     all.insert(all.end(), records.begin(), records.end());
     QByteArray bytes;
     for (auto v : all) {
