@@ -3,6 +3,8 @@
 #include "platform/printing/PrintJobs.h"
 #include "platform/printing/PrintPicture.h"
 
+#include "TestDatabase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +16,8 @@ namespace core = airmotor::core;
 
 namespace {
 namespace printing_test {
+
+using airmotor::platform::test::WriteFile;
 
 TEST(PictureOnPage, KeepsTheAspectRatioAndStaysOnThePage) {
     struct Case {
@@ -74,9 +78,7 @@ TEST(PdfJobs, NumberedFilesAndNothingHalfWritten) {
 
 TEST(CertificateDocuments, OpensTheLanguagesDocumentOrNamesTheMissingOne) {
     QTemporaryDir dir;
-    QFile present(dir.filePath("Normativa ATEX.pdf"));
-    ASSERT_TRUE(present.open(QIODevice::WriteOnly));
-    present.close();
+    WriteFile(dir.filePath("Normativa ATEX.pdf"), "");
     QStringList opened;
     const CertificateDocuments documents(dir.path(), [&](const QUrl& url) {
         opened << url.toLocalFile();
@@ -115,10 +117,8 @@ TEST(CertificateDocuments, OpensTheLanguagesDocumentOrNamesTheMissingOne) {
 
 TEST(PrintPictures, AMakersBitmapComesBeforeTheBundledArtwork) {
     QTemporaryDir dir;
-    QFile svg(dir.filePath("HDRLOGO.SVG"));
-    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
-    svg.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100" viewBox="0 0 200 100"/>)");
-    svg.close();
+    WriteFile(dir.filePath("HDRLOGO.SVG"),
+              R"(<svg xmlns="http://www.w3.org/2000/svg" width="200" height="100" viewBox="0 0 200 100"/>)");
     struct Case {
         bool bitmap;
         QSizeF size;
