@@ -80,13 +80,11 @@ TEST_F(CatalogueImportTest, AccessValueTypesAreStoredAsTheSchemaWants) {
     auto loaded = CatalogueStore(path("out.db")).loadCatalogue();
     ASSERT_TRUE(std::holds_alternative<core::CatalogueLoadResult>(loaded));
     const core::MotorCatalogue& c = std::get<core::CatalogueLoadResult>(loaded).catalogue;
-    int i = 1;
-    while (i < c.intAntalMotorer && c.strBenamning[static_cast<std::size_t>(i)] != "RETYPED")
+    std::size_t i = 1;
+    while (i < static_cast<std::size_t>(c.intAntalMotorer) && c.strBenamning[i] != "RETYPED")
         ++i;
-    ASSERT_EQ(c.strBenamning[static_cast<std::size_t>(i)], "RETYPED");
-    EXPECT_TRUE(c.bolBrake[static_cast<std::size_t>(i)]);
-    EXPECT_EQ(c.sngVikt[static_cast<std::size_t>(i)], 0.1f);
-    EXPECT_EQ(c.strDetaljnr1[static_cast<std::size_t>(i)], "4711");
+    EXPECT_EQ(std::make_tuple(c.strBenamning[i], bool(c.bolBrake[i]), c.sngVikt[i], c.strDetaljnr1[i]),
+              std::make_tuple(std::string("RETYPED"), true, 0.1f, std::string("4711")));
 }
 
 TEST_F(CatalogueImportTest, RefusalsNameFileTableRowAndColumnAndKeepTheOutput) {
