@@ -72,9 +72,9 @@ TEST(MotorListFiles, AddedRowsGetTheirFiguresAndIndexWrittenIntoTheWorkbook) {
     ASSERT_EQ(summary.added, 3) << core::SummaryText(summary);
     platform::Workbook reread = std::get<platform::Workbook>(platform::Workbook::open(list.book));
     const platform::WorkbookSheet& s = *std::get<platform::WorkbookSheet*>(reread.sheet("Motorer"));
-    EXPECT_EQ(s.text(1, col::kDesignation), "Motorbeteckning");
-    EXPECT_EQ(s.text(2, col::kDrawing), "TKM20");
-    EXPECT_EQ(s.text(4, col::kMeasurementFile), "TKS05C3.DAT");
+    EXPECT_EQ((std::array{s.text(1, col::kDesignation), s.text(2, col::kDrawing),
+                          s.text(4, col::kMeasurementFile)}),
+              (std::array<std::string, 3>{"Motorbeteckning", "TKM20", "TKS05C3.DAT"}));
     double lastIndex = 0;
     for (int row = 2; row <= 4; ++row) {
         for (int column :
@@ -104,8 +104,7 @@ TEST(MotorListFiles, AMotorAnInterruptedRunAddedGetsItsIndexBackInsteadOfACopy) 
     EXPECT_NE(again.rows[0].reason.find("added by an earlier run"), std::string::npos)
         << again.rows[0].reason;
     EXPECT_EQ(again.rows[1].reason, "");
-    EXPECT_EQ(list.copies("TKM20-S1-EX"), 1);
-    EXPECT_EQ(list.copies("TKM30-S2-EX"), 1);
+    EXPECT_EQ(std::make_pair(list.copies("TKM20-S1-EX"), list.copies("TKM30-S2-EX")), std::make_pair(1, 1));
     platform::Workbook reread = std::get<platform::Workbook>(platform::Workbook::open(list.book));
     const auto& s = *std::get<platform::WorkbookSheet*>(reread.sheet("Motorer"));
     EXPECT_EQ(s.number(2, col::kCatalogueIndex), std::optional<double>(*first.rows[0].catalogueIndex));
