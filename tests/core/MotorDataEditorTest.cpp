@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -254,11 +255,11 @@ TEST(MotorDataEditor, CompanionNameAndScaling) {
 // The motor-list rows are typed text: whole decimal numbers only, the sign as the number reader
 // takes it; the catalogue range comes from float boxes cut to whole numbers.
 TEST(MotorDataEditor, RangesOfTheMotorListAndThePrinterDiagram) {
-    const auto rows = MotorListRows("+2", "5");
-    ASSERT_TRUE(rows);
-    EXPECT_EQ(rows->first, 2);
-    EXPECT_EQ(rows->last, 5);
-    EXPECT_TRUE(MotorListRows("3", "3"));
+    const auto span = [](const std::optional<IndexRange>& r) {
+        return r ? std::optional(std::pair(r->first, r->last)) : std::nullopt;
+    };
+    EXPECT_EQ(span(MotorListRows("+2", "5")), std::pair(2, 5));
+    EXPECT_EQ(span(MotorListRows("3", "3")), std::pair(3, 3));
     for (const auto& [first, last] : {std::pair{"0", "3"},
                                       {"4", "3"},
                                       {"2.0", "3"},
@@ -269,13 +270,8 @@ TEST(MotorDataEditor, RangesOfTheMotorListAndThePrinterDiagram) {
                                       {"-1", "3"}})
         EXPECT_FALSE(MotorListRows(first, last)) << first << " " << last;
 
-    const auto range = CatalogueIndexRange(1.9f, 10.5f, 10);
-    ASSERT_TRUE(range);
-    EXPECT_EQ(range->first, 1);
-    EXPECT_EQ(range->last, 10);
-    const auto single = CatalogueIndexRange(4.0f, 4.5f, 10); // one motor: first and last alike
-    ASSERT_TRUE(single);
-    EXPECT_EQ(single->last, 4);
+    EXPECT_EQ(span(CatalogueIndexRange(1.9f, 10.5f, 10)), std::pair(1, 10));
+    EXPECT_EQ(span(CatalogueIndexRange(4.0f, 4.5f, 10)), std::pair(4, 4)); // one motor: first and last alike
     EXPECT_FALSE(CatalogueIndexRange(0.5f, 3.0f, 10));
     EXPECT_FALSE(CatalogueIndexRange(3.0f, 11.0f, 10));
     EXPECT_FALSE(CatalogueIndexRange(1.0f, 3e9f, 10));
@@ -318,11 +314,7 @@ TEST(MotorRecord, StoredCoefficientsFollowTheDegree) {
     EXPECT_FLOAT_EQ(static_cast<float>(std::get<double>(*r.find("sngMaxEffekt"))),
                     replace.editor.figures()->maxPower);
 
-    MeasurementData few = LinearMotor();
-    few.speed.resize(4);
-    few.torque.resize(4);
-    few.air.resize(4);
-    Editor tooFew(few, "3"); // a cubic needs five points
+    Editor tooFew(LinearMotor(4), "3"); // a cubic needs five points
     ASSERT_TRUE(tooFew.editor.drawingPass());
     EXPECT_TRUE(std::holds_alternative<std::string>(BuildMotorRecord(tooFew.editor, SaveMode::Add)));
 
