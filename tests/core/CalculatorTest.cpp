@@ -248,7 +248,6 @@ TEST_F(Model, LoadTypingAndHeading) {
     EXPECT_EQ(wagon.heading(), "Result after 0.7 s :");
     wagon.Type(7, "1,5x");
     EXPECT_EQ(wagon.box(7).text, "1.5");
-    EXPECT_EQ(wagon.heading(), "Result after 1.5 s :");
     wagon.Type(1, "1.5");
     EXPECT_EQ(wagon.box(1).colour, kColourAboveRange);
     // The pressure goes before the colon, also where the language sets it off with a blank.
