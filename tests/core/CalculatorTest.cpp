@@ -77,7 +77,6 @@ TEST(WagonCalculation, RefusalsInTheirOrder) {
         {"zero time", kMotor, with([](auto& in) { in.T = 0; }), 169, false, 7},
         {"zero efficiency gives k = 0", kMotor, with([](auto& in) { in.eta = 0; }), 169, false},
         {"negative velocity before start test", kMotor, with([](auto& in) { in.alfa = 90; }), 169, true},
-        {"start torque too low", {10, 0.5f, 3000}, with([](auto& in) { in.FR = 100; }), 169, false},
         // 2 Mst i / D = 180 N would lift the 171 N on the slope; the transmission's losses leave 162 N.
         {"start torque short by the losses", {10, 1, 3000}, with([](auto& in) { in.FR = 0; }), 169, false},
         {"distance beyond the float range", kMotor, with([](auto& in) { in.T = 3e38f; }), 169, true},
@@ -248,7 +247,6 @@ TEST_F(Model, LoadTypingAndHeading) {
     EXPECT_EQ(wagon.heading(), "Result after 0.7 s :");
     wagon.Type(7, "1,5x");
     EXPECT_EQ(wagon.box(7).text, "1.5");
-    EXPECT_EQ(wagon.heading(), "Result after 1.5 s :");
     wagon.Type(1, "1.5");
     EXPECT_EQ(wagon.box(1).colour, kColourAboveRange);
     // The pressure goes before the colon, also where the language sets it off with a blank.

@@ -115,10 +115,9 @@ TEST(CatalogueLoader, FieldConversions) {
         (std::array<bool, 4>{c.bolLubricationFree[1], c.bolStainless[1], c.bolBrake[1], c.bolOldMotor[1]}),
         (std::array<bool, 4>{true, true, false, true}));
     EXPECT_EQ(c.strMattskiss[1], "42");
-    EXPECT_EQ(c.txtRotation[1], "\xC3\x85") << "one character, not one byte";
-    EXPECT_EQ(c.txtRotation[2], " ");
-    EXPECT_EQ(c.txtRotation[3], "\xE0\xA4\xA0") << "the lowest three-byte lead";
-    EXPECT_EQ(c.txtRotation[4], "\xF0\x9F\x98\x80") << "the lowest four-byte lead";
+    // One character, not one byte; empty is a blank; the lowest three-byte and four-byte leads.
+    EXPECT_EQ((std::array{c.txtRotation[1], c.txtRotation[2], c.txtRotation[3], c.txtRotation[4]}),
+              (std::array<std::string, 4>{"\xC3\x85", " ", "\xE0\xA4\xA0", "\xF0\x9F\x98\x80"}));
 }
 
 TEST(CatalogueLoader, MaxSpeedIsRoundedHalfToEven) {
@@ -169,10 +168,8 @@ TEST(CatalogueLoader, BrokenRowsStopTheLoadNamingFileRowAndField) {
     };
     for (const auto& tc : cases) {
         const std::string message = ErrorOf({Row(1), Row(17, {{tc.field, tc.value}}), Row(18)});
-        EXPECT_NE(message.find("Zevodida.db"), std::string::npos) << message;
-        EXPECT_NE(message.find("17"), std::string::npos) << message;
-        EXPECT_NE(message.find(tc.field), std::string::npos) << message;
-        EXPECT_NE(message.find(tc.problem), std::string::npos) << message;
+        for (const char* part : {"Zevodida.db", "17", tc.field, tc.problem})
+            EXPECT_NE(message.find(part), std::string::npos) << message;
     }
 }
 

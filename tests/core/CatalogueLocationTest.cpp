@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace airmotor::core {
 namespace {
 namespace catalogue_location_test {
@@ -23,11 +25,9 @@ TEST_P(LocationUrl, GivesEachPart) {
     ASSERT_TRUE(std::holds_alternative<CatalogueLocation>(parsed)) << std::get<LocationError>(parsed).message;
     const auto& location = std::get<CatalogueLocation>(parsed);
     EXPECT_TRUE(location.isPostgres());
-    EXPECT_EQ(location.text, c.text);
-    EXPECT_EQ(location.host, c.host);
-    EXPECT_EQ(location.port, c.port);
-    EXPECT_EQ(location.database, c.database);
-    EXPECT_EQ(location.user, c.user);
+    EXPECT_EQ(std::tie(location.text, location.host, location.port, location.database, location.user),
+              std::tuple(std::string(c.text), std::string(c.host), c.port, std::string(c.database),
+                         std::string(c.user)));
     EXPECT_EQ(location.options, c.options);
 }
 

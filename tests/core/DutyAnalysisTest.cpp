@@ -56,12 +56,7 @@ TEST(DutyAnalysis, FiguresOfDirectThrottledAndReducedRows) {
     const AirCostInputs cost;
     for (const Expected& e : cases) {
         SCOPED_TRACE(e.name);
-        DutyInput in;
-        in.catalogue = &cat;
-        in.index = kMotor;
-        in.designation = cat.strBenamning[kMotor];
-        in.availablePressure = e.available;
-        in.row = {kMotor, e.throttle, e.reduced};
+        DutyInput in{&cat, kMotor, "TKM22-A-010", {}, e.available, {kMotor, e.throttle, e.reduced}, {}};
         in.requirement.sngArbetsMoment = 10.0f;
         in.requirement.sngArbetsVarvtal = 2000.0f;
         in.requirement.sngMinStartmoment = 12.0f;

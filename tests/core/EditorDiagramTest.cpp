@@ -30,12 +30,10 @@ TEST(EditorDiagram, ScaleFieldsChooseTheAxesOfScreenAndPaper) {
     fields.type(F::NmrutincB, "5"); // 70 / 5: fourteen divisions shared by the value axes
     const DiagramScale screen = EditorScale(fields, CanvasKind::Window);
     const DiagramScale paper = EditorScale(fields, CanvasKind::Printer);
-    EXPECT_EQ(screen.speed.maximum, 1200.0);
-    EXPECT_EQ(paper.speed.maximum, 1500.0);
-    EXPECT_EQ(screen.torque.maximum, 70.0);
-    EXPECT_EQ(paper.torque.maximum, 50.0);
-    EXPECT_EQ(screen.air.divisions, 14);
-    EXPECT_EQ(paper.torque.divisions, 10);
+    EXPECT_EQ(std::tuple(screen.speed.maximum, screen.torque.maximum, screen.air.divisions),
+              std::tuple(1200.0, 70.0, 14));
+    EXPECT_EQ(std::tuple(paper.speed.maximum, paper.torque.maximum, paper.torque.divisions),
+              std::tuple(1500.0, 50.0, 10));
     // A grid of a million lines is a typing slip: no divisions, nothing drawable.
     fields.type(F::VrutincB, "0.1");
     fields.type(F::VmaxB, "99999");

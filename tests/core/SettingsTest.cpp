@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace airmotor::core;
 
 namespace {
@@ -26,18 +28,16 @@ TEST(Settings, ReadsTheThreeFreeFormatValuesAndOnlyTheSixLanguageNames) {
         {"\"d\"\r\n\"German\"\r\n4\r\n", "d", "German", 4},                       // one value per line
         {"\xEF\xBB\xBF\"d\",\"German\",1", "d", "German", 1},                     // byte-order mark
         {"\"d\",\"English\",1\r\n\"ignored\",\"German\",2\r\n", "d", "English", 1},
-        // A language outside the six names reads as none.
+        // A language outside the six names reads as none: only an exact name counts.
         {"\"d\",\"english\",0", "d", "", 0},
-        {"\"d\",\"Swedish\",0", "d", "", 0},
-        {"\"d\",\"\",0", "d", "", 0},
         {"\"d\",\"Englis\",0", "d", "", 0},
     };
     for (const auto& tc : cases) {
         const auto s = ParseSettings(tc.text);
         ASSERT_TRUE(s.has_value()) << tc.text;
-        EXPECT_EQ(s->strSetting1, tc.setting1) << tc.text;
-        EXPECT_EQ(s->strLanguage, tc.language) << tc.text;
-        EXPECT_EQ(s->intSetting3, tc.setting3) << tc.text;
+        EXPECT_EQ(std::tuple(s->strSetting1, s->strLanguage, s->intSetting3),
+                  std::tuple(std::string(tc.setting1), std::string(tc.language), tc.setting3))
+            << tc.text;
     }
 }
 
@@ -58,25 +58,27 @@ TEST(Settings, WrittenLineReadsBackTheSameValues) {
         const std::string line = FormatSettings(in);
         const auto out = ParseSettings(line);
         ASSERT_TRUE(out.has_value()) << line;
-        EXPECT_EQ(out->strSetting1, in.strSetting1);
-        EXPECT_EQ(out->strLanguage, in.strLanguage);
-        EXPECT_EQ(out->intSetting3, in.intSetting3);
+        EXPECT_EQ(std::tie(out->strSetting1, out->strLanguage, out->intSetting3),
+                  std::tie(in.strSetting1, in.strLanguage, in.intSetting3));
     }
     EXPECT_EQ(FormatSettings({"2017-01-12", "French", 0}), "\"2017-01-12\",\"French\",0\r\n");
     // A quote cannot be written inside a quoted value; it is dropped rather than cutting the value short.
     EXPECT_EQ(ParseSettings(FormatSettings({"a\"b", "German", 1}))->strSetting1, "ab");
 }
 
-// The marks the settings class puts before a text that would otherwise read as a typed value.
-TEST(IniDocument, TypeMarksAreTakenOffTexts) {
+TEST(IniDocument, ListItemsLoseTypeMarksAndSurroundingBlanks) {
     const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"k=@@at first", {"@at first"}},
-        {"k=@String(nul\\0)", {std::string("nul\0", 4)}},
-        {"k=\"@String(a)\", @String(b", {"a", "@String(b"}},
-        {"k=@Strings(a)", {"@Strings(a)"}},
+        // The marks the settings class puts before a text that would otherwise read as a typed value.
+        {"[s]\nk=@@at first\n", {"@at first"}},
+        {"[s]\nk=@String(nul\\0)\n", {std::string("nul\0", 4)}},
+        {"[s]\nk=\"@String(a)\", @String(b\n", {"a", "@String(b"}},
+        {"[s]\nk=@Strings(a)\n", {"@Strings(a)"}},
+        // Blanks around keys, sections and unquoted items are not part of them; inside quotes they are.
+        {"[s] \t\nk \t= a b , \tc\t\n", {"a b", "c"}},
+        {"[s]\n k=\" a \" ,b \n", {" a ", "b"}},
     };
-    for (const auto& [line, values] : cases)
-        EXPECT_EQ(IniDocument::Parse(std::string("[s]\n") + line + "\n").list("s", "k"), values) << line;
+    for (const auto& [text, values] : cases)
+        EXPECT_EQ(IniDocument::Parse(text).list("s", "k"), values) << text;
 }
 
 // A backslash before a line break continues the value on the next line, whichever break it is; an
@@ -93,16 +95,6 @@ TEST(IniDocument, EscapesAndContinuedLinesAreRead) {
         EXPECT_EQ(d.text("s", "k"), value) << line;
         EXPECT_EQ(d.text("s", "j"), "c") << line;
     }
-}
-
-// Blanks around keys, sections and unquoted items are not part of them; inside quotes they are.
-TEST(IniDocument, BlanksAroundItemsAreDropped) {
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"[s] \t\nk \t= a b , \tc\t\n", {"a b", "c"}},
-        {"[s]\n k=\" a \" ,b \n", {" a ", "b"}},
-    };
-    for (const auto& [text, values] : cases)
-        EXPECT_EQ(IniDocument::Parse(text).list("s", "k"), values) << text;
 }
 
 // Control characters are written as the settings class writes them: the short escapes by letter,
