@@ -80,8 +80,7 @@ TEST_F(DesktopCatalogueTest, AnAddByTheCliReachesBothDesktopsAndAStaleSaveIsRefu
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT"), measurement));
     const CliRun added =
-        RunCli({QStringLiteral("--catalogue"), url(), QStringLiteral("save-motor"), measurement,
-                QStringLiteral("--designation"), QStringLiteral("TKM20-TEAM"), QStringLiteral("--add")});
+        RunCli({"--catalogue", url(), "save-motor", measurement, "--designation", "TKM20-TEAM", "--add"});
     ASSERT_EQ(added.status, 0) << added.err.toStdString();
 
     const std::string notice = "airmotor changed TKM20-TEAM in the catalogue";

@@ -69,6 +69,7 @@ TEST(ServerRequest, BadBodiesAreRefusedWithTheirStatus) {
         {R"([1, 2])", 400},
         {R"("torque")", 400},
         {R"({"torque": NaN})", 400},
+        {R"({"torque": Infinity})", 400},
         {R"({"torque": 10,})", 400},
         {R"({"a": {"b": {"c": {"d": 1}}}})", 400}, // deeper than four levels, whatever the names
         {"{\"torque\": \"\xff\"}", 400},
