@@ -26,10 +26,6 @@ TEST(CatalogueCli, GlobalOptionsStandAnywhereAndLanguageDefaultsToTheFile) {
     ASSERT_EQ(noFile.status, 0) << noFile.err.toStdString();
     EXPECT_EQ(noFile.json()["language"].toString(), "English");
     EXPECT_FALSE(QFile::exists(dir.filePath("ZEVODIDA.DAT"))); // --language and defaults never rewrite it
-
-    const CliResult readable = RunCli({"--folder", dir.path(), "catalogue"});
-    EXPECT_EQ(readable.status, 0);
-    EXPECT_FALSE(readable.out.startsWith('{'));
 }
 
 TEST(CatalogueCli, UnusableFolderOrDatabaseExitsWith1) {

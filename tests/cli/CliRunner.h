@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -43,6 +44,15 @@ inline CliResult RunCli(const QStringList& arguments) {
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+// How many motors of the folder's catalogue carry the designation.
+inline int Listed(const QString& folder, const QString& designation) {
+    const CliResult r = RunCli({"--folder", folder, "catalogue", "--json"});
+    int count = 0;
+    for (const auto& motor : r.json()["motors"].toArray())
+        count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
+    return count;
 }
 
 // A failed run: nothing on stdout, exactly one line on stderr.

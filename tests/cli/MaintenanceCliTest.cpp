@@ -15,13 +15,6 @@ namespace maintenance_cli_test {
 // L(n) = 5 + 0.01 n l/s with a maximum power of 0.6 kW.
 const QString kLinear = QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT");
 
-int Listed(const QString& folder, const QString& designation) {
-    int count = 0;
-    for (const auto& motor : RunCli({"--folder", folder, "catalogue", "--json"}).json()["motors"].toArray())
-        count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
-    return count;
-}
-
 TEST(MaintenanceCli, SaveMotorAddsOneRecordAndReplaceNeedsAnExactName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(AIRMOTOR_BIN_DIR "/Zevodida.db", dir.filePath("Zevodida.db")));

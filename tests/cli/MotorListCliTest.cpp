@@ -40,33 +40,28 @@ TEST(MotorListCli, RowsAreAddedOnceAndABadRowIsSkippedWithItsReason) {
     const CliResult first = list.run({"--rows", "2-5", "--update"});
     ASSERT_EQ(first.status, 0) << first.err.toStdString();
     const QJsonObject doc = first.json();
+    // Which rows are skipped and why is the batch's own rule; here the fields the command writes.
     EXPECT_EQ(Outcomes(doc), QStringList({"added", "skipped", "added", "skipped"}));
     EXPECT_EQ(doc["added"].toInt(), 2);
     EXPECT_EQ(doc["skipped"].toInt(), 2);
-    EXPECT_EQ(doc["printed"].toInt(), 0);
-    const QJsonObject bad = doc["rows"].toArray()[1].toObject();
-    EXPECT_EQ(bad["row"].toInt(), 3);
-    EXPECT_EQ(bad["designation"].toString(), "TKM30-S2-EX");
-    EXPECT_EQ(bad["file"].toString(), "TKM30S2.DAT");
-    EXPECT_TRUE(bad["reason"].toString().contains("TKM30S2.DAT: ")) << bad["reason"].toString().toStdString();
-    EXPECT_TRUE(bad["intKatalogindex"].isNull());
+    QJsonObject bad = doc["rows"].toArray()[1].toObject();
+    const QString reason = bad.take("reason").toString();
+    EXPECT_TRUE(reason.contains("TKM30S2.DAT: ")) << reason.toStdString();
+    EXPECT_EQ(bad, (QJsonObject{{"row", 3},
+                                {"designation", "TKM30-S2-EX"},
+                                {"file", "TKM30S2.DAT"},
+                                {"outcome", "skipped"},
+                                {"intKatalogindex", QJsonValue::Null}}));
     const int index = doc["rows"].toArray()[0].toObject()["intKatalogindex"].toInt();
-    EXPECT_GT(index, 0);
     EXPECT_EQ(doc["rows"].toArray()[2].toObject()["intKatalogindex"].toInt(), index + 1);
-    EXPECT_EQ(doc["rows"].toArray()[3].toObject()["reason"].toString(), "empty row");
 
     // Run again with the file back: only the row skipped before is added.
     ASSERT_TRUE(QFile::rename(list.dir.filePath("away.DAT"), list.dir.filePath("TKM30S2.DAT")));
     const QJsonObject second = list.run({"--rows", "2-4", "--update"}).json();
     EXPECT_EQ(Outcomes(second), QStringList({"skipped", "added", "skipped"}));
     EXPECT_EQ(second["rows"].toArray()[0].toObject()["intKatalogindex"].toInt(), index);
-    const QJsonObject catalogue = RunCli({"--folder", list.dir.path(), "catalogue", "--json"}).json();
-    for (const char* designation : {"TKM20-S1-EX", "TKM30-S2-EX", "TKS05-C3-EX"}) {
-        int count = 0;
-        for (const auto& motor : catalogue["motors"].toArray())
-            count += motor.toObject()["strBenamning"].toString() == designation ? 1 : 0;
-        EXPECT_EQ(count, 1) << designation;
-    }
+    for (const char* designation : {"TKM20-S1-EX", "TKM30-S2-EX", "TKS05-C3-EX"})
+        EXPECT_EQ(Listed(list.dir.path(), designation), 1) << designation;
 }
 
 TEST(MotorListCli, PrintWritesOnePdfPerRow) {

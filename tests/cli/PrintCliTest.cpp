@@ -53,6 +53,14 @@ Sheet Datasheet(const QTemporaryDir& dir, QStringList args, const QString& langu
 
 const QStringList kSearch{"--torque", "10", "--speed", "3000", "--pressure", "6"};
 
+void ExpectText(const QString& text, const QStringList& present, const QStringList& absent,
+                const std::string& context) {
+    for (const QString& t : present)
+        EXPECT_TRUE(text.contains(t)) << context << ": no " << t.toStdString();
+    for (const QString& t : absent)
+        EXPECT_FALSE(text.contains(t)) << context << ": has " << t.toStdString();
+}
+
 TEST(DatasheetCommand, ModesGiveTheirPageAndContent) {
     QTemporaryDir dir;
     struct Case {
@@ -75,10 +83,7 @@ TEST(DatasheetCommand, ModesGiveTheirPageAndContent) {
         EXPECT_EQ(PdfInfo(s.pdf, "Pages"), "1");
         EXPECT_EQ(PdfInfo(s.pdf, "Page size"), c.size) << c.mode;
         EXPECT_EQ(PdfInfo(s.pdf, "Title"), "TKM46-A650-");
-        for (const QString& t : c.present)
-            EXPECT_TRUE(s.text.contains(t)) << c.mode << ": no " << t.toStdString();
-        for (const QString& t : c.absent)
-            EXPECT_FALSE(s.text.contains(t)) << c.mode << ": has " << t.toStdString();
+        ExpectText(s.text, c.present, c.absent, c.mode);
     }
 }
 
@@ -116,10 +121,7 @@ TEST(DatasheetCommand, PrintsOnlyWhatWasEnteredAndTheRowsColumns) {
     for (const Case& c : cases) {
         const Sheet s = Datasheet(dir, c.args, c.language);
         ASSERT_EQ(s.run.status, 0) << s.run.err.toStdString();
-        for (const QString& t : c.present)
-            EXPECT_TRUE(s.text.contains(t)) << c.args.join(' ').toStdString() << ": no " << t.toStdString();
-        for (const QString& t : c.absent)
-            EXPECT_FALSE(s.text.contains(t)) << c.args.join(' ').toStdString() << ": has " << t.toStdString();
+        ExpectText(s.text, c.present, c.absent, c.args.join(' ').toStdString());
     }
 }
 

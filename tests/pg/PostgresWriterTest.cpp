@@ -82,16 +82,14 @@ TEST_F(PostgresCatalogueTest, ReplaceWritesOnlyOverTheVersionItLoadedAndKeepsThe
     EXPECT_EQ(entries[1].index, index);
 
     const CliRun json =
-        RunCli({QStringLiteral("--catalogue"), url(), QStringLiteral("catalogue"), QStringLiteral("history"),
-                QString::fromStdString(motor), QStringLiteral("--json")});
+        RunCli({"--catalogue", url(), "catalogue", "history", QString::fromStdString(motor), "--json"});
     ASSERT_EQ(json.status, 0) << json.err.toStdString();
     const QJsonObject answer = QJsonDocument::fromJson(json.out).object();
     EXPECT_EQ(answer["designation"], QString::fromStdString(motor));
     const QJsonArray changes = answer["changes"].toArray();
     ASSERT_EQ(changes.size(), 2);
     EXPECT_EQ(changes[1].toObject()["change"], QStringLiteral("replace"));
-    const CliRun file =
-        RunCli({QStringLiteral("catalogue"), QStringLiteral("history"), QString::fromStdString(motor)});
+    const CliRun file = RunCli({"catalogue", "history", QString::fromStdString(motor)});
     EXPECT_EQ(file.status, 1);
     EXPECT_TRUE(file.err.contains("history is kept only in a catalogue on PostgreSQL"))
         << file.err.toStdString();
@@ -131,18 +129,15 @@ TEST_F(PostgresCatalogueTest, SaveMotorWritesTheServerCatalogueAndTheListSeesIt)
     const QString measurement = dir.filePath(QStringLiteral("NEW.DAT"));
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT"), measurement));
-    const QStringList save{QStringLiteral("--catalogue"),   url(),
-                           QStringLiteral("save-motor"),    measurement,
-                           QStringLiteral("--designation"), QStringLiteral("TKM20-PG"),
-                           QStringLiteral("--json")};
-    const CliRun added = RunCli(save + QStringList{QStringLiteral("--add")});
+    const QStringList save{"--catalogue",   url(),      "save-motor", measurement,
+                           "--designation", "TKM20-PG", "--json"};
+    const CliRun added = RunCli(save + QStringList{"--add"});
     ASSERT_EQ(added.status, 0) << added.err.toStdString();
-    const CliRun replaced = RunCli(save + QStringList{QStringLiteral("--replace")});
+    const CliRun replaced = RunCli(save + QStringList{"--replace"});
     ASSERT_EQ(replaced.status, 0) << replaced.err.toStdString();
     EXPECT_EQ(QJsonDocument::fromJson(replaced.out).object()["intKatalogindex"],
               QJsonDocument::fromJson(added.out).object()["intKatalogindex"]);
-    const CliRun history =
-        RunCli({QStringLiteral("catalogue"), QStringLiteral("history"), QStringLiteral("TKM20-PG")}, url());
+    const CliRun history = RunCli({"catalogue", "history", "TKM20-PG"}, url());
     ASSERT_EQ(history.status, 0) << history.err.toStdString();
     EXPECT_TRUE(history.out.endsWith("2 changes of TKM20-PG\n")) << history.out.toStdString();
 }

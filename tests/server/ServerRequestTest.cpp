@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace airmotor::server {
 namespace {
 
@@ -69,6 +71,7 @@ TEST(ServerRequest, BadBodiesAreRefusedWithTheirStatus) {
         {R"([1, 2])", 400},
         {R"("torque")", 400},
         {R"({"torque": NaN})", 400},
+        {R"({"torque": Infinity})", 400},
         {R"({"torque": 10,})", 400},
         {R"({"a": {"b": {"c": {"d": 1}}}})", 400}, // deeper than four levels, whatever the names
         {"{\"torque\": \"\xff\"}", 400},
@@ -90,7 +93,6 @@ TEST(ServerRequest, BadBodiesAreRefusedWithTheirStatus) {
 TEST(ServerRequest, NamesNumbersAndLanguages) {
     EXPECT_EQ(CamelCase("torque"), "torque");
     EXPECT_EQ(CamelCase("start-torque"), "startTorque");
-    EXPECT_EQ(CamelCase("tks-lubrication"), "tksLubrication");
     // The letters at both ends of the alphabet are raised; digits and capitals stay.
     EXPECT_EQ(CamelCase("x-a-z-Q-9"), "xAZQ9");
     EXPECT_EQ(PlainNumber(0.0), "0");
@@ -120,9 +122,8 @@ TEST(ServerOptions, CommandLines) {
     };
     for (const Row& row : rows) {
         const ServerOptions options = ServerOptions::Parse(row.args);
-        EXPECT_EQ(options.host, row.host);
-        EXPECT_EQ(options.port, row.port);
-        EXPECT_EQ(options.threads, row.threads);
+        EXPECT_EQ(std::tie(options.host, options.port, options.threads),
+                  std::tie(row.host, row.port, row.threads));
     }
     const std::vector<std::vector<std::string>> wrong = {
         {"--listen"},

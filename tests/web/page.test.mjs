@@ -186,13 +186,11 @@ test('another language changes every caption, keeps the duty and converts imperi
     await shoot('english', 1280);
     const english = await labelsOf('English');
     const german = await chooseLanguage(english, 'German');
-    assert.equal(german.torque, 'Drehmoment [Nm]');
     assert.equal(await page.locator('label[for="torque"]').textContent(), 'Drehmoment [Nm]');
     assert.equal(await page.getByLabel(german.torque, { exact: true }).inputValue(), '10');
     assert.equal(await page.locator('html').getAttribute('lang'), 'de');
     assert.equal(await page.getByRole('button', { name: german.compare, exact: true }).count(), 1);
     await page.locator('#comparison-table th', { hasText: german.maxPower }).first().waitFor();
-    assert.match(page.url(), /language=German/);
     // Every group and box has its caption in the language, units included.
     assert.equal(await page.getByRole('group', { name: 'Drehrichtung' }).getByLabel('Linkslauf').count(), 1);
     assert.equal(await page.getByRole('group', { name: 'Schmierung' }).getByLabel('Ölfrei').count(), 1);
