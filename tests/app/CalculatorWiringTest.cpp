@@ -185,15 +185,13 @@ private slots:
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("/Subtype /Image"), 2);
-        QCOMPARE(o->messages.messages.size(), std::size_t{1});
-        QCOMPARE(o->messages.messages[0].text,
-                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf).toStdString() + " geschrieben.");
+        QCOMPARE(OnlyMessage(o->messages),
+                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf) + " geschrieben.");
     }
 
     void ownMotorDataInBothWindows() {
         auto o = open();
         auto* own = o->window->findChild<QAction*>("mnuOwnMotorData");
-        QVERIFY(own && own->isCheckable());
         own->trigger();
         for (const char* name : {"frmWagonCalculation", "frmRotatingMass"}) {
             QWidget& w = *Find<QWidget>(*o->window, name);
