@@ -34,9 +34,7 @@ private slots:
         const int before = o.program->catalogue.intAntalMotorer;
         QStringList labels;
         o.controller->setRowObserver([&](QProgressDialog& p) { labels << p.labelText(); });
-        const auto summary = o.controller->Run("Motorlista.xlsx", 2, 5, core::MotorListMode::Update);
-        QCOMPARE(summary.added, 3);
-        QCOMPARE(summary.skipped, 1);
+        o.controller->Run("Motorlista.xlsx", 2, 5, core::MotorListMode::Update);
         QCOMPARE(o.program->catalogue.intAntalMotorer, before + 3);
         QCOMPARE(labels.first(), QString("Row 2 (1 of 4): TKM20-S1-EX"));
         QVERIFY(OnlyMessage(o.messages).startsWith("4 rows: 3 added, 0 printed, 1 skipped."));
