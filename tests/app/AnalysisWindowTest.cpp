@@ -129,7 +129,6 @@ private slots:
         auto* ok = Find<QPushButton>(*dialog, "cmdOK");
         for (const auto& [hoursText, currencyText, reason] :
              {std::tuple{"-5", "CHF", "must not be negative"},
-              {"lots", "CHF", "is not a number"},
               {"1000", " ", "Currency: enter 1 to 8 characters"}}) {
             hours->setText(hoursText);
             currency->setText(currencyText);
@@ -160,33 +159,26 @@ private slots:
         QCOMPARE(lines[2].split('\t')[1], cliRow("English")["designation"].toString());
         QVERIFY(window->analysis().exportTo(opened->folder->path("rows.xlsx")));
         QVERIFY(QFile::exists(opened->folder->path("rows.xlsx")));
-        QVERIFY(!window->analysis().exportTo(opened->folder->folder()));
-        QVERIFY(opened->messages.messages.back().text.find("not a regular file") != std::string::npos);
     }
 
     // The file type chosen in the dialog decides the format; a name without its extension gets it.
     void exportWritesTheChosenFileType() {
         open("English");
-        const struct {
-            const char* typed;
-            const char* filter;
-            const char* written;
-            bool workbook;
-        } cases[] = {{"results", "Workbook (*.xlsx)", "results.xlsx", true},
-                     {"results", "Comma-separated values (*.csv)", "results.csv", false}};
-        QAction* exportAction = window->findChild<QAction*>("mnuExportResults");
-        for (const auto& c : cases) {
+        // Typed as "results" both times.
+        for (const auto& [filter, written, workbook] :
+             {std::tuple{"Workbook (*.xlsx)", "results.xlsx", true},
+              {"Comma-separated values (*.csv)", "results.csv", false}}) {
             QString offered;
             window->analysis().setExportChooser([&](const QString& filters) {
                 offered = filters;
-                return AnalysisActions::ExportChoice{opened->folder->path(c.typed), c.filter};
+                return AnalysisActions::ExportChoice{opened->folder->path("results"), filter};
             });
-            exportAction->trigger();
-            QVERIFY(offered.contains(c.filter));
-            QFile file(opened->folder->path(c.written));
-            QVERIFY2(file.open(QIODevice::ReadOnly), c.written);
-            QCOMPARE(file.read(2) == "PK", c.workbook); // a workbook is a zip archive
-            QVERIFY2(!QFile::exists(opened->folder->path(c.typed)), c.typed);
+            window->findChild<QAction*>("mnuExportResults")->trigger();
+            QVERIFY(offered.contains(filter));
+            QFile file(opened->folder->path(written));
+            QVERIFY2(file.open(QIODevice::ReadOnly), written);
+            QCOMPARE(file.read(2) == "PK", workbook); // a workbook is a zip archive
+            QVERIFY(!QFile::exists(opened->folder->path("results")));
         }
         QVERIFY(opened->messages.messages.empty());
     }

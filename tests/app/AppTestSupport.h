@@ -111,6 +111,13 @@ inline std::unique_ptr<OpenedMainWindow> OpenMainWindow(const QString& language)
     return o;
 }
 
+// The text of the one message shown, or how many there were instead.
+inline QString OnlyMessage(const core::RecordingMessageSink& sink) {
+    if (sink.messages.size() != 1)
+        return QString("%1 messages").arg(sink.messages.size());
+    return QString::fromStdString(sink.messages[0].text);
+}
+
 // Runs the command-line program on the same folder and returns its JSON answer.
 inline QJsonObject RunCli(const QString& folder, const QStringList& arguments) {
     QProcess process;

@@ -20,14 +20,13 @@ using namespace airmotor::app::test;
 namespace {
 
 struct RecordingPrinter final : CalculatorPrinter {
-    void printWindowAndDiagram(QWidget& window, const core::PrintPlacement& windowAt, QWidget&,
+    void printWindowAndDiagram(QWidget& window, const core::PrintPlacement&, QWidget&,
                                const core::PrintPlacement& diagramAt) override {
         printed = window.objectName();
-        windowPlacement = windowAt;
         diagramPlacement = diagramAt;
     }
     QString printed;
-    core::PrintPlacement windowPlacement, diagramPlacement;
+    core::PrintPlacement diagramPlacement;
 };
 
 } // namespace
@@ -60,6 +59,14 @@ class CalculatorWiringTest : public QObject {
         QTest::mouseClick(Find<QPushButton>(w, "Command1"), Qt::LeftButton);
         return w;
     }
+    // Clicks the following rows until another motor is current.
+    static void clickAnotherMotor(Opened& o) {
+        const int before = o.window->session().current().katalogIndex;
+        for (int row = 2; row <= o.window->session().results().rowCount() &&
+                          o.window->session().current().katalogIndex == before;
+             ++row)
+            ClickCell(*o.window, row, 0);
+    }
     static QLineEdit* box(QWidget& w, int k) { return Find<QLineEdit>(w, QString("Text1_%1").arg(k)); }
     static void type(QWidget& w, int k, const QString& text) { TypeInto(box(w, k), text); }
     static QString strText(Opened& o, int key) {
@@ -69,8 +76,7 @@ class CalculatorWiringTest : public QObject {
 private slots:
     void openCalculateAndPrintTheWagon() {
         auto o = open();
-        auto* wagonButton = Find<QPushButton>(*o->window, "Command2_0");
-        QTest::mouseClick(wagonButton, Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(*o->window, "Command2_0"), Qt::LeftButton);
         QWidget& wagon = *Find<QWidget>(*o->window, "frmWagonCalculation");
         QWidget& rotating = *Find<QWidget>(*o->window, "frmRotatingMass");
         QVERIFY(o->messages.messages.back().text.find(o->program->language.strText(209)) == 0);
@@ -80,9 +86,7 @@ private slots:
         QVERIFY(!print->isEnabled());
         QCOMPARE(box(wagon, 13)->text(),
                  QString::fromStdString(o->window->session().current().strCurrentBenamning));
-
-        type(wagon, 11, "500000"); // no wheel slip whatever the motor
-        QTest::mouseClick(Find<QPushButton>(wagon, "Command1"), Qt::LeftButton);
+        calculate(*o, 0);
         QVERIFY2(!box(wagon, 8)->text().isEmpty(), o->messages.messages.back().text.c_str());
         QVERIFY(print->isEnabled());
         DiagramWindow& f2 = o->diagrams->diagram();
@@ -97,9 +101,7 @@ private slots:
 
         // A new row empties the results and disables Print; the diagram window stays, on the motor.
         const QString before = box(wagon, 13)->text();
-        for (int row = 2;
-             row <= o->window->session().results().rowCount() && box(wagon, 13)->text() == before; ++row)
-            ClickCell(*o->window, row, 0);
+        clickAnotherMotor(*o);
         QVERIFY(box(wagon, 13)->text() != before);
         QVERIFY(box(wagon, 8)->text().isEmpty());
         QVERIFY(!print->isEnabled());
@@ -144,19 +146,12 @@ private slots:
     void calculatorCurvesGoWithTheirMotorAndWindow() {
         auto o = open();
         const DiagramView& view = o->diagrams->diagram().view();
-        const auto otherMotor = [&] {
-            const int before = o->window->session().current().katalogIndex;
-            for (int row = 2; row <= o->window->session().results().rowCount() &&
-                              o->window->session().current().katalogIndex == before;
-                 ++row)
-                ClickCell(*o->window, row, 0);
-        };
         const struct {
             const char* step;
             int calculator;
             std::function<void(QWidget&)> leave;
         } cases[] = {
-            {"another motor", 0, [&](QWidget&) { otherMotor(); }},
+            {"another motor", 0, [&](QWidget&) { clickAnotherMotor(*o); }},
             {"wagon closed", 0, [](QWidget& w) { w.close(); }},
             {"rotating mass closed", 1, [](QWidget& w) { w.close(); }},
             {"the other calculator opened", 0,
@@ -170,7 +165,6 @@ private slots:
             c.leave(w);
             QVERIFY2(!view.calculatorPlot().has_value(), c.step);
         }
-        QCOMPARE(o->diagrams->diagram().windowTitle(), strText(*o, 122));
     }
 
     // One printer serves the program: File > Print chose a PDF file, so the calculator prints into it,
@@ -191,15 +185,13 @@ private slots:
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().count("/Subtype /Image"), 2);
-        QCOMPARE(o->messages.messages.size(), std::size_t{1});
-        QCOMPARE(o->messages.messages[0].text,
-                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf).toStdString() + " geschrieben.");
+        QCOMPARE(OnlyMessage(o->messages),
+                 "Der Ausdruck wurde nach " + QDir::toNativeSeparators(pdf) + " geschrieben.");
     }
 
     void ownMotorDataInBothWindows() {
         auto o = open();
         auto* own = o->window->findChild<QAction*>("mnuOwnMotorData");
-        QVERIFY(own && own->isCheckable());
         own->trigger();
         for (const char* name : {"frmWagonCalculation", "frmRotatingMass"}) {
             QWidget& w = *Find<QWidget>(*o->window, name);

@@ -59,8 +59,7 @@ private slots:
 
         chooseCompare(w, 5);
         QCOMPARE(o->comparison->selection().rows().size(), std::size_t(4));
-        QCOMPARE(o->messages.messages.size(), std::size_t(1));
-        QVERIFY(o->messages.messages[0].text.find("At most 4") != std::string::npos);
+        QVERIFY(OnlyMessage(o->messages).contains("At most 4"));
         chooseCompare(w, 2); // takes the tick back
         QCOMPARE(o->comparison->selection().rows(), (std::vector<int>{1, 3, 4}));
 
@@ -104,8 +103,7 @@ private slots:
         QVERIFY(QFileInfo(svg).size() > 1000);
         window.setPathChooser([&dir] { return dir.path() + "/missing/c.png"; });
         window.exportDiagram();
-        QCOMPARE(o->messages.messages.size(), std::size_t(1));
-        QVERIFY(o->messages.messages[0].text.find("c.png") != std::string::npos);
+        QVERIFY(OnlyMessage(o->messages).contains("c.png"));
 
         const QString pdf = dir.filePath("c.pdf");
         platform::PdfJobSink sink(pdf);

@@ -145,7 +145,6 @@ private slots:
         const core::TextTable german = Bundled(1);
         DrawingWindow w(dir.path(), german);
         auto* link = w.findChild<QPushButton*>("Command1");
-        QCOMPARE(w.objectName(), QStringLiteral("MÅTTSKISS"));
 
         w.showDrawing("FIRST,SECOND", 1);
         QVERIFY(w.view().drawing().sourceFile().endsWith("SECOND.SVG"));
@@ -216,7 +215,6 @@ private slots:
             in.texts = &language.strText;
             return in;
         });
-        QCOMPARE(w.objectName(), QStringLiteral("F2"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QImage image = w.view().grab().toImage();

@@ -292,8 +292,7 @@ private slots:
         QVERIFY(QFile::remove(folder->path("Zevodida.db")));
         const QString settingsBefore = folder->settingsText();
         window->findChild<QAction*>("mnuLanguage_3")->trigger(); // English_Imperial
-        QCOMPARE(opened->messages.messages.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(opened->messages.messages[0].text).contains("Zevodida.db"));
+        QVERIFY(OnlyMessage(opened->messages).contains("Zevodida.db"));
         QCOMPARE(program->language.strLanguage, std::string("English"));
         QCOMPARE(folder->settingsText(), settingsBefore);
         QVERIFY(window->findChild<QAction*>("mnuLanguage_0")->isChecked());
@@ -336,6 +335,14 @@ private slots:
             if (box->isVisible())
                 QVERIFY2(box->width() >= box->fontMetrics().horizontalAdvance(box->title()),
                          qPrintable(box->objectName()));
+        }
+        // Opened and closed, the diagram alternatives leave the window at that size.
+        auto* options = Find<QAbstractButton>(*window, "cboDiagramAlternativ");
+        for (const bool open : {true, false}) {
+            QTest::mouseClick(options, Qt::LeftButton);
+            QCoreApplication::processEvents();
+            QCOMPARE(Find<QWidget>(*window, "frameDiagramAlternativ")->isVisible(), open);
+            QCOMPARE(window->size(), kMainWindowSize);
         }
     }
 };

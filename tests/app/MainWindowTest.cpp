@@ -6,7 +6,6 @@
 #include "app/diagrams/MountingPositionsWindow.h"
 #include "app/selection/FieldLineEdit.h"
 #include "app/selection/QbColor.h"
-#include "app/shell/AuxWindowPlacement.h"
 #include "app/shell/BuiltFeatures.h"
 #include "app/shell/HelpWindow.h"
 
@@ -69,13 +68,9 @@ private slots:
         QTest::addColumn<QString>("torque");
         QTest::addColumn<QString>("speed");
         QTest::addColumn<QString>("pressure");
-        const struct {
-            const char *name, *torque, *speed, *pressure;
-        } rows[] = {{"10 Nm at 3000 r/min, 6 bar", "10", "3000", "6"},
-                    {"decimal comma typed", "1,5", "2000", "5,5"},
-                    {"nothing fits", "9000", "29000", "6.3"}};
-        for (const auto& r : rows)
-            QTest::newRow(r.name) << QString(r.torque) << QString(r.speed) << QString(r.pressure);
+        QTest::newRow("10 Nm at 3000 r/min, 6 bar") << QString("10") << QString("3000") << QString("6");
+        QTest::newRow("decimal comma typed") << QString("1,5") << QString("2000") << QString("5,5");
+        QTest::newRow("nothing fits") << QString("9000") << QString("29000") << QString("6.3");
     }
     void enterSearchShowsTheCliRows() {
         QFETCH(QString, torque);
@@ -112,9 +107,6 @@ private slots:
             RunCli(o->folder->folder(), {"list", "--select", QString::number(row), "--column", "1"});
         const QJsonObject labels = cli.value("current").toObject().value("labels").toObject();
         QCOMPARE(label(w, "lblProductNumber"), labels.value("lblProductNumber").toString().trimmed());
-        const int index = cli.value("current").toObject().value("index").toInt();
-        const std::string second = o->program->catalogue.strDetaljnr2[std::size_t(index)];
-        QVERIFY(QString::fromStdString(second).endsWith(label(w, "lblProductNumber")));
         // The clicked cell is highlighted, the rest of the row is not.
         auto* m = w.grid().model();
         QCOMPARE(m->index(row - 1, 1).data(Qt::BackgroundRole).value<QColor>(), StateTint(11));
@@ -146,10 +138,7 @@ private slots:
             QVERIFY2(!Find<QWidget>(w, name)->isVisible(), name);
         FieldLineEdit* torque = field(w, "ArbetsMomentB");
         TypeInto(torque, "10001");
-        QCOMPARE(torque->paletteColour(), 12);
         QCOMPARE(torque->palette().color(QPalette::Base), StateTint(12));
-        TypeInto(torque, "1a2");
-        QCOMPARE(torque->text(), QString("12"));
         TypeInto(torque, "50");
         TypeInto(field(w, "ArbetsVarvtalB"), "5000");
         QCOMPARE(label(w, "EffektA"), QString("26.180"));
@@ -204,28 +193,6 @@ private slots:
         // The summary names the pressure the figures are now shown at.
         QVERIFY2(w.statusBar()->currentMessage().contains(" 6.00 bar(e)"),
                  qPrintable(w.statusBar()->currentMessage()));
-    }
-
-    // Opened and closed, the diagram alternatives leave the window at the size that fits 1280 x 800,
-    // in the search view (the taller duty column) and in a language with longer captions.
-    void diagramOptionsKeepTheWindowsSize() {
-        for (const char* language : {"English", "German"}) {
-            o = open(language);
-            auto& w = *o->window;
-            w.resize(kMainWindowSize);
-            ClickOption(Find<QRadioButton>(w, "optCatalogue_1"));
-            QCoreApplication::processEvents();
-            const QSize before = w.size();
-            QCOMPARE(before, kMainWindowSize);
-            auto* options = Find<QPushButton>(w, "cboDiagramAlternativ");
-            QTest::mouseClick(options, Qt::LeftButton);
-            QVERIFY(Find<QWidget>(w, "frameDiagramAlternativ")->isVisible());
-            QCoreApplication::processEvents();
-            QCOMPARE(w.size(), before);
-            QTest::mouseClick(options, Qt::LeftButton);
-            QCoreApplication::processEvents();
-            QCOMPARE(w.size(), before);
-        }
     }
 
     void obsoleteMotorMenuShowsTheFilterAndThirdSeries() {
@@ -338,8 +305,7 @@ private slots:
         help.openTopic(99);
         help.openTopic(HelpWindow::kUsingHelpTopic);
         QCOMPARE(help.currentPage(), QString("usinghelp.html"));
-        QCOMPARE(messages.messages.size(), std::size_t(1));
-        QCOMPARE(messages.messages[0].text, std::string("in English"));
+        QCOMPARE(OnlyMessage(messages), QString("in English"));
         help.setLanguage("French", "en anglais");
         help.openTopic(2);
         QCOMPARE(help.currentPage(), QString("search.html"));
@@ -350,8 +316,7 @@ private slots:
         HelpWindow missing(empty.path(), messages);
         missing.openTopic(2);
         QVERIFY(!missing.isVisible());
-        QCOMPARE(messages.messages.size(), std::size_t(1));
-        QVERIFY(QString::fromStdString(messages.messages[0].text).contains("search.html"));
+        QVERIFY(OnlyMessage(messages).contains("search.html"));
     }
 
     void gridModelKeepsItsContract() {
@@ -446,7 +411,6 @@ private slots:
         auto& w = *o->window;
         const QString torque = field(w, "ArbetsMomentB")->toolTip();
         QVERIFY2(torque.contains("0 … 10000 lbf ft") && torque.contains("Yellow: valid"), qPrintable(torque));
-        QVERIFY(field(w, "TomgVarvMaxB")->toolTip().contains("0 … 30000 r/min"));
         FieldLineEdit* pressure = field(w, "TillgLuftTryckB");
         QVERIFY(pressure->toolTip().contains("44 … 91 psi"));
         TypeInto(pressure, "40");

@@ -100,7 +100,6 @@ private slots:
         for (const char* name : production)
             QVERIFY2(!Find<QWidget>(*o->window, name)->isVisible(), name);
         Search(*o->window, {{"ArbetsMomentB", "10"}, {"TillgLuftTryckB", "583196"}});
-        QCOMPARE(o->editorWindow().objectName(), QString("MOMEFF"));
         QVERIFY(o->editorWindow().isVisible());
         QVERIFY(!o->window->session().bolKatalogMode());
         QCOMPARE(Find<QLineEdit>(*o->window, "TillgLuftTryckB")->text(), QString("6.3"));
@@ -167,8 +166,7 @@ private slots:
         QVERIFY(std::fabs(o->editor->editor().figures()->maxPower - 0.5236f) < 1e-3f);
 
         o->button("cmdSparaMätpunterTillStreckadeKurvor")->click();
-        QCOMPARE(o->messages.messages.size(), std::size_t(1));
-        QVERIFY(o->lastMessage().find("mätdatafil") != std::string::npos);
+        QVERIFY(OnlyMessage(o->messages).contains("mätdatafil"));
     }
 
     void savingToTheCatalogue() {

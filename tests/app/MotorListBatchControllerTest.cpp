@@ -34,13 +34,10 @@ private slots:
         const int before = o.program->catalogue.intAntalMotorer;
         QStringList labels;
         o.controller->setRowObserver([&](QProgressDialog& p) { labels << p.labelText(); });
-        const auto summary = o.controller->Run("Motorlista.xlsx", 2, 5, core::MotorListMode::Update);
-        QCOMPARE(summary.added, 3);
-        QCOMPARE(summary.skipped, 1);
+        o.controller->Run("Motorlista.xlsx", 2, 5, core::MotorListMode::Update);
         QCOMPARE(o.program->catalogue.intAntalMotorer, before + 3);
         QCOMPARE(labels.first(), QString("Row 2 (1 of 4): TKM20-S1-EX"));
-        QCOMPARE(o.messages.messages.size(), std::size_t{1});
-        QVERIFY(o.messages.messages[0].text.starts_with("4 rows: 3 added, 0 printed, 1 skipped."));
+        QVERIFY(OnlyMessage(o.messages).startsWith("4 rows: 3 added, 0 printed, 1 skipped."));
     }
 
     void cancelStopsAfterTheCurrentRow() {
@@ -58,9 +55,7 @@ private slots:
         Opened o;
         const auto summary = o.controller->Run("Saknas.xlsx", 2, 4, core::MotorListMode::Update);
         QVERIFY(summary.rows.empty());
-        QCOMPARE(o.messages.messages.size(), std::size_t{1});
-        QVERIFY(QString::fromStdString(o.messages.messages[0].text)
-                    .contains("Excel/Saknas.xlsx: the workbook does not exist"));
+        QVERIFY(OnlyMessage(o.messages).contains("Excel/Saknas.xlsx: the workbook does not exist"));
         QCOMPARE(o.messages.messages[0].icon, core::MessageIcon::Critical);
     }
 };

@@ -25,12 +25,8 @@ class ProductionControllerTest : public QObject {
             cells[{row, column}] = std::to_string(value);
         }
         void setText(int row, int column, std::string_view text) override { cells[{row, column}] = text; }
-        std::optional<std::string> save() override {
-            ++saves;
-            return std::nullopt;
-        }
+        std::optional<std::string> save() override { return std::nullopt; }
         std::map<std::pair<int, int>, std::string>& cells;
-        int saves = 0;
     };
 
     struct Opened : OpenedMainWindow {
@@ -155,8 +151,7 @@ private slots:
         QVERIFY(summary.failed);
         QCOMPARE(o->printouts, 0);
         QVERIFY(!o->production->productionData());
-        QCOMPARE(o->messages.messages.size(), std::size_t{1});
-        QVERIFY(o->messages.messages[0].text.find("none.sqlite") != std::string::npos);
+        QVERIFY(OnlyMessage(o->messages).contains("none.sqlite"));
         QCOMPARE(o->messages.messages[0].key, -1); // a literal text, not one of the language's
 
         o->production->setDatabaseFile(platform::DefaultProductionDatabase(o->folder->folder()));
@@ -203,7 +198,6 @@ private slots:
         QVERIFY(stopped.failed);
         QCOMPARE(stopped.printed, 0);
         QCOMPARE(o->printouts, 1);
-        QVERIFY(o->messages.messages.back().text.find("stopped") != std::string::npos);
     }
 };
 

@@ -20,6 +20,21 @@ using namespace airmotor;
 using namespace airmotor::app;
 using namespace airmotor::app::test;
 
+namespace {
+
+// A program folder and the shell started on it; splash is how long the splash waits (ms).
+struct Started {
+    Started(const QString& language, int splash, bool withDatabase = true)
+        : folder(language, withDatabase), shell(*program, messages, splash) {}
+    TestFolder folder;
+    std::unique_ptr<ProgramContext> program = folder.context();
+    core::RecordingMessageSink messages;
+    ProgramShell shell;
+    QSignalSpy finished{&shell, &ProgramShell::finished};
+};
+
+} // namespace
+
 class StartWindowTest : public QObject {
     Q_OBJECT
 
@@ -34,11 +49,8 @@ private slots:
     void firstStartAsksForTheLanguage() {
         QFETCH(int, entry);
         QFETCH(QString, language);
-        TestFolder folder("");
-        auto program = folder.context();
-        core::RecordingMessageSink messages;
-        // A long splash: a first start must not wait for it.
-        ProgramShell shell(*program, messages, 600000);
+        Started s("", 600000); // a long splash: a first start must not wait for it
+        ProgramShell& shell = s.shell;
         QVERIFY(shell.start());
         StartWindow* start = shell.startWindow();
         QVERIFY(start->languageList()->isVisible());
@@ -48,41 +60,35 @@ private slots:
         QSignalSpy opened(&shell, &ProgramShell::mainWindowOpened);
         emit start->languageList()->activated(entry);
         QCOMPARE(opened.count(), 1);
-        QVERIFY(folder.settingsText().startsWith("\"2017-01-12\",\"" + language + "\","));
+        QVERIFY(s.folder.settingsText().startsWith("\"2017-01-12\",\"" + language + "\","));
         MainWindow* main = shell.mainWindow();
         QVERIFY(main && main->isVisible());
         // The main window speaks the chosen language and lists the catalogue.
-        const QJsonObject texts = RunCli(folder.folder(), {"--language", language, "texts"});
+        const QJsonObject texts = RunCli(s.folder.folder(), {"--language", language, "texts"});
         QCOMPARE(CurrentCaption(main, "Label11"), texts.value("texts").toObject().value("84").toString());
         QVERIFY(main->grid().model()->rowCount() > 1);
-        QVERIFY(messages.messages.empty());
+        QVERIFY(s.messages.messages.empty());
     }
 
     // Closing that main window ends the program.
     void storedLanguageShowsTheSplashThenTheMainWindow() {
-        TestFolder folder("French");
-        auto program = folder.context();
-        core::RecordingMessageSink messages;
-        ProgramShell shell(*program, messages, 150);
-        QSignalSpy finished(&shell, &ProgramShell::finished);
+        Started s("French", 150);
+        ProgramShell& shell = s.shell;
         QVERIFY(shell.start());
         QVERIFY(!shell.startWindow()->languageList()->isVisible());
         QVERIFY(shell.startWindow()->waiting());
         QVERIFY(!shell.mainWindow());
         QTRY_VERIFY_WITH_TIMEOUT(shell.mainWindow() != nullptr, 5000);
-        QCOMPARE(program->language.strLanguage, std::string("French"));
-        QCOMPARE(folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
-        QCOMPARE(finished.count(), 0);
+        QCOMPARE(s.program->language.strLanguage, std::string("French"));
+        QCOMPARE(s.folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
+        QCOMPARE(s.finished.count(), 0);
         shell.mainWindow()->close();
-        QCOMPARE(finished.count(), 1);
+        QCOMPARE(s.finished.count(), 1);
     }
 
     void backToStartOffersTheLanguages() {
-        TestFolder folder("");
-        auto program = folder.context();
-        core::RecordingMessageSink messages;
-        ProgramShell shell(*program, messages, 600000);
-        QSignalSpy finished(&shell, &ProgramShell::finished);
+        Started s("", 600000);
+        ProgramShell& shell = s.shell;
         QVERIFY(shell.start());
         emit shell.startWindow()->languageList()->activated(2);
         QPointer<MainWindow> first = shell.mainWindow();
@@ -96,19 +102,19 @@ private slots:
         QVERIFY(list->isVisible());
         QCOMPARE(list->currentIndex(), 2);
         QVERIFY(!shell.startWindow()->waiting());
-        QVERIFY(!program->intTillbakaStart);
+        QVERIFY(!s.program->intTillbakaStart);
         emit list->activated(3);
         QTRY_VERIFY_WITH_TIMEOUT(shell.mainWindow() != nullptr, 2000);
-        QCOMPARE(finished.count(), 0);
-        QCOMPARE(program->language.strLanguage, std::string("French"));
-        QCOMPARE(folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
+        QCOMPARE(s.finished.count(), 0);
+        QCOMPARE(s.program->language.strLanguage, std::string("French"));
+        QCOMPARE(s.folder.settingsText(), QString("\"2017-01-12\",\"French\",0\r\n"));
 
         // Exit closes the help the window opened.
         shell.mainWindow()->help().openTopic(0);
         shell.mainWindow()->findChild<QAction*>("ExitMenu")->trigger();
-        QCOMPARE(finished.count(), 1);
+        QCOMPARE(s.finished.count(), 1);
         QVERIFY(shell.mainWindow()->help().isHidden());
-        QCOMPARE(finished.at(0).at(0).toInt(), 0);
+        QCOMPARE(s.finished.at(0).at(0).toInt(), 0);
     }
 
     void unusableDatabaseStopsWithAMessage_data() {
@@ -118,34 +124,28 @@ private slots:
     }
     void unusableDatabaseStopsWithAMessage() {
         QFETCH(QByteArray, content);
-        TestFolder folder("English", false);
+        Started s("English", 0, false);
         if (!content.isEmpty()) {
-            QFile file(folder.path("Zevodida.db"));
+            QFile file(s.folder.path("Zevodida.db"));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        auto program = folder.context();
-        core::RecordingMessageSink messages;
-        ProgramShell shell(*program, messages, 0);
-        QSignalSpy finished(&shell, &ProgramShell::finished);
-        QVERIFY(!shell.start());
-        QCOMPARE(finished.count(), 1);
-        QVERIFY(finished.at(0).at(0).toInt() != 0);
-        QCOMPARE(messages.messages.size(), std::size_t(1));
-        QVERIFY2(QString::fromStdString(messages.messages[0].text).contains("Zevodida.db"),
-                 messages.messages[0].text.c_str());
-        QVERIFY(!shell.startWindow());
-        QVERIFY(!shell.mainWindow());
+        QVERIFY(!s.shell.start());
+        QCOMPARE(s.finished.count(), 1);
+        QVERIFY(s.finished.at(0).at(0).toInt() != 0);
+        QVERIFY2(OnlyMessage(s.messages).contains("Zevodida.db"), qPrintable(OnlyMessage(s.messages)));
+        QVERIFY(!s.shell.startWindow());
+        QVERIFY(!s.shell.mainWindow());
         // A missing database is reported, not created.
-        QCOMPARE(QFile::exists(folder.path("Zevodida.db")), !content.isEmpty());
+        QCOMPARE(QFile::exists(s.folder.path("Zevodida.db")), !content.isEmpty());
     }
 
     void oversizedCatalogueIsLoadedWithAWarning() {
-        TestFolder folder("English");
+        Started s("English", 0);
         {
             // Four copies of the bundled motors under fresh keys: far more than the catalogue holds.
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "oversized");
-            db.setDatabaseName(folder.path("Zevodida.db"));
+            db.setDatabaseName(s.folder.path("Zevodida.db"));
             QVERIFY(db.open());
             QSqlQuery q(db);
             QVERIFY(q.exec("CREATE TEMP TABLE copy AS SELECT * FROM tblMotordata"));
@@ -156,13 +156,10 @@ private slots:
             db.close();
         }
         QSqlDatabase::removeDatabase("oversized");
-        auto program = folder.context();
-        core::RecordingMessageSink messages;
-        ProgramShell shell(*program, messages, 0);
-        QVERIFY(shell.start());
-        QCOMPARE(program->catalogue.intAntalMotorer, std::int16_t(980));
+        QVERIFY(s.shell.start());
+        QCOMPARE(s.program->catalogue.intAntalMotorer, std::int16_t(980));
         bool warned = false;
-        for (const core::Message& m : messages.messages)
+        for (const core::Message& m : s.messages.messages)
             warned = warned || (m.icon == core::MessageIcon::Warning &&
                                 QString::fromStdString(m.text).contains("left out"));
         QVERIFY(warned);
