@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace airmotor::core {
 namespace {
@@ -30,6 +32,15 @@ RequirementValues Duty(float torque, float speed, float pressure = 6.3f) {
     v.sngArbetsMoment = torque;
     v.sngArbetsVarvtal = speed;
     v.sngTillgLuftTryck = pressure;
+    return v;
+}
+
+// The duty with the bounds that choose a search case: start torque, stall torque from and to, free
+// speed from and to.
+RequirementValues Bounded(RequirementValues v, float start, float stallMin, float stallMax, float freeMin,
+                          float freeMax) {
+    std::tie(v.sngMinStartmoment, v.sngStallmomentMin, v.sngStallmomentMax, v.sngTomgVarvMin,
+             v.sngTomgVarvMax) = std::tuple{start, stallMin, stallMax, freeMin, freeMax};
     return v;
 }
 
@@ -61,12 +72,7 @@ TEST(SearchCaseChoice, FirstMatchingRowWinsAndNoCaseIsZero) {
         {0, 0, 0, 900, 0, false, 0},  {0, 0, 0, 0, 900, false, 0}, // a free-speed limit alone
     };
     for (const Row& r : rows) {
-        RequirementValues v;
-        v.sngMinStartmoment = r.start;
-        v.sngStallmomentMin = r.stallMin;
-        v.sngStallmomentMax = r.stallMax;
-        v.sngTomgVarvMin = r.freeMin;
-        v.sngTomgVarvMax = r.freeMax;
+        const RequirementValues v = Bounded({}, r.start, r.stallMin, r.stallMax, r.freeMin, r.freeMax);
         EXPECT_EQ(ChooseSearchCase(v, r.wp), r.expected) << r.start << " " << r.stallMin << " " << r.stallMax;
     }
 }
@@ -87,7 +93,7 @@ struct CaseRow {
     float torque, speed, start, stallMin, stallMax, freeMin, freeMax;
     int expectedCase;
     bool listed;
-    int pressure;   // -1: p = 0, 1: p > 0, 0: not checked
+    float pressure; // -1: p = 0, 1: 3 < p <= 6.3, 0: not checked, else exactly this p
     float throttle; // expected r (0 = none); negative: not checked
 };
 
@@ -117,6 +123,9 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
         {"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
         {"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
         {"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
+        // Three bar is the lowest pressure offered, and it is offered: this bound brings the estimated
+        // stall of 100 Nm down at exactly 3 bar (47.6190491 / 100 x 6.3 rounds to 3.0f).
+        {"c9_exactly_three_bar", 0, 0, 0, 0, 47.6190491f, 0, 8000, 9, true, 3, -1},
         {"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
         {"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
         {"c10_free_running_at_free_speed", 0, 10000, 0, 0, 0, 0, 0, 10, true, 0, -1},
@@ -129,43 +138,23 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
     AddMotor(c, Tkm("TKM22-A100-"));
     for (const CaseRow& row : rows) {
         SCOPED_TRACE(row.name);
-        RequirementValues v = Duty(row.torque, row.speed);
-        v.sngMinStartmoment = row.start;
-        v.sngStallmomentMin = row.stallMin;
-        v.sngStallmomentMax = row.stallMax;
-        v.sngTomgVarvMin = row.freeMin;
-        v.sngTomgVarvMax = row.freeMax;
-        const Found f = Search(c, v);
+        const Found f = Search(c, Bounded(Duty(row.torque, row.speed), row.start, row.stallMin, row.stallMax,
+                                          row.freeMin, row.freeMax));
         EXPECT_EQ(f.searchCase, row.expectedCase);
         ASSERT_EQ(f.outcome.rows.size(), row.listed ? 1u : 0u);
         if (!row.listed)
             continue;
         const ResultRow& r = f.outcome.rows[0];
-        if (row.pressure > 0) {
+        if (row.pressure == 1) {
             EXPECT_GT(r.sngRadTryck, 3.0f);
             EXPECT_LE(r.sngRadTryck, 6.3f);
-        } else if (row.pressure < 0) {
-            EXPECT_EQ(r.sngRadTryck, 0.0f);
+        } else if (row.pressure != 0) {
+            EXPECT_EQ(r.sngRadTryck, std::max(row.pressure, 0.0f));
         }
         if (row.throttle >= 0) {
             EXPECT_NEAR(r.sngRadStrypning, row.throttle, 1e-4);
         }
     }
-}
-
-// Three bar is the lowest pressure the search offers, and it is offered: a stall bound that brings
-// the estimated stall of 100 Nm down at exactly 3 bar (47.6190491 / 100 x 6.3 rounds to 3.0f) lists
-// the motor at 3 bar in case 9.
-TEST(SearchCases, AReducedPressureOfExactlyThreeBarIsKept) {
-    MotorCatalogue c;
-    AddMotor(c, Tkm("TKM22-A100-"));
-    RequirementValues v = Duty(0, 0);
-    v.sngStallmomentMax = 47.6190491f;
-    v.sngTomgVarvMax = 8000;
-    const Found f = Search(c, v);
-    EXPECT_EQ(f.searchCase, 9);
-    ASSERT_EQ(f.outcome.rows.size(), 1u);
-    EXPECT_EQ(f.outcome.rows[0].sngRadTryck, 3.0f);
 }
 
 TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
@@ -255,9 +244,7 @@ TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
 TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    RequirementValues v = Duty(0, 0);
-    v.sngStallmomentMax = 40; // 40 / 100 x 6.3 = 2.52 bar
-    v.sngTomgVarvMax = 8000;
+    const RequirementValues v = Bounded(Duty(0, 0), 0, 0, 40, 0, 8000); // 40 / 100 x 6.3 = 2.52 bar
     PressureFactorValues shared{0.5f, 0.5f, 0.5f};
     EXPECT_TRUE(MotorSearch(c, v, 9, MotorFilter{}, shared).Run().rows.empty());
     EXPECT_EQ((std::array{shared.sngKm, shared.sngKn}), (std::array{1.0f, 1.0f}));
