@@ -61,6 +61,16 @@ void ExpectWeight(const RecordingCanvas& c, const std::string& text, bool bold, 
     }
 }
 
+// Boxes of one column: each below the one before, all on the left edge of the first, or on its right.
+void ExpectColumn(const std::vector<Box>& boxes, bool leftEdge, const std::string& what) {
+    for (std::size_t i = 1; i < boxes.size(); ++i) {
+        EXPECT_NEAR(leftEdge ? boxes[i].left : boxes[i].right, leftEdge ? boxes[0].left : boxes[0].right,
+                    kSlack)
+            << what;
+        EXPECT_GT(boxes[i].top, boxes[i - 1].top) << what;
+    }
+}
+
 struct Printout : SessionHarness {
     Printout(std::string_view languageName, const std::string& designation) {
         TestMotor m = Tkm(designation);
@@ -248,12 +258,8 @@ TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
                                 << what << ": " << l.unit;
                         }
                     }
-                    for (std::size_t i = 1; i < labels.size(); ++i) {
-                        EXPECT_NEAR(labels[i].left, labels[0].left, kSlack) << what << ": " << *heading;
-                        EXPECT_GT(labels[i].top, labels[i - 1].top) << what << ": " << *heading;
-                    }
-                    for (std::size_t i = 1; i < values.size(); ++i)
-                        EXPECT_NEAR(values[i].right, values[0].right, kSlack) << what << ": " << *heading;
+                    ExpectColumn(labels, true, what + ": " + *heading);
+                    ExpectColumn(values, false, what + ": " + *heading);
                 }
                 // Key figures: one right edge per shown column, rows top to bottom in their order.
                 std::size_t at = Next(paper, s.supplyPressure, sheet);
@@ -267,15 +273,12 @@ TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
                             EXPECT_FALSE(paper.texts[at].state.bold) << what << ": " << r.values[col];
                             columns[col].push_back(paper.box(paper.texts[at]));
                         }
-                for (std::size_t col = 0; col < 3; ++col)
-                    for (std::size_t i = 1; i < columns[col].size(); ++i) {
-                        EXPECT_NEAR(columns[col][i].right, columns[col][0].right, kSlack)
-                            << what << " " << col;
-                        EXPECT_GT(columns[col][i].top, columns[col][i - 1].top) << what << " " << col;
-                        if (col > 0 && !columns[col - 1].empty()) {
-                            EXPECT_GT(columns[col][i].right, columns[col - 1][i].right) << what << " " << col;
-                        }
-                    }
+                for (std::size_t col = 0; col < 3; ++col) {
+                    ExpectColumn(columns[col], false, what + " " + std::to_string(col));
+                    for (std::size_t i = 0;
+                         col > 0 && i < std::min(columns[col].size(), columns[col - 1].size()); ++i)
+                        EXPECT_GT(columns[col][i].right, columns[col - 1][i].right) << what << " " << col;
+                }
             }
 }
 
@@ -315,15 +318,12 @@ TEST(Layout, CatalogueTablePagesInEveryLanguage) {
                 EXPECT_EQ(paper.texts[i].state.bold, i < headings) << what << ": " << paper.texts[i].text;
             // Each column keeps its edge (the designation and drawing columns the left one) from row
             // to row, and the rows come down in even steps.
-            for (std::size_t col = 0; col < 14; ++col)
-                for (std::size_t row = 1; row * 14 < cells; ++row) {
-                    const Box a = paper.box(paper.texts[headings + col]);
-                    const Box b = paper.box(paper.texts[headings + row * 14 + col]);
-                    const bool left = col == 0 || col == 13;
-                    EXPECT_NEAR(left ? a.left : a.right, left ? b.left : b.right, kSlack)
-                        << what << " " << col;
-                    EXPECT_GT(b.top, a.top) << what << " " << col;
-                }
+            for (std::size_t col = 0; col < 14; ++col) {
+                std::vector<Box> column;
+                for (std::size_t row = 0; row * 14 < cells; ++row)
+                    column.push_back(paper.box(paper.texts[headings + row * 14 + col]));
+                ExpectColumn(column, col == 0 || col == 13, what + " " + std::to_string(col));
+            }
         }
 }
 
