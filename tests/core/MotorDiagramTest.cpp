@@ -249,7 +249,7 @@ TEST(MotorDiagram, WorkingPointStandsOnTheAxisOfTheCurvesShown) {
     }
 }
 
-TEST(MotorDiagram, ClosedAxisBoxAndAxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
+TEST(MotorDiagram, StandardDiagramAxesClosedBoxColouredTitlesAndEvenlySpacedRightLabels) {
     Fixture f;
     RecordingCanvas standard;
     DrawMotorDiagram(standard, f.Input(f.tkm, 0));
@@ -270,18 +270,12 @@ TEST(MotorDiagram, ClosedAxisBoxAndAxisTitlesInTheAxisColoursOnlyInTheStandardDi
                                            l.x2 == x2 && l.y2 == y2;
                                 }))
             << x1 << " " << y1 << " " << x2 << " " << y2;
-}
-
-// The labels right of the power and the air axis keep one distance from the end of their ticks.
-TEST(MotorDiagram, RightHandAxisLabelsStandAsFarFromTheirTicks) {
-    Fixture f;
-    RecordingCanvas canvas;
-    DrawMotorDiagram(canvas, f.Input(f.tkm, 0));
+    // The labels right of the power and the air axis keep one distance from the end of their ticks.
     std::vector<float> gaps;
-    for (const auto& tick : canvas.lines) {
+    for (const auto& tick : standard.lines) {
         if (tick.y1 != tick.y2 || tick.x1 <= 0.0f || tick.x2 - tick.x1 > 2.0f)
             continue;
-        for (const auto& t : canvas.texts) // left-aligned, centred on the tick
+        for (const auto& t : standard.texts) // left-aligned, centred on the tick
             if (std::fabs(t.y - t.state.fontSize / 2.0f - tick.y1) < 1e-3f && t.x > tick.x1 &&
                 t.x < tick.x1 + 5.0f)
                 gaps.push_back(t.x - tick.x2);
