@@ -185,15 +185,14 @@ TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorking
     TestMotor m = Tkm("TKM22-A100-");
     m.minStart = 60;
     const int k = AddMotor(c, m);
-    const LanguageState si = testing::KeyedLanguage();
-    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, si),
-              "T138 (T20 40.00 T58) T139 (50.00 T58).");
-    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 60, si),
-              "T138 (T20 40.00 T58) T139 (60.00 T58).");
-    const LanguageState imperial = testing::KeyedLanguage(1);
     // 60 Nm at 4.2 bar = 40 Nm = 29.50 lbf ft; 50 Nm = 36.88 lbf ft.
-    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, imperial),
-              "T138 (T20 29.50 T58) T139 (36.88 T58).");
+    for (const auto& [working, imperial, text] :
+         {std::tuple{50.0f, 0, "T138 (T20 40.00 T58) T139 (50.00 T58)."},
+          {60.0f, 0, "T138 (T20 40.00 T58) T139 (60.00 T58)."},
+          {50.0f, 1, "T138 (T20 29.50 T58) T139 (36.88 T58)."}})
+        EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, working,
+                                         testing::KeyedLanguage(static_cast<std::int16_t>(imperial))),
+                  text);
 }
 
 TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
