@@ -17,7 +17,6 @@ namespace motor_search_test {
 
 using testing::AddMotor;
 using testing::KeyedLanguage;
-using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
@@ -161,9 +160,7 @@ TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
     MotorCatalogue c;
-    TestMotor tks = Tks("TKS05-100-1");
-    tks.n0 = 10000;
-    AddMotor(c, tks);
+    AddMotor(c, {.designation = "TKS05-100-1", .rotation = "R", .n0 = 10000});
     AddMotor(c, Tkm("TKM22-A100-"));
     const Found f = Search(c, Duty(10, 2700));
     ASSERT_EQ(f.Listed(), (std::vector<int>{1}));
@@ -215,10 +212,7 @@ TEST(ThrottleRatio, StraightLineEstimateScreensTheFittedRatio) {
 
 TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
     MotorCatalogue c;
-    TestMotor m = Tkm("TKM22-A100-");
-    m.n0 = 0;
-    m.stall = 0;
-    const int i = AddMotor(c, m);
+    const int i = AddMotor(c, {.designation = "TKM22-A100-", .n0 = 0, .stall = 0});
     c.cM(1, i) = 0;
     Prepared degenerate(c, i, Duty(10, 3000));
     EXPECT_EQ(degenerate.search.ThrottleRatio(i), 0.0f);
@@ -252,48 +246,34 @@ TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
 
 TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
     MotorCatalogue c;
-    TestMotor m = Tkm("TKM22-A100-");
-    m.momentMaxeff = 25; // estimated stall 50
-    AddMotor(c, m);
+    AddMotor(c, {.designation = "TKM22-A100-", .momentMaxeff = 25}); // estimated stall 50
     EXPECT_TRUE(Search(c, Duty(50, 100)).outcome.rows.empty());
     EXPECT_EQ(Search(c, Duty(49.9f, 100)).outcome.rows.size(), 1u);
 }
 
 TEST(MotorTests, MaximumSpeedBoundsTheWorkingSpeedAndAPgwWithoutOneIsNeverListed) {
     MotorCatalogue c;
-    TestMotor pgw = Tkm("PGW03-100");
-    AddMotor(c, pgw);
-    pgw.maxSpeed = 3000;
-    AddMotor(c, pgw);
+    AddMotor(c, Tkm("PGW03-100"));
+    AddMotor(c, {.designation = "PGW03-100", .maxSpeed = 3000});
     OptionStates all;
     all.chkMotortype = {true, true, true};
     EXPECT_EQ(Search(c, Duty(50, 3000), all).Listed(), (std::vector<int>{2}));
     EXPECT_TRUE(Search(c, Duty(50, 3001), all).outcome.rows.empty());
     // Any motor's maximum diagram speed bounds the working speed.
     MotorCatalogue tks;
-    TestMotor m = Tks("TKS05-100-");
-    m.maxSpeed = 1900;
-    AddMotor(tks, m);
+    AddMotor(tks, {.designation = "TKS05-100-", .rotation = "R", .maxSpeed = 1900});
     EXPECT_TRUE(Search(tks, Duty(50, 1901)).outcome.rows.empty());
 }
 
 TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     MotorCatalogue c;
-    AddMotor(c, Tkm("TKM22-A100-")); // 1 clockwise
-    TestMotor ccw = Tkm("TKM22-V100-");
-    ccw.rotation = "V";
-    AddMotor(c, ccw); // 2
-    TestMotor steel = Tkm("TKM22-S100-");
-    steel.stainless = true;
-    AddMotor(c, steel); // 3
-    TestMotor old = Tkm("TKM22-O100-");
-    old.old = true;
-    AddMotor(c, old); // 4
-    TestMotor lubeFreeTks = Tks("TKS05-100-F");
-    lubeFreeTks.lubeFree = true;
-    AddMotor(c, lubeFreeTks);        // 5
-    AddMotor(c, Tks("TKS05-100-L")); // 6
-    AddMotor(c, Tkm("PGW03-100"));   // 7: PGW not ticked
+    AddMotor(c, Tkm("TKM22-A100-"));                                                // 1 clockwise
+    AddMotor(c, {.designation = "TKM22-V100-", .rotation = "V"});                   // 2
+    AddMotor(c, {.designation = "TKM22-S100-", .stainless = true});                 // 3
+    AddMotor(c, {.designation = "TKM22-O100-", .old = true});                       // 4
+    AddMotor(c, {.designation = "TKS05-100-F", .rotation = "R", .lubeFree = true}); // 5
+    AddMotor(c, Tks("TKS05-100-L"));                                                // 6
+    AddMotor(c, Tkm("PGW03-100"));                                                  // 7: PGW not ticked
     EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{1, 6}));
 
     OptionStates options;
@@ -343,11 +323,10 @@ TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
     };
     for (const Row& row : rows) {
         MotorCatalogue c;
-        TestMotor m = Tkm(row.designation);
-        m.minStart = row.minStart;
-        m.nr1 = "11 0000 01";
-        m.nr2 = "12 0000 02";
-        AddMotor(c, m);
+        AddMotor(c, {.designation = row.designation,
+                     .minStart = row.minStart,
+                     .nr1 = "11 0000 01",
+                     .nr2 = "12 0000 02"});
         const Found f = Search(c, Duty(row.torque, row.speed));
         const auto grid = ResultGrid(c, f.outcome.rows, f.outcome.startTooLow, KeyedLanguage().strText);
         ASSERT_EQ(grid.size(), 1u) << row.minStart << " " << row.speed;
@@ -384,9 +363,7 @@ TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {
 TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    TestMotor old = Tks("TKS05-100-");
-    old.old = true;
-    AddMotor(c, old);
+    AddMotor(c, {.designation = "TKS05-100-", .rotation = "R", .old = true});
     c.intSokindex[1] = 2;
     c.intSokindex[2] = 1;
     const TextTable texts = KeyedLanguage().strText;
