@@ -73,9 +73,7 @@ void ExpectColumn(const std::vector<Box>& boxes, bool leftEdge, const std::strin
 
 struct Printout : SessionHarness {
     Printout(std::string_view languageName, const std::string& designation) {
-        TestMotor m = Tkm(designation);
-        m.nr2 = "8112 0000 02";
-        AddMotor(catalogue, m);
+        AddMotor(catalogue, {.designation = designation, .nr2 = "8112 0000 02"});
         Start(Bundled(languageName));
         session->ClickCatalogue(1);
         session->TypeIntoField(RequirementField::ArbetsMomentB, "40");
@@ -280,11 +278,10 @@ TEST(Layout, PrintoutPagesInEveryLanguageAndMode) {
 TEST(Layout, CatalogueTablePagesInEveryLanguage) {
     MotorCatalogue catalogue;
     for (int i = 0; i < kCatalogueRowsPerPage + 2; ++i) {
-        TestMotor m = Tkm(i % 2 ? "TKS05-100-5-BG-LONG" : "TKM22-A100-");
-        m.nr2 = "8112 0000 02";
-        m.mattskiss = "http://example.com/drawings/TKM22A.pdf";
-        m.pris = 1234.5f;
-        AddMotor(catalogue, m);
+        AddMotor(catalogue, {.designation = i % 2 ? "TKS05-100-5-BG-LONG" : "TKM22-A100-",
+                             .pris = 1234.5f,
+                             .nr2 = "8112 0000 02",
+                             .mattskiss = "http://example.com/drawings/TKM22A.pdf"});
     }
     for (const std::string_view name : kLanguageNames)
         for (int page = 1; page <= CatalogueTablePages(catalogue); ++page) {
@@ -328,9 +325,9 @@ TEST(Layout, ComparisonSheetAndDiagramInEveryLanguage) {
             const std::string what = std::string(name) + " " + std::to_string(motors) + " motors";
             SessionHarness h;
             for (std::size_t m = 0; m < motors; ++m) {
-                TestMotor t = Tkm("TKM2" + std::to_string(m + 2) + "-A100-");
-                t.n0 = m == 3 ? 15000.0f : t.n0; // a speed axis with more than seven steps
-                AddMotor(h.catalogue, t);
+                // The fourth motor's speed axis has more than seven steps.
+                AddMotor(h.catalogue, {.designation = "TKM2" + std::to_string(m + 2) + "-A100-",
+                                       .n0 = m == 3 ? 15000.0f : 10000.0f});
             }
             h.Start(Bundled(name));
             h.SearchDuty("40");

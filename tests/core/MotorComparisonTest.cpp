@@ -144,18 +144,15 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
 class ComparisonTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     ComparisonTest() {
-        auto a = Tkm("TKM22-A100-");
-        auto b = Tkm("TKM23-A100-"); // strongest, no recorded start torque or price
-        b.momentMaxeff = 60.0f;
-        b.minStart = 0.0f;
-        b.pris = 0.0f;
-        b.vikt = 3.0f;
-        auto c = Tkm("TKM24-A100-"); // as light as the first, dearer, weaker at start
-        c.pris = 120.0f;
-        c.minStart = 6.0f;
-        AddMotor(catalogue, a);
-        AddMotor(catalogue, b);
-        AddMotor(catalogue, c);
+        AddMotor(catalogue, Tkm("TKM22-A100-"));
+        // The strongest, with no recorded start torque or price.
+        AddMotor(catalogue, {.designation = "TKM23-A100-",
+                             .momentMaxeff = 60.0f,
+                             .minStart = 0.0f,
+                             .vikt = 3.0f,
+                             .pris = 0.0f});
+        // As light as the first, dearer, weaker at start.
+        AddMotor(catalogue, {.designation = "TKM24-A100-", .minStart = 6.0f, .pris = 120.0f});
     }
     void Search(std::int16_t imperial = 0) {
         Start(imperial);

@@ -18,9 +18,7 @@ namespace motor_diagram_test {
 struct Fixture {
     Fixture() {
         tkm = AddMotor(catalogue, Tkm("TKM22-A100-"));
-        TestMotor limited = Tkm("TKM22-A200-");
-        limited.maxSpeed = 8000;
-        limitedIndex = AddMotor(catalogue, limited);
+        limitedIndex = AddMotor(catalogue, {.designation = "TKM22-A200-", .maxSpeed = 8000});
         pgw = AddMotor(catalogue, Tkm("PGW03-A600"));
     }
     MotorDiagramInput Input(int index, int mode = 0) const {
