@@ -225,10 +225,7 @@ TEST(CurrentMotorScale, StepSearchMarginsAndTheStartSpeedTorque) {
 TEST(CurrentMotorScale, AlternativeFourUsesThePressureFactorsAndUnitsConvertValues) {
     const MotorCatalogue c = ScaleMotor();
     const PressureFactorValues f{0.5f, 1.25f, 0.8f};
-    UnitFactors units;
-    units.sngUnitTorque = 2.0f;
-    units.sngUnitAir = 0.5f;
-    units.sngUnitPower = 0.7f;
+    const UnitFactors units{.sngUnitTorque = 2.0f, .sngUnitPower = 0.7f, .sngUnitAir = 0.5f};
     const struct {
         int mode;
         PressureFactorValues factors;
