@@ -441,13 +441,11 @@ TEST_F(SessionTest, MaintenanceCodeLeavesCatalogueModeWithoutSearching) {
     TypeDuty();
     Type(F::TillgLuftTryckB, "583196");
     session->ClickSearch();
-    EXPECT_FALSE(session->bolKatalogMode());
-    EXPECT_TRUE(session->lastSearchWasMaintenance());
-    EXPECT_EQ(session->requests().maintenanceModeEntered, 1);
-    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
-    EXPECT_EQ(States().back(), '.');
-    EXPECT_TRUE(sink.messages.empty());
-    EXPECT_TRUE(session->results().rows.empty());
+    EXPECT_EQ(std::tuple(session->bolKatalogMode(), session->lastSearchWasMaintenance(),
+                         session->requests().maintenanceModeEntered),
+              std::tuple(false, true, 1));
+    EXPECT_EQ(std::pair(Box(F::TillgLuftTryckB).text, States().back()), std::pair(std::string("91"), '.'));
+    EXPECT_TRUE(sink.messages.empty() && session->results().rows.empty()) << "no message, no search";
 }
 
 TEST_F(SessionTest, NewSearchDataResetsTheInput) {
