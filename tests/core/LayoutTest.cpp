@@ -115,6 +115,8 @@ TEST(Layout, ShrunkSheetTextsKeepTheirDistances) {
     ASSERT_TRUE(title && designation);
     EXPECT_NEAR(designation->left - title->right, 6.0f, 0.01f);
     EXPECT_TRUE(paper.find("Shrunken") && paper.find("A BCDEFG"));
+    const RecordingCanvas::Text* heading = paper.recorded.findText("Shrunken");
+    EXPECT_TRUE(heading && heading->state.bold) << "key-figure column headings are bold";
     // The motor's list has no units: its values end where the units of the list above do.
     const auto* unit = paper.find(plan.sheet.requirements.front().unit);
     const auto* number = paper.find(plan.sheet.motor.back().value);
