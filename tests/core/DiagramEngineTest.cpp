@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 using namespace airmotor::core;
 
@@ -80,19 +81,20 @@ TEST(DiagramEnginePolyline, GapsAboveSevenUnitsGetFourPointsAtFifths) {
         float length;
         int points;
     } cases[] = {{7.0f, 2}, {35.0f, 6}, {36.0f, 26}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.length);
-        Engine e;
-        e.Unscaled().engine.sngClipXMax = 1000.0f;
-        std::vector<float> xs = {0, 1, 1 + c.length}, ys = {0, 10, 10};
-        e.engine.DrawPolyline(xs, ys, 2);
-        ASSERT_EQ(e.canvas.polylines.size(), 1u);
-        const auto& p = e.canvas.polylines[0].xy;
-        ASSERT_EQ(static_cast<int>(p.size() / 2), c.points);
-        for (std::size_t i = 2; i < p.size(); i += 2)
-            EXPECT_LE(p[i] - p[i - 2], 7.0f + 1e-4f);
-        EXPECT_FLOAT_EQ(p[p.size() - 2], 1 + c.length);
-    }
+    for (const auto& c : cases)
+        for (const bool upwards : {false, true}) { // a gap along x, or one up y
+            SCOPED_TRACE(std::to_string(c.length) + (upwards ? " up" : " along"));
+            Engine e;
+            e.Unscaled().engine.sngClipXMax = 1000.0f;
+            std::vector<float> along = {0, 1, 1 + c.length}, level = {0, 10, 10};
+            e.engine.DrawPolyline(upwards ? level : along, upwards ? along : level, 2);
+            ASSERT_EQ(e.canvas.polylines.size(), 1u);
+            const auto& p = e.canvas.polylines[0].xy;
+            ASSERT_EQ(static_cast<int>(p.size() / 2), c.points);
+            for (std::size_t i = 2; i < p.size(); i += 2)
+                EXPECT_LE(std::hypot(p[i] - p[i - 2], p[i + 1] - p[i - 1]), 7.0f + 1e-4f);
+            EXPECT_FLOAT_EQ(p[p.size() - (upwards ? 1 : 2)], 1 + c.length);
+        }
 }
 
 TEST(DiagramEnginePolyline, ScalesValuesToTheAxisBoxAndStopsAtTheLimit) {
