@@ -132,6 +132,7 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
         {"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
         {"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
         {"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1},
+        {"c12_throttled_to_the_limit", 50, 2500, 0, 0, 0, 0, 7000, 12, true, -1, 0.5f},
     };
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
