@@ -166,6 +166,10 @@ TEST(MotorDiagram, FamiliesAreAtTheFiveListPressures) {
         const auto last = std::find_if(canvas.texts.rbegin(), canvas.texts.rend(),
                                        [&](const auto& t) { return t.text == label; });
         ASSERT_NE(last, canvas.texts.rend()) << label;
+        // A unit right of the curve's first point, in the window's axis box 140 wide.
+        const float start =
+            torque[heights.size()]->speed.front() / static_cast<float>(plot.scale.speed.maximum);
+        EXPECT_NEAR(last->x, start * 140.0f + 1.0f, 1e-3f) << label;
         heights.push_back(last->y);
     }
     const float perNm = (heights[4] - heights[0]) / (torque[4]->value.front() - torque[0]->value.front());
