@@ -19,7 +19,6 @@ namespace current_motor_details_test {
 
 using F = RequirementField;
 using testing::AddMotor;
-using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
@@ -48,14 +47,13 @@ TEST_F(CellClickTest, DetailFiguresAndFormats) {
 }
 
 TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall) {
-    TestMotor m = Tkm("TKM22-A100-");
-    m.minStart = 9.996f;   // below 10: two decimals, and the stall torque follows
-    m.momentMaxeff = 0.5f; // below 1: two decimals
-    m.vikt = 10.0f;        // 10 and above: one decimal
-    m.pris = 0.0f;
-    m.n0 = 99.0f;
-    m.stall = 0.9f;
-    AddMotor(catalogue, m);
+    AddMotor(catalogue, {.designation = "TKM22-A100-",
+                         .n0 = 99.0f,
+                         .stall = 0.9f,
+                         .momentMaxeff = 0.5f, // below 1: two decimals
+                         .minStart = 9.996f,   // below 10: two decimals, and the stall torque follows
+                         .vikt = 10.0f,        // 10 and above: one decimal
+                         .pris = 0.0f});
     Start(); // the catalogue listing clicks row 1
     const DetailPanel& p = Panel();
     EXPECT_EQ((std::vector<std::string>{p.MinStartMomentR, p.StallmomentR, p.MmaxeffR, p.lblWeight,
@@ -67,9 +65,7 @@ TEST_F(CellClickTest, SmallValuesTakeMoreDecimalsAndOneTestDecidesStartAndStall)
 }
 
 TEST_F(CellClickTest, MaximumAllowedSpeedReplacesTheFreeSpeedInRed) {
-    TestMotor m = Tkm("TKM22-A100-");
-    m.maxSpeed = 8000;
-    AddMotor(catalogue, m);
+    AddMotor(catalogue, {.designation = "TKM22-A100-", .maxSpeed = 8000});
     Start();
     SearchDuty("50", "2000", "5");
     PressureFactorValues at5;
@@ -98,16 +94,14 @@ TEST_F(CellClickTest, RegulationTextsForPressureOrThrottle) {
 }
 
 TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
-    TestMotor m = Tkm("TKM22-A100-");
-    m.nr1 = "11 1234 5678 01";
-    m.nr2 = "12 5678 902"; // 11 characters: the shortest product number
-    AddMotor(catalogue, m);
-    TestMotor shortSecond = Tkm("TKM33-A100-");
-    shortSecond.nr1 = "11 1111 2222 01";
-    shortSecond.nr2 = "12 1111 22"; // 10 characters: too short for a product number
-    shortSecond.minStart = 10.0f;   // 10 Nm and above: one decimal
-    shortSecond.maxSpeed = 1;       // the lowest maximum allowed speed
-    AddMotor(catalogue, shortSecond);
+    AddMotor(catalogue, {.designation = "TKM22-A100-",
+                         .nr1 = "11 1234 5678 01",
+                         .nr2 = "12 5678 902"}); // 11 characters: the shortest product number
+    AddMotor(catalogue, {.designation = "TKM33-A100-",
+                         .minStart = 10.0f, // 10 Nm and above: one decimal
+                         .maxSpeed = 1,     // the lowest maximum allowed speed
+                         .nr1 = "11 1111 2222 01",
+                         .nr2 = "12 1111 22"}); // 10 characters: too short for a product number
     Start();
     EXPECT_EQ(Panel().lblProductNumber, "1234 5678 01");
     EXPECT_TRUE(session->ClickCell(1, 1));
@@ -120,9 +114,7 @@ TEST_F(CellClickTest, ProductNumberFollowsTheClickedColumn) {
 
 TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeadingAndFactors) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
-    TestMotor old = Tkm("TKM33-A100-");
-    old.old = true;
-    AddMotor(catalogue, old);
+    AddMotor(catalogue, {.designation = "TKM33-A100-", .old = true});
     Start();
     session->ClickObsoleteMotors(0);
     ASSERT_EQ(session->results().grid.size(), 2u);
@@ -145,9 +137,7 @@ TEST_F(CellClickTest, HighlightMovesWithTheClickAnEmptyCellChangesOnlyTheHeading
 
 TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactorsAndPgwNoFreeSpeed) {
     AddMotor(catalogue, Tkm("TKM22-A100-"));
-    TestMotor pgw = Tkm("PGW03-100");
-    pgw.maxSpeed = 5000;
-    AddMotor(catalogue, pgw); // the last motor the search visits
+    AddMotor(catalogue, {.designation = "PGW03-100", .maxSpeed = 5000}); // the last motor the search visits
     Start();
     session->ClickMotorType(2, true);
     SearchDuty("50", "2000", "5");
@@ -165,9 +155,7 @@ TEST_F(CellClickTest, ClickedMotorGetsItsOwnFamilysFactorsAndPgwNoFreeSpeed) {
 }
 
 TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
-    TestMotor m = Tkm("TKM22-A100-");
-    m.minStart = 40;
-    AddMotor(catalogue, m);
+    AddMotor(catalogue, {.designation = "TKM22-A100-", .minStart = 40});
     Start();
     SearchDuty();
     ASSERT_EQ(session->results().grid.at(0).cells[0], "( TKM22-A100- )");
@@ -182,18 +170,15 @@ TEST_F(CellClickTest, BracketedCellExplainsTheStartTorque) {
 
 TEST(StartTorqueInformation, OmitsTheCatalogueStartTorqueWhenItReachesTheWorkingTorqueAndUsesDisplayUnits) {
     MotorCatalogue c;
-    TestMotor m = Tkm("TKM22-A100-");
-    m.minStart = 60;
-    const int k = AddMotor(c, m);
-    const LanguageState si = testing::KeyedLanguage();
-    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, si),
-              "T138 (T20 40.00 T58) T139 (50.00 T58).");
-    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 60, si),
-              "T138 (T20 40.00 T58) T139 (60.00 T58).");
-    const LanguageState imperial = testing::KeyedLanguage(1);
+    const int k = AddMotor(c, {.designation = "TKM22-A100-", .minStart = 60});
     // 60 Nm at 4.2 bar = 40 Nm = 29.50 lbf ft; 50 Nm = 36.88 lbf ft.
-    EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, 50, imperial),
-              "T138 (T20 29.50 T58) T139 (36.88 T58).");
+    for (const auto& [working, imperial, text] :
+         {std::tuple{50.0f, 0, "T138 (T20 40.00 T58) T139 (50.00 T58)."},
+          {60.0f, 0, "T138 (T20 40.00 T58) T139 (60.00 T58)."},
+          {50.0f, 1, "T138 (T20 29.50 T58) T139 (36.88 T58)."}})
+        EXPECT_EQ(StartTorqueInformation(c, k, ResultRow{1, 0, 4.2f}, working,
+                                         testing::KeyedLanguage(static_cast<std::int16_t>(imperial))),
+                  text);
 }
 
 TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
@@ -222,9 +207,7 @@ TEST_F(CellClickTest, MountingPositionVariantAndExplosionPanel) {
 }
 
 TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
-    TestMotor web = Tkm("TKM22-A100-");
-    web.mattskiss = "https://example.invalid/drawing";
-    AddMotor(catalogue, web);
+    AddMotor(catalogue, {.designation = "TKM22-A100-", .mattskiss = "https://example.invalid/drawing"});
     AddMotor(catalogue, Tkm("TKM33-A100-"));
     Start();
     const OutputControls& o = session->outputs();

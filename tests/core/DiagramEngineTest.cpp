@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 using namespace airmotor::core;
 
@@ -30,34 +31,38 @@ struct Engine {
 
 struct ClipCase {
     const char* name;
-    float x1, y1, x2, y2;
+    float x1, y1, x2, y2, yScale;
     bool drawn;
     float ex1, ey1, ex2, ey2;
 };
 
-TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
+TEST(DiagramEngineClip, EachEdgeShortensOutsideAndNonFiniteReject) {
     const ClipCase cases[] = {
-        {"inside", 10, 10, 90, 40, true, 10, 10, 90, 40},
-        {"crosses left", -10, 10, 10, 30, true, 0, 20, 10, 30},
-        {"crosses right", 90, 10, 110, 30, true, 90, 10, 100, 20},
-        {"crosses bottom", 20, -10, 40, 10, true, 30, 0, 40, 10},
-        {"crosses top", 20, 40, 40, 60, true, 20, 40, 30, 50},
-        {"through two edges", -10, -10, 60, 60, true, 0, 0, 50, 50},
-        {"corner to corner beyond", -50, 25, 150, 25, true, 0, 25, 100, 25},
-        {"both left", -30, 10, -5, 40, false, 0, 0, 0, 0},
-        {"both right", 105, 10, 130, 40, false, 0, 0, 0, 0},
-        {"both above", 10, 55, 90, 70, false, 0, 0, 0, 0},
-        {"passes the corner outside", -10, 45, 20, 75, false, 0, 0, 0, 0},
+        {"inside", 10, 10, 90, 40, 1, true, 10, 10, 90, 40},
+        {"crosses left", -10, 10, 10, 30, 1, true, 0, 20, 10, 30},
+        {"crosses right", 90, 10, 110, 30, 1, true, 90, 10, 100, 20},
+        {"crosses bottom", 20, -10, 40, 10, 1, true, 30, 0, 40, 10},
+        {"crosses top", 20, 40, 40, 60, 1, true, 20, 40, 30, 50},
+        {"through two edges", -10, -10, 60, 60, 1, true, 0, 0, 50, 50},
+        {"corner to corner beyond", -50, 25, 150, 25, 1, true, 0, 25, 100, 25},
+        {"both left", -30, 10, -5, 40, 1, false, 0, 0, 0, 0},
+        {"both right", 105, 10, 130, 40, 1, false, 0, 0, 0, 0},
+        {"both above", 10, 55, 90, 70, 1, false, 0, 0, 0, 0},
+        {"passes the corner outside", -10, 45, 20, 75, 1, false, 0, 0, 0, 0},
         // The sheet around the clip window is larger: a segment into that margin is still cut at the
         // clip edge, or curves would run over the tick labels.
-        {"into the right margin", 90, 20, 130, 20, true, 90, 20, 100, 20},
-        {"into the top margin", 20, 45, 20, 75, true, 20, 45, 20, 50},
+        {"into the right margin", 90, 20, 130, 20, 1, true, 90, 20, 100, 20},
+        {"into the top margin", 20, 45, 20, 75, 1, true, 20, 45, 20, 50},
+        // The y scale applies before the cut: y 20 .. 80 is cut at 50.
+        {"scaled y", 10, 10, 20, 40, 2, true, 10, 20, 15, 50},
+        {"not a number", NAN, 10, 20, 20, 1, false, 0, 0, 0, 0},
+        {"infinite", 10, INFINITY, 20, 20, 1, false, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Engine e;
         e.engine.sngAxisMaxX = 6000.0f; // value units, far larger than any world x
-        e.engine.DrawLine(c.x1, c.y1, c.x2, c.y2, 1.0f);
+        e.engine.DrawLine(c.x1, c.y1, c.x2, c.y2, c.yScale);
         if (!c.drawn) {
             EXPECT_TRUE(e.canvas.lines.empty());
             continue;
@@ -71,35 +76,25 @@ TEST(DiagramEngineClip, EachEdgeShortensAndOutsideRejects) {
     }
 }
 
-TEST(DiagramEngineClip, YScaleAppliesBeforeClippingAndNonFiniteDrawsNothing) {
-    Engine e;
-    e.engine.DrawLine(10, 10, 20, 40, 2.0f); // y 20..80: cut at 50
-    ASSERT_EQ(e.canvas.lines.size(), 1u);
-    EXPECT_FLOAT_EQ(e.canvas.lines[0].y1, 20.0f);
-    EXPECT_FLOAT_EQ(e.canvas.lines[0].y2, 50.0f);
-    e.engine.DrawLine(NAN, 10, 20, 20, 1.0f);
-    e.engine.DrawLine(10, INFINITY, 20, 20, 1.0f);
-    EXPECT_EQ(e.canvas.lines.size(), 1u);
-}
-
 TEST(DiagramEnginePolyline, GapsAboveSevenUnitsGetFourPointsAtFifths) {
     struct Case {
         float length;
         int points;
     } cases[] = {{7.0f, 2}, {35.0f, 6}, {36.0f, 26}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.length);
-        Engine e;
-        e.Unscaled().engine.sngClipXMax = 1000.0f;
-        std::vector<float> xs = {0, 1, 1 + c.length}, ys = {0, 10, 10};
-        e.engine.DrawPolyline(xs, ys, 2);
-        ASSERT_EQ(e.canvas.polylines.size(), 1u);
-        const auto& p = e.canvas.polylines[0].xy;
-        ASSERT_EQ(static_cast<int>(p.size() / 2), c.points);
-        for (std::size_t i = 2; i < p.size(); i += 2)
-            EXPECT_LE(p[i] - p[i - 2], 7.0f + 1e-4f);
-        EXPECT_FLOAT_EQ(p[p.size() - 2], 1 + c.length);
-    }
+    for (const auto& c : cases)
+        for (const bool upwards : {false, true}) { // a gap along x, or one up y
+            SCOPED_TRACE(std::to_string(c.length) + (upwards ? " up" : " along"));
+            Engine e;
+            e.Unscaled().engine.sngClipXMax = 1000.0f;
+            std::vector<float> along = {0, 1, 1 + c.length}, level = {0, 10, 10};
+            e.engine.DrawPolyline(upwards ? level : along, upwards ? along : level, 2);
+            ASSERT_EQ(e.canvas.polylines.size(), 1u);
+            const auto& p = e.canvas.polylines[0].xy;
+            ASSERT_EQ(static_cast<int>(p.size() / 2), c.points);
+            for (std::size_t i = 2; i < p.size(); i += 2)
+                EXPECT_LE(std::hypot(p[i] - p[i - 2], p[i + 1] - p[i - 1]), 7.0f + 1e-4f);
+            EXPECT_FLOAT_EQ(p[p.size() - (upwards ? 1 : 2)], 1 + c.length);
+        }
 }
 
 TEST(DiagramEnginePolyline, ScalesValuesToTheAxisBoxAndStopsAtTheLimit) {

@@ -32,34 +32,29 @@ TEST(DrawingReference, CommaRuleByColumnAndLinks) {
     }
 }
 
+void ExpectRect(const ViewRect& r, double left, double top, double width, double height) {
+    EXPECT_DOUBLE_EQ(r.left, left);
+    EXPECT_DOUBLE_EQ(r.top, top);
+    EXPECT_DOUBLE_EQ(r.width, width);
+    EXPECT_DOUBLE_EQ(r.height, height);
+}
+
 TEST(ViewGeometry, WindowsSizeByScreenAndSitAtTheRightEdge) {
-    const ViewRect low = DiagramWindowRect(19200, 12000);
-    EXPECT_DOUBLE_EQ(low.height, 7000);
-    EXPECT_DOUBLE_EQ(low.width, 9310);
-    EXPECT_DOUBLE_EQ(low.left, 19200 - 9310);
-    const ViewRect tall = DiagramWindowRect(28800, 16200);
-    EXPECT_DOUBLE_EQ(tall.height, 8100);
-    EXPECT_DOUBLE_EQ(tall.width, 1.33 * 8100);
-    const ViewRect drawing = DrawingWindowRect(19200, 12000);
-    EXPECT_DOUBLE_EQ(drawing.top, 12000 - 7000);
-    EXPECT_DOUBLE_EQ(drawing.left, low.left);
+    ExpectRect(DiagramWindowRect(19200, 12000), 19200 - 9310, 0, 9310, 7000);
+    ExpectRect(DiagramWindowRect(28800, 16200), 28800 - 1.33 * 8100, 0, 1.33 * 8100, 8100);
+    ExpectRect(DrawingWindowRect(19200, 12000), 19200 - 9310, 12000 - 7000, 9310, 7000);
 }
 
 TEST(ViewGeometry, ZoomRectangleAnyDirectionNoDistortionZeroIgnored) {
-    // Control 400 x 300 (ratio 1.333).
-    const auto forward = ZoomSourceRect(10, 20, 110, 40, 400, 300); // wide selection
-    const auto backward = ZoomSourceRect(110, 40, 10, 20, 400, 300);
-    ASSERT_TRUE(forward && backward);
-    for (const auto& r : {*forward, *backward}) {
-        EXPECT_DOUBLE_EQ(r.left, 10);
-        EXPECT_DOUBLE_EQ(r.top, 20);
-        EXPECT_DOUBLE_EQ(r.width, 100);
-        EXPECT_DOUBLE_EQ(r.height, 75);
+    // Control 400 x 300 (ratio 1.333): a wide selection drawn either way, then a tall one.
+    for (const auto& r :
+         {ZoomSourceRect(10, 20, 110, 40, 400, 300), ZoomSourceRect(110, 40, 10, 20, 400, 300)}) {
+        ASSERT_TRUE(r);
+        ExpectRect(*r, 10, 20, 100, 75);
     }
     const auto tallSelection = ZoomSourceRect(0, 0, 30, 90, 400, 300);
     ASSERT_TRUE(tallSelection);
-    EXPECT_DOUBLE_EQ(tallSelection->height, 90);
-    EXPECT_DOUBLE_EQ(tallSelection->width, 120);
+    ExpectRect(*tallSelection, 0, 0, 120, 90);
     EXPECT_FALSE(ZoomSourceRect(5, 5, 5, 50, 400, 300));
     EXPECT_FALSE(ZoomSourceRect(5, 5, 50, 5, 400, 300));
     EXPECT_FALSE(ZoomSourceRect(0, 0, 10, 10, 0, 300));

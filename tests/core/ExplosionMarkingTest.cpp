@@ -7,17 +7,14 @@ namespace airmotor::core {
 namespace {
 namespace explosion_marking_test {
 
-const std::string T85(kMarkingT85);
-const std::string T85X(kMarkingT85X);
-const std::string T110(kMarkingT110);
-const std::string T240(kMarkingT240);
+constexpr std::string_view T85 = kMarkingT85, T85X = kMarkingT85X, T110 = kMarkingT110, T240 = kMarkingT240;
 
 TEST(ExplosionMarking, EveryFamilyRule) {
     struct Row {
         const char* designation;
         float gear;
         const char* cell;
-        std::string marking;
+        std::string_view marking;
         bool clearsCertificate;
     } rows[] = {
         // Small TKM: direct drive T110, geared T85.

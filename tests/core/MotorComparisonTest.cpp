@@ -93,21 +93,13 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
     for (int row = 1; row <= 4; ++row)
         c.motors.push_back({row, {}});
     const std::vector<bool> none(4, false);
-    c.figures = {{"mode",
-                  "Regelung",
-                  "",
-                  Better::Neither,
-                  {},
-                  std::vector<std::string>(4, "Bei reduziertem Druck"),
-                  none},
-                 {"torqueAtSpeed",
-                  "Drehmoment bei Arbeitsdrehzahl eines sehr langen Namens [Nm]",
-                  "",
-                  Better::Higher,
-                  {},
-                  {"10.0", "10.1", "10.0", "10.1"},
-                  {false, true, false, true}},
-                 {"air", "Luft [l/s]", "", Better::Lower, {}, {"84.3", "116.2", "91.6", "162.0"}, none}};
+    const auto figure = [](const char* caption, std::vector<std::string> texts, std::vector<bool> best) {
+        return ComparedFigure{"f", caption, "", Better::Neither, {}, std::move(texts), std::move(best)};
+    };
+    c.figures = {figure("Regelung", std::vector<std::string>(4, "Bei reduziertem Druck"), none),
+                 figure("Drehmoment bei Arbeitsdrehzahl eines sehr langen Namens [Nm]",
+                        {"10.0", "10.1", "10.0", "10.1"}, {false, true, false, true}),
+                 figure("Luft [l/s]", {"84.3", "116.2", "91.6", "162.0"}, none)};
     c.rowHeading = "Zeile";
     c.bestNote = "* bester Wert";
     for (const std::size_t motors : {1u, 4u}) {
@@ -152,34 +144,21 @@ TEST(MotorComparisonTable, LongTextsWrapInsideTheirColumns) {
 class ComparisonTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     ComparisonTest() {
-        auto a = Tkm("TKM22-A100-");
-        auto b = Tkm("TKM23-A100-"); // strongest, no recorded start torque or price
-        b.momentMaxeff = 60.0f;
-        b.minStart = 0.0f;
-        b.pris = 0.0f;
-        b.vikt = 3.0f;
-        auto c = Tkm("TKM24-A100-"); // as light as the first, dearer, weaker at start
-        c.pris = 120.0f;
-        c.minStart = 6.0f;
-        AddMotor(catalogue, a);
-        AddMotor(catalogue, b);
-        AddMotor(catalogue, c);
+        AddMotor(catalogue, Tkm("TKM22-A100-"));
+        // The strongest, with no recorded start torque or price.
+        AddMotor(catalogue, {.designation = "TKM23-A100-",
+                             .momentMaxeff = 60.0f,
+                             .minStart = 0.0f,
+                             .vikt = 3.0f,
+                             .pris = 0.0f});
+        // As light as the first, dearer, weaker at start.
+        AddMotor(catalogue, {.designation = "TKM24-A100-", .minStart = 6.0f, .pris = 120.0f});
     }
     void Search(std::int16_t imperial = 0) {
         Start(imperial);
         SearchDuty();
-        ASSERT_EQ(session->results().rowCount(), 3);
-    }
-    std::vector<int> RowsByCatalogue() const {
-        std::vector<std::pair<int, int>> byIndex;
-        for (int r = 1; r <= session->results().rowCount(); ++r)
-            byIndex.push_back(
-                {session->results().rows[static_cast<std::size_t>(r - 1)].intRadKatalogindex, r});
-        std::sort(byIndex.begin(), byIndex.end());
-        std::vector<int> rows;
-        for (const auto& [index, row] : byIndex)
-            rows.push_back(row);
-        return rows;
+        // The search lists in catalogue order: row r is motor r.
+        ASSERT_EQ(testing::Indexes(session->results().rows), (std::vector<int>{1, 2, 3}));
     }
     std::vector<bool> Best(const MotorComparison& c, const char* name) const {
         const ComparedFigure* f = c.figure(name);
@@ -189,7 +168,7 @@ protected:
 
 TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     Search();
-    const MotorComparison c = CompareRows(*session, RowsByCatalogue(), language, {});
+    const MotorComparison c = CompareRows(*session, {1, 2, 3}, language, {});
     ASSERT_EQ(c.motors.size(), 3u);
     EXPECT_EQ(Best(c, "stallTorque"), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(Best(c, "weight"), (std::vector<bool>{true, false, true})) << "a tie marks both";
@@ -204,9 +183,9 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
     catalogue.sngMinStartMoment[2] = 10.0f;
     session->TypeIntoField(F::MinStartmomentB, "2");
     session->ClickSearch();
-    ASSERT_EQ(session->results().rowCount(), 3);
+    ASSERT_EQ(testing::Indexes(session->results().rows), (std::vector<int>{1, 2, 3}));
     catalogue.sngMinStartMoment[2] = 0.0f;
-    const MotorComparison started = CompareRows(*session, RowsByCatalogue(), language, {});
+    const MotorComparison started = CompareRows(*session, {1, 2, 3}, language, {});
     EXPECT_EQ(started.figure("startTorqueMargin")->texts, (std::vector<std::string>{"2508.7", "–", "95.7"}));
 
     // A listing has no duty: its motors compare by catalogue figures only.
@@ -219,12 +198,11 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
 
     RecordingCanvas paper(CanvasKind::Printer);
     DrawMotorComparisonTable(paper, c);
+    // The best value carries a bold star, another one blanks in its place.
     const RecordingCanvas::Text* best = paper.findText(c.figure("stallTorque")->texts[1] + " *");
-    ASSERT_NE(best, nullptr);
-    EXPECT_TRUE(best->state.bold);
     const RecordingCanvas::Text* other = paper.findText(c.figure("stallTorque")->texts[0] + "  ");
-    ASSERT_NE(other, nullptr);
-    EXPECT_FALSE(other->state.bold);
+    ASSERT_TRUE(best && other);
+    EXPECT_EQ(std::pair(best->state.bold, other->state.bold), std::pair(true, false));
     // The sheet's own words come from the language too.
     EXPECT_NE(paper.findText(language.strText(TextKey::ComparisonRowHeading)), nullptr);
     EXPECT_NE(paper.findText(language.strText(TextKey::ComparisonBestNote)), nullptr);
@@ -232,8 +210,7 @@ TEST_F(ComparisonTest, KeyFiguresMarkTheBestAndLeaveMissingOnesOut) {
 
 TEST_F(ComparisonTest, ImperialUnitsConvertTheShownFiguresOnly) {
     Search(1);
-    const std::vector<int> rows = RowsByCatalogue();
-    const MotorComparison imperial = CompareRows(*session, rows, language, {});
+    const MotorComparison imperial = CompareRows(*session, {1, 2, 3}, language, {});
     EXPECT_EQ(imperial.figure("airM3h"), nullptr) << "imperial air is shown in cfm only";
     const ComparedFigure* stall = imperial.figure("stallTorque");
     ASSERT_NE(stall, nullptr);
@@ -305,7 +282,7 @@ TEST_F(ComparisonTest, PlotHasOneCurveSetPerMotorInItsOwnStyle) {
     for (const float n0 : {0.0f, std::numeric_limits<float>::infinity()}) {
         catalogue.sngTomgVarvtal[2] = n0;
         const ComparisonPlot plot =
-            ComputeComparisonPlot(ComparisonInputFromSession(*session, language, RowsByCatalogue()));
+            ComputeComparisonPlot(ComparisonInputFromSession(*session, language, {1, 2, 3}));
         EXPECT_EQ(std::count_if(plot.curves.begin(), plot.curves.end(),
                                 [](const ComparisonCurve& k) { return k.motor == 1; }),
                   0)

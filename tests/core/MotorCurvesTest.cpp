@@ -203,16 +203,14 @@ TEST(CurrentMotorScale, StepSearchMarginsAndTheStartSpeedTorque) {
     c.cM(0, kMotor) = 0.0f; // keep the start-speed torque below the stall torque
     c.sngLuftforbrTomgang[kMotor] = static_cast<float>(21.0001 / 1.25);
     const DiagramScale s = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
-    EXPECT_DOUBLE_EQ(s.torque.step, 3.0);
-    EXPECT_DOUBLE_EQ(s.air.step, 4.0);
+    EXPECT_EQ((std::array{s.torque.step, s.air.step}), (std::array{3.0, 4.0}));
 
     // Small values start at 0.01: 0.05 Nm in 7 divisions needs 0.01 (0.07).
     c.sngStallmoment[kMotor] = 0.05f;
     c.sngLuftforbrTomgang[kMotor] = 0.0f;
     const DiagramScale small = CurrentMotorScale(c, kMotor, kReference, UnitFactors{}, 0, true);
-    EXPECT_DOUBLE_EQ(small.torque.step, 0.01);
-    EXPECT_DOUBLE_EQ(small.air.step, 0.01);
-    EXPECT_DOUBLE_EQ(small.air.maximum, 0.07);
+    EXPECT_EQ((std::array{small.torque.step, small.air.step, small.air.maximum}),
+              (std::array{0.01, 0.01, 0.07}));
 
     // The torque at the start speed raises the torque maximum when it exceeds the stall torque.
     c = ScaleMotor();
@@ -227,10 +225,7 @@ TEST(CurrentMotorScale, StepSearchMarginsAndTheStartSpeedTorque) {
 TEST(CurrentMotorScale, AlternativeFourUsesThePressureFactorsAndUnitsConvertValues) {
     const MotorCatalogue c = ScaleMotor();
     const PressureFactorValues f{0.5f, 1.25f, 0.8f};
-    UnitFactors units;
-    units.sngUnitTorque = 2.0f;
-    units.sngUnitAir = 0.5f;
-    units.sngUnitPower = 0.7f;
+    const UnitFactors units{.sngUnitTorque = 2.0f, .sngUnitPower = 0.7f, .sngUnitAir = 0.5f};
     const struct {
         int mode;
         PressureFactorValues factors;
@@ -263,8 +258,7 @@ TEST(CurrentMotorScale, MissingPowerDataStillGivesAxesAndNoMotorNone) {
     // Zero pressure in alternative 4: every maximum is 0, nothing loops.
     const DiagramScale zero =
         CurrentMotorScale(ScaleMotor(), kMotor, {0.0f, 0.0f, 0.0f}, UnitFactors{}, 4, true);
-    EXPECT_EQ(zero.sngTopVarv, 0.0f);
-    EXPECT_EQ(zero.speed.divisions, 0);
+    EXPECT_EQ(std::pair(zero.sngTopVarv, zero.speed.divisions), std::pair(0.0f, 0));
     for (int index : {-1, 0, kCatalogueSize, 32767}) { // 0: an empty result list
         EXPECT_EQ(CurrentMotorScale(c, index, kReference, UnitFactors{}, 0, true).speed.divisions, 0)
             << index;

@@ -18,9 +18,7 @@ namespace motor_diagram_test {
 struct Fixture {
     Fixture() {
         tkm = AddMotor(catalogue, Tkm("TKM22-A100-"));
-        TestMotor limited = Tkm("TKM22-A200-");
-        limited.maxSpeed = 8000;
-        limitedIndex = AddMotor(catalogue, limited);
+        limitedIndex = AddMotor(catalogue, {.designation = "TKM22-A200-", .maxSpeed = 8000});
         pgw = AddMotor(catalogue, Tkm("PGW03-A600"));
     }
     MotorDiagramInput Input(int index, int mode = 0) const {
@@ -168,6 +166,10 @@ TEST(MotorDiagram, FamiliesAreAtTheFiveListPressures) {
         const auto last = std::find_if(canvas.texts.rbegin(), canvas.texts.rend(),
                                        [&](const auto& t) { return t.text == label; });
         ASSERT_NE(last, canvas.texts.rend()) << label;
+        // A unit right of the curve's first point, in the window's axis box 140 wide.
+        const float start =
+            torque[heights.size()]->speed.front() / static_cast<float>(plot.scale.speed.maximum);
+        EXPECT_NEAR(last->x, start * 140.0f + 1.0f, 1e-3f) << label;
         heights.push_back(last->y);
     }
     const float perNm = (heights[4] - heights[0]) / (torque[4]->value.front() - torque[0]->value.front());
@@ -249,7 +251,7 @@ TEST(MotorDiagram, WorkingPointStandsOnTheAxisOfTheCurvesShown) {
     }
 }
 
-TEST(MotorDiagram, ClosedAxisBoxAndAxisTitlesInTheAxisColoursOnlyInTheStandardDiagram) {
+TEST(MotorDiagram, StandardDiagramAxesClosedBoxColouredTitlesAndEvenlySpacedRightLabels) {
     Fixture f;
     RecordingCanvas standard;
     DrawMotorDiagram(standard, f.Input(f.tkm, 0));
@@ -270,18 +272,12 @@ TEST(MotorDiagram, ClosedAxisBoxAndAxisTitlesInTheAxisColoursOnlyInTheStandardDi
                                            l.x2 == x2 && l.y2 == y2;
                                 }))
             << x1 << " " << y1 << " " << x2 << " " << y2;
-}
-
-// The labels right of the power and the air axis keep one distance from the end of their ticks.
-TEST(MotorDiagram, RightHandAxisLabelsStandAsFarFromTheirTicks) {
-    Fixture f;
-    RecordingCanvas canvas;
-    DrawMotorDiagram(canvas, f.Input(f.tkm, 0));
+    // The labels right of the power and the air axis keep one distance from the end of their ticks.
     std::vector<float> gaps;
-    for (const auto& tick : canvas.lines) {
+    for (const auto& tick : standard.lines) {
         if (tick.y1 != tick.y2 || tick.x1 <= 0.0f || tick.x2 - tick.x1 > 2.0f)
             continue;
-        for (const auto& t : canvas.texts) // left-aligned, centred on the tick
+        for (const auto& t : standard.texts) // left-aligned, centred on the tick
             if (std::fabs(t.y - t.state.fontSize / 2.0f - tick.y1) < 1e-3f && t.x > tick.x1 &&
                 t.x < tick.x1 + 5.0f)
                 gaps.push_back(t.x - tick.x2);

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace airmotor::core {
 namespace {
@@ -15,7 +17,6 @@ namespace motor_search_test {
 
 using testing::AddMotor;
 using testing::KeyedLanguage;
-using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 
@@ -30,6 +31,15 @@ RequirementValues Duty(float torque, float speed, float pressure = 6.3f) {
     v.sngArbetsMoment = torque;
     v.sngArbetsVarvtal = speed;
     v.sngTillgLuftTryck = pressure;
+    return v;
+}
+
+// The duty with the bounds that choose a search case: start torque, stall torque from and to, free
+// speed from and to.
+RequirementValues Bounded(RequirementValues v, float start, float stallMin, float stallMax, float freeMin,
+                          float freeMax) {
+    std::tie(v.sngMinStartmoment, v.sngStallmomentMin, v.sngStallmomentMax, v.sngTomgVarvMin,
+             v.sngTomgVarvMax) = std::tuple{start, stallMin, stallMax, freeMin, freeMax};
     return v;
 }
 
@@ -61,12 +71,7 @@ TEST(SearchCaseChoice, FirstMatchingRowWinsAndNoCaseIsZero) {
         {0, 0, 0, 900, 0, false, 0},  {0, 0, 0, 0, 900, false, 0}, // a free-speed limit alone
     };
     for (const Row& r : rows) {
-        RequirementValues v;
-        v.sngMinStartmoment = r.start;
-        v.sngStallmomentMin = r.stallMin;
-        v.sngStallmomentMax = r.stallMax;
-        v.sngTomgVarvMin = r.freeMin;
-        v.sngTomgVarvMax = r.freeMax;
+        const RequirementValues v = Bounded({}, r.start, r.stallMin, r.stallMax, r.freeMin, r.freeMax);
         EXPECT_EQ(ChooseSearchCase(v, r.wp), r.expected) << r.start << " " << r.stallMin << " " << r.stallMax;
     }
 }
@@ -87,7 +92,7 @@ struct CaseRow {
     float torque, speed, start, stallMin, stallMax, freeMin, freeMax;
     int expectedCase;
     bool listed;
-    int pressure;   // -1: p = 0, 1: p > 0, 0: not checked
+    float pressure; // -1: p = 0, 1: 3 < p <= 6.3, 0: not checked, else exactly this p
     float throttle; // expected r (0 = none); negative: not checked
 };
 
@@ -117,6 +122,9 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
         {"c8_pressure_below_3", 0, 0, 0, 0, 40, 5000, 0, 8, false, 0, -1},
         {"c9_listed", 0, 0, 0, 0, 200, 0, 8000, 9, true, 1, 0.8f},
         {"c9_pressure_below_3", 0, 0, 0, 0, 40, 0, 8000, 9, false, 0, -1},
+        // Three bar is the lowest pressure offered, and it is offered: this bound brings the estimated
+        // stall of 100 Nm down at exactly 3 bar (47.6190491 / 100 x 6.3 rounds to 3.0f).
+        {"c9_exactly_three_bar", 0, 0, 0, 0, 47.6190491f, 0, 8000, 9, true, 3, -1},
         {"c10_pressure", 50, 2000, 0, 0, 0, 0, 0, 10, true, 1, 0},
         {"c10_too_strong_for_motor", 100, 100, 0, 0, 0, 0, 0, 10, false, 0, -1},
         {"c10_free_running_at_free_speed", 0, 10000, 0, 0, 0, 0, 0, 10, true, 0, -1},
@@ -124,28 +132,24 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
         {"c11_free_speed_short_at_p", 50, 2000, 0, 0, 0, 9000, 0, 11, false, 0, -1},
         {"c12_throttled", 50, 3000, 0, 0, 0, 0, 7000, 12, true, -1, 0.6f},
         {"c12_throttled_speed_above_bound", 50, 3000, 0, 0, 0, 0, 5000, 12, false, 0, -1},
+        {"c12_throttled_to_the_limit", 50, 2500, 0, 0, 0, 0, 7000, 12, true, -1, 0.5f},
     };
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
     for (const CaseRow& row : rows) {
         SCOPED_TRACE(row.name);
-        RequirementValues v = Duty(row.torque, row.speed);
-        v.sngMinStartmoment = row.start;
-        v.sngStallmomentMin = row.stallMin;
-        v.sngStallmomentMax = row.stallMax;
-        v.sngTomgVarvMin = row.freeMin;
-        v.sngTomgVarvMax = row.freeMax;
-        const Found f = Search(c, v);
+        const Found f = Search(c, Bounded(Duty(row.torque, row.speed), row.start, row.stallMin, row.stallMax,
+                                          row.freeMin, row.freeMax));
         EXPECT_EQ(f.searchCase, row.expectedCase);
         ASSERT_EQ(f.outcome.rows.size(), row.listed ? 1u : 0u);
         if (!row.listed)
             continue;
         const ResultRow& r = f.outcome.rows[0];
-        if (row.pressure > 0) {
+        if (row.pressure == 1) {
             EXPECT_GT(r.sngRadTryck, 3.0f);
             EXPECT_LE(r.sngRadTryck, 6.3f);
-        } else if (row.pressure < 0) {
-            EXPECT_EQ(r.sngRadTryck, 0.0f);
+        } else if (row.pressure != 0) {
+            EXPECT_EQ(r.sngRadTryck, std::max(row.pressure, 0.0f));
         }
         if (row.throttle >= 0) {
             EXPECT_NEAR(r.sngRadStrypning, row.throttle, 1e-4);
@@ -153,28 +157,11 @@ TEST(SearchCases, ListsAsTheCaseTestsSay) {
     }
 }
 
-// Three bar is the lowest pressure the search offers, and it is offered: a stall bound that brings
-// the estimated stall of 100 Nm down at exactly 3 bar (47.6190491 / 100 x 6.3 rounds to 3.0f) lists
-// the motor at 3 bar in case 9.
-TEST(SearchCases, AReducedPressureOfExactlyThreeBarIsKept) {
-    MotorCatalogue c;
-    AddMotor(c, Tkm("TKM22-A100-"));
-    RequirementValues v = Duty(0, 0);
-    v.sngStallmomentMax = 47.6190491f;
-    v.sngTomgVarvMax = 8000;
-    const Found f = Search(c, v);
-    EXPECT_EQ(f.searchCase, 9);
-    ASSERT_EQ(f.outcome.rows.size(), 1u);
-    EXPECT_EQ(f.outcome.rows[0].sngRadTryck, 3.0f);
-}
-
 TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
     MotorCatalogue c;
-    TestMotor tks = Tks("TKS05-100-1");
-    tks.n0 = 10000;
-    AddMotor(c, tks);
+    AddMotor(c, {.designation = "TKS05-100-1", .rotation = "R", .n0 = 10000});
     AddMotor(c, Tkm("TKM22-A100-"));
     const Found f = Search(c, Duty(10, 2700));
     ASSERT_EQ(f.Listed(), (std::vector<int>{1}));
@@ -226,10 +213,7 @@ TEST(ThrottleRatio, StraightLineEstimateScreensTheFittedRatio) {
 
 TEST(ThrottleRatio, DegenerateMotorGivesNoRatioWithoutCrashing) {
     MotorCatalogue c;
-    TestMotor m = Tkm("TKM22-A100-");
-    m.n0 = 0;
-    m.stall = 0;
-    const int i = AddMotor(c, m);
+    const int i = AddMotor(c, {.designation = "TKM22-A100-", .n0 = 0, .stall = 0});
     c.cM(1, i) = 0;
     Prepared degenerate(c, i, Duty(10, 3000));
     EXPECT_EQ(degenerate.search.ThrottleRatio(i), 0.0f);
@@ -255,9 +239,7 @@ TEST(ReducedPressure, MeetsTheTorqueBetweenTheLowestPressureAndTheAvailable) {
 TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    RequirementValues v = Duty(0, 0);
-    v.sngStallmomentMax = 40; // 40 / 100 x 6.3 = 2.52 bar
-    v.sngTomgVarvMax = 8000;
+    const RequirementValues v = Bounded(Duty(0, 0), 0, 0, 40, 0, 8000); // 40 / 100 x 6.3 = 2.52 bar
     PressureFactorValues shared{0.5f, 0.5f, 0.5f};
     EXPECT_TRUE(MotorSearch(c, v, 9, MotorFilter{}, shared).Run().rows.empty());
     EXPECT_EQ((std::array{shared.sngKm, shared.sngKn}), (std::array{1.0f, 1.0f}));
@@ -265,48 +247,34 @@ TEST(MotorTests, StallBoundBelowThreeBarTriesNoPressure) {
 
 TEST(MotorTests, TorqueEqualToTheEstimatedStallIsNotListed) {
     MotorCatalogue c;
-    TestMotor m = Tkm("TKM22-A100-");
-    m.momentMaxeff = 25; // estimated stall 50
-    AddMotor(c, m);
+    AddMotor(c, {.designation = "TKM22-A100-", .momentMaxeff = 25}); // estimated stall 50
     EXPECT_TRUE(Search(c, Duty(50, 100)).outcome.rows.empty());
     EXPECT_EQ(Search(c, Duty(49.9f, 100)).outcome.rows.size(), 1u);
 }
 
 TEST(MotorTests, MaximumSpeedBoundsTheWorkingSpeedAndAPgwWithoutOneIsNeverListed) {
     MotorCatalogue c;
-    TestMotor pgw = Tkm("PGW03-100");
-    AddMotor(c, pgw);
-    pgw.maxSpeed = 3000;
-    AddMotor(c, pgw);
+    AddMotor(c, Tkm("PGW03-100"));
+    AddMotor(c, {.designation = "PGW03-100", .maxSpeed = 3000});
     OptionStates all;
     all.chkMotortype = {true, true, true};
     EXPECT_EQ(Search(c, Duty(50, 3000), all).Listed(), (std::vector<int>{2}));
     EXPECT_TRUE(Search(c, Duty(50, 3001), all).outcome.rows.empty());
     // Any motor's maximum diagram speed bounds the working speed.
     MotorCatalogue tks;
-    TestMotor m = Tks("TKS05-100-");
-    m.maxSpeed = 1900;
-    AddMotor(tks, m);
+    AddMotor(tks, {.designation = "TKS05-100-", .rotation = "R", .maxSpeed = 1900});
     EXPECT_TRUE(Search(tks, Duty(50, 1901)).outcome.rows.empty());
 }
 
 TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     MotorCatalogue c;
-    AddMotor(c, Tkm("TKM22-A100-")); // 1 clockwise
-    TestMotor ccw = Tkm("TKM22-V100-");
-    ccw.rotation = "V";
-    AddMotor(c, ccw); // 2
-    TestMotor steel = Tkm("TKM22-S100-");
-    steel.stainless = true;
-    AddMotor(c, steel); // 3
-    TestMotor old = Tkm("TKM22-O100-");
-    old.old = true;
-    AddMotor(c, old); // 4
-    TestMotor lubeFreeTks = Tks("TKS05-100-F");
-    lubeFreeTks.lubeFree = true;
-    AddMotor(c, lubeFreeTks);        // 5
-    AddMotor(c, Tks("TKS05-100-L")); // 6
-    AddMotor(c, Tkm("PGW03-100"));   // 7: PGW not ticked
+    AddMotor(c, Tkm("TKM22-A100-"));                                                // 1 clockwise
+    AddMotor(c, {.designation = "TKM22-V100-", .rotation = "V"});                   // 2
+    AddMotor(c, {.designation = "TKM22-S100-", .stainless = true});                 // 3
+    AddMotor(c, {.designation = "TKM22-O100-", .old = true});                       // 4
+    AddMotor(c, {.designation = "TKS05-100-F", .rotation = "R", .lubeFree = true}); // 5
+    AddMotor(c, Tks("TKS05-100-L"));                                                // 6
+    AddMotor(c, Tkm("PGW03-100"));                                                  // 7: PGW not ticked
     EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{1, 6}));
 
     OptionStates options;
@@ -356,11 +324,10 @@ TEST(Listing, BracketsMarkAStartTorqueBelowTheWorkingTorque) {
     };
     for (const Row& row : rows) {
         MotorCatalogue c;
-        TestMotor m = Tkm(row.designation);
-        m.minStart = row.minStart;
-        m.nr1 = "11 0000 01";
-        m.nr2 = "12 0000 02";
-        AddMotor(c, m);
+        AddMotor(c, {.designation = row.designation,
+                     .minStart = row.minStart,
+                     .nr1 = "11 0000 01",
+                     .nr2 = "12 0000 02"});
         const Found f = Search(c, Duty(row.torque, row.speed));
         const auto grid = ResultGrid(c, f.outcome.rows, f.outcome.startTooLow, KeyedLanguage().strText);
         ASSERT_EQ(grid.size(), 1u) << row.minStart << " " << row.speed;
@@ -397,9 +364,7 @@ TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {
 TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    TestMotor old = Tks("TKS05-100-");
-    old.old = true;
-    AddMotor(c, old);
+    AddMotor(c, {.designation = "TKS05-100-", .rotation = "R", .old = true});
     c.intSokindex[1] = 2;
     c.intSokindex[2] = 1;
     const TextTable texts = KeyedLanguage().strText;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
-#include <sstream>
 
 using namespace airmotor::core;
 
@@ -13,10 +13,11 @@ namespace {
 namespace requirement_range_test {
 
 int ColourFor(RequirementField field, bool imperial, double typed) {
-    std::ostringstream text;
-    text << typed;
+    // Six significant digits, as a user would type the bound.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, typed, std::chars_format::general, 6);
     RequirementInput input;
-    input.box(field).text = text.str();
+    input.box(field).text.assign(text, written.ptr);
     input.ValidateAndStore(field, UnitFactors::ForImperial(imperial ? 1 : 0), imperial);
     return input.box(field).colour;
 }

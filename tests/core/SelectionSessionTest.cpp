@@ -14,7 +14,6 @@ namespace selection_session_test {
 
 using F = RequirementField;
 using testing::AddMotor;
-using testing::TestMotor;
 using testing::Tkm;
 using testing::Tks;
 using Texts = std::array<const char*, kRequirementFieldCount>; // typed in field order, "" untouched
@@ -22,14 +21,10 @@ using Texts = std::array<const char*, kRequirementFieldCount>; // typed in field
 class SessionTest : public ::testing::Test, protected testing::SessionHarness {
 protected:
     SessionTest() {
-        AddMotor(catalogue, Tkm("TKM22-A100-")); // 1
-        AddMotor(catalogue, Tks("TKS05-100-"));  // 2
-        TestMotor pgw = Tkm("PGW03-100");
-        pgw.maxSpeed = 5000;
-        AddMotor(catalogue, pgw); // 3
-        TestMotor old = Tkm("TKM33-A100-");
-        old.old = true;
-        AddMotor(catalogue, old); // 4
+        AddMotor(catalogue, Tkm("TKM22-A100-"));                             // 1
+        AddMotor(catalogue, Tks("TKS05-100-"));                              // 2
+        AddMotor(catalogue, {.designation = "PGW03-100", .maxSpeed = 5000}); // 3
+        AddMotor(catalogue, {.designation = "TKM33-A100-", .old = true});    // 4
     }
 
     void StartSearchView(std::int16_t imperial = 0) {
@@ -446,13 +441,11 @@ TEST_F(SessionTest, MaintenanceCodeLeavesCatalogueModeWithoutSearching) {
     TypeDuty();
     Type(F::TillgLuftTryckB, "583196");
     session->ClickSearch();
-    EXPECT_FALSE(session->bolKatalogMode());
-    EXPECT_TRUE(session->lastSearchWasMaintenance());
-    EXPECT_EQ(session->requests().maintenanceModeEntered, 1);
-    EXPECT_EQ(Box(F::TillgLuftTryckB).text, "91");
-    EXPECT_EQ(States().back(), '.');
-    EXPECT_TRUE(sink.messages.empty());
-    EXPECT_TRUE(session->results().rows.empty());
+    EXPECT_EQ(std::tuple(session->bolKatalogMode(), session->lastSearchWasMaintenance(),
+                         session->requests().maintenanceModeEntered),
+              std::tuple(false, true, 1));
+    EXPECT_EQ(std::pair(Box(F::TillgLuftTryckB).text, States().back()), std::pair(std::string("91"), '.'));
+    EXPECT_TRUE(sink.messages.empty() && session->results().rows.empty()) << "no message, no search";
 }
 
 TEST_F(SessionTest, NewSearchDataResetsTheInput) {
