@@ -157,6 +157,10 @@ private slots:
         QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("5"));
         QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
         QCOMPARE(gridRows(w), atFive);
+        // New search data puts the diagram back on the catalogue pressure, and the options show it.
+        ClickOption(Find<QRadioButton>(w, "optDiagramAlternativ_2"));
+        QTest::mouseClick(Find<QPushButton>(w, "NyaIndataB"), Qt::LeftButton);
+        QVERIFY(Find<QRadioButton>(w, "optDiagramAlternativ_0")->isChecked());
     }
 
     // A desktop with a decimal comma: Qt hands its locale to the C library at start-up, and the

@@ -152,6 +152,9 @@ class ApiTest(unittest.TestCase):
 
         answer = self.ok("Motor", "GET", f"/api/v1/motors/{index}?pressure=6&language=German")
         self.assertIn("bar(e)", answer["panel"]["heading"])
+        # Every listed motor can be opened, the one in the listing's last row too.
+        listing = self.ok("Selection", "POST", "/api/v1/list", {"series": ["TKM", "TKS", "PGW"], "obsolete": "all"})
+        self.ok("Motor", "GET", f"/api/v1/motors/{listing['rows'][-1]['index']}")
 
         for path, kind in ((f"/api/v1/motors/{index}/diagram.svg?torque=10&speed=3000&pressure=6.3", b"<svg"),
                            (f"/api/v1/motors/{index}/drawing.svg", b"<svg"),
