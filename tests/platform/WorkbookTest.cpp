@@ -219,6 +219,7 @@ TEST(WorkbookSheetWriter, RefusedCellStopsTheSaveAndAGoodSheetIsSaved) {
     WorkbookSheet& s = *std::get<WorkbookSheet*>(reread.sheet("Motorer"));
     EXPECT_EQ(s.number(3, 2), 1.5);
     EXPECT_EQ(s.text(3, 1), "TKM14");
+    EXPECT_EQ(s.number(3, 1), std::nullopt); // a designation is no number, not 0
 }
 
 QByteArray Repeated(const char* piece, qint64 times) {
