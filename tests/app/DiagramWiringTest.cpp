@@ -176,6 +176,11 @@ private slots:
         w.showDrawing("D", 0);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         const QSize viewSize = w.view().size();
+        // Unzoomed, the view spans exactly the drawing one way and more of the page the other.
+        const QRectF b = w.view().drawing().bounds();
+        const QRectF shown(w.view().toPicture(QPointF(0, 0)),
+                           w.view().toPicture(QPointF(viewSize.width(), viewSize.height())));
+        QVERIFY(qFuzzyCompare(std::min(shown.width() / b.width(), shown.height() / b.height()), 1.0));
         auto* zoomOut = w.findChild<QPushButton*>("ZoomOutB");
         QVERIFY(zoomOut->isHidden());
         w.view().zoomTo(QPointF(100, 80), QPointF(300, 180));
