@@ -172,8 +172,12 @@ TEST(RobustnessCli, UsageErrorsTheRecordedOutputsCannotHold) {
     ExpectFailure(RunCli({"catalogue", "--folder"}), 2, "--folder");
     ExpectFailure(RunCli({"datasheet", "--out", dir.filePath("taken.pdf")}), 1, "regular");
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-    // The model commands need no program folder: a useless one does not stop them.
-    EXPECT_EQ(RunCli({"--folder", "/nonexistent", "decimals", "--value", "12"}).status, 0);
+    // The model and measurement commands need no program folder: a useless one does not stop them.
+    for (const QStringList& command :
+         {QStringList{"decimals", "--value", "12"},
+          QStringList{"measurement", AIRMOTOR_SOURCE_DIR "/tests/cli/recorded/TKM20.DAT"}})
+        EXPECT_EQ(RunCli(QStringList{"--folder", "/nonexistent"} + command).status, 0)
+            << command[0].toStdString();
 }
 
 TEST(RobustnessCli, FifosAndFailuresAfterWarningsDoNotHangOrPrintTwice) {
