@@ -161,7 +161,7 @@ TEST(ThrottleLimit, TksThrottlesDownToAFifthOthersOnlyToAHalf) {
     // Working point on the line at 9000 r/min; 2700 r/min asks for r = 0.3 and no pressure reduces
     // the torque that far (p = 0).
     MotorCatalogue c;
-    AddMotor(c, {.designation = "TKS05-100-1", .rotation = "R", .n0 = 10000});
+    AddMotor(c, Tks({.designation = "TKS05-100-1", .n0 = 10000}));
     AddMotor(c, Tkm("TKM22-A100-"));
     const Found f = Search(c, Duty(10, 2700));
     ASSERT_EQ(f.Listed(), (std::vector<int>{1}));
@@ -262,19 +262,19 @@ TEST(MotorTests, MaximumSpeedBoundsTheWorkingSpeedAndAPgwWithoutOneIsNeverListed
     EXPECT_TRUE(Search(c, Duty(50, 3001), all).outcome.rows.empty());
     // Any motor's maximum diagram speed bounds the working speed.
     MotorCatalogue tks;
-    AddMotor(tks, {.designation = "TKS05-100-", .rotation = "R", .maxSpeed = 1900});
+    AddMotor(tks, Tks({.designation = "TKS05-100-", .maxSpeed = 1900}));
     EXPECT_TRUE(Search(tks, Duty(50, 1901)).outcome.rows.empty());
 }
 
 TEST(MotorTests, SeriesAndOptionFiltersAndObsoleteMotors) {
     MotorCatalogue c;
-    AddMotor(c, Tkm("TKM22-A100-"));                                                // 1 clockwise
-    AddMotor(c, {.designation = "TKM22-V100-", .rotation = "V"});                   // 2
-    AddMotor(c, {.designation = "TKM22-S100-", .stainless = true});                 // 3
-    AddMotor(c, {.designation = "TKM22-O100-", .old = true});                       // 4
-    AddMotor(c, {.designation = "TKS05-100-F", .rotation = "R", .lubeFree = true}); // 5
-    AddMotor(c, Tks("TKS05-100-L"));                                                // 6
-    AddMotor(c, Tkm("PGW03-100"));                                                  // 7: PGW not ticked
+    AddMotor(c, Tkm("TKM22-A100-"));                                    // 1 clockwise
+    AddMotor(c, {.designation = "TKM22-V100-", .rotation = "V"});       // 2
+    AddMotor(c, {.designation = "TKM22-S100-", .stainless = true});     // 3
+    AddMotor(c, {.designation = "TKM22-O100-", .old = true});           // 4
+    AddMotor(c, Tks({.designation = "TKS05-100-F", .lubeFree = true})); // 5
+    AddMotor(c, Tks("TKS05-100-L"));                                    // 6
+    AddMotor(c, Tkm("PGW03-100"));                                      // 7: PGW not ticked
     EXPECT_EQ(Search(c, Duty(50, 2000)).Listed(), (std::vector<int>{1, 6}));
 
     OptionStates options;
@@ -290,7 +290,7 @@ TEST(Listing, FifteenRowsPlusOnePerBrakeMotor) {
         if (brake)
             AddMotor(c, Tks("TKS05-R-B-1"));
         for (int k = 0; k < 16; ++k)
-            AddMotor(c, Tks("TKS05-100-" + std::to_string(k)));
+            AddMotor(c, Tks(Tkm("TKS05-100-" + std::to_string(k))));
         EXPECT_EQ(Search(c, Duty(50, 2000)).outcome.rows.size(), brake ? 16u : 15u);
     }
 }
@@ -364,7 +364,7 @@ TEST(Listing, UnrestrictedVersionsFollowTheTksChoiceAndShowLabel23) {
 TEST(CatalogueListing, CatalogueOrderObsoleteChoiceAndColour) {
     MotorCatalogue c;
     AddMotor(c, Tkm("TKM22-A100-"));
-    AddMotor(c, {.designation = "TKS05-100-", .rotation = "R", .old = true});
+    AddMotor(c, Tks({.designation = "TKS05-100-", .old = true}));
     c.intSokindex[1] = 2;
     c.intSokindex[2] = 1;
     const TextTable texts = KeyedLanguage().strText;

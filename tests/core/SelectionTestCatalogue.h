@@ -66,10 +66,13 @@ inline TestMotor Tkm(std::string designation) {
     m.designation = std::move(designation);
     return m;
 }
-inline TestMotor Tks(std::string designation) {
-    TestMotor m = Tkm(std::move(designation));
+// A TKS motor: every one is reversible.
+inline TestMotor Tks(TestMotor m) {
     m.rotation = "R";
     return m;
+}
+inline TestMotor Tks(const char* designation) {
+    return Tks(Tkm(designation));
 }
 
 // Every text is "T<key>", so a message or label names the key it came from.
