@@ -157,9 +157,16 @@ private slots:
         QCOMPARE(field(w, "TillgLuftTryckB")->text(), QString("5"));
         QVERIFY2(label(w, "Label17").contains("5.00"), qPrintable(label(w, "Label17")));
         QCOMPARE(gridRows(w), atFive);
-        // New search data puts the diagram back on the catalogue pressure, and the options show it.
+        // New search data closes the diagram options opened by their button and puts the diagram back
+        // on the catalogue pressure, which the options show when opened again.
+        auto* options = Find<QPushButton>(w, "cboDiagramAlternativ");
+        auto* fresh = Find<QPushButton>(w, "NyaIndataB");
+        QTest::mouseClick(fresh, Qt::LeftButton);
+        QTest::mouseClick(options, Qt::LeftButton);
         ClickOption(Find<QRadioButton>(w, "optDiagramAlternativ_2"));
-        QTest::mouseClick(Find<QPushButton>(w, "NyaIndataB"), Qt::LeftButton);
+        QTest::mouseClick(fresh, Qt::LeftButton);
+        QVERIFY(Find<QWidget>(w, "frameDiagramAlternativ")->isHidden());
+        QTest::mouseClick(options, Qt::LeftButton);
         QVERIFY(Find<QRadioButton>(w, "optDiagramAlternativ_0")->isChecked());
     }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
 namespace airmotor::core {
 namespace {
@@ -227,6 +228,15 @@ TEST_F(CellClickTest, OutputControlsAndDiagramRequests) {
     EXPECT_EQ(session->requests().calculatorsInvalidated, invalidated + 1);
     session->ClickAllMotors();
     EXPECT_FALSE(o.frameDiagramAlternativVisible) << "a new listing hides the diagram alternatives";
+    // Their button opens and closes them, their Close button and new search data close them.
+    for (const auto& close : {std::function<void()>([&] { session->ToggleDiagramOptions(); }),
+                              std::function<void()>([&] { session->HideDiagramOptions(); }),
+                              std::function<void()>([&] { session->ClickNewSearchData(); })}) {
+        session->ToggleDiagramOptions();
+        EXPECT_TRUE(o.frameDiagramAlternativVisible);
+        close();
+        EXPECT_FALSE(o.frameDiagramAlternativVisible);
+    }
 }
 
 TEST_F(CellClickTest, StandardAlternativeShowsTheCatalogueValuesUntilTheNextRun) {

@@ -61,7 +61,7 @@ OutputPanel::OutputPanel(SessionDriver& sessionDriver, QWidget* parent)
     connect(PrinterutskriftB, &QPushButton::clicked, this, &OutputPanel::printRequested);
     connect(table, &QPushButton::clicked, this, &OutputPanel::tablePrintRequested);
     connect(cboDiagramAlternativ, &QPushButton::clicked, this,
-            [this] { frameDiagramAlternativ->setVisible(!frameDiagramAlternativ->isVisible()); });
+            [this] { this->driver.run([](SelectionSession& s) { s.ToggleDiagramOptions(); }); });
 
     // Diagram alternatives, shown on request.
     frameDiagramAlternativ->setObjectName("frameDiagramAlternativ");
@@ -88,7 +88,7 @@ OutputPanel::OutputPanel(SessionDriver& sessionDriver, QWidget* parent)
     auto* close = Button("Command1", "Close", frameDiagramAlternativ);
     alt->addWidget(close, 0, Qt::AlignRight);
     connect(close, &QPushButton::clicked, this, [this] {
-        frameDiagramAlternativ->hide();
+        this->driver.run([](SelectionSession& s) { s.HideDiagramOptions(); });
         emit diagramWindowRequested();
     });
     frameDiagramAlternativ->hide();
@@ -152,11 +152,7 @@ void OutputPanel::refresh(const SelectionSession& session) {
     const int mode = session.intPressureMode();
     if (mode >= 0 && mode < 6)
         optDiagramAlternativ[mode]->setChecked(true);
-    // The options button toggles the frame by itself; the session shows or hides it on its own events.
-    if (o.frameDiagramAlternativVisible != lastFrameVisible) {
-        lastFrameVisible = o.frameDiagramAlternativVisible;
-        frameDiagramAlternativ->setVisible(lastFrameVisible);
-    }
+    frameDiagramAlternativ->setVisible(o.frameDiagramAlternativVisible);
 }
 
 std::array<QWidget*, 4> OutputPanel::MaintenanceControls() const {

@@ -62,7 +62,6 @@ private:
     QPushButton* Command3 = nullptr;
     QPushButton* cmdPrintProduktionsdata = nullptr;
     QPushButton* cmdProduktionsdataFil = nullptr;
-    bool lastFrameVisible = false;
     bool motorCurrent = false;
 };
 

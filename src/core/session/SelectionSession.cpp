@@ -353,6 +353,14 @@ void SelectionSession::ClickOutputOption(int index) {
     }
 }
 
+void SelectionSession::ToggleDiagramOptions() {
+    outputs_.frameDiagramAlternativVisible = !outputs_.frameDiagramAlternativVisible;
+}
+
+void SelectionSession::HideDiagramOptions() {
+    outputs_.frameDiagramAlternativVisible = false;
+}
+
 void SelectionSession::SetDiagramAlternative(int mode) {
     if (mode >= 0 && mode <= 5)
         intPressureMode_ = mode;

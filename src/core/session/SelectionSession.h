@@ -75,6 +75,10 @@ public:
     void ClickDefaultOptions() { interlocks_.ClickDefaultOptions(); }           // cmdDefaultOptions
     void ToggleShowAlwaysDiagram();                                             // mnuShowAlwaysDiagram
     void ClickOutputOption(int index);                                          // EnbartDiagramB(index)
+    // The diagram alternatives' frame: its button shows or hides it, its Close button hides it. The
+    // session owns the state so that its own events (new search data, a listing) close it reliably.
+    void ToggleDiagramOptions(); // cboDiagramAlternativ
+    void HideDiagramOptions();   // the frame's Command1
     // The diagram alternative (intPressureMode 0..5) without side effects: read by CurrentScale.
     void SetDiagramAlternative(int intPressureMode);
     // optDiagramAlternativ(index): the alternative, then the pressure of the diagram and the panel
